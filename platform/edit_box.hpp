@@ -1,0 +1,58 @@
+// A text box drawn over the game screen, standing in for the desktop's edit control:
+// single-line or multi-line, with caret, selection, typing through the desktop's text
+// input (any keyboard layout), Backspace, Delete, arrows, Home, End, Enter (multi-line),
+// clipboard copy/paste (Ctrl+C / Ctrl+V / Ctrl+X, Ctrl+A selects all) and a click that
+// sets the caret. Text is kept in Windows-1251; characters that code page lacks are dropped.
+#pragma once
+
+#include <string>
+
+#include "platform/types.hpp"
+
+namespace platform {
+
+class Graphics;
+
+class EditBox {
+public:
+    // Registers the box; boxes are drawn by drawEditBoxes() over everything else.
+    EditBox(int x, int y, int width, int height, bool multiLine, const std::string& text);
+    ~EditBox();
+    EditBox(const EditBox&) = delete;
+    EditBox& operator=(const EditBox&) = delete;
+
+    // Windows-1251; line breaks of a multi-line box are CR LF.
+    std::string text() const;
+    void setText(const std::string& text);
+    void selectAll();
+    // Gives this box the keyboard focus (and starts the desktop's text input).
+    void focus();
+    bool hasFocus() const;
+    Rect rect() const;
+
+    // Input, called by the message loop (or by tests and scripts):
+    // UTF-8 text typed by the user.
+    void typeText(const std::string& utf8);
+    // A key (VK_* codes of platform/types.hpp); ctrl/shift modifiers for shortcuts and
+    // selection. Returns true when the box used the key.
+    bool keyDown(uintptr_t key, bool ctrl, bool shift);
+    // A press at logical (x, y) inside the box puts the caret there.
+    void mouseDown(int x, int y);
+
+    void draw(Graphics& graphics, uint32_t tick) const;
+
+    struct State;
+
+private:
+    State* state_;
+};
+
+// The box with the keyboard focus, or null.
+EditBox* focusedEditBox();
+// The topmost box containing the point, or null (the message loop gives such presses to
+// the box instead of the game).
+EditBox* editBoxAt(int x, int y);
+// Draws every live box, in creation order; called at the end of each frame.
+void drawEditBoxes(Graphics& graphics);
+
+}  // namespace platform

@@ -1,0 +1,43 @@
+// File-system services: the program and data folders, folder listing, reading, safe
+// writing and deleting. Paths are file-system bytes with '/' separators.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The folder of the running executable.
+std::string programFolder();
+bool setCurrentFolder(const std::string& folder);
+// $XDG_DATA_HOME (or ~/.local/share) + "/Calcora/Ferrolin"; empty when neither is
+// known. Not created here.
+std::string dataFolder();
+// Tests point the data folder elsewhere.
+void setDataFolderOverride(std::optional<std::string> folder);
+
+// Creates the folder with its missing parents.
+bool createFolders(const std::string& folder);
+
+// Names (not paths) of the regular files in folder whose names start with prefix and
+// end with suffix, in the order the file system lists them. A missing folder gives none.
+std::vector<std::string> listFolder(const std::string& folder, const std::string& prefix,
+                                    const std::string& suffix);
+
+// Whole file, or nothing when it cannot be opened or is larger than maxBytes.
+std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes);
+
+enum class WriteResult { Ok, Exists, Failed };
+// Creates the file exclusively and writes all bytes; Exists when the name is taken.
+// A partly written file is removed.
+WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// Writes a temporary file in the same folder and renames it over path, so that a
+// failed write never destroys the previous file.
+bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes);
+
+bool deleteFile(const std::string& path);
+bool fileExists(const std::string& path);
+
+}  // namespace platform

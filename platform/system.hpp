@@ -1,0 +1,79 @@
+// The parts of the desktop the game uses besides drawing: the clock, cursors, the
+// error box, the message loop, the browser opener and the file chooser. Each has a
+// headless stand-in so that tests and ferrolin-script run without a display.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+// ---- clock: 32-bit millisecond ticks --------------------------------------------
+uint32_t tickCount();
+// Sleeps; on the virtual clock only advances time. While blocking, the real clock
+// keeps the window responsive to the desktop (events are queued, not handled).
+void sleepMs(uint32_t ms);
+// Switches to a virtual clock starting at `start` (tests and scripts).
+void useVirtualClock(uint32_t start);
+void useRealClock();
+bool clockIsVirtual();
+void advanceVirtualClock(uint32_t ms);
+
+// ---- cursors -------------------------------------------------------------------
+enum class Cursor { Arrow, Hand, Drag };
+void setCursor(Cursor cursor);
+Cursor currentCursor();
+
+// ---- error box (texts in Windows-1251) -----------------------------------------
+void showErrorBox(const char* title, const char* text);
+// Headless runs record the boxes instead of showing them.
+const std::vector<std::pair<std::string, std::string>>& shownErrorBoxes();
+
+// ---- message loop --------------------------------------------------------------
+using WindowProc = intptr_t (*)(uint32_t message, uintptr_t wParam, intptr_t lParam);
+// Runs until postQuit: turns window events into WM_* messages in logical coordinates
+// (points in the letterbox bars are clamped to the screen), sends WM_TIMER every 10 ms,
+// and WM_DESTROY when the user closes the window. Returns the code given to postQuit.
+int runMessageLoop(WindowProc proc);
+void postQuit(int code);
+bool quitPosted();
+// Clears the quit flag (tests running several programs in one process).
+void resetQuit();
+
+// ---- shell ---------------------------------------------------------------------
+// Opens a document (a path relative to the current folder or absolute) in the user's
+// preferred application with xdg-open, started without a shell and not waited for.
+// Failures are silent.
+void openDocument(const std::string& path);
+// Tests replace the opener; it receives the argument vector that would be started.
+void setDocumentOpener(std::function<void(const std::vector<std::string>& argv)> opener);
+
+// ---- file chooser ---------------------------------------------------------------
+struct FileDialog {
+    bool save = false;
+    std::string title;  // Windows-1251
+    std::vector<std::pair<std::string, std::string>> filters;  // label (1251) -> pattern
+    std::string defaultExtension;                              // added when none typed
+    std::string initialPath;                                   // file-system bytes
+    bool overwritePrompt = false;
+    bool mustExist = false;
+};
+// The chosen path, or nothing when cancelled.
+std::optional<std::string> chooseFile(const FileDialog& dialog);
+// Scripted answers for tests and ferrolin-script: each call of chooseFile takes the
+// oldest queued answer (nullopt = cancel). With an empty queue in a headless run the
+// dialog is cancelled.
+void queueFileDialogAnswer(std::optional<std::string> answer);
+// The last dialog asked for (tests check titles and filters).
+const FileDialog& lastFileDialog();
+
+// ---- headless mode ---------------------------------------------------------------
+// Headless runs never open windows, dialogs or browsers.
+void setHeadless(bool headless);
+bool isHeadless();
+
+}  // namespace platform

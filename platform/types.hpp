@@ -1,0 +1,74 @@
+// Plain values shared by the platform layer and everything above it: rectangles,
+// the window messages the game's window procedure understands, and text format flags.
+// The numeric values follow the classic desktop API so that code above reads naturally.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+// Corner form: right and bottom lie just outside the rectangle.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// Window messages delivered to the game's window procedure.
+constexpr uint32_t WM_DESTROY = 0x0002;
+constexpr uint32_t WM_KEYDOWN = 0x0100;
+constexpr uint32_t WM_TIMER = 0x0113;
+constexpr uint32_t WM_MOUSEMOVE = 0x0200;
+constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
+constexpr uint32_t WM_LBUTTONUP = 0x0202;
+
+constexpr uintptr_t MK_LBUTTON = 0x0001;
+
+// Virtual key codes delivered with WM_KEYDOWN.
+constexpr uintptr_t VK_BACK = 0x08;
+constexpr uintptr_t VK_TAB = 0x09;
+constexpr uintptr_t VK_RETURN = 0x0D;
+constexpr uintptr_t VK_ESCAPE = 0x1B;
+constexpr uintptr_t VK_END = 0x23;
+constexpr uintptr_t VK_HOME = 0x24;
+constexpr uintptr_t VK_LEFT = 0x25;
+constexpr uintptr_t VK_UP = 0x26;
+constexpr uintptr_t VK_RIGHT = 0x27;
+constexpr uintptr_t VK_DOWN = 0x28;
+constexpr uintptr_t VK_DELETE = 0x2E;
+
+// x in the low 16 bits (unsigned), y in the high 16 bits (signed).
+constexpr intptr_t makeMouseParam(int x, int y) {
+    return static_cast<intptr_t>((static_cast<uint32_t>(static_cast<uint16_t>(x))) |
+                                 (static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16));
+}
+constexpr int mouseX(intptr_t lParam) { return static_cast<uint16_t>(lParam & 0xFFFF); }
+constexpr int mouseY(intptr_t lParam) { return static_cast<int16_t>((lParam >> 16) & 0xFFFF); }
+
+// Text format flags understood by Graphics::drawText.
+constexpr unsigned DT_LEFT = 0x000;
+constexpr unsigned DT_CENTER = 0x001;
+constexpr unsigned DT_RIGHT = 0x002;
+constexpr unsigned DT_VCENTER = 0x004;
+constexpr unsigned DT_BOTTOM = 0x008;
+constexpr unsigned DT_WORDBREAK = 0x010;
+constexpr unsigned DT_SINGLELINE = 0x020;
+constexpr unsigned DT_NOCLIP = 0x100;
+constexpr unsigned DT_CALCRECT = 0x400;
+
+// The screen the game is designed for; the window scales it to the desktop.
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
+
+// Pictures, owned through shared handles: the last handle releases the texture,
+// so a picture shared between a palette entry and the characters made from it
+// can never be released twice or used after release.
+class Texture;
+using TexturePtr = std::shared_ptr<Texture>;
+
+class Font;
+using FontPtr = std::shared_ptr<Font>;
+
+}  // namespace platform

@@ -1,0 +1,54 @@
+// A task as plain data: what a task or solution file holds, what the solver searches
+// and what the task-pack builder writes. The screens turn it into items and back.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace model {
+
+constexpr int kMaxCharacters = 128;
+constexpr int kMaxRules = 256;
+constexpr int kMaxMoves = 256;
+constexpr int kTitleBytes = 128;       // including the terminating zero
+constexpr int kStatementBytes = 1024;  // including the terminating zero
+constexpr int kNameBytes = 255;        // picture names longer than this are cut
+
+constexpr uint32_t kCapacityMask = 0xFFFF;
+constexpr uint32_t kBoatmanFlag = 0x10000;
+
+enum RuleKind : int32_t { ForbidTogether = 0, MoreThan = 1, NotLessThan = 2 };
+
+struct CharacterData {
+    int32_t leftX = 0, leftY = 0;    // start place on the left bank
+    int32_t rightX = 0, rightY = 0;  // goal place on the right bank
+    int32_t weight = 1;
+    uint32_t colour = 0xFFFFFFFF;    // ARGB tint; with the picture it makes the kind
+    std::string name;                // picture file name, e.g. "textures/unit_wolf.tga"
+};
+
+struct RuleData {
+    int32_t first = -1, second = -1, third = -1;
+    int32_t kind = ForbidTogether;
+};
+
+// One crossing: bit i set when character i was in the boat; +1 left to right, -1 back.
+struct MoveData {
+    uint32_t mask = 0;
+    int32_t direction = 1;
+};
+
+struct TaskData {
+    std::string title;      // Windows-1251, at most 127 bytes
+    std::string statement;  // Windows-1251, at most 1023 bytes, CR LF line breaks
+    uint32_t boat = 1;      // bits 0-15 capacity, bit 16 boatman, the rest kept as read
+    std::vector<CharacterData> characters;
+    std::vector<RuleData> rules;
+    std::vector<MoveData> moves;  // written only for solution files
+
+    int capacity() const { return static_cast<int>(boat & kCapacityMask); }
+    bool hasBoatman() const { return (boat & kBoatmanFlag) != 0; }
+};
+
+}  // namespace model

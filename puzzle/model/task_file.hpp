@@ -1,0 +1,32 @@
+// Task and solution files: a pure conversion between bytes and TaskData.
+// Layout (little-endian): magic string "PA*GPFF*0.99*", title, statement, boat word,
+// character count and entries, rule count and entries, and for solutions the move count
+// and moves. Strings are a 4-byte length and that many bytes, no terminator.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "puzzle/model/task_data.hpp"
+
+namespace model {
+
+constexpr size_t kMaxTaskFileBytes = 16 * 1024 * 1024;
+
+// withMoves: append the move count and moves (solution files).
+std::vector<uint8_t> encodeTask(const TaskData& task, bool withMoves);
+
+// Nothing when the magic is wrong or a count is out of bounds (negative, more than 128
+// characters or 256 rules). Over-long strings are cut to their buffers; a file cut
+// short reads as zeros and empty strings. Moves beyond 256 are dropped.
+std::optional<TaskData> decodeTask(const std::vector<uint8_t>& bytes);
+
+// "_" + two lowercase hex digits per title byte; number 0 means no " - N" part.
+std::string taskFileStem(const std::string& title);
+std::string taskFileName(const std::string& title, int number);
+// The title shown for a file stem, as the catalogue decodes it.
+std::string decodeTaskFileName(const std::string& stem);
+
+}  // namespace model

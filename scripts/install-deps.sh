@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Ferrolin needs to build, run and test (Debian 12, as root).
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ pkg-config
+  libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev libgtk-3-dev
+  nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-dejavu-core librsvg2-bin imagemagick
+  xvfb xauth openbox xdg-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
