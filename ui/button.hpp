@@ -1,0 +1,48 @@
+// A text button with a translucent overlay for hover and press, and the colour box
+// that cycles through a palette when pressed.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "ui/visual_item.hpp"
+
+namespace ui {
+
+class Button : public VisualItem {
+public:
+    Button(int x, int y, int width, int height, const char* text);
+    void draw() override;
+    bool hitTest(int px, int py) override;
+    void mouseDown(int px, int py, unsigned keys) override;
+    void mouseUp(int px, int py, unsigned keys) override;
+    void mouseMove(int px, int py, unsigned keys) override;
+    void hoverEnter() override;
+    void hoverLeave() override;
+
+    int32_t state = 0;  // 0 normal, 1 hover, 2 pressed
+    const char* text;   // not owned
+    uint32_t textColour = 0xFFFFFFCC;
+    std::array<uint32_t, 3> overlayColours{0, 0x60FFFFFF, 0x60FFFF00};
+    void (*onClick)(Button*) = nullptr;
+};
+
+class ColorBox : public VisualItem {
+public:
+    ColorBox(int x, int y, int width, int height, int count, const uint32_t* colours);
+    void draw() override;
+    bool hitTest(int px, int py) override;
+    void mouseDown(int px, int py, unsigned keys) override;
+    void hoverEnter() override;
+    void hoverLeave() override;
+
+    uint32_t currentColour() const { return colours[static_cast<size_t>(index)]; }
+
+    int32_t state = 0;  // 0 raised, 1 under the mouse (pressed in)
+    int32_t index = 0;
+    int32_t count;
+    std::array<uint32_t, 256> colours{};
+};
+
+}  // namespace ui

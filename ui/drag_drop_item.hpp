@@ -1,0 +1,37 @@
+// Things the user moves with the mouse: DragDropItem asks its owner before a drag,
+// offers what it passes over and reports the drop; WoodPanel is taken by its border only.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/ui_element.hpp"
+
+namespace ui {
+
+class DragDropItem : public UIElement {
+public:
+    DragDropItem(int x, int y, const char* path);
+    bool hitTest(int px, int py) override;
+    void mouseDown(int px, int py, unsigned keys) override;
+    void mouseUp(int px, int py, unsigned keys) override;
+    void mouseMove(int px, int py, unsigned keys) override;
+
+    int32_t lastX = 0, lastY = 0;
+    // Asked at every press; false refuses the drag (the release still drops).
+    bool (*onDragStart)(DragDropItem* item, int px, int py) = nullptr;
+    // Called at every release, last thing with the item: it may move or destroy it
+    // (clearing the hot item first).
+    void (*onDrop)(DragDropItem* item, int px, int py) = nullptr;
+    // Offered the overlapped items after each drag step, topmost first, until one
+    // answers true.
+    bool (*onDragOver)(DragDropItem* item, VisualItem* other, int px, int py) = nullptr;
+};
+
+class WoodPanel : public DragDropItem {
+public:
+    WoodPanel(int x, int y, const char* path);
+    // Only the wooden border hits; the inside lets the mouse through to what lies below.
+    bool hitTest(int px, int py) override;
+};
+
+}  // namespace ui

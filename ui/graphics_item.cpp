@@ -1,0 +1,21 @@
+#include "ui/graphics_item.hpp"
+
+namespace ui {
+
+GraphicsItem::GraphicsItem(int x_, int y_, const char* path)
+    : VisualItem(x_, y_, 0, 0), nameHash(ui::nameHash(path)) {
+    if (path != nullptr) texture = loadTexture(path, &width, &height);
+}
+
+void GraphicsItem::draw() { drawTexture(texture, x, y, nullptr, colour); }
+
+ExtGraphicsItem::ExtGraphicsItem(int x_, int y_, const char* path) : GraphicsItem(x_, y_, path) {
+    sourceRect = Rect{0, 0, width, height};
+}
+
+void ExtGraphicsItem::draw() {
+    if (sourceRect.right <= sourceRect.left || sourceRect.bottom <= sourceRect.top) return;
+    drawTexture(texture, x, y, &sourceRect, colour);
+}
+
+}  // namespace ui

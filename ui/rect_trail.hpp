@@ -1,0 +1,33 @@
+// A rectangle that flies from the item's own rectangle to a target with a fading trail,
+// holds there, and vanishes until the next period; used to point at things.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/visual_item.hpp"
+
+namespace ui {
+
+class RectTrail : public VisualItem {
+public:
+    RectTrail(int x, int y, int targetX, int targetY, int targetWidth, int targetHeight,
+              uint32_t colour);
+    void draw() override;
+    // Start point, target, raised to the top, restarted now (+delay), shown.
+    void fly(int fromX, int fromY, int toX, int toY, int toWidth, int toHeight,
+             uint32_t delay = 0);
+
+    int targetX, targetY, targetWidth, targetHeight;
+    uint32_t colour;
+    uint32_t startTime;
+    uint32_t period = 10000;
+    uint32_t travelTime = 700;
+    uint32_t holdTime = 300;
+    bool fired = false;
+    void (*onCycleEnd)(RectTrail*) = nullptr;
+
+private:
+    void drawFrame(float p, uint32_t frameColour);
+};
+
+}  // namespace ui

@@ -1,0 +1,47 @@
+// Drawing resources every item shares: the three fonts, the cursors, pictures with their
+// file-name variants, the untextured primitives and text drawing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/types.hpp"
+#include "ui/name_hash.hpp"
+
+namespace ui {
+
+using platform::FontPtr;
+using platform::Rect;
+using platform::TexturePtr;
+
+extern FontPtr smallFont;   // "Verdana" 16, 600: buttons, lists, statement, hints
+extern FontPtr largeFont;   // "Verdana" 26, 700: the task title, the move count
+extern FontPtr mediumFont;  // "Verdana" 22, 600: popup messages
+
+// Makes the three fonts; false when any is missing.
+bool createFonts();
+void releaseFonts();
+
+FontPtr createFont(const char* face, int height, int weight, bool italic);
+
+// A picture from a file; on success stores the source size into width/height when given.
+TexturePtr loadTexture(const std::string& path, int* width, int* height);
+// "textures/boat.tga" + "_small" -> "textures/boat_small.tga"; no dot: suffix appended.
+std::string variantName(const std::string& path, const char* suffix);
+
+void drawTexture(const TexturePtr& texture, int x, int y, const Rect* src, uint32_t colour);
+
+void drawOutline(int left, int top, int right, int bottom, uint32_t colour);
+void fillRect(int left, int top, int right, int bottom, uint32_t colour);
+void drawBevel(int left, int top, int right, int bottom, uint32_t topLeft, uint32_t bottomRight);
+void clearRect(int left, int top, int right, int bottom, uint32_t colour);
+
+// Windows-1251 text, DT_* flags; returns the height drawn. With DT_CALCRECT the
+// rectangle's right and bottom are set and nothing is drawn.
+int drawText(const FontPtr& font, const char* text, Rect* rect, unsigned format, uint32_t colour);
+int drawText(const FontPtr& font, const char* text, Rect rect, unsigned format, uint32_t colour);
+
+enum class CursorKind { Arrow, Hand, Drag };
+void setCursor(CursorKind cursor);
+
+}  // namespace ui

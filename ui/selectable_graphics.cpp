@@ -1,0 +1,26 @@
+#include "ui/selectable_graphics.hpp"
+
+namespace ui {
+
+DragDropItem* (*SelectableGraphics::makeCharacter)(SelectableGraphics*) = nullptr;
+
+SelectableGraphics::SelectableGraphics(int x_, int y_, const char* path_)
+    : GraphicsItem(x_, y_, path_), path(path_ != nullptr ? path_ : "") {
+    if (path_ != nullptr) smallTexture = loadTexture(variantName(path, "_small"), nullptr, nullptr);
+}
+
+bool SelectableGraphics::hitTest(int px, int py) { return containsPoint(this, px, py); }
+
+void SelectableGraphics::mouseDown(int px, int py, unsigned keys) {
+    if (makeCharacter == nullptr) return;
+    DragDropItem* character = makeCharacter(this);
+    if (character == nullptr) return;
+    setHotItem(character);
+    character->mouseDown(px, py, keys);
+}
+
+void SelectableGraphics::hoverEnter() { setCursor(CursorKind::Hand); }
+
+void SelectableGraphics::hoverLeave() { setCursor(CursorKind::Arrow); }
+
+}  // namespace ui

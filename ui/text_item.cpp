@@ -1,0 +1,50 @@
+#include "ui/text_item.hpp"
+
+#include "platform/system.hpp"
+
+namespace ui {
+
+using platform::DT_CENTER;
+using platform::DT_NOCLIP;
+using platform::DT_VCENTER;
+
+TextItem::TextItem(int x_, int y_, const char* text_, FontPtr font_, uint32_t colour_)
+    : VisualItem(x_, y_, 0, 0), text(text_), font(std::move(font_)), format(DT_NOCLIP),
+      colour(colour_) {}
+
+TextItem::TextItem(int x_, int y_, int width_, int height_, const char* text_, FontPtr font_,
+                   uint32_t colour_)
+    : VisualItem(x_, y_, width_, height_), text(text_), font(std::move(font_)),
+      format(DT_NOCLIP | DT_VCENTER | DT_CENTER), colour(colour_) {}
+
+void TextItem::draw() {
+    drawText(font, text, Rect{x, y, x + width, y + height}, format, colour);
+}
+
+PopupMessage::PopupMessage(FontPtr font_, uint32_t colour_)
+    : TextItem(0, 0, nullptr, std::move(font_), colour_) {
+    visible = false;
+}
+
+void PopupMessage::show(const char* message) {
+    text = message;
+    shownAt = platform::tickCount();
+    visible = true;
+    bringToFront(this);
+}
+
+void PopupMessage::draw() {
+    const uint32_t elapsed = platform::tickCount() - shownAt;
+    if (elapsed > 6000) {
+        visible = false;
+        return;
+    }
+    const uint32_t fade = elapsed > 2000 ? elapsed - 2000 : 0;
+    const uint32_t alpha = 255 - fade / 16;
+    const int top = 384 - static_cast<int>(fade / 50);
+    drawText(font, text, Rect{1, top, 1025, 0}, DT_NOCLIP | DT_CENTER, alpha << 24);
+    drawText(font, text, Rect{0, top - 1, 1024, 0}, DT_NOCLIP | DT_CENTER,
+             (colour & 0x00FFFFFF) | (alpha << 24));
+}
+
+}  // namespace ui

@@ -1,0 +1,35 @@
+// Texts: a label (TextItem) and the message that rises and fades (PopupMessage).
+#pragma once
+
+#include <cstdint>
+
+#include "ui/resources.hpp"
+#include "ui/visual_item.hpp"
+
+namespace ui {
+
+class TextItem : public VisualItem {
+public:
+    // Left-aligned from (x, y), unclipped.
+    TextItem(int x, int y, const char* text, FontPtr font, uint32_t colour);
+    // Centred in the rectangle.
+    TextItem(int x, int y, int width, int height, const char* text, FontPtr font, uint32_t colour);
+    void draw() override;
+
+    const char* text;  // not owned: the owner keeps the buffer alive and may change it
+    FontPtr font;
+    unsigned format;
+    uint32_t colour;
+};
+
+class PopupMessage : public TextItem {
+public:
+    PopupMessage(FontPtr font, uint32_t colour);
+    void draw() override;
+    // Takes the text, restarts the timeline, shows the message over everything.
+    void show(const char* message);
+
+    uint32_t shownAt = 0;
+};
+
+}  // namespace ui

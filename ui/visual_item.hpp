@@ -1,0 +1,84 @@
+// Every screen item derives from VisualItem. All items live in one doubly linked list
+// whose order is the drawing order (bottom first) and, walked backwards, the order in
+// which the mouse finds them. An item's attachment chain holds the items that move,
+// rise and hide with it.
+#pragma once
+
+#include <cstdint>
+
+namespace ui {
+
+class VisualItem {
+public:
+    // Appends the item at the top of the item list.
+    VisualItem(int x, int y, int width, int height);
+    // Takes the item out of the list; a hot item or modal floor pointing at it is cleared.
+    // It does not take the item out of an attachment chain: the owner unlinks it first.
+    virtual ~VisualItem();
+
+    VisualItem(const VisualItem&) = delete;
+    VisualItem& operator=(const VisualItem&) = delete;
+
+    // Moves the item and, through the chain, everything attached to it.
+    virtual void moveBy(int dx, int dy);
+    virtual void moveTo(int newX, int newY);
+    virtual void draw() = 0;
+    // Pure pictures answer false so that they never hide what lies below from the mouse.
+    virtual bool hitTest(int px, int py);
+    virtual void mouseDown(int px, int py, unsigned keys);
+    virtual void mouseUp(int px, int py, unsigned keys);
+    virtual void mouseMove(int px, int py, unsigned keys);
+    virtual void hoverEnter();
+    virtual void hoverLeave();
+
+    VisualItem* prev = nullptr;      // below in the item list
+    VisualItem* next = nullptr;      // above in the item list
+    VisualItem* attached = nullptr;  // next element of this item's attachment chain
+    int32_t id = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool visible = true;
+
+protected:
+    void unlinkFromList();
+};
+
+// ---- framework state ------------------------------------------------------------
+extern VisualItem* bottomItem;
+extern VisualItem* topItem;
+extern VisualItem* hotItem;     // under the mouse, or holding the current press
+extern VisualItem* modalFloor;  // the mouse search stops here (not tested itself)
+extern bool inputArmed;         // clear: the mouse and Escape are ignored
+
+// Destroys every item, topmost first, and returns the framework to its start state.
+void destroyAllItems();
+
+// ---- layering and chains ----------------------------------------------------------
+// The item and then its chain, in chain order, become the topmost items.
+void bringToFront(VisualItem* item);
+void setVisible(VisualItem* item, bool shown);
+void setHotItem(VisualItem* item);
+// Puts element right behind `after` in after's chain.
+void attachAfter(VisualItem* after, VisualItem* element);
+VisualItem* detachFirst(VisualItem* item);
+bool containsPoint(const VisualItem* item, int px, int py);
+bool intersects(const VisualItem* a, const VisualItem* b);
+
+// ---- mouse routing ------------------------------------------------------------------
+// The topmost visible item above the modal floor whose hitTest answers true.
+VisualItem* findItemAt(int px, int py);
+int routeMouseMove(int px, int py, unsigned keys);
+int routeMouseDown(int px, int py, unsigned keys);
+int routeMouseUp(int px, int py, unsigned keys);
+// Gives the hot item its hoverLeave and clears it (after clicks and screen changes).
+void releaseHotItem();
+
+// ---- the item pass --------------------------------------------------------------------
+// Draws every visible item from the bottom up, then the hint box.
+void drawItems();
+// Asks for the hint box in the current frame, kept on the screen.
+void showHint(int hx, int hy, const char* text);
+
+}  // namespace ui
