@@ -1,1 +1,4 @@
-int main() { return 0; }
+// Ferrolin: a river-crossing puzzle game.
+#include "app/startup.hpp"
+
+int main() { return app::runGame(); }

@@ -1,0 +1,215 @@
+#include "app/screens.hpp"
+
+#include "app/task_catalogue.hpp"
+#include "editor/task_editor.hpp"
+#include "platform/system.hpp"
+#include "puzzle/play.hpp"
+#include "puzzle/task.hpp"
+#include "puzzle/task_files.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/resources.hpp"
+#include "ui/screen_items.hpp"
+
+namespace app {
+
+using namespace ui;
+
+namespace {
+
+constexpr int kMenuRolledUp = 384;
+constexpr int kMenuStep = 12;
+
+std::string lastSolutionPath;
+
+void onBankHighlightDone(RectTrail*) {
+    bankHighlight->visible = false;
+    if (screenMode == PlayScreen) {
+        puzzle::revealWinner();
+    } else if (screenMode == EditorScreen) {
+        editor::onEditorHighlightDone();
+    }
+}
+
+void drawMenuFrame() {
+    renderFrame();
+    platform::sleepMs(10);
+}
+
+}  // namespace
+
+int menuPosition() { return mainMenu != nullptr ? mainMenu->sourceRect.top : kMenuRolledUp; }
+
+bool buildScreens() {
+    if (!createFonts()) return false;
+    puzzle::task.title[0] = '\0';
+    puzzle::task.statement[0] = '\0';
+
+    background = new GraphicsItem(0, 0, "textures/background.tga");
+    titleLabel = new TextItem(10, 555, puzzle::task.title, largeFont, 0xFFFFFFFF);
+    statementLabel =
+        new TextItem(10, 590, 680, 170, puzzle::task.statement, smallFont, 0xFFFFFFCC);
+    statementLabel->format = platform::DT_WORDBREAK | platform::DT_NOCLIP;
+    wipeShader = new Shader(0xFF164000);
+    wipeShader->visible = false;
+    messagePopup = new PopupMessage(mediumFont, 0xFF00FF00);
+    woodPanel = new WoodPanel(705, 320, "textures/woodpanel.tga");
+    woodPanel->colour = woodPanel->hoverColour = woodPanel->activeColour = 0xCCFFFFFF;
+    woodPanel->visible = false;
+    upArrow = new UIElement(843, 329, "textures/list_uparrow.tga");
+    upArrow->hoverColour = 0xFFFFFFFF;
+    upArrow->visible = false;
+    downArrow = new UIElement(843, 709, "textures/list_downarrow.tga");
+    downArrow->hoverColour = 0xFFFFFFFF;
+    downArrow->visible = false;
+    bankHighlight = new RectTrail(0, 0, 0, 0, 0, 0, 0xFFFFFF00);
+    bankHighlight->onCycleEnd = onBankHighlightDone;
+    bankHighlight->visible = false;
+    mainMenu = new ExtGraphicsItem(336, 27, "textures/mainmenu.tga");
+    mainMenu->sourceRect.top = kMenuRolledUp;
+    mainMenu->visible = false;
+    menuRoller = new UIElement(472, 28, "textures/btn_menu.tga");
+    menuRoller->onClick = [](UIElement* item) { toggleMainMenu(item); };
+    for (int i = 0; i < 6; ++i) {
+        Button* button = new Button(344, 52 + 58 * i, 358, 43, nullptr);
+        button->id = i;
+        button->onClick = onMenuCommand;
+        button->visible = false;
+        menuButtons[static_cast<size_t>(i)] = button;
+    }
+
+    woodPanel->attached = upArrow;
+    upArrow->attached = downArrow;
+    downArrow->attached = bankHighlight;
+    mainMenu->attached = menuButtons[0];
+    for (size_t i = 0; i + 1 < menuButtons.size(); ++i) menuButtons[i]->attached = menuButtons[i + 1];
+
+    screenMode = NoScreen;
+    toggleMainMenu(nullptr);
+    return true;
+}
+
+void toggleMainMenu(VisualItem*) {
+    inputArmed = false;
+    releaseHotItem();
+    bringToFront(mainMenu);
+    bringToFront(menuRoller);
+    if (mainMenu->visible) {
+        rollMenuUp();
+    } else {
+        rollMenuDown();
+    }
+    inputArmed = true;
+}
+
+void rollMenuDown() {
+    setVisible(mainMenu, true);
+    modalFloor = mainMenu;
+    while (mainMenu->sourceRect.top > 0) {
+        mainMenu->sourceRect.top -= kMenuStep;
+        menuRoller->y += kMenuStep;
+        drawMenuFrame();
+    }
+}
+
+void rollMenuUp() {
+    while (mainMenu->sourceRect.top < kMenuRolledUp) {
+        mainMenu->sourceRect.top += kMenuStep;
+        menuRoller->y -= kMenuStep;
+        drawMenuFrame();
+    }
+    setVisible(mainMenu, false);
+    modalFloor = nullptr;
+}
+
+std::optional<std::string> chooseSolutionFile(bool save) {
+    platform::FileDialog dialog;
+    dialog.save = save;
+    dialog.title = save ? "Сохранить решение"_cp : "Загрузить решение"_cp;
+    dialog.filters = {{"Решения (*.sln)"_cp, "*.sln"}, {"Все файлы (*.*)"_cp, "*.*"}};
+    dialog.defaultExtension = "sln";
+    dialog.initialPath = lastSolutionPath;
+    dialog.overwritePrompt = save;
+    dialog.mustExist = !save;
+    std::optional<std::string> chosen = platform::chooseFile(dialog);
+    if (chosen) lastSolutionPath = *chosen;
+    return chosen;
+}
+
+const std::string& solutionPath() { return lastSolutionPath; }
+
+void resetSolutionPath() { lastSolutionPath.clear(); }
+
+bool openSolutionFile(const std::string& path) {
+    closeBlinds();
+    releaseHotItem();
+    closeScreen();
+    const bool ok = puzzle::readTaskFile(path);
+    openBlinds();
+    return ok;
+}
+
+void onMenuCommand(Button* button) {
+    toggleMainMenu(button);
+    switch (button->id) {
+        case 0:
+            closeScreen();
+            showTaskList();
+            break;
+        case 1:
+            closeScreen();
+            editor::openEditor();
+            break;
+        case 2:
+            if (screenMode == PlayScreen) {
+                if (auto path = chooseSolutionFile(true)) {
+                    showMessage(puzzle::writeSolutionFile(*path) ? "Решение сохранено"_cp
+                                                                 : "Ошибка сохранения файла"_cp);
+                }
+            }
+            break;
+        case 3:
+            if (auto path = chooseSolutionFile(false)) {
+                if (!openSolutionFile(*path)) showMessage("Ошибка открытия файла"_cp);
+            }
+            break;
+        case 4:
+            platform::openDocument("help/index.html");
+            break;
+        case 5:
+            closeScreen();
+            platform::postQuit(0);
+            break;
+        default:
+            break;
+    }
+}
+
+void closeScreen() {
+    switch (screenMode) {
+        case PlayScreen:
+            puzzle::closePlayScreen();
+            break;
+        case EditorScreen:
+            editor::closeEditorScreen();
+            break;
+        case CatalogueScreen:
+            closeTaskList();
+            break;
+        default:
+            break;
+    }
+    delete puzzle::task.boat;
+    puzzle::task.boat = nullptr;
+    puzzle::task.characterCount = 0;
+    puzzle::task.ruleCount = 0;
+    screenMode = NoScreen;
+}
+
+void destroyScreens() {
+    closeScreen();
+    destroyAllItems();
+    forgetScreenItems();
+    releaseFonts();
+}
+
+}  // namespace app

@@ -1,0 +1,60 @@
+#include "app/startup.hpp"
+
+#include <cstdio>
+
+#include "app/screens.hpp"
+#include "app/window_proc.hpp"
+#include "platform/files.hpp"
+#include "platform/graphics.hpp"
+#include "platform/system.hpp"
+#include "ui/cp1251.hpp"
+
+namespace app {
+
+using namespace ui;
+
+void setProgramFolder() {
+    const std::string folder = platform::programFolder();
+    if (!folder.empty()) platform::setCurrentFolder(folder);
+}
+
+bool initDisplayAndWindow() {
+    std::string reason;
+    int failedStep = 0;
+    auto graphics = platform::Graphics::createWindowed(&reason, &failedStep);
+    if (!graphics) {
+        std::string text = failedStep == 0 ? "Невозможно установить режим экрана 1024x768"_cp
+                                           : "Ошибка создания устройства SDL 2"_cp;
+        if (!reason.empty()) text += "\n" + reason;
+        std::fprintf(stderr, "ferrolin: %s\n", reason.empty() ? "cannot open the window" : reason.c_str());
+        platform::showErrorBox("Критическая ошибка"_cp, text.c_str());
+        return false;
+    }
+    platform::setGraphics(std::move(graphics));
+    platform::setCursor(platform::Cursor::Arrow);
+    return true;
+}
+
+void initHeadless() {
+    platform::setHeadless(true);
+    if (!platform::clockIsVirtual()) platform::useVirtualClock(100000);
+    platform::setGraphics(platform::Graphics::createHeadless());
+}
+
+void shutdown() {
+    if (platform::hasGraphics()) destroyScreens();
+    platform::setGraphics(nullptr);
+}
+
+int runGame() {
+    setProgramFolder();
+    if (!initDisplayAndWindow() || !buildScreens()) {
+        shutdown();
+        return -1;
+    }
+    const int code = platform::runMessageLoop(windowProc);
+    shutdown();
+    return code;
+}
+
+}  // namespace app

@@ -1,0 +1,56 @@
+// The play screen: boarding, sailing with the rule check, landing, the move list, undo
+// and the winner picture.
+#pragma once
+
+#include "puzzle/model/task_data.hpp"
+#include "ui/button.hpp"
+#include "ui/drag_drop_item.hpp"
+#include "ui/rect_trail.hpp"
+#include "ui/text_item.hpp"
+#include "ui/ui_element.hpp"
+
+namespace editor {
+class MoveListBox;
+}
+
+namespace puzzle {
+
+// Screen mode play and every item of the play screen; called before the task is read.
+void buildPlayScreen();
+// Destroys the characters and the play screen's items (the boat is the shell's).
+void closePlayScreen();
+
+bool onPlayDragStart(ui::DragDropItem* item, int x, int y);
+bool onPlayDragOver(ui::DragDropItem* item, ui::VisualItem* other, int x, int y);
+void onPlayDrop(ui::DragDropItem* item, int x, int y);
+
+void sailRight(ui::UIElement* arrow);
+void sailLeft(ui::UIElement* arrow);
+void undoMove(ui::Button* button);
+void closeWinner(ui::UIElement* button);
+// direction equal to the move's: the position after it; opposite: before it.
+void applyMove(const model::MoveData& move, int direction);
+void fadeMove(int character, int side);
+// The end of the win's flight: shows the winner picture.
+void revealWinner();
+
+// Play's items, null while no play screen is open.
+struct PlayScreen {
+    editor::MoveListBox* moveList = nullptr;
+    ui::Button* undoButton = nullptr;
+    ui::UIElement* rightArrow = nullptr;
+    ui::UIElement* leftArrow = nullptr;
+    ui::DragDropItem* winner = nullptr;
+    ui::TextItem* movesText = nullptr;
+    ui::UIElement* closeButton = nullptr;
+    ui::RectTrail* highlightA = nullptr;
+    ui::RectTrail* highlightB = nullptr;
+    // Where the dragged character came from: -1 left bank, +1 right bank, 0 the boat.
+    int origin = 0;
+    // A crossing could not be recorded (beyond 256 moves or a character past index 31):
+    // the moves no longer replay to the position shown.
+    bool unrecordedCrossing = false;
+};
+extern PlayScreen play;
+
+}  // namespace puzzle

@@ -1,0 +1,70 @@
+// The one river-crossing task held in memory: title, statement, boat, characters with
+// their start and goal places, and rules. Where a character stands is read from its item.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/types.hpp"
+#include "puzzle/model/task_data.hpp"
+#include "ui/drag_drop_item.hpp"
+#include "ui/ui_element.hpp"
+
+namespace puzzle {
+
+constexpr int kLeftStationX = 235, kLeftStationY = 300;
+constexpr int kRightStationX = 675, kRightStationY = 130;
+
+// Sides: -1 the left bank, +1 the right bank.
+constexpr int kLeftSide = -1;
+constexpr int kRightSide = 1;
+
+struct CharacterRecord {
+    ui::DragDropItem* item = nullptr;  // owned; its id is the record's index
+    platform::TexturePtr smallPicture;
+    std::string name;  // picture file name
+    int32_t leftX = 0, leftY = 0;
+    int32_t rightX = 0, rightY = 0;
+    int32_t weight = 1;
+};
+
+struct RuleRecord {
+    int32_t first = -1, second = -1, third = -1;
+    int32_t kind = model::ForbidTogether;
+};
+
+struct Task {
+    char title[model::kTitleBytes] = {};
+    char statement[model::kStatementBytes] = {};
+    // Its id is the boat word: bits 0-15 capacity, bit 16 boatman. Its chain holds the
+    // passengers, leftmost first.
+    ui::StaticUIElement* boat = nullptr;
+    int32_t characterCount = 0;
+    std::array<CharacterRecord, model::kMaxCharacters> characters;
+    int32_t ruleCount = 0;
+    std::array<RuleRecord, model::kMaxRules> rules;
+};
+
+extern Task task;
+
+uint32_t boatWord();
+int boatCapacity();
+bool boatHasBoatman();
+bool boatAtLeft();
+
+// -1 on the left bank, +1 on the right, otherwise destination (in the boat).
+int placeOf(int index, int destination);
+// The check before the boat leaves for `destination`; a refusal shows its message and
+// highlights.
+bool checkCrossing(int destination);
+bool isGoalReached();
+void createPlayCharacter(int i, int leftX, int leftY, int rightX, int rightY, int weight,
+                         const char* name);
+
+// The task as plain data (moves are added by the caller).
+model::TaskData taskData();
+void setTitle(const std::string& title);
+void setStatement(const std::string& statement);
+
+}  // namespace puzzle

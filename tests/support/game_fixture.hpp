@@ -1,0 +1,105 @@
+// A whole headless game for screen tests: the program folder holds the built textures,
+// the data folder is a fresh temporary folder, and input goes through windowProc.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <random>
+
+#include "app/screens.hpp"
+#include "app/startup.hpp"
+#include "app/window_proc.hpp"
+#include "platform/files.hpp"
+#include "platform/graphics.hpp"
+#include "platform/system.hpp"
+#include "platform/types.hpp"
+#include "ui/screen_items.hpp"
+
+namespace test {
+
+class GameTest : public ::testing::Test {
+protected:
+    // Program folder: a temporary folder with textures/ linked from the build and an
+    // empty tasks/ (tests put task files there). Data folder: another temporary folder.
+    void SetUp() override {
+        root_ = std::filesystem::temp_directory_path() /
+                ("ferrolin-test-" + std::to_string(std::random_device{}()) + "-" +
+                 std::to_string(counter_++));
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directories(root_ / "program" / "tasks");
+        std::filesystem::create_directories(root_ / "data");
+        std::filesystem::create_directory_symlink(std::string(FERROLIN_GAME_DIR) + "/textures",
+                                                  root_ / "program" / "textures");
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(root_ / "program");
+        platform::setDataFolderOverride((root_ / "data").string());
+        platform::resetQuit();
+        app::initHeadless();
+        app::resetSolutionPath();
+        ASSERT_TRUE(app::buildScreens());
+    }
+
+    void TearDown() override {
+        app::shutdown();
+        std::filesystem::current_path(previous_);
+        platform::setDataFolderOverride(std::nullopt);
+        std::filesystem::remove_all(root_);
+    }
+
+    std::filesystem::path programFolder() const { return root_ / "program"; }
+    std::filesystem::path dataFolder() const { return root_ / "data"; }
+
+    // ---- input through the window procedure ----
+    void move(int x, int y, bool held = false) {
+        app::windowProc(platform::WM_MOUSEMOVE, held ? platform::MK_LBUTTON : 0,
+                        platform::makeMouseParam(x, y));
+    }
+    void down(int x, int y) {
+        app::windowProc(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON,
+                        platform::makeMouseParam(x, y));
+    }
+    void up(int x, int y) {
+        app::windowProc(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x, y));
+    }
+    void click(int x, int y) {
+        move(x, y);
+        down(x, y);
+        up(x, y);
+    }
+    void drag(int x1, int y1, int x2, int y2) {
+        move(x1, y1);
+        down(x1, y1);
+        const int steps = 10;
+        for (int i = 1; i <= steps; ++i) {
+            move(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps, true);
+        }
+        up(x2, y2);
+    }
+    void key(uintptr_t vk) { app::windowProc(platform::WM_KEYDOWN, vk, 0); }
+    // Advances the virtual clock in 10 ms ticks, one frame each.
+    void wait(uint32_t ms) {
+        for (uint32_t t = 0; t < ms; t += 10) {
+            platform::advanceVirtualClock(10);
+            app::windowProc(platform::WM_TIMER, 1, 0);
+        }
+    }
+    void closeMenu() {
+        if (ui::mainMenu->visible) key(platform::VK_ESCAPE);
+    }
+    uint32_t pixel(int x, int y) { return platform::graphics().pixel(x, y); }
+    // Writes the current frame next to the test binary for a person to look at.
+    void shot(const std::string& name) {
+        ui::renderFrame();
+        std::filesystem::create_directories("screens");
+        platform::graphics().savePng("screens/" + name + ".png");
+    }
+
+private:
+    std::filesystem::path root_;
+    std::filesystem::path previous_;
+    static inline int counter_ = 0;
+};
+
+}  // namespace test

@@ -1,0 +1,56 @@
+// The permanent items every screen builds on (made once at start-up), the screen mode,
+// one frame of drawing and the stripe wipes that hide screen changes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "ui/button.hpp"
+#include "ui/drag_drop_item.hpp"
+#include "ui/graphics_item.hpp"
+#include "ui/rect_trail.hpp"
+#include "ui/shader.hpp"
+#include "ui/text_item.hpp"
+#include "ui/ui_element.hpp"
+
+namespace ui {
+
+enum ScreenMode : int32_t { NoScreen = 0, PlayScreen = 1, EditorScreen = 2, CatalogueScreen = 3 };
+extern int32_t screenMode;
+
+extern GraphicsItem* background;
+extern TextItem* titleLabel;
+extern TextItem* statementLabel;
+extern Shader* wipeShader;
+extern PopupMessage* messagePopup;
+extern WoodPanel* woodPanel;
+extern UIElement* upArrow;
+extern UIElement* downArrow;
+extern RectTrail* bankHighlight;
+extern ExtGraphicsItem* mainMenu;
+extern UIElement* menuRoller;
+extern std::array<Button*, 6> menuButtons;
+// The catalogue's open/delete buttons or the editor's back/next buttons.
+extern std::array<Button*, 2> screenButtons;
+
+// Forgets every permanent item (after they were destroyed).
+void forgetScreenItems();
+
+// Shows a short message in the popup (Windows-1251).
+void showMessage(const char* text);
+
+// Clear, every visible item, the edit boxes on top, present.
+void renderFrame();
+
+// The stripe wipe: closeBlinds covers the screen, openBlinds uncovers it. The mouse is
+// ignored while they run.
+void closeBlinds();
+void openBlinds();
+
+// Puts element directly behind the wood panel in its chain.
+void attachToPanel(VisualItem* element);
+// Hides the panel and takes the screen's items off the front of its chain; the scroll
+// arrows and the bank highlight stay attached.
+void detachPanelItems();
+
+}  // namespace ui
