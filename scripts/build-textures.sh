@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Renders the game's pictures from their SVG sources into 32-bit TGA files.
+#
+#   scripts/build-textures.sh SRC_ART_DIR OUT_TEXTURES_DIR
+#
+#   SRC_ART_DIR/ui/<name>.svg     -> OUT/<name>.tga at the size the SVG declares
+#   SRC_ART_DIR/units/<name>.svg  -> OUT/unit_<name>.tga (60x60) and
+#                                    OUT/unit_<name>_small.tga (26x26)
+#
+# Needs rsvg-convert (librsvg2-bin) and ImageMagick. The output is the same bytes on
+# every run: no time stamps, fixed fonts through fontconfig.
+set -euo pipefail
+shopt -s nullglob
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 SRC_ART_DIR OUT_TEXTURES_DIR" >&2
+  exit 2
+fi
+art=$(cd "$1" && pwd)
+out=$2
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+for tool in rsvg-convert convert; do
+  command -v "$tool" >/dev/null || { echo "$0: $tool is missing" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# One picture: SVG -> PNG (at an optional forced size) -> TGA.
+#  - Opaque texels of the colour key RGB(0x16,0x40,0x00) would turn transparent in the
+#    game, so a gradient that happens to hit it is nudged one step in blue.
+#  - ImageMagick 6 writes TGA rows top-first but marks them bottom-first unless told
+#    -orient TopLeft; the loader honours the mark, so without it pictures come out
+#    upside down.
+#  - Colourless or fully opaque art would otherwise be saved as grey or 24-bit:
+#    force sRGB true colour with alpha.
+render_one() {
+  local svg=$1 tga=$2 size=$3
+  local png=$4
+  if [ "$size" = "-" ]; then
+    rsvg-convert "$svg" -o "$png"
+  else
+    rsvg-convert -w "$size" -h "$size" "$svg" -o "$png"
+  fi
+  convert "$png" -colorspace sRGB -alpha on \
+    -fill 'rgba(22,64,1,1)' -opaque 'rgba(22,64,0,1)' \
+    -orient TopLeft -type TrueColorAlpha -depth 8 -compress None +set comment \
+    "TGA:$tga.part"
+  mv -f "$tga.part" "$tga"
+}
+export -f render_one
+
+jobs=$work/jobs
+: >"$jobs"
+n=0
+for svg in "$art"/ui/*.svg; do
+  name=$(basename "$svg" .svg)
+  printf '%s\0%s\0-\0%s\0' "$svg" "$out/$name.tga" "$work/$n.png" >>"$jobs"
+  n=$((n + 1))
+done
+for svg in "$art"/units/*.svg; do
+  name=$(basename "$svg" .svg)
+  printf '%s\0%s\0-\0%s\0' "$svg" "$out/unit_$name.tga" "$work/$n.png" >>"$jobs"
+  n=$((n + 1))
+  printf '%s\0%s\0%s\0%s\0' "$svg" "$out/unit_${name}_small.tga" 26 "$work/$n.png" >>"$jobs"
+  n=$((n + 1))
+done
+
+xargs -0 -n 4 -P "${TEXTURE_JOBS:-2}" bash -c 'render_one "$@"' _ <"$jobs"
+echo "$n pictures in $out"
