@@ -35,7 +35,7 @@ void fadeMove(int character, int side);
 void revealWinner();
 
 // Play's items, null while no play screen is open.
-struct PlayScreen {
+struct PlayState {
     editor::MoveListBox* moveList = nullptr;
     ui::Button* undoButton = nullptr;
     ui::UIElement* rightArrow = nullptr;
@@ -51,6 +51,6 @@ struct PlayScreen {
     // the moves no longer replay to the position shown.
     bool unrecordedCrossing = false;
 };
-extern PlayScreen play;
+extern PlayState play;
 
 }  // namespace puzzle

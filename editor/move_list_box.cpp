@@ -1,0 +1,85 @@
+#include "editor/move_list_box.hpp"
+
+#include <bit>
+#include <cstdio>
+
+#include "platform/types.hpp"
+#include "puzzle/task.hpp"
+#include "ui/cp1251.hpp"
+
+namespace editor {
+
+using namespace ui;
+
+MoveListBox::MoveListBox(int x_, int y_, int width_, int height_)
+    : ListBox(x_, y_, width_, height_),
+      boatSmall(loadTexture("textures/boat_small.tga", nullptr, nullptr)),
+      arrowRightSmall(loadTexture("textures/arrow_right_small.tga", nullptr, nullptr)),
+      arrowLeftSmall(loadTexture("textures/arrow_left_small.tga", nullptr, nullptr)) {}
+
+void MoveListBox::draw() {
+    if (undoButton != nullptr) undoButton->visible = false;
+    drawRows();
+}
+
+int MoveListBox::rowCount() { return moveCount + 1; }
+
+int MoveListBox::rowHeight(int) { return 33; }
+
+bool MoveListBox::append(const model::MoveData& move) {
+    if (moveCount >= model::kMaxMoves) return false;
+    moves[static_cast<size_t>(moveCount++)] = move;
+    return true;
+}
+
+void MoveListBox::removeLast() {
+    if (moveCount > 0) --moveCount;
+}
+
+void MoveListBox::drawRow(int row, int rowX, int rowY) {
+    if (row % 2 == 0 && moveCount != 0) fillRect(rowX, rowY, rowX + 212, rowY + 33, 0x20FFFFFF);
+    if (row == moveCount) {
+        if (moveCount == 0) {
+            drawText(smallFont, "Список ходов пуст"_cp, Rect{rowX, rowY, rowX + 212, rowY + 33},
+                     platform::DT_CENTER | platform::DT_VCENTER | platform::DT_NOCLIP, 0xFFFFFFCC);
+        } else if (undoButton != nullptr) {
+            undoButton->x = rowX;
+            undoButton->y = rowY;
+            undoButton->visible = true;
+        }
+        return;
+    }
+    const model::MoveData& move = moves[static_cast<size_t>(row)];
+    char number[16];
+    std::snprintf(number, sizeof number, "%3d", row + 1);
+    drawText(smallFont, number, Rect{rowX + 2, rowY + 7, rowX + 2, rowY + 7}, platform::DT_NOCLIP,
+             0xFFFFFFFF);
+
+    const int n = std::popcount(move.mask);
+    const int step = n > 2 ? 100 / n : 50;
+    const int d = move.direction == 1 ? 1 : -1;
+    int pen = d == 1 ? rowX + step + 150 : rowX + 50 - step;
+    const int top = rowY + 3;
+    if (n == 0) {
+        pen -= d * step;
+        drawTexture(boatSmall, pen, top, nullptr, 0xFFFFFFFF);
+    } else {
+        for (int i = 0; i < 31; ++i) {
+            if ((move.mask & (1u << i)) == 0) continue;
+            pen -= d * step;
+            if (i >= puzzle::task.characterCount) continue;
+            const puzzle::CharacterRecord& c = puzzle::task.characters[static_cast<size_t>(i)];
+            const uint32_t tint = (c.item != nullptr ? c.item->colour : 0xFFFFFFFF) | 0xFF000000;
+            drawTexture(c.smallPicture, pen, top, nullptr, tint);
+        }
+    }
+    if (d == 1) {
+        pen -= 50;
+        drawTexture(arrowRightSmall, pen, top, nullptr, 0xFFFFFFFF);
+    } else {
+        pen += 50;
+        drawTexture(arrowLeftSmall, pen, top, nullptr, 0xFFFFFFFF);
+    }
+}
+
+}  // namespace editor

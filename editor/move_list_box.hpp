@@ -1,0 +1,35 @@
+// The crossings made so far in play: a row per crossing with its number, the small
+// pictures of who crossed and an arrow; the undo button sits in the row after the last.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "puzzle/model/task_data.hpp"
+#include "ui/button.hpp"
+#include "ui/list_box.hpp"
+#include "ui/resources.hpp"
+
+namespace editor {
+
+class MoveListBox : public ui::ListBox {
+public:
+    MoveListBox(int x, int y, int width, int height);
+    void draw() override;
+    int rowCount() override;
+    int rowHeight(int row) override;
+    void drawRow(int row, int rowX, int rowY) override;
+
+    // False when the list is full (256 moves).
+    bool append(const model::MoveData& move);
+    void removeLast();
+
+    int32_t moveCount = 0;
+    std::array<model::MoveData, model::kMaxMoves> moves{};
+    ui::TexturePtr boatSmall;
+    ui::TexturePtr arrowRightSmall;
+    ui::TexturePtr arrowLeftSmall;
+    ui::Button* undoButton = nullptr;  // play's; not owned
+};
+
+}  // namespace editor

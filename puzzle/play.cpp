@@ -1,0 +1,286 @@
+#include "puzzle/play.hpp"
+
+#include <cstdio>
+
+#include "editor/move_list_box.hpp"
+#include "platform/system.hpp"
+#include "puzzle/task.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/resources.hpp"
+#include "ui/screen_items.hpp"
+
+namespace puzzle {
+
+using namespace ui;
+
+PlayState play;
+
+namespace {
+
+char movesTextBuffer[16] = "";
+
+CharacterRecord& recordOf(const VisualItem* item) {
+    return task.characters[static_cast<size_t>(item->id)];
+}
+
+bool isCharacter(const VisualItem* item) {
+    for (int i = 0; i < task.characterCount; ++i) {
+        if (task.characters[static_cast<size_t>(i)].item == item) return true;
+    }
+    return false;
+}
+
+int passengerWeight() {
+    int total = 0;
+    for (VisualItem* p = task.boat->attached; p != nullptr; p = p->attached) {
+        total += recordOf(p).weight;
+    }
+    return total;
+}
+
+void putOnBank(VisualItem* item, bool left) {
+    const CharacterRecord& c = recordOf(item);
+    if (left) {
+        item->moveTo(c.leftX, c.leftY);
+    } else {
+        item->moveTo(c.rightX, c.rightY);
+    }
+}
+
+void hideTrail(RectTrail* trail) { trail->visible = false; }
+
+RectTrail* makeCharacterHighlight() {
+    RectTrail* trail = new RectTrail(512, 384, 0, 0, 0, 0, 0xFFFFFF00);
+    trail->holdTime = 3000;
+    trail->onCycleEnd = hideTrail;
+    trail->visible = false;
+    return trail;
+}
+
+void setAlpha(VisualItem* item, uint32_t alpha) {
+    auto* character = static_cast<DragDropItem*>(item);
+    character->colour = (character->colour & 0x00FFFFFF) | (alpha << 24);
+}
+
+void startWin() {
+    std::snprintf(movesTextBuffer, sizeof movesTextBuffer, "%d", play.moveList->moveCount);
+    bringToFront(play.winner);
+    modalFloor = play.winner->prev;
+    bankHighlight->width = 0;
+    bankHighlight->height = 0;
+    bankHighlight->fly(play.winner->x + play.winner->width / 2,
+                       play.winner->y + play.winner->height / 2, play.winner->x, play.winner->y,
+                       play.winner->width, play.winner->height);
+}
+
+void sail(int direction) {
+    if (!checkCrossing(direction)) return;
+    inputArmed = false;
+    setVisible(direction == 1 ? play.rightArrow : play.leftArrow, false);
+    StaticUIElement* boat = task.boat;
+    if (direction == 1) {
+        while (boat->x < kRightStationX) {
+            const bool climbing = boat->x >= 335 && boat->x + 2 <= 675;
+            boat->moveBy(2, climbing ? -1 : 0);
+            renderFrame();
+            platform::sleepMs(10);
+        }
+    } else {
+        while (boat->x > kLeftStationX) {
+            const bool sinking = boat->x - 2 >= 335 && boat->x <= 675;
+            boat->moveBy(-2, sinking ? 1 : 0);
+            renderFrame();
+            platform::sleepMs(10);
+        }
+    }
+    uint32_t mask = 0;
+    bool fits = true;
+    while (boat->attached != nullptr) {
+        VisualItem* passenger = detachFirst(boat);
+        if (passenger->id < 32) {
+            mask |= 1u << passenger->id;
+        } else {
+            fits = false;
+        }
+        fadeMove(passenger->id, direction);
+    }
+    // A crossing the move list cannot hold would make a saved solution replay to another
+    // position, so it is played but marks the game as not savable.
+    if (!fits || !play.moveList->append({mask, direction})) {
+        play.unrecordedCrossing = true;
+    } else {
+        play.moveList->scrollToEnd();
+    }
+    setVisible(direction == 1 ? play.leftArrow : play.rightArrow, true);
+    if (direction == 1 && isGoalReached()) startWin();
+    inputArmed = true;
+}
+
+}  // namespace
+
+void buildPlayScreen() {
+    screenMode = ui::PlayScreen;
+    play = PlayState{};
+    const int px = woodPanel->x, py = woodPanel->y, pw = woodPanel->width, ph = woodPanel->height;
+
+    play.moveList = new editor::MoveListBox(px + 47, py + 46, pw - 100, ph - 102);
+    play.moveList->upArrow = upArrow;
+    play.moveList->downArrow = downArrow;
+    play.undoButton = new Button(0, 0, 212, 33, "Отменить ход"_cp);
+    play.undoButton->overlayColours = {0, 0x60FFFFFF, 0x60FFFF00};
+    play.undoButton->visible = false;
+    play.undoButton->onClick = undoMove;
+    play.moveList->undoButton = play.undoButton;
+    attachToPanel(play.undoButton);
+    attachToPanel(play.moveList);
+    woodPanel->visible = true;
+
+    play.rightArrow = new UIElement(445, 330, "textures/arrow_right.tga");
+    play.rightArrow->colour = 0x50FFFFFF;
+    play.rightArrow->hoverColour = 0xFFFFFFFF;
+    play.rightArrow->onClick = sailRight;
+    play.leftArrow = new UIElement(620, 160, "textures/arrow_left.tga");
+    play.leftArrow->colour = 0x50FFFFFF;
+    play.leftArrow->hoverColour = 0xFFFFFFFF;
+    play.leftArrow->onClick = sailLeft;
+    play.leftArrow->visible = false;
+
+    play.winner = new DragDropItem(390, 220, "textures/winner.tga");
+    play.winner->hoverColour = play.winner->activeColour = play.winner->colour;
+    movesTextBuffer[0] = '\0';
+    play.movesText = new TextItem(460, 270, 80, 40, movesTextBuffer, largeFont, 0xFFFFFFFF);
+    play.closeButton = new UIElement(456, 316, "textures/btn_close.tga");
+    play.closeButton->colour = 0xCCFFFFFF;
+    play.closeButton->hoverColour = 0xFFFFFFFF;
+    play.closeButton->onClick = closeWinner;
+    play.winner->attached = play.movesText;
+    play.movesText->attached = play.closeButton;
+    setVisible(play.winner, false);
+
+    play.highlightA = makeCharacterHighlight();
+    play.highlightB = makeCharacterHighlight();
+}
+
+void closePlayScreen() {
+    for (int i = 0; i < task.characterCount; ++i) {
+        CharacterRecord& c = task.characters[static_cast<size_t>(i)];
+        c.smallPicture.reset();
+        delete c.item;
+        c.item = nullptr;
+        c.name.clear();
+    }
+    // The passengers were destroyed above; the boat must not lead to them any more.
+    if (task.boat != nullptr) task.boat->attached = nullptr;
+    detachPanelItems();
+    delete play.undoButton;
+    delete play.rightArrow;
+    delete play.leftArrow;
+    delete play.moveList;
+    delete play.winner;
+    delete play.movesText;
+    delete play.closeButton;
+    delete play.highlightA;
+    delete play.highlightB;
+    play = PlayState{};
+}
+
+bool onPlayDragStart(DragDropItem* item, int, int) {
+    // A passenger leaves the boat: the ones to its right close the gap.
+    for (VisualItem* p = task.boat; p->attached != nullptr; p = p->attached) {
+        if (p->attached != item) continue;
+        p->attached = item->attached;
+        item->attached = nullptr;
+        if (p->attached != nullptr) p->attached->moveBy(-(item->width / 2 + 1), 0);
+        play.origin = 0;
+        return true;
+    }
+    play.origin = item->x == recordOf(item).leftX ? kLeftSide : kRightSide;
+    return play.origin == (boatAtLeft() ? kLeftSide : kRightSide);
+}
+
+bool onPlayDragOver(DragDropItem*, VisualItem* other, int, int) {
+    if (other == task.boat) {
+        task.boat->state = 1;
+        return true;
+    }
+    if (isCharacter(other)) return false;
+    task.boat->state = 0;
+    return true;
+}
+
+void onPlayDrop(DragDropItem* item, int, int) {
+    StaticUIElement* boat = task.boat;
+    boat->state = 0;
+    if (intersects(item, boat) && passengerWeight() + recordOf(item).weight <= boatCapacity()) {
+        if (boat->attached != nullptr) {
+            item->x = boat->attached->x - item->width / 2 - 1;
+            boat->attached->moveBy(item->width / 2 + 1, 0);
+        } else {
+            item->x = boat->x + (boat->width - item->width) / 2 - 10;
+        }
+        item->y = boat->y + boat->height - item->height - 30;
+        attachAfter(boat, item);
+        return;
+    }
+    putOnBank(item, play.origin == kLeftSide || (play.origin == 0 && boatAtLeft()));
+}
+
+void sailRight(UIElement*) { sail(1); }
+
+void sailLeft(UIElement*) { sail(-1); }
+
+void fadeMove(int character, int side) {
+    VisualItem* item = task.characters[static_cast<size_t>(character)].item;
+    for (int alpha = 238; alpha >= 0; alpha -= 17) {
+        setAlpha(item, static_cast<uint32_t>(alpha));
+        platform::sleepMs(20);
+        renderFrame();
+    }
+    putOnBank(item, side != kRightSide);
+    for (int alpha = 17; alpha <= 255; alpha += 17) {
+        setAlpha(item, static_cast<uint32_t>(alpha));
+        platform::sleepMs(20);
+        renderFrame();
+    }
+}
+
+void applyMove(const model::MoveData& move, int direction) {
+    // Replaying a move (+1) restores the position after it, undoing (-1) the one before.
+    const bool toRight = direction == move.direction;
+    for (int i = 0; i < 32 && i < task.characterCount; ++i) {
+        if ((move.mask & (1u << i)) != 0) putOnBank(task.characters[static_cast<size_t>(i)].item, !toRight);
+    }
+    if (toRight) {
+        task.boat->moveTo(kRightStationX, kRightStationY);
+    } else {
+        task.boat->moveTo(kLeftStationX, kLeftStationY);
+    }
+    play.rightArrow->visible = !toRight;
+    play.leftArrow->visible = toRight;
+}
+
+void undoMove(Button*) {
+    if (play.moveList == nullptr || play.moveList->moveCount == 0) return;
+    closeBlinds();
+    play.origin = 0;
+    while (task.boat->attached != nullptr) {
+        VisualItem* passenger = detachFirst(task.boat);
+        task.boat->state = 0;
+        putOnBank(passenger, boatAtLeft());
+    }
+    applyMove(play.moveList->moves[static_cast<size_t>(play.moveList->moveCount - 1)], -1);
+    play.moveList->removeLast();
+    play.moveList->scrollToEnd();
+    openBlinds();
+}
+
+void closeWinner(UIElement*) {
+    setVisible(play.winner, false);
+    modalFloor = nullptr;
+}
+
+void revealWinner() {
+    if (modalFloor != nullptr && play.winner != nullptr) setVisible(play.winner, true);
+}
+
+}  // namespace puzzle

@@ -1,0 +1,147 @@
+#include "puzzle/task.hpp"
+
+#include <vector>
+
+#include "puzzle/model/rule_check.hpp"
+#include "puzzle/play.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/resources.hpp"
+#include "ui/screen_items.hpp"
+
+namespace puzzle {
+
+using namespace ui;
+
+Task task;
+
+uint32_t boatWord() { return task.boat != nullptr ? static_cast<uint32_t>(task.boat->id) : 0; }
+int boatCapacity() { return static_cast<int>(boatWord() & model::kCapacityMask); }
+bool boatHasBoatman() { return (boatWord() & model::kBoatmanFlag) != 0; }
+bool boatAtLeft() { return task.boat != nullptr && task.boat->x == kLeftStationX; }
+
+int placeOf(int index, int destination) {
+    const CharacterRecord& c = task.characters[static_cast<size_t>(index)];
+    if (c.item->x == c.leftX && c.item->y == c.leftY) return kLeftSide;
+    if (c.item->x == c.rightX && c.item->y == c.rightY) return kRightSide;
+    return destination;
+}
+
+namespace {
+
+void flyToItem(RectTrail* highlight, const VisualItem* item) {
+    if (highlight == nullptr || item == nullptr) return;
+    highlight->width = 0;
+    highlight->height = 0;
+    highlight->fly(512, 384, item->x - 2, item->y - 2, item->width + 4, item->height + 4);
+}
+
+}  // namespace
+
+bool checkCrossing(int destination) {
+    const int count = task.characterCount;
+    std::vector<int8_t> place(static_cast<size_t>(count));
+    std::vector<uint64_t> kind(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const ui::DragDropItem* item = task.characters[static_cast<size_t>(i)].item;
+        place[static_cast<size_t>(i)] = static_cast<int8_t>(placeOf(i, destination));
+        kind[static_cast<size_t>(i)] = model::kindKey(item->nameHash, item->colour);
+    }
+    std::vector<model::RuleData> rules(static_cast<size_t>(task.ruleCount));
+    for (int r = 0; r < task.ruleCount; ++r) {
+        const RuleRecord& rule = task.rules[static_cast<size_t>(r)];
+        rules[static_cast<size_t>(r)] = {rule.first, rule.second, rule.third, rule.kind};
+    }
+    const bool boatEmpty = task.boat == nullptr || task.boat->attached == nullptr;
+    const model::CrossingVerdict verdict =
+        model::judgeCrossing(place, kind, boatEmpty, boatHasBoatman(), destination, rules);
+    switch (verdict.verdict) {
+        case model::Verdict::Allowed:
+            return true;
+        case model::Verdict::NobodyToRow:
+            showMessage("Некому управлять лодкой"_cp);
+            return false;
+        case model::Verdict::ForbiddenTogether:
+            flyToItem(play.highlightA, task.characters[static_cast<size_t>(verdict.markA)].item);
+            flyToItem(play.highlightB, task.characters[static_cast<size_t>(verdict.markB)].item);
+            showMessage("Эти персонажи не могут оставаться вместе"_cp);
+            return false;
+        case model::Verdict::Unbalanced:
+            bankHighlight->width = 0;
+            bankHighlight->height = 0;
+            if (verdict.bank == kLeftSide) {
+                bankHighlight->fly(512, 384, 5, 40, 270, 400);
+            } else {
+                bankHighlight->fly(512, 384, 770, 40, 240, 250);
+            }
+            showMessage("Нарушен количественный баланс персонажей"_cp);
+            return false;
+    }
+    return false;
+}
+
+bool isGoalReached() {
+    for (int i = 0; i < task.characterCount; ++i) {
+        const CharacterRecord& c = task.characters[static_cast<size_t>(i)];
+        if (c.item->x != c.rightX || c.item->y != c.rightY) return false;
+    }
+    return true;
+}
+
+void createPlayCharacter(int i, int leftX, int leftY, int rightX, int rightY, int weight,
+                         const char* name) {
+    CharacterRecord& c = task.characters[static_cast<size_t>(i)];
+    c.item = new DragDropItem(leftX, leftY, name);
+    c.item->id = i;
+    c.item->onDragStart = onPlayDragStart;
+    c.item->onDrop = onPlayDrop;
+    c.item->onDragOver = onPlayDragOver;
+    c.smallPicture = loadTexture(variantName(name, "_small"), nullptr, nullptr);
+    c.name = name;
+    c.leftX = leftX;
+    c.leftY = leftY;
+    c.rightX = rightX;
+    c.rightY = rightY;
+    c.weight = weight;
+}
+
+model::TaskData taskData() {
+    model::TaskData data;
+    data.title = task.title;
+    data.statement = task.statement;
+    data.boat = boatWord();
+    for (int i = 0; i < task.characterCount; ++i) {
+        const CharacterRecord& c = task.characters[static_cast<size_t>(i)];
+        model::CharacterData d;
+        d.leftX = c.leftX;
+        d.leftY = c.leftY;
+        d.rightX = c.rightX;
+        d.rightY = c.rightY;
+        d.weight = c.weight;
+        d.colour = c.item != nullptr ? c.item->colour : 0xFFFFFFFF;
+        d.name = c.name;
+        data.characters.push_back(d);
+    }
+    for (int r = 0; r < task.ruleCount; ++r) {
+        const RuleRecord& rule = task.rules[static_cast<size_t>(r)];
+        data.rules.push_back({rule.first, rule.second, rule.third, rule.kind});
+    }
+    return data;
+}
+
+namespace {
+
+void copyInto(char* buffer, size_t size, const std::string& text) {
+    const size_t n = text.size() < size - 1 ? text.size() : size - 1;
+    text.copy(buffer, n);
+    buffer[n] = '\0';
+}
+
+}  // namespace
+
+void setTitle(const std::string& title) { copyInto(task.title, sizeof task.title, title); }
+
+void setStatement(const std::string& statement) {
+    copyInto(task.statement, sizeof task.statement, statement);
+}
+
+}  // namespace puzzle
