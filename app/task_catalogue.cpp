@@ -1,0 +1,82 @@
+#include "app/task_catalogue.hpp"
+
+#include "app/screens.hpp"
+#include "app/task_list_box.hpp"
+#include "puzzle/task.hpp"
+#include "puzzle/task_files.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/screen_items.hpp"
+
+namespace app {
+
+using namespace ui;
+
+namespace {
+
+TaskListBox* taskList = nullptr;
+
+Button* makeButton(int x, int y, const char* text, void (*onClick)(Button*)) {
+    Button* button = new Button(x, y, 105, 33, text);
+    button->overlayColours = {0x33FFFFFF, 0x60FFFFFF, 0x60FFFF00};
+    button->onClick = onClick;
+    return button;
+}
+
+}  // namespace
+
+TaskListBox* currentTaskList() { return taskList; }
+
+void showTaskList() {
+    screenMode = CatalogueScreen;
+    woodPanel->moveTo(365, 105);
+    const int px = woodPanel->x, py = woodPanel->y, pw = woodPanel->width, ph = woodPanel->height;
+    puzzle::task.title[0] = '\0';
+    puzzle::task.statement[0] = '\0';
+    taskList = new TaskListBox(px + 47, py + 46, pw - 100, ph - 135);
+    taskList->upArrow = upArrow;
+    taskList->downArrow = downArrow;
+    screenButtons[0] = makeButton(px + 47, py + ph - 89, "Открыть"_cp, openSelectedTask);
+    screenButtons[1] = makeButton(px + 154, py + ph - 89, "Удалить"_cp, deleteSelectedTask);
+    attachToPanel(screenButtons[1]);
+    attachToPanel(screenButtons[0]);
+    attachToPanel(taskList);
+    woodPanel->visible = true;
+}
+
+void closeTaskList() {
+    detachPanelItems();
+    woodPanel->moveTo(705, 320);
+    for (Button*& button : screenButtons) {
+        delete button;
+        button = nullptr;
+    }
+    delete taskList;
+    taskList = nullptr;
+}
+
+void openSelectedTask(Button*) {
+    if (taskList == nullptr) return;
+    if (taskList->selectedRow < 0) {
+        showMessage("Сначала выберите задачу"_cp);
+        return;
+    }
+    const std::string path = taskList->entries[static_cast<size_t>(taskList->selectedRow)].path();
+    closeBlinds();
+    // The hot item is the pressed button or the list, both destroyed by closeScreen.
+    releaseHotItem();
+    closeScreen();
+    const bool ok = puzzle::readTaskFile(path);
+    openBlinds();
+    if (!ok) showMessage("Ошибка открытия файла"_cp);
+}
+
+void deleteSelectedTask(Button*) {
+    if (taskList == nullptr) return;
+    if (taskList->selectedRow < 0) {
+        showMessage("Сначала выберите задачу для удаления"_cp);
+        return;
+    }
+    if (!taskList->removeSelectedEntry()) showMessage("Эту задачу нельзя удалить"_cp);
+}
+
+}  // namespace app

@@ -1,0 +1,44 @@
+// The catalogue's list of task files: one row per file, titled from its name. A press
+// selects a row, a second press on it opens the task.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/list_box.hpp"
+
+namespace app {
+
+struct TaskEntry {
+    std::string name;      // the title shown (Windows-1251)
+    std::string folder;    // where the file was found
+    std::string fileName;  // the file's own name, so open and delete address this file
+    std::string path() const { return folder + "/" + fileName; }
+};
+
+class TaskListBox : public ui::ListBox {
+public:
+    static constexpr int kMaxEntries = 256;
+
+    // Scans "tasks" and then the data folder.
+    TaskListBox(int x, int y, int width, int height);
+    void draw() override;
+    bool hitTest(int px, int py) override;
+    void mouseDown(int px, int py, unsigned keys) override;
+    void hoverEnter() override;
+    void hoverLeave() override;
+    int rowCount() override;
+    int rowHeight(int row) override;
+    void drawRow(int row, int rowX, int rowY) override;
+
+    void scanFolder(const std::string& folder);
+    // Deletes the selected entry's file and entry; false leaves the list unchanged.
+    bool removeSelectedEntry();
+
+    std::vector<TaskEntry> entries;
+    int32_t hoveredRow = -1;
+    int32_t selectedRow = -1;
+};
+
+}  // namespace app

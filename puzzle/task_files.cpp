@@ -1,0 +1,75 @@
+#include "puzzle/task_files.hpp"
+
+#include "editor/move_list_box.hpp"
+#include "platform/files.hpp"
+#include "puzzle/model/task_file.hpp"
+#include "puzzle/play.hpp"
+#include "puzzle/task.hpp"
+#include "ui/screen_items.hpp"
+
+namespace puzzle {
+
+bool writeNewTaskFile(const std::string& path, bool* existed) {
+    const std::vector<uint8_t> bytes = model::encodeTask(taskData(), false);
+    const platform::WriteResult result = platform::writeNewFile(path, bytes);
+    if (existed != nullptr) *existed = result == platform::WriteResult::Exists;
+    return result == platform::WriteResult::Ok;
+}
+
+bool writeSolutionFile(const std::string& path) {
+    if (ui::screenMode != ui::PlayScreen || play.moveList == nullptr) return false;
+    // Such a file would replay to a position other than the one played.
+    if (play.unrecordedCrossing) return false;
+    model::TaskData data = taskData();
+    for (int i = 0; i < play.moveList->moveCount; ++i) {
+        data.moves.push_back(play.moveList->moves[static_cast<size_t>(i)]);
+    }
+    return platform::replaceFile(path, model::encodeTask(data, true));
+}
+
+bool saveNewTask(const std::string& folder) {
+    if (!folder.empty() && folder == platform::dataFolder()) platform::createFolders(folder);
+    const std::string prefix = folder.empty() ? std::string() : folder + "/";
+    bool existed = false;
+    for (int number = 0; number <= 99; ++number) {
+        if (writeNewTaskFile(prefix + model::taskFileName(task.title, number), &existed)) return true;
+        if (!existed) return false;
+    }
+    return false;
+}
+
+bool readTaskFile(const std::string& path) {
+    const auto bytes = platform::readFile(path, model::kMaxTaskFileBytes);
+    if (!bytes) return false;
+    // The whole file is checked before the screen is touched: a rejected file never
+    // leaves a half-built play screen.
+    const std::optional<model::TaskData> data = model::decodeTask(*bytes);
+    if (!data) return false;
+
+    buildPlayScreen();
+    setTitle(data->title);
+    setStatement(data->statement);
+    task.boat = new ui::StaticUIElement(
+        kLeftStationX, kLeftStationY,
+        (data->boat & model::kBoatmanFlag) != 0 ? "textures/boatman.tga" : "textures/boat.tga");
+    task.boat->id = static_cast<int32_t>(data->boat);
+    task.characterCount = static_cast<int32_t>(data->characters.size());
+    for (size_t i = 0; i < data->characters.size(); ++i) {
+        const model::CharacterData& c = data->characters[i];
+        createPlayCharacter(static_cast<int>(i), c.leftX, c.leftY, c.rightX, c.rightY, c.weight,
+                            c.name.c_str());
+        task.characters[i].item->colour = c.colour;
+    }
+    task.ruleCount = static_cast<int32_t>(data->rules.size());
+    for (size_t r = 0; r < data->rules.size(); ++r) {
+        const model::RuleData& rule = data->rules[r];
+        task.rules[r] = {rule.first, rule.second, rule.third, rule.kind};
+    }
+    for (const model::MoveData& move : data->moves) {
+        if (!play.moveList->append(move)) break;
+        applyMove(move, 1);
+    }
+    return true;
+}
+
+}  // namespace puzzle
