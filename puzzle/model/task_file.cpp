@@ -1,0 +1,203 @@
+#include "puzzle/model/task_file.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace model {
+
+namespace {
+
+constexpr char kMagic[] = "PA*GPFF*0.99*";
+constexpr size_t kMagicLength = sizeof(kMagic) - 1;
+
+// The game keeps every text as a zero-terminated buffer: whatever follows a zero byte
+// is never seen, so it is neither written nor kept.
+std::string_view visiblePart(const std::string& text, size_t limit) {
+    const size_t zero = text.find('\0');
+    return std::string_view(text).substr(0, std::min({zero, text.size(), limit}));
+}
+
+class Writer {
+public:
+    void u32(uint32_t value) {
+        for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    }
+    void i32(int32_t value) { u32(static_cast<uint32_t>(value)); }
+    void text(std::string_view value) {
+        u32(static_cast<uint32_t>(value.size()));
+        bytes_.insert(bytes_.end(), value.begin(), value.end());
+    }
+    std::vector<uint8_t> take() { return std::move(bytes_); }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+// Reads past the end yield zeros, as the game's reader zeroes each field before
+// reading it: a file cut short loads with zeros and empty strings.
+class Reader {
+public:
+    explicit Reader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
+
+    uint32_t u32() {
+        uint32_t value = 0;
+        for (int i = 0; i < 4 && pos_ < bytes_.size(); ++i, ++pos_) {
+            value |= static_cast<uint32_t>(bytes_[pos_]) << (8 * i);
+        }
+        return value;
+    }
+    int32_t i32() { return static_cast<int32_t>(u32()); }
+
+    // The length field is never trusted for allocation: at most the rest of the file is
+    // taken, of which the first `limit` bytes are kept and the others skipped.
+    std::string text(size_t limit) {
+        const uint32_t stated = u32();
+        const size_t length = std::min<size_t>(stated, bytes_.size() - pos_);
+        const size_t kept = std::min(length, limit);
+        std::string value(reinterpret_cast<const char*>(bytes_.data() + pos_), kept);
+        pos_ += length;
+        value.resize(std::min(value.size(), value.find('\0')));
+        return value;
+    }
+
+    // The magic is refused on its length alone before any of its bytes are read.
+    bool magic() {
+        const uint32_t length = u32();
+        if (length != kMagicLength || bytes_.size() - pos_ < kMagicLength) return false;
+        const bool same = std::memcmp(bytes_.data() + pos_, kMagic, kMagicLength) == 0;
+        pos_ += kMagicLength;
+        return same;
+    }
+
+private:
+    const std::vector<uint8_t>& bytes_;
+    size_t pos_ = 0;
+};
+
+}  // namespace
+
+std::vector<uint8_t> encodeTask(const TaskData& task, bool withMoves) {
+    Writer out;
+    out.text(kMagic);
+    out.text(visiblePart(task.title, kTitleBytes - 1));
+    out.text(visiblePart(task.statement, kStatementBytes - 1));
+    out.u32(task.boat);
+
+    // The tables of the game hold no more than these; a longer list could not be read back.
+    const size_t characters = std::min<size_t>(task.characters.size(), kMaxCharacters);
+    out.i32(static_cast<int32_t>(characters));
+    for (size_t i = 0; i < characters; ++i) {
+        const CharacterData& c = task.characters[i];
+        out.i32(c.leftX);
+        out.i32(c.leftY);
+        out.i32(c.rightX);
+        out.i32(c.rightY);
+        out.i32(c.weight);
+        out.u32(c.colour);
+        out.text(visiblePart(c.name, kNameBytes));
+    }
+
+    const size_t rules = std::min<size_t>(task.rules.size(), kMaxRules);
+    out.i32(static_cast<int32_t>(rules));
+    for (size_t i = 0; i < rules; ++i) {
+        const RuleData& r = task.rules[i];
+        out.i32(r.first);
+        out.i32(r.second);
+        out.i32(r.third);
+        out.i32(r.kind);
+    }
+
+    if (withMoves) {
+        const size_t moves = std::min<size_t>(task.moves.size(), kMaxMoves);
+        out.i32(static_cast<int32_t>(moves));
+        for (size_t i = 0; i < moves; ++i) {
+            out.u32(task.moves[i].mask);
+            out.i32(task.moves[i].direction);
+        }
+    }
+    return out.take();
+}
+
+std::optional<TaskData> decodeTask(const std::vector<uint8_t>& bytes) {
+    Reader in(bytes);
+    if (!in.magic()) return std::nullopt;
+
+    TaskData task;
+    task.title = in.text(kTitleBytes - 1);
+    task.statement = in.text(kStatementBytes - 1);
+    task.boat = in.u32();
+
+    const int32_t characters = in.i32();
+    if (characters < 0 || characters > kMaxCharacters) return std::nullopt;
+    task.characters.resize(static_cast<size_t>(characters));
+    for (CharacterData& c : task.characters) {
+        c.leftX = in.i32();
+        c.leftY = in.i32();
+        c.rightX = in.i32();
+        c.rightY = in.i32();
+        c.weight = in.i32();
+        c.colour = in.u32();
+        c.name = in.text(kNameBytes);
+    }
+
+    const int32_t rules = in.i32();
+    if (rules < 0 || rules > kMaxRules) return std::nullopt;
+    task.rules.resize(static_cast<size_t>(rules));
+    for (RuleData& r : task.rules) {
+        r.first = in.i32();
+        r.second = in.i32();
+        r.third = in.i32();
+        r.kind = in.i32();
+    }
+
+    const int32_t moves = in.i32();
+    if (moves < 0) return std::nullopt;
+    task.moves.resize(static_cast<size_t>(std::min<int32_t>(moves, kMaxMoves)));
+    for (MoveData& m : task.moves) {
+        m.mask = in.u32();
+        m.direction = in.i32();
+    }
+    return task;
+}
+
+std::string taskFileStem(const std::string& title) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string stem = "_";
+    for (const char c : title) {
+        const auto byte = static_cast<unsigned char>(c);
+        stem += kHex[byte >> 4];
+        stem += kHex[byte & 0xF];
+    }
+    return stem;
+}
+
+std::string taskFileName(const std::string& title, int number) {
+    std::string name = taskFileStem(title);
+    if (number > 0) name += " - " + std::to_string(number);
+    return name + ".dat";
+}
+
+std::string decodeTaskFileName(const std::string& stem) {
+    if (stem.empty() || stem[0] != '_') return stem;
+    // The catalogue builds the text in a 512-byte buffer with its terminating zero.
+    constexpr size_t kLimit = 511;
+    const auto digit = [](signed char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        return 0;
+    };
+    std::string text;
+    for (size_t i = 1; i + 1 < stem.size() && text.size() < kLimit; i += 2) {
+        const auto high = static_cast<signed char>(stem[i]);
+        const auto low = static_cast<signed char>(stem[i + 1]);
+        if (high < '0' || low < '0') break;
+        const auto byte = static_cast<char>((digit(high) << 4) | digit(low));
+        // The text is shown as a zero-terminated string: a zero byte ends it.
+        if (byte == '\0') break;
+        text += byte;
+    }
+    return text;
+}
+
+}  // namespace model
