@@ -1,0 +1,228 @@
+#include "app/script_runner.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <vector>
+
+#include "app/screens.hpp"
+#include "app/startup.hpp"
+#include "app/window_proc.hpp"
+#include "platform/edit_box.hpp"
+#include "platform/files.hpp"
+#include "platform/graphics.hpp"
+#include "platform/system.hpp"
+#include "platform/types.hpp"
+#include "ui/screen_items.hpp"
+
+namespace app {
+
+namespace fs = std::filesystem;
+using namespace platform;
+
+namespace {
+
+const std::map<std::string, uintptr_t> kKeys = {
+    {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"backspace", VK_BACK}, {"tab", VK_TAB},
+    {"left", VK_LEFT},     {"right", VK_RIGHT},  {"up", VK_UP},          {"down", VK_DOWN},
+    {"home", VK_HOME},     {"end", VK_END},      {"delete", VK_DELETE},
+};
+
+class ScriptError {
+public:
+    explicit ScriptError(std::string why) : reason(std::move(why)) {}
+    std::string reason;
+};
+
+class Runner {
+public:
+    Runner(std::string base) : base_(std::move(base)) {}
+    ~Runner() {
+        if (started_) shutdown();
+        setDataFolderOverride(std::nullopt);
+        if (!tempData_.empty()) {
+            std::error_code ec;
+            fs::remove_all(tempData_, ec);
+        }
+        if (!previous_.empty()) {
+            std::error_code ec;
+            fs::current_path(previous_, ec);
+        }
+    }
+
+    void execute(const std::string& line) {
+        std::istringstream in(line);
+        std::string command;
+        in >> command;
+        if (command.empty() || command[0] == '#') return;
+        if (command == "folder") {
+            folder_ = absolute(rest(in));
+        } else if (command == "data") {
+            data_ = absolute(rest(in));
+        } else if (command == "choose") {
+            const std::string answer = rest(in);
+            queueFileDialogAnswer(answer == "cancel" ? std::nullopt
+                                                     : std::optional<std::string>(absolute(answer)));
+        } else if (quitPosted()) {
+            throw ScriptError("the game has already ended");
+        } else {
+            start();
+            game(command, in);
+        }
+    }
+
+private:
+    void game(const std::string& command, std::istringstream& in) {
+        if (command == "move") {
+            const auto [x, y] = point(in);
+            mouse(WM_MOUSEMOVE, x, y);
+        } else if (command == "down") {
+            const auto [x, y] = point(in);
+            press(x, y);
+        } else if (command == "up") {
+            const auto [x, y] = point(in);
+            release(x, y);
+        } else if (command == "click") {
+            const auto [x, y] = point(in);
+            mouse(WM_MOUSEMOVE, x, y);
+            press(x, y);
+            release(x, y);
+        } else if (command == "drag") {
+            const auto [x1, y1] = point(in);
+            const auto [x2, y2] = point(in);
+            mouse(WM_MOUSEMOVE, x1, y1);
+            press(x1, y1);
+            const int dx = x2 - x1, dy = y2 - y1;
+            const int distance = std::max(std::abs(dx), std::abs(dy));
+            const int steps = std::max(1, distance / 10);
+            for (int i = 1; i <= steps; ++i) mouse(WM_MOUSEMOVE, x1 + dx * i / steps, y1 + dy * i / steps);
+            release(x2, y2);
+        } else if (command == "key") {
+            const std::string name = rest(in);
+            const auto found = kKeys.find(name);
+            if (found == kKeys.end()) throw ScriptError("unknown key '" + name + "'");
+            EditBox* box = focusedEditBox();
+            if (box != nullptr && found->second != VK_ESCAPE) {
+                box->keyDown(found->second, false, false);
+            } else {
+                windowProc(WM_KEYDOWN, found->second, 0);
+            }
+        } else if (command == "type") {
+            EditBox* box = focusedEditBox();
+            if (box == nullptr) throw ScriptError("no text box has the focus");
+            std::string text;
+            std::getline(in, text);
+            if (!text.empty() && text[0] == ' ') text.erase(0, 1);
+            box->typeText(text);
+        } else if (command == "wait") {
+            const int ms = number(in);
+            if (ms < 0) throw ScriptError("negative wait");
+            for (int t = 0; t < ms && !quitPosted(); t += 10) {
+                advanceVirtualClock(10);
+                windowProc(WM_TIMER, 1, 0);
+            }
+        } else if (command == "shot") {
+            const std::string file = absolute(rest(in));
+            ui::renderFrame();
+            if (!graphics().savePng(file)) throw ScriptError("cannot write " + file);
+        } else {
+            throw ScriptError("unknown command '" + command + "'");
+        }
+    }
+
+    void start() {
+        if (started_) return;
+        started_ = true;
+        if (data_.empty()) {
+            tempData_ = (fs::temp_directory_path() /
+                         ("ferrolin-script-" + std::to_string(std::random_device{}())))
+                            .string();
+            data_ = tempData_;
+        }
+        setDataFolderOverride(data_);
+        previous_ = fs::current_path().string();
+        const std::string folder = folder_.empty() ? programFolder() : folder_;
+        if (!setCurrentFolder(folder)) throw ScriptError("cannot enter the program folder " + folder);
+        resetQuit();
+        initHeadless();
+        if (!buildScreens()) throw ScriptError("the fonts cannot be made");
+    }
+
+    void mouse(uint32_t message, int x, int y) {
+        windowProc(message, held_ ? MK_LBUTTON : 0, makeMouseParam(x, y));
+    }
+
+    // Presses in a text box go to the box, as on the desktop.
+    void press(int x, int y) {
+        if (EditBox* box = editBoxAt(x, y)) {
+            box->focus();
+            box->mouseDown(x, y);
+            return;
+        }
+        held_ = true;
+        mouse(WM_LBUTTONDOWN, x, y);
+    }
+
+    void release(int x, int y) {
+        held_ = false;
+        windowProc(WM_LBUTTONUP, 0, makeMouseParam(x, y));
+    }
+
+    static std::string rest(std::istringstream& in) {
+        std::string text;
+        std::getline(in, text);
+        const size_t first = text.find_first_not_of(" \t");
+        if (first == std::string::npos) throw ScriptError("missing argument");
+        const size_t last = text.find_last_not_of(" \t\r");
+        return text.substr(first, last - first + 1);
+    }
+
+    static int number(std::istringstream& in) {
+        int value = 0;
+        if (!(in >> value)) throw ScriptError("a number is expected");
+        return value;
+    }
+
+    static std::pair<int, int> point(std::istringstream& in) {
+        const int x = number(in);
+        const int y = number(in);
+        return {x, y};
+    }
+
+    std::string absolute(const std::string& path) const {
+        const fs::path p(path);
+        return p.is_absolute() ? p.string() : (fs::path(base_) / p).string();
+    }
+
+    std::string base_;
+    std::string folder_;
+    std::string data_;
+    std::string tempData_;
+    std::string previous_;
+    bool started_ = false;
+    bool held_ = false;
+};
+
+}  // namespace
+
+int runScript(std::istream& script, const std::string& baseFolder, std::ostream& err) {
+    Runner runner(baseFolder);
+    std::string line;
+    int number = 0;
+    while (std::getline(script, line)) {
+        ++number;
+        try {
+            runner.execute(line);
+        } catch (const ScriptError& e) {
+            err << "line " << number << ": " << e.reason << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace app
