@@ -1,0 +1,315 @@
+#include "puzzle/model/solver.hpp"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <tuple>
+
+#include "puzzle/model/rule_check.hpp"
+#include "ui/name_hash.hpp"
+
+namespace model {
+
+namespace {
+
+// A move is stored as a 32-bit passenger mask, so only tasks that fit it can be solved.
+constexpr int kMaxSolvable = 32;
+// Enumerating crossings costs time even when they lead nowhere new; the search gives up
+// after this many crossings per state allowed by the limit.
+constexpr uint64_t kCrossingsPerState = 64;
+
+// Characters that are alike in everything the rules, the boat and the goal can see:
+// swapping two of them maps every position to an equivalent one, so a position only
+// needs to know how many of the group stand on the right bank.
+struct Group {
+    std::vector<int> members;  // character indices, ascending
+    int64_t weight = 0;
+    // Left and goal places coincide: the character always counts as on the left bank,
+    // is always at its goal, and can only board from the left.
+    bool pinned = false;
+    uint64_t radix = 0;  // weight of this group's right-bank count in the state code
+};
+
+using Counts = std::array<int, kMaxSolvable>;
+
+// Visited positions with their BFS depth, in one open-addressed table of 64-bit words:
+// the low bits hold the state code, the high bits the depth.
+class VisitedTable {
+public:
+    static constexpr int kCodeBits = 34;
+    static constexpr uint64_t kCodeMask = (uint64_t{1} << kCodeBits) - 1;
+    static constexpr uint64_t kEmpty = ~uint64_t{0};
+
+    VisitedTable() : slots_(uint64_t{1} << 12, kEmpty) {}
+
+    size_t size() const { return size_; }
+
+    // Depth of a visited code, or -1.
+    int64_t depth(uint64_t code) const {
+        const uint64_t mask = slots_.size() - 1;
+        for (uint64_t i = hash(code) & mask;; i = (i + 1) & mask) {
+            if (slots_[i] == kEmpty) return -1;
+            if ((slots_[i] & kCodeMask) == code) return static_cast<int64_t>(slots_[i] >> kCodeBits);
+        }
+    }
+
+    // The code must not be in the table yet.
+    void insert(uint64_t code, uint64_t depth) {
+        if ((size_ + 1) * 10 > slots_.size() * 7) grow();
+        place(code | (depth << kCodeBits));
+        ++size_;
+    }
+
+private:
+    static uint64_t hash(uint64_t x) {
+        x ^= x >> 31;
+        x *= 0x7fb5d329728ea185ULL;
+        x ^= x >> 27;
+        x *= 0x81dadef4bc2dd44dULL;
+        return x ^ (x >> 33);
+    }
+    void place(uint64_t entry) {
+        const uint64_t mask = slots_.size() - 1;
+        uint64_t i = hash(entry & kCodeMask) & mask;
+        while (slots_[i] != kEmpty) i = (i + 1) & mask;
+        slots_[i] = entry;
+    }
+    void grow() {
+        std::vector<uint64_t> old(slots_.size() * 2, kEmpty);
+        old.swap(slots_);
+        for (const uint64_t entry : old) {
+            if (entry != kEmpty) place(entry);
+        }
+    }
+
+    std::vector<uint64_t> slots_;
+    size_t size_ = 0;
+};
+
+class Search {
+public:
+    Search(const TaskData& task, uint64_t stateLimit)
+        : task_(task), stateLimit_(stateLimit), capacity_(task.capacity()),
+          boatman_(task.hasBoatman()) {
+        const int n = static_cast<int>(task.characters.size());
+        kinds_.resize(n);
+        place_.resize(n);
+        for (int i = 0; i < n; ++i) {
+            const CharacterData& c = task.characters[i];
+            kinds_[i] = kindKey(ui::nameHash(c.name.c_str()), c.colour);
+        }
+        if (n <= kMaxSolvable) makeGroups();
+    }
+
+    SolveResult run() {
+        SolveResult result;
+        if (task_.characters.size() > kMaxSolvable) {
+            result.status = SolveStatus::TooLarge;
+            return result;
+        }
+        const uint64_t crossingBudget = std::max<uint64_t>(stateLimit_, 1) * kCrossingsPerState;
+        uint64_t crossings = 0;
+        visited_.insert(0, 0);
+        std::vector<uint64_t> frontier{0}, next;
+        for (uint64_t depth = 0; !frontier.empty(); ++depth) {
+            next.clear();
+            for (const uint64_t from : frontier) {
+                Counts counts = countsOf(from);
+                const int side = sideOf(from);
+                bool tooLarge = false, solved = false;
+                forEachCrossing(counts, side, side, [&](const Counts& taken, int passengers, int64_t delta) {
+                    if (++crossings > crossingBudget) return tooLarge = true;
+                    const uint64_t to = static_cast<uint64_t>(static_cast<int64_t>(from) + delta) ^ 1;
+                    if (visited_.depth(to) >= 0) return false;
+                    if (!allowed(to, taken, passengers)) return false;
+                    visited_.insert(to, depth + 1);
+                    if (visited_.size() > stateLimit_) return tooLarge = true;
+                    if (to == goal_) return solved = true;
+                    next.push_back(to);
+                    return false;
+                });
+                result.statesVisited = visited_.size();
+                if (tooLarge) {
+                    result.status = SolveStatus::TooLarge;
+                    return result;
+                }
+                if (solved) {
+                    result.status = SolveStatus::Solved;
+                    result.moves = pathTo(goal_, depth + 1);
+                    return result;
+                }
+            }
+            frontier.swap(next);
+        }
+        result.status = SolveStatus::NoSolution;
+        return result;
+    }
+
+private:
+    void makeGroups() {
+        const int n = static_cast<int>(task_.characters.size());
+        std::vector<bool> individual(n, false);
+        for (const RuleData& rule : task_.rules) {
+            if (rule.kind != ForbidTogether) continue;
+            for (const int index : {rule.first, rule.second, rule.third}) {
+                if (index >= 0 && index < n) individual[index] = true;
+            }
+        }
+        std::map<std::tuple<uint64_t, int64_t, bool>, size_t> byKind;
+        for (int i = 0; i < n; ++i) {
+            const CharacterData& c = task_.characters[i];
+            const bool pinned = c.leftX == c.rightX && c.leftY == c.rightY;
+            const auto key = std::make_tuple(kinds_[i], int64_t{c.weight}, pinned);
+            auto found = byKind.find(key);
+            if (individual[i] || found == byKind.end()) {
+                groups_.push_back(Group{{}, c.weight, pinned, 0});
+                if (!individual[i]) found = byKind.emplace(key, groups_.size() - 1).first;
+            }
+            groups_[individual[i] ? groups_.size() - 1 : found->second].members.push_back(i);
+        }
+        // Bit 0 of a code is the boat side (1: right bank), then a mixed-radix count per
+        // group; at most 32 characters keep it within 33 bits.
+        uint64_t radix = 2;
+        goal_ = 1;
+        for (Group& g : groups_) {
+            if (g.pinned) continue;
+            g.radix = radix;
+            goal_ += g.members.size() * radix;
+            radix *= g.members.size() + 1;
+        }
+    }
+
+    static int sideOf(uint64_t code) { return (code & 1) ? 1 : -1; }
+
+    Counts countsOf(uint64_t code) const {
+        Counts counts{};
+        for (size_t g = 0; g < groups_.size(); ++g) {
+            if (groups_[g].pinned) continue;
+            counts[g] = static_cast<int>((code / groups_[g].radix) % (groups_[g].members.size() + 1));
+        }
+        return counts;
+    }
+
+    // Every load the boat can take from bank `from` (where it stands, or for a step back
+    // where it came from) with the position `counts`; `visit` gets the number taken from
+    // each group, their total and the change of the state code, and returns true to stop.
+    template <class Visit>
+    void forEachCrossing(const Counts& counts, int boatBank, int from, Visit&& visit) const {
+        const size_t groupCount = groups_.size();
+        Counts available{};
+        std::array<int64_t, kMaxSolvable + 1> lightest{};  // lowest weight the later groups can add
+        for (size_t g = groupCount; g-- > 0;) {
+            const Group& group = groups_[g];
+            const int size = static_cast<int>(group.members.size());
+            if (group.pinned) {
+                available[g] = from < 0 ? size : 0;
+            } else {
+                available[g] = boatBank > 0 ? counts[g] : size - counts[g];
+            }
+            lightest[g] = lightest[g + 1] + std::min<int64_t>(0, group.weight) * available[g];
+        }
+        Counts taken{};
+        bool stop = false;
+        // Moving a passenger off the right bank lowers its group's count.
+        const int64_t sign = boatBank > 0 ? -1 : 1;
+        auto choose = [&](auto&& self, size_t g, int64_t load, int passengers, int64_t delta) -> void {
+            if (g == groupCount) {
+                if (passengers > 0 || boatman_) stop = visit(taken, passengers, delta);
+                return;
+            }
+            const Group& group = groups_[g];
+            for (int k = 0; k <= available[g] && !stop; ++k) {
+                const int64_t withThese = load + group.weight * k;
+                if (withThese + lightest[g + 1] > capacity_) {
+                    if (group.weight > 0) break;
+                    continue;
+                }
+                taken[g] = k;
+                self(self, g + 1, withThese, passengers + k,
+                     delta + sign * k * static_cast<int64_t>(group.radix));
+            }
+            taken[g] = 0;
+        };
+        choose(choose, 0, 0, 0, 0);
+    }
+
+    // The crossing that ends in position `to` carrying `taken` from each group, judged as
+    // play does: passengers count on the bank the boat reaches.
+    bool allowed(uint64_t to, const Counts& taken, int passengers) {
+        const int destination = sideOf(to);
+        const Counts counts = countsOf(to);
+        for (size_t g = 0; g < groups_.size(); ++g) {
+            const Group& group = groups_[g];
+            for (size_t m = 0; m < group.members.size(); ++m) {
+                int8_t bank;
+                if (group.pinned) {
+                    bank = static_cast<int>(m) < taken[g] ? static_cast<int8_t>(destination) : int8_t{-1};
+                } else {
+                    bank = static_cast<int>(m) < counts[g] ? int8_t{1} : int8_t{-1};
+                }
+                place_[group.members[m]] = bank;
+            }
+        }
+        return judgeCrossing(place_, kinds_, passengers == 0, boatman_, destination, task_.rules).verdict ==
+               Verdict::Allowed;
+    }
+
+    // Walks back from the goal through positions one step shallower each time, then
+    // replays the loads on the actual characters to get the passenger masks.
+    std::vector<MoveData> pathTo(uint64_t goal, uint64_t depth) {
+        std::vector<Counts> loads(depth);
+        uint64_t at = goal;
+        for (uint64_t d = depth; d > 0; --d) {
+            const int side = sideOf(at);
+            bool found = false;
+            forEachCrossing(countsOf(at), side, -side, [&](const Counts& taken, int passengers, int64_t delta) {
+                const uint64_t before = static_cast<uint64_t>(static_cast<int64_t>(at) + delta) ^ 1;
+                if (visited_.depth(before) != static_cast<int64_t>(d - 1)) return false;
+                if (!allowed(at, taken, passengers)) return false;
+                loads[d - 1] = taken;
+                at = before;
+                return found = true;
+            });
+            if (!found) return {};  // cannot happen: every visited position has a parent
+        }
+
+        std::vector<int8_t> bank(task_.characters.size(), -1);
+        std::vector<MoveData> moves;
+        int side = -1;
+        for (const Counts& taken : loads) {
+            MoveData move{0, -side};
+            for (size_t g = 0; g < groups_.size(); ++g) {
+                int left = taken[g];
+                for (const int i : groups_[g].members) {
+                    if (left == 0) break;
+                    if (bank[i] != side) continue;
+                    move.mask |= uint32_t{1} << i;
+                    if (!groups_[g].pinned) bank[i] = static_cast<int8_t>(-side);
+                    --left;
+                }
+            }
+            moves.push_back(move);
+            side = -side;
+        }
+        return moves;
+    }
+
+    const TaskData& task_;
+    uint64_t stateLimit_;
+    int64_t capacity_;
+    bool boatman_;
+    std::vector<uint64_t> kinds_;
+    std::vector<int8_t> place_;
+    std::vector<Group> groups_;
+    uint64_t goal_ = 1;
+    VisitedTable visited_;
+};
+
+}  // namespace
+
+SolveResult solveTask(const TaskData& task, uint64_t stateLimit) {
+    Search search(task, stateLimit);
+    return search.run();
+}
+
+}  // namespace model

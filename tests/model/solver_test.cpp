@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <random>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "puzzle/model/rule_check.hpp"
+#include "puzzle/model/solver.hpp"
+#include "ui/name_hash.hpp"
+
+using namespace model;
+
+namespace {
+
+constexpr uint32_t kRed = 0xFFF00000, kBlue = 0xFF0000F0, kYellow = 0xFFF0F000;
+
+// Characters get distinct start and goal places; `pinned` ones get equal places.
+struct TaskBuilder {
+    TaskData task;
+
+    explicit TaskBuilder(int capacity, bool boatman = false) {
+        task.boat = static_cast<uint32_t>(capacity) | (boatman ? kBoatmanFlag : 0);
+    }
+    int add(const std::string& picture, int weight = 1, uint32_t colour = 0xFFFFFFFF, bool pinned = false) {
+        const int i = static_cast<int>(task.characters.size());
+        CharacterData c{10 * i, 40, pinned ? 10 * i : 800 + 10 * i, pinned ? 40 : 50, weight, colour,
+                        "textures/unit_" + picture + ".tga"};
+        task.characters.push_back(c);
+        return i;
+    }
+    void rule(int first, int second, int third, int kind) { task.rules.push_back({first, second, third, kind}); }
+};
+
+bool pinned(const CharacterData& c) { return c.leftX == c.rightX && c.leftY == c.rightY; }
+
+std::vector<uint64_t> kindsOf(const TaskData& task) {
+    std::vector<uint64_t> kinds;
+    for (const CharacterData& c : task.characters) kinds.push_back(kindKey(ui::nameHash(c.name.c_str()), c.colour));
+    return kinds;
+}
+
+// Plays the moves as the play screen would and reports the first broken step.
+std::string replayProblem(const TaskData& task, const std::vector<MoveData>& moves) {
+    const size_t n = task.characters.size();
+    const std::vector<uint64_t> kinds = kindsOf(task);
+    std::vector<int8_t> bank(n, -1);
+    int boat = -1;
+    for (size_t m = 0; m < moves.size(); ++m) {
+        const MoveData& move = moves[m];
+        const std::string at = "move " + std::to_string(m + 1) + ": ";
+        if (move.direction != -boat) return at + "wrong direction";
+        int64_t load = 0;
+        std::vector<int8_t> place = bank;
+        for (size_t i = 0; i < n; ++i) {
+            if (!((move.mask >> i) & 1)) continue;
+            if (bank[i] != boat) return at + "passenger not on the boat's bank";
+            load += task.characters[i].weight;
+            place[i] = static_cast<int8_t>(move.direction);
+        }
+        if (move.mask >> n) return at + "mask names a missing character";
+        if (load > task.capacity()) return at + "boat overloaded";
+        if (judgeCrossing(place, kinds, move.mask == 0, task.hasBoatman(), move.direction, task.rules).verdict !=
+            Verdict::Allowed) {
+            return at + "refused by the rules";
+        }
+        for (size_t i = 0; i < n; ++i) {
+            if ((move.mask >> i) & 1) bank[i] = pinned(task.characters[i]) ? -1 : static_cast<int8_t>(move.direction);
+        }
+        boat = move.direction;
+    }
+    if (boat != 1) return "ends with the boat on the left";
+    for (size_t i = 0; i < n; ++i) {
+        if (bank[i] != 1 && !pinned(task.characters[i])) return "character " + std::to_string(i) + " not home";
+    }
+    return "";
+}
+
+// Plain breadth-first search over every passenger subset, no grouping: the reference.
+int referenceLength(const TaskData& task) {
+    const int n = static_cast<int>(task.characters.size());
+    const std::vector<uint64_t> kinds = kindsOf(task);
+    uint32_t goal = 0;
+    for (int i = 0; i < n; ++i) goal |= pinned(task.characters[i]) ? 0 : 1u << i;
+    std::unordered_map<uint64_t, int> depth{{0, 0}};  // right-bank mask << 1 | boat on right
+    std::deque<uint64_t> queue{0};
+    while (!queue.empty()) {
+        const uint64_t state = queue.front();
+        queue.pop_front();
+        const uint32_t right = static_cast<uint32_t>(state >> 1);
+        const int boat = (state & 1) ? 1 : -1;
+        for (uint32_t mask = 0; mask < (1u << n); ++mask) {
+            int64_t load = 0;
+            bool ok = true;
+            std::vector<int8_t> place(n);
+            uint32_t after = right;
+            for (int i = 0; i < n; ++i) {
+                const int8_t at = ((right >> i) & 1) ? 1 : -1;
+                place[i] = at;
+                if (!((mask >> i) & 1)) continue;
+                ok = ok && at == boat;
+                load += task.characters[i].weight;
+                place[i] = static_cast<int8_t>(-boat);
+                if (!pinned(task.characters[i])) after ^= 1u << i;
+            }
+            if (!ok || load > task.capacity()) continue;
+            if (judgeCrossing(place, kinds, mask == 0, task.hasBoatman(), -boat, task.rules).verdict !=
+                Verdict::Allowed) {
+                continue;
+            }
+            const uint64_t next = (uint64_t{after} << 1) | (boat < 0 ? 1 : 0);
+            if (depth.count(next)) continue;
+            depth[next] = depth[state] + 1;
+            if (boat < 0 && after == goal) return depth[next];
+            queue.push_back(next);
+        }
+    }
+    return -1;
+}
+
+int solvedLength(const TaskData& task) {
+    const SolveResult result = solveTask(task);
+    if (result.status != SolveStatus::Solved) return -1;
+    EXPECT_EQ(replayProblem(task, result.moves), "");
+    return static_cast<int>(result.moves.size());
+}
+
+TaskData wolfGoatCabbage() {
+    TaskBuilder b(1, true);
+    const int wolf = b.add("wolf"), goat = b.add("goat"), cabbage = b.add("cabbage");
+    b.rule(wolf, goat, -1, ForbidTogether);
+    b.rule(goat, cabbage, -1, ForbidTogether);
+    return b.task;
+}
+
+TaskData monksAndTrolls(int pairs, int capacity) {
+    TaskBuilder b(capacity);
+    for (int i = 0; i < pairs; ++i) b.add("monk");
+    for (int i = 0; i < pairs; ++i) b.add("troll");
+    b.rule(0, pairs, -1, NotLessThan);
+    return b.task;
+}
+
+// A princess may not be with another knight unless her own knight is there.
+TaskData jealousCouples(int couples, int capacity) {
+    const uint32_t colours[] = {kRed, kBlue, kYellow, 0xFF00F000};
+    TaskBuilder b(capacity);
+    for (int i = 0; i < couples; ++i) b.add("knight", 1, colours[i]);
+    for (int i = 0; i < couples; ++i) b.add("princess", 1, colours[i]);
+    for (int p = 0; p < couples; ++p) {
+        for (int k = 0; k < couples; ++k) {
+            if (k != p) b.rule(couples + p, k, p, ForbidTogether);
+        }
+    }
+    return b.task;
+}
+
+}  // namespace
+
+TEST(Solver, ClassicPuzzlesHaveTheirKnownLengths) {
+    EXPECT_EQ(solvedLength(wolfGoatCabbage()), 7);
+    EXPECT_EQ(solvedLength(monksAndTrolls(3, 2)), 11);
+    EXPECT_EQ(solvedLength(monksAndTrolls(2, 2)), 5);
+    EXPECT_EQ(solvedLength(jealousCouples(3, 2)), 11);
+
+    TaskBuilder soldiers(2);  // a boat for two boys or one soldier
+    soldiers.add("boy");
+    soldiers.add("boy");
+    for (int i = 0; i < 3; ++i) soldiers.add("guard", 2);
+    EXPECT_EQ(solvedLength(soldiers.task), 13);
+}
+
+TEST(Solver, ImpossibleTasks) {
+    EXPECT_EQ(solveTask(monksAndTrolls(4, 2)).status, SolveStatus::NoSolution);
+
+    TaskBuilder heavy(2);
+    heavy.add("bear", 3);
+    EXPECT_EQ(solveTask(heavy.task).status, SolveStatus::NoSolution);
+
+    TaskBuilder nobody(5);  // no characters and nobody to row
+    EXPECT_EQ(solveTask(nobody.task).status, SolveStatus::NoSolution);
+}
+
+TEST(Solver, TasksWithoutCharacters) {
+    TaskBuilder b(1, true);  // the boatman's first crossing wins
+    const SolveResult result = solveTask(b.task);
+    ASSERT_EQ(result.status, SolveStatus::Solved);
+    ASSERT_EQ(result.moves.size(), 1u);
+    EXPECT_EQ(result.moves[0].mask, 0u);
+    EXPECT_EQ(result.moves[0].direction, 1);
+}
+
+TEST(Solver, BoatmanCrossesEmpty) {
+    TaskBuilder b(1, true);
+    b.add("cat");
+    b.add("dog");
+    EXPECT_EQ(solvedLength(b.task), 3);
+}
+
+TEST(Solver, GivesUpPastTheLimits) {
+    TaskBuilder wide(20);  // every one of 20 distinct characters can go anywhere
+    const char* pictures[] = {"wolf", "goat", "cabbage", "man", "woman"};
+    const uint32_t colours[] = {0xFFFFFFFF, kRed, kBlue, kYellow};
+    for (int i = 0; i < 20; ++i) wide.add(pictures[i % 5], 1, colours[i / 5]);
+    wide.rule(0, 1, 2, ForbidTogether);
+    const SolveResult limited = solveTask(wide.task, 1000);
+    EXPECT_EQ(limited.status, SolveStatus::TooLarge);
+    EXPECT_LE(limited.statesVisited, 1001u);
+
+    TaskBuilder crowd(40);  // a move mask has 32 bits
+    for (int i = 0; i < 33; ++i) crowd.add("monk");
+    EXPECT_EQ(solveTask(crowd.task).status, SolveStatus::TooLarge);
+}
+
+TEST(Solver, ManyAlikeCharactersStaySmall) {
+    // 15 monks and 15 trolls would be 2^31 positions one by one; as counts they are few.
+    const TaskData task = monksAndTrolls(15, 6);
+    const SolveResult result = solveTask(task, 100000);
+    ASSERT_EQ(result.status, SolveStatus::Solved);
+    EXPECT_EQ(replayProblem(task, result.moves), "");
+    EXPECT_LT(result.statesVisited, 1000u);
+}
+
+TEST(Solver, AlikeCharactersNamedByARuleStayIndividuals) {
+    // Three alike monks, but monks 0 and 1 may only meet when monk 2 is there.
+    TaskBuilder b(2);
+    for (int i = 0; i < 3; ++i) b.add("monk");
+    b.rule(1, 0, 2, ForbidTogether);
+    EXPECT_EQ(solvedLength(b.task), 3);
+}
+
+TEST(Solver, PinnedCharacterRowsButNeverLeavesTheLeftBank) {
+    // The cat's goal place is its start place: it counts as on the left bank wherever it
+    // lands, so only while it sits in the boat does it stand by the mouse.
+    TaskBuilder b(2);
+    const int cat = b.add("cat", 1, 0xFFFFFFFF, true);
+    const int mouse = b.add("mouse");
+    b.rule(mouse, cat, -1, ForbidTogether);
+    const SolveResult result = solveTask(b.task);
+    ASSERT_EQ(result.status, SolveStatus::Solved);
+    EXPECT_EQ(replayProblem(b.task, result.moves), "");
+    EXPECT_EQ(static_cast<int>(result.moves.size()), referenceLength(b.task));
+}
+
+TEST(Solver, GroupedSearchMatchesPlainSearch) {
+    // Random small tasks with alike characters, named ones, weights (some negative or
+    // zero), pinned characters and every rule kind: the grouped search must find exactly
+    // as short a solution as the plain one, and a valid one.
+    std::mt19937 random(12345);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); };
+    const char* pictures[] = {"monk", "troll"};
+    for (int round = 0; round < 400; ++round) {
+        TaskBuilder b(1 + pick(3), pick(3) == 0);
+        const int n = 2 + pick(6);
+        for (int i = 0; i < n; ++i) {
+            const int weight = pick(10) == 0 ? pick(3) - 1 : 1 + pick(2) * pick(2);
+            b.add(pictures[pick(2)], weight, pick(6) == 0 ? kRed : 0xFFFFFFFF, pick(12) == 0);
+        }
+        for (int r = pick(4); r > 0; --r) {
+            const int kind = pick(2) ? ForbidTogether : 1 + pick(2);
+            b.rule(pick(n), pick(n), kind == ForbidTogether && pick(2) ? pick(n) : -1, kind);
+        }
+        const SolveResult result = solveTask(b.task);
+        const int expected = referenceLength(b.task);
+        SCOPED_TRACE("round " + std::to_string(round));
+        if (expected < 0) {
+            EXPECT_EQ(result.status, SolveStatus::NoSolution);
+        } else {
+            ASSERT_EQ(result.status, SolveStatus::Solved);
+            EXPECT_EQ(static_cast<int>(result.moves.size()), expected);
+            EXPECT_EQ(replayProblem(b.task, result.moves), "");
+        }
+    }
+}
