@@ -12,6 +12,11 @@ Rect hintRect;
 
 }  // namespace
 
+const char* currentHint(Rect* rect) {
+    if (rect != nullptr) *rect = hintRect;
+    return hintText;
+}
+
 void showHint(int hx, int hy, const char* text) {
     hintRect.left = hx + 2;
     hintRect.top = hy + 2;

@@ -23,18 +23,30 @@ void RectTrail::fly(int fromX, int fromY, int toX, int toY, int toWidth, int toH
     visible = true;
 }
 
-void RectTrail::drawFrame(float p, uint32_t frameColour) {
+RectTrail::Frame RectTrail::frameAt(float p, uint32_t frameColour) const {
     if (p >= 1.0f) {
-        drawOutline(targetX, targetY, targetX + targetWidth, targetY + targetHeight, frameColour);
-        return;
+        return {targetX, targetY, targetX + targetWidth, targetY + targetHeight, frameColour};
     }
-    const int left = static_cast<int>(p * static_cast<float>(targetX - x) + static_cast<float>(x));
-    const int top = static_cast<int>(p * static_cast<float>(targetY - y) + static_cast<float>(y));
-    const int right = static_cast<int>(
-        p * static_cast<float>((targetX + targetWidth) - (x + width)) + static_cast<float>(x + width));
-    const int bottom = static_cast<int>(p * static_cast<float>((targetY + targetHeight) - (y + height)) +
-                                        static_cast<float>(y + height));
-    drawOutline(left, top, right, bottom, frameColour);
+    // Each edge moves in a straight line from the start rectangle to the target.
+    auto along = [p](int from, int to) {
+        return static_cast<int>(p * static_cast<float>(to - from) + static_cast<float>(from));
+    };
+    return {along(x, targetX), along(y, targetY), along(x + width, targetX + targetWidth),
+            along(y + height, targetY + targetHeight), frameColour};
+}
+
+int RectTrail::framesAt(uint32_t t, Frame out[6]) const {
+    float p = static_cast<float>(t) / static_cast<float>(travelTime == 0 ? 1 : travelTime);
+    int count = 0;
+    out[count++] = frameAt(p, colour);
+    uint32_t alpha = colour >> 24;
+    for (int i = 0; i < 5; ++i) {
+        if (p < 0.03f) break;
+        p -= 0.03f;
+        alpha = alpha * 5 / 6;
+        out[count++] = frameAt(p, (colour & 0x00FFFFFF) | (alpha << 24));
+    }
+    return count;
 }
 
 void RectTrail::draw() {
@@ -51,14 +63,10 @@ void RectTrail::draw() {
         return;
     }
     fired = false;
-    float p = static_cast<float>(t) / static_cast<float>(travelTime == 0 ? 1 : travelTime);
-    drawFrame(p, colour);
-    uint32_t alpha = colour >> 24;
-    for (int i = 0; i < 5; ++i) {
-        if (p < 0.03f) break;
-        p -= 0.03f;
-        alpha = alpha * 5 / 6;
-        drawFrame(p, (colour & 0x00FFFFFF) | (alpha << 24));
+    Frame frames[6];
+    const int count = framesAt(t, frames);
+    for (int i = 0; i < count; ++i) {
+        drawOutline(frames[i].left, frames[i].top, frames[i].right, frames[i].bottom, frames[i].colour);
     }
 }
 

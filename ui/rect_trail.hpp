@@ -26,8 +26,16 @@ public:
     bool fired = false;
     void (*onCycleEnd)(RectTrail*) = nullptr;
 
+    // The outlines of one moment t (ms into the cycle, t <= travel + hold): the leading
+    // frame and up to five fainter ones behind it. Returns how many were written.
+    struct Frame {
+        int left, top, right, bottom;
+        uint32_t colour;
+    };
+    int framesAt(uint32_t t, Frame out[6]) const;
+
 private:
-    void drawFrame(float p, uint32_t frameColour);
+    Frame frameAt(float p, uint32_t frameColour) const;
 };
 
 }  // namespace ui

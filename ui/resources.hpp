@@ -41,6 +41,9 @@ void clearRect(int left, int top, int right, int bottom, uint32_t colour);
 int drawText(const FontPtr& font, const char* text, Rect* rect, unsigned format, uint32_t colour);
 int drawText(const FontPtr& font, const char* text, Rect rect, unsigned format, uint32_t colour);
 
+// The hint box asked for in the current frame (null when none) and its rectangle.
+const char* currentHint(Rect* rect);
+
 enum class CursorKind { Arrow, Hand, Drag };
 void setCursor(CursorKind cursor);
 

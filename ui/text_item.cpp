@@ -33,15 +33,18 @@ void PopupMessage::show(const char* message) {
     bringToFront(this);
 }
 
+PopupMessage::Frame PopupMessage::frameAt(uint32_t elapsed) {
+    const uint32_t fade = elapsed > 2000 ? elapsed - 2000 : 0;
+    return {255 - fade / 16, 384 - static_cast<int>(fade / 50)};
+}
+
 void PopupMessage::draw() {
     const uint32_t elapsed = platform::tickCount() - shownAt;
     if (elapsed > 6000) {
         visible = false;
         return;
     }
-    const uint32_t fade = elapsed > 2000 ? elapsed - 2000 : 0;
-    const uint32_t alpha = 255 - fade / 16;
-    const int top = 384 - static_cast<int>(fade / 50);
+    const auto [alpha, top] = frameAt(elapsed);
     drawText(font, text, Rect{1, top, 1025, 0}, DT_NOCLIP | DT_CENTER, alpha << 24);
     drawText(font, text, Rect{0, top - 1, 1024, 0}, DT_NOCLIP | DT_CENTER,
              (colour & 0x00FFFFFF) | (alpha << 24));

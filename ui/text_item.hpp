@@ -29,6 +29,14 @@ public:
     // Takes the text, restarts the timeline, shows the message over everything.
     void show(const char* message);
 
+    // Where and how opaque the message is `elapsed` ms after it was shown: still and
+    // opaque for 2 s, then rising 80 px while fading out over 4 s.
+    struct Frame {
+        uint32_t alpha;
+        int top;
+    };
+    static Frame frameAt(uint32_t elapsed);
+
     uint32_t shownAt = 0;
 };
 
