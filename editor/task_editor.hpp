@@ -4,8 +4,18 @@
 #include <cstdint>
 
 #include "ui/button.hpp"
+#include "ui/spin.hpp"
+#include "ui/text_item.hpp"
+#include "ui/ui_element.hpp"
+
+namespace platform {
+class EditBox;
+}
 
 namespace editor {
+
+class UnitListBox;
+class RuleListBox;
 
 extern int32_t editorStep;
 
@@ -18,5 +28,26 @@ void goNext(ui::Button* button);
 void onEditorHighlightDone();
 // The editor's part of closing the screen (goToStep(-1), characters, lists, buttons).
 void closeEditorScreen();
+
+// The boat step's check box and spin.
+void toggleBoatman(ui::UIElement* checkBox);
+void setCapacity(ui::Spin* spin);
+
+// The editor's items, null while the editor is closed.
+struct EditorItems {
+    UnitListBox* characterList = nullptr;
+    RuleListBox* ruleList = nullptr;
+    ui::TextItem* stepTitle = nullptr;
+    ui::TextItem* stepHint = nullptr;
+    ui::Button* backButton = nullptr;
+    ui::Button* nextButton = nullptr;
+    // Step 0 only, from the end of its flight.
+    platform::EditBox* titleEdit = nullptr;
+    platform::EditBox* statementEdit = nullptr;
+    // Step 1 only.
+    ui::Checkbox* boatmanBox = nullptr;
+    ui::Spin* capacitySpin = nullptr;
+};
+extern EditorItems editorItems;
 
 }  // namespace editor

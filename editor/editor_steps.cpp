@@ -1,0 +1,273 @@
+// The wizard's step machine: what each step shows when it is entered and takes away
+// when it is left, and the boat step's controls.
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "editor/rule_list_box.hpp"
+#include "editor/task_editor.hpp"
+#include "editor/unit_list_box.hpp"
+#include "platform/edit_box.hpp"
+#include "puzzle/task.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/screen_items.hpp"
+
+namespace editor {
+
+using namespace ui;
+using platform::DT_CENTER;
+using platform::DT_NOCLIP;
+using platform::DT_VCENTER;
+
+namespace {
+
+constexpr int kLastStep = 5;
+constexpr uint32_t kFlightDelay = 1000;
+constexpr int kPanelListLeft = 47;
+constexpr int kPanelListTop = 46;
+constexpr int kPanelListHeightLoss = 135;
+
+// Text of a closing edit box, cut to what the task's buffer holds.
+void copyCut(char* buffer, size_t size, const std::string& text) {
+    const size_t length = std::min(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+}
+
+void closeEditBoxes(bool keepText) {
+    EditorItems& items = editorItems;
+    if (items.titleEdit != nullptr) {
+        if (keepText) copyCut(puzzle::task.title, sizeof puzzle::task.title, items.titleEdit->text());
+        delete items.titleEdit;
+        items.titleEdit = nullptr;
+    }
+    if (items.statementEdit != nullptr) {
+        if (keepText) {
+            copyCut(puzzle::task.statement, sizeof puzzle::task.statement,
+                    items.statementEdit->text());
+        }
+        delete items.statementEdit;
+        items.statementEdit = nullptr;
+    }
+}
+
+void showStepTexts(const char* title, const char* hint) {
+    EditorItems& items = editorItems;
+    items.stepTitle->text = title;
+    items.stepTitle->visible = true;
+    items.stepHint->text = hint;
+    items.stepHint->visible = true;
+}
+
+void hideStepTexts() {
+    editorItems.stepTitle->visible = false;
+    editorItems.stepHint->visible = false;
+}
+
+void putBoatAt(int x, int y) {
+    if (puzzle::task.boat == nullptr) return;
+    puzzle::task.boat->x = x;
+    puzzle::task.boat->y = y;
+}
+
+// The list takes the panel's list area; its position is set without moving the panel's
+// chain, which it heads now.
+void showListOnPanel(ListBox* list) {
+    attachToPanel(list);
+    list->visible = true;
+    list->x = woodPanel->x + kPanelListLeft;
+    list->y = woodPanel->y + kPanelListTop;
+    bringToFront(list);
+}
+
+void flyFromPanelCentre(int toX, int toY, int toWidth, int toHeight, uint32_t delay) {
+    bankHighlight->fly(woodPanel->x + woodPanel->width / 2, woodPanel->y + woodPanel->height / 2,
+                       toX, toY, toWidth, toHeight, delay);
+}
+
+void leaveBoatStep(int s) {
+    EditorItems& items = editorItems;
+    hideStepTexts();
+    TextItem* hint = items.stepHint;
+    hint->x = woodPanel->x + kPanelListLeft;
+    hint->y = woodPanel->y + kPanelListTop;
+    hint->height = woodPanel->height - kPanelListHeightLoss;
+    hint->format = DT_CENTER | DT_VCENTER | DT_NOCLIP;
+    for (int i = 0; i < 3; ++i) detachFirst(woodPanel);
+    bringToFront(woodPanel);
+    if (s < 1) {
+        delete puzzle::task.boat;
+        puzzle::task.boat = nullptr;
+    } else {
+        putBoatAt(puzzle::kLeftStationX, puzzle::kLeftStationY);
+    }
+    delete items.boatmanBox;
+    items.boatmanBox = nullptr;
+    delete items.capacitySpin;
+    items.capacitySpin = nullptr;
+}
+
+void leaveStep(int s) {
+    EditorItems& items = editorItems;
+    switch (editorStep) {
+        case 0:
+            closeEditBoxes(s != -1);
+            titleLabel->visible = true;
+            statementLabel->visible = true;
+            bankHighlight->visible = false;
+            hideStepTexts();
+            break;
+        case 1:
+            leaveBoatStep(s);
+            break;
+        case 2:
+            items.characterList->hideRowWidgets();
+            detachFirst(woodPanel);
+            items.characterList->visible = false;
+            bankHighlight->visible = false;
+            break;
+        case 3:
+            putBoatAt(puzzle::kLeftStationX, puzzle::kLeftStationY);
+            hideStepTexts();
+            bankHighlight->visible = false;
+            break;
+        case 4:
+            detachFirst(woodPanel);
+            items.ruleList->visible = false;
+            bankHighlight->visible = false;
+            break;
+        case 5:
+            hideStepTexts();
+            items.nextButton->text = "Далее »"_cp;
+            break;
+        default:
+            break;
+    }
+}
+
+void enterBoatStep() {
+    EditorItems& items = editorItems;
+    puzzle::Task& task = puzzle::task;
+    items.stepTitle->text = "Параметры лодки"_cp;
+    items.stepTitle->visible = true;
+
+    if (task.boat != nullptr) {
+        bringToFront(task.boat);
+    } else {
+        task.boat = new StaticUIElement(0, 0, "textures/boat.tga");
+        task.boat->id = 1;
+    }
+    StaticUIElement* boat = task.boat;
+    boat->x = items.stepTitle->x;
+    boat->y = items.stepTitle->y + 30;
+    const auto word = static_cast<uint32_t>(boat->id);
+
+    auto* box = new Checkbox(boat->x + 40, boat->y + boat->height + 10, "textures/checkbox.tga",
+                             "С лодочником"_cp);
+    box->checked = (word & model::kBoatmanFlag) != 0;
+    box->onClick = toggleBoatman;
+    items.boatmanBox = box;
+
+    auto* spin = new Spin(boat->x + 140, box->y + box->height + 50, 50, "textures/spin.tga",
+                          static_cast<int>(word & model::kCapacityMask), 0, 999);
+    spin->onChange = setCapacity;
+    items.capacitySpin = spin;
+
+    TextItem* hint = items.stepHint;
+    hint->x = spin->x - 105;
+    hint->y = spin->y;
+    hint->height = spin->height;
+    hint->format = DT_VCENTER | DT_NOCLIP;
+    hint->text = "Вместимость"_cp;
+    hint->visible = true;
+
+    attachToPanel(boat);
+    attachAfter(boat, box);
+    attachAfter(box, spin);
+}
+
+void enterStep() {
+    EditorItems& items = editorItems;
+    switch (editorStep) {
+        case 0:
+            showStepTexts("Постановка задачи"_cp,
+                          "Введите заглавие задачи\nи ее текстовое описание,\nпосле чего перейдите\n"
+                          "к следующему шагу,\nнажав кнопку Далее"_cp);
+            flyFromPanelCentre(5, 550, 670, 205, 0);
+            break;
+        case 1:
+            enterBoatStep();
+            break;
+        case 2:
+            showListOnPanel(items.characterList);
+            flyFromPanelCentre(5, 40, 270, 400, kFlightDelay);
+            break;
+        case 3:
+            showStepTexts("Конечное положение"_cp,
+                          "Расположите персонажей\nна правом берегу так,\nкак они будут размещаться\n"
+                          "по окончании переправы"_cp);
+            putBoatAt(puzzle::kRightStationX, puzzle::kRightStationY);
+            bankHighlight->fly(100, 230, 770, 40, 240, 250, kFlightDelay);
+            break;
+        case 4: {
+            showListOnPanel(items.ruleList);
+            const UnitListBox* palette = items.characterList;
+            bankHighlight->fly(100, 230, palette->x, palette->y, palette->width, 33, kFlightDelay);
+            break;
+        }
+        case 5:
+            showStepTexts("Завершение работы"_cp,
+                          "Составление завершено.\nНажмите Готово, чтобы\nсохранить полученную\n"
+                          "задачу на диске"_cp);
+            items.nextButton->text = "Готово"_cp;
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+int goToStep(int s) {
+    if (s == editorStep) return editorStep;
+    if (s < -1 || s > kLastStep) return editorStep;
+    leaveStep(s);
+    upArrow->visible = false;
+    downArrow->visible = false;
+    editorStep = s;
+    enterStep();
+
+    EditorItems& items = editorItems;
+    items.backButton->visible = editorStep > 0;
+    const bool next = editorStep >= 0 && editorStep <= kLastStep;
+    items.nextButton->visible = next;
+    return next ? 1 : 0;
+}
+
+void toggleBoatman(UIElement* element) {
+    StaticUIElement* boat = puzzle::task.boat;
+    if (boat == nullptr) return;
+    const auto* box = static_cast<const Checkbox*>(element);
+    boat->texture = nullptr;
+    auto word = static_cast<uint32_t>(boat->id);
+    const char* picture = nullptr;
+    if (box->checked) {
+        word |= model::kBoatmanFlag;
+        picture = "textures/boatman.tga";
+    } else {
+        word &= ~model::kBoatmanFlag;
+        picture = "textures/boat.tga";
+    }
+    boat->id = static_cast<int32_t>(word);
+    boat->texture = loadTexture(picture, &boat->width, &boat->height);
+}
+
+void setCapacity(Spin* spin) {
+    StaticUIElement* boat = puzzle::task.boat;
+    if (boat == nullptr) return;
+    const auto word = static_cast<uint32_t>(boat->id);
+    boat->id = static_cast<int32_t>((word & ~model::kCapacityMask) |
+                                    (static_cast<uint32_t>(spin->value) & model::kCapacityMask));
+}
+
+}  // namespace editor

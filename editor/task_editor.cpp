@@ -1,0 +1,178 @@
+// Building and closing the editor screen, the back and next buttons, the edit boxes of
+// the statement step and the saving at the end.
+#include "editor/task_editor.hpp"
+
+#include <cstdio>
+#include <string>
+
+#include "editor/rule_list_box.hpp"
+#include "editor/unit_list_box.hpp"
+#include "platform/edit_box.hpp"
+#include "platform/files.hpp"
+#include "puzzle/editor_placement.hpp"
+#include "puzzle/task.hpp"
+#include "puzzle/task_files.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/screen_items.hpp"
+#include "ui/selectable_graphics.hpp"
+
+namespace editor {
+
+using namespace ui;
+using platform::DT_CENTER;
+using platform::DT_NOCLIP;
+using platform::DT_VCENTER;
+
+int32_t editorStep = -1;
+EditorItems editorItems;
+
+namespace {
+
+constexpr uint32_t kButtonIdle = 0x33FFFFFF;
+constexpr int kTitleBoxWidth = 400;
+constexpr int kTitleBoxHeight = 24;
+constexpr int kStatementBoxWidth = 660;
+constexpr int kStatementBoxHeight = 160;
+
+Button* makeWizardButton(int x, int y, const char* text, void (*onClick)(Button*)) {
+    auto* button = new Button(x, y, 105, 33, text);
+    button->textColour = 0xFFFFFFCC;
+    button->overlayColours = {kButtonIdle, 0x60FFFFFF, 0x60FFFF00};
+    button->onClick = onClick;
+    button->visible = false;
+    return button;
+}
+
+bool ruleCellAt(int x, int y, int* row, int* column) {
+    RuleListBox* list = editorItems.ruleList;
+    const bool hit = list->hitTest(x, y);
+    *row = list->hoverRow;
+    *column = list->hoverColumn;
+    return hit;
+}
+
+// The drag rules of the characters ask the wizard through these.
+void connectPlacement() {
+    puzzle::EditorHooks& hooks = puzzle::editorHooks;
+    hooks.ruleList = editorItems.ruleList;
+    hooks.ruleCellAt = ruleCellAt;
+    hooks.appendRule = [] { return editorItems.ruleList->appendRule(); };
+    hooks.backButton = editorItems.backButton;
+    hooks.nextButton = editorItems.nextButton;
+    hooks.atRulesStep = [] { return editorStep == 4; };
+    SelectableGraphics::makeCharacter = puzzle::makeEditorCharacter;
+}
+
+void saveTask() {
+    EditorItems& items = editorItems;
+    bool saved = puzzle::saveNewTask("tasks");
+    if (!saved) {
+        const std::string data = platform::dataFolder();
+        saved = !data.empty() && puzzle::saveNewTask(data);
+    }
+    items.stepHint->text = saved ? "Задача сохранена"_cp : "Невозможно\nсоздать файл"_cp;
+    items.nextButton->visible = false;
+}
+
+}  // namespace
+
+void openEditor() {
+    EditorItems& items = editorItems;
+    screenMode = EditorScreen;
+    puzzle::task.title[0] = '\0';
+    puzzle::task.statement[0] = '\0';
+
+    const int panelX = woodPanel->x;
+    const int panelY = woodPanel->y;
+    const int listWidth = woodPanel->width - 100;
+    const int listHeight = woodPanel->height - 135;
+    items.characterList = new UnitListBox(panelX + 47, panelY + 46, listWidth, listHeight);
+    items.characterList->upArrow = upArrow;
+    items.characterList->downArrow = downArrow;
+    items.characterList->visible = false;
+    items.ruleList = new RuleListBox(panelX + 47, panelY + 46, listWidth, listHeight);
+    items.ruleList->upArrow = upArrow;
+    items.ruleList->downArrow = downArrow;
+    items.ruleList->visible = false;
+
+    items.stepTitle = new TextItem(panelX + 47, panelY + 56, listWidth, 0, nullptr, smallFont,
+                                   0xFFFFFFFF);
+    items.stepTitle->format = DT_CENTER | DT_NOCLIP;
+    items.stepTitle->visible = false;
+    items.stepHint = new TextItem(panelX + 47, panelY + 46, listWidth, listHeight, nullptr,
+                                  smallFont, 0xFFFFFFCC);
+    items.stepHint->format = DT_CENTER | DT_VCENTER | DT_NOCLIP;
+    items.stepHint->visible = false;
+    items.backButton = makeWizardButton(panelX + 47, panelY + woodPanel->height - 89,
+                                        "« Назад"_cp, goBack);
+    items.nextButton = makeWizardButton(panelX + 154, panelY + woodPanel->height - 89,
+                                        "Далее »"_cp, goNext);
+    screenButtons = {items.backButton, items.nextButton};
+
+    attachToPanel(items.stepTitle);
+    attachAfter(items.stepTitle, items.stepHint);
+    attachAfter(items.stepHint, items.backButton);
+    attachAfter(items.backButton, items.nextButton);
+    woodPanel->visible = true;
+
+    connectPlacement();
+    goToStep(0);
+}
+
+void goBack(Button*) { goToStep(editorStep - 1); }
+
+void goNext(Button*) {
+    if (editorStep == 5) {
+        saveTask();
+    } else {
+        goToStep(editorStep + 1);
+    }
+}
+
+void onEditorHighlightDone() {
+    EditorItems& items = editorItems;
+    if (screenMode != EditorScreen || editorStep != 0 || items.titleEdit != nullptr) return;
+    titleLabel->visible = false;
+    statementLabel->visible = false;
+    puzzle::Task& task = puzzle::task;
+    if (task.title[0] == '\0') std::snprintf(task.title, sizeof task.title, "%s", "Название"_cp);
+    if (task.statement[0] == '\0') {
+        std::snprintf(task.statement, sizeof task.statement, "%s", "Текст задачи"_cp);
+    }
+
+    items.titleEdit = new platform::EditBox(titleLabel->x, titleLabel->y, kTitleBoxWidth,
+                                            kTitleBoxHeight, false, task.title);
+    items.statementEdit = new platform::EditBox(statementLabel->x, statementLabel->y,
+                                                kStatementBoxWidth, kStatementBoxHeight, true,
+                                                task.statement);
+    items.titleEdit->selectAll();
+    items.titleEdit->focus();
+}
+
+void closeEditorScreen() {
+    EditorItems& items = editorItems;
+    goToStep(-1);
+    puzzle::Task& task = puzzle::task;
+    for (int i = 0; i < task.characterCount; ++i) {
+        puzzle::CharacterRecord& record = task.characters[static_cast<size_t>(i)];
+        if (record.item != nullptr) {
+            // The picture is the palette's.
+            record.item->texture = nullptr;
+            delete record.item;
+        }
+        record = puzzle::CharacterRecord{};
+    }
+    detachPanelItems();
+    delete items.backButton;
+    delete items.nextButton;
+    delete items.stepTitle;
+    delete items.stepHint;
+    delete items.characterList;
+    delete items.ruleList;
+    items = EditorItems{};
+    screenButtons.fill(nullptr);
+    puzzle::editorHooks = puzzle::EditorHooks{};
+    SelectableGraphics::makeCharacter = nullptr;
+}
+
+}  // namespace editor

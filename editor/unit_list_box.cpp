@@ -1,0 +1,152 @@
+#include "editor/unit_list_box.hpp"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/files.hpp"
+#include "puzzle/task.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/resources.hpp"
+#include "ui/screen_items.hpp"
+
+namespace editor {
+
+using namespace ui;
+using platform::DT_NOCLIP;
+using platform::DT_VCENTER;
+
+namespace {
+
+constexpr uint32_t kPalette[] = {0xFFFFFFFF, 0xFFF00000, 0xFFF0F000, 0xFF00F000, 0xFF0000F0};
+constexpr int kColourCount = 5;
+constexpr int kBoxWidth = 25;
+constexpr int kBoxHeight = 11;
+
+// The widget at its place, without moving the rest of the chain it hangs in.
+void place(VisualItem* item, int px, int py) {
+    item->x = px;
+    item->y = py;
+    item->visible = true;
+}
+
+void drawNumberAt(int number, const VisualItem* item) {
+    const std::string text = std::to_string(number);
+    const int right = item->x + item->width;
+    const int bottom = item->y + item->height;
+    drawText(smallFont, text.c_str(), Rect{right, bottom, right, bottom}, DT_NOCLIP, 0xFFFFFFFF);
+}
+
+}  // namespace
+
+std::vector<std::string> UnitListBox::characterPictures(const std::string& folder) {
+    std::vector<std::string> names = platform::listFolder(folder, "unit_", "");
+    std::erase_if(names, [](const std::string& name) {
+        return name.find("_small") != std::string::npos;
+    });
+    // The file system lists in no useful order; the palette reads alphabetically.
+    std::sort(names.begin(), names.end());
+    if (names.size() > static_cast<size_t>(kMaxEntries)) names.resize(kMaxEntries);
+    return names;
+}
+
+UnitListBox::UnitListBox(int x_, int y_, int width_, int height_)
+    : ListBox(x_, y_, width_, height_) {
+    VisualItem* behind = bankHighlight;
+    int widest = 0;
+    for (const std::string& name : characterPictures("textures")) {
+        const auto entry = static_cast<size_t>(entryCount);
+        const std::string path = "textures/" + name;
+        auto* picture = new SelectableGraphics(0, 0, path.c_str());
+        picture->id = entryCount;
+        picture->visible = false;
+        widest = std::max(widest, picture->width);
+
+        auto* spin = new Spin(0, 0, 50, "textures/spin.tga", 1, 0, 999);
+        spin->visible = false;
+        auto* box = new ColorBox(0, 0, kBoxWidth, kBoxHeight, kColourCount, kPalette);
+        box->visible = false;
+
+        if (behind != nullptr) {
+            attachAfter(behind, picture);
+            attachAfter(picture, spin);
+            attachAfter(spin, box);
+            behind = box;
+        }
+        entryPictures[entry] = picture;
+        weightSpins[entry] = spin;
+        colourBoxes[entry] = box;
+        ++entryCount;
+    }
+    halfWidestPicture = widest / 2;
+}
+
+UnitListBox::~UnitListBox() {
+    if (bankHighlight != nullptr) bankHighlight->attached = nullptr;
+    for (int i = 0; i < entryCount; ++i) {
+        const auto entry = static_cast<size_t>(i);
+        for (VisualItem* widget : {static_cast<VisualItem*>(entryPictures[entry]),
+                                   static_cast<VisualItem*>(weightSpins[entry]),
+                                   static_cast<VisualItem*>(colourBoxes[entry])}) {
+            widget->attached = nullptr;
+            delete widget;
+        }
+    }
+}
+
+void UnitListBox::draw() {
+    hideRowWidgets();
+    drawRows();
+    drawLoadNumbers();
+}
+
+int UnitListBox::rowCount() { return entryCount; }
+
+int UnitListBox::rowHeight(int row) {
+    if (row < 0 || row >= entryCount) return 4;
+    return entryPictures[static_cast<size_t>(row)]->height + 4;
+}
+
+void UnitListBox::drawRow(int row, int rowX, int rowY) {
+    const auto entry = static_cast<size_t>(row);
+    SelectableGraphics* picture = entryPictures[entry];
+    Spin* spin = weightSpins[entry];
+    ColorBox* box = colourBoxes[entry];
+    const int h = rowHeight(row);
+    if (row % 2 == 0) fillRect(rowX, rowY, rowX + 212, rowY + h, 0x20FFFFFF);
+
+    const int colX = rowX + width - 51;
+    const int colY = rowY + h / 2 - 14;
+    drawText(smallFont, "вес"_cp, Rect{colX - 32, colY, 0, colY + spin->height},
+             DT_VCENTER | DT_NOCLIP, 0xFFFFFFCC);
+    drawText(smallFont, "цвет"_cp, Rect{colX - 32, colY + 16, 0, colY + spin->height + 16},
+             DT_VCENTER | DT_NOCLIP, 0xFFFFFFCC);
+
+    place(picture, rowX + halfWidestPicture - picture->width / 2, rowY + 2);
+    picture->colour = box->currentColour();
+    picture->weight = spin->value;
+    place(spin, colX, colY);
+    place(box, colX + 12, colY + 16);
+}
+
+void UnitListBox::hideRowWidgets() {
+    for (int i = 0; i < entryCount; ++i) {
+        const auto entry = static_cast<size_t>(i);
+        entryPictures[entry]->visible = false;
+        weightSpins[entry]->visible = false;
+        colourBoxes[entry]->visible = false;
+    }
+}
+
+void UnitListBox::drawLoadNumbers() {
+    const puzzle::Task& task = puzzle::task;
+    if (task.boat != nullptr) {
+        const int capacity = static_cast<int>(static_cast<uint32_t>(task.boat->id) & model::kCapacityMask);
+        if (capacity != 1) drawNumberAt(capacity, task.boat);
+    }
+    for (int i = 0; i < task.characterCount; ++i) {
+        const puzzle::CharacterRecord& record = task.characters[static_cast<size_t>(i)];
+        if (record.weight != 1 && record.item != nullptr) drawNumberAt(record.weight, record.item);
+    }
+}
+
+}  // namespace editor

@@ -1,0 +1,50 @@
+// The editor's palette of characters: one row per character picture of the textures
+// folder, each with a weight spin and a colour box. Pressing a picture makes a character
+// with that picture, colour and weight and starts dragging it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/button.hpp"
+#include "ui/list_box.hpp"
+#include "ui/selectable_graphics.hpp"
+#include "ui/spin.hpp"
+
+namespace editor {
+
+class UnitListBox : public ui::ListBox {
+public:
+    static constexpr int kMaxEntries = 128;
+
+    // Reads the pictures at once; their widgets hang in the wood panel's chain behind
+    // the bank highlight, hidden.
+    UnitListBox(int x, int y, int width, int height);
+    // Cuts the panel's chain behind the bank highlight and destroys every widget.
+    ~UnitListBox() override;
+
+    // Hides every widget, shows those of the rows in view, then writes the load numbers.
+    void draw() override;
+    int rowCount() override;
+    // The picture's height and 4 pixels.
+    int rowHeight(int row) override;
+    void drawRow(int row, int rowX, int rowY) override;
+
+    void hideRowWidgets();
+    // The boat's capacity and every character's weight that differ from 1, at their
+    // bottom-right corners.
+    void drawLoadNumbers();
+
+    // "unit_*" names of the folder that are not "_small" pictures, sorted, at most 128.
+    static std::vector<std::string> characterPictures(const std::string& folder);
+
+    int32_t entryCount = 0;
+    int32_t halfWidestPicture = 0;
+    std::array<ui::SelectableGraphics*, kMaxEntries> entryPictures{};
+    std::array<ui::Spin*, kMaxEntries> weightSpins{};
+    std::array<ui::ColorBox*, kMaxEntries> colourBoxes{};
+};
+
+}  // namespace editor

@@ -1,0 +1,170 @@
+#include "puzzle/editor_placement.hpp"
+
+#include <utility>
+
+#include "puzzle/task.hpp"
+#include "ui/screen_items.hpp"
+
+namespace puzzle {
+
+EditorHooks editorHooks;
+
+namespace {
+
+GrabPosition grab;
+
+bool unplaced(const CharacterRecord& record) {
+    return record.leftX == 0 && record.leftY == 0 && record.rightX == 0 && record.rightY == 0;
+}
+
+void putBack(ui::DragDropItem* item) { item->moveTo(grab.x, grab.y); }
+
+// A placed character goes back where it was taken; one that never stood anywhere goes.
+void putBackOrDelete(ui::DragDropItem* item) {
+    if (unplaced(task.characters[static_cast<size_t>(item->id)])) {
+        deleteCharacter(item->id);
+    } else {
+        putBack(item);
+    }
+}
+
+// The rule table answers only while it is shown: hidden, it lies where the palette is.
+bool ruleCellUnder(int x, int y, int* row, int* column) {
+    const EditorHooks& hooks = editorHooks;
+    if (hooks.ruleList == nullptr || !hooks.ruleList->visible || hooks.ruleCellAt == nullptr) {
+        return false;
+    }
+    return hooks.ruleCellAt(x, y, row, column);
+}
+
+bool onWoodPanel(int x, int y) {
+    return ui::woodPanel != nullptr && ui::containsPoint(ui::woodPanel, x, y);
+}
+
+void renumberRuleCell(int32_t& cell, int deleted, int moved) {
+    if (cell == deleted) {
+        cell = -1;
+    } else if (cell == moved) {
+        cell = deleted;
+    }
+}
+
+}  // namespace
+
+GrabPosition grabPosition() { return grab; }
+
+ui::DragDropItem* addCharacter(ui::SelectableGraphics* source) {
+    if (task.characterCount >= model::kMaxCharacters || task.characterCount < 0) return nullptr;
+    const int index = task.characterCount;
+    auto* item = new ui::DragDropItem(source->x, source->y, nullptr);
+    item->width = source->width;
+    item->height = source->height;
+    item->texture = source->texture;
+    item->nameHash = source->nameHash;
+    item->colour = source->colour;
+    item->hoverColour = 0xFFF0F000;
+    item->activeColour = source->colour - 0x7F000000u;
+    item->id = index;
+    item->onDragStart = onEditorDragStart;
+    item->onDrop = onEditorDrop;
+    item->onDragOver = onEditorDragOver;
+
+    CharacterRecord& record = task.characters[static_cast<size_t>(index)];
+    record = CharacterRecord{};
+    record.item = item;
+    record.smallPicture = source->smallTexture;
+    record.weight = source->weight;
+    record.name = source->path;
+    return item;
+}
+
+ui::DragDropItem* makeEditorCharacter(ui::SelectableGraphics* source) {
+    ui::DragDropItem* item = addCharacter(source);
+    if (item != nullptr) ++task.characterCount;
+    return item;
+}
+
+void deleteCharacter(int index) {
+    if (index < 0 || index >= task.characterCount) return;
+    ui::releaseHotItem();
+    CharacterRecord& record = task.characters[static_cast<size_t>(index)];
+    // The picture belongs to the palette.
+    record.item->texture = nullptr;
+    delete record.item;
+
+    const int last = task.characterCount - 1;
+    --task.characterCount;
+    if (index != last) {
+        record = std::move(task.characters[static_cast<size_t>(last)]);
+        record.item->id = index;
+    }
+    task.characters[static_cast<size_t>(last)] = CharacterRecord{};
+
+    for (int r = 0; r < task.ruleCount; ++r) {
+        RuleRecord& rule = task.rules[static_cast<size_t>(r)];
+        const int moved = index != last ? last : -2;
+        renumberRuleCell(rule.first, index, moved);
+        renumberRuleCell(rule.second, index, moved);
+        renumberRuleCell(rule.third, index, moved);
+    }
+}
+
+bool onEditorDragStart(ui::DragDropItem* item, int, int) {
+    grab.x = item->x;
+    grab.y = item->y;
+    return true;
+}
+
+bool onEditorDragOver(ui::DragDropItem*, ui::VisualItem* other, int x, int y) {
+    const EditorHooks& hooks = editorHooks;
+    if (other == hooks.ruleList && hooks.ruleCellAt != nullptr) {
+        int row = -1;
+        int column = -1;
+        hooks.ruleCellAt(x, y, &row, &column);
+        return true;
+    }
+    return other != hooks.backButton && other != hooks.nextButton;
+}
+
+void onEditorDrop(ui::DragDropItem* item, int x, int y) {
+    const int index = item->id;
+    if (index < 0 || index >= task.characterCount) return;
+
+    int row = -1;
+    int column = -1;
+    if (ruleCellUnder(x, y, &row, &column) && column >= 1) {
+        putBack(item);
+        if (row == task.ruleCount) {
+            if (editorHooks.appendRule == nullptr || !editorHooks.appendRule()) return;
+        }
+        if (row < 0 || row >= task.ruleCount) return;
+        RuleRecord& rule = task.rules[static_cast<size_t>(row)];
+        if (column == 1) rule.first = index;
+        if (column == 2) rule.second = index;
+        if (column == 3) rule.third = index;
+        return;
+    }
+
+    CharacterRecord& record = task.characters[static_cast<size_t>(index)];
+    if (y >= kZoneTop && y <= kZoneBottom && !onWoodPanel(x, y)) {
+        if (x < kLeftZoneEnd) {
+            record.leftX = item->x;
+            record.leftY = item->y;
+        } else if (x > kRightZoneStart) {
+            record.rightX = item->x;
+            record.rightY = item->y;
+        } else {
+            putBackOrDelete(item);
+        }
+        return;
+    }
+
+    const bool rulesStep = editorHooks.atRulesStep != nullptr && editorHooks.atRulesStep();
+    if (!rulesStep && task.ruleCount == 0) {
+        deleteCharacter(index);
+    } else {
+        putBackOrDelete(item);
+    }
+}
+
+}  // namespace puzzle
