@@ -213,16 +213,16 @@ TEST_F(DragDropTest, DragOverOffersTopmostFirstAndStopsAtTrue) {
     auto* item = makeDraggable(100, 100);
     move(110, 110);
     down(110, 110);
-    move(340, 340, true);
+    move(260, 260, true);  // the item now covers both
     ASSERT_EQ(offered.size(), 1u);
     EXPECT_EQ(offered[0], upper);
     answer = false;
-    move(341, 341, true);
+    move(261, 261, true);
     ASSERT_EQ(offered.size(), 3u);
     EXPECT_EQ(offered[1], upper);
     EXPECT_EQ(offered[2], lower);
-    up(341, 341);
-    EXPECT_EQ(item->x, 331);
+    up(261, 261);
+    EXPECT_EQ(item->x, 251);
     EXPECT_EQ(drops, 1);
 }
 
