@@ -5,6 +5,7 @@
 // sets the caret. Text is kept in Windows-1251; characters that code page lacks are dropped.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/types.hpp"
@@ -36,8 +37,13 @@ public:
     // A key (VK_* codes of platform/types.hpp); ctrl/shift modifiers for shortcuts and
     // selection. Returns true when the box used the key.
     bool keyDown(uintptr_t key, bool ctrl, bool shift);
-    // A press at logical (x, y) inside the box puts the caret there.
+    // A press at logical (x, y) inside the box puts the caret there (and focuses it).
     void mouseDown(int x, int y);
+    // A move with the button still down after mouseDown: selects from the press to (x, y).
+    void mouseDrag(int x, int y);
+    // Longest text() in bytes (CR LF counts two) that typing and pasting may produce;
+    // 0 = no limit. setText is not cut.
+    void setLimit(size_t bytes);
 
     void draw(Graphics& graphics, uint32_t tick) const;
 

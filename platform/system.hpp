@@ -38,11 +38,23 @@ using WindowProc = intptr_t (*)(uint32_t message, uintptr_t wParam, intptr_t lPa
 // Runs until postQuit: turns window events into WM_* messages in logical coordinates
 // (points in the letterbox bars are clamped to the screen), sends WM_TIMER every 10 ms,
 // and WM_DESTROY when the user closes the window. Returns the code given to postQuit.
+// Headless, it only sends WM_TIMER, sleeping 10 ms between ticks (on the virtual clock
+// that just moves time on).
 int runMessageLoop(WindowProc proc);
 void postQuit(int code);
 bool quitPosted();
 // Clears the quit flag (tests running several programs in one process).
 void resetQuit();
+
+// The routing the message loop applies to each input event, for scripts and tests that
+// feed input without a window. Points are clamped to the screen. A left press inside an
+// edit box focuses the box and puts its caret there (the press, the moves while the
+// button stays down and the release then go to the box, not to proc); editing keys go
+// to the focused box; Escape and everything the box does not use go to proc as
+// WM_KEYDOWN; typed text goes to the focused box. Returns proc's result, or 0.
+intptr_t deliverMouse(WindowProc proc, uint32_t message, int x, int y, bool leftHeld);
+intptr_t deliverKey(WindowProc proc, uintptr_t key, bool ctrl, bool shift);
+void deliverText(const std::string& utf8);
 
 // ---- shell ---------------------------------------------------------------------
 // Opens a document (a path relative to the current folder or absolute) in the user's
@@ -65,7 +77,8 @@ struct FileDialog {
 // The chosen path, or nothing when cancelled.
 std::optional<std::string> chooseFile(const FileDialog& dialog);
 // Scripted answers for tests and ferrolin-script: each call of chooseFile takes the
-// oldest queued answer (nullopt = cancel). With an empty queue in a headless run the
+// oldest queued answer (nullopt = cancel), as if typed into the dialog (a save answer
+// without an extension gets the default one). With an empty queue in a headless run the
 // dialog is cancelled.
 void queueFileDialogAnswer(std::optional<std::string> answer);
 // The last dialog asked for (tests check titles and filters).

@@ -1,0 +1,45 @@
+// Millisecond ticks, 32 bits wide like the tick counts the game compares, and a virtual
+// clock for tests and scripts on which sleeping only moves time on.
+#include <SDL2/SDL.h>
+
+#include "platform/platform_internal.hpp"
+#include "platform/system.hpp"
+
+namespace platform {
+namespace {
+bool virtualClock = false;
+uint32_t virtualNow = 0;
+}  // namespace
+
+uint32_t tickCount() { return virtualClock ? virtualNow : SDL_GetTicks(); }
+
+void sleepMs(uint32_t ms) {
+    if (virtualClock) {
+        virtualNow += ms;
+        return;
+    }
+    // Sleep in short slices and let SDL read the desktop's events meanwhile, so that a
+    // blocking animation does not make the desktop think the window has hung. The events
+    // stay queued for the message loop.
+    const uint32_t start = SDL_GetTicks();
+    for (;;) {
+        const uint32_t elapsed = SDL_GetTicks() - start;
+        if (elapsed >= ms) break;
+        const uint32_t left = ms - elapsed;
+        SDL_Delay(left < 10 ? left : 10);
+        if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_PumpEvents();
+    }
+}
+
+void useVirtualClock(uint32_t start) {
+    virtualClock = true;
+    virtualNow = start;
+}
+
+void useRealClock() { virtualClock = false; }
+
+bool clockIsVirtual() { return virtualClock; }
+
+void advanceVirtualClock(uint32_t ms) { virtualNow += ms; }
+
+}  // namespace platform

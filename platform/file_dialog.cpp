@@ -1,0 +1,157 @@
+// Open and save dialogs: the desktop's GTK file chooser, or scripted answers when headless.
+#include <gtk/gtk.h>
+
+#include <deque>
+#include <filesystem>
+#include <sstream>
+#include <system_error>
+
+#include "platform/encoding.hpp"
+#include "platform/system.hpp"
+
+namespace platform {
+namespace {
+
+std::deque<std::optional<std::string>>& answers() {
+    static std::deque<std::optional<std::string>> queued;
+    return queued;
+}
+
+FileDialog& lastDialog() {
+    static FileDialog dialog;
+    return dialog;
+}
+
+bool gtkReady() {
+    static const bool ok = [] {
+        // GTK would otherwise switch the process to the user's locale, and number
+        // formatting elsewhere in the program would change with it.
+        gtk_disable_setlocale();
+        return gtk_init_check(nullptr, nullptr) != FALSE;
+    }();
+    return ok;
+}
+
+void drainGtkEvents() {
+    while (gtk_events_pending()) gtk_main_iteration();
+}
+
+// The name typed for saving gets the default extension when it has none.
+std::string withDefaultExtension(const std::string& path, const FileDialog& d) {
+    if (!d.save || d.defaultExtension.empty()) return path;
+    const std::filesystem::path p(path);
+    if (p.has_extension()) return path;
+    std::string ext = d.defaultExtension;
+    if (ext.front() != '.') ext.insert(ext.begin(), '.');
+    return path + ext;
+}
+
+void addFilters(GtkFileChooser* chooser, const FileDialog& d) {
+    for (const auto& [label, patterns] : d.filters) {
+        GtkFileFilter* filter = gtk_file_filter_new();
+        gtk_file_filter_set_name(filter, cp1251ToUtf8(label).c_str());
+        std::stringstream list(patterns);
+        std::string pattern;
+        while (std::getline(list, pattern, ';')) {
+            if (!pattern.empty()) gtk_file_filter_add_pattern(filter, pattern.c_str());
+        }
+        gtk_file_chooser_add_filter(chooser, filter);
+    }
+}
+
+void startAt(GtkFileChooser* chooser, const FileDialog& d) {
+    if (d.initialPath.empty()) return;
+    std::error_code ec;
+    const std::filesystem::path start = std::filesystem::absolute(d.initialPath, ec);
+    if (ec) return;
+    if (std::filesystem::is_directory(start, ec)) {
+        gtk_file_chooser_set_current_folder(chooser, start.c_str());
+        return;
+    }
+    if (std::filesystem::is_directory(start.parent_path(), ec)) {
+        gtk_file_chooser_set_current_folder(chooser, start.parent_path().c_str());
+    }
+    if (!start.has_filename()) return;
+    if (d.save) {
+        gchar* name = g_filename_to_utf8(start.filename().c_str(), -1, nullptr, nullptr, nullptr);
+        if (name) gtk_file_chooser_set_current_name(chooser, name);
+        g_free(name);
+    } else if (std::filesystem::exists(start, ec)) {
+        gtk_file_chooser_set_filename(chooser, start.c_str());
+    }
+}
+
+// Asks before replacing a file whose name only the default extension made up (the
+// chooser itself only knows the name as typed).
+bool confirmReplace(GtkWindow* parent, const std::string& path) {
+    gchar* shown = g_filename_display_basename(path.c_str());
+    // "Файл «%s» уже существует. Заменить его?"
+    GtkWidget* ask = gtk_message_dialog_new(
+        parent, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO,
+        "\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB \xC2\xAB%s\xC2\xBB \xD1\x83\xD0\xB6\xD0\xB5 "
+        "\xD1\x81\xD1\x83\xD1\x89\xD0\xB5\xD1\x81\xD1\x82\xD0\xB2\xD1\x83\xD0\xB5\xD1\x82. "
+        "\xD0\x97\xD0\xB0\xD0\xBC\xD0\xB5\xD0\xBD\xD0\xB8\xD1\x82\xD1\x8C \xD0\xB5\xD0\xB3\xD0\xBE?",
+        shown);
+    g_free(shown);
+    const bool yes = gtk_dialog_run(GTK_DIALOG(ask)) == GTK_RESPONSE_YES;
+    gtk_widget_destroy(ask);
+    return yes;
+}
+
+std::optional<std::string> runChooser(const FileDialog& d) {
+    const std::string title = cp1251ToUtf8(d.title);
+    // "Отмена", "Открыть", "Сохранить"
+    const char* cancel = "\xD0\x9E\xD1\x82\xD0\xBC\xD0\xB5\xD0\xBD\xD0\xB0";
+    const char* accept = d.save ? "\xD0\xA1\xD0\xBE\xD1\x85\xD1\x80\xD0\xB0\xD0\xBD\xD0\xB8\xD1\x82\xD1\x8C"
+                                : "\xD0\x9E\xD1\x82\xD0\xBA\xD1\x80\xD1\x8B\xD1\x82\xD1\x8C";
+    GtkWidget* widget = gtk_file_chooser_dialog_new(
+        title.c_str(), nullptr, d.save ? GTK_FILE_CHOOSER_ACTION_SAVE : GTK_FILE_CHOOSER_ACTION_OPEN,
+        cancel, GTK_RESPONSE_CANCEL, accept, GTK_RESPONSE_ACCEPT, nullptr);
+    GtkFileChooser* chooser = GTK_FILE_CHOOSER(widget);
+    gtk_window_set_keep_above(GTK_WINDOW(widget), TRUE);
+    gtk_file_chooser_set_local_only(chooser, TRUE);
+    gtk_file_chooser_set_do_overwrite_confirmation(chooser, d.overwritePrompt ? TRUE : FALSE);
+    addFilters(chooser, d);
+    startAt(chooser, d);
+
+    std::optional<std::string> result;
+    // Escape answers GTK_RESPONSE_DELETE_EVENT; everything but accept is a cancel.
+    while (gtk_dialog_run(GTK_DIALOG(widget)) == GTK_RESPONSE_ACCEPT) {
+        gchar* chosen = gtk_file_chooser_get_filename(chooser);
+        if (!chosen) continue;
+        const std::string typed = chosen;
+        g_free(chosen);
+        const std::string path = withDefaultExtension(typed, d);
+        std::error_code ec;
+        if (d.mustExist && !std::filesystem::exists(path, ec)) continue;
+        if (d.save && d.overwritePrompt && path != typed && std::filesystem::exists(path, ec) &&
+            !confirmReplace(GTK_WINDOW(widget), path)) {
+            continue;
+        }
+        result = path;
+        break;
+    }
+    gtk_widget_destroy(widget);
+    drainGtkEvents();
+    return result;
+}
+
+}  // namespace
+
+std::optional<std::string> chooseFile(const FileDialog& dialog) {
+    lastDialog() = dialog;
+    if (!answers().empty()) {
+        std::optional<std::string> answer = answers().front();
+        answers().pop_front();
+        if (answer) return withDefaultExtension(*answer, dialog);
+        return std::nullopt;
+    }
+    if (isHeadless() || !gtkReady()) return std::nullopt;
+    return runChooser(dialog);
+}
+
+void queueFileDialogAnswer(std::optional<std::string> answer) { answers().push_back(std::move(answer)); }
+
+const FileDialog& lastFileDialog() { return lastDialog(); }
+
+}  // namespace platform

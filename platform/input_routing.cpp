@@ -1,0 +1,78 @@
+// Which input goes to an edit box and which to the game's window procedure.
+#include "platform/edit_box.hpp"
+#include "platform/platform_internal.hpp"
+#include "platform/system.hpp"
+
+namespace platform {
+namespace {
+
+// The box that took the current left press; it keeps the moves and the release.
+EditBox* pressedBox = nullptr;
+
+bool isEditingKey(uintptr_t key, bool ctrl) {
+    switch (key) {
+        case VK_BACK:
+        case VK_DELETE:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_HOME:
+        case VK_END:
+        case VK_RETURN:
+            return true;
+        case 'A':
+        case 'C':
+        case 'V':
+        case 'X':
+        case 0x2D:  // Insert: Ctrl+Insert copies, Shift+Insert pastes
+            return ctrl || key == 0x2D;
+        default:
+            return false;
+    }
+}
+
+int clampTo(int value, int limit) { return value < 0 ? 0 : (value >= limit ? limit - 1 : value); }
+
+}  // namespace
+
+intptr_t deliverMouse(WindowProc proc, uint32_t message, int x, int y, bool leftHeld) {
+    x = clampTo(x, kScreenWidth);
+    y = clampTo(y, kScreenHeight);
+    if (message == WM_LBUTTONDOWN) {
+        if (EditBox* box = editBoxAt(x, y)) {
+            pressedBox = box;
+            box->focus();
+            box->mouseDown(x, y);
+            return 0;
+        }
+    } else if (pressedBox) {
+        // A move without the button means the release was lost (the pointer left the
+        // window): the press is over and the move goes to the game.
+        if (message == WM_LBUTTONUP || !leftHeld) {
+            pressedBox = nullptr;
+            if (message == WM_LBUTTONUP) return 0;
+        } else {
+            pressedBox->mouseDrag(x, y);
+            return 0;
+        }
+    }
+    const uintptr_t keys = (message == WM_LBUTTONDOWN || (message == WM_MOUSEMOVE && leftHeld)) ? MK_LBUTTON : 0;
+    return proc ? proc(message, keys, makeMouseParam(x, y)) : 0;
+}
+
+intptr_t deliverKey(WindowProc proc, uintptr_t key, bool ctrl, bool shift) {
+    EditBox* box = focusedEditBox();
+    if (box && key != VK_ESCAPE && isEditingKey(key, ctrl) && box->keyDown(key, ctrl, shift)) return 0;
+    return proc ? proc(WM_KEYDOWN, key, 0) : 0;
+}
+
+void deliverText(const std::string& utf8) {
+    if (EditBox* box = focusedEditBox()) box->typeText(utf8);
+}
+
+void forgetEditBox(const EditBox* box) {
+    if (pressedBox == box) pressedBox = nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,30 @@
+// Hooks between the files of platform/; nothing outside platform/ includes this.
+#pragma once
+
+#include <SDL2/SDL.h>
+
+namespace platform {
+
+class EditBox;
+
+// True when a real SDL display is up (a window can exist) and the run is not headless.
+bool desktopAvailable();
+
+// The game's window, or null (headless, or before it is made).
+SDL_Window* mainWindow();
+void setMainWindow(SDL_Window* window);
+
+// The message loop shows the text cursor while the pointer is over an edit box.
+void showTextCursor(bool overEditBox);
+
+// An edit box is going away: the input routing must drop any press it holds for it.
+void forgetEditBox(const EditBox* box);
+
+// present() draws the edit boxes unless the frame already did.
+class Graphics;
+void drawEditBoxesIfPending(Graphics& graphics);
+
+// Collects browser processes that have ended, so none is left a zombie.
+void reapChildren();
+
+}  // namespace platform

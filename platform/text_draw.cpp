@@ -1,0 +1,109 @@
+// Text on the drawing surface. Texts are laid out once per (font, flags, width, text) and
+// each line is rasterised once, in white, then tinted at draw time: the game redraws
+// every text every 10 ms, and rasterising is by far the dearest step.
+#include <SDL2/SDL_ttf.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/sdl_graphics.hpp"
+
+namespace platform {
+namespace {
+
+std::string cacheKey(uint64_t serial, std::string_view text, int flags = 0, int width = 0) {
+    std::string key(reinterpret_cast<const char*>(&serial), sizeof serial);
+    key.append(reinterpret_cast<const char*>(&flags), sizeof flags);
+    key.append(reinterpret_cast<const char*>(&width), sizeof width);
+    key.append(text);
+    return key;
+}
+
+}  // namespace
+
+FontPtr SdlGraphics::createFont(const char* face, int height, int weight, bool italic) {
+    return openFont(face, height, weight, italic);
+}
+
+const TextLayout& SdlGraphics::layoutFor(Font& font, std::string_view text, unsigned format,
+                                         int width) {
+    const bool singleLine = format & DT_SINGLELINE;
+    const bool wordBreak = (format & DT_WORDBREAK) && !singleLine;
+    const int flags = (singleLine ? 1 : 0) | (wordBreak ? 2 : 0);
+    // The wrap width only matters when wrapping.
+    const std::string key = cacheKey(font.serial(), text, flags, wordBreak ? width : 0);
+    if (TextLayout* cached = layouts_.find(key)) return *cached;
+    auto measure = [&font](const std::string& utf8) { return font.textWidth(utf8); };
+    return layouts_.insert(key, layoutText(text, wordBreak, singleLine, width, measure));
+}
+
+SdlGraphics::RenderedLine* SdlGraphics::renderedLine(Font& font, const std::string& utf8) {
+    const std::string key = cacheKey(font.serial(), utf8);
+    if (RenderedLine* cached = lines_.find(key)) return cached;
+    SDL_Surface* surface = TTF_RenderUTF8_Blended(font.ttf(), utf8.c_str(), SDL_Color{255, 255, 255, 255});
+    if (!surface) return nullptr;
+    RenderedLine line;
+    line.texture = SDL_CreateTextureFromSurface(renderer_, surface);
+    line.width = surface->w;
+    line.height = surface->h;
+    SDL_FreeSurface(surface);
+    if (!line.texture) return nullptr;
+    SDL_SetTextureBlendMode(line.texture, SDL_BLENDMODE_BLEND);
+    return &lines_.insert(key, line);
+}
+
+void SdlGraphics::drawUtf8Line(Font& font, const std::string& utf8, int x, int y, uint32_t argb,
+                               const Rect* clip) {
+    if (utf8.empty() || (argb >> 24) == 0) return;
+    RenderedLine* line = renderedLine(font, utf8);
+    if (!line) return;
+    SDL_Rect from{0, 0, line->width, line->height};
+    SDL_Rect to{x, y, line->width, line->height};
+    if (clip) {
+        // Clip by hand: an empty clip rectangle means "draw nothing" here, which SDL's
+        // own clipping does not promise on every renderer.
+        const SDL_Rect c{clip->left, clip->top, clip->right - clip->left, clip->bottom - clip->top};
+        SDL_Rect visible;
+        if (c.w <= 0 || c.h <= 0 || !SDL_IntersectRect(&to, &c, &visible)) return;
+        from = SDL_Rect{visible.x - x, visible.y - y, visible.w, visible.h};
+        to = visible;
+    }
+    SDL_SetTextureColorMod(line->texture, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+    SDL_SetTextureAlphaMod(line->texture, (argb >> 24) & 0xFF);
+    SDL_RenderCopy(renderer_, line->texture, &from, &to);
+}
+
+int SdlGraphics::drawText(Font& font, const char* text, int length, Rect* rect, unsigned format,
+                          uint32_t argb) {
+    if (!text || !rect) return 0;
+    const size_t size = length < 0 ? std::strlen(text) : strnlen(text, static_cast<size_t>(length));
+    const TextLayout& layout =
+        layoutFor(font, std::string_view(text, size), format, rect->right - rect->left);
+    const int lineHeight = font.cellHeight();
+    const int total = static_cast<int>(layout.lines.size()) * lineHeight;
+    if (format & DT_CALCRECT) {
+        rect->right = rect->left + layout.widest;
+        rect->bottom = rect->top + total;
+        return total;
+    }
+    int y = rect->top;
+    if (format & DT_VCENTER) {
+        y = rect->top + (rect->bottom - rect->top - total) / 2;
+    } else if (format & DT_BOTTOM) {
+        y = rect->bottom - total;
+    }
+    const Rect* clip = (format & DT_NOCLIP) ? nullptr : rect;
+    for (const TextLine& line : layout.lines) {
+        int x = rect->left;
+        if (format & DT_CENTER) {
+            x = rect->left + (rect->right - rect->left - line.width) / 2;
+        } else if (format & DT_RIGHT) {
+            x = rect->right - line.width;
+        }
+        drawUtf8Line(font, line.utf8, x, y, argb, clip);
+        y += lineHeight;
+    }
+    return total;
+}
+
+}  // namespace platform

@@ -1,0 +1,75 @@
+#include "platform/text_layout.hpp"
+
+#include "platform/encoding.hpp"
+
+namespace platform {
+namespace {
+
+void addLine(TextLayout& layout, std::string_view cp1251, const MeasureText& measure) {
+    TextLine line;
+    line.utf8 = cp1251ToUtf8(cp1251);
+    line.width = line.utf8.empty() ? 0 : measure(line.utf8);
+    if (line.width > layout.widest) layout.widest = line.width;
+    layout.lines.push_back(std::move(line));
+}
+
+// Greedy wrap of one paragraph: words are taken while the line still fits; the spaces
+// at a break belong to neither line.
+void wrapParagraph(TextLayout& layout, std::string_view para, int wrapWidth,
+                   const MeasureText& measure) {
+    if (para.empty()) {
+        addLine(layout, para, measure);
+        return;
+    }
+    size_t pos = 0;
+    while (pos < para.size()) {
+        size_t lineEnd = pos;
+        size_t scan = pos;
+        while (scan < para.size()) {
+            // The next word ends at the first space after at least one non-space.
+            size_t wordEnd = scan;
+            while (wordEnd < para.size() && para[wordEnd] == ' ') ++wordEnd;
+            while (wordEnd < para.size() && para[wordEnd] != ' ') ++wordEnd;
+            const bool first = lineEnd == pos;
+            if (!first && measure(cp1251ToUtf8(para.substr(pos, wordEnd - pos))) > wrapWidth) break;
+            lineEnd = wordEnd;
+            scan = wordEnd;
+        }
+        addLine(layout, para.substr(pos, lineEnd - pos), measure);
+        pos = lineEnd;
+        while (pos < para.size() && para[pos] == ' ') ++pos;
+    }
+}
+
+}  // namespace
+
+TextLayout layoutText(std::string_view text, bool wordBreak, bool singleLine, int wrapWidth,
+                      const MeasureText& measure) {
+    TextLayout layout;
+    if (text.empty()) return layout;
+    if (singleLine) {
+        std::string joined;
+        for (char c : text) {
+            if (c != '\r' && c != '\n') joined += c;
+        }
+        addLine(layout, joined, measure);
+        return layout;
+    }
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        const std::string_view para = text.substr(start, end - start);
+        if (end == text.size() && para.empty() && start > 0) break;  // trailing break
+        if (wordBreak) {
+            wrapParagraph(layout, para, wrapWidth, measure);
+        } else {
+            addLine(layout, para, measure);
+        }
+        if (end == text.size()) break;
+        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    }
+    return layout;
+}
+
+}  // namespace platform
