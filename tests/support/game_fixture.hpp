@@ -92,8 +92,9 @@ protected:
     // Writes the current frame next to the test binary for a person to look at.
     void shot(const std::string& name) {
         ui::renderFrame();
-        std::filesystem::create_directories("screens");
-        platform::graphics().savePng("screens/" + name + ".png");
+        const std::filesystem::path folder = previous_ / "screens";
+        std::filesystem::create_directories(folder);
+        platform::graphics().savePng((folder / (name + ".png")).string());
     }
 
 private:

@@ -1,0 +1,226 @@
+// Playing a task through the window procedure: boarding, crossings, refusals, undo, the win.
+#include <gtest/gtest.h>
+
+#include "editor/move_list_box.hpp"
+#include "puzzle/play.hpp"
+#include "puzzle/task.hpp"
+#include "puzzle/task_files.hpp"
+#include "support/game_fixture.hpp"
+#include "support/sample_tasks.hpp"
+#include "ui/cp1251.hpp"
+
+namespace {
+
+using namespace ui;
+using puzzle::play;
+using puzzle::task;
+
+class PlayTest : public test::GameTest {
+protected:
+    void load(const model::TaskData& data, bool withMoves = false) {
+        test::writeTaskFile("tasks/task.dat", data, withMoves);
+        closeMenu();
+        ASSERT_TRUE(puzzle::readTaskFile("tasks/task.dat"));
+    }
+    ui::DragDropItem* item(int i) { return task.characters[static_cast<size_t>(i)].item; }
+    // Drags character i by its middle onto the boat.
+    void board(int i) {
+        auto* c = item(i);
+        drag(c->x + 30, c->y + 30, task.boat->x + 100, task.boat->y + 20);
+    }
+    void sail() {
+        if (play.rightArrow->visible) {
+            click(480, 355);
+        } else {
+            click(655, 185);
+        }
+    }
+    int passengers() {
+        int n = 0;
+        for (auto* p = task.boat->attached; p != nullptr; p = p->attached) ++n;
+        return n;
+    }
+};
+
+TEST_F(PlayTest, LoadingPutsEverybodyOnTheLeftBank) {
+    load(test::wolfGoatCabbage());
+    EXPECT_EQ(screenMode, PlayScreen);
+    EXPECT_EQ(task.characterCount, 4);
+    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(task.boat->y, 300);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(puzzle::placeOf(i, 1), -1);
+    EXPECT_TRUE(play.rightArrow->visible);
+    EXPECT_FALSE(play.leftArrow->visible);
+    EXPECT_TRUE(woodPanel->visible);
+    EXPECT_EQ(woodPanel->attached, play.moveList);
+}
+
+TEST_F(PlayTest, BoardingRespectsCapacityAndOrder) {
+    load(test::wolfGoatCabbage());
+    board(0);
+    ASSERT_EQ(passengers(), 1);
+    // The first passenger stands a little left of the boat's middle, feet 30 px up.
+    EXPECT_EQ(item(0)->x, 235 + (200 - 60) / 2 - 10);
+    EXPECT_EQ(item(0)->y, 300 + 80 - 60 - 30);
+    board(2);
+    ASSERT_EQ(passengers(), 2);
+    // The newcomer is leftmost, 2 px from its right neighbour.
+    EXPECT_EQ(task.boat->attached, item(2));
+    EXPECT_EQ(item(0)->x - (item(2)->x + 60), 2);
+    // Capacity 2 is reached: one more goes back to its bank.
+    board(1);
+    EXPECT_EQ(passengers(), 2);
+    EXPECT_EQ(item(1)->x, 100);
+    EXPECT_EQ(item(1)->y, 60);
+    // A passenger dropped on the water goes back to the bank the boat is at.
+    drag(item(2)->x + 30, item(2)->y + 30, 500, 600);
+    EXPECT_EQ(passengers(), 1);
+    EXPECT_EQ(item(2)->x, 20);
+    EXPECT_EQ(item(2)->y, 150);
+}
+
+TEST_F(PlayTest, RefusedCrossingsShowTheirMessageAndChangeNothing) {
+    load(test::wolfGoatCabbage());
+    sail();
+    EXPECT_TRUE(messagePopup->visible);
+    EXPECT_STREQ(messagePopup->text, "Некому управлять лодкой"_cp);
+    EXPECT_EQ(task.boat->x, 235);
+
+    board(0);
+    sail();
+    EXPECT_STREQ(messagePopup->text, "Эти персонажи не могут оставаться вместе"_cp);
+    EXPECT_TRUE(play.highlightA->visible);
+    EXPECT_EQ(play.highlightA->targetX, item(1)->x - 2);
+    EXPECT_EQ(play.highlightB->targetWidth, 64);
+    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(passengers(), 1);
+    EXPECT_EQ(play.moveList->moveCount, 0);
+    wait(900);
+    shot("play-refused");
+    // The character highlights hide themselves after their hold.
+    wait(3000);
+    EXPECT_FALSE(play.highlightA->visible);
+}
+
+TEST_F(PlayTest, AFarBankCharacterCannotBePickedUp) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.boat = 2 | model::kBoatmanFlag;
+    data.rules.clear();
+    load(data);
+    sail();  // the boatman crosses alone
+    ASSERT_EQ(task.boat->x, 675);
+    ASSERT_EQ(play.moveList->moveCount, 1);
+    EXPECT_EQ(play.moveList->moves[0].mask, 0u);
+    drag(item(0)->x + 30, item(0)->y + 30, 760, 150);
+    EXPECT_EQ(item(0)->x, 20);
+    EXPECT_EQ(passengers(), 0);
+    sail();
+    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(task.boat->y, 300);
+}
+
+TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
+    load(test::wolfGoatCabbage());
+    // farmer+goat, farmer back, farmer+wolf, farmer+goat back, farmer+cabbage, farmer back,
+    // farmer+goat.
+    const int plan[][2] = {{0, 2}, {0, -1}, {0, 1}, {0, 2}, {0, 3}, {0, -1}, {0, 2}};
+    for (const auto& crossing : plan) {
+        board(crossing[0]);
+        if (crossing[1] >= 0) board(crossing[1]);
+        if (&crossing == &plan[2]) shot("play-boarded");
+        sail();
+        ASSERT_FALSE(messagePopup->visible) << messagePopup->text;
+    }
+    EXPECT_EQ(play.moveList->moveCount, 7);
+    EXPECT_TRUE(puzzle::isGoalReached());
+    EXPECT_EQ(modalFloor, play.winner->prev);
+    EXPECT_FALSE(play.winner->visible);
+    wait(1100);
+    EXPECT_TRUE(play.winner->visible);
+    EXPECT_TRUE(play.closeButton->visible);
+    EXPECT_STREQ(play.movesText->text, "7");
+    shot("play-winner");
+    // Nothing below the winner picture answers the mouse.
+    move(655, 185);
+    EXPECT_NE(hotItem, play.leftArrow);
+    click(500, 330);
+    EXPECT_FALSE(play.winner->visible);
+    EXPECT_EQ(modalFloor, nullptr);
+
+    // Undo the last crossing: the farmer and goat go back to the left bank.
+    wait(20);
+    ASSERT_TRUE(play.undoButton->visible);
+    click(play.undoButton->x + 10, play.undoButton->y + 10);
+    EXPECT_EQ(play.moveList->moveCount, 6);
+    EXPECT_EQ(item(2)->x, 20);
+    EXPECT_EQ(item(0)->x, 20);
+    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_TRUE(play.rightArrow->visible);
+    EXPECT_FALSE(play.leftArrow->visible);
+    shot("play-undone");
+}
+
+TEST_F(PlayTest, ASolutionLoadsAtItsLastPositionAndSavesTheSameBytes) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.moves = {{0b0101, 1}, {0b0001, -1}, {0b0011, 1}};
+    load(data, true);
+    EXPECT_EQ(play.moveList->moveCount, 3);
+    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_EQ(puzzle::placeOf(1, 1), 1);
+    EXPECT_EQ(puzzle::placeOf(2, 1), 1);
+    EXPECT_EQ(puzzle::placeOf(3, 1), -1);
+    EXPECT_TRUE(play.leftArrow->visible);
+    wait(20);
+    shot("play-solution-loaded");
+    ASSERT_TRUE(puzzle::writeSolutionFile("tasks/again.sln"));
+    std::ifstream a("tasks/task.dat", std::ios::binary), b("tasks/again.sln", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
+              std::string(std::istreambuf_iterator<char>(b), {}));
+}
+
+TEST_F(PlayTest, CrossingsBeyondTheListAreNotRecordedAndCannotBeSaved) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.boat = 2 | model::kBoatmanFlag;
+    data.rules.clear();
+    for (int i = 0; i < 256; ++i) data.moves.push_back({0, i % 2 == 0 ? 1 : -1});
+    load(data, true);
+    ASSERT_EQ(play.moveList->moveCount, 256);
+    ASSERT_EQ(task.boat->x, 235);
+    sail();
+    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_EQ(play.moveList->moveCount, 256);
+    EXPECT_FALSE(puzzle::writeSolutionFile("tasks/never.sln"));
+    EXPECT_FALSE(std::filesystem::exists("tasks/never.sln"));
+}
+
+TEST_F(PlayTest, MoveListScrollsToItsEndAndShowsTheArrows) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.boat = 2 | model::kBoatmanFlag;
+    data.rules.clear();
+    for (int i = 0; i < 9; ++i) data.moves.push_back({0, i % 2 == 0 ? 1 : -1});
+    load(data, true);
+    auto* list = play.moveList;
+    list->height = 200;
+    list->scrollToEnd();
+    EXPECT_EQ(list->scrollOffset, 130);  // 10 rows of 33 in 200 pixels
+    wait(10);
+    EXPECT_TRUE(upArrow->visible);
+    EXPECT_FALSE(downArrow->visible);
+    list->scrollOffset = 0;
+    wait(10);
+    EXPECT_FALSE(upArrow->visible);
+    EXPECT_TRUE(downArrow->visible);
+    // Holding the up arrow scrolls 2 px a tick until the top, then the press ends.
+    list->scrollOffset = 6;
+    wait(10);
+    move(upArrow->x + 5, upArrow->y + 5);
+    down(upArrow->x + 5, upArrow->y + 5);
+    wait(30);
+    EXPECT_EQ(list->scrollOffset, 0);
+    wait(20);
+    EXPECT_FALSE(inputArmed);
+    up(upArrow->x + 5, upArrow->y + 5);
+    EXPECT_TRUE(inputArmed);
+}
+
+}  // namespace
