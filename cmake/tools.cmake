@@ -1,0 +1,32 @@
+# Programs beside the game: the solver command line and the task-pack builder. They use
+# the plain puzzle logic only, never SDL or the platform layer.
+add_library(ferrolin_task_source STATIC tools/task_source.cpp tools/cp1251.cpp)
+target_link_libraries(ferrolin_task_source PUBLIC ferrolin_model nlohmann_json::nlohmann_json)
+
+add_executable(ferrolin-solve tools/solve_main.cpp)
+target_link_libraries(ferrolin-solve PRIVATE ferrolin_task_source)
+
+add_executable(ferrolin-build-tasks tools/build_tasks_main.cpp)
+target_link_libraries(ferrolin-build-tasks PRIVATE ferrolin_task_source)
+
+# The task pack: tasks-src/*.json -> game/tasks/_<hex title>.dat
+file(GLOB FERROLIN_TASK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tasks-src/*.json)
+set(FERROLIN_TASKS_STAMP ${CMAKE_BINARY_DIR}/tasks.stamp)
+add_custom_command(
+  OUTPUT ${FERROLIN_TASKS_STAMP}
+  COMMAND ferrolin-build-tasks ${CMAKE_SOURCE_DIR}/tasks-src ${FERROLIN_GAME_DIR}/tasks
+  COMMAND ${CMAKE_COMMAND} -E touch ${FERROLIN_TASKS_STAMP}
+  DEPENDS ferrolin-build-tasks ${FERROLIN_TASK_SOURCES}
+  COMMENT "Building the task pack"
+  VERBATIM)
+add_custom_target(tasks ALL DEPENDS ${FERROLIN_TASKS_STAMP})
+
+# The test targets are made after this file is read: add the dependencies at the end.
+function(ferrolin_depend_on_tasks)
+  foreach(target ferrolin ferrolin-script game_tests)
+    if(TARGET ${target})
+      add_dependencies(${target} tasks)
+    endif()
+  endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL ferrolin_depend_on_tasks)

@@ -1,0 +1,128 @@
+// ferrolin-solve TASK.dat [-o SOLUTION.sln]
+// Prints the shortest solution of a task or solution file (its stored moves are
+// ignored) and can save it as a solution file that the game opens at the solved position.
+// Exit codes: 0 solved, 1 no solution, 2 bad arguments or unreadable file, 3 search too large.
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "puzzle/model/solver.hpp"
+#include "puzzle/model/task_file.hpp"
+#include "tools/cp1251.hpp"
+#include "tools/task_source.hpp"
+
+namespace {
+
+constexpr int kSolved = 0, kNoSolution = 1, kBadInput = 2, kTooLarge = 3;
+
+int usage() {
+    std::fprintf(stderr, "usage: ferrolin-solve TASK.dat [-o SOLUTION.sln]\n");
+    return kBadInput;
+}
+
+std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return std::nullopt;
+    const std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<uint64_t>(size) > model::kMaxTaskFileBytes) return std::nullopt;
+    in.seekg(0);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
+    return bytes;
+}
+
+bool writeWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+// Short names for the passengers; where one picture comes in several colours the colour
+// tells them apart.
+std::vector<std::string> characterLabels(const model::TaskData& task) {
+    std::map<std::string, std::vector<uint32_t>> coloursOf;
+    for (const model::CharacterData& c : task.characters) coloursOf[c.name].push_back(c.colour);
+    std::vector<std::string> labels;
+    for (const model::CharacterData& c : task.characters) {
+        std::string label = tools::shortPictureName(c.name);
+        if (label.empty()) label = "?";
+        const std::vector<uint32_t>& colours = coloursOf[c.name];
+        bool mixed = false;
+        for (const uint32_t colour : colours) mixed = mixed || colour != colours.front();
+        if (mixed) label = tools::colourName(c.colour) + " " + label;
+        labels.push_back(tools::cp1251ToUtf8(label));
+    }
+    return labels;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string taskPath, solutionPath;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-o") {
+            if (++i == argc) return usage();
+            solutionPath = argv[i];
+        } else if (taskPath.empty() && !arg.starts_with("-")) {
+            taskPath = arg;
+        } else {
+            return usage();
+        }
+    }
+    if (taskPath.empty()) return usage();
+
+    const std::optional<std::vector<uint8_t>> bytes = readWholeFile(taskPath);
+    if (!bytes) {
+        std::fprintf(stderr, "ferrolin-solve: cannot read %s\n", taskPath.c_str());
+        return kBadInput;
+    }
+    std::optional<model::TaskData> task = model::decodeTask(*bytes);
+    if (!task) {
+        std::fprintf(stderr, "ferrolin-solve: %s is not a task file\n", taskPath.c_str());
+        return kBadInput;
+    }
+
+    std::printf("%s\n", tools::cp1251ToUtf8(task->title).c_str());
+    const model::SolveResult result = model::solveTask(*task);
+    if (result.status == model::SolveStatus::TooLarge) {
+        std::printf("search too large (%llu positions", static_cast<unsigned long long>(result.statesVisited));
+        if (task->characters.size() > 32) std::printf(", more than 32 characters");
+        std::printf(")\n");
+        return kTooLarge;
+    }
+    if (result.status == model::SolveStatus::NoSolution) {
+        std::printf("no solution\n");
+        return kNoSolution;
+    }
+
+    const std::vector<std::string> labels = characterLabels(*task);
+    for (size_t m = 0; m < result.moves.size(); ++m) {
+        const model::MoveData& move = result.moves[m];
+        std::string passengers;
+        for (size_t i = 0; i < labels.size() && i < 32; ++i) {
+            if ((move.mask >> i) & 1) passengers += (passengers.empty() ? "" : " ") + labels[i];
+        }
+        if (passengers.empty()) passengers = "(boatman alone)";
+        std::printf("%3zu. %s %s\n", m + 1, move.direction > 0 ? "->" : "<-", passengers.c_str());
+    }
+    std::printf("crossings: %zu\n", result.moves.size());
+
+    if (!solutionPath.empty()) {
+        if (result.moves.size() > static_cast<size_t>(model::kMaxMoves)) {
+            std::fprintf(stderr, "ferrolin-solve: a solution of more than %d crossings cannot be saved\n",
+                         model::kMaxMoves);
+            return kBadInput;
+        }
+        task->moves = result.moves;
+        if (!writeWholeFile(solutionPath, model::encodeTask(*task, true))) {
+            std::fprintf(stderr, "ferrolin-solve: cannot write %s\n", solutionPath.c_str());
+            return kBadInput;
+        }
+    }
+    return kSolved;
+}
