@@ -1,0 +1,234 @@
+// The catalogue of task files, opening and deleting them, and task and solution files on disk.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/screens.hpp"
+#include "app/task_catalogue.hpp"
+#include "app/task_list_box.hpp"
+#include "editor/move_list_box.hpp"
+#include "puzzle/model/task_file.hpp"
+#include "puzzle/play.hpp"
+#include "puzzle/task.hpp"
+#include "puzzle/task_files.hpp"
+#include "support/game_fixture.hpp"
+#include "support/sample_tasks.hpp"
+#include "ui/cp1251.hpp"
+
+namespace {
+
+using namespace ui;
+using puzzle::task;
+
+model::TaskData titled(const std::string& title) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.title = title;
+    return data;
+}
+
+class CatalogueTest : public test::GameTest {
+protected:
+    app::TaskListBox* openCatalogue() {
+        if (!mainMenu->visible) key(platform::VK_ESCAPE);
+        click(520, 73);
+        return app::currentTaskList();
+    }
+    void pressRow(int row) {
+        auto* list = app::currentTaskList();
+        click(list->x + 100, list->y + 33 * row + 15);
+    }
+    std::vector<std::string> rowNames() {
+        std::vector<std::string> names;
+        for (const auto& e : app::currentTaskList()->entries) names.push_back(e.name);
+        return names;
+    }
+};
+
+TEST_F(CatalogueTest, ListsBothFoldersByTitleAndMovesThePanel) {
+    test::writeTaskFile("tasks/_6162.dat", titled("ab"), false);
+    test::writeTaskFile("tasks/_4142.dat", titled("AB"), false);
+    test::writeTaskFile((dataFolder() / "_6162.dat").string(), titled("ab"), false);
+    test::writeTaskFile((dataFolder() / "_CFF0E8.dat").string(), titled("При"_cp), false);
+    auto* list = openCatalogue();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(woodPanel->x, 365);
+    EXPECT_EQ(woodPanel->y, 105);
+    EXPECT_EQ(list->x, 412);
+    EXPECT_EQ(list->y, 151);
+    auto names = rowNames();
+    ASSERT_EQ(names.size(), 4u);
+    std::sort(names.begin(), names.begin() + 2);
+    std::sort(names.begin() + 2, names.end());
+    EXPECT_EQ(names[0], "AB");
+    EXPECT_EQ(names[1], "ab");
+    EXPECT_EQ(names[2], "ab");
+    EXPECT_EQ(names[3], "При"_cp);
+    EXPECT_TRUE(screenButtons[0]->visible || true);
+    wait(20);
+    EXPECT_TRUE(screenButtons[0]->visible);
+    shot("catalogue");
+}
+
+TEST_F(CatalogueTest, AnEmptyCatalogueSaysSoAndHidesItsButtons) {
+    openCatalogue();
+    wait(20);
+    EXPECT_FALSE(screenButtons[0]->visible);
+    EXPECT_FALSE(screenButtons[1]->visible);
+    click(465, 105 + 440 - 89 + 15);  // where "Открыть" would be
+    EXPECT_FALSE(messagePopup->visible);
+}
+
+TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
+    test::writeTaskFile("tasks/_6162.dat", titled("ab"), false);
+    std::ofstream("tasks/_6263.dat") << "not a task file";
+    auto* list = openCatalogue();
+    wait(20);
+    click(465, 105 + 440 - 89 + 15);
+    EXPECT_STREQ(messagePopup->text, "Сначала выберите задачу"_cp);
+    click(570, 105 + 440 - 89 + 15);
+    EXPECT_STREQ(messagePopup->text, "Сначала выберите задачу для удаления"_cp);
+    // A press below the last row is not a hit.
+    click(list->x + 100, list->y + 33 * 2 + 15);
+    EXPECT_EQ(list->selectedRow, -1);
+
+    const int good = list->entries[0].fileName == "_6162.dat" ? 0 : 1;
+    pressRow(1 - good);
+    EXPECT_EQ(list->selectedRow, 1 - good);
+    pressRow(1 - good);
+    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_STREQ(messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_EQ(woodPanel->x, 705);
+
+    list = openCatalogue();
+    pressRow(good);
+    click(465, 105 + 440 - 89 + 15);
+    EXPECT_EQ(screenMode, PlayScreen);
+    EXPECT_STREQ(task.title, "ab");
+}
+
+TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
+    test::writeTaskFile("tasks/_6162.dat", titled("ab"), false);
+    test::writeTaskFile("tasks/_6162 - 1.dat", titled("ab"), false);
+    test::writeTaskFile((dataFolder() / "plain.dat").string(), titled("plain"), false);
+    auto* list = openCatalogue();
+    ASSERT_EQ(list->entries.size(), 3u);
+    // Numbered and plain names show their titles and keep their own files.
+    for (const auto& e : list->entries) {
+        EXPECT_TRUE(e.name == "ab" || e.name == "plain") << e.name;
+    }
+    pressRow(0);
+    const std::string first = list->entries[0].path();
+    click(570, 105 + 440 - 89 + 15);
+    EXPECT_FALSE(std::filesystem::exists(first));
+    ASSERT_EQ(list->entries.size(), 2u);
+    EXPECT_EQ(list->selectedRow, -1);
+    // Across the boundary between the folders.
+    pressRow(1);
+    const std::string last = list->entries[1].path();
+    EXPECT_EQ(last, (dataFolder() / "plain.dat").string());
+    click(570, 105 + 440 - 89 + 15);
+    EXPECT_FALSE(std::filesystem::exists(last));
+    // A file that is already gone keeps its row and says so.
+    std::filesystem::remove(list->entries[0].path());
+    pressRow(0);
+    click(570, 105 + 440 - 89 + 15);
+    EXPECT_STREQ(messagePopup->text, "Эту задачу нельзя удалить"_cp);
+    EXPECT_EQ(list->entries.size(), 1u);
+    EXPECT_EQ(list->selectedRow, 0);
+}
+
+TEST_F(CatalogueTest, DeletingTheLastEntryLeavesTheEmptyText) {
+    test::writeTaskFile("tasks/_6162.dat", titled("ab"), false);
+    auto* list = openCatalogue();
+    pressRow(0);
+    wait(20);
+    click(570, 105 + 440 - 89 + 15);
+    wait(20);
+    EXPECT_TRUE(list->entries.empty());
+    EXPECT_FALSE(screenButtons[0]->visible);
+}
+
+TEST_F(CatalogueTest, NewTaskNamesAreNumberedUpToNinetyNine) {
+    puzzle::setTitle("ab");
+    ASSERT_TRUE(puzzle::saveNewTask("tasks"));
+    ASSERT_TRUE(puzzle::saveNewTask("tasks"));
+    EXPECT_TRUE(std::filesystem::exists("tasks/_6162.dat"));
+    EXPECT_TRUE(std::filesystem::exists("tasks/_6162 - 1.dat"));
+    for (int n = 2; n <= 99; ++n) ASSERT_TRUE(puzzle::saveNewTask("tasks")) << n;
+    EXPECT_FALSE(puzzle::saveNewTask("tasks"));
+    // The data folder is made when it is the target; a missing "tasks" folder is not.
+    std::filesystem::remove_all(dataFolder());
+    EXPECT_TRUE(puzzle::saveNewTask(platform::dataFolder()));
+    EXPECT_TRUE(std::filesystem::exists(dataFolder() / "_6162.dat"));
+    std::filesystem::remove_all("tasks");
+    EXPECT_FALSE(puzzle::saveNewTask("tasks"));
+}
+
+TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
+    test::writeTaskFile("tasks/_6162.dat", titled("ab"), false);
+    openCatalogue();
+    pressRow(0);
+    pressRow(0);
+    ASSERT_EQ(screenMode, PlayScreen);
+    // One crossing: the farmer takes the goat.
+    auto board = [&](int i) {
+        auto* c = task.characters[static_cast<size_t>(i)].item;
+        drag(c->x + 30, c->y + 30, 335, 320);
+    };
+    board(0);
+    board(2);
+    click(480, 355);
+    ASSERT_EQ(puzzle::play.moveList->moveCount, 1);
+
+    const std::string path = (dataFolder() / "mine").string();
+    platform::queueFileDialogAnswer(path + ".sln");
+    key(platform::VK_ESCAPE);
+    click(520, 73 + 58 * 2);
+    EXPECT_STREQ(messagePopup->text, "Решение сохранено"_cp);
+    EXPECT_EQ(platform::lastFileDialog().title, "Сохранить решение"_cp);
+    EXPECT_TRUE(platform::lastFileDialog().overwritePrompt);
+
+    platform::queueFileDialogAnswer(path + ".sln");
+    key(platform::VK_ESCAPE);
+    click(520, 73 + 58 * 3);
+    EXPECT_EQ(platform::lastFileDialog().title, "Загрузить решение"_cp);
+    EXPECT_EQ(platform::lastFileDialog().initialPath, path + ".sln");
+    ASSERT_EQ(screenMode, PlayScreen);
+    EXPECT_EQ(puzzle::play.moveList->moveCount, 1);
+    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_EQ(puzzle::placeOf(2, 1), 1);
+
+    // A file the reader rejects leaves an empty screen and the message.
+    std::ofstream(path + "-bad.sln") << "PA*GPFF";
+    platform::queueFileDialogAnswer(path + "-bad.sln");
+    key(platform::VK_ESCAPE);
+    click(520, 73 + 58 * 3);
+    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_STREQ(messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_FALSE(woodPanel->visible);
+}
+
+TEST_F(CatalogueTest, MalformedFilesNeverBuildAHalfScreen) {
+    const std::vector<uint8_t> good = model::encodeTask(test::wolfGoatCabbage(), false);
+    // Cut short right after the magic: accepted with empty fields.
+    std::vector<uint8_t> cut(good.begin(), good.begin() + 17);
+    std::ofstream("tasks/cut.dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(cut.data()), static_cast<std::streamsize>(cut.size()));
+    closeMenu();
+    EXPECT_TRUE(puzzle::readTaskFile("tasks/cut.dat"));
+    EXPECT_EQ(task.characterCount, 0);
+    EXPECT_EQ(task.title[0], '\0');
+    app::closeScreen();
+    // A character count beyond the table is rejected before anything is built.
+    std::vector<uint8_t> huge = good;
+    const size_t countAt = 4 + 13 + 4 + 4 + 4 + 23 + 4;
+    huge[countAt] = 0xFF;
+    huge[countAt + 1] = 0xFF;
+    std::ofstream("tasks/huge.dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(huge.data()), static_cast<std::streamsize>(huge.size()));
+    EXPECT_FALSE(puzzle::readTaskFile("tasks/huge.dat"));
+    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_FALSE(puzzle::readTaskFile("tasks/missing.dat"));
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// The main menu and its commands, screen changes and the end of the program.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/screens.hpp"
+#include "app/task_catalogue.hpp"
+#include "app/task_list_box.hpp"
+#include "puzzle/task.hpp"
+#include "support/game_fixture.hpp"
+#include "support/sample_tasks.hpp"
+#include "ui/cp1251.hpp"
+
+namespace {
+
+using namespace ui;
+
+class ScreensTest : public test::GameTest {
+protected:
+    void command(int id) {
+        if (!mainMenu->visible) key(platform::VK_ESCAPE);
+        click(520, 73 + 58 * id);
+    }
+};
+
+TEST_F(ScreensTest, StartsWithTheMenuRolledDown) {
+    EXPECT_TRUE(mainMenu->visible);
+    EXPECT_EQ(app::menuPosition(), 0);
+    EXPECT_EQ(menuRoller->y, 412);
+    EXPECT_EQ(modalFloor, mainMenu);
+    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_EQ(topItem, menuRoller);
+    shot("menu-open");
+}
+
+TEST_F(ScreensTest, EscapeAndTheRollerRollTheMenuUpAndDown) {
+    key(platform::VK_ESCAPE);
+    EXPECT_FALSE(mainMenu->visible);
+    EXPECT_FALSE(menuButtons[5]->visible);
+    EXPECT_EQ(menuRoller->y, 28);
+    EXPECT_EQ(app::menuPosition(), 384);
+    EXPECT_EQ(modalFloor, nullptr);
+    shot("menu-closed");
+    click(menuRoller->x + 20, menuRoller->y + 10);
+    EXPECT_TRUE(mainMenu->visible);
+    EXPECT_EQ(menuRoller->y, 412);
+    // Escape is ignored while the mouse is disarmed.
+    inputArmed = false;
+    key(platform::VK_ESCAPE);
+    EXPECT_TRUE(mainMenu->visible);
+    inputArmed = true;
+}
+
+TEST_F(ScreensTest, TheScreenBelowAnOpenMenuIgnoresTheMouse) {
+    test::writeTaskFile("tasks/_6162.dat", {}, false);
+    command(0);
+    ASSERT_EQ(screenMode, CatalogueScreen);
+    auto* list = app::currentTaskList();
+    key(platform::VK_ESCAPE);
+    ASSERT_TRUE(mainMenu->visible);
+    // The first row lies at (412, 151) under the open menu's rows; the panel is beside it.
+    click(list->x + 10, list->y + 10);
+    EXPECT_EQ(list->selectedRow, -1);
+    key(platform::VK_ESCAPE);
+    click(list->x + 10, list->y + 10);
+    EXPECT_EQ(list->selectedRow, 0);
+}
+
+TEST_F(ScreensTest, SaveSolutionOutsidePlayOnlyRollsTheMenuUp) {
+    const std::string path = (dataFolder() / "x.sln").string();
+    platform::queueFileDialogAnswer(path);
+    command(2);
+    EXPECT_FALSE(mainMenu->visible);
+    EXPECT_FALSE(messagePopup->visible);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    platform::queueFileDialogAnswer(std::nullopt);  // balance the queue for load below
+    command(3);  // cancelled
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(ScreensTest, ExitAndClosingTheWindowCloseTheScreenFirst) {
+    command(0);
+    ASSERT_EQ(screenMode, CatalogueScreen);
+    woodPanel->moveTo(100, 100);
+    command(5);
+    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_TRUE(platform::quitPosted());
+    // Leaving the catalogue puts the panel back.
+    EXPECT_EQ(woodPanel->x, 705);
+    EXPECT_EQ(woodPanel->y, 320);
+    EXPECT_EQ(upArrow->x, 843);
+
+    platform::resetQuit();
+    command(0);
+    app::windowProc(platform::WM_DESTROY, 0, 0);
+    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_TRUE(platform::quitPosted());
+}
+
+TEST_F(ScreensTest, HelpOpensThePageWithoutAShell) {
+    static std::vector<std::string> started;
+    started.clear();
+    platform::setDocumentOpener([](const std::vector<std::string>& argv) { started = argv; });
+    std::filesystem::create_directories("help");
+    std::ofstream("help/index.html") << "<html></html>";
+    command(4);
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ(started[0], "xdg-open");
+    EXPECT_EQ(std::filesystem::path(started[1]),
+              std::filesystem::canonical(programFolder() / "help" / "index.html"));
+    EXPECT_FALSE(mainMenu->visible);
+    platform::setDocumentOpener(nullptr);
+}
+
+}  // namespace
