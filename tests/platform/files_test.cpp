@@ -1,0 +1,175 @@
+// File services: exclusive creation, replacement that never loses the old file, listing,
+// bounded reading and the data folder.
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/files.hpp"
+#include "tests/platform/platform_fixture.hpp"
+
+namespace {
+
+using platform::WriteResult;
+using Bytes = std::vector<uint8_t>;
+
+Bytes bytesOf(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+// A 16 KiB file system, so that a write can really run out of room; skipped where
+// mounting is not allowed.
+class FullDisk {
+public:
+    explicit FullDisk(const std::string& where) : path_(where) {
+        std::filesystem::create_directories(path_);
+        mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", 0, "size=16k") == 0;
+    }
+    ~FullDisk() {
+        if (mounted_) ::umount(path_.c_str());
+    }
+    bool mounted() const { return mounted_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+    bool mounted_ = false;
+};
+
+std::vector<std::string> entries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(Files, NewFilesAreCreatedExclusively) {
+    ptest::TempFolder dir;
+    const std::string path = dir.file("task.dat");
+    EXPECT_EQ(platform::writeNewFile(path, bytesOf("first")), WriteResult::Ok);
+    EXPECT_EQ(platform::writeNewFile(path, bytesOf("second")), WriteResult::Exists);
+    EXPECT_EQ(ptest::readText(path), "first");
+    EXPECT_EQ(platform::writeNewFile(dir.file("no/folder.dat"), bytesOf("x")), WriteResult::Failed);
+    EXPECT_EQ(platform::writeNewFile(dir.file("empty.dat"), {}), WriteResult::Ok);
+    EXPECT_TRUE(platform::fileExists(dir.file("empty.dat")));
+}
+
+TEST(Files, ReplacingWritesTheNewContentsAndKeepsPermissions) {
+    ptest::TempFolder dir;
+    const std::string path = dir.file("solution.sln");
+    EXPECT_TRUE(platform::replaceFile(path, bytesOf("one")));  // need not exist yet
+    ::chmod(path.c_str(), 0640);
+    EXPECT_TRUE(platform::replaceFile(path, bytesOf("two")));
+    EXPECT_EQ(ptest::readText(path), "two");
+    struct stat st{};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"solution.sln"});  // no temporary left
+}
+
+TEST(Files, FailedReplaceKeepsTheOldFile) {
+    ptest::TempFolder dir;
+    // A folder that is really a file: nothing can be written there.
+    ptest::writeBytes(dir.file("plain"), bytesOf("x"));
+    EXPECT_FALSE(platform::replaceFile(dir.file("plain/inside.sln"), bytesOf("new")));
+
+    FullDisk disk(dir.file("disk"));
+    if (!disk.mounted()) GTEST_SKIP() << "cannot mount a small tmpfs here";
+    const std::string path = disk.file("task.sln");
+    ASSERT_TRUE(platform::replaceFile(path, bytesOf("old contents")));
+    EXPECT_FALSE(platform::replaceFile(path, Bytes(64 * 1024, 'n')));
+    EXPECT_EQ(ptest::readText(path), "old contents");
+    EXPECT_EQ(entries(dir.file("disk")), std::vector<std::string>{"task.sln"});
+
+    // A new file that does not fit is not left behind half written.
+    EXPECT_EQ(platform::writeNewFile(disk.file("big.dat"), Bytes(64 * 1024, 'b')), WriteResult::Failed);
+    EXPECT_FALSE(platform::fileExists(disk.file("big.dat")));
+}
+
+TEST(Files, ListingMatchesPrefixAndSuffixOnRegularFilesOnly) {
+    ptest::TempFolder dir;
+    for (const char* name : {"a.dat", "B.DAT", "c.sln", "unit_x.tga", "unit_.tga", "x.dat.bak"}) {
+        ptest::writeBytes(dir.file(name), bytesOf("x"));
+    }
+    std::filesystem::create_directory(dir.file("folder.dat"));
+    std::filesystem::create_symlink(dir.file("a.dat"), dir.file("link.dat"));
+    auto dat = platform::listFolder(dir.path(), "", ".dat");
+    std::sort(dat.begin(), dat.end());
+    EXPECT_EQ(dat, (std::vector<std::string>{"B.DAT", "a.dat", "link.dat"}));
+    auto units = platform::listFolder(dir.path(), "unit_", ".tga");
+    std::sort(units.begin(), units.end());
+    EXPECT_EQ(units, (std::vector<std::string>{"unit_.tga", "unit_x.tga"}));
+    EXPECT_TRUE(platform::listFolder(dir.file("missing"), "", ".dat").empty());
+    // Prefix and suffix may not overlap in one short name.
+    EXPECT_TRUE(platform::listFolder(dir.path(), "a.d", "dat").empty());
+}
+
+TEST(Files, ReadingIsBounded) {
+    ptest::TempFolder dir;
+    ptest::writeBytes(dir.file("f"), bytesOf("12345"));
+    EXPECT_EQ(platform::readFile(dir.file("f"), 5), bytesOf("12345"));
+    EXPECT_FALSE(platform::readFile(dir.file("f"), 4));
+    EXPECT_FALSE(platform::readFile(dir.file("missing"), 100));
+    EXPECT_FALSE(platform::readFile(dir.path(), 100));  // a folder
+}
+
+TEST(Files, FoldersDeletingAndExistence) {
+    ptest::TempFolder dir;
+    const std::string deep = dir.file("a/b/c");
+    EXPECT_TRUE(platform::createFolders(deep));
+    EXPECT_TRUE(platform::createFolders(deep));  // already there
+    EXPECT_FALSE(platform::fileExists(deep));    // a folder is not a file
+    ptest::writeBytes(dir.file("a/f"), bytesOf("x"));
+    EXPECT_TRUE(platform::createFolders(dir.file("a")));
+    EXPECT_FALSE(platform::createFolders(dir.file("a/f/g")));
+    EXPECT_TRUE(platform::deleteFile(dir.file("a/f")));
+    EXPECT_FALSE(platform::deleteFile(dir.file("a/f")));
+    EXPECT_FALSE(platform::fileExists(dir.file("a/f")));
+}
+
+class EnvVar {
+public:
+    explicit EnvVar(const char* name) : name_(name) {
+        if (const char* v = std::getenv(name)) saved_ = v;
+    }
+    ~EnvVar() {
+        if (saved_) {
+            ::setenv(name_, saved_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+    void set(const char* value) { value ? ::setenv(name_, value, 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> saved_;
+};
+
+TEST(Files, DataFolderFollowsTheDesktopConventions) {
+    EnvVar xdg("XDG_DATA_HOME");
+    EnvVar home("HOME");
+    xdg.set("/srv/data");
+    EXPECT_EQ(platform::dataFolder(), "/srv/data/Calcora/Ferrolin");
+    xdg.set("relative/ignored");
+    home.set("/home/pupil");
+    EXPECT_EQ(platform::dataFolder(), "/home/pupil/.local/share/Calcora/Ferrolin");
+    xdg.set(nullptr);
+    home.set(nullptr);
+    EXPECT_EQ(platform::dataFolder(), "");
+    platform::setDataFolderOverride("/tmp/elsewhere");
+    EXPECT_EQ(platform::dataFolder(), "/tmp/elsewhere");
+    platform::setDataFolderOverride(std::nullopt);
+}
+
+TEST(Files, ProgramFolderHoldsTheRunningExecutable) {
+    const std::string folder = platform::programFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_TRUE(platform::fileExists(folder + "/platform_tests"));
+    const auto before = std::filesystem::current_path();
+    EXPECT_TRUE(platform::setCurrentFolder(folder));
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(folder));
+    EXPECT_FALSE(platform::setCurrentFolder(folder + "/no-such-folder"));
+    std::filesystem::current_path(before);
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+// Clock, message loop and input routing, the document opener, file dialogs, the error
+// box and the code-page conversion.
+#include <algorithm>
+
+#include "platform/edit_box.hpp"
+#include "platform/encoding.hpp"
+#include "platform/system.hpp"
+#include "tests/platform/platform_fixture.hpp"
+
+namespace {
+
+using namespace platform;
+
+TEST(Clock, VirtualSleepOnlyMovesTimeOn) {
+    useVirtualClock(0xFFFFFFF0u);
+    EXPECT_TRUE(clockIsVirtual());
+    EXPECT_EQ(tickCount(), 0xFFFFFFF0u);
+    sleepMs(20);  // wraps like a 32-bit tick count
+    EXPECT_EQ(tickCount(), 4u);
+    advanceVirtualClock(6);
+    EXPECT_EQ(tickCount(), 10u);
+    useRealClock();
+    EXPECT_FALSE(clockIsVirtual());
+    const uint32_t before = tickCount();
+    sleepMs(0);
+    EXPECT_GE(tickCount() - before, 0u);
+    useVirtualClock(100000);
+}
+
+// Records what the window procedure receives.
+struct Received {
+    uint32_t message;
+    uintptr_t wParam;
+    intptr_t lParam;
+};
+std::vector<Received> received;
+int quitAfterTimers = 0;
+
+intptr_t recordingProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    received.push_back({message, wParam, lParam});
+    if (message == WM_TIMER && --quitAfterTimers == 0) postQuit(3);
+    return 0;
+}
+
+class Routing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        received.clear();
+        resetQuit();
+    }
+    void TearDown() override { resetQuit(); }
+};
+
+TEST_F(Routing, HeadlessLoopTicksEveryTenVirtualMillisecondsUntilQuit) {
+    useVirtualClock(1000);
+    quitAfterTimers = 5;
+    EXPECT_EQ(runMessageLoop(recordingProc), 3);
+    EXPECT_EQ(received.size(), 5u);
+    EXPECT_TRUE(std::all_of(received.begin(), received.end(),
+                            [](const Received& r) { return r.message == WM_TIMER; }));
+    EXPECT_EQ(tickCount(), 1040u);
+    EXPECT_TRUE(quitPosted());
+    resetQuit();
+    EXPECT_FALSE(quitPosted());
+    useVirtualClock(100000);
+}
+
+TEST_F(Routing, MouseIsClampedToTheScreenAndCarriesTheButton) {
+    deliverMouse(recordingProc, WM_MOUSEMOVE, -20, 900, false);
+    deliverMouse(recordingProc, WM_LBUTTONDOWN, 1100, 5, true);
+    deliverMouse(recordingProc, WM_MOUSEMOVE, 10, 10, true);
+    deliverMouse(recordingProc, WM_LBUTTONUP, 10, 10, false);
+    ASSERT_EQ(received.size(), 4u);
+    EXPECT_EQ(mouseX(received[0].lParam), 0);
+    EXPECT_EQ(mouseY(received[0].lParam), 767);
+    EXPECT_EQ(received[0].wParam, 0u);
+    EXPECT_EQ(mouseX(received[1].lParam), 1023);
+    EXPECT_EQ(received[1].wParam, MK_LBUTTON);
+    EXPECT_EQ(received[2].wParam, MK_LBUTTON);
+    EXPECT_EQ(received[3].message, WM_LBUTTONUP);
+    EXPECT_EQ(received[3].wParam, 0u);
+}
+
+TEST_F(Routing, PressesInsideAnEditBoxStayWithTheBox) {
+    EditBox box(100, 100, 200, 24, false, "hello world");
+    deliverMouse(recordingProc, WM_LBUTTONDOWN, 105, 110, true);
+    EXPECT_TRUE(box.hasFocus());
+    deliverMouse(recordingProc, WM_MOUSEMOVE, 299, 110, true);  // drag selects to the end
+    deliverMouse(recordingProc, WM_LBUTTONUP, 299, 110, false);
+    EXPECT_TRUE(received.empty());
+    deliverText("!");
+    EXPECT_EQ(box.text(), "!");
+    // Once released, moves and presses elsewhere reach the game again; the box keeps focus.
+    deliverMouse(recordingProc, WM_MOUSEMOVE, 500, 500, false);
+    deliverMouse(recordingProc, WM_LBUTTONDOWN, 500, 500, true);
+    EXPECT_EQ(received.size(), 2u);
+    EXPECT_TRUE(box.hasFocus());
+}
+
+TEST_F(Routing, EditingKeysGoToTheFocusedBoxAndEscapeAlwaysToTheGame) {
+    deliverKey(recordingProc, VK_LEFT, false, false);  // no box yet
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].message, WM_KEYDOWN);
+    EXPECT_EQ(received[0].wParam, VK_LEFT);
+    received.clear();
+
+    EditBox box(0, 0, 200, 24, false, "abc");
+    box.focus();
+    deliverKey(recordingProc, VK_END, false, false);
+    deliverKey(recordingProc, VK_BACK, false, false);
+    deliverKey(recordingProc, 'A', true, false);
+    EXPECT_TRUE(received.empty());
+    EXPECT_EQ(box.text(), "ab");
+    deliverKey(recordingProc, VK_ESCAPE, false, false);
+    deliverKey(recordingProc, VK_RETURN, false, false);  // a single line has no use for it
+    deliverKey(recordingProc, 'A', false, false);
+    deliverKey(recordingProc, VK_TAB, false, false);
+    ASSERT_EQ(received.size(), 4u);
+    EXPECT_EQ(received[0].wParam, VK_ESCAPE);
+    EXPECT_EQ(received[1].wParam, VK_RETURN);
+}
+
+TEST_F(Routing, TextWithoutAFocusedBoxIsDropped) {
+    EditBox box(0, 0, 200, 24, false, "abc");
+    deliverText("x");
+    EXPECT_EQ(box.text(), "abc");
+    EXPECT_EQ(focusedEditBox(), nullptr);
+}
+
+TEST(Shell, OpensAnExistingDocumentByAbsolutePathWithoutAShell) {
+    ptest::TempFolder dir;
+    ptest::writeBytes(dir.file("index.html"), {'<'});
+    std::vector<std::vector<std::string>> started;
+    setDocumentOpener([&](const std::vector<std::string>& argv) { started.push_back(argv); });
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    openDocument("./index.html");
+    openDocument("missing.html");
+    std::filesystem::current_path(before);
+    setDocumentOpener(nullptr);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0], (std::vector<std::string>{"xdg-open", dir.file("index.html")}));
+    openDocument(dir.file("index.html"));  // headless without an opener: nothing starts
+}
+
+TEST(FileDialogs, ScriptedAnswersInOrderThenCancel) {
+    FileDialog save;
+    save.save = true;
+    save.title = "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC";  // "Сохранить"
+    save.filters = {{"\xD0\xE5\xF8\xE5\xED\xE8\xFF", "*.sln"}};
+    save.defaultExtension = "sln";
+    queueFileDialogAnswer(std::string("/tmp/answer"));
+    queueFileDialogAnswer(std::string("/tmp/answer.txt"));
+    queueFileDialogAnswer(std::nullopt);
+    EXPECT_EQ(chooseFile(save), "/tmp/answer.sln");  // typed without extension
+    EXPECT_EQ(chooseFile(save), "/tmp/answer.txt");
+    EXPECT_EQ(chooseFile(save), std::nullopt);
+    EXPECT_EQ(chooseFile(save), std::nullopt);  // empty queue, headless: cancelled
+    EXPECT_EQ(lastFileDialog().title, save.title);
+    EXPECT_EQ(lastFileDialog().filters, save.filters);
+
+    FileDialog open;
+    open.defaultExtension = "sln";
+    queueFileDialogAnswer(std::string("/tmp/plain"));
+    EXPECT_EQ(chooseFile(open), "/tmp/plain");  // opening adds nothing
+    EXPECT_FALSE(lastFileDialog().save);
+}
+
+TEST(ErrorBox, HeadlessRunsRecordTheBox) {
+    const size_t before = shownErrorBoxes().size();
+    showErrorBox("\xCA\xF0\xE8\xF2\xE8\xF7\xE5\xF1\xEA\xE0\xFF \xEE\xF8\xE8\xE1\xEA\xE0", "text");
+    ASSERT_EQ(shownErrorBoxes().size(), before + 1);
+    EXPECT_EQ(shownErrorBoxes().back().second, "text");
+    showErrorBox(nullptr, nullptr);
+    EXPECT_EQ(shownErrorBoxes().back().first, "");
+}
+
+TEST(Encoding, EveryDefinedByteSurvivesTheRoundTrip) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        if (b != 0x98) all += static_cast<char>(b);  // the one byte the code page leaves out
+    }
+    EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(all)), all);
+    EXPECT_EQ(cp1251ToUtf8("\xC0\xFF\xA8\xB9"), "\xD0\x90\xD1\x8F\xD0\x81\xE2\x84\x96");  // АяЁ№
+    EXPECT_EQ(cp1251ToUtf8("a\x98z"), "az");
+}
+
+TEST(Encoding, CharactersOutsideTheCodePageAndBrokenSequencesAreDropped) {
+    EXPECT_EQ(utf8ToCp1251("a\xE4\xB8\xAD" "b"), "ab");        // a CJK character
+    EXPECT_EQ(utf8ToCp1251("a\xF0\x9F\x98\x80" "b"), "ab");    // an emoji
+    EXPECT_EQ(utf8ToCp1251("a\xD0" "b\xFF" "c"), "abc");       // broken UTF-8
+    EXPECT_EQ(utf8ToCp1251("\xE2\x82\xAC"), "\x88");           // the euro sign exists
+}
+
+}  // namespace
