@@ -36,6 +36,26 @@ void MoveListBox::removeLast() {
     if (moveCount > 0) --moveCount;
 }
 
+MoveListBox::RowLayout MoveListBox::layoutRow(const model::MoveData& move, int rowX) {
+    RowLayout layout;
+    const int n = std::popcount(move.mask);
+    const int step = n > 2 ? 100 / n : 50;
+    const int d = move.direction == 1 ? 1 : -1;
+    int pen = d == 1 ? rowX + step + 150 : rowX + 50 - step;
+    if (n == 0) {
+        pen -= d * step;
+        layout.pictures.push_back({-1, pen});
+    }
+    // Bit 31 counts in the spacing but has no picture.
+    for (int i = 0; i < 31; ++i) {
+        if ((move.mask & (1u << i)) == 0) continue;
+        pen -= d * step;
+        layout.pictures.push_back({i, pen});
+    }
+    layout.arrowX = pen - d * 50;
+    return layout;
+}
+
 void MoveListBox::drawRow(int row, int rowX, int rowY) {
     if (row % 2 == 0 && moveCount != 0) fillRect(rowX, rowY, rowX + 212, rowY + 33, 0x20FFFFFF);
     if (row == moveCount) {
@@ -55,31 +75,20 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
     drawText(smallFont, number, Rect{rowX + 2, rowY + 7, rowX + 2, rowY + 7}, platform::DT_NOCLIP,
              0xFFFFFFFF);
 
-    const int n = std::popcount(move.mask);
-    const int step = n > 2 ? 100 / n : 50;
-    const int d = move.direction == 1 ? 1 : -1;
-    int pen = d == 1 ? rowX + step + 150 : rowX + 50 - step;
     const int top = rowY + 3;
-    if (n == 0) {
-        pen -= d * step;
-        drawTexture(boatSmall, pen, top, nullptr, 0xFFFFFFFF);
-    } else {
-        for (int i = 0; i < 31; ++i) {
-            if ((move.mask & (1u << i)) == 0) continue;
-            pen -= d * step;
-            if (i >= puzzle::task.characterCount) continue;
-            const puzzle::CharacterRecord& c = puzzle::task.characters[static_cast<size_t>(i)];
-            const uint32_t tint = (c.item != nullptr ? c.item->colour : 0xFFFFFFFF) | 0xFF000000;
-            drawTexture(c.smallPicture, pen, top, nullptr, tint);
+    const RowLayout layout = layoutRow(move, rowX);
+    for (const Picture& picture : layout.pictures) {
+        if (picture.character < 0) {
+            drawTexture(boatSmall, picture.x, top, nullptr, 0xFFFFFFFF);
+            continue;
         }
+        if (picture.character >= puzzle::task.characterCount) continue;
+        const puzzle::CharacterRecord& c = puzzle::task.characters[static_cast<size_t>(picture.character)];
+        const uint32_t tint = (c.item != nullptr ? c.item->colour : 0xFFFFFFFF) | 0xFF000000;
+        drawTexture(c.smallPicture, picture.x, top, nullptr, tint);
     }
-    if (d == 1) {
-        pen -= 50;
-        drawTexture(arrowRightSmall, pen, top, nullptr, 0xFFFFFFFF);
-    } else {
-        pen += 50;
-        drawTexture(arrowLeftSmall, pen, top, nullptr, 0xFFFFFFFF);
-    }
+    drawTexture(move.direction == 1 ? arrowRightSmall : arrowLeftSmall, layout.arrowX, top, nullptr,
+                0xFFFFFFFF);
 }
 
 }  // namespace editor

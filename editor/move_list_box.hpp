@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "puzzle/model/task_data.hpp"
 #include "ui/button.hpp"
@@ -19,6 +20,19 @@ public:
     int rowCount() override;
     int rowHeight(int row) override;
     void drawRow(int row, int rowX, int rowY) override;
+
+    // Where a move's pictures go in a row starting at rowX: to the right the characters are
+    // laid out leftwards from rowX + 150, back to the left rightwards from rowX + 50, 50 px
+    // apart for up to two and 100 / n apart for more, the arrow 50 px further on.
+    struct Picture {
+        int character;  // -1: the small boat of an empty crossing
+        int x;
+    };
+    struct RowLayout {
+        std::vector<Picture> pictures;
+        int arrowX = 0;
+    };
+    static RowLayout layoutRow(const model::MoveData& move, int rowX);
 
     // False when the list is full (256 moves).
     bool append(const model::MoveData& move);
