@@ -29,11 +29,8 @@ void place(VisualItem* item, int px, int py) {
     item->visible = true;
 }
 
-void drawNumberAt(int number, const VisualItem* item) {
-    const std::string text = std::to_string(number);
-    const int right = item->x + item->width;
-    const int bottom = item->y + item->height;
-    drawText(smallFont, text.c_str(), Rect{right, bottom, right, bottom}, DT_NOCLIP, 0xFFFFFFFF);
+UnitListBox::LoadNumber numberAt(int value, const VisualItem* item) {
+    return {value, item->x + item->width, item->y + item->height};
 }
 
 }  // namespace
@@ -137,15 +134,28 @@ void UnitListBox::hideRowWidgets() {
     }
 }
 
-void UnitListBox::drawLoadNumbers() {
+std::vector<UnitListBox::LoadNumber> UnitListBox::loadNumbers() {
+    std::vector<LoadNumber> numbers;
     const puzzle::Task& task = puzzle::task;
     if (task.boat != nullptr) {
-        const int capacity = static_cast<int>(static_cast<uint32_t>(task.boat->id) & model::kCapacityMask);
-        if (capacity != 1) drawNumberAt(capacity, task.boat);
+        const auto capacity =
+            static_cast<int>(static_cast<uint32_t>(task.boat->id) & model::kCapacityMask);
+        if (capacity != 1) numbers.push_back(numberAt(capacity, task.boat));
     }
     for (int i = 0; i < task.characterCount; ++i) {
         const puzzle::CharacterRecord& record = task.characters[static_cast<size_t>(i)];
-        if (record.weight != 1 && record.item != nullptr) drawNumberAt(record.weight, record.item);
+        if (record.weight != 1 && record.item != nullptr) {
+            numbers.push_back(numberAt(record.weight, record.item));
+        }
+    }
+    return numbers;
+}
+
+void UnitListBox::drawLoadNumbers() {
+    for (const LoadNumber& number : loadNumbers()) {
+        const std::string text = std::to_string(number.value);
+        drawText(smallFont, text.c_str(), Rect{number.x, number.y, number.x, number.y}, DT_NOCLIP,
+                 0xFFFFFFFF);
     }
 }
 

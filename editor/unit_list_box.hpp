@@ -33,8 +33,15 @@ public:
     void drawRow(int row, int rowX, int rowY) override;
 
     void hideRowWidgets();
-    // The boat's capacity and every character's weight that differ from 1, at their
-    // bottom-right corners.
+
+    // A number written at the bottom-right corner of the boat or a character.
+    struct LoadNumber {
+        int value;
+        int x;
+        int y;
+    };
+    // The boat's capacity and every character's weight that differ from 1.
+    static std::vector<LoadNumber> loadNumbers();
     void drawLoadNumbers();
 
     // "unit_*" names of the folder that are not "_small" pictures, sorted, at most 128.

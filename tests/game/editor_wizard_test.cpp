@@ -1,0 +1,230 @@
+// The wizard: steps, the statement's edit boxes, the boat step, saving, closing.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/edit_box.hpp"
+#include "support/editor_fixture.hpp"
+#include "ui/cp1251.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using puzzle::task;
+using ui::operator""_cp;
+
+class WizardTest : public test::EditorTest {
+protected:
+    static int datFiles(const fs::path& folder) {
+        int count = 0;
+        if (!fs::is_directory(folder)) return 0;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            if (entry.path().extension() == ".dat") ++count;
+        }
+        return count;
+    }
+    // The sum of the boat's pixels in a fresh frame: tells its two pictures apart.
+    uint64_t boatPixels() {
+        ui::renderFrame();
+        uint64_t sum = 0;
+        const ui::StaticUIElement* boat = task.boat;
+        for (int y = boat->y; y < boat->y + boat->height; y += 2) {
+            for (int x = boat->x; x < boat->x + boat->width; x += 2) sum += pixel(x, y) & 0xFFFFFF;
+        }
+        return sum;
+    }
+};
+
+TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
+    EXPECT_FALSE(items().backButton->visible);
+    EXPECT_TRUE(items().nextButton->visible);
+    EXPECT_STREQ(items().stepTitle->text, "Постановка задачи"_cp);
+    EXPECT_EQ(items().titleEdit, nullptr);
+    EXPECT_TRUE(ui::titleLabel->visible);
+
+    wait(1100);
+    platform::EditBox* title = items().titleEdit;
+    platform::EditBox* statement = items().statementEdit;
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(statement, nullptr);
+    EXPECT_EQ(title->text(), "Название"_cp);
+    EXPECT_EQ(statement->text(), "Текст задачи"_cp);
+    EXPECT_TRUE(title->hasFocus());
+    EXPECT_FALSE(ui::titleLabel->visible);
+    EXPECT_FALSE(ui::statementLabel->visible);
+    EXPECT_EQ(title->rect().left, 10);
+    EXPECT_EQ(title->rect().top, 555);
+    EXPECT_EQ(title->rect().right, 410);
+    EXPECT_EQ(statement->rect().bottom, 750);
+    shot("editor_step0_edit_boxes");
+
+    // The title's text is selected: typing replaces it, in any keyboard layout.
+    title->typeText("Волк, коза и капуста");
+    statement->focus();
+    statement->selectAll();
+    statement->typeText("Первая");
+    statement->keyDown(platform::VK_RETURN, false, false);
+    statement->typeText("second");
+    next();
+    EXPECT_STREQ(task.title, "Волк, коза и капуста"_cp);
+    EXPECT_STREQ(task.statement, "Первая\r\nsecond"_cp);
+    EXPECT_EQ(items().titleEdit, nullptr);
+    EXPECT_TRUE(ui::titleLabel->visible);
+
+    back();
+    EXPECT_EQ(items().titleEdit, nullptr);
+    wait(1100);
+    ASSERT_NE(items().titleEdit, nullptr);
+    EXPECT_EQ(items().titleEdit->text(), "Волк, коза и капуста"_cp);
+    EXPECT_EQ(items().statementEdit->text(), "Первая\r\nsecond"_cp);
+}
+
+TEST_F(WizardTest, LongTextsAreCutWhenTheStepIsLeftAndAnEarlyLeaveMakesNoBoxes) {
+    wait(1100);
+    items().titleEdit->setText(std::string(200, 'a'));
+    items().statementEdit->setText(std::string(1500, 'b'));
+    next();
+    EXPECT_EQ(std::strlen(task.title), 127u);
+    EXPECT_EQ(std::strlen(task.statement), 1023u);
+
+    // Back and on again before the flight ends: no boxes, the texts stay as they were.
+    back();
+    wait(500);
+    next();
+    wait(1000);
+    EXPECT_EQ(items().titleEdit, nullptr);
+    EXPECT_EQ(std::strlen(task.title), 127u);
+}
+
+TEST_F(WizardTest, TheBoatStepSetsBoatmanAndCapacity) {
+    next();
+    ui::StaticUIElement* boat = task.boat;
+    ASSERT_NE(boat, nullptr);
+    EXPECT_EQ(boat->id, 1);
+    EXPECT_EQ(boat->x, items().stepTitle->x);
+    EXPECT_EQ(boat->y, items().stepTitle->y + 30);
+    ui::Checkbox* box = items().boatmanBox;
+    ui::Spin* spin = items().capacitySpin;
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(spin, nullptr);
+    EXPECT_FALSE(box->checked);
+    EXPECT_EQ(spin->value, 1);
+    EXPECT_STREQ(items().stepHint->text, "Вместимость"_cp);
+    EXPECT_EQ(items().stepHint->x, spin->x - 105);
+    shot("editor_step1_boat");
+
+    const uint64_t plainBoat = boatPixels();
+    clickCentre(box);
+    EXPECT_TRUE(box->checked);
+    EXPECT_EQ(boat->id, 0x10001);
+    EXPECT_NE(boatPixels(), plainBoat);
+    clickCentre(box);
+    EXPECT_EQ(boat->id, 1);
+    EXPECT_EQ(boatPixels(), plainBoat);
+
+    click(spin->x + 4, spin->y + 4);
+    EXPECT_EQ(boat->id, 0);
+    click(spin->x + 4, spin->y + 4);
+    EXPECT_EQ(spin->value, 0);
+    spin->value = 998;
+    click(spin->x + spin->length - 4, spin->y + 4);
+    click(spin->x + spin->length - 4, spin->y + 4);
+    EXPECT_EQ(spin->value, 999);
+    clickCentre(box);
+    EXPECT_EQ(boat->id, 0x10000 + 999);
+
+    // Forward and back keeps the boat; back to the statement destroys it.
+    next();
+    EXPECT_EQ(items().boatmanBox, nullptr);
+    EXPECT_EQ(boat->x, puzzle::kLeftStationX);
+    back();
+    EXPECT_EQ(task.boat, boat);
+    EXPECT_TRUE(items().boatmanBox->checked);
+    EXPECT_EQ(items().capacitySpin->value, 999);
+    back();
+    EXPECT_EQ(task.boat, nullptr);
+    next();
+    ASSERT_NE(task.boat, nullptr);
+    EXPECT_EQ(task.boat->id, 1);
+    EXPECT_FALSE(items().boatmanBox->checked);
+}
+
+TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStep) {
+    goTo(2);
+    EXPECT_EQ(task.boat->x, puzzle::kLeftStationX);
+    EXPECT_EQ(task.boat->y, puzzle::kLeftStationY);
+    EXPECT_TRUE(items().backButton->visible);
+    next();
+    EXPECT_EQ(task.boat->x, puzzle::kRightStationX);
+    EXPECT_EQ(task.boat->y, puzzle::kRightStationY);
+    EXPECT_STREQ(items().stepTitle->text, "Конечное положение"_cp);
+    goTo(5);
+    EXPECT_EQ(task.boat->x, puzzle::kLeftStationX);
+    EXPECT_STREQ(items().nextButton->text, "Готово"_cp);
+    back();
+    EXPECT_STREQ(items().nextButton->text, "Далее »"_cp);
+    EXPECT_EQ(task.boat->y, puzzle::kLeftStationY);
+}
+
+TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolder) {
+    goTo(5);
+    next();
+    EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
+    EXPECT_STREQ(items().stepHint->text, "Задача сохранена"_cp);
+    EXPECT_FALSE(items().nextButton->visible);
+    EXPECT_TRUE(items().backButton->visible);
+    EXPECT_EQ(editor::editorStep, 5);
+
+    // "tasks" cannot take files: the data folder does.
+    fs::remove_all(programFolder() / "tasks");
+    std::ofstream(programFolder() / "tasks") << "not a folder";
+    back();
+    next();
+    ASSERT_TRUE(items().nextButton->visible);
+    next();
+    EXPECT_EQ(datFiles(dataFolder()), 1);
+    EXPECT_STREQ(items().stepHint->text, "Задача сохранена"_cp);
+
+    // Neither can: the hint says so and the task stays for another try.
+    platform::setDataFolderOverride((programFolder() / "tasks" / "data").string());
+    back();
+    next();
+    next();
+    EXPECT_STREQ(items().stepHint->text, "Невозможно\nсоздать файл"_cp);
+    EXPECT_FALSE(items().nextButton->visible);
+    shot("editor_step5_failed");
+}
+
+TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
+    wait(1100);
+    ASSERT_NE(items().titleEdit, nullptr);
+    items().titleEdit->typeText("Черновик");
+    app::closeScreen();
+    EXPECT_STREQ(task.title, "Название"_cp);
+    EXPECT_EQ(platform::focusedEditBox(), nullptr);
+    EXPECT_EQ(editor::editorStep, -1);
+    EXPECT_EQ(ui::screenMode, ui::NoScreen);
+    EXPECT_EQ(items().ruleList, nullptr);
+    EXPECT_FALSE(ui::woodPanel->visible);
+    EXPECT_EQ(ui::woodPanel->attached, ui::upArrow);
+    EXPECT_EQ(ui::bankHighlight->attached, nullptr);
+
+    // A second editor, closed with characters and rules in it.
+    key(platform::VK_ESCAPE);
+    click(500, 130);
+    ASSERT_EQ(editor::editorStep, 0);
+    EXPECT_EQ(task.title[0], '\0');
+    goTo(2);
+    ASSERT_EQ(take(0, 200, 300), 1);
+    goTo(4);
+    ASSERT_TRUE(items().ruleList->appendRule());
+    app::closeScreen();
+    EXPECT_EQ(task.characterCount, 0);
+    EXPECT_EQ(task.ruleCount, 0);
+    EXPECT_EQ(task.boat, nullptr);
+    EXPECT_EQ(task.characters[0].item, nullptr);
+}
+
+}  // namespace
