@@ -66,6 +66,7 @@ void startWin() {
     std::snprintf(movesTextBuffer, sizeof movesTextBuffer, "%d", play.moveList->moveCount);
     bringToFront(play.winner);
     modalFloor = play.winner->prev;
+    play.winPending = true;
     bankHighlight->width = 0;
     bankHighlight->height = 0;
     bankHighlight->fly(play.winner->x + play.winner->width / 2,
@@ -280,7 +281,12 @@ void closeWinner(UIElement*) {
 }
 
 void revealWinner() {
-    if (modalFloor != nullptr && play.winner != nullptr) setVisible(play.winner, true);
+    // The bank highlight also ends after a refused crossing, possibly while the menu holds
+    // the modal floor: only a flight started by a win may show the picture.
+    if (!play.winPending || play.winner == nullptr) return;
+    play.winPending = false;
+    if (modalFloor == nullptr) modalFloor = play.winner->prev;
+    setVisible(play.winner, true);
 }
 
 }  // namespace puzzle

@@ -50,6 +50,8 @@ struct PlayState {
     // A crossing could not be recorded (beyond 256 moves or a character past index 31):
     // the moves no longer replay to the position shown.
     bool unrecordedCrossing = false;
+    // The win's flight is under way; only its end shows the winner picture.
+    bool winPending = false;
 };
 extern PlayState play;
 

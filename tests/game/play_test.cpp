@@ -102,6 +102,21 @@ TEST_F(PlayTest, RefusedCrossingsShowTheirMessageAndChangeNothing) {
     EXPECT_FALSE(play.highlightA->visible);
 }
 
+TEST_F(PlayTest, ABalanceRefusalEndingUnderTheOpenMenuShowsNoWinner) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.rules = {{2, 1, -1, model::MoreThan}};  // goats must outnumber wolves on a bank
+    load(data);
+    board(0);
+    sail();
+    EXPECT_STREQ(messagePopup->text, "Нарушен количественный баланс персонажей"_cp);
+    EXPECT_TRUE(bankHighlight->visible);
+    EXPECT_EQ(bankHighlight->targetX, 5);
+    key(platform::VK_ESCAPE);  // the menu takes the modal floor while the flight goes on
+    wait(1200);
+    EXPECT_FALSE(bankHighlight->visible);
+    EXPECT_FALSE(play.winner->visible);
+}
+
 TEST_F(PlayTest, AFarBankCharacterCannotBePickedUp) {
     model::TaskData data = test::wolfGoatCabbage();
     data.boat = 2 | model::kBoatmanFlag;
