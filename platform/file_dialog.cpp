@@ -1,6 +1,7 @@
 // Open and save dialogs: the desktop's GTK file chooser, or scripted answers when headless.
 #include <gtk/gtk.h>
 
+#include <clocale>
 #include <deque>
 #include <filesystem>
 #include <sstream>
@@ -24,9 +25,11 @@ FileDialog& lastDialog() {
 
 bool gtkReady() {
     static const bool ok = [] {
-        // GTK would otherwise switch the process to the user's locale, and number
-        // formatting elsewhere in the program would change with it.
+        // GTK would otherwise switch the whole process to the user's locale, and number
+        // formatting elsewhere in the program would change with it. Only the language
+        // of the chooser's own labels follows the desktop.
         gtk_disable_setlocale();
+        std::setlocale(LC_MESSAGES, "");
         return gtk_init_check(nullptr, nullptr) != FALSE;
     }();
     return ok;
@@ -59,10 +62,18 @@ void addFilters(GtkFileChooser* chooser, const FileDialog& d) {
     }
 }
 
+// Where the last accepted dialog was; a dialog without a starting path opens there (or
+// in the current folder), not in the desktop's list of recent files.
+std::string& lastFolder() {
+    static std::string folder;
+    return folder;
+}
+
 void startAt(GtkFileChooser* chooser, const FileDialog& d) {
-    if (d.initialPath.empty()) return;
+    std::string initial = d.initialPath;
+    if (initial.empty()) initial = lastFolder().empty() ? std::string(".") : lastFolder();
     std::error_code ec;
-    const std::filesystem::path start = std::filesystem::absolute(d.initialPath, ec);
+    const std::filesystem::path start = std::filesystem::absolute(initial, ec);
     if (ec) return;
     if (std::filesystem::is_directory(start, ec)) {
         gtk_file_chooser_set_current_folder(chooser, start.c_str());
@@ -87,12 +98,16 @@ bool confirmReplace(GtkWindow* parent, const std::string& path) {
     gchar* shown = g_filename_display_basename(path.c_str());
     // "Файл «%s» уже существует. Заменить его?"
     GtkWidget* ask = gtk_message_dialog_new(
-        parent, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO,
+        parent, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE,
         "\xD0\xA4\xD0\xB0\xD0\xB9\xD0\xBB \xC2\xAB%s\xC2\xBB \xD1\x83\xD0\xB6\xD0\xB5 "
         "\xD1\x81\xD1\x83\xD1\x89\xD0\xB5\xD1\x81\xD1\x82\xD0\xB2\xD1\x83\xD0\xB5\xD1\x82. "
         "\xD0\x97\xD0\xB0\xD0\xBC\xD0\xB5\xD0\xBD\xD0\xB8\xD1\x82\xD1\x8C \xD0\xB5\xD0\xB3\xD0\xBE?",
         shown);
     g_free(shown);
+    // "Да", "Нет"; replacing must be chosen, Enter keeps the file.
+    gtk_dialog_add_buttons(GTK_DIALOG(ask), "\xD0\x94\xD0\xB0", GTK_RESPONSE_YES,
+                           "\xD0\x9D\xD0\xB5\xD1\x82", GTK_RESPONSE_NO, nullptr);
+    gtk_dialog_set_default_response(GTK_DIALOG(ask), GTK_RESPONSE_NO);
     const bool yes = gtk_dialog_run(GTK_DIALOG(ask)) == GTK_RESPONSE_YES;
     gtk_widget_destroy(ask);
     return yes;
@@ -109,6 +124,7 @@ std::optional<std::string> runChooser(const FileDialog& d) {
         cancel, GTK_RESPONSE_CANCEL, accept, GTK_RESPONSE_ACCEPT, nullptr);
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(widget);
     gtk_window_set_keep_above(GTK_WINDOW(widget), TRUE);
+    gtk_dialog_set_default_response(GTK_DIALOG(widget), GTK_RESPONSE_ACCEPT);  // Enter accepts
     gtk_file_chooser_set_local_only(chooser, TRUE);
     gtk_file_chooser_set_do_overwrite_confirmation(chooser, d.overwritePrompt ? TRUE : FALSE);
     addFilters(chooser, d);
@@ -129,6 +145,7 @@ std::optional<std::string> runChooser(const FileDialog& d) {
             continue;
         }
         result = path;
+        lastFolder() = std::filesystem::path(path).parent_path().string();
         break;
     }
     gtk_widget_destroy(widget);
