@@ -211,8 +211,10 @@ void enterStep() {
             break;
         case 4: {
             showListOnPanel(items.ruleList);
-            const UnitListBox* palette = items.characterList;
-            bankHighlight->fly(100, 230, palette->x, palette->y, palette->width, 33, kFlightDelay);
+            // The table's first row where the panel is now, also when the panel was moved
+            // since the palette was last shown.
+            const RuleListBox* table = items.ruleList;
+            bankHighlight->fly(100, 230, table->x, table->y, table->width, 33, kFlightDelay);
             break;
         }
         case 5:

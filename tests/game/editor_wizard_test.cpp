@@ -151,7 +151,7 @@ TEST_F(WizardTest, TheBoatStepSetsBoatmanAndCapacity) {
     EXPECT_FALSE(items().boatmanBox->checked);
 }
 
-TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStep) {
+TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStepAndFlightsFollowThePanel) {
     goTo(2);
     EXPECT_EQ(task.boat->x, puzzle::kLeftStationX);
     EXPECT_EQ(task.boat->y, puzzle::kLeftStationY);
@@ -160,6 +160,15 @@ TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStep) {
     EXPECT_EQ(task.boat->x, puzzle::kRightStationX);
     EXPECT_EQ(task.boat->y, puzzle::kRightStationY);
     EXPECT_STREQ(items().stepTitle->text, "Конечное положение"_cp);
+    EXPECT_EQ(ui::bankHighlight->targetX, 770);
+
+    // The panel dragged by its border: the rule table and its flight follow it.
+    drag(800, 330, 700, 350);
+    ASSERT_EQ(ui::woodPanel->x, 605);
+    next();
+    EXPECT_EQ(items().ruleList->x, 605 + 47);
+    EXPECT_EQ(ui::bankHighlight->targetX, items().ruleList->x);
+    EXPECT_EQ(ui::bankHighlight->targetY, items().ruleList->y);
     goTo(5);
     EXPECT_EQ(task.boat->x, puzzle::kLeftStationX);
     EXPECT_STREQ(items().nextButton->text, "Готово"_cp);
