@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/types.hpp"
 
@@ -47,6 +48,9 @@ public:
     // On success stores the source image size into *width and *height (when given);
     // on failure returns null and leaves them untouched.
     virtual TexturePtr loadTexture(const std::string& path, int* width, int* height) = 0;
+    // The same from the bytes of a whole TGA file already in memory.
+    virtual TexturePtr loadTextureFromMemory(const std::vector<uint8_t>& file, int* width,
+                                             int* height) = 0;
 
     // Draws the texture (or its part src, in texture pixels) with its top-left at (x, y),
     // multiplied by the ARGB colour.

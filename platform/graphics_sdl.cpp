@@ -202,7 +202,12 @@ TexturePtr SdlGraphics::loadTexture(const std::string& path, int* width, int* he
         static_cast<size_t>(kMaxTextureSide) * kMaxTextureSide * 4 + 65536 + 1024;
     const auto bytes = readFile(path, kMaxFileBytes);
     if (!bytes) return nullptr;
-    SDL_Surface* surface = decodeTga(*bytes);
+    return loadTextureFromMemory(*bytes, width, height);
+}
+
+TexturePtr SdlGraphics::loadTextureFromMemory(const std::vector<uint8_t>& file, int* width,
+                                              int* height) {
+    SDL_Surface* surface = decodeTga(file);
     if (!surface) return nullptr;
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer_, surface);
     const int w = surface->w;

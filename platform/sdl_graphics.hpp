@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/fonts.hpp"
 #include "platform/graphics.hpp"
@@ -49,6 +50,8 @@ public:
     void drawBevel(int left, int top, int right, int bottom, uint32_t topLeft,
                    uint32_t bottomRight) override;
     TexturePtr loadTexture(const std::string& path, int* width, int* height) override;
+    TexturePtr loadTextureFromMemory(const std::vector<uint8_t>& file, int* width,
+                                     int* height) override;
     void drawTexture(const Texture& texture, int x, int y, const Rect* src, uint32_t argb) override;
     FontPtr createFont(const char* face, int height, int weight, bool italic) override;
     int drawText(Font& font, const char* text, int length, Rect* rect, unsigned format,

@@ -7,6 +7,7 @@ packages=(
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core librsvg2-bin imagemagick
   xvfb xauth openbox wmctrl xdg-utils
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,87 @@
+// Any bytes a teacher might receive as a task or solution file: the reader must answer
+// without a fault, and whatever it accepts must stay inside the game's tables and come
+// back unchanged through the writer.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "puzzle/model/task_file.hpp"
+
+namespace {
+
+void require(bool condition, const char* what) {
+    if (condition) return;
+    std::fprintf(stderr, "task reader invariant broken: %s\n", what);
+    std::abort();
+}
+
+bool sameTask(const model::TaskData& a, const model::TaskData& b) {
+    if (a.title != b.title || a.statement != b.statement || a.boat != b.boat) return false;
+    if (a.characters.size() != b.characters.size() || a.rules.size() != b.rules.size() ||
+        a.moves.size() != b.moves.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.characters.size(); ++i) {
+        const model::CharacterData& x = a.characters[i];
+        const model::CharacterData& y = b.characters[i];
+        if (x.leftX != y.leftX || x.leftY != y.leftY || x.rightX != y.rightX ||
+            x.rightY != y.rightY || x.weight != y.weight || x.colour != y.colour ||
+            x.name != y.name) {
+            return false;
+        }
+    }
+    for (size_t i = 0; i < a.rules.size(); ++i) {
+        const model::RuleData& x = a.rules[i];
+        const model::RuleData& y = b.rules[i];
+        if (x.first != y.first || x.second != y.second || x.third != y.third || x.kind != y.kind) {
+            return false;
+        }
+    }
+    for (size_t i = 0; i < a.moves.size(); ++i) {
+        if (a.moves[i].mask != b.moves[i].mask || a.moves[i].direction != b.moves[i].direction) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool hasZero(const std::string& text) { return text.find('\0') != std::string::npos; }
+
+void checkAccepted(const model::TaskData& task) {
+    // What the game copies into fixed buffers and tables must fit them.
+    require(task.title.size() < model::kTitleBytes && !hasZero(task.title), "title fits");
+    require(task.statement.size() < model::kStatementBytes && !hasZero(task.statement),
+            "statement fits");
+    require(task.characters.size() <= model::kMaxCharacters, "character table");
+    require(task.rules.size() <= model::kMaxRules, "rule table");
+    require(task.moves.size() <= model::kMaxMoves, "move list");
+    for (const model::CharacterData& c : task.characters) {
+        require(c.name.size() <= model::kNameBytes && !hasZero(c.name), "picture name fits");
+    }
+
+    // Saving what was read and reading it again gives the same task, and the bytes are
+    // stable from then on.
+    const std::vector<uint8_t> written = model::encodeTask(task, true);
+    const std::optional<model::TaskData> again = model::decodeTask(written);
+    require(again.has_value(), "written solution is readable");
+    require(sameTask(task, *again), "solution round trip");
+    require(model::encodeTask(*again, true) == written, "writer is stable");
+
+    // A task file (no moves) reads back with no moves.
+    const std::optional<model::TaskData> plain = model::decodeTask(model::encodeTask(task, false));
+    require(plain.has_value() && plain->moves.empty(), "task file has no moves");
+
+    // The catalogue shows the title decoded from the file name made from it.
+    require(model::decodeTaskFileName(model::taskFileStem(task.title)) == task.title,
+            "file name round trip");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::vector<uint8_t> bytes(data, data + size);
+    const std::optional<model::TaskData> task = model::decodeTask(bytes);
+    if (task) checkAccepted(*task);
+    return 0;
+}
