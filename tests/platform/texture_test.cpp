@@ -94,7 +94,20 @@ TEST_F(TextureTest, FourthByteWithoutAlphaBitsIsPadding) {
     EXPECT_EQ(g->pixel(1, 0), 0xFF000000u);  // opaque key, so transparent
 }
 
-TEST_F(TextureTest, GreyAndColourMappedPictures) {
+TEST_F(TextureTest, SixteenBitGreyAndColourMappedPictures) {
+    // 1 x 1, 16-bit: pure red in 5-5-5.
+    std::vector<uint8_t> sixteen(18, 0);
+    sixteen[2] = 2;
+    sixteen[12] = 1;
+    sixteen[14] = 1;
+    sixteen[16] = 16;
+    sixteen.push_back(0x00);
+    sixteen.push_back(0x7C);
+    auto red = load(sixteen);
+    ASSERT_TRUE(red);
+    g->drawTexture(*red, 5, 5, nullptr, 0xFFFFFFFF);
+    EXPECT_EQ(g->pixel(5, 5), 0xFFFF0000u);
+
     // 2 x 1 grey, bottom-up: 0x00, 0xFF.
     std::vector<uint8_t> grey(18, 0);
     grey[2] = 3;
@@ -105,6 +118,7 @@ TEST_F(TextureTest, GreyAndColourMappedPictures) {
     grey.push_back(0xFF);
     auto texture = load(grey);
     ASSERT_TRUE(texture);
+    g->clear(kBackground);
     g->drawTexture(*texture, 0, 0, nullptr, 0xFFFFFFFF);
     EXPECT_EQ(g->pixel(0, 0), 0xFF000000u);
     EXPECT_EQ(g->pixel(1, 0), 0xFFFFFFFFu);
@@ -188,6 +202,19 @@ TEST_F(TextureTest, BadFilesGiveNoTextureAndLeaveSizesAlone) {
     EXPECT_EQ(h, 88);
     // Null outputs are allowed.
     EXPECT_TRUE(load(whole, nullptr, nullptr));
+}
+
+TEST_F(TextureTest, PicturesFromMemoryDecodeLikeFiles) {
+    int w = 5;
+    int h = 6;
+    EXPECT_FALSE(g->loadTextureFromMemory({1, 2, 3}, &w, &h));
+    EXPECT_EQ(w, 5);
+    EXPECT_EQ(h, 6);
+    auto texture = g->loadTextureFromMemory(ptest::encodeTga(kW, kH, kPixels, TgaOptions{}), &w, &h);
+    ASSERT_TRUE(texture);
+    EXPECT_EQ(w, kW);
+    EXPECT_EQ(h, kH);
+    expectPixels(*texture, kPixels);
 }
 
 TEST_F(TextureTest, PartsAreClippedToThePictureNotStretched) {
