@@ -58,7 +58,8 @@ EditBox* focusedEditBox();
 // The topmost box containing the point, or null (the message loop gives such presses to
 // the box instead of the game).
 EditBox* editBoxAt(int x, int y);
-// Draws every live box, in creation order; called at the end of each frame.
+// Draws every live box, in creation order; called at the end of each frame. A frame
+// that has not called it gets its boxes drawn by Graphics::present.
 void drawEditBoxes(Graphics& graphics);
 
 }  // namespace platform

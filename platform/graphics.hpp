@@ -68,7 +68,8 @@ public:
     virtual int drawText(Font& font, const char* text, int length, Rect* rect, unsigned format,
                          uint32_t argb) = 0;
 
-    // Shows the finished frame (the headless surface keeps it for reading back).
+    // Shows the finished frame (the headless surface keeps it for reading back), first
+    // drawing the edit boxes if the frame has not.
     virtual void present() = 0;
 
     // Reads back one pixel of the current frame as 0xAARRGGBB (alpha always 0xFF).
@@ -77,7 +78,8 @@ public:
     virtual bool savePng(const std::string& path) const = 0;
 };
 
-// The one drawing surface of the process; set at start-up (or by a test).
+// The one drawing surface of the process; set at start-up (or by a test). Asked for
+// before any was set, it makes a headless one.
 Graphics& graphics();
 void setGraphics(std::unique_ptr<Graphics> graphics);
 bool hasGraphics();
