@@ -1,5 +1,7 @@
 #include "app/task_list_box.hpp"
 
+#include <algorithm>
+
 #include "app/task_catalogue.hpp"
 #include "platform/files.hpp"
 #include "platform/types.hpp"
@@ -20,7 +22,11 @@ TaskListBox::TaskListBox(int x_, int y_, int width_, int height_)
 }
 
 void TaskListBox::scanFolder(const std::string& folder) {
-    for (const std::string& file : platform::listFolder(folder, "", ".dat")) {
+    // Listed by name, as desktop file systems list folders: task names encode their titles,
+    // so the rows come in the titles' order rather than the file system's hash order.
+    std::vector<std::string> files = platform::listFolder(folder, "", ".dat");
+    std::sort(files.begin(), files.end());
+    for (const std::string& file : files) {
         if (entries.size() >= kMaxEntries) return;
         const std::string stem = file.substr(0, file.size() - 4);
         entries.push_back({model::decodeTaskFileName(stem), folder, file});

@@ -4,7 +4,8 @@
 file(GLOB FERROLIN_SCRIPT_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/scripts/*.txt)
 foreach(script IN LISTS FERROLIN_SCRIPT_TESTS)
   get_filename_component(name ${script} NAME_WE)
-  add_test(NAME script_${name} COMMAND ferrolin-script ${script}
+  add_test(NAME script_${name}
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-tour.sh ${FERROLIN_GAME_DIR} ${script}
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   set_tests_properties(script_${name} PROPERTIES
     ENVIRONMENT "SDL_VIDEODRIVER=dummy;GSETTINGS_BACKEND=memory")

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Runs a ferrolin-script tour in a fresh program folder (the built pictures and task pack,
+# an empty data folder), so tours never write into the build's own tasks folder.
+# Usage: run-tour.sh GAME_DIR SCRIPT   (screenshots go where the script says, relative
+# to the current folder). A script whose first line is "# no pack" starts without the pack.
+set -euo pipefail
+game=$(readlink -f "$1")
+script=$(readlink -f "$2")
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+mkdir -p "$tmp/program/tasks" "$tmp/data"
+ln -s "$game/textures" "$tmp/program/textures"
+if [ "$(head -n 1 "$script")" != "# no pack" ]; then
+  cp "$game"/tasks/*.dat "$tmp/program/tasks/" 2>/dev/null || true
+fi
+{ echo "folder $tmp/program"; echo "data $tmp/data"; cat "$script"; } > "$tmp/script.txt"
+"$game/ferrolin-script" "$tmp/script.txt"
