@@ -1,6 +1,7 @@
 #include "app/task_list_box.hpp"
 
 #include <algorithm>
+#include <string_view>
 
 #include "app/task_catalogue.hpp"
 #include "platform/files.hpp"
@@ -14,6 +15,32 @@ namespace app {
 
 using namespace ui;
 
+bool titleBefore(const std::string& a, const std::string& b) {
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (digit(a[i]) && digit(b[j])) {
+            size_t ei = i, ej = j;
+            while (ei < a.size() && digit(a[ei])) ++ei;
+            while (ej < b.size() && digit(b[ej])) ++ej;
+            // Compare the runs as numbers: shorter (without leading zeros) is smaller.
+            std::string_view na(a.data() + i, ei - i), nb(b.data() + j, ej - j);
+            while (na.size() > 1 && na.front() == '0') na.remove_prefix(1);
+            while (nb.size() > 1 && nb.front() == '0') nb.remove_prefix(1);
+            if (na.size() != nb.size()) return na.size() < nb.size();
+            if (na != nb) return na < nb;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        const auto ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[j]);
+        if (ca != cb) return ca < cb;
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
 TaskListBox::TaskListBox(int x_, int y_, int width_, int height_)
     : ListBox(x_, y_, width_, height_) {
     scanFolder("tasks");
@@ -22,15 +49,19 @@ TaskListBox::TaskListBox(int x_, int y_, int width_, int height_)
 }
 
 void TaskListBox::scanFolder(const std::string& folder) {
-    // Listed by name, as desktop file systems list folders: task names encode their titles,
-    // so the rows come in the titles' order rather than the file system's hash order.
-    std::vector<std::string> files = platform::listFolder(folder, "", ".dat");
-    std::sort(files.begin(), files.end());
-    for (const std::string& file : files) {
-        if (entries.size() >= kMaxEntries) return;
+    // Rows come in the order of their titles (numbers counted as numbers, so "2." comes
+    // before "10."), not in the file system's hash order.
+    const size_t first = entries.size();
+    for (const std::string& file : platform::listFolder(folder, "", ".dat")) {
+        if (entries.size() >= kMaxEntries) break;
         const std::string stem = file.substr(0, file.size() - 4);
         entries.push_back({model::decodeTaskFileName(stem), folder, file});
     }
+    std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(),
+              [](const TaskEntry& a, const TaskEntry& b) {
+                  if (a.name != b.name) return titleBefore(a.name, b.name);
+                  return a.fileName < b.fileName;
+              });
 }
 
 void TaskListBox::draw() {

@@ -17,6 +17,10 @@ struct TaskEntry {
     std::string path() const { return folder + "/" + fileName; }
 };
 
+// Title order for the catalogue: bytes compared as unsigned (so Windows-1251 Cyrillic
+// follows the alphabet), runs of digits compared as numbers.
+bool titleBefore(const std::string& a, const std::string& b);
+
 class TaskListBox : public ui::ListBox {
 public:
     static constexpr int kMaxEntries = 256;

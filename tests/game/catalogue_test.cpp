@@ -55,10 +55,8 @@ TEST_F(CatalogueTest, ListsBothFoldersByTitleAndMovesThePanel) {
     EXPECT_EQ(woodPanel->y, 105);
     EXPECT_EQ(list->x, 412);
     EXPECT_EQ(list->y, 151);
-    auto names = rowNames();
+    const auto names = rowNames();
     ASSERT_EQ(names.size(), 4u);
-    std::sort(names.begin(), names.begin() + 2);
-    std::sort(names.begin() + 2, names.end());
     EXPECT_EQ(names[0], "AB");
     EXPECT_EQ(names[1], "ab");
     EXPECT_EQ(names[2], "ab");
@@ -67,6 +65,17 @@ TEST_F(CatalogueTest, ListsBothFoldersByTitleAndMovesThePanel) {
     wait(20);
     EXPECT_TRUE(screenButtons[0]->visible);
     shot("catalogue");
+}
+
+TEST(CatalogueOrder, TitlesSortWithNumbersCountedAsNumbers) {
+    EXPECT_TRUE(app::titleBefore("2. b", "10. a"));
+    EXPECT_FALSE(app::titleBefore("10. a", "2. b"));
+    EXPECT_TRUE(app::titleBefore("Ab", "Ba"));
+    EXPECT_TRUE(app::titleBefore("Z", "А"_cp));   // Latin before Cyrillic
+    EXPECT_TRUE(app::titleBefore("Волк"_cp, "Коза"_cp));
+    EXPECT_TRUE(app::titleBefore("Task 7", "Task 07b"));
+    EXPECT_FALSE(app::titleBefore("same", "same"));
+    EXPECT_TRUE(app::titleBefore("same", "same 1"));
 }
 
 TEST_F(CatalogueTest, AnEmptyCatalogueSaysSoAndHidesItsButtons) {
