@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
+#include <span>
 #include <tuple>
 
 #include "puzzle/model/rule_check.hpp"
@@ -32,20 +34,35 @@ struct Group {
 
 using Counts = std::array<int, kMaxSolvable>;
 
-// Visited positions with their BFS depth, in one open-addressed table of 64-bit words:
-// the low bits hold the state code, the high bits the depth.
+// Visited positions with their BFS depth. A small code space is a plain array of depths
+// indexed by code, which keeps neighbouring positions close in memory; a large one is an
+// open-addressed table of 64-bit words holding the code in the low bits and the depth in
+// the high bits, growing with the number of positions actually seen.
 class VisitedTable {
 public:
     static constexpr int kCodeBits = 34;
     static constexpr uint64_t kCodeMask = (uint64_t{1} << kCodeBits) - 1;
-    static constexpr uint64_t kEmpty = ~uint64_t{0};
+    // A position no crossing may reach, remembered so that it is judged only once.
+    static constexpr uint64_t kRefused = uint64_t{1} << 29;
+    static constexpr uint64_t kDenseCodes = uint64_t{1} << 25;
 
-    VisitedTable() : slots_(uint64_t{1} << 12, kEmpty) {}
+    explicit VisitedTable(uint64_t codeSpace) {
+        if (codeSpace <= kDenseCodes) {
+            dense_.assign(codeSpace, kDenseEmpty);
+        } else {
+            slots_.assign(uint64_t{1} << 12, kEmpty);
+        }
+    }
 
     size_t size() const { return size_; }
 
     // Depth of a visited code, or -1.
     int64_t depth(uint64_t code) const {
+        if (!dense_.empty()) {
+            const uint16_t d = dense_[code];
+            if (d == kDenseEmpty) return -1;
+            return d == kDenseRefused ? static_cast<int64_t>(kRefused) : d;
+        }
         const uint64_t mask = slots_.size() - 1;
         for (uint64_t i = hash(code) & mask;; i = (i + 1) & mask) {
             if (slots_[i] == kEmpty) return -1;
@@ -53,14 +70,29 @@ public:
         }
     }
 
-    // The code must not be in the table yet.
-    void insert(uint64_t code, uint64_t depth) {
-        if ((size_ + 1) * 10 > slots_.size() * 7) grow();
-        place(code | (depth << kCodeBits));
+    // The code must not be in the table yet. False when the depth cannot be stored.
+    bool insert(uint64_t code, uint64_t depth) {
+        if (!dense_.empty()) {
+            if (depth == kRefused) {
+                dense_[code] = kDenseRefused;
+            } else if (depth < kDenseRefused) {
+                dense_[code] = static_cast<uint16_t>(depth);
+            } else {
+                return false;
+            }
+        } else {
+            if ((size_ + 1) * 10 > slots_.size() * 7) grow();
+            place(code | (depth << kCodeBits));
+        }
         ++size_;
+        return true;
     }
 
 private:
+    static constexpr uint64_t kEmpty = ~uint64_t{0};
+    static constexpr uint16_t kDenseEmpty = 0xFFFF;
+    static constexpr uint16_t kDenseRefused = 0xFFFE;
+
     static uint64_t hash(uint64_t x) {
         x ^= x >> 31;
         x *= 0x7fb5d329728ea185ULL;
@@ -82,6 +114,7 @@ private:
         }
     }
 
+    std::vector<uint16_t> dense_;
     std::vector<uint64_t> slots_;
     size_t size_ = 0;
 };
@@ -94,6 +127,7 @@ public:
         const int n = static_cast<int>(task.characters.size());
         kinds_.resize(n);
         place_.resize(n);
+        placeFrom_.resize(n);
         for (int i = 0; i < n; ++i) {
             const CharacterData& c = task.characters[i];
             kinds_[i] = kindKey(ui::nameHash(c.name.c_str()), c.colour);
@@ -109,26 +143,32 @@ public:
         }
         const uint64_t crossingBudget = std::max<uint64_t>(stateLimit_, 1) * kCrossingsPerState;
         uint64_t crossings = 0;
-        visited_.insert(0, 0);
+        visited_.emplace(codeSpace_);
+        visited_->insert(0, 0);
         std::vector<uint64_t> frontier{0}, next;
         for (uint64_t depth = 0; !frontier.empty(); ++depth) {
             next.clear();
             for (const uint64_t from : frontier) {
-                Counts counts = countsOf(from);
+                const Counts counts = countsOf(from);
                 const int side = sideOf(from);
+                placeRepresentatives(counts);
                 bool tooLarge = false, solved = false;
-                forEachCrossing(counts, side, side, [&](const Counts& taken, int passengers, int64_t delta) {
+                forEachCrossing(counts, side, side,
+                                [&](const Counts& taken, std::span<const int> loaded, int passengers, int64_t delta) {
                     if (++crossings > crossingBudget) return tooLarge = true;
                     const uint64_t to = static_cast<uint64_t>(static_cast<int64_t>(from) + delta) ^ 1;
-                    if (visited_.depth(to) >= 0) return false;
-                    if (!allowed(to, taken, passengers)) return false;
-                    visited_.insert(to, depth + 1);
-                    if (visited_.size() > stateLimit_) return tooLarge = true;
+                    if (visited_->depth(to) >= 0) return false;
+                    const bool ok = allowedFrom(counts, side, taken, loaded, passengers);
+                    // Without pinned characters a verdict depends on the position reached alone.
+                    if (!ok && hasPinned_) return false;
+                    if (!visited_->insert(to, ok ? depth + 1 : VisitedTable::kRefused)) return tooLarge = true;
+                    if (visited_->size() > stateLimit_) return tooLarge = true;
+                    if (!ok) return false;
                     if (to == goal_) return solved = true;
                     next.push_back(to);
                     return false;
                 });
-                result.statesVisited = visited_.size();
+                result.statesVisited = visited_->size();
                 if (tooLarge) {
                     result.status = SolveStatus::TooLarge;
                     return result;
@@ -159,6 +199,7 @@ private:
         for (int i = 0; i < n; ++i) {
             const CharacterData& c = task_.characters[i];
             const bool pinned = c.leftX == c.rightX && c.leftY == c.rightY;
+            hasPinned_ = hasPinned_ || pinned;
             const auto key = std::make_tuple(kinds_[i], int64_t{c.weight}, pinned);
             auto found = byKind.find(key);
             if (individual[i] || found == byKind.end()) {
@@ -177,6 +218,7 @@ private:
             goal_ += g.members.size() * radix;
             radix *= g.members.size() + 1;
         }
+        codeSpace_ = radix;
     }
 
     static int sideOf(uint64_t code) { return (code & 1) ? 1 : -1; }
@@ -193,12 +235,14 @@ private:
     // Every load the boat can take from bank `from` (where it stands, or for a step back
     // where it came from) with the position `counts`; `visit` gets the number taken from
     // each group, their total and the change of the state code, and returns true to stop.
+    // Loads are built group by group in the order of weight, each one visited once, so
+    // the cost is proportional to the number of loads rather than loads times groups.
     template <class Visit>
     void forEachCrossing(const Counts& counts, int boatBank, int from, Visit&& visit) const {
-        const size_t groupCount = groups_.size();
+        std::array<int, kMaxSolvable> order;  // groups with someone to board, lightest first
         Counts available{};
-        std::array<int64_t, kMaxSolvable + 1> lightest{};  // lowest weight the later groups can add
-        for (size_t g = groupCount; g-- > 0;) {
+        int orderCount = 0;
+        for (size_t g = 0; g < groups_.size(); ++g) {
             const Group& group = groups_[g];
             const int size = static_cast<int>(group.members.size());
             if (group.pinned) {
@@ -206,36 +250,89 @@ private:
             } else {
                 available[g] = boatBank > 0 ? counts[g] : size - counts[g];
             }
-            lightest[g] = lightest[g + 1] + std::min<int64_t>(0, group.weight) * available[g];
+            if (available[g] > 0) order[orderCount++] = static_cast<int>(g);
         }
+        std::sort(order.begin(), order.begin() + orderCount,
+                  [&](int a, int b) { return groups_[a].weight < groups_[b].weight; });
+        // The lowest weight the groups from position i on can still add (their negative
+        // weights, all aboard).
+        std::array<int64_t, kMaxSolvable + 1> lightest{};
+        for (int i = orderCount; i-- > 0;) {
+            const Group& group = groups_[order[i]];
+            lightest[i] = lightest[i + 1] + std::min<int64_t>(0, group.weight) * available[order[i]];
+        }
+
         Counts taken{};
+        std::array<int, kMaxSolvable> loaded;  // the groups with passengers in `taken`
+        int loadedCount = 0;
         bool stop = false;
         // Moving a passenger off the right bank lowers its group's count.
         const int64_t sign = boatBank > 0 ? -1 : 1;
-        auto choose = [&](auto&& self, size_t g, int64_t load, int passengers, int64_t delta) -> void {
-            if (g == groupCount) {
-                if (passengers > 0 || boatman_) stop = visit(taken, passengers, delta);
-                return;
+        auto extend = [&](auto&& self, int next, int64_t load, int passengers, int64_t delta) -> void {
+            if (load <= capacity_ && (passengers > 0 || boatman_)) {
+                stop = visit(taken, std::span<const int>(loaded.data(), loadedCount), passengers, delta);
+                if (stop) return;
             }
-            const Group& group = groups_[g];
-            for (int k = 0; k <= available[g] && !stop; ++k) {
-                const int64_t withThese = load + group.weight * k;
-                if (withThese + lightest[g + 1] > capacity_) {
-                    if (group.weight > 0) break;
-                    continue;
+            for (int i = next; i < orderCount && !stop; ++i) {
+                const int g = order[i];
+                const Group& group = groups_[g];
+                // Weights only grow from here on once they are positive.
+                if (group.weight > 0 && load + group.weight + lightest[i + 1] > capacity_) break;
+                for (int k = 1; k <= available[g] && !stop; ++k) {
+                    const int64_t withThese = load + group.weight * k;
+                    if (withThese + lightest[i + 1] > capacity_) {
+                        if (group.weight > 0) break;
+                        continue;
+                    }
+                    taken[g] = k;
+                    loaded[loadedCount++] = g;
+                    self(self, i + 1, withThese, passengers + k,
+                         delta + sign * k * static_cast<int64_t>(group.radix));
+                    --loadedCount;
                 }
-                taken[g] = k;
-                self(self, g + 1, withThese, passengers + k,
-                     delta + sign * k * static_cast<int64_t>(group.radix));
+                taken[g] = 0;
             }
-            taken[g] = 0;
         };
-        choose(choose, 0, 0, 0, 0);
+        extend(extend, 0, 0, 0, 0);
     }
 
-    // The crossing that ends in position `to` carrying `taken` from each group, judged as
-    // play does: passengers count on the bank the boat reaches.
-    bool allowed(uint64_t to, const Counts& taken, int passengers) {
+    // Where every character stands in the position `counts`: of a group with r on the
+    // right bank, its first r members. Any choice would do, the members being alike; this
+    // one lets a crossing change only its passengers' entries.
+    void placeRepresentatives(const Counts& counts) {
+        for (size_t g = 0; g < groups_.size(); ++g) {
+            const Group& group = groups_[g];
+            for (size_t m = 0; m < group.members.size(); ++m) {
+                placeFrom_[group.members[m]] = !group.pinned && static_cast<int>(m) < counts[g] ? 1 : -1;
+            }
+        }
+    }
+
+    // The crossing from the position last given to placeRepresentatives (`counts`, boat
+    // on `side`) carrying `taken` from each of the `loaded` groups, judged as play does:
+    // passengers count on the bank the boat reaches.
+    bool allowedFrom(const Counts& counts, int side, const Counts& taken, std::span<const int> loaded,
+                     int passengers) {
+        const int destination = -side;
+        place_ = placeFrom_;
+        for (const int g : loaded) {
+            const Group& group = groups_[g];
+            const int k = taken[g];
+            const int r = counts[g];
+            // Members r.. board on the left, members ..r-1 on the right, matching the
+            // representatives of the position reached.
+            int firstAboard = 0;
+            if (!group.pinned) firstAboard = side < 0 ? r : r - k;
+            for (int m = firstAboard; m < firstAboard + k; ++m) {
+                place_[group.members[m]] = static_cast<int8_t>(destination);
+            }
+        }
+        return judgeCrossing(place_, kinds_, passengers == 0, boatman_, destination, task_.rules).verdict ==
+               Verdict::Allowed;
+    }
+
+    // The crossing that ends in position `to` carrying `taken` from each group.
+    bool allowedAt(uint64_t to, const Counts& taken, int passengers) {
         const int destination = sideOf(to);
         const Counts counts = countsOf(to);
         for (size_t g = 0; g < groups_.size(); ++g) {
@@ -262,10 +359,11 @@ private:
         for (uint64_t d = depth; d > 0; --d) {
             const int side = sideOf(at);
             bool found = false;
-            forEachCrossing(countsOf(at), side, -side, [&](const Counts& taken, int passengers, int64_t delta) {
+            forEachCrossing(countsOf(at), side, -side,
+                            [&](const Counts& taken, std::span<const int>, int passengers, int64_t delta) {
                 const uint64_t before = static_cast<uint64_t>(static_cast<int64_t>(at) + delta) ^ 1;
-                if (visited_.depth(before) != static_cast<int64_t>(d - 1)) return false;
-                if (!allowed(at, taken, passengers)) return false;
+                if (visited_->depth(before) != static_cast<int64_t>(d - 1)) return false;
+                if (!allowedAt(at, taken, passengers)) return false;
                 loads[d - 1] = taken;
                 at = before;
                 return found = true;
@@ -300,9 +398,12 @@ private:
     bool boatman_;
     std::vector<uint64_t> kinds_;
     std::vector<int8_t> place_;
+    std::vector<int8_t> placeFrom_;
+    bool hasPinned_ = false;
     std::vector<Group> groups_;
     uint64_t goal_ = 1;
-    VisitedTable visited_;
+    uint64_t codeSpace_ = 2;
+    std::optional<VisitedTable> visited_;
 };
 
 }  // namespace

@@ -199,7 +199,7 @@ TEST(Solver, BoatmanCrossesEmpty) {
 }
 
 TEST(Solver, GivesUpPastTheLimits) {
-    TaskBuilder wide(20);  // every one of 20 distinct characters can go anywhere
+    TaskBuilder wide(1, true);  // 20 distinct characters ferried one by one: 2^21 positions
     const char* pictures[] = {"wolf", "goat", "cabbage", "man", "woman"};
     const uint32_t colours[] = {0xFFFFFFFF, kRed, kBlue, kYellow};
     for (int i = 0; i < 20; ++i) wide.add(pictures[i % 5], 1, colours[i / 5]);
