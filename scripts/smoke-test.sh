@@ -3,7 +3,7 @@
 # frame with the menu on the background, closes its window and expects exit code 0.
 # Usage: smoke-test.sh PATH/TO/ferrolin [SCREENSHOT.png]
 set -euo pipefail
-game=$(readlink -f "$1")
+game=$(realpath -s "$1")   # a launcher link stays a link: the game resolves it itself
 shot=${2:-$(mktemp --suffix=.png)}
 export GAME="$game" SHOT="$shot"
 exec xvfb-run -a -s "-screen 0 1280x800x24" bash -c '

@@ -22,3 +22,27 @@ if(FERROLIN_XVFB_RUN)
   set_tests_properties(smoke_real_window PROPERTIES
     ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0" RUN_SERIAL TRUE TIMEOUT 120)
 endif()
+
+# The help page, the installed layout and the menu entry.
+set(FERROLIN_PACKAGING_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
+add_test(NAME help_page_offline COMMAND ${FERROLIN_PACKAGING_TESTS}/help-offline.sh
+                                        ${FERROLIN_GAME_DIR}/help)
+find_program(FERROLIN_CHROMIUM NAMES chromium chromium-browser)
+if(FERROLIN_CHROMIUM)
+  add_test(NAME help_page_renders
+           COMMAND ${FERROLIN_PACKAGING_TESTS}/help-render.sh ${FERROLIN_CHROMIUM}
+                   ${FERROLIN_GAME_DIR}/help/index.html
+                   ${CMAKE_BINARY_DIR}/tests/screens/help-page.png)
+  set_tests_properties(help_page_renders PROPERTIES TIMEOUT 120)
+endif()
+if(FERROLIN_XVFB_RUN)
+  add_test(NAME install_layout
+           COMMAND ${FERROLIN_PACKAGING_TESTS}/install-layout.sh ${CMAKE_BINARY_DIR}
+                   ${CMAKE_SOURCE_DIR}/scripts/smoke-test.sh
+                   ${CMAKE_BINARY_DIR}/tests/screens/installed-launcher.png)
+  set_tests_properties(install_layout PROPERTIES
+    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0" RUN_SERIAL TRUE TIMEOUT 180)
+else()
+  add_test(NAME install_layout COMMAND ${FERROLIN_PACKAGING_TESTS}/install-layout.sh
+                                       ${CMAKE_BINARY_DIR})
+endif()
