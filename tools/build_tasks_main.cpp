@@ -1,6 +1,8 @@
 // ferrolin-build-tasks SRC_DIR OUT_DIR
 // Turns every task source SRC_DIR/*.json into a task file in OUT_DIR, named after its
 // title as the game names the tasks it saves. Refuses sources with a broken layout.
+// The folder may also hold tasks a teacher saved: only the files this tool wrote last
+// time (listed in OUT_DIR/.pack-files) are removed when their task is renamed or gone.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -58,6 +60,20 @@ int main(int argc, char** argv) {
     if (failed) return 1;
 
     fs::create_directories(outDir, error);
+    const fs::path manifest = outDir / ".pack-files";
+    {
+        std::ifstream previous(manifest);
+        for (std::string name; std::getline(previous, name);) {
+            const bool stillWritten = std::any_of(files.begin(), files.end(),
+                                                  [&](const auto& file) { return file.first == name; });
+            if (!stillWritten && name.find('/') == std::string::npos && name.ends_with(".dat")) {
+                fs::remove(outDir / name, error);
+            }
+        }
+    }
+    std::ofstream list(manifest, std::ios::trunc);
+    for (const auto& file : files) list << file.first << '\n';
+    list.close();
     for (const auto& [name, bytes] : files) {
         const fs::path path = outDir / name;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -43,7 +43,9 @@ TEST(TaskPack, EveryTaskSolvesInItsStatedCrossings) {
         for (const std::string& problem : tools::layoutProblems(task)) ADD_FAILURE() << problem;
         // About five lines of the statement box (680 x 170 at 16 px bold).
         EXPECT_LE(task.statement.size(), 330u);
+        // A catalogue row is 212 px wide at 16 px bold: about 24 letters.
         EXPECT_FALSE(task.title.empty());
+        EXPECT_LE(task.title.size(), 24u);
 
         const model::SolveResult result = model::solveTask(task);
         ASSERT_EQ(result.status, model::SolveStatus::Solved);
