@@ -145,6 +145,9 @@ void onEditorHighlightDone() {
     items.statementEdit = new platform::EditBox(statementLabel->x, statementLabel->y,
                                                 kStatementBoxWidth, kStatementBoxHeight, true,
                                                 task.statement);
+    // The boxes stop at what the task can hold, so nothing typed is cut off unseen later.
+    items.titleEdit->setLimit(model::kTitleBytes - 1);
+    items.statementEdit->setLimit(model::kStatementBytes - 1);
     items.titleEdit->selectAll();
     items.titleEdit->focus();
 }

@@ -121,8 +121,12 @@ TEST_F(AnimatedItemsTest, CycleEndFiresOncePerPeriodAndWaitsForADelayedStart) {
     trail->startTime = platform::tickCount();
     for (int ms = 0; ms < 20000; ms += 10) {
         frame();
-        if (ms == 3690) EXPECT_EQ(calls, 0);
-        if (ms == 3710) EXPECT_EQ(calls, 1);
+        if (ms == 3690) {
+            EXPECT_EQ(calls, 0);
+        }
+        if (ms == 3710) {
+            EXPECT_EQ(calls, 1);
+        }
         advance(10);
     }
     EXPECT_EQ(calls, 2);
