@@ -1,6 +1,7 @@
 #include "app/script_runner.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -26,6 +27,25 @@ using namespace platform;
 
 namespace {
 
+// The frames still to be filmed by the "film" command.
+struct Film {
+    std::string prefix;
+    int remaining = 0;
+    int every = 1;
+    int seen = 0;
+    int written = 0;
+};
+Film film;
+
+void filmFrame() {
+    if (film.remaining <= 0) return;
+    if (film.seen++ % film.every != 0) return;
+    char number[16];
+    std::snprintf(number, sizeof number, "-%03d.png", film.written++);
+    graphics().savePng(film.prefix + number);
+    if (--film.remaining == 0) ui::frameObserver = nullptr;
+}
+
 const std::map<std::string, uintptr_t> kKeys = {
     {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"backspace", VK_BACK}, {"tab", VK_TAB},
     {"left", VK_LEFT},     {"right", VK_RIGHT},  {"up", VK_UP},          {"down", VK_DOWN},
@@ -42,6 +62,7 @@ class Runner {
 public:
     Runner(std::string base) : base_(std::move(base)) {}
     ~Runner() {
+        ui::frameObserver = nullptr;
         if (started_) shutdown();
         setDataFolderOverride(std::nullopt);
         if (!tempData_.empty()) {
@@ -125,6 +146,17 @@ private:
                 advanceVirtualClock(10);
                 windowProc(WM_TIMER, 1, 0);
             }
+        } else if (command == "film") {
+            // film PREFIX COUNT [EVERY]: the next COUNT frames (every EVERY-th one), also
+            // those drawn inside animations, as PREFIX-000.png, PREFIX-001.png, ...
+            std::string prefix;
+            in >> prefix;
+            if (prefix.empty()) throw ScriptError("missing argument");
+            film = Film{absolute(prefix), number(in), 1, 0, 0};
+            int every = 1;
+            if (in >> every) film.every = std::max(1, every);
+            if (film.remaining <= 0) throw ScriptError("a positive frame count is expected");
+            ui::frameObserver = filmFrame;
         } else if (command == "shot") {
             const std::string file = absolute(rest(in));
             ui::renderFrame();

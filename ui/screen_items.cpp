@@ -43,12 +43,15 @@ void showMessage(const char* text) {
     if (messagePopup != nullptr) messagePopup->show(text);
 }
 
+void (*frameObserver)() = nullptr;
+
 void renderFrame() {
     platform::Graphics& g = platform::graphics();
     g.clear(0xFF000000);
     drawItems();
     platform::drawEditBoxes(g);
     g.present();
+    if (frameObserver != nullptr) frameObserver();
 }
 
 namespace {

@@ -41,6 +41,9 @@ void showMessage(const char* text);
 
 // Clear, every visible item, the edit boxes on top, present.
 void renderFrame();
+// Called after every frame, also inside the blocking animations (ferrolin-script films
+// them with it); null when nobody watches.
+extern void (*frameObserver)();
 
 // The stripe wipe: closeBlinds covers the screen, openBlinds uncovers it. The mouse is
 // ignored while they run.
