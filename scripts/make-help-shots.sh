@@ -16,14 +16,15 @@ width=${HELP_SHOT_WIDTH:-800}
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFERROLIN_TESTS=OFF >/dev/null
 fi
-ninja -C "$build" -j"${JOBS:-2}" ferrolin-script textures tasks
+ninja -C "$build" -j"${JOBS:-2}" ferrolin-script ferrolin-build-tasks textures
 game=$build/game
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/prog" "$work/data" "$work/shots"
 ln -s "$game/textures" "$work/prog/textures"
-cp -r "$game/tasks" "$work/prog/tasks"
+# The pack straight from its sources: a build's task folder may hold tasks saved there.
+"$game/ferrolin-build-tasks" "$root/tasks-src" "$work/prog/tasks" >/dev/null
 
 # A task the script loads by file name must still be in the pack: otherwise the game
 # would only show its error message and the pictures would silently go wrong.
