@@ -25,7 +25,7 @@ public:
     // A borderless desktop-sized window showing the logical screen scaled and
     // letterboxed. Tries an accelerated renderer, then the software one; vsync off.
     // On failure returns null and puts the library's reason into *error.
-    // failedStep tells which step failed: 0 video/window, 1 renderer.
+    // failedStep tells which step failed: 0 the video system, 1 the window, 2 the renderer.
     static std::unique_ptr<Graphics> createWindowed(std::string* error, int* failedStep);
 
     // The name of the graphics system really in use ("OpenGL", "software", ...).

@@ -117,12 +117,12 @@ std::unique_ptr<Graphics> Graphics::createWindowed(std::string* error, int* fail
     SDL_Window* window = SDL_CreateWindow("Ferrolin", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                           kScreenWidth, kScreenHeight,
                                           SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN);
-    if (!window) return fail(0);
+    if (!window) return fail(1);
     SDL_Renderer* renderer =
         SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
     if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer) {
-        auto result = fail(1);
+        auto result = fail(2);
         SDL_DestroyWindow(window);
         return result;
     }
