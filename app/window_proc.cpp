@@ -55,7 +55,9 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
             postQuit(0);
             return 0;
         case WM_KEYDOWN:
-            if (ui::inputArmed && wParam == VK_ESCAPE) toggleMainMenu(nullptr);
+            // Not in the middle of a press: the menu would take the hot item away from
+            // under a drag and leave what was dragged wherever the pointer had taken it.
+            if (ui::inputArmed && !ui::pressHeld && wParam == VK_ESCAPE) toggleMainMenu(nullptr);
             return 0;
         case WM_TIMER:
             if (ui::upArrow != nullptr && ui::upArrow->state == 2) {

@@ -9,6 +9,7 @@ VisualItem* topItem = nullptr;
 VisualItem* hotItem = nullptr;
 VisualItem* modalFloor = nullptr;
 bool inputArmed = true;
+bool pressHeld = false;
 
 VisualItem::VisualItem(int x_, int y_, int width_, int height_)
     : x(x_), y(y_), width(width_), height(height_) {
@@ -54,6 +55,7 @@ void destroyAllItems() {
     modalFloor = nullptr;
     while (topItem != nullptr) delete topItem;
     inputArmed = true;
+    pressHeld = false;
 }
 
 namespace {
@@ -159,12 +161,14 @@ int routeMouseDown(int px, int py, unsigned keys) {
         return 0;
     }
     if (!inputArmed) return 0;
+    pressHeld = true;
     bringToFront(hotItem);
     hotItem->mouseDown(px, py, keys);
     return 0;
 }
 
 int routeMouseUp(int px, int py, unsigned keys) {
+    pressHeld = false;
     if (hotItem == nullptr) {
         inputArmed = true;
         return updateHotItem(px, py);

@@ -51,6 +51,8 @@ extern VisualItem* topItem;
 extern VisualItem* hotItem;     // under the mouse, or holding the current press
 extern VisualItem* modalFloor;  // the mouse search stops here (not tested itself)
 extern bool inputArmed;         // clear: the mouse and Escape are ignored
+// A press went to the hot item and its release has not come yet (a drag may be going on).
+extern bool pressHeld;
 
 // Destroys every item, topmost first, and returns the framework to its start state.
 void destroyAllItems();

@@ -1,0 +1,57 @@
+// Escape while the button is still down: the menu waits for the release, so that whatever
+// is being dragged is dropped by its owner's rules instead of being left where the
+// pointer had taken it.
+#include <gtest/gtest.h>
+
+#include "puzzle/play.hpp"
+#include "puzzle/task.hpp"
+#include "puzzle/task_files.hpp"
+#include "support/editor_fixture.hpp"
+#include "support/game_fixture.hpp"
+#include "support/sample_tasks.hpp"
+
+namespace {
+
+using puzzle::task;
+
+class InterruptedDragTest : public test::GameTest {};
+
+TEST_F(InterruptedDragTest, EscapeDuringAPlayDragWaitsForTheRelease) {
+    test::writeTaskFile("tasks/wolf.dat", test::wolfGoatCabbage(), false);
+    closeMenu();
+    ASSERT_TRUE(puzzle::readTaskFile("tasks/wolf.dat"));
+    ui::DragDropItem* goat = task.characters[2].item;
+    move(goat->x + 20, goat->y + 20);
+    down(goat->x + 20, goat->y + 20);
+    move(400, 500, true);  // over the water
+    key(platform::VK_ESCAPE);
+    EXPECT_FALSE(ui::mainMenu->visible);
+    EXPECT_EQ(ui::hotItem, goat);
+    up(400, 500);
+    EXPECT_EQ(goat->x, 20);  // back on its bank
+    EXPECT_EQ(goat->y, 150);
+    // Once released, Escape opens the menu as always.
+    key(platform::VK_ESCAPE);
+    EXPECT_TRUE(ui::mainMenu->visible);
+}
+
+class InterruptedEditorDragTest : public test::EditorTest {};
+
+TEST_F(InterruptedEditorDragTest, EscapeDuringAPaletteDragWaitsForTheRelease) {
+    goTo(2);
+    wait(10);
+    const ui::SelectableGraphics* picture = items().characterList->entryPictures[0];
+    move(picture->x + 5, picture->y + 5);
+    down(picture->x + 5, picture->y + 5);
+    ASSERT_EQ(task.characterCount, 1);
+    move(150, 300, true);
+    key(platform::VK_ESCAPE);
+    EXPECT_FALSE(ui::mainMenu->visible);
+    up(150, 300);
+    // Dropped on the left bank: it has its start place there.
+    EXPECT_EQ(task.characterCount, 1);
+    EXPECT_EQ(character(0).leftX, character(0).item->x);
+    EXPECT_EQ(character(0).leftY, character(0).item->y);
+}
+
+}  // namespace
