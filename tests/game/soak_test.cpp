@@ -339,25 +339,41 @@ protected:
             release();
         } else if (r < 910) {
             for (int n = uniform(20, 150); n > 0; --n) tick();
-        } else if (r < 918) {
+        } else if (r < 917) {
             escape();
+        } else if (r < 918) {
+            // The window closed under whatever was going on; the screen must come down
+            // cleanly. The session then goes on, as a second game in the same process.
+            note("window closed");
+            app::windowProc(platform::WM_DESTROY, 0, 0);
+            done();
         } else if (r < 940) {
             typeSomething();
         } else if (r < 965) {
             editingKey();
         } else {
-            // Back and forth between a character and the boat or an arrow: play's chances.
-            pickPoint(&x, &y);
+            // What a player means to do: a character into the boat, then the arrow.
             if (held_) release();
-            moveTo(x, y);
-            press();
-            if (ui::screenMode == ui::PlayScreen && puzzle::task.boat != nullptr) {
-                const ui::VisualItem* target = uniform(0, 2) == 0 && puzzle::play.rightArrow->visible
-                                                   ? puzzle::play.rightArrow
-                                                   : (uniform(0, 1) == 0 ? puzzle::play.leftArrow : puzzle::task.boat);
-                moveTo(target->x + target->width / 2, target->y + target->height / 2);
+            if (ui::screenMode == ui::PlayScreen && puzzle::task.boat != nullptr && puzzle::task.characterCount > 0) {
+                const ui::VisualItem* c =
+                    puzzle::task.characters[static_cast<size_t>(uniform(0, puzzle::task.characterCount - 1))].item;
+                moveTo(c->x + c->width / 2, c->y + c->height / 2);
+                press();
+                moveTo(puzzle::task.boat->x + puzzle::task.boat->width / 2, puzzle::task.boat->y + 20);
+                release();
+                const ui::VisualItem* arrow =
+                    puzzle::play.rightArrow->visible ? puzzle::play.rightArrow : puzzle::play.leftArrow;
+                if (uniform(0, 2) == 0) {
+                    moveTo(arrow->x + arrow->width / 2, arrow->y + arrow->height / 2);
+                    press();
+                    release();
+                }
+            } else {
+                pickPoint(&x, &y);
+                moveTo(x, y);
+                press();
+                release();
             }
-            release();
         }
     }
 
