@@ -6,6 +6,7 @@
 #include <SDL2/SDL_ttf.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/edit_box.hpp"
 #include "platform/files.hpp"
@@ -41,6 +42,43 @@ SDL_Rect cornersToRect(int left, int top, int right, int bottom) {
     return SDL_Rect{left, top, right - left, bottom - top};
 }
 
+// Whether the renderer is OpenGL drawn by the processor (Mesa's llvmpipe or softpipe,
+// the old "Software Rasterizer"). Its context is current right after it was made.
+bool rasterisesOnProcessor(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return false;
+    if (std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (!getString) return false;
+    constexpr unsigned kGlRenderer = 0x1F01;
+    const auto* name = reinterpret_cast<const char*>(getString(kGlRenderer));
+    if (!name) return false;
+    for (const char* emulated : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"}) {
+        if (std::strstr(name, emulated)) return true;
+    }
+    return false;
+}
+
+// Whether every texel of an ARGB8888 surface is fully opaque.
+bool isOpaque(SDL_Surface* surface) {
+    if (surface->format->format != SDL_PIXELFORMAT_ARGB8888) return false;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+    bool opaque = true;
+    for (int y = 0; y < surface->h && opaque; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
+                                                            static_cast<ptrdiff_t>(y) * surface->pitch);
+        for (int x = 0; x < surface->w; ++x) {
+            if ((row[x] >> 24) != 0xFF) {
+                opaque = false;
+                break;
+            }
+        }
+    }
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    return opaque;
+}
+
 std::unique_ptr<Graphics>& currentGraphics() {
     static std::unique_ptr<Graphics> instance;
     return instance;
@@ -50,11 +88,13 @@ std::unique_ptr<Graphics>& currentGraphics() {
 
 // ---- textures ------------------------------------------------------------------------
 
-Texture::Texture(std::shared_ptr<RenderContext> ctx, SDL_Texture* tex, int w, int h)
-    : context(std::move(ctx)), texture(tex), width(w), height(h) {}
+Texture::Texture(std::shared_ptr<RenderContext> ctx, SDL_Texture* tex, int w, int h, bool solid)
+    : context(std::move(ctx)), texture(tex), width(w), height(h), opaque(solid) {}
 
 Texture::~Texture() {
-    if (context->renderer) SDL_DestroyTexture(texture);
+    if (!context->renderer) return;
+    tints.release();
+    SDL_DestroyTexture(texture);
 }
 
 int textureWidth(const Texture& texture) { return texture.width; }
@@ -69,9 +109,15 @@ SdlGraphics::SdlGraphics(SDL_Window* window, SDL_Renderer* renderer, SDL_Surface
       surface_(surface),
       target_(target),
       context_(std::make_shared<RenderContext>()),
-      lines_(1024, [](RenderedLine& line) { SDL_DestroyTexture(line.texture); }),
+      lines_(1024,
+             [](RenderedLine& line) {
+                 line.tints.release();
+                 SDL_DestroyTexture(line.texture);
+             }),
       layouts_(256) {
     context_->renderer = renderer;
+    SDL_RendererInfo info{};
+    bakeTints_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     if (window_) setMainWindow(window_);
     if (target_) SDL_SetRenderTarget(renderer_, target_);
     clear(0);
@@ -114,12 +160,25 @@ std::unique_ptr<Graphics> Graphics::createWindowed(std::string* error, int* fail
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return fail(0);
     initImageAndText();
+    // SDL would show a software renderer's frames through a hidden OpenGL renderer, which
+    // on a machine without a graphics driver costs more than drawing them. X11 shows them
+    // from shared memory instead. (Other systems may have no such way: leave them be.)
+    const char* video = SDL_GetCurrentVideoDriver();
+    if (video && std::strcmp(video, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Window* window = SDL_CreateWindow("Ferrolin", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                           kScreenWidth, kScreenHeight,
                                           SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN);
     if (!window) return fail(1);
     SDL_Renderer* renderer =
         SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    // OpenGL emulated by the processor is no acceleration: there SDL's software renderer
+    // draws the same frames for a quarter of the processor time. A renderer the user
+    // asked for (SDL_RENDER_DRIVER) is kept.
+    const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    if (renderer && !(asked && *asked) && rasterisesOnProcessor(renderer)) {
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+    }
     if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer) {
         auto result = fail(2);
@@ -142,29 +201,53 @@ std::string SdlGraphics::rendererName() const {
 
 // ---- primitives ----------------------------------------------------------------------
 
-void SdlGraphics::setDrawColour(uint32_t argb, SDL_BlendMode mode) {
+void SdlGraphics::renderClear(uint32_t argb) {
+    if (log_) log_->add(DrawCall{DrawCall::Clear, SDL_BLENDMODE_NONE, argb, nullptr, {}, {}});
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer_, channel(argb, 16), channel(argb, 8), channel(argb, 0),
+                           channel(argb, 24));
+    SDL_RenderClear(renderer_);
+}
+
+void SdlGraphics::renderFill(const SDL_Rect& rect, uint32_t argb, SDL_BlendMode mode) {
+    if (log_) log_->add(DrawCall{DrawCall::Fill, mode, argb, nullptr, {}, rect});
     SDL_SetRenderDrawBlendMode(renderer_, mode);
     SDL_SetRenderDrawColor(renderer_, channel(argb, 16), channel(argb, 8), channel(argb, 0),
                            channel(argb, 24));
+    SDL_RenderFillRect(renderer_, &rect);
 }
 
-void SdlGraphics::clear(uint32_t argb) {
-    setDrawColour(argb | 0xFF000000u, SDL_BLENDMODE_NONE);
-    SDL_RenderClear(renderer_);
+void SdlGraphics::renderCopy(SDL_Texture* texture, TintedCopies& tints, int width, int height,
+                             bool opaque, const SDL_Rect& from, const SDL_Rect& to, uint32_t argb) {
+    ++draws_;
+    if (bakeTints_ && argb != 0xFFFFFFFFu) {
+        if (SDL_Texture* copy = tints.find(renderer_, texture, width, height, argb, draws_)) {
+            texture = copy;
+            opaque = opaque && (argb >> 24) == 0xFF;
+            argb = 0xFFFFFFFFu;
+        }
+    }
+    const SDL_BlendMode blend =
+        opaque && (argb >> 24) == 0xFF ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND;
+    if (log_) log_->add(DrawCall{DrawCall::Copy, blend, argb, texture, from, to});
+    SDL_SetTextureBlendMode(texture, blend);
+    SDL_SetTextureColorMod(texture, channel(argb, 16), channel(argb, 8), channel(argb, 0));
+    SDL_SetTextureAlphaMod(texture, channel(argb, 24));
+    SDL_RenderCopy(renderer_, texture, &from, &to);
 }
+
+void SdlGraphics::clear(uint32_t argb) { renderClear(argb | 0xFF000000u); }
 
 void SdlGraphics::clearRect(int left, int top, int right, int bottom, uint32_t argb) {
     const SDL_Rect r = cornersToRect(left, top, right, bottom);
     if (r.w <= 0 || r.h <= 0) return;
-    setDrawColour(argb | 0xFF000000u, SDL_BLENDMODE_NONE);
-    SDL_RenderFillRect(renderer_, &r);
+    renderFill(r, argb | 0xFF000000u, SDL_BLENDMODE_NONE);
 }
 
 void SdlGraphics::fillRect(int left, int top, int right, int bottom, uint32_t argb) {
     const SDL_Rect r = cornersToRect(left, top, right, bottom);
     if (r.w <= 0 || r.h <= 0) return;
-    setDrawColour(argb, SDL_BLENDMODE_BLEND);
-    SDL_RenderFillRect(renderer_, &r);
+    renderFill(r, argb, SDL_BLENDMODE_BLEND);
 }
 
 void SdlGraphics::fillRectClipped(int left, int top, int right, int bottom, uint32_t argb,
@@ -174,15 +257,12 @@ void SdlGraphics::fillRectClipped(int left, int top, int right, int bottom, uint
 }
 
 void SdlGraphics::strip(int l, int t, int r, int b, uint32_t topLeft, uint32_t bottomRight) {
-    const SDL_Rect first[] = {segment(l, r, t, true), segment(b, t, l, false)};
-    const SDL_Rect second[] = {segment(t, b, r, false), segment(r, l, b, true)};
-    setDrawColour(topLeft, SDL_BLENDMODE_BLEND);
-    for (const SDL_Rect& rect : first) {
-        if (rect.w > 0 && rect.h > 0) SDL_RenderFillRect(renderer_, &rect);
-    }
-    setDrawColour(bottomRight, SDL_BLENDMODE_BLEND);
-    for (const SDL_Rect& rect : second) {
-        if (rect.w > 0 && rect.h > 0) SDL_RenderFillRect(renderer_, &rect);
+    const SDL_Rect rects[] = {segment(l, r, t, true), segment(b, t, l, false),
+                              segment(t, b, r, false), segment(r, l, b, true)};
+    for (int i = 0; i < 4; ++i) {
+        if (rects[i].w > 0 && rects[i].h > 0) {
+            renderFill(rects[i], i < 2 ? topLeft : bottomRight, SDL_BLENDMODE_BLEND);
+        }
     }
 }
 
@@ -212,12 +292,13 @@ TexturePtr SdlGraphics::loadTextureFromMemory(const std::vector<uint8_t>& file, 
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer_, surface);
     const int w = surface->w;
     const int h = surface->h;
+    const bool opaque = isOpaque(surface);
     SDL_FreeSurface(surface);
     if (!texture) return nullptr;
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
     if (width) *width = w;
     if (height) *height = h;
-    return std::make_shared<Texture>(context_, texture, w, h);
+    return std::make_shared<Texture>(context_, texture, w, h, opaque);
 }
 
 void SdlGraphics::drawTexture(const Texture& texture, int x, int y, const Rect* src,
@@ -235,16 +316,15 @@ void SdlGraphics::drawTexture(const Texture& texture, int x, int y, const Rect* 
         dx += from.x - asked.x;
         dy += from.y - asked.y;
     }
-    const SDL_Rect to{dx, dy, from.w, from.h};
-    SDL_SetTextureColorMod(texture.texture, channel(argb, 16), channel(argb, 8), channel(argb, 0));
-    SDL_SetTextureAlphaMod(texture.texture, channel(argb, 24));
-    SDL_RenderCopy(renderer_, texture.texture, &from, &to);
+    renderCopy(texture.texture, texture.tints, texture.width, texture.height, texture.opaque, from,
+               SDL_Rect{dx, dy, from.w, from.h}, argb);
 }
 
 // ---- frames --------------------------------------------------------------------------
 
 void SdlGraphics::present() {
     drawEditBoxesIfPending(*this);
+    if (log_) log_->add(DrawCall{DrawCall::Present, SDL_BLENDMODE_NONE, 0, nullptr, {}, {}});
     if (!window_) {
         SDL_RenderFlush(renderer_);
         return;

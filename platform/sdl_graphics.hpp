@@ -4,6 +4,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,9 +23,39 @@ struct RenderContext {
     SDL_Renderer* renderer = nullptr;
 };
 
+// Copies of one picture with a tint baked into the texels. SDL's software blitter blends
+// a modulated picture several times slower than a plain one, and most tints stay the
+// same frame after frame (the translucent wood panel, tinted characters, coloured text),
+// so each tint is applied once, into a copy, and the copy is blended plainly. Every tint
+// goes this way, even one that changes every frame (fades cost a copy per frame): the
+// two ways of blending round differently, and a picture must not change by a shade
+// when its tint has been used a while.
+class TintedCopies {
+public:
+    TintedCopies() = default;
+    TintedCopies(TintedCopies&& other) noexcept : slots_(other.slots_) { other.slots_ = {}; }
+    TintedCopies& operator=(TintedCopies&&) = delete;
+    ~TintedCopies() = default;  // the owner releases: only it knows whether the renderer lives
+
+    // The copy of base (w x h) with argb baked in; null when it cannot be made.
+    SDL_Texture* find(SDL_Renderer* renderer, SDL_Texture* base, int w, int h, uint32_t argb,
+                      uint64_t now);
+    void release();
+
+private:
+    struct Slot {
+        uint32_t argb = 0;
+        uint64_t lastUse = 0;  // 0: empty
+        SDL_Texture* copy = nullptr;
+    };
+    std::array<Slot, 4> slots_{};
+};
+
 class Texture {
 public:
-    Texture(std::shared_ptr<RenderContext> context, SDL_Texture* texture, int width, int height);
+    // opaque: no texel is translucent, so drawn at full alpha it needs no blending.
+    Texture(std::shared_ptr<RenderContext> context, SDL_Texture* texture, int width, int height,
+            bool opaque = false);
     ~Texture();
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
@@ -33,6 +64,26 @@ public:
     SDL_Texture* const texture;
     const int width;
     const int height;
+    const bool opaque;
+    mutable TintedCopies tints;
+};
+
+// One SDL drawing call as the renderer received it. Benchmarks log a frame's calls and
+// replay them with bare SDL to learn what our own drawing code adds on top.
+struct DrawCall {
+    enum Kind : uint8_t { Clear, Fill, Copy, Present };
+    Kind kind = Clear;
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;  // Clear and Fill
+    uint32_t argb = 0;                         // draw colour, or the texture's modulation
+    SDL_Texture* texture = nullptr;            // Copy
+    SDL_Rect from{};                           // Copy
+    SDL_Rect to{};                             // Fill and Copy
+};
+
+class DrawLog {
+public:
+    virtual ~DrawLog() = default;
+    virtual void add(const DrawCall& call) = 0;
 };
 
 class SdlGraphics final : public Graphics {
@@ -69,14 +120,25 @@ public:
     // Rendered lines currently cached (tests check the bound).
     size_t cachedLineCount() const { return lines_.size(); }
 
+    // While a log is set, every call that reaches the renderer is reported to it.
+    void setDrawLog(DrawLog* log) { log_ = log; }
+    SDL_Renderer* renderer() const { return renderer_; }
+
 private:
     struct RenderedLine {
         SDL_Texture* texture = nullptr;
         int width = 0;
         int height = 0;
+        TintedCopies tints;
     };
 
-    void setDrawColour(uint32_t argb, SDL_BlendMode mode);
+    // Every drawing call to the renderer goes through these three.
+    void renderClear(uint32_t argb);
+    void renderFill(const SDL_Rect& rect, uint32_t argb, SDL_BlendMode mode);
+    // A picture drawn with argb: its baked copy when there is one (argb is then white).
+    // opaque pictures at full alpha are copied without blending.
+    void renderCopy(SDL_Texture* texture, TintedCopies& tints, int width, int height, bool opaque,
+                    const SDL_Rect& from, const SDL_Rect& to, uint32_t argb);
     void strip(int left, int top, int right, int bottom, uint32_t topLeft, uint32_t bottomRight);
     const TextLayout& layoutFor(Font& font, std::string_view text, unsigned format, int width);
     RenderedLine* renderedLine(Font& font, const std::string& utf8);
@@ -90,6 +152,12 @@ private:
     std::shared_ptr<RenderContext> context_;
     LruCache<RenderedLine> lines_;
     LruCache<TextLayout> layouts_;
+    DrawLog* log_ = nullptr;
+    // Only the software renderer pays for modulation; other renderers do it for free.
+    bool bakeTints_ = false;
+    uint64_t draws_ = 0;
+    // Reused for cache look-ups, so that a frame's texts allocate nothing.
+    std::string key_;
 };
 
 }  // namespace platform

@@ -11,8 +11,11 @@
 namespace platform {
 namespace {
 
-std::string cacheKey(uint64_t serial, std::string_view text, int flags = 0, int width = 0) {
-    std::string key(reinterpret_cast<const char*>(&serial), sizeof serial);
+// The key is built in a buffer that lives with the surface: once it has grown, looking
+// up the texts of a frame allocates nothing.
+const std::string& cacheKey(std::string& key, uint64_t serial, std::string_view text, int flags = 0,
+                            int width = 0) {
+    key.assign(reinterpret_cast<const char*>(&serial), sizeof serial);
     key.append(reinterpret_cast<const char*>(&flags), sizeof flags);
     key.append(reinterpret_cast<const char*>(&width), sizeof width);
     key.append(text);
@@ -31,14 +34,14 @@ const TextLayout& SdlGraphics::layoutFor(Font& font, std::string_view text, unsi
     const bool wordBreak = (format & DT_WORDBREAK) && !singleLine;
     const int flags = (singleLine ? 1 : 0) | (wordBreak ? 2 : 0);
     // The wrap width only matters when wrapping.
-    const std::string key = cacheKey(font.serial(), text, flags, wordBreak ? width : 0);
+    const std::string& key = cacheKey(key_, font.serial(), text, flags, wordBreak ? width : 0);
     if (TextLayout* cached = layouts_.find(key)) return *cached;
     auto measure = [&font](const std::string& utf8) { return font.textWidth(utf8); };
     return layouts_.insert(key, layoutText(text, wordBreak, singleLine, width, measure));
 }
 
 SdlGraphics::RenderedLine* SdlGraphics::renderedLine(Font& font, const std::string& utf8) {
-    const std::string key = cacheKey(font.serial(), utf8);
+    const std::string& key = cacheKey(key_, font.serial(), utf8);
     if (RenderedLine* cached = lines_.find(key)) return cached;
     SDL_Surface* surface = TTF_RenderUTF8_Blended(font.ttf(), utf8.c_str(), SDL_Color{255, 255, 255, 255});
     if (!surface) return nullptr;
@@ -49,7 +52,7 @@ SdlGraphics::RenderedLine* SdlGraphics::renderedLine(Font& font, const std::stri
     SDL_FreeSurface(surface);
     if (!line.texture) return nullptr;
     SDL_SetTextureBlendMode(line.texture, SDL_BLENDMODE_BLEND);
-    return &lines_.insert(key, line);
+    return &lines_.insert(key, std::move(line));
 }
 
 void SdlGraphics::drawUtf8Line(Font& font, const std::string& utf8, int x, int y, uint32_t argb,
@@ -68,9 +71,7 @@ void SdlGraphics::drawUtf8Line(Font& font, const std::string& utf8, int x, int y
         from = SDL_Rect{visible.x - x, visible.y - y, visible.w, visible.h};
         to = visible;
     }
-    SDL_SetTextureColorMod(line->texture, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-    SDL_SetTextureAlphaMod(line->texture, (argb >> 24) & 0xFF);
-    SDL_RenderCopy(renderer_, line->texture, &from, &to);
+    renderCopy(line->texture, line->tints, line->width, line->height, false, from, to, argb);
 }
 
 int SdlGraphics::drawText(Font& font, const char* text, int length, Rect* rect, unsigned format,
