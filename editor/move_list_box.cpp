@@ -38,6 +38,12 @@ void MoveListBox::removeLast() {
 
 MoveListBox::RowLayout MoveListBox::layoutRow(const model::MoveData& move, int rowX) {
     RowLayout layout;
+    layoutRow(move, rowX, layout);
+    return layout;
+}
+
+void MoveListBox::layoutRow(const model::MoveData& move, int rowX, RowLayout& layout) {
+    layout.pictures.clear();
     const int n = std::popcount(move.mask);
     const int step = n > 2 ? 100 / n : 50;
     const int d = move.direction == 1 ? 1 : -1;
@@ -53,7 +59,6 @@ MoveListBox::RowLayout MoveListBox::layoutRow(const model::MoveData& move, int r
         layout.pictures.push_back({i, pen});
     }
     layout.arrowX = pen - d * 50;
-    return layout;
 }
 
 void MoveListBox::drawRow(int row, int rowX, int rowY) {
@@ -76,7 +81,8 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
              0xFFFFFFFF);
 
     const int top = rowY + 3;
-    const RowLayout layout = layoutRow(move, rowX);
+    layoutRow(move, rowX, rowLayout_);
+    const RowLayout& layout = rowLayout_;
     for (const Picture& picture : layout.pictures) {
         if (picture.character < 0) {
             drawTexture(boatSmall, picture.x, top, nullptr, 0xFFFFFFFF);

@@ -33,6 +33,8 @@ public:
         int arrowX = 0;
     };
     static RowLayout layoutRow(const model::MoveData& move, int rowX);
+    // The same into out, reusing its storage: drawing a row allocates nothing.
+    static void layoutRow(const model::MoveData& move, int rowX, RowLayout& out);
 
     // False when the list is full (256 moves).
     bool append(const model::MoveData& move);
@@ -44,6 +46,9 @@ public:
     ui::TexturePtr arrowRightSmall;
     ui::TexturePtr arrowLeftSmall;
     ui::Button* undoButton = nullptr;  // play's; not owned
+
+private:
+    RowLayout rowLayout_;
 };
 
 }  // namespace editor

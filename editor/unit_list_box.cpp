@@ -136,6 +136,12 @@ void UnitListBox::hideRowWidgets() {
 
 std::vector<UnitListBox::LoadNumber> UnitListBox::loadNumbers() {
     std::vector<LoadNumber> numbers;
+    loadNumbers(numbers);
+    return numbers;
+}
+
+void UnitListBox::loadNumbers(std::vector<LoadNumber>& numbers) {
+    numbers.clear();
     const puzzle::Task& task = puzzle::task;
     if (task.boat != nullptr) {
         const auto capacity =
@@ -148,11 +154,11 @@ std::vector<UnitListBox::LoadNumber> UnitListBox::loadNumbers() {
             numbers.push_back(numberAt(record.weight, record.item));
         }
     }
-    return numbers;
 }
 
 void UnitListBox::drawLoadNumbers() {
-    for (const LoadNumber& number : loadNumbers()) {
+    loadNumbers(numbers_);
+    for (const LoadNumber& number : numbers_) {
         const std::string text = std::to_string(number.value);
         drawText(smallFont, text.c_str(), Rect{number.x, number.y, number.x, number.y}, DT_NOCLIP,
                  0xFFFFFFFF);

@@ -42,6 +42,8 @@ public:
     };
     // The boat's capacity and every character's weight that differ from 1.
     static std::vector<LoadNumber> loadNumbers();
+    // The same into out, reusing its storage: a frame allocates nothing.
+    static void loadNumbers(std::vector<LoadNumber>& out);
     void drawLoadNumbers();
 
     // "unit_*" names of the folder that are not "_small" pictures, sorted, at most 128.
@@ -52,6 +54,9 @@ public:
     std::array<ui::SelectableGraphics*, kMaxEntries> entryPictures{};
     std::array<ui::Spin*, kMaxEntries> weightSpins{};
     std::array<ui::ColorBox*, kMaxEntries> colourBoxes{};
+
+private:
+    std::vector<LoadNumber> numbers_;
 };
 
 }  // namespace editor
