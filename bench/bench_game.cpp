@@ -1,0 +1,189 @@
+#include "bench/bench_game.hpp"
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+#include "app/screens.hpp"
+#include "app/startup.hpp"
+#include "app/window_proc.hpp"
+#include "editor/task_editor.hpp"
+#include "editor/unit_list_box.hpp"
+#include "platform/files.hpp"
+#include "platform/system.hpp"
+#include "platform/types.hpp"
+#include "puzzle/model/task_file.hpp"
+#include "puzzle/task.hpp"
+#include "puzzle/task_files.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/screen_items.hpp"
+
+namespace bench {
+
+namespace fs = std::filesystem;
+using ui::operator""_cp;
+
+namespace {
+
+const char* const kPictures[] = {"farmer", "wolf",  "goat",   "cabbage", "knight", "princess",
+                                 "monk",   "troll", "king",   "queen",   "man",    "woman"};
+const uint32_t kColours[] = {0xFFFFFFFF, 0xFFF00000, 0xFFF0F000, 0xFF00F000, 0xFF0000F0};
+
+void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+void check(bool ok, const char* what) {
+    if (!ok) throw std::runtime_error(std::string("benchmark set-up failed: ") + what);
+}
+
+}  // namespace
+
+model::TaskData busyPlayTask(int count, int moves) {
+    model::TaskData task;
+    task.title = "Переправа двенадцати путников"_cp;
+    task.statement =
+        "Двенадцать путников должны переправиться на правый берег. В лодке помещаются "
+        "четверо, и хотя бы один из них должен грести. Волк не может остаться с козой, "
+        "коза с капустой, а монахов на берегу не должно быть меньше, чем троллей. "
+        "Пассажиры лодки считаются на том берегу, к которому она плывёт.\r\n"
+        "Сколько рейсов понадобится?"_cp;
+    task.boat = 4;
+    for (int i = 0; i < count; ++i) {
+        model::CharacterData c;
+        c.name = std::string("textures/unit_") + kPictures[i % 12] + ".tga";
+        c.colour = kColours[(i / 12) % 5];
+        c.leftX = 5 + 70 * (i % 4);
+        c.leftY = 40 + 65 * (i / 4 % 6);
+        c.rightX = 770 + 60 * (i % 4);
+        c.rightY = 40 + 65 * (i / 4 % 6);
+        task.characters.push_back(c);
+    }
+    task.rules = {{1, 2, 0, model::ForbidTogether},
+                  {2, 3, 0, model::ForbidTogether},
+                  {6, 7, -1, model::NotLessThan}};
+    // Four passengers there and the same four back, so every row of the list is full.
+    for (int m = 0; m < moves; ++m) {
+        const uint32_t four = 0xFu << (4 * ((m / 2) % 3));
+        task.moves.push_back({four, m % 2 == 0 ? 1 : -1});
+    }
+    return task;
+}
+
+HeadlessGame::HeadlessGame() {
+    root_ = fs::temp_directory_path() /
+            ("ferrolin-bench-" + std::to_string(std::random_device{}()));
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "program" / "tasks");
+    fs::create_directories(root_ / "data");
+    fs::create_directory_symlink(std::string(FERROLIN_GAME_DIR) + "/textures",
+                                 root_ / "program" / "textures");
+    previous_ = fs::current_path();
+    fs::current_path(root_ / "program");
+    platform::setDataFolderOverride((root_ / "data").string());
+}
+
+HeadlessGame::~HeadlessGame() {
+    stop();
+    fs::current_path(previous_);
+    platform::setDataFolderOverride(std::nullopt);
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+}
+
+void HeadlessGame::start() {
+    platform::resetQuit();
+    app::initHeadless();
+    app::resetSolutionPath();
+    check(app::buildScreens(), "buildScreens");
+    started_ = true;
+}
+
+void HeadlessGame::stop() {
+    if (!started_) return;
+    app::shutdown();
+    started_ = false;
+}
+
+void HeadlessGame::wait(unsigned ms) {
+    for (unsigned t = 0; t < ms; t += 10) {
+        platform::advanceVirtualClock(10);
+        app::windowProc(platform::WM_TIMER, 1, 0);
+    }
+}
+
+void HeadlessGame::click(int x, int y) {
+    app::windowProc(platform::WM_MOUSEMOVE, 0, platform::makeMouseParam(x, y));
+    app::windowProc(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::makeMouseParam(x, y));
+    app::windowProc(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x, y));
+}
+
+void HeadlessGame::drag(int x1, int y1, int x2, int y2) {
+    app::windowProc(platform::WM_MOUSEMOVE, 0, platform::makeMouseParam(x1, y1));
+    app::windowProc(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::makeMouseParam(x1, y1));
+    for (int i = 1; i <= 10; ++i) {
+        app::windowProc(platform::WM_MOUSEMOVE, platform::MK_LBUTTON,
+                        platform::makeMouseParam(x1 + (x2 - x1) * i / 10, y1 + (y2 - y1) * i / 10));
+    }
+    app::windowProc(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x2, y2));
+}
+
+void HeadlessGame::key(unsigned vk) { app::windowProc(platform::WM_KEYDOWN, vk, 0); }
+
+void HeadlessGame::closeMenu() {
+    if (ui::mainMenu->visible) key(platform::VK_ESCAPE);
+}
+
+void HeadlessGame::openBusyPlay() {
+    const fs::path file = programFolder() / "tasks" / "busy.dat";
+    writeFile(file, model::encodeTask(busyPlayTask(12, model::kMaxMoves), true));
+    closeMenu();
+    check(app::openSolutionFile(file.string()), "reading the busy play task");
+    check(puzzle::task.characterCount == 12, "twelve characters in play");
+    wait(100);
+}
+
+void HeadlessGame::openBusyEditor() {
+    click(500, 130);  // the menu's second command: the task editor
+    check(ui::screenMode == ui::EditorScreen, "opening the editor");
+    wait(3000);       // the statement step's flight
+    editor::goToStep(1);
+    editor::goToStep(2);
+    wait(3000);       // the palette's flight
+    for (int i = 0; i < 12; ++i) {
+        // Rows of the palette reach the panel's bottom: take from the first four entries.
+        const ui::SelectableGraphics* picture =
+            editor::editorItems.characterList->entryPictures[static_cast<size_t>(i % 4)];
+        drag(picture->x + picture->width / 2, picture->y + picture->height / 2,
+             40 + 75 * (i % 4), 80 + 80 * (i / 4));
+        wait(10);
+    }
+    check(puzzle::task.characterCount == 12, "twelve characters on the left bank");
+    check(editor::editorItems.characterList->rowCount() >= 20, "a long palette");
+    wait(3000);
+}
+
+void HeadlessGame::openBusyCatalogue() {
+    for (int i = 1; i <= 100; ++i) {
+        model::TaskData task = busyPlayTask(4, 0);
+        char title[64];
+        std::snprintf(title, sizeof title, "%s %d", "Задача номер"_cp, i);
+        task.title = title;
+        writeFile(programFolder() / "tasks" / model::taskFileName(task.title, 0),
+                  model::encodeTask(task, false));
+    }
+    click(500, 73);  // the menu's first command: the catalogue
+    check(ui::screenMode == ui::CatalogueScreen, "opening the catalogue");
+    wait(1000);
+    // One row selected and the pointer over another, as while choosing.
+    const int x = ui::woodPanel->x + 150;
+    const int y = ui::woodPanel->y + 80;
+    click(x, y);
+    app::windowProc(platform::WM_MOUSEMOVE, 0, platform::makeMouseParam(x, y + 66));
+    wait(100);
+}
+
+}  // namespace bench

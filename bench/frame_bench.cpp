@@ -1,0 +1,162 @@
+// Frames of the busiest screens against the bare SDL work of the same frame, and the
+// start-up to the first frame. Times are medians of the per-frame times, which stay
+// meaningful on a machine that other work shares; the Time column is the mean.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <vector>
+
+#include "app/startup.hpp"
+#include "app/screens.hpp"
+#include "bench/alloc_counter.hpp"
+#include "bench/bare_frame.hpp"
+#include "bench/bench_game.hpp"
+#include "platform/graphics.hpp"
+#include "platform/system.hpp"
+#include "ui/screen_items.hpp"
+
+namespace bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+enum class Busy { Play, Editor, Catalogue };
+
+// Building a busy screen takes seconds of frames: keep the last one for the next run.
+std::unique_ptr<HeadlessGame> game;
+Busy gameScreen = Busy::Play;
+
+void dropGame() { game.reset(); }
+
+HeadlessGame& gameWith(Busy screen) {
+    if (game && gameScreen == screen) return *game;
+    game.reset();
+    game = std::make_unique<HeadlessGame>();
+    game->start();
+    switch (screen) {
+        case Busy::Play: game->openBusyPlay(); break;
+        case Busy::Editor: game->openBusyEditor(); break;
+        case Busy::Catalogue: game->openBusyCatalogue(); break;
+    }
+    gameScreen = screen;
+    return *game;
+}
+
+// A sample of the frame's pixels, to check that the replay draws what the frame drew.
+uint64_t frameDigest() {
+    const platform::Graphics& g = platform::graphics();
+    uint64_t h = 1469598103934665603ull;
+    for (int y = 0; y < platform::kScreenHeight; y += 3) {
+        for (int x = 0; x < platform::kScreenWidth; x += 3) {
+            h = (h ^ g.pixel(x, y)) * 1099511628211ull;
+        }
+    }
+    return h;
+}
+
+// initHeadless and buildScreens, which draws the first frame as the menu starts to roll
+// down. The virtual clock skips the roll's sleeps; the real game sleeps 10 ms a frame.
+void BM_StartUp(benchmark::State& state) {
+    // The first start in the process also pays for the font and picture libraries.
+    static bool firstInProcess = true;
+    static double cold = 0;
+    dropGame();
+    std::vector<double> toFirstFrame, toMenu;
+    for (auto _ : state) {
+        HeadlessGame folders;
+        const auto t0 = Clock::now();
+        platform::resetQuit();
+        app::initHeadless();
+        FirstFrameWatch watch;
+        const bool built = app::buildScreens();
+        const auto t1 = Clock::now();
+        if (!built || !watch.seen()) {
+            state.SkipWithError("buildScreens drew no frame");
+            break;
+        }
+        const double first = ms(watch.when() - t0);
+        if (firstInProcess) cold = first;
+        firstInProcess = false;
+        toFirstFrame.push_back(first);
+        toMenu.push_back(ms(t1 - t0));
+        state.SetIterationTime(first / 1000);
+        app::shutdown();
+    }
+    state.counters["first_frame_ms"] = median(toFirstFrame);
+    state.counters["menu_down_ms"] = median(toMenu);
+    if (cold > 0) state.counters["cold_first_frame_ms"] = cold;
+}
+
+BENCHMARK(BM_StartUp)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2);
+
+void BM_Frame(benchmark::State& state, Busy screen) {
+    try {
+        gameWith(screen);
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+        return;
+    }
+    ui::renderFrame();
+    const uint64_t ours = frameDigest();
+    const BareFrame bare = BareFrame::record();
+    bare.replay();
+    const bool samePixels = frameDigest() == ours;
+    const uint64_t allocationsBefore = allocationCount();
+    ui::renderFrame();
+    const uint64_t allocationsPerFrame = allocationCount() - allocationsBefore;
+
+    std::vector<double> frameTimes, bareTimes;
+    bool frameFirst = true;
+    for (auto _ : state) {
+        // Alternate the order so that neither profits from the other's warm caches.
+        Clock::duration frame{}, baseline{};
+        for (int pass = 0; pass < 2; ++pass) {
+            const auto t0 = Clock::now();
+            if ((pass == 0) == frameFirst) {
+                ui::renderFrame();
+                frame = Clock::now() - t0;
+            } else {
+                bare.replay();
+                baseline = Clock::now() - t0;
+            }
+        }
+        frameFirst = !frameFirst;
+        state.SetIterationTime(std::chrono::duration<double>(frame).count());
+        frameTimes.push_back(ms(frame));
+        bareTimes.push_back(ms(baseline));
+    }
+    const double f = median(frameTimes);
+    const double b = median(bareTimes);
+    const FrameCounts counts = bare.counts();
+    state.counters["frame_ms"] = f;
+    state.counters["bare_ms"] = b;
+    state.counters["ratio"] = b > 0 ? f / b : 0;
+    state.counters["copies"] = counts.copies;
+    state.counters["fills"] = counts.fills;
+    state.counters["Mpixels"] = static_cast<double>(counts.pixels) / 1e6;
+    state.counters["Mpx_tinted"] = static_cast<double>(counts.modulatedCopy) / 1e6;
+    state.counters["Mpx_fill"] = static_cast<double>(counts.blendedFill) / 1e6;
+    state.counters["same_pixels"] = samePixels ? 1 : 0;
+    state.counters["allocs"] = static_cast<double>(allocationsPerFrame);
+}
+
+BENCHMARK_CAPTURE(BM_Frame, play, Busy::Play)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK_CAPTURE(BM_Frame, editor, Busy::Editor)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK_CAPTURE(BM_Frame, catalogue, Busy::Catalogue)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
+
+}  // namespace
+
+void releaseBenchGame() { dropGame(); }
+
+}  // namespace bench

@@ -1,0 +1,73 @@
+// The solver on every task of the pack and on larger generated tasks, in states per
+// second. The pack is read from its sources, so each run is named after its file.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <string>
+
+#include "bench/solver_tasks.hpp"
+#include "puzzle/model/solver.hpp"
+#include "tools/task_source.hpp"
+
+namespace bench {
+namespace {
+
+void BM_Solve(benchmark::State& state, const model::TaskData* task, int knownCrossings) {
+    model::SolveResult result;
+    for (auto _ : state) {
+        result = model::solveTask(*task);
+        benchmark::DoNotOptimize(result.moves.data());
+    }
+    state.counters["states"] = static_cast<double>(result.statesVisited);
+    state.counters["crossings"] = static_cast<double>(result.moves.size());
+    state.counters["states_per_s"] = benchmark::Counter(static_cast<double>(result.statesVisited),
+                                                        benchmark::Counter::kIsIterationInvariantRate);
+    if (result.status == model::SolveStatus::TooLarge) {
+        state.SkipWithError(task->characters.size() > 32 ? "too large: a move holds 32 characters"
+                                                         : "too large: over the state limit");
+    } else if (result.status != model::SolveStatus::Solved) {
+        state.SkipWithError("no solution");
+    } else if (knownCrossings >= 0 && static_cast<int>(result.moves.size()) != knownCrossings) {
+        state.SkipWithError("the shortest solution differs from the pack's");
+    }
+}
+
+// Registered benchmarks keep pointers to their tasks.
+std::deque<model::TaskData> tasks;
+
+void add(const std::string& name, model::TaskData task, int knownCrossings) {
+    tasks.push_back(std::move(task));
+    benchmark::RegisterBenchmark(("BM_Solve/" + name).c_str(), BM_Solve, &tasks.back(), knownCrossings)
+        ->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+
+void registerSolverBenchmarks() {
+    namespace fs = std::filesystem;
+    std::vector<fs::path> sources;
+    for (const auto& entry : fs::directory_iterator(std::string(FERROLIN_SOURCE_DIR) + "/tasks-src")) {
+        if (entry.path().extension() == ".json") sources.push_back(entry.path());
+    }
+    std::sort(sources.begin(), sources.end());
+    for (const fs::path& path : sources) {
+        try {
+            tools::TaskSource source = tools::loadTaskSource(path.string());
+            add("pack/" + path.stem().string(), std::move(source.task), source.crossings);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "bench: %s: %s\n", path.c_str(), e.what());
+        }
+    }
+    add("couples/6_boat4", jealousCouples(6, 4), -1);
+    add("couples/8_boat4", jealousCouples(8, 4), -1);
+    add("couples/10_boat4", jealousCouples(10, 4), -1);
+    add("monks_trolls/10+10_boat5", monksAndTrolls(10, 5), -1);
+    add("monks_trolls/16+16_boat5", monksAndTrolls(16, 5), -1);
+    add("monks_trolls/20+20_boat5", monksAndTrolls(20, 5), -1);
+    add("distinct/16_chain_boat3", distinctChain(16, 3), -1);
+}
+
+}  // namespace bench

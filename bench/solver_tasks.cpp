@@ -1,0 +1,56 @@
+#include "bench/solver_tasks.hpp"
+
+#include <string>
+
+namespace bench {
+namespace {
+
+model::CharacterData character(const std::string& picture, int index, uint32_t colour) {
+    model::CharacterData c;
+    c.name = "textures/unit_" + picture + ".tga";
+    c.colour = colour;
+    c.leftX = 5 + 10 * index;
+    c.leftY = 40;
+    c.rightX = 770 + 10 * index;
+    c.rightY = 40;
+    return c;
+}
+
+uint32_t colourOf(int i) { return 0xFF000000u | (0x3F1F7Bu * static_cast<uint32_t>(i + 1)); }
+
+}  // namespace
+
+model::TaskData jealousCouples(int n, int capacity) {
+    model::TaskData task;
+    task.title = "couples";
+    task.boat = static_cast<uint32_t>(capacity);
+    for (int i = 0; i < n; ++i) task.characters.push_back(character("knight", i, colourOf(i)));
+    for (int i = 0; i < n; ++i) task.characters.push_back(character("princess", n + i, colourOf(i)));
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            if (j != i) task.rules.push_back({n + i, j, i, model::ForbidTogether});
+        }
+    }
+    return task;
+}
+
+model::TaskData monksAndTrolls(int n, int capacity) {
+    model::TaskData task;
+    task.title = "monks";
+    task.boat = static_cast<uint32_t>(capacity);
+    for (int i = 0; i < n; ++i) task.characters.push_back(character("monk", i, 0xFFFFFFFF));
+    for (int i = 0; i < n; ++i) task.characters.push_back(character("troll", n + i, 0xFFFFFFFF));
+    task.rules.push_back({0, n, -1, model::NotLessThan});
+    return task;
+}
+
+model::TaskData distinctChain(int n, int capacity) {
+    model::TaskData task;
+    task.title = "chain";
+    task.boat = static_cast<uint32_t>(capacity);
+    for (int i = 0; i < n; ++i) task.characters.push_back(character("goat", i, colourOf(i)));
+    for (int i = 0; i + 1 < n; ++i) task.rules.push_back({i, i + 1, -1, model::ForbidTogether});
+    return task;
+}
+
+}  // namespace bench

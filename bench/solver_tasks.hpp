@@ -1,0 +1,17 @@
+// Generated tasks larger than the pack's, for the solver benchmarks.
+#pragma once
+
+#include "puzzle/model/task_data.hpp"
+
+namespace bench {
+
+// n knights and their n princesses, each couple its own colour: a princess may not be
+// with another knight unless her own knight is on the same bank.
+model::TaskData jealousCouples(int n, int capacity);
+// n monks and n trolls: where monks stand, trolls may not outnumber them.
+model::TaskData monksAndTrolls(int n, int capacity);
+// n characters all of different kinds, no boatman; no two neighbours in the chain may be
+// left alone together. No symmetry for the solver to fold.
+model::TaskData distinctChain(int n, int capacity);
+
+}  // namespace bench
