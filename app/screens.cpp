@@ -103,6 +103,7 @@ void toggleMainMenu(VisualItem*) {
 
 void rollMenuDown() {
     setVisible(mainMenu, true);
+    floorUnderMenu = modalFloor;
     modalFloor = mainMenu;
     while (mainMenu->sourceRect.top > 0) {
         mainMenu->sourceRect.top -= kMenuStep;
@@ -118,7 +119,8 @@ void rollMenuUp() {
         drawMenuFrame();
     }
     setVisible(mainMenu, false);
-    modalFloor = nullptr;
+    modalFloor = floorUnderMenu;
+    floorUnderMenu = nullptr;
 }
 
 std::optional<std::string> chooseSolutionFile(bool save) {
@@ -203,6 +205,9 @@ void closeScreen() {
     puzzle::task.characterCount = 0;
     puzzle::task.ruleCount = 0;
     screenMode = NoScreen;
+    // A floor a screen set (the winner picture's) goes with the screen.
+    if (modalFloor != mainMenu) modalFloor = nullptr;
+    floorUnderMenu = nullptr;
 }
 
 void destroyScreens() {

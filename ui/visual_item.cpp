@@ -9,6 +9,7 @@ VisualItem* topItem = nullptr;
 VisualItem* hotItem = nullptr;
 VisualItem* modalFloor = nullptr;
 bool inputArmed = true;
+VisualItem* floorUnderMenu = nullptr;
 bool pressHeld = false;
 
 VisualItem::VisualItem(int x_, int y_, int width_, int height_)
@@ -24,6 +25,7 @@ VisualItem::~VisualItem() {
     // A pointer left behind here would be followed by the very next mouse message.
     if (hotItem == this) hotItem = nullptr;
     if (modalFloor == this) modalFloor = nullptr;
+    if (floorUnderMenu == this) floorUnderMenu = nullptr;
 }
 
 void VisualItem::unlinkFromList() {
@@ -53,6 +55,7 @@ void VisualItem::hoverLeave() {}
 void destroyAllItems() {
     hotItem = nullptr;
     modalFloor = nullptr;
+    floorUnderMenu = nullptr;
     while (topItem != nullptr) delete topItem;
     inputArmed = true;
     pressHeld = false;

@@ -51,6 +51,9 @@ extern VisualItem* topItem;
 extern VisualItem* hotItem;     // under the mouse, or holding the current press
 extern VisualItem* modalFloor;  // the mouse search stops here (not tested itself)
 extern bool inputArmed;         // clear: the mouse and Escape are ignored
+// The floor a screen had set when the menu took the modal floor over; given back when the
+// menu rolls up (the winner picture stays modal).
+extern VisualItem* floorUnderMenu;
 // A press went to the hot item and its release has not come yet (a drag may be going on).
 extern bool pressHeld;
 

@@ -158,6 +158,10 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
     // Nothing below the winner picture answers the mouse.
     move(655, 185);
     EXPECT_NE(hotItem, play.leftArrow);
+    // The menu opened and closed over the winner picture gives its modal floor back.
+    key(platform::VK_ESCAPE);
+    key(platform::VK_ESCAPE);
+    EXPECT_EQ(modalFloor, play.winner->prev);
     click(500, 330);
     EXPECT_FALSE(play.winner->visible);
     EXPECT_EQ(modalFloor, nullptr);
