@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -100,6 +102,15 @@ void BM_StartUp(benchmark::State& state) {
 
 BENCHMARK(BM_StartUp)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2);
 
+const char* screenName(Busy screen) {
+    switch (screen) {
+        case Busy::Play: return "play";
+        case Busy::Editor: return "editor";
+        case Busy::Catalogue: return "catalogue";
+    }
+    return "screen";
+}
+
 void BM_Frame(benchmark::State& state, Busy screen) {
     try {
         gameWith(screen);
@@ -108,6 +119,10 @@ void BM_Frame(benchmark::State& state, Busy screen) {
         return;
     }
     ui::renderFrame();
+    // FERROLIN_BENCH_SHOTS=FOLDER keeps a picture of each measured frame.
+    if (const char* shots = std::getenv("FERROLIN_BENCH_SHOTS")) {
+        platform::graphics().savePng(std::string(shots) + "/" + screenName(screen) + ".png");
+    }
     const uint64_t ours = frameDigest();
     const BareFrame bare = BareFrame::record();
     bare.replay();
