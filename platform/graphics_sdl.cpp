@@ -79,9 +79,12 @@ bool isOpaque(SDL_Surface* surface) {
     return opaque;
 }
 
+// Never destroyed at exit: when the display goes away, Xlib ends the process with exit(),
+// and closing the window then would wait forever on the dead connection. A normal end
+// releases the surface in the game's shutdown.
 std::unique_ptr<Graphics>& currentGraphics() {
-    static std::unique_ptr<Graphics> instance;
-    return instance;
+    static auto* instance = new std::unique_ptr<Graphics>();
+    return *instance;
 }
 
 }  // namespace
