@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <string>
 
+#include "editor/editor_placement.hpp"
 #include "editor/rule_list_box.hpp"
 #include "editor/unit_list_box.hpp"
 #include "platform/edit_box.hpp"
 #include "platform/files.hpp"
-#include "puzzle/editor_placement.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "ui/cp1251.hpp"
@@ -53,14 +53,14 @@ bool ruleCellAt(int x, int y, int* row, int* column) {
 
 // The drag rules of the characters ask the wizard through these.
 void connectPlacement() {
-    puzzle::EditorHooks& hooks = puzzle::editorHooks;
+    EditorHooks& hooks = editorHooks;
     hooks.ruleList = editorItems.ruleList;
     hooks.ruleCellAt = ruleCellAt;
     hooks.appendRule = [] { return editorItems.ruleList->appendRule(); };
     hooks.backButton = editorItems.backButton;
     hooks.nextButton = editorItems.nextButton;
     hooks.atRulesStep = [] { return editorStep == 4; };
-    SelectableGraphics::makeCharacter = puzzle::makeEditorCharacter;
+    SelectableGraphics::makeCharacter = makeEditorCharacter;
 }
 
 void saveTask() {
@@ -174,7 +174,7 @@ void closeEditorScreen() {
     delete items.ruleList;
     items = EditorItems{};
     screenButtons.fill(nullptr);
-    puzzle::editorHooks = puzzle::EditorHooks{};
+    editorHooks = EditorHooks{};
     SelectableGraphics::makeCharacter = nullptr;
 }
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "editor/move_list_box.hpp"
 #include "platform/system.hpp"
+#include "puzzle/move_list_box.hpp"
 #include "puzzle/task.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
@@ -124,7 +124,7 @@ void buildPlayScreen() {
     play = PlayState{};
     const int px = woodPanel->x, py = woodPanel->y, pw = woodPanel->width, ph = woodPanel->height;
 
-    play.moveList = new editor::MoveListBox(px + 47, py + 46, pw - 100, ph - 102);
+    play.moveList = new MoveListBox(px + 47, py + 46, pw - 100, ph - 102);
     play.moveList->upArrow = upArrow;
     play.moveList->downArrow = downArrow;
     play.undoButton = new Button(0, 0, 212, 33, "Отменить ход"_cp);

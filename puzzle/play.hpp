@@ -9,11 +9,9 @@
 #include "ui/text_item.hpp"
 #include "ui/ui_element.hpp"
 
-namespace editor {
-class MoveListBox;
-}
-
 namespace puzzle {
+
+class MoveListBox;
 
 // Screen mode play and every item of the play screen; called before the task is read.
 void buildPlayScreen();
@@ -36,7 +34,7 @@ void revealWinner();
 
 // Play's items, null while no play screen is open.
 struct PlayState {
-    editor::MoveListBox* moveList = nullptr;
+    MoveListBox* moveList = nullptr;
     ui::Button* undoButton = nullptr;
     ui::UIElement* rightArrow = nullptr;
     ui::UIElement* leftArrow = nullptr;

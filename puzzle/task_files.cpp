@@ -1,8 +1,8 @@
 #include "puzzle/task_files.hpp"
 
-#include "editor/move_list_box.hpp"
 #include "platform/files.hpp"
 #include "puzzle/model/task_file.hpp"
+#include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
 #include "ui/screen_items.hpp"

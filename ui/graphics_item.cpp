@@ -1,9 +1,11 @@
 #include "ui/graphics_item.hpp"
 
+#include "base/name_hash.hpp"
+
 namespace ui {
 
 GraphicsItem::GraphicsItem(int x_, int y_, const char* path)
-    : VisualItem(x_, y_, 0, 0), nameHash(ui::nameHash(path)) {
+    : VisualItem(x_, y_, 0, 0), nameHash(base::nameHash(path)) {
     if (path != nullptr) texture = loadTexture(path, &width, &height);
 }
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "platform/types.hpp"
-#include "ui/name_hash.hpp"
 
 namespace ui {
 

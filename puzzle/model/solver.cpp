@@ -7,8 +7,8 @@
 #include <span>
 #include <tuple>
 
+#include "base/name_hash.hpp"
 #include "puzzle/model/rule_check.hpp"
-#include "ui/name_hash.hpp"
 
 namespace model {
 
@@ -130,7 +130,7 @@ public:
         placeFrom_.resize(n);
         for (int i = 0; i < n; ++i) {
             const CharacterData& c = task.characters[i];
-            kinds_[i] = kindKey(ui::nameHash(c.name.c_str()), c.colour);
+            kinds_[i] = kindKey(base::nameHash(c.name.c_str()), c.colour);
         }
         if (n <= kMaxSolvable) makeGroups();
     }

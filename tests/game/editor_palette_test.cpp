@@ -112,7 +112,7 @@ TEST_F(PaletteTest, CharactersCopyTheColourAndWeightOfTheMomentTheyAreTaken) {
 TEST_F(PaletteTest, AFullCharacterTableMakesThePictureInert) {
     goTo(2);
     for (int i = 0; i < model::kMaxCharacters - 1; ++i) {
-        ui::DragDropItem* item = puzzle::makeEditorCharacter(palette()->entryPictures[1]);
+        ui::DragDropItem* item = editor::makeEditorCharacter(palette()->entryPictures[1]);
         ASSERT_NE(item, nullptr);
         item->moveTo(10 + i, 480);
         character(i).leftX = item->x;
@@ -120,7 +120,7 @@ TEST_F(PaletteTest, AFullCharacterTableMakesThePictureInert) {
     }
     EXPECT_EQ(take(0, 200, 300), model::kMaxCharacters);
     EXPECT_EQ(take(0, 200, 200), model::kMaxCharacters);
-    EXPECT_EQ(puzzle::addCharacter(palette()->entryPictures[0]), nullptr);
+    EXPECT_EQ(editor::addCharacter(palette()->entryPictures[0]), nullptr);
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ TEST_F(EditorPlacementTest, DeletingAMiddleCharacterMovesTheLastIntoItsSlotAndKe
     task.rules[0] = {1, 2, 0, model::ForbidTogether};
     task.rules[1] = {2, 1, -1, model::MoreThan};
 
-    puzzle::deleteCharacter(1);
+    editor::deleteCharacter(1);
     ASSERT_EQ(task.characterCount, 2);
     EXPECT_EQ(character(1).item, last);
     EXPECT_EQ(last->id, 1);
@@ -89,7 +89,7 @@ TEST_F(EditorPlacementTest, DeletingAMiddleCharacterMovesTheLastIntoItsSlotAndKe
     EXPECT_EQ(task.rules[1].first, 1);
     EXPECT_EQ(task.rules[1].second, -1);
 
-    puzzle::deleteCharacter(1);  // the last one: nothing moves
+    editor::deleteCharacter(1);  // the last one: nothing moves
     EXPECT_EQ(task.characterCount, 1);
     EXPECT_EQ(task.rules[0].second, -1);
     EXPECT_EQ(task.rules[0].third, 0);

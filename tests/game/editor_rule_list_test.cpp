@@ -18,7 +18,7 @@ protected:
     void addCharacters(int count) {
         for (int i = 0; i < count; ++i) {
             ui::DragDropItem* item =
-                puzzle::makeEditorCharacter(items().characterList->entryPictures[0]);
+                editor::makeEditorCharacter(items().characterList->entryPictures[0]);
             ASSERT_NE(item, nullptr);
             item->moveTo(20 + 60 * i, 60);
             character(i).leftX = item->x;

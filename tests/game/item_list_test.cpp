@@ -1,8 +1,8 @@
 // The item list, layering, chains and mouse routing.
 #include <gtest/gtest.h>
 
+#include "base/name_hash.hpp"
 #include "support/framework_fixture.hpp"
-#include "ui/name_hash.hpp"
 #include "ui/resources.hpp"
 
 namespace {
@@ -13,8 +13,8 @@ using namespace ui;
 class ItemListTest : public test::FrameworkTest {};
 
 TEST_F(ItemListTest, NameHashAndVariantNames) {
-    static_assert(nameHash("abc") == 717);
-    EXPECT_EQ(nameHash(nullptr), 0u);
+    static_assert(base::nameHash("abc") == 717);
+    EXPECT_EQ(base::nameHash(nullptr), 0u);
     EXPECT_EQ(variantName("textures/btn_menu.tga", "_hover"), "textures/btn_menu_hover.tga");
     EXPECT_EQ(variantName("textures/boat.tga", "_small"), "textures/boat_small.tga");
     EXPECT_EQ(variantName("textures/boat", "_small"), "textures/boat_small");

@@ -1,7 +1,7 @@
 // Rows of the move list: where the small pictures and arrows go, and the undo button.
 #include <gtest/gtest.h>
 
-#include "editor/move_list_box.hpp"
+#include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task_files.hpp"
 #include "support/game_fixture.hpp"
@@ -9,7 +9,7 @@
 
 namespace {
 
-using editor::MoveListBox;
+using puzzle::MoveListBox;
 
 std::vector<int> xs(const MoveListBox::RowLayout& layout) {
     std::vector<int> out;

@@ -1,7 +1,7 @@
 // Playing a task through the window procedure: boarding, crossings, refusals, undo, the win.
 #include <gtest/gtest.h>
 
-#include "editor/move_list_box.hpp"
+#include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <initializer_list>
 
-#include "editor/move_list_box.hpp"
 #include "puzzle/model/task_file.hpp"
+#include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"

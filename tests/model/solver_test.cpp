@@ -6,9 +6,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/name_hash.hpp"
 #include "puzzle/model/rule_check.hpp"
 #include "puzzle/model/solver.hpp"
-#include "ui/name_hash.hpp"
 
 using namespace model;
 
@@ -37,7 +37,7 @@ bool pinned(const CharacterData& c) { return c.leftX == c.rightX && c.leftY == c
 
 std::vector<uint64_t> kindsOf(const TaskData& task) {
     std::vector<uint64_t> kinds;
-    for (const CharacterData& c : task.characters) kinds.push_back(kindKey(ui::nameHash(c.name.c_str()), c.colour));
+    for (const CharacterData& c : task.characters) kinds.push_back(kindKey(base::nameHash(c.name.c_str()), c.colour));
     return kinds;
 }
 

@@ -11,10 +11,10 @@
 
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
-#include "editor/move_list_box.hpp"
 #include "editor/rule_list_box.hpp"
 #include "editor/task_editor.hpp"
 #include "editor/unit_list_box.hpp"
+#include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
 #include "ui/screen_items.hpp"
@@ -202,7 +202,7 @@ private:
 
     // Replaying the move list from the start gives the position on the screen.
     std::string movesReplay(bool buttonHeld) const {
-        const editor::MoveListBox* list = puzzle::play.moveList;
+        const puzzle::MoveListBox* list = puzzle::play.moveList;
         if (list == nullptr || puzzle::play.unrecordedCrossing) return {};
         std::vector<int> side(static_cast<size_t>(puzzle::task.characterCount), -1);
         int boat = -1;

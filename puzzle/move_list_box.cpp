@@ -1,4 +1,4 @@
-#include "editor/move_list_box.hpp"
+#include "puzzle/move_list_box.hpp"
 
 #include <bit>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include "puzzle/task.hpp"
 #include "ui/cp1251.hpp"
 
-namespace editor {
+namespace puzzle {
 
 using namespace ui;
 
@@ -97,4 +97,4 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
                 0xFFFFFFFF);
 }
 
-}  // namespace editor
+}  // namespace puzzle

@@ -11,7 +11,7 @@
 #include "ui/list_box.hpp"
 #include "ui/resources.hpp"
 
-namespace editor {
+namespace puzzle {
 
 class MoveListBox : public ui::ListBox {
 public:
@@ -51,4 +51,4 @@ private:
     RowLayout rowLayout_;
 };
 
-}  // namespace editor
+}  // namespace puzzle

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace ui {
+namespace base {
 
 constexpr uint32_t nameHash(const char* path) {
     if (path == nullptr) return 0;
@@ -18,4 +18,4 @@ constexpr uint32_t nameHash(const char* path) {
     return h;
 }
 
-}  // namespace ui
+}  // namespace base

@@ -8,7 +8,7 @@
 #include "ui/selectable_graphics.hpp"
 #include "ui/visual_item.hpp"
 
-namespace puzzle {
+namespace editor {
 
 // The wizard's side of the drag rules. The editor fills it when it opens, so that this
 // layer needs nothing of the editor's classes.
@@ -55,4 +55,4 @@ struct GrabPosition {
 };
 GrabPosition grabPosition();
 
-}  // namespace puzzle
+}  // namespace editor

@@ -1,11 +1,15 @@
-#include "puzzle/editor_placement.hpp"
+#include "editor/editor_placement.hpp"
 
 #include <utility>
 
 #include "puzzle/task.hpp"
 #include "ui/screen_items.hpp"
 
-namespace puzzle {
+namespace editor {
+
+using puzzle::CharacterRecord;
+using puzzle::RuleRecord;
+using puzzle::task;
 
 EditorHooks editorHooks;
 
@@ -167,4 +171,4 @@ void onEditorDrop(ui::DragDropItem* item, int x, int y) {
     }
 }
 
-}  // namespace puzzle
+}  // namespace editor
