@@ -35,12 +35,28 @@ void BM_Solve(benchmark::State& state, const model::TaskData* task, int knownCro
     }
 }
 
+// The hint's search: from the start (the farthest a pupil can be from the goal) within
+// the bound play uses, so a task past the bound shows how long the pupil waits for "too big".
+void BM_Hint(benchmark::State& state, const model::TaskData* task) {
+    model::SolveResult result;
+    for (auto _ : state) {
+        result = model::solveFrom(*task, model::Position{}, model::kInteractiveStateLimit);
+        benchmark::DoNotOptimize(result.moves.data());
+    }
+    state.counters["states"] = static_cast<double>(result.statesVisited);
+    state.counters["crossings"] = static_cast<double>(result.moves.size());
+    if (result.status == model::SolveStatus::TooLarge) state.SetLabel("too big to hint");
+    if (result.status == model::SolveStatus::NoSolution) state.SetLabel("no solution");
+}
+
 // Registered benchmarks keep pointers to their tasks.
 std::deque<model::TaskData> tasks;
 
 void add(const std::string& name, model::TaskData task, int knownCrossings) {
     tasks.push_back(std::move(task));
     benchmark::RegisterBenchmark(("BM_Solve/" + name).c_str(), BM_Solve, &tasks.back(), knownCrossings)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("BM_Hint/" + name).c_str(), BM_Hint, &tasks.back())
         ->Unit(benchmark::kMillisecond);
 }
 

@@ -121,8 +121,8 @@ private:
 
 class Search {
 public:
-    Search(const TaskData& task, uint64_t stateLimit)
-        : task_(task), stateLimit_(stateLimit), capacity_(task.capacity()),
+    Search(const TaskData& task, const Position& from, uint64_t stateLimit)
+        : task_(task), from_(from), stateLimit_(stateLimit), capacity_(task.capacity()),
           boatman_(task.hasBoatman()) {
         const int n = static_cast<int>(task.characters.size());
         kinds_.resize(n);
@@ -135,6 +135,11 @@ public:
         if (n <= kMaxSolvable) makeGroups();
     }
 
+    bool onBank(int i, int side) const {
+        const int bank = i < static_cast<int>(from_.bank.size()) ? from_.bank[i] : -1;
+        return (bank == 0 ? from_.boat : bank) == side;
+    }
+
     SolveResult run() {
         SolveResult result;
         if (task_.characters.size() > kMaxSolvable) {
@@ -143,9 +148,14 @@ public:
         }
         const uint64_t crossingBudget = std::max<uint64_t>(stateLimit_, 1) * kCrossingsPerState;
         uint64_t crossings = 0;
+        const uint64_t start = startCode();
+        if (start == goal_) {
+            result.status = SolveStatus::Solved;
+            return result;
+        }
         visited_.emplace(codeSpace_);
-        visited_->insert(0, 0);
-        std::vector<uint64_t> frontier{0}, next;
+        visited_->insert(start, 0);
+        std::vector<uint64_t> frontier{start}, next;
         for (uint64_t depth = 0; !frontier.empty(); ++depth) {
             next.clear();
             for (const uint64_t from : frontier) {
@@ -222,6 +232,17 @@ private:
     }
 
     static int sideOf(uint64_t code) { return (code & 1) ? 1 : -1; }
+
+    uint64_t startCode() const {
+        uint64_t code = from_.boat > 0 ? 1 : 0;
+        for (const Group& g : groups_) {
+            if (g.pinned) continue;
+            for (const int i : g.members) {
+                if (onBank(i, 1)) code += g.radix;
+            }
+        }
+        return code;
+    }
 
     Counts countsOf(uint64_t code) const {
         Counts counts{};
@@ -372,18 +393,25 @@ private:
         }
 
         std::vector<int8_t> bank(task_.characters.size(), -1);
+        for (size_t i = 0; i < bank.size(); ++i) {
+            if (!isPinned(static_cast<int>(i))) bank[i] = onBank(static_cast<int>(i), 1) ? 1 : -1;
+        }
         std::vector<MoveData> moves;
-        int side = -1;
+        int side = from_.boat > 0 ? 1 : -1;
         for (const Counts& taken : loads) {
             MoveData move{0, -side};
             for (size_t g = 0; g < groups_.size(); ++g) {
                 int left = taken[g];
-                for (const int i : groups_[g].members) {
-                    if (left == 0) break;
-                    if (bank[i] != side) continue;
-                    move.mask |= uint32_t{1} << i;
-                    if (!groups_[g].pinned) bank[i] = static_cast<int8_t>(-side);
-                    --left;
+                // Those already in the boat go first, so a hint asks to move as few as it can.
+                for (const bool firstPass : {true, false}) {
+                    for (const int i : groups_[g].members) {
+                        if (left == 0) break;
+                        if (((move.mask >> i) & 1) != 0 || bank[i] != side) continue;
+                        if (firstPass && !(moves.empty() && inBoat(i))) continue;
+                        move.mask |= uint32_t{1} << i;
+                        if (!groups_[g].pinned) bank[i] = static_cast<int8_t>(-side);
+                        --left;
+                    }
                 }
             }
             moves.push_back(move);
@@ -392,7 +420,14 @@ private:
         return moves;
     }
 
+    bool inBoat(int i) const { return i < static_cast<int>(from_.bank.size()) && from_.bank[i] == 0; }
+    bool isPinned(int i) const {
+        const CharacterData& c = task_.characters[i];
+        return c.leftX == c.rightX && c.leftY == c.rightY;
+    }
+
     const TaskData& task_;
+    const Position& from_;
     uint64_t stateLimit_;
     int64_t capacity_;
     bool boatman_;
@@ -408,9 +443,13 @@ private:
 
 }  // namespace
 
-SolveResult solveTask(const TaskData& task, uint64_t stateLimit) {
-    Search search(task, stateLimit);
+SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit) {
+    Search search(task, from, stateLimit);
     return search.run();
+}
+
+SolveResult solveTask(const TaskData& task, uint64_t stateLimit) {
+    return solveFrom(task, Position{}, stateLimit);
 }
 
 }  // namespace model

@@ -42,11 +42,12 @@ std::vector<uint64_t> kindsOf(const TaskData& task) {
 }
 
 // Plays the moves as the play screen would and reports the first broken step.
-std::string replayProblem(const TaskData& task, const std::vector<MoveData>& moves) {
+std::string replayProblem(const TaskData& task, const std::vector<MoveData>& moves, const Position& from = {}) {
     const size_t n = task.characters.size();
     const std::vector<uint64_t> kinds = kindsOf(task);
     std::vector<int8_t> bank(n, -1);
-    int boat = -1;
+    for (size_t i = 0; i < from.bank.size(); ++i) bank[i] = from.bank[i] == 0 ? static_cast<int8_t>(from.boat) : from.bank[i];
+    int boat = from.boat;
     for (size_t m = 0; m < moves.size(); ++m) {
         const MoveData& move = moves[m];
         const std::string at = "move " + std::to_string(m + 1) + ": ";
@@ -78,13 +79,16 @@ std::string replayProblem(const TaskData& task, const std::vector<MoveData>& mov
 }
 
 // Plain breadth-first search over every passenger subset, no grouping: the reference.
-int referenceLength(const TaskData& task) {
+int referenceLength(const TaskData& task, uint32_t startRight = 0, int startBoat = -1) {
     const int n = static_cast<int>(task.characters.size());
     const std::vector<uint64_t> kinds = kindsOf(task);
     uint32_t goal = 0;
     for (int i = 0; i < n; ++i) goal |= pinned(task.characters[i]) ? 0 : 1u << i;
-    std::unordered_map<uint64_t, int> depth{{0, 0}};  // right-bank mask << 1 | boat on right
-    std::deque<uint64_t> queue{0};
+    const uint64_t start = (uint64_t{startRight} << 1) | (startBoat > 0 ? 1 : 0);
+    if (start == ((uint64_t{goal} << 1) | 1)) return 0;
+    // right-bank mask << 1 | boat on right
+    std::unordered_map<uint64_t, int> depth{{start, 0}};
+    std::deque<uint64_t> queue{start};
     while (!queue.empty()) {
         const uint64_t state = queue.front();
         queue.pop_front();
@@ -154,6 +158,35 @@ TaskData jealousCouples(int couples, int capacity) {
         }
     }
     return b.task;
+}
+
+// Small tasks with alike characters, named ones, weights (some negative or zero), pinned
+// characters and every rule kind.
+TaskData randomTask(std::mt19937& random) {
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); };
+    const char* pictures[] = {"monk", "troll"};
+    TaskBuilder b(1 + pick(3), pick(3) == 0);
+    const int n = 2 + pick(6);
+    for (int i = 0; i < n; ++i) {
+        const int weight = pick(10) == 0 ? pick(3) - 1 : 1 + pick(2) * pick(2);
+        b.add(pictures[pick(2)], weight, pick(6) == 0 ? kRed : 0xFFFFFFFF, pick(12) == 0);
+    }
+    for (int r = pick(4); r > 0; --r) {
+        const int kind = pick(2) ? ForbidTogether : 1 + pick(2);
+        b.rule(pick(n), pick(n), kind == ForbidTogether && pick(2) ? pick(n) : -1, kind);
+    }
+    return b.task;
+}
+
+// The solver's answer against the plain search's length (-1: no solution).
+void expectAgrees(const TaskData& task, const Position& from, const SolveResult& result, int expected) {
+    if (expected < 0) {
+        EXPECT_EQ(result.status, SolveStatus::NoSolution);
+        return;
+    }
+    ASSERT_EQ(result.status, SolveStatus::Solved);
+    EXPECT_EQ(static_cast<int>(result.moves.size()), expected);
+    EXPECT_EQ(replayProblem(task, result.moves, from), "");
 }
 
 }  // namespace
@@ -244,32 +277,67 @@ TEST(Solver, PinnedCharacterRowsButNeverLeavesTheLeftBank) {
 }
 
 TEST(Solver, GroupedSearchMatchesPlainSearch) {
-    // Random small tasks with alike characters, named ones, weights (some negative or
-    // zero), pinned characters and every rule kind: the grouped search must find exactly
-    // as short a solution as the plain one, and a valid one.
+    // The grouped search must find exactly as short a solution as the plain one, and a
+    // valid one.
     std::mt19937 random(12345);
-    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); };
-    const char* pictures[] = {"monk", "troll"};
     for (int round = 0; round < 400; ++round) {
-        TaskBuilder b(1 + pick(3), pick(3) == 0);
-        const int n = 2 + pick(6);
-        for (int i = 0; i < n; ++i) {
-            const int weight = pick(10) == 0 ? pick(3) - 1 : 1 + pick(2) * pick(2);
-            b.add(pictures[pick(2)], weight, pick(6) == 0 ? kRed : 0xFFFFFFFF, pick(12) == 0);
-        }
-        for (int r = pick(4); r > 0; --r) {
-            const int kind = pick(2) ? ForbidTogether : 1 + pick(2);
-            b.rule(pick(n), pick(n), kind == ForbidTogether && pick(2) ? pick(n) : -1, kind);
-        }
-        const SolveResult result = solveTask(b.task);
-        const int expected = referenceLength(b.task);
+        const TaskData task = randomTask(random);
+        const SolveResult result = solveTask(task);
+        const int expected = referenceLength(task);
         SCOPED_TRACE("round " + std::to_string(round));
-        if (expected < 0) {
-            EXPECT_EQ(result.status, SolveStatus::NoSolution);
-        } else {
-            ASSERT_EQ(result.status, SolveStatus::Solved);
-            EXPECT_EQ(static_cast<int>(result.moves.size()), expected);
-            EXPECT_EQ(replayProblem(b.task, result.moves), "");
-        }
+        expectAgrees(task, {}, result, expected);
     }
+}
+
+TEST(SolverFromPosition, MatchesPlainSearchFromEveryReachedPosition) {
+    // Walk a few allowed crossings at random, then ask from there: the answer must be as
+    // short as the plain search from the same place and replay from it to the goal.
+    std::mt19937 random(777);
+    int positionsAway = 0;
+    for (int round = 0; round < 200; ++round) {
+        const TaskData task = randomTask(random);
+        const int n = static_cast<int>(task.characters.size());
+        Position at{std::vector<int8_t>(n, -1), -1};
+        int stepsTaken = 0;
+        for (int attempt = 0; attempt < 60 && stepsTaken < 4; ++attempt) {
+            const uint32_t mask = random() % (1u << n);
+            if (replayProblem(task, {MoveData{mask, -at.boat}}, at).starts_with("move 1")) continue;
+            for (int i = 0; i < n; ++i) {
+                if (((mask >> i) & 1) && !pinned(task.characters[i])) at.bank[i] = static_cast<int8_t>(-at.boat);
+            }
+            at.boat = -at.boat;
+            ++stepsTaken;
+        }
+        positionsAway += stepsTaken > 0;
+        uint32_t right = 0;
+        for (int i = 0; i < n; ++i) right |= at.bank[i] > 0 ? 1u << i : 0;
+        // Someone in the boat counts on the boat's bank.
+        if (n > 0 && at.bank[0] == at.boat && !pinned(task.characters[0])) at.bank[0] = 0;
+        const SolveResult result = solveFrom(task, at);
+        const int expected = referenceLength(task, right, at.boat);
+        SCOPED_TRACE("round " + std::to_string(round));
+        expectAgrees(task, at, result, expected);
+    }
+    EXPECT_GT(positionsAway, 150);
+}
+
+TEST(SolverFromPosition, TakesThoseAlreadyInTheBoatFirst) {
+    TaskBuilder b(2);
+    for (int i = 0; i < 3; ++i) b.add("monk");
+    const SolveResult result = solveFrom(b.task, Position{{-1, -1, 0}, -1});
+    ASSERT_EQ(result.status, SolveStatus::Solved);
+    ASSERT_FALSE(result.moves.empty());
+    EXPECT_EQ(result.moves[0].mask & 4u, 4u);
+    EXPECT_EQ(replayProblem(b.task, result.moves), "");
+}
+
+TEST(SolverFromPosition, AtTheGoalNothingIsLeftToDo) {
+    const TaskData task = wolfGoatCabbage();
+    const SolveResult done = solveFrom(task, Position{{1, 1, 1}, 1});
+    EXPECT_EQ(done.status, SolveStatus::Solved);
+    EXPECT_TRUE(done.moves.empty());
+    // Everyone across but the boat came back: one more crossing, the boatman alone.
+    const SolveResult back = solveFrom(task, Position{{1, 1, 1}, -1});
+    ASSERT_EQ(back.moves.size(), 1u);
+    EXPECT_EQ(back.moves[0].mask, 0u);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "puzzle/model/task_file.hpp"
+#include "puzzle/model/task_key.hpp"
 
 using namespace model;
 
@@ -254,4 +255,23 @@ TEST(TaskFileName, DecodingAsTheCatalogueShowsIt) {
     EXPECT_EQ(decodeTaskFileName("_610062"), "a");  // a zero byte ends the text
     const std::string title = "\xC7\xE0\xE4\xE0\xF7\xE0 \xB9 1";
     EXPECT_EQ(decodeTaskFileName(taskFileStem(title)), title);
+}
+
+TEST(TaskKey, FollowsTheTaskPartOnly) {
+    TaskData task;
+    task.title = "Wolf";
+    task.boat = 2;
+    task.characters.push_back(CharacterData{10, 20, 800, 20, 1, 0xFFFFFFFF, "textures/unit_wolf.tga"});
+    const uint64_t key = taskKey(task);
+
+    TaskData solved = task;
+    solved.moves.push_back({1, 1});
+    EXPECT_EQ(taskKey(solved), key);
+
+    TaskData heavier = task;
+    heavier.characters[0].weight = 2;
+    EXPECT_NE(taskKey(heavier), key);
+    TaskData renamed = task;
+    renamed.title = "Wolf 2";
+    EXPECT_NE(taskKey(renamed), key);
 }
