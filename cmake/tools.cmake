@@ -3,8 +3,12 @@
 add_library(ferrolin_task_source STATIC tools/task_source.cpp tools/cp1251.cpp)
 target_link_libraries(ferrolin_task_source PUBLIC ferrolin_model nlohmann_json::nlohmann_json)
 
+# The teacher's check of collected solutions reads files the way the game does.
+add_library(ferrolin_solution_check STATIC tools/check_solutions.cpp)
+target_link_libraries(ferrolin_solution_check PUBLIC ferrolin_model ferrolin_platform)
+
 add_executable(ferrolin-solve tools/solve_main.cpp)
-target_link_libraries(ferrolin-solve PRIVATE ferrolin_task_source)
+target_link_libraries(ferrolin-solve PRIVATE ferrolin_task_source ferrolin_solution_check)
 
 add_executable(ferrolin-build-tasks tools/build_tasks_main.cpp)
 target_link_libraries(ferrolin-build-tasks PRIVATE ferrolin_task_source)

@@ -2,6 +2,8 @@
 // Prints the shortest solution of a task or solution file (its stored moves are
 // ignored) and can save it as a solution file that the game opens at the solved position.
 // Exit codes: 0 solved, 1 no solution, 2 bad arguments or unreadable file, 3 search too large.
+// ferrolin-solve --check FILE|FOLDER...
+// Checks solution files (a teacher's collected homework); see tools/check_solutions.hpp.
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -11,6 +13,7 @@
 
 #include "puzzle/model/solver.hpp"
 #include "puzzle/model/task_file.hpp"
+#include "tools/check_solutions.hpp"
 #include "tools/cp1251.hpp"
 #include "tools/task_source.hpp"
 
@@ -19,7 +22,8 @@ namespace {
 constexpr int kSolved = 0, kNoSolution = 1, kBadInput = 2, kTooLarge = 3;
 
 int usage() {
-    std::fprintf(stderr, "usage: ferrolin-solve TASK.dat [-o SOLUTION.sln]\n");
+    std::fprintf(stderr, "usage: ferrolin-solve TASK.dat [-o SOLUTION.sln]\n"
+                         "       ferrolin-solve --check SOLUTION.sln|FOLDER...\n");
     return kBadInput;
 }
 
@@ -62,6 +66,10 @@ std::vector<std::string> characterLabels(const model::TaskData& task) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--check") {
+        if (argc == 2) return usage();
+        return tools::checkSolutions(std::vector<std::string>(argv + 2, argv + argc));
+    }
     std::string taskPath, solutionPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

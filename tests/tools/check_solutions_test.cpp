@@ -1,0 +1,68 @@
+#include "tools/check_solutions.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "puzzle/model/solver.hpp"
+#include "support/sample_tasks.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CheckSolutions : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / "ferrolin-check-solutions";
+        fs::remove_all(folder_);
+        fs::create_directories(folder_ / "class" / "pupil");
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string write(const std::string& name, size_t moves) {
+        model::TaskData task = test::wolfGoatCabbage();
+        const std::vector<model::MoveData> solved = model::solveTask(task).moves;
+        task.moves.assign(solved.begin(), solved.begin() + static_cast<long>(std::min(moves, solved.size())));
+        const std::string path = (folder_ / name).string();
+        test::writeTaskFile(path, task, true);
+        return path;
+    }
+
+    int run(const std::vector<std::string>& paths, std::string& out) {
+        ::testing::internal::CaptureStdout();
+        const int status = tools::checkSolutions(paths);
+        out = ::testing::internal::GetCapturedStdout();
+        return status;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(CheckSolutions, ReportsEachFileAndTheWorstStatus) {
+    const std::string done = write("class/anna.sln", 99);
+    const std::string half = write("class/pupil/boris.sln", 2);
+    std::string out;
+    EXPECT_EQ(run({done}, out), 0);
+    EXPECT_EQ(out, done + ": complete, crossings 5, shortest 5\n"
+                              "1 checked: 1 complete, 0 incomplete, 0 breaking a rule, 0 unreadable\n");
+
+    // A folder is searched in depth; other files in it are not solutions.
+    write("class/notes.txt", 1);
+    EXPECT_EQ(run({(folder_ / "class").string()}, out), 1);
+    EXPECT_EQ(out, done + ": complete, crossings 5, shortest 5\n" + half +
+                       ": incomplete, crossings 2\n"
+                       "2 checked: 1 complete, 1 incomplete, 0 breaking a rule, 0 unreadable\n");
+
+    model::TaskData broken = test::wolfGoatCabbage();
+    broken.moves = {{0b0011, 1}};
+    const std::string cheat = (folder_ / "cheat.sln").string();
+    test::writeTaskFile(cheat, broken, true);
+    const std::string missing = (folder_ / "missing.sln").string();
+    EXPECT_EQ(run({cheat, missing}, out), 2);
+    EXPECT_EQ(out, cheat + ": breaks a rule at crossing 1\n" + missing +
+                       ": unreadable\n"
+                       "2 checked: 0 complete, 0 incomplete, 1 breaking a rule, 1 unreadable\n");
+}
+
+}  // namespace
