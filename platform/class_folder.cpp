@@ -1,0 +1,89 @@
+#include "platform/class_folder.hpp"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <future>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+#include "platform/files.hpp"
+
+namespace platform {
+
+namespace {
+
+std::string trim(const std::string& s) {
+    const size_t begin = s.find_first_not_of(" \t\r");
+    if (begin == std::string::npos) return {};
+    return s.substr(begin, s.find_last_not_of(" \t\r") - begin + 1);
+}
+
+// The class folder a configuration file names, if it names one.
+std::optional<std::string> readConfig(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    std::ifstream in(path);
+    if (!in) return std::nullopt;
+    std::optional<std::string> folder;
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        const std::string content = trim(line.substr(0, line.find('#')));
+        if (content.empty()) continue;
+        const size_t equals = content.find('=');
+        const std::string key = equals == std::string::npos ? std::string() : trim(content.substr(0, equals));
+        if (key.empty()) {
+            std::fprintf(stderr, "ferrolin: %s:%d: ignored, not a \"key = value\" line\n", path.c_str(), number);
+            continue;
+        }
+        const std::string value = trim(content.substr(equals + 1));
+        if (key == "class_folder") {
+            folder = value;
+        } else {
+            std::fprintf(stderr, "ferrolin: %s:%d: ignored, unknown key \"%s\"\n", path.c_str(), number, key.c_str());
+        }
+    }
+    if (folder && folder->empty()) return std::nullopt;
+    return folder;
+}
+
+}  // namespace
+
+ClassFolderSources classFolderSources() {
+    ClassFolderSources sources;
+    if (const char* env = std::getenv("FERROLIN_CLASS_FOLDER"); env != nullptr && env[0] != '\0') {
+        sources.environment = env;
+    }
+    // A relative XDG_CONFIG_HOME is invalid by the desktop's own rules and is ignored.
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if (xdg != nullptr && xdg[0] == '/') {
+        sources.userConfig = std::string(xdg) + "/ferrolin/ferrolin.conf";
+    } else if (home != nullptr && home[0] == '/') {
+        sources.userConfig = std::string(home) + "/.config/ferrolin/ferrolin.conf";
+    }
+    sources.systemConfig = "/etc/ferrolin/ferrolin.conf";
+    return sources;
+}
+
+std::string resolveClassFolder(const ClassFolderSources& sources) {
+    if (sources.environment) return *sources.environment;
+    if (std::optional<std::string> user = readConfig(sources.userConfig)) return *user;
+    return readConfig(sources.systemConfig).value_or(std::string());
+}
+
+std::string classFolder() { return resolveClassFolder(classFolderSources()); }
+
+std::optional<std::vector<std::string>> listFolderWithin(const std::string& folder, const std::string& prefix,
+                                                         const std::string& suffix, int timeoutMs) {
+    // The promise lives as long as the thread, which may outlive this call.
+    auto result = std::make_shared<std::promise<std::vector<std::string>>>();
+    std::future<std::vector<std::string>> listed = result->get_future();
+    std::thread([result, folder, prefix, suffix] { result->set_value(listFolder(folder, prefix, suffix)); })
+        .detach();
+    if (listed.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready) return std::nullopt;
+    return listed.get();
+}
+
+}  // namespace platform
