@@ -1,9 +1,12 @@
 #include "app/screens.hpp"
 
+#include <string>
+
 #include "app/task_catalogue.hpp"
 #include "editor/task_editor.hpp"
 #include "platform/system.hpp"
 #include "puzzle/play.hpp"
+#include "puzzle/solution_verdict.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "ui/cp1251.hpp"
@@ -171,7 +174,14 @@ void onMenuCommand(Button* button) {
             break;
         case 3:
             if (auto path = chooseSolutionFile(false)) {
-                if (!openSolutionFile(*path)) showMessage("Ошибка открытия файла"_cp);
+                if (!openSolutionFile(*path)) {
+                    showMessage("Ошибка открытия файла"_cp);
+                } else {
+                    // The popup keeps a pointer to its text.
+                    static std::string verdict;
+                    verdict = puzzle::solutionVerdictMessage(puzzle::playedTaskData());
+                    showMessage(verdict.c_str());
+                }
             }
             break;
         case 4:

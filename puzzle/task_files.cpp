@@ -16,15 +16,20 @@ bool writeNewTaskFile(const std::string& path, bool* existed) {
     return result == platform::WriteResult::Ok;
 }
 
+model::TaskData playedTaskData() {
+    model::TaskData data = taskData();
+    if (play.moveList == nullptr) return data;
+    for (int i = 0; i < play.moveList->moveCount; ++i) {
+        data.moves.push_back(play.moveList->moves[static_cast<size_t>(i)]);
+    }
+    return data;
+}
+
 bool writeSolutionFile(const std::string& path) {
     if (ui::screenMode != ui::PlayScreen || play.moveList == nullptr) return false;
     // Such a file would replay to a position other than the one played.
     if (play.unrecordedCrossing) return false;
-    model::TaskData data = taskData();
-    for (int i = 0; i < play.moveList->moveCount; ++i) {
-        data.moves.push_back(play.moveList->moves[static_cast<size_t>(i)]);
-    }
-    return platform::replaceFile(path, model::encodeTask(data, true));
+    return platform::replaceFile(path, model::encodeTask(playedTaskData(), true));
 }
 
 bool saveNewTask(const std::string& folder) {

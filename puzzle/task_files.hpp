@@ -4,7 +4,12 @@
 
 #include <string>
 
+#include "puzzle/model/task_data.hpp"
+
 namespace puzzle {
+
+// The task on the play screen with the crossings made, as a solution file holds it.
+model::TaskData playedTaskData();
 
 // Writes the Task as a new task file (creating the file exclusively); false when the
 // file exists (existed set) or cannot be written.
