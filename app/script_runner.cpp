@@ -13,6 +13,7 @@
 #include "app/screens.hpp"
 #include "app/startup.hpp"
 #include "app/window_proc.hpp"
+#include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
 #include "platform/files.hpp"
 #include "platform/graphics.hpp"
@@ -60,11 +61,14 @@ public:
 
 class Runner {
 public:
-    Runner(std::string base) : base_(std::move(base)) {}
+    // A script sees a class folder only when it names one, whatever this computer's
+    // configuration says.
+    Runner(std::string base) : base_(std::move(base)) { setClassFolderOverride(std::string()); }
     ~Runner() {
         ui::frameObserver = nullptr;
         if (started_) shutdown();
         setDataFolderOverride(std::nullopt);
+        setClassFolderOverride(std::nullopt);
         if (!tempData_.empty()) {
             std::error_code ec;
             fs::remove_all(tempData_, ec);
@@ -84,6 +88,8 @@ public:
             folder_ = absolute(rest(in));
         } else if (command == "data") {
             data_ = absolute(rest(in));
+        } else if (command == "class") {
+            setClassFolderOverride(absolute(rest(in)));
         } else if (command == "choose") {
             const std::string answer = rest(in);
             queueFileDialogAnswer(answer == "cancel" ? std::nullopt

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/task_catalogue.hpp"
+#include "platform/class_folder.hpp"
 #include "platform/files.hpp"
 #include "platform/types.hpp"
 #include "puzzle/model/task_file.hpp"
@@ -45,14 +46,19 @@ TaskListBox::TaskListBox(int x_, int y_, int width_, int height_)
     : ListBox(x_, y_, width_, height_) {
     scanFolder("tasks");
     const std::string data = platform::dataFolder();
+    const std::string shared = platform::classFolder();
+    if (!shared.empty() && shared != data) scanFolder(shared, kClassFolderPatienceMs);
     if (!data.empty()) scanFolder(data);
 }
 
-void TaskListBox::scanFolder(const std::string& folder) {
+void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {
     // Rows come in the order of their titles (numbers counted as numbers, so "2." comes
     // before "10."), not in the file system's hash order.
     const size_t first = entries.size();
-    for (const std::string& file : platform::listFolder(folder, "", ".dat")) {
+    const std::vector<std::string> files =
+        patienceMs > 0 ? platform::listFolderWithin(folder, "", ".dat", patienceMs).value_or(std::vector<std::string>())
+                       : platform::listFolder(folder, "", ".dat");
+    for (const std::string& file : files) {
         if (entries.size() >= kMaxEntries) break;
         const std::string stem = file.substr(0, file.size() - 4);
         entries.push_back({model::decodeTaskFileName(stem), folder, file});

@@ -25,7 +25,10 @@ class TaskListBox : public ui::ListBox {
 public:
     static constexpr int kMaxEntries = 256;
 
-    // Scans "tasks" and then the data folder.
+    // A network class folder that does not answer within this is left out of the list.
+    static constexpr int kClassFolderPatienceMs = 1000;
+
+    // Scans "tasks", the class folder and then the data folder.
     TaskListBox(int x, int y, int width, int height);
     void draw() override;
     bool hitTest(int px, int py) override;
@@ -36,7 +39,8 @@ public:
     int rowHeight(int row) override;
     void drawRow(int row, int rowX, int rowY) override;
 
-    void scanFolder(const std::string& folder);
+    // patienceMs > 0: the folder may be slow or gone, so give up after that long.
+    void scanFolder(const std::string& folder, int patienceMs = 0);
     // Deletes the selected entry's file and entry; false leaves the list unchanged.
     bool removeSelectedEntry();
 

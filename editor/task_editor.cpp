@@ -8,6 +8,7 @@
 #include "editor/editor_placement.hpp"
 #include "editor/rule_list_box.hpp"
 #include "editor/unit_list_box.hpp"
+#include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
 #include "platform/files.hpp"
 #include "puzzle/task.hpp"
@@ -65,7 +66,10 @@ void connectPlacement() {
 
 void saveTask() {
     EditorItems& items = editorItems;
-    bool saved = puzzle::saveNewTask("tasks");
+    // A class folder shares the task with every computer of the class.
+    const std::string shared = platform::classFolder();
+    bool saved = !shared.empty() && puzzle::saveNewTask(shared);
+    if (!saved) saved = puzzle::saveNewTask("tasks");
     if (!saved) {
         const std::string data = platform::dataFolder();
         saved = !data.empty() && puzzle::saveNewTask(data);

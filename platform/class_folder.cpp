@@ -73,7 +73,21 @@ std::string resolveClassFolder(const ClassFolderSources& sources) {
     return readConfig(sources.systemConfig).value_or(std::string());
 }
 
-std::string classFolder() { return resolveClassFolder(classFolderSources()); }
+namespace {
+
+std::optional<std::string>& classOverride() {
+    static std::optional<std::string> folder;
+    return folder;
+}
+
+}  // namespace
+
+std::string classFolder() {
+    if (classOverride()) return *classOverride();
+    return resolveClassFolder(classFolderSources());
+}
+
+void setClassFolderOverride(std::optional<std::string> folder) { classOverride() = std::move(folder); }
 
 std::optional<std::vector<std::string>> listFolderWithin(const std::string& folder, const std::string& prefix,
                                                          const std::string& suffix, int timeoutMs) {

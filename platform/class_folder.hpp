@@ -26,8 +26,10 @@ ClassFolderSources classFolderSources();
 // looked at here: a network folder may hang, so the caller looks at it with a time bound.
 std::string resolveClassFolder(const ClassFolderSources& sources);
 
-// resolveClassFolder(classFolderSources()).
+// resolveClassFolder(classFolderSources()), or the override.
 std::string classFolder();
+// Tests and scripts set the class folder ("" for none) instead of this computer's.
+void setClassFolderOverride(std::optional<std::string> folder);
 
 // Names of the task files (prefix, suffix as listFolder) in a folder that may be slow or
 // gone: nothing when it does not answer within timeoutMs. A listing that hangs is left

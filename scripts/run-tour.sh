@@ -3,15 +3,16 @@
 # an empty data folder), so tours never write into the build's own tasks folder.
 # Usage: run-tour.sh GAME_DIR SCRIPT   (screenshots go where the script says, relative
 # to the current folder). A script whose first line is "# no pack" starts without the pack.
+# "@TOUR@" in a script names the tour's own folder (program/, data/ and an empty class/).
 set -euo pipefail
 game=$(readlink -f "$1")
 script=$(readlink -f "$2")
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-mkdir -p "$tmp/program/tasks" "$tmp/data"
+mkdir -p "$tmp/program/tasks" "$tmp/data" "$tmp/class"
 ln -s "$game/textures" "$tmp/program/textures"
 if [ "$(head -n 1 "$script")" != "# no pack" ]; then
   cp "$game"/tasks/*.dat "$tmp/program/tasks/" 2>/dev/null || true
 fi
-{ echo "folder $tmp/program"; echo "data $tmp/data"; cat "$script"; } > "$tmp/script.txt"
+{ echo "folder $tmp/program"; echo "data $tmp/data"; sed "s|@TOUR@|$tmp|g" "$script"; } > "$tmp/script.txt"
 "$game/ferrolin-script" "$tmp/script.txt"

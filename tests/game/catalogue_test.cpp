@@ -6,6 +6,7 @@
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
+#include "platform/class_folder.hpp"
 #include "puzzle/model/task_file.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
@@ -65,6 +66,27 @@ TEST_F(CatalogueTest, ListsBothFoldersByTitleAndMovesThePanel) {
     wait(20);
     EXPECT_TRUE(screenButtons[0]->visible);
     shot("catalogue");
+}
+
+TEST_F(CatalogueTest, ListsTheClassFolderBetweenTheProgramAndTheDataFolder) {
+    const std::filesystem::path shared = programFolder() / "class";
+    std::filesystem::create_directories(shared);
+    test::writeTaskFile("tasks/_62.dat", titled("b"), false);
+    test::writeTaskFile((shared / "_63.dat").string(), titled("c"), false);
+    test::writeTaskFile((shared / "_61.dat").string(), titled("a"), false);
+    test::writeTaskFile((dataFolder() / "_61.dat").string(), titled("a"), false);
+    platform::setClassFolderOverride(shared.string());
+    openCatalogue();
+    platform::setClassFolderOverride(std::string());
+    EXPECT_EQ(rowNames(), (std::vector<std::string>{"b", "a", "c", "a"}));
+    EXPECT_EQ(app::currentTaskList()->entries[1].folder, shared.string());
+
+    // A class task opens like any other.
+    pressRow(2);
+    pressRow(2);
+    wait(1000);
+    EXPECT_EQ(ui::screenMode, ui::PlayScreen);
+    EXPECT_STREQ(task.title, "c");
 }
 
 TEST(CatalogueOrder, TitlesSortWithNumbersCountedAsNumbers) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
 #include "support/editor_fixture.hpp"
 #include "ui/cp1251.hpp"
@@ -204,6 +205,24 @@ TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolder) {
     EXPECT_STREQ(items().stepHint->text, "Невозможно\nсоздать файл"_cp);
     EXPECT_FALSE(items().nextButton->visible);
     shot("editor_step5_failed");
+}
+
+TEST_F(WizardTest, DoneSavesIntoTheClassFolderWhenOneIsSetAndWritable) {
+    const fs::path shared = programFolder() / "class";
+    fs::create_directories(shared);
+    platform::setClassFolderOverride(shared.string());
+    goTo(5);
+    next();
+    EXPECT_EQ(datFiles(shared), 1);
+    EXPECT_EQ(datFiles(programFolder() / "tasks"), 0);
+
+    // A class folder that takes no files leaves the task where it went before.
+    platform::setClassFolderOverride((shared / "gone").string());
+    back();
+    next();
+    next();
+    EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
+    platform::setClassFolderOverride(std::string());
 }
 
 TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
