@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "puzzle/model/rule_check.hpp"
-#include "ui/name_hash.hpp"
+#include "base/name_hash.hpp"
 
 namespace model {
 
@@ -23,7 +23,7 @@ SolutionCheck checkSolution(const TaskData& task) {
     std::vector<int8_t> place(n, -1);
     std::vector<uint64_t> kind(n);
     for (size_t i = 0; i < n; ++i) {
-        kind[i] = kindKey(ui::nameHash(task.characters[i].name.c_str()), task.characters[i].colour);
+        kind[i] = kindKey(base::nameHash(task.characters[i].name.c_str()), task.characters[i].colour);
     }
     SolutionCheck check;
     check.crossings = static_cast<int>(task.moves.size());
