@@ -176,10 +176,11 @@ void onMenuCommand(Button* button) {
             if (auto path = chooseSolutionFile(false)) {
                 if (!openSolutionFile(*path)) {
                     showMessage("Ошибка открытия файла"_cp);
-                } else {
-                    // The popup keeps a pointer to its text.
+                } else if (const model::TaskData played = puzzle::playedTaskData(); !played.moves.empty()) {
+                    // A task file opened this way has no crossings to judge. The popup keeps a
+                    // pointer to its text.
                     static std::string verdict;
-                    verdict = puzzle::solutionVerdictMessage(puzzle::playedTaskData());
+                    verdict = puzzle::solutionVerdictMessage(played);
                     showMessage(verdict.c_str());
                 }
             }

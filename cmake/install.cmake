@@ -11,6 +11,8 @@ set(FERROLIN_INSTALL_DIR lib/ferrolin CACHE STRING
     "The program folder, relative to the install prefix")
 
 install(TARGETS ferrolin RUNTIME DESTINATION ${FERROLIN_INSTALL_DIR})
+# The teacher's check of solution files is a command of its own.
+install(TARGETS ferrolin-solve RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${FERROLIN_GAME_DIR}/textures ${FERROLIN_GAME_DIR}/help
         DESTINATION ${FERROLIN_INSTALL_DIR})
 # Only the task pack: tasks saved into the build's own folder while trying the game out

@@ -21,7 +21,7 @@ game=$build/game
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/prog" "$work/data" "$work/shots"
+mkdir -p "$work/prog" "$work/data" "$work/class" "$work/shots"
 ln -s "$game/textures" "$work/prog/textures"
 # The pack straight from its sources: a build's task folder may hold tasks saved there.
 "$game/ferrolin-build-tasks" "$root/tasks-src" "$work/prog/tasks" >/dev/null

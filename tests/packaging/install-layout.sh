@@ -14,6 +14,7 @@ missing() { echo "missing: $1"; rc=1; }
 program=$prefix/lib/ferrolin
 [ -x "$program/ferrolin" ] || missing "$program/ferrolin"
 [ -L "$prefix/bin/ferrolin" ] || missing "the launcher $prefix/bin/ferrolin"
+[ -x "$prefix/bin/ferrolin-solve" ] || missing "the solution checker $prefix/bin/ferrolin-solve"
 [ "$(readlink -f "$prefix/bin/ferrolin")" = "$(readlink -f "$program/ferrolin")" ] ||
   { echo "the launcher does not lead to the program folder"; rc=1; }
 for f in textures/background.tga textures/mainmenu.tga textures/CREDITS.md help/index.html; do
