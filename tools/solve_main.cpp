@@ -1,9 +1,12 @@
-// ferrolin-solve TASK.dat [-o SOLUTION.sln]
+// ferrolin-solve TASK.dat [-o SOLUTION.sln] [--max-states N]
 // Prints the shortest solution of a task or solution file (its stored moves are
 // ignored) and can save it as a solution file that the game opens at the solved position.
+// The search gives up after N positions (a few seconds' worth by default) or when its
+// tables would outgrow their memory bound.
 // Exit codes: 0 solved, 1 no solution, 2 bad arguments or unreadable file, 3 search too large.
 // ferrolin-solve --check FILE|FOLDER...
 // Checks solution files (a teacher's collected homework); see tools/check_solutions.hpp.
+#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -22,7 +25,7 @@ namespace {
 constexpr int kSolved = 0, kNoSolution = 1, kBadInput = 2, kTooLarge = 3;
 
 int usage() {
-    std::fprintf(stderr, "usage: ferrolin-solve TASK.dat [-o SOLUTION.sln]\n"
+    std::fprintf(stderr, "usage: ferrolin-solve TASK.dat [-o SOLUTION.sln] [--max-states N]\n"
                          "       ferrolin-solve --check SOLUTION.sln|FOLDER...\n");
     return kBadInput;
 }
@@ -53,7 +56,7 @@ std::vector<std::string> characterLabels(const model::TaskData& task) {
     std::vector<std::string> labels;
     for (const model::CharacterData& c : task.characters) {
         std::string label = tools::shortPictureName(c.name);
-        if (label.empty()) label = "?";
+        if (label.empty()) label.assign(1, '?');
         const std::vector<uint32_t>& colours = coloursOf[c.name];
         bool mixed = false;
         for (const uint32_t colour : colours) mixed = mixed || colour != colours.front();
@@ -61,6 +64,23 @@ std::vector<std::string> characterLabels(const model::TaskData& task) {
         labels.push_back(tools::cp1251ToUtf8(label));
     }
     return labels;
+}
+
+void reportTooLarge(const model::SolveResult& result, uint64_t stateLimit) {
+    const auto visited = static_cast<unsigned long long>(result.statesVisited);
+    switch (result.bound) {
+    case model::SolveBound::Characters:
+        std::printf("search too large: more than 32 characters\n");
+        break;
+    case model::SolveBound::Memory:
+        std::printf("search too large: %llu positions reached the memory bound of %llu MB\n", visited,
+                    static_cast<unsigned long long>(model::kSolverMemoryLimit >> 20));
+        break;
+    default:
+        std::printf("search too large: %llu positions reached the bound of %llu (raise it with --max-states N)\n",
+                    visited, static_cast<unsigned long long>(stateLimit));
+        break;
+    }
 }
 
 }  // namespace
@@ -71,11 +91,18 @@ int main(int argc, char** argv) {
         return tools::checkSolutions(std::vector<std::string>(argv + 2, argv + argc));
     }
     std::string taskPath, solutionPath;
+    uint64_t stateLimit = model::kDefaultStateLimit;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "-o") {
             if (++i == argc) return usage();
             solutionPath = argv[i];
+        } else if (arg == "--max-states") {
+            if (++i == argc) return usage();
+            const std::string number = argv[i];
+            const char* end = number.data() + number.size();
+            const auto [stop, error] = std::from_chars(number.data(), end, stateLimit);
+            if (error != std::errc() || stop != end || stateLimit == 0) return usage();
         } else if (taskPath.empty() && !arg.starts_with("-")) {
             taskPath = arg;
         } else {
@@ -96,11 +123,9 @@ int main(int argc, char** argv) {
     }
 
     std::printf("%s\n", tools::cp1251ToUtf8(task->title).c_str());
-    const model::SolveResult result = model::solveTask(*task);
+    const model::SolveResult result = model::solveTask(*task, stateLimit);
     if (result.status == model::SolveStatus::TooLarge) {
-        std::printf("search too large (%llu positions", static_cast<unsigned long long>(result.statesVisited));
-        if (task->characters.size() > 32) std::printf(", more than 32 characters");
-        std::printf(")\n");
+        reportTooLarge(result, stateLimit);
         return kTooLarge;
     }
     if (result.status == model::SolveStatus::NoSolution) {

@@ -17,8 +17,9 @@ namespace {
 // A move is stored as a 32-bit passenger mask, so only tasks that fit it can be solved.
 constexpr int kMaxSolvable = 32;
 // Enumerating crossings costs time even when they lead nowhere new; the search gives up
-// after this many crossings per state allowed by the limit.
-constexpr uint64_t kCrossingsPerState = 64;
+// after this many crossings per state allowed by the limit (the pack and the generated
+// tasks of the benchmarks try fewer than five).
+constexpr uint64_t kCrossingsPerState = 16;
 
 // Characters that are alike in everything the rules, the boat and the goal can see:
 // swapping two of them maps every position to an equivalent one, so a position only
@@ -46,8 +47,9 @@ public:
     static constexpr uint64_t kRefused = uint64_t{1} << 29;
     static constexpr uint64_t kDenseCodes = uint64_t{1} << 25;
 
-    explicit VisitedTable(uint64_t codeSpace) {
-        if (codeSpace <= kDenseCodes) {
+    // The dense array is taken only where it leaves most of the memory bound free.
+    VisitedTable(uint64_t codeSpace, uint64_t memoryLimit) {
+        if (codeSpace <= kDenseCodes && codeSpace * sizeof(uint16_t) <= memoryLimit / 4) {
             dense_.assign(codeSpace, kDenseEmpty);
         } else {
             slots_.assign(uint64_t{1} << 12, kEmpty);
@@ -55,6 +57,14 @@ public:
     }
 
     size_t size() const { return size_; }
+
+    // Bytes held while the next code goes in: a growing table briefly keeps its old
+    // slots beside the new ones.
+    uint64_t bytesForInsert() const {
+        if (!dense_.empty()) return dense_.size() * sizeof(uint16_t);
+        const uint64_t held = slots_.size() * sizeof(uint64_t);
+        return needsGrowth() ? 3 * held : held;
+    }
 
     // Depth of a visited code, or -1.
     int64_t depth(uint64_t code) const {
@@ -81,7 +91,7 @@ public:
                 return false;
             }
         } else {
-            if ((size_ + 1) * 10 > slots_.size() * 7) grow();
+            if (needsGrowth()) grow();
             place(code | (depth << kCodeBits));
         }
         ++size_;
@@ -92,6 +102,8 @@ private:
     static constexpr uint64_t kEmpty = ~uint64_t{0};
     static constexpr uint16_t kDenseEmpty = 0xFFFF;
     static constexpr uint16_t kDenseRefused = 0xFFFE;
+
+    bool needsGrowth() const { return (size_ + 1) * 10 > slots_.size() * 7; }
 
     static uint64_t hash(uint64_t x) {
         x ^= x >> 31;
@@ -121,8 +133,8 @@ private:
 
 class Search {
 public:
-    Search(const TaskData& task, const Position& from, uint64_t stateLimit)
-        : task_(task), from_(from), stateLimit_(stateLimit), capacity_(task.capacity()),
+    Search(const TaskData& task, const Position& from, uint64_t stateLimit, uint64_t memoryLimit)
+        : task_(task), from_(from), stateLimit_(stateLimit), memoryLimit_(memoryLimit), capacity_(task.capacity()),
           boatman_(task.hasBoatman()) {
         const int n = static_cast<int>(task.characters.size());
         kinds_.resize(n);
@@ -144,6 +156,7 @@ public:
         SolveResult result;
         if (task_.characters.size() > kMaxSolvable) {
             result.status = SolveStatus::TooLarge;
+            result.bound = SolveBound::Characters;
             return result;
         }
         const uint64_t crossingBudget = std::max<uint64_t>(stateLimit_, 1) * kCrossingsPerState;
@@ -153,7 +166,7 @@ public:
             result.status = SolveStatus::Solved;
             return result;
         }
-        visited_.emplace(codeSpace_);
+        visited_.emplace(codeSpace_, memoryLimit_);
         visited_->insert(start, 0);
         std::vector<uint64_t> frontier{start}, next;
         for (uint64_t depth = 0; !frontier.empty(); ++depth) {
@@ -162,27 +175,30 @@ public:
                 const Counts counts = countsOf(from);
                 const int side = sideOf(from);
                 placeRepresentatives(counts);
-                bool tooLarge = false, solved = false;
+                bool solved = false;
                 forEachCrossing(counts, side, side,
                                 [&](const Counts& taken, std::span<const int> loaded, int passengers, int64_t delta) {
-                    if (++crossings > crossingBudget) return tooLarge = true;
+                    if (++crossings > crossingBudget) return stop(result, SolveBound::States);
                     const uint64_t to = static_cast<uint64_t>(static_cast<int64_t>(from) + delta) ^ 1;
                     if (visited_->depth(to) >= 0) return false;
                     const bool ok = allowedFrom(counts, side, taken, loaded, passengers);
                     // Without pinned characters a verdict depends on the position reached alone.
                     if (!ok && hasPinned_) return false;
-                    if (!visited_->insert(to, ok ? depth + 1 : VisitedTable::kRefused)) return tooLarge = true;
-                    if (visited_->size() > stateLimit_) return tooLarge = true;
+                    if (visited_->bytesForInsert() + bytesForPush(frontier) + bytesForPush(next) >
+                        memoryLimit_) {
+                        return stop(result, SolveBound::Memory);
+                    }
+                    if (!visited_->insert(to, ok ? depth + 1 : VisitedTable::kRefused)) {
+                        return stop(result, SolveBound::States);
+                    }
+                    if (visited_->size() > stateLimit_) return stop(result, SolveBound::States);
                     if (!ok) return false;
                     if (to == goal_) return solved = true;
                     next.push_back(to);
                     return false;
                 });
                 result.statesVisited = visited_->size();
-                if (tooLarge) {
-                    result.status = SolveStatus::TooLarge;
-                    return result;
-                }
+                if (result.status == SolveStatus::TooLarge) return result;
                 if (solved) {
                     result.status = SolveStatus::Solved;
                     result.moves = pathTo(goal_, depth + 1);
@@ -196,6 +212,18 @@ public:
     }
 
 private:
+    static bool stop(SolveResult& result, SolveBound bound) {
+        result.status = SolveStatus::TooLarge;
+        result.bound = bound;
+        return true;
+    }
+
+    // Bytes a frontier holds while one more position is appended to it.
+    static uint64_t bytesForPush(const std::vector<uint64_t>& v) {
+        const uint64_t held = v.capacity() * sizeof(uint64_t);
+        return v.size() < v.capacity() ? held : held + std::max<uint64_t>(2 * held, sizeof(uint64_t));
+    }
+
     void makeGroups() {
         const int n = static_cast<int>(task_.characters.size());
         std::vector<bool> individual(n, false);
@@ -429,6 +457,7 @@ private:
     const TaskData& task_;
     const Position& from_;
     uint64_t stateLimit_;
+    uint64_t memoryLimit_;
     int64_t capacity_;
     bool boatman_;
     std::vector<uint64_t> kinds_;
@@ -443,13 +472,13 @@ private:
 
 }  // namespace
 
-SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit) {
-    Search search(task, from, stateLimit);
+SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit, uint64_t memoryLimit) {
+    Search search(task, from, stateLimit, memoryLimit);
     return search.run();
 }
 
-SolveResult solveTask(const TaskData& task, uint64_t stateLimit) {
-    return solveFrom(task, Position{}, stateLimit);
+SolveResult solveTask(const TaskData& task, uint64_t stateLimit, uint64_t memoryLimit) {
+    return solveFrom(task, Position{}, stateLimit, memoryLimit);
 }
 
 }  // namespace model

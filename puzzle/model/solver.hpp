@@ -11,9 +11,20 @@ namespace model {
 
 enum class SolveStatus { Solved, NoSolution, TooLarge };
 
+// Why a search gave up: too many characters for a move to record, the position limit
+// (which also caps the loads tried), or the memory its tables would need.
+enum class SolveBound { None, Characters, States, Memory };
+
+// Enough for every task of the pack and for ten jealous couples, and reached within a
+// few seconds even where every character differs.
+constexpr uint64_t kDefaultStateLimit = 1'000'000;
+// The visited positions and the two frontiers together take no more than this.
+constexpr uint64_t kSolverMemoryLimit = uint64_t{256} << 20;
+
 struct SolveResult {
     SolveStatus status = SolveStatus::NoSolution;
-    std::vector<MoveData> moves;  // the crossings, in order
+    SolveBound bound = SolveBound::None;  // set when the status is TooLarge
+    std::vector<MoveData> moves;          // the crossings, in order
     uint64_t statesVisited = 0;
 };
 
@@ -33,9 +44,11 @@ struct Position {
 
 // A shortest way to the goal from `from`. Of alike characters, those in the boat are
 // the first taken. Already at the goal: Solved with no moves.
-SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit = 20'000'000);
+SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit = kDefaultStateLimit,
+                      uint64_t memoryLimit = kSolverMemoryLimit);
 // From the start: everyone on the left bank with the boat.
 // kind keys are derived from the picture names and colours as play does.
-SolveResult solveTask(const TaskData& task, uint64_t stateLimit = 20'000'000);
+SolveResult solveTask(const TaskData& task, uint64_t stateLimit = kDefaultStateLimit,
+                      uint64_t memoryLimit = kSolverMemoryLimit);
 
 }  // namespace model

@@ -239,11 +239,21 @@ TEST(Solver, GivesUpPastTheLimits) {
     wide.rule(0, 1, 2, ForbidTogether);
     const SolveResult limited = solveTask(wide.task, 1000);
     EXPECT_EQ(limited.status, SolveStatus::TooLarge);
+    EXPECT_EQ(limited.bound, SolveBound::States);
     EXPECT_LE(limited.statesVisited, 1001u);
+
+    // Far below the position limit, the tables may not outgrow a megabyte.
+    const SolveResult tight = solveTask(wide.task, 20'000'000, 1 << 20);
+    EXPECT_EQ(tight.status, SolveStatus::TooLarge);
+    EXPECT_EQ(tight.bound, SolveBound::Memory);
+    EXPECT_GT(tight.statesVisited, 1000u);
+    EXPECT_LT(tight.statesVisited, (1u << 20) / sizeof(uint64_t));
 
     TaskBuilder crowd(40);  // a move mask has 32 bits
     for (int i = 0; i < 33; ++i) crowd.add("monk");
-    EXPECT_EQ(solveTask(crowd.task).status, SolveStatus::TooLarge);
+    const SolveResult crowded = solveTask(crowd.task);
+    EXPECT_EQ(crowded.status, SolveStatus::TooLarge);
+    EXPECT_EQ(crowded.bound, SolveBound::Characters);
 }
 
 TEST(Solver, ManyAlikeCharactersStaySmall) {
