@@ -42,6 +42,15 @@ SDL_Rect cornersToRect(int left, int top, int right, int bottom) {
     return SDL_Rect{left, top, right - left, bottom - top};
 }
 
+// SDL's stand-ins for a display keep their frames in memory where nobody sees them.
+bool showsWindows(const char* videoDriver) {
+    if (!videoDriver) return false;
+    for (const char* unseen : {"offscreen", "dummy", "evdev"}) {
+        if (std::strcmp(videoDriver, unseen) == 0) return false;
+    }
+    return true;
+}
+
 // Whether the renderer is OpenGL drawn by the processor (Mesa's llvmpipe or softpipe,
 // the old "Software Rasterizer"). Its context is current right after it was made.
 bool rasterisesOnProcessor(SDL_Renderer* renderer) {
@@ -162,6 +171,14 @@ std::unique_ptr<Graphics> Graphics::createWindowed(std::string* error, int* fail
     // The file chooser takes the focus; the game must stay on screen behind it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return fail(0);
+    // Without a display SDL falls back to drivers that draw into memory: the game would
+    // run on unseen, never to be closed.
+    if (const char* driver = SDL_GetCurrentVideoDriver(); !showsWindows(driver)) {
+        const std::string name = driver ? driver : "?";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_SetError("no display to show the window on (video driver \"%s\")", name.c_str());
+        return fail(0);
+    }
     initImageAndText();
     // SDL would show a software renderer's frames through a hidden OpenGL renderer, which
     // on a machine without a graphics driver costs more than drawing them. X11 shows them

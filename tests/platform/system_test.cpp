@@ -1,6 +1,7 @@
 // Clock, message loop and input routing, the document opener, file dialogs, the error
 // box and the code-page conversion.
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/edit_box.hpp"
 #include "platform/encoding.hpp"
@@ -173,6 +174,27 @@ TEST(ErrorBox, HeadlessRunsRecordTheBox) {
     EXPECT_EQ(shownErrorBoxes().back().second, "text");
     showErrorBox(nullptr, nullptr);
     EXPECT_EQ(shownErrorBoxes().back().first, "");
+}
+
+// Started with no display, SDL would pick a driver that draws into memory: the game must
+// refuse it at the video step instead of running unseen.
+TEST(ErrorBox, NoDisplayFailsTheVideoStep) {
+    const char* old = std::getenv("SDL_VIDEODRIVER");
+    const std::string saved = old ? old : "";
+    for (const char* driver : {"offscreen", "dummy"}) {
+        SCOPED_TRACE(driver);
+        setenv("SDL_VIDEODRIVER", driver, 1);
+        std::string reason;
+        int step = -1;
+        EXPECT_EQ(Graphics::createWindowed(&reason, &step), nullptr);
+        EXPECT_EQ(step, 0);
+        EXPECT_NE(reason.find("no display"), std::string::npos) << reason;
+    }
+    if (old) {
+        setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+    } else {
+        unsetenv("SDL_VIDEODRIVER");
+    }
 }
 
 TEST(Encoding, EveryDefinedByteSurvivesTheRoundTrip) {
