@@ -6,6 +6,7 @@
 #include "editor/task_editor.hpp"
 #include "platform/system.hpp"
 #include "puzzle/play.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "puzzle/solution_verdict.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
@@ -17,6 +18,10 @@ namespace app {
 
 using namespace ui;
 
+ExtGraphicsItem* mainMenu = nullptr;
+UIElement* menuRoller = nullptr;
+std::array<Button*, 6> menuButtons{};
+
 namespace {
 
 constexpr int kMenuRolledUp = 384;
@@ -26,9 +31,9 @@ std::string lastSolutionPath;
 
 void onBankHighlightDone(RectTrail*) {
     bankHighlight->visible = false;
-    if (screenMode == PlayScreen) {
+    if (puzzle::screenMode == puzzle::PlayScreen) {
         puzzle::revealWinner();
-    } else if (screenMode == EditorScreen) {
+    } else if (puzzle::screenMode == puzzle::EditorScreen) {
         editor::onEditorHighlightDone();
     }
 }
@@ -86,7 +91,7 @@ bool buildScreens() {
     mainMenu->attached = menuButtons[0];
     for (size_t i = 0; i + 1 < menuButtons.size(); ++i) menuButtons[i]->attached = menuButtons[i + 1];
 
-    screenMode = NoScreen;
+    puzzle::screenMode = puzzle::NoScreen;
     toggleMainMenu(nullptr);
     return true;
 }
@@ -106,8 +111,7 @@ void toggleMainMenu(VisualItem*) {
 
 void rollMenuDown() {
     setVisible(mainMenu, true);
-    floorUnderMenu = modalFloor;
-    modalFloor = mainMenu;
+    coverModalFloor(mainMenu);
     while (mainMenu->sourceRect.top > 0) {
         mainMenu->sourceRect.top -= kMenuStep;
         menuRoller->y += kMenuStep;
@@ -122,8 +126,7 @@ void rollMenuUp() {
         drawMenuFrame();
     }
     setVisible(mainMenu, false);
-    modalFloor = floorUnderMenu;
-    floorUnderMenu = nullptr;
+    uncoverModalFloor();
 }
 
 std::optional<std::string> chooseSolutionFile(bool save) {
@@ -165,7 +168,7 @@ void onMenuCommand(Button* button) {
             editor::openEditor();
             break;
         case 2:
-            if (screenMode == PlayScreen) {
+            if (puzzle::screenMode == puzzle::PlayScreen) {
                 if (auto path = chooseSolutionFile(true)) {
                     showMessage(puzzle::writeSolutionFile(*path) ? "Решение сохранено"_cp
                                                                  : "Ошибка сохранения файла"_cp);
@@ -198,14 +201,14 @@ void onMenuCommand(Button* button) {
 }
 
 void closeScreen() {
-    switch (screenMode) {
-        case PlayScreen:
+    switch (puzzle::screenMode) {
+        case puzzle::PlayScreen:
             puzzle::closePlayScreen();
             break;
-        case EditorScreen:
+        case puzzle::EditorScreen:
             editor::closeEditorScreen();
             break;
-        case CatalogueScreen:
+        case puzzle::CatalogueScreen:
             closeTaskList();
             break;
         default:
@@ -215,16 +218,19 @@ void closeScreen() {
     puzzle::task.boat = nullptr;
     puzzle::task.characterCount = 0;
     puzzle::task.ruleCount = 0;
-    screenMode = NoScreen;
+    puzzle::screenMode = puzzle::NoScreen;
     // A floor a screen set (the winner picture's) goes with the screen.
     if (modalFloor != mainMenu) modalFloor = nullptr;
-    floorUnderMenu = nullptr;
+    coveredFloor = nullptr;
 }
 
 void destroyScreens() {
     closeScreen();
     destroyAllItems();
     forgetScreenItems();
+    mainMenu = nullptr;
+    menuRoller = nullptr;
+    menuButtons.fill(nullptr);
     releaseFonts();
 }
 

@@ -2,13 +2,21 @@
 // whichever screen is open.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
 #include "ui/button.hpp"
+#include "ui/graphics_item.hpp"
+#include "ui/ui_element.hpp"
 #include "ui/visual_item.hpp"
 
 namespace app {
+
+// The menu picture, its roller and the six invisible command buttons over the picture.
+extern ui::ExtGraphicsItem* mainMenu;
+extern ui::UIElement* menuRoller;
+extern std::array<ui::Button*, 6> menuButtons;
 
 // Fonts, every permanent item, the two chains; ends with the menu rolled down.
 bool buildScreens();

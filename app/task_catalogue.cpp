@@ -2,6 +2,7 @@
 
 #include "app/screens.hpp"
 #include "app/task_list_box.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "ui/cp1251.hpp"
@@ -27,7 +28,7 @@ Button* makeButton(int x, int y, const char* text, void (*onClick)(Button*)) {
 TaskListBox* currentTaskList() { return taskList; }
 
 void showTaskList() {
-    screenMode = CatalogueScreen;
+    puzzle::screenMode = puzzle::CatalogueScreen;
     woodPanel->moveTo(365, 105);
     const int px = woodPanel->x, py = woodPanel->y, pw = woodPanel->width, ph = woodPanel->height;
     puzzle::task.title[0] = '\0';

@@ -14,6 +14,7 @@
 #include "platform/system.hpp"
 #include "platform/types.hpp"
 #include "puzzle/model/task_file.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "ui/cp1251.hpp"
@@ -134,7 +135,7 @@ void HeadlessGame::drag(int x1, int y1, int x2, int y2) {
 void HeadlessGame::key(unsigned vk) { app::windowProc(platform::WM_KEYDOWN, vk, 0); }
 
 void HeadlessGame::closeMenu() {
-    if (ui::mainMenu->visible) key(platform::VK_ESCAPE);
+    if (app::mainMenu->visible) key(platform::VK_ESCAPE);
 }
 
 void HeadlessGame::openBusyPlay() {
@@ -148,7 +149,7 @@ void HeadlessGame::openBusyPlay() {
 
 void HeadlessGame::openBusyEditor() {
     click(500, 130);  // the menu's second command: the task editor
-    check(ui::screenMode == ui::EditorScreen, "opening the editor");
+    check(puzzle::screenMode == puzzle::EditorScreen, "opening the editor");
     wait(3000);       // the statement step's flight
     editor::goToStep(1);
     editor::goToStep(2);
@@ -176,7 +177,7 @@ void HeadlessGame::openBusyCatalogue() {
                   model::encodeTask(task, false));
     }
     click(500, 73);  // the menu's first command: the catalogue
-    check(ui::screenMode == ui::CatalogueScreen, "opening the catalogue");
+    check(puzzle::screenMode == puzzle::CatalogueScreen, "opening the catalogue");
     wait(1000);
     // One row selected and the pointer over another, as while choosing.
     const int x = ui::woodPanel->x + 150;

@@ -11,6 +11,7 @@
 #include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
 #include "platform/files.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "ui/cp1251.hpp"
@@ -82,7 +83,7 @@ void saveTask() {
 
 void openEditor() {
     EditorItems& items = editorItems;
-    screenMode = EditorScreen;
+    puzzle::screenMode = puzzle::EditorScreen;
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
 
@@ -135,7 +136,9 @@ void goNext(Button*) {
 
 void onEditorHighlightDone() {
     EditorItems& items = editorItems;
-    if (screenMode != EditorScreen || editorStep != 0 || items.titleEdit != nullptr) return;
+    if (puzzle::screenMode != puzzle::EditorScreen || editorStep != 0 || items.titleEdit != nullptr) {
+        return;
+    }
     titleLabel->visible = false;
     statementLabel->visible = false;
     puzzle::Task& task = puzzle::task;

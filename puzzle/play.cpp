@@ -4,6 +4,7 @@
 
 #include "platform/system.hpp"
 #include "puzzle/move_list_box.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
@@ -120,7 +121,7 @@ void sail(int direction) {
 }  // namespace
 
 void buildPlayScreen() {
-    screenMode = ui::PlayScreen;
+    screenMode = PlayScreen;
     play = PlayState{};
     const int px = woodPanel->x, py = woodPanel->y, pw = woodPanel->width, ph = woodPanel->height;
 

@@ -4,6 +4,7 @@
 #include "puzzle/model/task_file.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "ui/screen_items.hpp"
 
@@ -26,7 +27,7 @@ model::TaskData playedTaskData() {
 }
 
 bool writeSolutionFile(const std::string& path) {
-    if (ui::screenMode != ui::PlayScreen || play.moveList == nullptr) return false;
+    if (screenMode != PlayScreen || play.moveList == nullptr) return false;
     // Such a file would replay to a position other than the one played.
     if (play.unrecordedCrossing) return false;
     return platform::replaceFile(path, model::encodeTask(playedTaskData(), true));

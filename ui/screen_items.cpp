@@ -6,8 +6,6 @@
 
 namespace ui {
 
-int32_t screenMode = NoScreen;
-
 GraphicsItem* background = nullptr;
 TextItem* titleLabel = nullptr;
 TextItem* statementLabel = nullptr;
@@ -17,9 +15,6 @@ WoodPanel* woodPanel = nullptr;
 UIElement* upArrow = nullptr;
 UIElement* downArrow = nullptr;
 RectTrail* bankHighlight = nullptr;
-ExtGraphicsItem* mainMenu = nullptr;
-UIElement* menuRoller = nullptr;
-std::array<Button*, 6> menuButtons{};
 std::array<Button*, 2> screenButtons{};
 
 void forgetScreenItems() {
@@ -32,11 +27,7 @@ void forgetScreenItems() {
     upArrow = nullptr;
     downArrow = nullptr;
     bankHighlight = nullptr;
-    mainMenu = nullptr;
-    menuRoller = nullptr;
-    menuButtons.fill(nullptr);
     screenButtons.fill(nullptr);
-    screenMode = NoScreen;
 }
 
 void showMessage(const char* text) {

@@ -1,5 +1,4 @@
-// The permanent items every screen builds on (made once at start-up), the screen mode,
-// one frame of drawing and the stripe wipes that hide screen changes.
+// The permanent items every screen builds on (made once at start-up), one frame of drawing and the stripe wipes that hide screen changes.
 #pragma once
 
 #include <array>
@@ -15,9 +14,6 @@
 
 namespace ui {
 
-enum ScreenMode : int32_t { NoScreen = 0, PlayScreen = 1, EditorScreen = 2, CatalogueScreen = 3 };
-extern int32_t screenMode;
-
 extern GraphicsItem* background;
 extern TextItem* titleLabel;
 extern TextItem* statementLabel;
@@ -27,9 +23,6 @@ extern WoodPanel* woodPanel;
 extern UIElement* upArrow;
 extern UIElement* downArrow;
 extern RectTrail* bankHighlight;
-extern ExtGraphicsItem* mainMenu;
-extern UIElement* menuRoller;
-extern std::array<Button*, 6> menuButtons;
 // The catalogue's open/delete buttons or the editor's back/next buttons.
 extern std::array<Button*, 2> screenButtons;
 

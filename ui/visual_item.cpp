@@ -9,7 +9,7 @@ VisualItem* topItem = nullptr;
 VisualItem* hotItem = nullptr;
 VisualItem* modalFloor = nullptr;
 bool inputArmed = true;
-VisualItem* floorUnderMenu = nullptr;
+VisualItem* coveredFloor = nullptr;
 bool pressHeld = false;
 
 VisualItem::VisualItem(int x_, int y_, int width_, int height_)
@@ -25,7 +25,7 @@ VisualItem::~VisualItem() {
     // A pointer left behind here would be followed by the very next mouse message.
     if (hotItem == this) hotItem = nullptr;
     if (modalFloor == this) modalFloor = nullptr;
-    if (floorUnderMenu == this) floorUnderMenu = nullptr;
+    if (coveredFloor == this) coveredFloor = nullptr;
 }
 
 void VisualItem::unlinkFromList() {
@@ -55,10 +55,20 @@ void VisualItem::hoverLeave() {}
 void destroyAllItems() {
     hotItem = nullptr;
     modalFloor = nullptr;
-    floorUnderMenu = nullptr;
+    coveredFloor = nullptr;
     while (topItem != nullptr) delete topItem;
     inputArmed = true;
     pressHeld = false;
+}
+
+void coverModalFloor(VisualItem* overlay) {
+    coveredFloor = modalFloor;
+    modalFloor = overlay;
+}
+
+void uncoverModalFloor() {
+    modalFloor = coveredFloor;
+    coveredFloor = nullptr;
 }
 
 namespace {

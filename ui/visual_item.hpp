@@ -51,14 +51,18 @@ extern VisualItem* topItem;
 extern VisualItem* hotItem;     // under the mouse, or holding the current press
 extern VisualItem* modalFloor;  // the mouse search stops here (not tested itself)
 extern bool inputArmed;         // clear: the mouse and Escape are ignored
-// The floor a screen had set when the menu took the modal floor over; given back when the
-// menu rolls up (the winner picture stays modal).
-extern VisualItem* floorUnderMenu;
+// The floor an overlay covered when it took the modal floor over (coverModalFloor).
+extern VisualItem* coveredFloor;
 // A press went to the hot item and its release has not come yet (a drag may be going on).
 extern bool pressHeld;
 
 // Destroys every item, topmost first, and returns the framework to its start state.
 void destroyAllItems();
+
+// An overlay (a menu over a screen) becomes the modal floor; the floor it covers comes
+// back with uncoverModalFloor, so a screen that was modal stays modal afterwards.
+void coverModalFloor(VisualItem* overlay);
+void uncoverModalFloor();
 
 // ---- layering and chains ----------------------------------------------------------
 // The item and then its chain, in chain order, become the topmost items.

@@ -10,6 +10,7 @@
 #include "puzzle/model/task_file.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "support/game_fixture.hpp"
@@ -19,6 +20,7 @@
 namespace {
 
 using namespace ui;
+using app::mainMenu;
 using puzzle::task;
 
 model::TaskData titled(const std::string& title) {
@@ -85,7 +87,7 @@ TEST_F(CatalogueTest, ListsTheClassFolderBetweenTheProgramAndTheDataFolder) {
     pressRow(2);
     pressRow(2);
     wait(1000);
-    EXPECT_EQ(ui::screenMode, ui::PlayScreen);
+    EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
     EXPECT_STREQ(task.title, "c");
 }
 
@@ -126,14 +128,14 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
     pressRow(1 - good);
     EXPECT_EQ(list->selectedRow, 1 - good);
     pressRow(1 - good);
-    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
     EXPECT_STREQ(messagePopup->text, "Ошибка открытия файла"_cp);
     EXPECT_EQ(woodPanel->x, 705);
 
     list = openCatalogue();
     pressRow(good);
     click(465, 105 + 440 - 89 + 15);
-    EXPECT_EQ(screenMode, PlayScreen);
+    EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
     EXPECT_STREQ(task.title, "ab");
 }
 
@@ -200,7 +202,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     openCatalogue();
     pressRow(0);
     pressRow(0);
-    ASSERT_EQ(screenMode, PlayScreen);
+    ASSERT_EQ(puzzle::screenMode, puzzle::PlayScreen);
     // One crossing: the farmer takes the goat.
     auto board = [&](int i) {
         auto* c = task.characters[static_cast<size_t>(i)].item;
@@ -224,7 +226,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     click(520, 73 + 58 * 3);
     EXPECT_EQ(platform::lastFileDialog().title, "Загрузить решение"_cp);
     EXPECT_EQ(platform::lastFileDialog().initialPath, path + ".sln");
-    ASSERT_EQ(screenMode, PlayScreen);
+    ASSERT_EQ(puzzle::screenMode, puzzle::PlayScreen);
     EXPECT_EQ(puzzle::play.moveList->moveCount, 1);
     EXPECT_EQ(task.boat->x, 675);
     EXPECT_EQ(puzzle::placeOf(2, 1), 1);
@@ -234,7 +236,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     platform::queueFileDialogAnswer(path + "-bad.sln");
     key(platform::VK_ESCAPE);
     click(520, 73 + 58 * 3);
-    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
     EXPECT_STREQ(messagePopup->text, "Ошибка открытия файла"_cp);
     EXPECT_FALSE(woodPanel->visible);
 }
@@ -258,7 +260,7 @@ TEST_F(CatalogueTest, MalformedFilesNeverBuildAHalfScreen) {
     std::ofstream("tasks/huge.dat", std::ios::binary)
         .write(reinterpret_cast<const char*>(huge.data()), static_cast<std::streamsize>(huge.size()));
     EXPECT_FALSE(puzzle::readTaskFile("tasks/huge.dat"));
-    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
     EXPECT_FALSE(puzzle::readTaskFile("tasks/missing.dat"));
 }
 

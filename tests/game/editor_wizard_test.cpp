@@ -7,6 +7,7 @@
 
 #include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "support/editor_fixture.hpp"
 #include "ui/cp1251.hpp"
 
@@ -233,7 +234,7 @@ TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
     EXPECT_STREQ(task.title, "Название"_cp);
     EXPECT_EQ(platform::focusedEditBox(), nullptr);
     EXPECT_EQ(editor::editorStep, -1);
-    EXPECT_EQ(ui::screenMode, ui::NoScreen);
+    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
     EXPECT_EQ(items().ruleList, nullptr);
     EXPECT_FALSE(ui::woodPanel->visible);
     EXPECT_EQ(ui::woodPanel->attached, ui::upArrow);

@@ -3,6 +3,7 @@
 // pointer had taken it.
 #include <gtest/gtest.h>
 
+#include "app/screens.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
@@ -25,14 +26,14 @@ TEST_F(InterruptedDragTest, EscapeDuringAPlayDragWaitsForTheRelease) {
     down(goat->x + 20, goat->y + 20);
     move(400, 500, true);  // over the water
     key(platform::VK_ESCAPE);
-    EXPECT_FALSE(ui::mainMenu->visible);
+    EXPECT_FALSE(app::mainMenu->visible);
     EXPECT_EQ(ui::hotItem, goat);
     up(400, 500);
     EXPECT_EQ(goat->x, 20);  // back on its bank
     EXPECT_EQ(goat->y, 150);
     // Once released, Escape opens the menu as always.
     key(platform::VK_ESCAPE);
-    EXPECT_TRUE(ui::mainMenu->visible);
+    EXPECT_TRUE(app::mainMenu->visible);
 }
 
 class InterruptedEditorDragTest : public test::EditorTest {};
@@ -46,7 +47,7 @@ TEST_F(InterruptedEditorDragTest, EscapeDuringAPaletteDragWaitsForTheRelease) {
     ASSERT_EQ(task.characterCount, 1);
     move(150, 300, true);
     key(platform::VK_ESCAPE);
-    EXPECT_FALSE(ui::mainMenu->visible);
+    EXPECT_FALSE(app::mainMenu->visible);
     up(150, 300);
     // Dropped on the left bank: it has its start place there.
     EXPECT_EQ(task.characterCount, 1);

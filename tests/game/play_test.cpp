@@ -3,6 +3,7 @@
 
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "support/game_fixture.hpp"
@@ -44,7 +45,7 @@ protected:
 
 TEST_F(PlayTest, LoadingPutsEverybodyOnTheLeftBank) {
     load(test::wolfGoatCabbage());
-    EXPECT_EQ(screenMode, PlayScreen);
+    EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
     EXPECT_EQ(task.characterCount, 4);
     EXPECT_EQ(task.boat->x, 235);
     EXPECT_EQ(task.boat->y, 300);

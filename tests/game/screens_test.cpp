@@ -6,6 +6,7 @@
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "support/game_fixture.hpp"
 #include "support/sample_tasks.hpp"
@@ -14,6 +15,9 @@
 namespace {
 
 using namespace ui;
+using app::mainMenu;
+using app::menuButtons;
+using app::menuRoller;
 
 class ScreensTest : public test::GameTest {
 protected:
@@ -28,7 +32,7 @@ TEST_F(ScreensTest, StartsWithTheMenuRolledDown) {
     EXPECT_EQ(app::menuPosition(), 0);
     EXPECT_EQ(menuRoller->y, 412);
     EXPECT_EQ(modalFloor, mainMenu);
-    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
     EXPECT_EQ(topItem, menuRoller);
     shot("menu-open");
 }
@@ -54,7 +58,7 @@ TEST_F(ScreensTest, EscapeAndTheRollerRollTheMenuUpAndDown) {
 TEST_F(ScreensTest, TheScreenBelowAnOpenMenuIgnoresTheMouse) {
     test::writeTaskFile("tasks/_6162.dat", {}, false);
     command(0);
-    ASSERT_EQ(screenMode, CatalogueScreen);
+    ASSERT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
     auto* list = app::currentTaskList();
     key(platform::VK_ESCAPE);
     ASSERT_TRUE(mainMenu->visible);
@@ -80,10 +84,10 @@ TEST_F(ScreensTest, SaveSolutionOutsidePlayOnlyRollsTheMenuUp) {
 
 TEST_F(ScreensTest, ExitAndClosingTheWindowCloseTheScreenFirst) {
     command(0);
-    ASSERT_EQ(screenMode, CatalogueScreen);
+    ASSERT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
     woodPanel->moveTo(100, 100);
     command(5);
-    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
     EXPECT_TRUE(platform::quitPosted());
     // Leaving the catalogue puts the panel back.
     EXPECT_EQ(woodPanel->x, 705);
@@ -93,7 +97,7 @@ TEST_F(ScreensTest, ExitAndClosingTheWindowCloseTheScreenFirst) {
     platform::resetQuit();
     command(0);
     app::windowProc(platform::WM_DESTROY, 0, 0);
-    EXPECT_EQ(screenMode, NoScreen);
+    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
     EXPECT_TRUE(platform::quitPosted());
 }
 

@@ -28,6 +28,7 @@
 #include "platform/system.hpp"
 #include "puzzle/model/task_file.hpp"
 #include "puzzle/play.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "support/game_fixture.hpp"
 #include "support/game_invariants.hpp"
 #include "support/sample_tasks.hpp"
@@ -203,11 +204,11 @@ protected:
     // Every event ends here: count it and check what must hold.
     void done() {
         ++stats_.events;
-        ++stats_.inMode[static_cast<size_t>(ui::screenMode & 3)];
-        if (ui::screenMode == ui::EditorScreen && editor::editorStep >= 0 && editor::editorStep <= 5) {
+        ++stats_.inMode[static_cast<size_t>(puzzle::screenMode & 3)];
+        if (puzzle::screenMode == puzzle::EditorScreen && editor::editorStep >= 0 && editor::editorStep <= 5) {
             stats_.editorSteps.insert(editor::editorStep);
         }
-        if (ui::screenMode == ui::PlayScreen && puzzle::play.winner != nullptr && puzzle::play.winner->visible) {
+        if (puzzle::screenMode == puzzle::PlayScreen && puzzle::play.winner != nullptr && puzzle::play.winner->visible) {
             ++stats_.winnerFrames;
         }
         if (platform::quitPosted()) {
@@ -272,9 +273,9 @@ protected:
         if (hot == nullptr || !ui::containsPoint(hot, x_, y_)) return;
         const std::string files = files_.string();
         std::vector<std::optional<std::string>> answers;
-        if (hot == ui::menuButtons[2]) {
+        if (hot == app::menuButtons[2]) {
             answers = {files + "/a.sln", files + "/b", files + "/missing/c.sln", std::nullopt};
-        } else if (hot == ui::menuButtons[3]) {
+        } else if (hot == app::menuButtons[3]) {
             answers = {files + "/a.sln", files + "/b.sln", files + "/garbage.sln", files + "/cut.sln",
                        files + "/folder.sln", files + "/none.sln", files + "/crowd.dat",
                        files + "/full.dat", files + "/one.dat", std::nullopt};
@@ -354,7 +355,7 @@ protected:
         } else {
             // What a player means to do: a character into the boat, then the arrow.
             if (held_) release();
-            if (ui::screenMode == ui::PlayScreen && puzzle::task.boat != nullptr && puzzle::task.characterCount > 0) {
+            if (puzzle::screenMode == puzzle::PlayScreen && puzzle::task.boat != nullptr && puzzle::task.characterCount > 0) {
                 const ui::VisualItem* c =
                     puzzle::task.characters[static_cast<size_t>(uniform(0, puzzle::task.characterCount - 1))].item;
                 moveTo(c->x + c->width / 2, c->y + c->height / 2);
@@ -429,9 +430,9 @@ TEST_P(Soak, RandomInputKeepsTheGameWhole) {
     run(seed, environmentNumber("FERROLIN_SOAK_EVENTS", kDefaultEvents));
     // The run reached every screen, or it proves little.
     if (!failed_ && stats_.events >= kDefaultEvents) {
-        EXPECT_GT(stats_.inMode[ui::PlayScreen], 0) << "seed " << seed;
-        EXPECT_GT(stats_.inMode[ui::EditorScreen], 0) << "seed " << seed;
-        EXPECT_GT(stats_.inMode[ui::CatalogueScreen], 0) << "seed " << seed;
+        EXPECT_GT(stats_.inMode[puzzle::PlayScreen], 0) << "seed " << seed;
+        EXPECT_GT(stats_.inMode[puzzle::EditorScreen], 0) << "seed " << seed;
+        EXPECT_GT(stats_.inMode[puzzle::CatalogueScreen], 0) << "seed " << seed;
     }
 }
 

@@ -86,7 +86,7 @@ protected:
         }
     }
     void closeMenu() {
-        if (ui::mainMenu->visible) key(platform::VK_ESCAPE);
+        if (app::mainMenu->visible) key(platform::VK_ESCAPE);
     }
     uint32_t pixel(int x, int y) { return platform::graphics().pixel(x, y); }
     // Writes the current frame next to the test binary for a person to look at.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
 #include "editor/rule_list_box.hpp"
@@ -16,6 +17,7 @@
 #include "editor/unit_list_box.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "ui/screen_items.hpp"
 #include "ui/visual_item.hpp"
@@ -30,10 +32,10 @@ public:
         std::string problem = itemList();
         if (problem.empty()) problem = liveSlots();
         if (problem.empty()) problem = boatChain();
-        if (problem.empty() && ui::screenMode == ui::PlayScreen) problem = playPositions(buttonHeld);
-        if (problem.empty() && ui::screenMode == ui::PlayScreen) problem = movesReplay(buttonHeld);
-        if (problem.empty() && ui::screenMode == ui::EditorScreen) problem = editorPositions(buttonHeld);
-        if (problem.empty() && ui::screenMode == ui::NoScreen) problem = nothingLeftOver();
+        if (problem.empty() && puzzle::screenMode == puzzle::PlayScreen) problem = playPositions(buttonHeld);
+        if (problem.empty() && puzzle::screenMode == puzzle::PlayScreen) problem = movesReplay(buttonHeld);
+        if (problem.empty() && puzzle::screenMode == puzzle::EditorScreen) problem = editorPositions(buttonHeld);
+        if (problem.empty() && puzzle::screenMode == puzzle::NoScreen) problem = nothingLeftOver();
         return problem;
     }
 
@@ -99,8 +101,8 @@ private:
             {ui::statementLabel, "statement label"}, {ui::wipeShader, "wipe shader"},
             {ui::messagePopup, "message popup"}, {ui::woodPanel, "wood panel"},
             {ui::upArrow, "up arrow"}, {ui::downArrow, "down arrow"},
-            {ui::bankHighlight, "bank highlight"}, {ui::mainMenu, "main menu"},
-            {ui::menuRoller, "menu roller"}, {ui::screenButtons[0], "screen button 0"},
+            {ui::bankHighlight, "bank highlight"}, {app::mainMenu, "main menu"},
+            {app::menuRoller, "menu roller"}, {ui::screenButtons[0], "screen button 0"},
             {ui::screenButtons[1], "screen button 1"}, {puzzle::task.boat, "boat"},
             {puzzle::play.moveList, "move list"}, {puzzle::play.undoButton, "undo button"},
             {puzzle::play.rightArrow, "right arrow"}, {puzzle::play.leftArrow, "left arrow"},
@@ -116,7 +118,7 @@ private:
             {editor::editorItems.boatmanBox, "boatman check box"},
             {editor::editorItems.capacitySpin, "capacity spin"},
             {app::currentTaskList(), "task catalogue"}};
-        for (const ui::Button* b : ui::menuButtons) slots.emplace_back(b, "menu button");
+        for (const ui::Button* b : app::menuButtons) slots.emplace_back(b, "menu button");
         for (const std::pair<const ui::VisualItem*, const char*>& s : slots) {
             if (std::string p = slot(s.first, s.second); !p.empty()) return p;
         }
@@ -149,7 +151,7 @@ private:
 
     // The boat carries only characters (its chain is checked for cycles above).
     std::string boatChain() const {
-        if (ui::screenMode != ui::PlayScreen || puzzle::task.boat == nullptr) return {};
+        if (puzzle::screenMode != puzzle::PlayScreen || puzzle::task.boat == nullptr) return {};
         for (const ui::VisualItem* p = puzzle::task.boat->attached; p != nullptr; p = p->attached) {
             if (!isCharacter(p)) return "the boat carries something that is not a character";
         }
