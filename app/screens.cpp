@@ -10,6 +10,7 @@
 #include "puzzle/solution_verdict.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
+#include "ui/character_picture.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
 #include "ui/screen_items.hpp"
@@ -232,6 +233,7 @@ void destroyScreens() {
     menuRoller = nullptr;
     menuButtons.fill(nullptr);
     releaseFonts();
+    releaseCharacterMarks();
 }
 
 }  // namespace app

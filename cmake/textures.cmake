@@ -1,7 +1,9 @@
 # The pictures beside the program: textures/*.tga rendered from the SVG sources in art/.
 # art/ui/<name>.svg gives textures/<name>.tga; art/units/<name>.svg gives
-# textures/unit_<name>.tga and textures/unit_<name>_small.tga. Pictures placed inside
-# others (art/ui/noto/) are only dependencies. The licences of the sources go along.
+# textures/unit_<name>.tga and textures/unit_<name>_small.tga, and when the figure marks
+# parts with class="tint", their tint masks unit_<name>_tint.tga and
+# unit_<name>_small_tint.tga. Pictures placed inside others (art/ui/noto/) are only
+# dependencies. The licences of the sources go along.
 
 find_program(FERROLIN_RSVG_CONVERT rsvg-convert)
 find_program(FERROLIN_IMAGEMAGICK convert)
@@ -28,6 +30,13 @@ foreach(svg IN LISTS FERROLIN_UNIT_ART)
   get_filename_component(name ${svg} NAME_WE)
   list(APPEND FERROLIN_TEXTURES ${FERROLIN_TEXTURE_DIR}/unit_${name}.tga
                                 ${FERROLIN_TEXTURE_DIR}/unit_${name}_small.tga)
+  # Which figures have masks is read from the sources, so editing one reconfigures.
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${svg})
+  file(STRINGS ${svg} tint_parts REGEX "class=\"tint\"" LIMIT_COUNT 1)
+  if(tint_parts)
+    list(APPEND FERROLIN_TEXTURES ${FERROLIN_TEXTURE_DIR}/unit_${name}_tint.tga
+                                  ${FERROLIN_TEXTURE_DIR}/unit_${name}_small_tint.tga)
+  endif()
 endforeach()
 
 add_custom_command(

@@ -64,6 +64,7 @@ ui::DragDropItem* addCharacter(ui::SelectableGraphics* source) {
     item->width = source->width;
     item->height = source->height;
     item->texture = source->texture;
+    item->tintMask = source->tintMask;
     item->nameHash = source->nameHash;
     item->colour = source->colour;
     item->hoverColour = 0xFFF0F000;
@@ -77,6 +78,7 @@ ui::DragDropItem* addCharacter(ui::SelectableGraphics* source) {
     record = CharacterRecord{};
     record.item = item;
     record.smallPicture = source->smallTexture;
+    record.smallTintMask = source->smallTintMask;
     record.weight = source->weight;
     record.name = source->path;
     return item;

@@ -37,8 +37,10 @@ UnitListBox::LoadNumber numberAt(int value, const VisualItem* item) {
 
 std::vector<std::string> UnitListBox::characterPictures(const std::string& folder) {
     std::vector<std::string> names = platform::listFolder(folder, "unit_", "");
+    // The small pictures and the tint masks go with a character picture, they are none.
     std::erase_if(names, [](const std::string& name) {
-        return name.find("_small") != std::string::npos;
+        const std::string stem = name.substr(0, name.rfind('.'));
+        return name.find("_small") != std::string::npos || stem.ends_with("_tint");
     });
     // The file system lists in no useful order; the palette reads alphabetically.
     std::sort(names.begin(), names.end());

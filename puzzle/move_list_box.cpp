@@ -5,6 +5,7 @@
 
 #include "platform/types.hpp"
 #include "puzzle/task.hpp"
+#include "ui/character_picture.hpp"
 #include "ui/cp1251.hpp"
 
 namespace puzzle {
@@ -91,7 +92,7 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
         if (picture.character >= puzzle::task.characterCount) continue;
         const puzzle::CharacterRecord& c = puzzle::task.characters[static_cast<size_t>(picture.character)];
         const uint32_t tint = (c.item != nullptr ? c.item->colour : 0xFFFFFFFF) | 0xFF000000;
-        drawTexture(c.smallPicture, picture.x, top, nullptr, tint);
+        drawCharacter(c.smallPicture, c.smallTintMask, picture.x, top, tint);
     }
     drawTexture(move.direction == 1 ? arrowRightSmall : arrowLeftSmall, layout.arrowX, top, nullptr,
                 0xFFFFFFFF);

@@ -167,6 +167,7 @@ void closePlayScreen() {
     for (int i = 0; i < task.characterCount; ++i) {
         CharacterRecord& c = task.characters[static_cast<size_t>(i)];
         c.smallPicture.reset();
+        c.smallTintMask.reset();
         delete c.item;
         c.item = nullptr;
         c.name.clear();

@@ -4,6 +4,7 @@
 
 #include "puzzle/model/rule_check.hpp"
 #include "puzzle/play.hpp"
+#include "ui/character_picture.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
 #include "ui/screen_items.hpp"
@@ -95,7 +96,10 @@ void createPlayCharacter(int i, int leftX, int leftY, int rightX, int rightY, in
     c.item->onDragStart = onPlayDragStart;
     c.item->onDrop = onPlayDrop;
     c.item->onDragOver = onPlayDragOver;
-    c.smallPicture = loadTexture(variantName(name, "_small"), nullptr, nullptr);
+    c.item->tintMask = loadTintMask(name, c.item->texture);
+    const std::string smallName = variantName(name, "_small");
+    c.smallPicture = loadTexture(smallName, nullptr, nullptr);
+    c.smallTintMask = loadTintMask(smallName, c.smallPicture);
     c.name = name;
     c.leftX = leftX;
     c.leftY = leftY;

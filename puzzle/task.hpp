@@ -23,6 +23,7 @@ constexpr int kRightSide = 1;
 struct CharacterRecord {
     ui::DragDropItem* item = nullptr;  // owned; its id is the record's index
     platform::TexturePtr smallPicture;
+    platform::TexturePtr smallTintMask;
     std::string name;  // picture file name
     int32_t leftX = 0, leftY = 0;
     int32_t rightX = 0, rightY = 0;

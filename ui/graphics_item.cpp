@@ -1,6 +1,7 @@
 #include "ui/graphics_item.hpp"
 
 #include "base/name_hash.hpp"
+#include "ui/character_picture.hpp"
 
 namespace ui {
 
@@ -9,7 +10,7 @@ GraphicsItem::GraphicsItem(int x_, int y_, const char* path)
     if (path != nullptr) texture = loadTexture(path, &width, &height);
 }
 
-void GraphicsItem::draw() { drawTexture(texture, x, y, nullptr, colour); }
+void GraphicsItem::draw() { drawCharacter(texture, tintMask, x, y, colour); }
 
 ExtGraphicsItem::ExtGraphicsItem(int x_, int y_, const char* path) : GraphicsItem(x_, y_, path) {
     sourceRect = Rect{0, 0, width, height};

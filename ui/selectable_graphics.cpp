@@ -1,12 +1,18 @@
 #include "ui/selectable_graphics.hpp"
 
+#include "ui/character_picture.hpp"
+
 namespace ui {
 
 DragDropItem* (*SelectableGraphics::makeCharacter)(SelectableGraphics*) = nullptr;
 
 SelectableGraphics::SelectableGraphics(int x_, int y_, const char* path_)
     : GraphicsItem(x_, y_, path_), path(path_ != nullptr ? path_ : "") {
-    if (path_ != nullptr) smallTexture = loadTexture(variantName(path, "_small"), nullptr, nullptr);
+    if (path_ == nullptr) return;
+    tintMask = loadTintMask(path, texture);
+    const std::string smallPath = variantName(path, "_small");
+    smallTexture = loadTexture(smallPath, nullptr, nullptr);
+    smallTintMask = loadTintMask(smallPath, smallTexture);
 }
 
 bool SelectableGraphics::hitTest(int px, int py) { return containsPoint(this, px, py); }

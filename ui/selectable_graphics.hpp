@@ -19,6 +19,7 @@ public:
     void hoverLeave() override;
 
     TexturePtr smallTexture;
+    TexturePtr smallTintMask;
     int32_t weight = 1;
     std::string path;
 

@@ -1,6 +1,7 @@
 #include "ui/ui_element.hpp"
 
 #include "platform/types.hpp"
+#include "ui/character_picture.hpp"
 
 namespace ui {
 
@@ -29,6 +30,12 @@ const TexturePtr& UIElement::stateTexture(uint32_t* tint) const {
 void UIElement::draw() {
     uint32_t tint = 0;
     const TexturePtr& picture = stateTexture(&tint);
+    // A character with a mask keeps its colours while pressed or dragged, only fading;
+    // the hover tint lights up the whole picture as on any other.
+    if (tintMask && state != 1 && picture == texture) {
+        drawCharacter(texture, tintMask, x, y, colour, tint >> 24);
+        return;
+    }
     drawTexture(picture, x, y, nullptr, tint);
 }
 

@@ -32,7 +32,7 @@ TEST_F(PaletteTest, ListsEveryCharacterPictureButTheSmallOnes) {
     EXPECT_EQ(list->rowHeight(1), 34);
 }
 
-TEST_F(PaletteTest, ReadsAtMost128NamesInAlphabeticalOrder) {
+TEST_F(PaletteTest, ReadsAtMost128NamesInAlphabeticalOrderWithoutSmallPicturesAndMasks) {
     namespace fs = std::filesystem;
     const fs::path folder = programFolder() / "many";
     fs::create_directory(folder);
@@ -40,6 +40,8 @@ TEST_F(PaletteTest, ReadsAtMost128NamesInAlphabeticalOrder) {
         std::ofstream(folder / ("unit_" + std::to_string(1000 + i) + ".tga")).put('x');
     }
     std::ofstream(folder / "unit_1000_small.tga").put('x');
+    std::ofstream(folder / "unit_1000_tint.tga").put('x');
+    std::ofstream(folder / "unit_1000_small_tint.tga").put('x');
     std::ofstream(folder / "boat.tga").put('x');
     const auto names = UnitListBox::characterPictures(folder.string());
     ASSERT_EQ(names.size(), 128u);
