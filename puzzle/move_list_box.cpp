@@ -1,6 +1,5 @@
 #include "puzzle/move_list_box.hpp"
 
-#include <bit>
 #include <cstdio>
 
 #include "platform/types.hpp"
@@ -27,14 +26,14 @@ int MoveListBox::rowCount() { return moveCount + 1; }
 
 int MoveListBox::rowHeight(int) { return 33; }
 
-bool MoveListBox::append(const model::MoveData& move) {
-    if (moveCount >= model::kMaxMoves) return false;
-    moves[static_cast<size_t>(moveCount++)] = move;
-    return true;
+void MoveListBox::append(const model::MoveData& move) {
+    moves.push_back(move);
+    moveCount = static_cast<int32_t>(moves.size());
 }
 
 void MoveListBox::removeLast() {
-    if (moveCount > 0) --moveCount;
+    if (!moves.empty()) moves.pop_back();
+    moveCount = static_cast<int32_t>(moves.size());
 }
 
 MoveListBox::RowLayout MoveListBox::layoutRow(const model::MoveData& move, int rowX) {
@@ -45,7 +44,7 @@ MoveListBox::RowLayout MoveListBox::layoutRow(const model::MoveData& move, int r
 
 void MoveListBox::layoutRow(const model::MoveData& move, int rowX, RowLayout& layout) {
     layout.pictures.clear();
-    const int n = std::popcount(move.mask);
+    const int n = static_cast<int>(move.mask.count());
     const int step = n > 2 ? 100 / n : 50;
     const int d = move.direction == 1 ? 1 : -1;
     int pen = d == 1 ? rowX + step + 150 : rowX + 50 - step;
@@ -53,9 +52,8 @@ void MoveListBox::layoutRow(const model::MoveData& move, int rowX, RowLayout& la
         pen -= d * step;
         layout.pictures.push_back({-1, pen});
     }
-    // Bit 31 counts in the spacing but has no picture.
-    for (int i = 0; i < 31; ++i) {
-        if ((move.mask & (1u << i)) == 0) continue;
+    for (int i = 0; i < model::kMaxCharacters; ++i) {
+        if (!move.mask.test(static_cast<size_t>(i))) continue;
         pen -= d * step;
         layout.pictures.push_back({i, pen});
     }

@@ -2,7 +2,6 @@
 // pictures of who crossed and an arrow; the undo button sits in the row after the last.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -36,12 +35,13 @@ public:
     // The same into out, reusing its storage: drawing a row allocates nothing.
     static void layoutRow(const model::MoveData& move, int rowX, RowLayout& out);
 
-    // False when the list is full (256 moves).
-    bool append(const model::MoveData& move);
+    // Every crossing is kept, also past what a solution file can hold, so that undo
+    // always takes back the crossing last made.
+    void append(const model::MoveData& move);
     void removeLast();
 
-    int32_t moveCount = 0;
-    std::array<model::MoveData, model::kMaxMoves> moves{};
+    int32_t moveCount = 0;  // moves.size()
+    std::vector<model::MoveData> moves;
     ui::TexturePtr boatSmall;
     ui::TexturePtr arrowRightSmall;
     ui::TexturePtr arrowLeftSmall;

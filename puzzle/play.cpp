@@ -95,24 +95,14 @@ void sail(int direction) {
             platform::sleepMs(10);
         }
     }
-    uint32_t mask = 0;
-    bool fits = true;
+    model::PassengerSet mask;
     while (boat->attached != nullptr) {
         VisualItem* passenger = detachFirst(boat);
-        if (passenger->id < 32) {
-            mask |= 1u << passenger->id;
-        } else {
-            fits = false;
-        }
+        mask.set(static_cast<size_t>(passenger->id));
         fadeMove(passenger->id, direction);
     }
-    // A crossing the move list cannot hold would make a saved solution replay to another
-    // position, so it is played but marks the game as not savable.
-    if (!fits || !play.moveList->append({mask, direction})) {
-        play.unrecordedCrossing = true;
-    } else {
-        play.moveList->scrollToEnd();
-    }
+    play.moveList->append({mask, direction});
+    play.moveList->scrollToEnd();
     setVisible(direction == 1 ? play.leftArrow : play.rightArrow, true);
     if (direction == 1 && isGoalReached()) startWin();
     inputArmed = true;
@@ -250,8 +240,8 @@ void fadeMove(int character, int side) {
 void applyMove(const model::MoveData& move, int direction) {
     // Replaying a move (+1) restores the position after it, undoing (-1) the one before.
     const bool toRight = direction == move.direction;
-    for (int i = 0; i < 32 && i < task.characterCount; ++i) {
-        if ((move.mask & (1u << i)) != 0) putOnBank(task.characters[static_cast<size_t>(i)].item, !toRight);
+    for (int i = 0; i < task.characterCount; ++i) {
+        if (move.mask.test(static_cast<size_t>(i))) putOnBank(task.characters[static_cast<size_t>(i)].item, !toRight);
     }
     if (toRight) {
         task.boat->moveTo(kRightStationX, kRightStationY);

@@ -45,9 +45,6 @@ struct PlayState {
     ui::RectTrail* highlightB = nullptr;
     // Where the dragged character came from: -1 left bank, +1 right bank, 0 the boat.
     int origin = 0;
-    // A crossing could not be recorded (beyond 256 moves or a character past index 31):
-    // the moves no longer replay to the position shown.
-    bool unrecordedCrossing = false;
     // The win's flight is under way; only its end shows the winner picture.
     bool winPending = false;
 };

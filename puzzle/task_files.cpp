@@ -19,18 +19,16 @@ bool writeNewTaskFile(const std::string& path, bool* existed) {
 
 model::TaskData playedTaskData() {
     model::TaskData data = taskData();
-    if (play.moveList == nullptr) return data;
-    for (int i = 0; i < play.moveList->moveCount; ++i) {
-        data.moves.push_back(play.moveList->moves[static_cast<size_t>(i)]);
-    }
+    if (play.moveList != nullptr) data.moves = play.moveList->moves;
     return data;
 }
 
 bool writeSolutionFile(const std::string& path) {
     if (screenMode != PlayScreen || play.moveList == nullptr) return false;
-    // Such a file would replay to a position other than the one played.
-    if (play.unrecordedCrossing) return false;
-    return platform::replaceFile(path, model::encodeTask(playedTaskData(), true));
+    const model::TaskData data = playedTaskData();
+    // A file that cannot hold every crossing would replay to another position.
+    if (!model::solutionFits(data)) return false;
+    return platform::replaceFile(path, model::encodeTask(data, true));
 }
 
 bool saveNewTask(const std::string& folder) {
@@ -44,38 +42,43 @@ bool saveNewTask(const std::string& folder) {
     return false;
 }
 
-bool readTaskFile(const std::string& path) {
+std::optional<model::TaskData> loadTaskFile(const std::string& path) {
     const auto bytes = platform::readFile(path, model::kMaxTaskFileBytes);
-    if (!bytes) return false;
-    // The whole file is checked before the screen is touched: a rejected file never
-    // leaves a half-built play screen.
-    const std::optional<model::TaskData> data = model::decodeTask(*bytes);
-    if (!data) return false;
+    if (!bytes) return std::nullopt;
+    return model::decodeTask(*bytes);
+}
 
+bool readTaskFile(const std::string& path) {
+    const std::optional<model::TaskData> data = loadTaskFile(path);
+    if (!data) return false;
+    startPlay(*data);
+    return true;
+}
+
+void startPlay(const model::TaskData& data) {
     buildPlayScreen();
-    setTitle(data->title);
-    setStatement(data->statement);
+    setTitle(data.title);
+    setStatement(data.statement);
     task.boat = new ui::StaticUIElement(
         kLeftStationX, kLeftStationY,
-        (data->boat & model::kBoatmanFlag) != 0 ? "textures/boatman.tga" : "textures/boat.tga");
-    task.boat->id = static_cast<int32_t>(data->boat);
-    task.characterCount = static_cast<int32_t>(data->characters.size());
-    for (size_t i = 0; i < data->characters.size(); ++i) {
-        const model::CharacterData& c = data->characters[i];
+        (data.boat & model::kBoatmanFlag) != 0 ? "textures/boatman.tga" : "textures/boat.tga");
+    task.boat->id = static_cast<int32_t>(data.boat);
+    task.characterCount = static_cast<int32_t>(data.characters.size());
+    for (size_t i = 0; i < data.characters.size(); ++i) {
+        const model::CharacterData& c = data.characters[i];
         createPlayCharacter(static_cast<int>(i), c.leftX, c.leftY, c.rightX, c.rightY, c.weight,
                             c.name.c_str());
         task.characters[i].item->colour = c.colour;
     }
-    task.ruleCount = static_cast<int32_t>(data->rules.size());
-    for (size_t r = 0; r < data->rules.size(); ++r) {
-        const model::RuleData& rule = data->rules[r];
+    task.ruleCount = static_cast<int32_t>(data.rules.size());
+    for (size_t r = 0; r < data.rules.size(); ++r) {
+        const model::RuleData& rule = data.rules[r];
         task.rules[r] = {rule.first, rule.second, rule.third, rule.kind};
     }
-    for (const model::MoveData& move : data->moves) {
-        if (!play.moveList->append(move)) break;
+    for (const model::MoveData& move : data.moves) {
+        play.moveList->append(move);
         applyMove(move, 1);
     }
-    return true;
 }
 
 }  // namespace puzzle

@@ -2,6 +2,7 @@
 // the byte layout itself is model::encodeTask / decodeTask.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "puzzle/model/task_data.hpp"
@@ -19,7 +20,12 @@ bool writeSolutionFile(const std::string& path);
 // Folder + "/_hex.dat" or "/_hex - N.dat" (N = 1..99), the first name that is free.
 // The data folder is created when it is the target.
 bool saveNewTask(const std::string& folder);
-// Checks the whole file, then builds the play screen and replays the stored moves.
+// Reads and checks a whole task or solution file; nothing on screen changes.
+std::optional<model::TaskData> loadTaskFile(const std::string& path);
+// Builds the play screen for a checked task and replays its moves; the previous screen
+// must be closed.
+void startPlay(const model::TaskData& data);
+// Both of the above; false, with nothing changed, for a file the reader rejects.
 bool readTaskFile(const std::string& path);
 
 }  // namespace puzzle

@@ -137,8 +137,8 @@ int main(int argc, char** argv) {
     for (size_t m = 0; m < result.moves.size(); ++m) {
         const model::MoveData& move = result.moves[m];
         std::string passengers;
-        for (size_t i = 0; i < labels.size() && i < 32; ++i) {
-            if ((move.mask >> i) & 1) passengers += (passengers.empty() ? "" : " ") + labels[i];
+        for (size_t i = 0; i < labels.size(); ++i) {
+            if (move.mask.test(i)) passengers += (passengers.empty() ? "" : " ") + labels[i];
         }
         if (passengers.empty()) passengers = "(boatman alone)";
         std::printf("%3zu. %s %s\n", m + 1, move.direction > 0 ? "->" : "<-", passengers.c_str());
@@ -146,12 +146,12 @@ int main(int argc, char** argv) {
     std::printf("crossings: %zu\n", result.moves.size());
 
     if (!solutionPath.empty()) {
-        if (result.moves.size() > static_cast<size_t>(model::kMaxMoves)) {
+        task->moves = result.moves;
+        if (!model::solutionFits(*task)) {
             std::fprintf(stderr, "ferrolin-solve: a solution of more than %d crossings cannot be saved\n",
                          model::kMaxMoves);
             return kBadInput;
         }
-        task->moves = result.moves;
         if (!writeWholeFile(solutionPath, model::encodeTask(*task, true))) {
             std::fprintf(stderr, "ferrolin-solve: cannot write %s\n", solutionPath.c_str());
             return kBadInput;

@@ -12,7 +12,7 @@ namespace {
 
 bool pinned(const CharacterData& c) { return c.leftX == c.rightX && c.leftY == c.rightY; }
 
-bool aboard(const MoveData& move, size_t i) { return i < 32 && ((move.mask >> i) & 1) != 0; }
+bool aboard(const MoveData& move, size_t i) { return i < move.mask.size() && move.mask.test(i); }
 
 }  // namespace
 

@@ -427,16 +427,16 @@ private:
         std::vector<MoveData> moves;
         int side = from_.boat > 0 ? 1 : -1;
         for (const Counts& taken : loads) {
-            MoveData move{0, -side};
+            MoveData move{{}, -side};
             for (size_t g = 0; g < groups_.size(); ++g) {
                 int left = taken[g];
                 // Those already in the boat go first, so a hint asks to move as few as it can.
                 for (const bool firstPass : {true, false}) {
                     for (const int i : groups_[g].members) {
                         if (left == 0) break;
-                        if (((move.mask >> i) & 1) != 0 || bank[i] != side) continue;
+                        if (move.mask.test(static_cast<size_t>(i)) || bank[i] != side) continue;
                         if (firstPass && !(moves.empty() && inBoat(i))) continue;
-                        move.mask |= uint32_t{1} << i;
+                        move.mask.set(static_cast<size_t>(i));
                         if (!groups_[g].pinned) bank[i] = static_cast<int8_t>(-side);
                         --left;
                     }

@@ -2,6 +2,7 @@
 // and what the task-pack builder writes. The screens turn it into items and back.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,7 +11,7 @@ namespace model {
 
 constexpr int kMaxCharacters = 128;
 constexpr int kMaxRules = 256;
-constexpr int kMaxMoves = 256;
+constexpr int kMaxMoves = 256;  // in a solution file; play keeps any number
 constexpr int kTitleBytes = 128;       // including the terminating zero
 constexpr int kStatementBytes = 1024;  // including the terminating zero
 constexpr int kNameBytes = 255;        // picture names longer than this are cut
@@ -33,9 +34,14 @@ struct RuleData {
     int32_t kind = ForbidTogether;
 };
 
-// One crossing: bit i set when character i was in the boat; +1 left to right, -1 back.
+// Who crossed: bit i for character i. Play records every character; a solution file
+// holds only the first kFileMaskBits of them.
+using PassengerSet = std::bitset<kMaxCharacters>;
+constexpr int kFileMaskBits = 32;
+
+// One crossing: the passengers; +1 left to right, -1 back.
 struct MoveData {
-    uint32_t mask = 0;
+    PassengerSet mask;
     int32_t direction = 1;
 };
 

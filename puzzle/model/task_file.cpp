@@ -111,7 +111,8 @@ std::vector<uint8_t> encodeTask(const TaskData& task, bool withMoves) {
         const size_t moves = std::min<size_t>(task.moves.size(), kMaxMoves);
         out.i32(static_cast<int32_t>(moves));
         for (size_t i = 0; i < moves; ++i) {
-            out.u32(task.moves[i].mask);
+            const PassengerSet low = task.moves[i].mask & PassengerSet(0xFFFFFFFFu);
+            out.u32(static_cast<uint32_t>(low.to_ulong()));
             out.i32(task.moves[i].direction);
         }
     }
@@ -154,10 +155,18 @@ std::optional<TaskData> decodeTask(const std::vector<uint8_t>& bytes) {
     if (moves < 0) return std::nullopt;
     task.moves.resize(static_cast<size_t>(std::min<int32_t>(moves, kMaxMoves)));
     for (MoveData& m : task.moves) {
-        m.mask = in.u32();
+        m.mask = PassengerSet(in.u32());
         m.direction = in.i32();
     }
     return task;
+}
+
+bool solutionFits(const TaskData& task) {
+    if (task.moves.size() > static_cast<size_t>(kMaxMoves)) return false;
+    for (const MoveData& move : task.moves) {
+        if ((move.mask >> kFileMaskBits).any()) return false;
+    }
+    return true;
 }
 
 std::string taskFileStem(const std::string& title) {

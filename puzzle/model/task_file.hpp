@@ -15,8 +15,11 @@ namespace model {
 
 constexpr size_t kMaxTaskFileBytes = 16 * 1024 * 1024;
 
-// withMoves: append the move count and moves (solution files).
+// withMoves: append the move count and moves (solution files). Only what the file can
+// hold is written: ask solutionFits first.
 std::vector<uint8_t> encodeTask(const TaskData& task, bool withMoves);
+// The moves fit a solution file: at most kMaxMoves, no passenger past kFileMaskBits - 1.
+bool solutionFits(const TaskData& task);
 
 // Nothing when the magic is wrong or a count is out of bounds (negative, more than 128
 // characters or 256 rules). Over-long strings are cut to their buffers; a file cut

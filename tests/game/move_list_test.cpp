@@ -31,9 +31,12 @@ TEST(MoveListLayout, PicturesAreSpacedByHowManyCrossed) {
     // Three are 33 px apart, four 25 px.
     EXPECT_EQ(xs(MoveListBox::layoutRow({0b111, 1}, 0)), (std::vector<int>{150, 117, 84, 34}));
     EXPECT_EQ(xs(MoveListBox::layoutRow({0b1111, -1}, 0)), (std::vector<int>{50, 75, 100, 125, 175}));
-    // Bit 31 takes a place in the spacing but draws nothing.
-    const auto high = MoveListBox::layoutRow({0x80000001u, 1}, 0);
-    EXPECT_EQ(high.pictures.size(), 1u);
+    // Every passenger has a picture, the last character too.
+    model::PassengerSet high;
+    high.set(0).set(31).set(127);
+    const auto row = MoveListBox::layoutRow({high, 1}, 0);
+    ASSERT_EQ(row.pictures.size(), 3u);
+    EXPECT_EQ(row.pictures[2].character, 127);
 }
 
 class MoveListTest : public test::GameTest {};

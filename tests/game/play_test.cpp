@@ -198,7 +198,7 @@ TEST_F(PlayTest, ASolutionLoadsAtItsLastPositionAndSavesTheSameBytes) {
               std::string(std::istreambuf_iterator<char>(b), {}));
 }
 
-TEST_F(PlayTest, CrossingsBeyondTheListAreNotRecordedAndCannotBeSaved) {
+TEST_F(PlayTest, CrossingsPastWhatAFileHoldsAreRecordedAndUndoneButNotSaved) {
     model::TaskData data = test::wolfGoatCabbage();
     data.boat = 2 | model::kBoatmanFlag;
     data.rules.clear();
@@ -206,11 +206,53 @@ TEST_F(PlayTest, CrossingsBeyondTheListAreNotRecordedAndCannotBeSaved) {
     load(data, true);
     ASSERT_EQ(play.moveList->moveCount, 256);
     ASSERT_EQ(task.boat->x, 235);
+    board(1);
     sail();
     EXPECT_EQ(task.boat->x, 675);
-    EXPECT_EQ(play.moveList->moveCount, 256);
+    EXPECT_EQ(play.moveList->moveCount, 257);
     EXPECT_FALSE(puzzle::writeSolutionFile("tasks/never.sln"));
     EXPECT_FALSE(std::filesystem::exists("tasks/never.sln"));
+    puzzle::undoMove(nullptr);
+    EXPECT_EQ(play.moveList->moveCount, 256);
+    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(puzzle::placeOf(1, 1), -1);
+    EXPECT_TRUE(puzzle::writeSolutionFile("tasks/fits.sln"));
+}
+
+TEST_F(PlayTest, CrossingsOfCharactersPast32AreListedAndUndone) {
+    model::TaskData data;
+    data.title = "Crowd";
+    data.boat = 1;
+    for (int i = 0; i < 40; ++i) {
+        data.characters.push_back(test::character(i % 2 ? "goat" : "wolf", 5 + (i % 4) * 55, 40 + (i / 4) * 55,
+                                                  780 + (i % 4) * 55, 30 + (i / 4) * 45));
+    }
+    load(data);
+    board(0);
+    sail();
+    board(0);
+    sail();
+    board(39);
+    sail();
+    ASSERT_EQ(play.moveList->moveCount, 3);
+    EXPECT_EQ(puzzle::placeOf(39, 1), 1);
+    const auto row = puzzle::MoveListBox::layoutRow(play.moveList->moves[2], 0);
+    ASSERT_EQ(row.pictures.size(), 1u);
+    EXPECT_EQ(row.pictures[0].character, 39);
+    wait(20);
+    shot("play-crowd-listed");
+    // A file holds passengers 0 to 31 only.
+    EXPECT_FALSE(puzzle::writeSolutionFile("tasks/crowd.sln"));
+
+    puzzle::undoMove(nullptr);
+    EXPECT_EQ(puzzle::placeOf(39, 1), -1);
+    EXPECT_EQ(task.boat->x, 235);
+    puzzle::undoMove(nullptr);
+    // Character 0 rowed back last: undoing that leaves it on the right with the boat.
+    EXPECT_EQ(play.moveList->moveCount, 1);
+    EXPECT_EQ(puzzle::placeOf(0, 1), 1);
+    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_TRUE(puzzle::writeSolutionFile("tasks/crowd.sln"));
 }
 
 TEST_F(PlayTest, MoveListScrollsToItsEndAndShowsTheArrows) {

@@ -78,7 +78,7 @@ model::TaskData oneCharacterTask() {
     return task;
 }
 
-// More characters than a move can record, boatman, a mixed crowd with tinted kinds.
+// More characters than a solution file can record, boatman, a mixed crowd with tinted kinds.
 model::TaskData crowdTask() {
     model::TaskData task;
     task.title = "crowd";
@@ -108,7 +108,7 @@ model::TaskData oddTask() {
     return task;
 }
 
-// The move list full: further crossings are played but cannot be recorded.
+// As many moves as a solution file holds: one crossing more cannot be saved.
 model::TaskData fullListTask() {
     model::TaskData task = test::wolfGoatCabbage();
     task.title = "full";

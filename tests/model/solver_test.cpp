@@ -55,19 +55,19 @@ std::string replayProblem(const TaskData& task, const std::vector<MoveData>& mov
         int64_t load = 0;
         std::vector<int8_t> place = bank;
         for (size_t i = 0; i < n; ++i) {
-            if (!((move.mask >> i) & 1)) continue;
+            if (!move.mask.test(i)) continue;
             if (bank[i] != boat) return at + "passenger not on the boat's bank";
             load += task.characters[i].weight;
             place[i] = static_cast<int8_t>(move.direction);
         }
-        if (move.mask >> n) return at + "mask names a missing character";
+        if ((move.mask >> n).any()) return at + "mask names a missing character";
         if (load > task.capacity()) return at + "boat overloaded";
-        if (judgeCrossing(place, kinds, move.mask == 0, task.hasBoatman(), move.direction, task.rules).verdict !=
+        if (judgeCrossing(place, kinds, move.mask.none(), task.hasBoatman(), move.direction, task.rules).verdict !=
             Verdict::Allowed) {
             return at + "refused by the rules";
         }
         for (size_t i = 0; i < n; ++i) {
-            if ((move.mask >> i) & 1) bank[i] = pinned(task.characters[i]) ? -1 : static_cast<int8_t>(move.direction);
+            if (move.mask.test(i)) bank[i] = pinned(task.characters[i]) ? -1 : static_cast<int8_t>(move.direction);
         }
         boat = move.direction;
     }
@@ -337,7 +337,7 @@ TEST(SolverFromPosition, TakesThoseAlreadyInTheBoatFirst) {
     const SolveResult result = solveFrom(b.task, Position{{-1, -1, 0}, -1});
     ASSERT_EQ(result.status, SolveStatus::Solved);
     ASSERT_FALSE(result.moves.empty());
-    EXPECT_EQ(result.moves[0].mask & 4u, 4u);
+    EXPECT_TRUE(result.moves[0].mask.test(2));
     EXPECT_EQ(replayProblem(b.task, result.moves), "");
 }
 

@@ -115,12 +115,35 @@ TEST(TaskFile, WriterNeverProducesWhatTheReaderRefuses) {
     task.characters.resize(130);
     task.rules.resize(300);
     task.moves.resize(300);
-    const std::optional<TaskData> back = decodeTask(encodeTask(task, true));
+    const std::vector<uint8_t> bytes = encodeTask(task, true);
+    // The title's length field itself, right after the 17 bytes of the magic.
+    EXPECT_EQ(bytes[17] | bytes[18] << 8 | bytes[19] << 16 | bytes[20] << 24, 127);
+    const std::optional<TaskData> back = decodeTask(bytes);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->title.size(), 127u);
     EXPECT_EQ(back->characters.size(), 128u);
     EXPECT_EQ(back->rules.size(), 256u);
     EXPECT_EQ(back->moves.size(), 256u);
+}
+
+TEST(TaskFile, ASolutionFitsWithPassengersUpTo31AndUpTo256Moves) {
+    TaskData task;
+    task.characters.resize(40);
+    PassengerSet last;
+    last.set(31);
+    task.moves = {{1, 1}, {last, -1}};
+    ASSERT_TRUE(solutionFits(task));
+    const std::optional<TaskData> back = decodeTask(encodeTask(task, true));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->moves[1].mask, last);
+
+    task.moves[1].mask.set(32);
+    EXPECT_FALSE(solutionFits(task));
+    task.moves[1].mask = last;
+    task.moves.resize(256);
+    EXPECT_TRUE(solutionFits(task));
+    task.moves.resize(257);
+    EXPECT_FALSE(solutionFits(task));
 }
 
 TEST(TaskFile, WrongMagicIsRefused) {

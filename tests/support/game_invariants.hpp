@@ -205,14 +205,14 @@ private:
     // Replaying the move list from the start gives the position on the screen.
     std::string movesReplay(bool buttonHeld) const {
         const puzzle::MoveListBox* list = puzzle::play.moveList;
-        if (list == nullptr || puzzle::play.unrecordedCrossing) return {};
+        if (list == nullptr) return {};
         std::vector<int> side(static_cast<size_t>(puzzle::task.characterCount), -1);
         int boat = -1;
         for (int m = 0; m < list->moveCount; ++m) {
             const model::MoveData& move = list->moves[static_cast<size_t>(m)];
             const int to = move.direction == 1 ? 1 : -1;
-            for (int i = 0; i < 32 && i < puzzle::task.characterCount; ++i) {
-                if ((move.mask & (1u << i)) != 0) side[static_cast<size_t>(i)] = to;
+            for (int i = 0; i < puzzle::task.characterCount; ++i) {
+                if (move.mask.test(static_cast<size_t>(i))) side[static_cast<size_t>(i)] = to;
             }
             boat = to;
         }
