@@ -149,12 +149,17 @@ const std::string& solutionPath() { return lastSolutionPath; }
 void resetSolutionPath() { lastSolutionPath.clear(); }
 
 bool openSolutionFile(const std::string& path) {
+    // Checked before anything closes: a file the reader rejects leaves the screen as it was.
+    const std::optional<model::TaskData> data = puzzle::loadTaskFile(path);
+    if (!data) return false;
     closeBlinds();
+    // The hot item (a menu button, the catalogue's list or its open button) goes with
+    // the screen.
     releaseHotItem();
     closeScreen();
-    const bool ok = puzzle::readTaskFile(path);
+    puzzle::startPlay(*data);
     openBlinds();
-    return ok;
+    return true;
 }
 
 void onMenuCommand(Button* button) {
@@ -169,11 +174,11 @@ void onMenuCommand(Button* button) {
             editor::openEditor();
             break;
         case 2:
-            if (puzzle::screenMode == puzzle::PlayScreen) {
-                if (auto path = chooseSolutionFile(true)) {
-                    showMessage(puzzle::writeSolutionFile(*path) ? "Решение сохранено"_cp
-                                                                 : "Ошибка сохранения файла"_cp);
-                }
+            if (puzzle::screenMode != puzzle::PlayScreen) {
+                showMessage("Сохранять нечего: сначала откройте задачу"_cp);
+            } else if (auto path = chooseSolutionFile(true)) {
+                showMessage(puzzle::writeSolutionFile(*path) ? "Решение сохранено"_cp
+                                                             : "Ошибка сохранения файла"_cp);
             }
             break;
         case 3:

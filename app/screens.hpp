@@ -29,6 +29,7 @@ void closeScreen();
 int menuPosition();
 
 std::optional<std::string> chooseSolutionFile(bool save);
+// Opens a task or solution file in play; false, with the screen kept, when it is rejected.
 bool openSolutionFile(const std::string& path);
 // The path chosen last in either file dialog.
 const std::string& solutionPath();

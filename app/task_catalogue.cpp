@@ -61,14 +61,9 @@ void openSelectedTask(Button*) {
         showMessage("Сначала выберите задачу"_cp);
         return;
     }
+    // The path outlives the list, which closes with the catalogue.
     const std::string path = taskList->entries[static_cast<size_t>(taskList->selectedRow)].path();
-    closeBlinds();
-    // The hot item is the pressed button or the list, both destroyed by closeScreen.
-    releaseHotItem();
-    closeScreen();
-    const bool ok = puzzle::readTaskFile(path);
-    openBlinds();
-    if (!ok) showMessage("Ошибка открытия файла"_cp);
+    if (!openSolutionFile(path)) showMessage("Ошибка открытия файла"_cp);
 }
 
 void deleteSelectedTask(Button*) {

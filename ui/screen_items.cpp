@@ -81,6 +81,9 @@ void attachToPanel(VisualItem* element) { attachAfter(woodPanel, element); }
 
 void detachPanelItems() {
     woodPanel->visible = false;
+    // The arrows belong to the list that is going; the next list shows them as it needs.
+    upArrow->visible = false;
+    downArrow->visible = false;
     while (woodPanel->attached != nullptr && woodPanel->attached != upArrow) detachFirst(woodPanel);
 }
 

@@ -128,11 +128,13 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
     pressRow(1 - good);
     EXPECT_EQ(list->selectedRow, 1 - good);
     pressRow(1 - good);
-    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
+    // A rejected file keeps the catalogue open, row still selected.
+    EXPECT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
+    EXPECT_EQ(app::currentTaskList(), list);
+    EXPECT_EQ(list->selectedRow, 1 - good);
     EXPECT_STREQ(messagePopup->text, "Ошибка открытия файла"_cp);
-    EXPECT_EQ(woodPanel->x, 705);
+    EXPECT_EQ(woodPanel->x, 365);
 
-    list = openCatalogue();
     pressRow(good);
     click(465, 105 + 440 - 89 + 15);
     EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
@@ -231,14 +233,17 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     EXPECT_EQ(task.boat->x, 675);
     EXPECT_EQ(puzzle::placeOf(2, 1), 1);
 
-    // A file the reader rejects leaves an empty screen and the message.
+    // A file the reader rejects keeps the game as it was and says so.
     std::ofstream(path + "-bad.sln") << "PA*GPFF";
     platform::queueFileDialogAnswer(path + "-bad.sln");
     key(platform::VK_ESCAPE);
     click(520, 73 + 58 * 3);
-    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
+    EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
     EXPECT_STREQ(messagePopup->text, "Ошибка открытия файла"_cp);
-    EXPECT_FALSE(woodPanel->visible);
+    EXPECT_STREQ(task.title, "ab");
+    EXPECT_EQ(puzzle::play.moveList->moveCount, 1);
+    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_TRUE(woodPanel->visible);
 }
 
 TEST_F(CatalogueTest, MalformedFilesNeverBuildAHalfScreen) {

@@ -7,6 +7,7 @@
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
 #include "puzzle/screen_mode.hpp"
+#include "editor/task_editor.hpp"
 #include "puzzle/task.hpp"
 #include "support/game_fixture.hpp"
 #include "support/sample_tasks.hpp"
@@ -70,16 +71,42 @@ TEST_F(ScreensTest, TheScreenBelowAnOpenMenuIgnoresTheMouse) {
     EXPECT_EQ(list->selectedRow, 0);
 }
 
-TEST_F(ScreensTest, SaveSolutionOutsidePlayOnlyRollsTheMenuUp) {
-    const std::string path = (dataFolder() / "x.sln").string();
-    platform::queueFileDialogAnswer(path);
+TEST_F(ScreensTest, SaveSolutionOutsidePlaySaysThereIsNoGameToSave) {
+    command(0);
     command(2);
     EXPECT_FALSE(mainMenu->visible);
-    EXPECT_FALSE(messagePopup->visible);
-    EXPECT_FALSE(std::filesystem::exists(path));
-    platform::queueFileDialogAnswer(std::nullopt);  // balance the queue for load below
-    command(3);  // cancelled
-    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
+    EXPECT_STREQ(messagePopup->text, "Сохранять нечего: сначала откройте задачу"_cp);
+    wait(100);
+    shot("save-without-game");
+}
+
+TEST_F(ScreensTest, ARejectedFileKeepsTheEditorAsItWas) {
+    command(1);
+    ASSERT_EQ(puzzle::screenMode, puzzle::EditorScreen);
+    const std::string bad = (dataFolder() / "bad.sln").string();
+    std::ofstream(bad) << "not a solution";
+    platform::queueFileDialogAnswer(bad);
+    command(3);
+    EXPECT_EQ(puzzle::screenMode, puzzle::EditorScreen);
+    EXPECT_EQ(editor::editorStep, 0);
+    EXPECT_TRUE(screenButtons[1]->visible);
+    EXPECT_STREQ(messagePopup->text, "Ошибка открытия файла"_cp);
+}
+
+TEST_F(ScreensTest, ClosingAScrolledListHidesItsArrowsUntilTheNextListNeedsThem) {
+    for (int i = 0; i < 20; ++i) test::writeTaskFile("tasks/_" + std::to_string(40 + i) + ".dat", {}, false);
+    command(0);
+    app::currentTaskList()->scrollOffset = 66;
+    wait(20);
+    ASSERT_TRUE(upArrow->visible);
+    ASSERT_TRUE(downArrow->visible);
+    app::closeScreen();
+    EXPECT_FALSE(upArrow->visible);
+    EXPECT_FALSE(downArrow->visible);
+    command(0);
+    wait(20);
+    EXPECT_TRUE(downArrow->visible);
 }
 
 TEST_F(ScreensTest, ExitAndClosingTheWindowCloseTheScreenFirst) {
