@@ -72,7 +72,9 @@ render_mask() {
   rsvg-convert -w "$size" -h "$size" "$svg" -o "$work.o.png"
   rsvg-convert -s "$css_a" -w "$size" -h "$size" "$svg" -o "$work.a.png"
   rsvg-convert -s "$css_b" -w "$size" -h "$size" "$svg" -o "$work.b.png"
-  convert "$work.a.png" "$work.b.png" -fx 'u.r*u.a - v.r*v.a' -alpha off -colorspace Gray \
+  # Never more opaque than the figure itself, also where rounding at its edges would say so.
+  convert "$work.a.png" "$work.b.png" "$work.o.png" \
+    -fx 'min(u[0].r*u[0].a - u[1].r*u[1].a, u[2].a)' -alpha off -colorspace Gray \
     "$work.cover.png"
   convert "$work.o.png" -alpha off -colorspace Gray -fx '0.7+0.3*u' "$work.cover.png" \
     -compose CopyOpacity -composite -colorspace sRGB \

@@ -110,7 +110,8 @@ if [ ${#names[@]} -gt 0 ]; then
   montage -label '' -background '#e8e8e8' -texture 'pattern:checkerboard' "${tiles[@]}" \
     -geometry '64x64>+3+3' -tile 10x "$work/coloured.png"
   convert -background '#e8e8e8' -fill '#202020' -font DejaVu-Sans -pointsize 12 \
-    label:"figures with tint masks: ${names[*]#unit_}" "$work/coloured.png" \
+    -size "$(identify -format '%w' "$work/coloured.png")x" \
+    caption:"figures with tint masks, one a row: ${names[*]#unit_}" "$work/coloured.png" \
     -gravity center -append "$work/coloured-titled.png"
   parts+=("$work/coloured-titled.png")
 

@@ -236,3 +236,36 @@ TEST_F(Textures, CharactersComeOutTheRightWayUp) {
 }
 
 }  // namespace
+
+namespace {
+
+// The figures pupils and teachers colour carry tint masks of their own size that cover
+// some of the figure (clothes, hair, crown) and nothing outside it: a mask that were
+// missing, the wrong size or covering everything would colour the face again.
+TEST_F(Textures, ColouredPeopleHaveMasksInsideTheirFigures) {
+    for (const char* name : {"man", "woman", "boy", "girl", "king", "queen", "knight", "princess",
+                             "prince", "monk", "troll", "guard"}) {
+        for (const char* size : {"", "_small"}) {
+            SCOPED_TRACE(std::string(name) + size);
+            Readback figure("unit_" + std::string(name) + size + ".tga");
+            Readback mask("unit_" + std::string(name) + size + "_tint.tga");
+            ASSERT_TRUE(mask.loaded()) << "mask missing or unreadable";
+            ASSERT_EQ(mask.width(), figure.width());
+            ASSERT_EQ(mask.height(), figure.height());
+            int covered = 0;
+            int solid = 0;
+            for (int y = 0; y < figure.height(); ++y) {
+                for (int x = 0; x < figure.width(); ++x) {
+                    if (figure.solid(x, y)) ++solid;
+                    if (!mask.solid(x, y) || mask.clear(x, y)) continue;
+                    ++covered;
+                    EXPECT_TRUE(figure.solid(x, y)) << "mask outside the figure at " << x << ", " << y;
+                }
+            }
+            EXPECT_GT(covered, solid / 20);
+            EXPECT_LT(covered, solid * 2 / 3);
+        }
+    }
+}
+
+}  // namespace
