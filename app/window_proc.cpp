@@ -3,6 +3,8 @@
 #include "app/screens.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
+#include "puzzle/play.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "ui/list_box.hpp"
 #include "ui/screen_items.hpp"
 
@@ -27,6 +29,33 @@ void scrollBy(int delta) {
         list->scrollOffset += delta;
         if (list->scrollOffset < 0) list->scrollOffset = 0;
     }
+}
+
+void keyDown(uintptr_t key) {
+    // The help is wanted most when something is going wrong: it opens from anywhere.
+    if (key == VK_F1) {
+        openDocument("help/index.html");
+        return;
+    }
+    // Not in the middle of a press: the menu would take the hot item away from under a
+    // drag and leave what was dragged wherever the pointer had taken it.
+    if (!ui::inputArmed || ui::pressHeld) return;
+    if (key == VK_ESCAPE) {
+        toggleMainMenu(nullptr);
+    } else if (puzzle::screenMode == puzzle::PlayScreen && ui::modalFloor == nullptr) {
+        // The modal floor is the open menu or the winner picture: what lies under them
+        // cannot be clicked, so it cannot be keyed either.
+        puzzle::playKeyDown(key, controlKeyHeld());
+    }
+}
+
+void wheel(int x, int y, int delta) {
+    ui::ListBox* list = currentList();
+    if (list == nullptr || !list->visible || !ui::inputArmed || ui::pressHeld) return;
+    if (ui::modalFloor != nullptr || !ui::woodPanel->visible || !ui::containsPoint(ui::woodPanel, x, y)) {
+        return;
+    }
+    list->scrollByNotches(-delta / WHEEL_DELTA);
 }
 
 }  // namespace
@@ -55,9 +84,10 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
             postQuit(0);
             return 0;
         case WM_KEYDOWN:
-            // Not in the middle of a press: the menu would take the hot item away from
-            // under a drag and leave what was dragged wherever the pointer had taken it.
-            if (ui::inputArmed && !ui::pressHeld && wParam == VK_ESCAPE) toggleMainMenu(nullptr);
+            keyDown(wParam);
+            return 0;
+        case WM_MOUSEWHEEL:
+            wheel(mouseX(lParam), mouseY(lParam), wheelDelta(wParam));
             return 0;
         case WM_TIMER:
             if (ui::upArrow != nullptr && ui::upArrow->state == 2) {

@@ -17,6 +17,8 @@
 namespace platform {
 namespace {
 
+constexpr const char* kWindowClass = "ferrolin";
+
 void initImageAndText() {
     static const bool done = [] {
         IMG_Init(IMG_INIT_PNG);
@@ -140,6 +142,9 @@ SdlGraphics::~SdlGraphics() {
     // Destroying the renderer frees every texture it made, including those still held
     // by pictures; mark them dead so their handles no longer touch them.
     context_->renderer = nullptr;
+    // The software renderer tears down a window that was resized while drawing into the
+    // target by leaking a little; drawing into the window again first avoids it.
+    if (target_) SDL_SetRenderTarget(renderer_, nullptr);
     SDL_DestroyRenderer(renderer_);
     if (surface_) SDL_FreeSurface(surface_);
     if (window_) {
@@ -170,6 +175,12 @@ std::unique_ptr<Graphics> Graphics::createWindowed(std::string* error, int* fail
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
     // The file chooser takes the focus; the game must stay on screen behind it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // The message loop reads touches itself; mouse events made of them would press twice.
+    SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
+    // The desktop matches the window to its menu entry (StartupWMClass) by this class,
+    // whatever the executable is called. SDL reads it from the environment only.
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kWindowClass, 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return fail(0);
     // Without a display SDL falls back to drivers that draw into memory: the game would
     // run on unseen, never to be closed.
@@ -189,6 +200,7 @@ std::unique_ptr<Graphics> Graphics::createWindowed(std::string* error, int* fail
                                           kScreenWidth, kScreenHeight,
                                           SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN);
     if (!window) return fail(1);
+    watchTouches();
     SDL_Renderer* renderer =
         SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
     // OpenGL emulated by the processor is no acceleration: there SDL's software renderer

@@ -9,6 +9,15 @@ namespace {
 // The box that took the current left press; it keeps the moves and the release.
 EditBox* pressedBox = nullptr;
 
+bool ctrlWithKey = false;
+
+// The finger that works as the left button, while it touches.
+bool fingerDown = false;
+int64_t pressingFinger = 0;
+
+// A turn larger than the message can carry is cut, not wrapped round.
+constexpr int kMaxNotches = 0x7FFF / WHEEL_DELTA;
+
 bool isEditingKey(uintptr_t key, bool ctrl) {
     switch (key) {
         case VK_BACK:
@@ -64,8 +73,44 @@ intptr_t deliverMouse(WindowProc proc, uint32_t message, int x, int y, bool left
 intptr_t deliverKey(WindowProc proc, uintptr_t key, bool ctrl, bool shift) {
     EditBox* box = focusedEditBox();
     if (box && key != VK_ESCAPE && isEditingKey(key, ctrl) && box->keyDown(key, ctrl, shift)) return 0;
-    return proc ? proc(WM_KEYDOWN, key, 0) : 0;
+    if (!proc) return 0;
+    ctrlWithKey = ctrl;
+    const intptr_t result = proc(WM_KEYDOWN, key, 0);
+    ctrlWithKey = false;
+    return result;
 }
+
+bool controlKeyHeld() { return ctrlWithKey; }
+
+intptr_t deliverWheel(WindowProc proc, int x, int y, int notches) {
+    if (!proc || notches == 0) return 0;
+    notches = notches > kMaxNotches ? kMaxNotches : (notches < -kMaxNotches ? -kMaxNotches : notches);
+    return proc(WM_MOUSEWHEEL, makeWheelParam(-notches * WHEEL_DELTA),
+                makeMouseParam(clampTo(x, kScreenWidth), clampTo(y, kScreenHeight)));
+}
+
+intptr_t deliverTouch(WindowProc proc, TouchPhase phase, int64_t finger, int x, int y) {
+    switch (phase) {
+        case TouchPhase::Down:
+            if (fingerDown) return 0;
+            fingerDown = true;
+            pressingFinger = finger;
+            // A finger has no hover: the pointer jumps there first so that the press
+            // finds what lies under it, as a mouse would have.
+            deliverMouse(proc, WM_MOUSEMOVE, x, y, false);
+            return deliverMouse(proc, WM_LBUTTONDOWN, x, y, true);
+        case TouchPhase::Move:
+            if (!fingerDown || finger != pressingFinger) return 0;
+            return deliverMouse(proc, WM_MOUSEMOVE, x, y, true);
+        case TouchPhase::Up:
+            if (!fingerDown || finger != pressingFinger) return 0;
+            fingerDown = false;
+            return deliverMouse(proc, WM_LBUTTONUP, x, y, false);
+    }
+    return 0;
+}
+
+void resetTouch() { fingerDown = false; }
 
 void deliverText(const std::string& utf8) {
     if (EditBox* box = focusedEditBox()) box->typeText(utf8);

@@ -3,6 +3,8 @@
 // never builds a backlog: after a slow frame the next tick follows at once, once.
 #include <SDL2/SDL.h>
 
+#include <algorithm>
+
 #include "platform/edit_box.hpp"
 #include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
@@ -22,7 +24,7 @@ uintptr_t virtualKey(const SDL_Keysym& key) {
     const SDL_Scancode sc = key.scancode;
     if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
     if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
-    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return 0x70 + (sc - SDL_SCANCODE_F1);
+    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return VK_F1 + (sc - SDL_SCANCODE_F1);
     switch (sc) {
         case SDL_SCANCODE_0: return '0';
         case SDL_SCANCODE_BACKSPACE: return VK_BACK;
@@ -30,7 +32,7 @@ uintptr_t virtualKey(const SDL_Keysym& key) {
         case SDL_SCANCODE_RETURN:
         case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
         case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
-        case SDL_SCANCODE_SPACE: return 0x20;
+        case SDL_SCANCODE_SPACE: return VK_SPACE;
         case SDL_SCANCODE_PAGEUP: return 0x21;
         case SDL_SCANCODE_PAGEDOWN: return 0x22;
         case SDL_SCANCODE_END: return VK_END;
@@ -45,6 +47,41 @@ uintptr_t virtualKey(const SDL_Keysym& key) {
     }
 }
 
+// Touches are measured in fractions of the window. SDL's renderer would turn them into
+// fractions of the letterboxed screen, but its software renderer measures them against the
+// 1024x768 picture being drawn instead of the window, so on a screen of another shape a
+// finger would land beside its mark. This filter sees each touch before the renderer does
+// and passes it on as our own event with the point on the game's screen already worked
+// out, letterbox bars pressed against the screen's edge.
+uint32_t touchEventType = 0;
+
+int touchToScreen(void*, SDL_Event* e) {
+    if (e->type != SDL_FINGERDOWN && e->type != SDL_FINGERMOTION && e->type != SDL_FINGERUP) return 1;
+    SDL_Window* window = mainWindow();
+    int width = 0, height = 0;
+    if (window != nullptr) SDL_GetWindowSize(window, &width, &height);
+    if (width <= 0 || height <= 0) return 1;
+    const float scale = std::min(static_cast<float>(width) / kScreenWidth,
+                                 static_cast<float>(height) / kScreenHeight);
+    const float barX = (static_cast<float>(width) - kScreenWidth * scale) / 2;
+    const float barY = (static_cast<float>(height) - kScreenHeight * scale) / 2;
+    const int x = std::clamp(static_cast<int>((e->tfinger.x * width - barX) / scale), 0, kScreenWidth - 1);
+    const int y = std::clamp(static_cast<int>((e->tfinger.y * height - barY) / scale), 0, kScreenHeight - 1);
+    const TouchPhase phase = e->type == SDL_FINGERDOWN ? TouchPhase::Down
+                             : e->type == SDL_FINGERUP ? TouchPhase::Up
+                                                       : TouchPhase::Move;
+    const SDL_FingerID finger = e->tfinger.fingerId;
+    SDL_Event ours{};
+    ours.type = touchEventType;
+    ours.user.timestamp = e->tfinger.timestamp;
+    ours.user.code = static_cast<int32_t>(phase);
+    ours.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(finger));
+    ours.user.data2 = reinterpret_cast<void*>(static_cast<uintptr_t>(
+        static_cast<uint32_t>(x) | (static_cast<uint32_t>(y) << 16)));
+    *e = ours;
+    return 1;
+}
+
 class Loop {
 public:
     explicit Loop(WindowProc proc) : proc_(proc) {}
@@ -57,22 +94,37 @@ public:
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) destroy();
                 break;
+            // Touches come as finger events below; the mouse events SDL may make of them
+            // as well would press twice.
             case SDL_MOUSEMOTION:
+                if (e.motion.which == SDL_TOUCH_MOUSEID) break;
+                pointTo(e.motion.x, e.motion.y);
                 showTextCursor(editBoxAt(e.motion.x, e.motion.y) != nullptr);
                 deliverMouse(proc_, WM_MOUSEMOVE, e.motion.x, e.motion.y,
                              (e.motion.state & SDL_BUTTON_LMASK) != 0);
                 break;
             case SDL_MOUSEBUTTONDOWN:
-                if (e.button.button == SDL_BUTTON_LEFT) {
+                if (e.button.button == SDL_BUTTON_LEFT && e.button.which != SDL_TOUCH_MOUSEID) {
+                    pointTo(e.button.x, e.button.y);
                     deliverMouse(proc_, WM_LBUTTONDOWN, e.button.x, e.button.y, true);
                 }
                 break;
             case SDL_MOUSEBUTTONUP:
-                if (e.button.button == SDL_BUTTON_LEFT) {
+                if (e.button.button == SDL_BUTTON_LEFT && e.button.which != SDL_TOUCH_MOUSEID) {
+                    pointTo(e.button.x, e.button.y);
                     deliverMouse(proc_, WM_LBUTTONUP, e.button.x, e.button.y, false);
                 }
                 break;
+            case SDL_MOUSEWHEEL:
+                if (e.wheel.which != SDL_TOUCH_MOUSEID) wheel(e.wheel);
+                break;
+            default:
+                if (e.type == touchEventType && touchEventType != 0) touch(e.user);
+                break;
             case SDL_KEYDOWN:
+                // A held key repeats only inside a text box: a held Enter would otherwise
+                // send the boat to and fro, a held Escape roll the menu up and down.
+                if (e.key.repeat != 0 && focusedEditBox() == nullptr) break;
                 if (const uintptr_t vk = virtualKey(e.key.keysym)) {
                     const SDL_Keymod mod = static_cast<SDL_Keymod>(e.key.keysym.mod);
                     deliverKey(proc_, vk, (mod & KMOD_CTRL) != 0, (mod & KMOD_SHIFT) != 0);
@@ -80,8 +132,6 @@ public:
                 break;
             case SDL_TEXTINPUT:
                 deliverText(e.text.text);
-                break;
-            default:
                 break;
         }
     }
@@ -112,6 +162,30 @@ public:
     }
 
 private:
+    void pointTo(int x, int y) {
+        pointerX_ = x;
+        pointerY_ = y;
+    }
+
+    void wheel(const SDL_MouseWheelEvent& w) {
+        // Touchpads turn by fractions of a notch; whole notches are passed on, the rest
+        // kept for the next turn. SDL counts up as positive, the game counts down.
+        const float flip = w.direction == SDL_MOUSEWHEEL_FLIPPED ? -1.0f : 1.0f;
+        wheelRest_ -= w.preciseY * flip;
+        const int notches = static_cast<int>(wheelRest_);
+        if (notches == 0) return;
+        wheelRest_ -= static_cast<float>(notches);
+        deliverWheel(proc_, pointerX_, pointerY_, notches);
+    }
+
+    void touch(const SDL_UserEvent& u) {
+        const int x = static_cast<int16_t>(reinterpret_cast<uintptr_t>(u.data2) & 0xFFFF);
+        const int y = static_cast<int16_t>((reinterpret_cast<uintptr_t>(u.data2) >> 16) & 0xFFFF);
+        pointTo(x, y);
+        deliverTouch(proc_, static_cast<TouchPhase>(u.code),
+                     static_cast<int64_t>(reinterpret_cast<intptr_t>(u.data1)), x, y);
+    }
+
     void destroy() {
         if (destroyed_) return;
         destroyed_ = true;
@@ -122,6 +196,9 @@ private:
 
     WindowProc proc_;
     bool destroyed_ = false;
+    int pointerX_ = 0;
+    int pointerY_ = 0;
+    float wheelRest_ = 0.0f;
 };
 
 }  // namespace
@@ -136,6 +213,16 @@ int runMessageLoop(WindowProc proc) {
         return quitCode;
     }
     return Loop(proc).run();
+}
+
+void watchTouches() {
+    if (touchEventType == 0) {
+        const uint32_t type = SDL_RegisterEvents(1);
+        if (type == static_cast<uint32_t>(-1)) return;
+        touchEventType = type;
+    }
+    SDL_DelEventWatch(touchToScreen, nullptr);
+    SDL_AddEventWatch(touchToScreen, nullptr);
 }
 
 void postQuit(int code) {

@@ -14,6 +14,10 @@ bool desktopAvailable();
 SDL_Window* mainWindow();
 void setMainWindow(SDL_Window* window);
 
+// Makes touches arrive as points on the game's screen. Must come before the renderer is
+// made, whose own handling of touches would otherwise see them first.
+void watchTouches();
+
 // The message loop shows the text cursor while the pointer is over an edit box.
 void showTextCursor(bool overEditBox);
 

@@ -55,6 +55,19 @@ void resetQuit();
 intptr_t deliverMouse(WindowProc proc, uint32_t message, int x, int y, bool leftHeld);
 intptr_t deliverKey(WindowProc proc, uintptr_t key, bool ctrl, bool shift);
 void deliverText(const std::string& utf8);
+// Whether Ctrl was held with the key being delivered (false outside a delivery).
+bool controlKeyHeld();
+// The wheel turned by `notches` (positive towards the user) with the pointer at (x, y):
+// WM_MOUSEWHEEL to proc.
+intptr_t deliverWheel(WindowProc proc, int x, int y, int notches);
+// A finger or pen on a touch screen works as the left button: touching moves the pointer
+// there and presses, sliding drags, lifting releases. Only the first finger down counts
+// until it is lifted; the others are ignored, so two hands on a whiteboard never make a
+// press without its release.
+enum class TouchPhase { Down, Move, Up };
+intptr_t deliverTouch(WindowProc proc, TouchPhase phase, int64_t finger, int x, int y);
+// Forgets a finger that never lifted (a new run, or the window lost its input).
+void resetTouch();
 
 // ---- shell ---------------------------------------------------------------------
 // Opens a document (a path relative to the current folder or absolute) in the user's

@@ -23,6 +23,7 @@ constexpr uint32_t WM_TIMER = 0x0113;
 constexpr uint32_t WM_MOUSEMOVE = 0x0200;
 constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
 constexpr uint32_t WM_LBUTTONUP = 0x0202;
+constexpr uint32_t WM_MOUSEWHEEL = 0x020A;
 
 constexpr uintptr_t MK_LBUTTON = 0x0001;
 
@@ -31,6 +32,7 @@ constexpr uintptr_t VK_BACK = 0x08;
 constexpr uintptr_t VK_TAB = 0x09;
 constexpr uintptr_t VK_RETURN = 0x0D;
 constexpr uintptr_t VK_ESCAPE = 0x1B;
+constexpr uintptr_t VK_SPACE = 0x20;
 constexpr uintptr_t VK_END = 0x23;
 constexpr uintptr_t VK_HOME = 0x24;
 constexpr uintptr_t VK_LEFT = 0x25;
@@ -38,6 +40,8 @@ constexpr uintptr_t VK_UP = 0x26;
 constexpr uintptr_t VK_RIGHT = 0x27;
 constexpr uintptr_t VK_DOWN = 0x28;
 constexpr uintptr_t VK_DELETE = 0x2E;
+// Letters and digits come as their capital ASCII codes ('Z'), F1 to F12 as VK_F1 + n.
+constexpr uintptr_t VK_F1 = 0x70;
 
 // x in the low 16 bits (unsigned), y in the high 16 bits (signed).
 constexpr intptr_t makeMouseParam(int x, int y) {
@@ -46,6 +50,14 @@ constexpr intptr_t makeMouseParam(int x, int y) {
 }
 constexpr int mouseX(intptr_t lParam) { return static_cast<uint16_t>(lParam & 0xFFFF); }
 constexpr int mouseY(intptr_t lParam) { return static_cast<int16_t>((lParam >> 16) & 0xFFFF); }
+
+// WM_MOUSEWHEEL carries the turn in the high 16 bits of wParam: WHEEL_DELTA a notch,
+// positive away from the user (up the list); lParam is the pointer, as for the mouse.
+constexpr int WHEEL_DELTA = 120;
+constexpr uintptr_t makeWheelParam(int delta) {
+    return static_cast<uintptr_t>(static_cast<uint16_t>(static_cast<int16_t>(delta))) << 16;
+}
+constexpr int wheelDelta(uintptr_t wParam) { return static_cast<int16_t>((wParam >> 16) & 0xFFFF); }
 
 // Text format flags understood by Graphics::drawText.
 constexpr unsigned DT_LEFT = 0x000;

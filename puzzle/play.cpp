@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/system.hpp"
+#include "platform/types.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
@@ -204,7 +205,10 @@ bool onPlayDragOver(DragDropItem*, VisualItem* other, int, int) {
 void onPlayDrop(DragDropItem* item, int, int) {
     StaticUIElement* boat = task.boat;
     boat->state = 0;
-    if (intersects(item, boat) && passengerWeight() + recordOf(item).weight <= boatCapacity()) {
+    // A tap names its character rather than a place: one on the bank means "into the
+    // boat", one on a passenger "back ashore". Either then takes the way a drop would.
+    const bool intoBoat = item->tapped ? play.origin != 0 : intersects(item, boat);
+    if (intoBoat && passengerWeight() + recordOf(item).weight <= boatCapacity()) {
         if (boat->attached != nullptr) {
             item->x = boat->attached->x - item->width / 2 - 1;
             boat->attached->moveBy(item->width / 2 + 1, 0);
@@ -216,6 +220,20 @@ void onPlayDrop(DragDropItem* item, int, int) {
         return;
     }
     putOnBank(item, play.origin == kLeftSide || (play.origin == 0 && boatAtLeft()));
+}
+
+void playKeyDown(uintptr_t key, bool ctrl) {
+    if (ctrl && key == 'Z') {
+        undoMove(nullptr);
+    } else if (!ctrl && (key == platform::VK_RETURN || key == platform::VK_SPACE)) {
+        // The arrow that is up is the one a click would find: the crossing away from the
+        // boat's bank.
+        if (play.rightArrow != nullptr && play.rightArrow->visible) {
+            sailRight(play.rightArrow);
+        } else if (play.leftArrow != nullptr && play.leftArrow->visible) {
+            sailLeft(play.leftArrow);
+        }
+    }
 }
 
 void sailRight(UIElement*) { sail(1); }

@@ -2,6 +2,8 @@
 // and the winner picture.
 #pragma once
 
+#include <cstdint>
+
 #include "puzzle/model/task_data.hpp"
 #include "ui/button.hpp"
 #include "ui/drag_drop_item.hpp"
@@ -21,6 +23,10 @@ void closePlayScreen();
 bool onPlayDragStart(ui::DragDropItem* item, int x, int y);
 bool onPlayDragOver(ui::DragDropItem* item, ui::VisualItem* other, int x, int y);
 void onPlayDrop(ui::DragDropItem* item, int x, int y);
+
+// The keys of play, for when play alone takes input (no menu, no winner picture, no
+// press held): Ctrl+Z undoes the last crossing, Enter and Space send the boat.
+void playKeyDown(uintptr_t key, bool ctrl);
 
 void sailRight(ui::UIElement* arrow);
 void sailLeft(ui::UIElement* arrow);

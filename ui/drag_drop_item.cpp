@@ -1,6 +1,15 @@
 #include "ui/drag_drop_item.hpp"
 
+#include <cstdlib>
+
 namespace ui {
+
+namespace {
+
+// How far a press may wander and still count as a tap: a finger on glass trembles.
+constexpr int kTapSlop = 6;
+
+}  // namespace
 
 DragDropItem::DragDropItem(int x_, int y_, const char* path) : UIElement(x_, y_, path) {}
 
@@ -12,6 +21,9 @@ void DragDropItem::mouseDown(int px, int py, unsigned) {
     setCursor(CursorKind::Drag);
     lastX = px;
     lastY = py;
+    pressX_ = px;
+    pressY_ = py;
+    strayed_ = false;
 }
 
 void DragDropItem::mouseMove(int px, int py, unsigned) {
@@ -19,6 +31,7 @@ void DragDropItem::mouseMove(int px, int py, unsigned) {
     moveBy(px - lastX, py - lastY);
     lastX = px;
     lastY = py;
+    if (std::abs(px - pressX_) > kTapSlop || std::abs(py - pressY_) > kTapSlop) strayed_ = true;
     if (onDragOver == nullptr) return;
     for (VisualItem* other = topItem; other != nullptr && other != modalFloor; other = other->prev) {
         if (other == this || !other->visible || !intersects(this, other)) continue;
@@ -27,6 +40,8 @@ void DragDropItem::mouseMove(int px, int py, unsigned) {
 }
 
 void DragDropItem::mouseUp(int px, int py, unsigned) {
+    tapped = state == 2 && !strayed_ && std::abs(px - pressX_) <= kTapSlop &&
+             std::abs(py - pressY_) <= kTapSlop;
     state = 1;
     setCursor(CursorKind::Hand);
     if (onDrop != nullptr) onDrop(this, px, py);

@@ -17,6 +17,10 @@ public:
     void mouseMove(int px, int py, unsigned keys) override;
 
     int32_t lastX = 0, lastY = 0;
+    // Set at each release: the press was a drag that never left its starting point (a
+    // click or a tap, allowing a finger's tremor), so the owner may read it as a choice
+    // rather than a place.
+    bool tapped = false;
     // Asked at every press; false refuses the drag (the release still drops).
     bool (*onDragStart)(DragDropItem* item, int px, int py) = nullptr;
     // Called at every release, last thing with the item: it may move or destroy it
@@ -25,6 +29,10 @@ public:
     // Offered the overlapped items after each drag step, topmost first, until one
     // answers true.
     bool (*onDragOver)(DragDropItem* item, VisualItem* other, int px, int py) = nullptr;
+
+private:
+    int32_t pressX_ = 0, pressY_ = 0;
+    bool strayed_ = false;
 };
 
 class WoodPanel : public DragDropItem {

@@ -21,6 +21,9 @@ public:
     void drawRows();
     // The last row ends at the bottom edge, or offset 0 when everything fits.
     void scrollToEnd();
+    // The mouse wheel: each notch (positive towards the user, down the list) moves the
+    // top edge by whole rows, about two short rows or one tall one, never past either end.
+    void scrollByNotches(int notches);
 
     int32_t scrollOffset = 0;
     VisualItem* upArrow = nullptr;    // not owned

@@ -6,7 +6,7 @@
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
-#include "support/game_fixture.hpp"
+#include "support/play_fixture.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
 
@@ -16,32 +16,7 @@ using namespace ui;
 using puzzle::play;
 using puzzle::task;
 
-class PlayTest : public test::GameTest {
-protected:
-    void load(const model::TaskData& data, bool withMoves = false) {
-        test::writeTaskFile("tasks/task.dat", data, withMoves);
-        closeMenu();
-        ASSERT_TRUE(puzzle::readTaskFile("tasks/task.dat"));
-    }
-    ui::DragDropItem* item(int i) { return task.characters[static_cast<size_t>(i)].item; }
-    // Drags character i by its middle onto the boat.
-    void board(int i) {
-        auto* c = item(i);
-        drag(c->x + 30, c->y + 30, task.boat->x + 100, task.boat->y + 20);
-    }
-    void sail() {
-        if (play.rightArrow->visible) {
-            click(480, 355);
-        } else {
-            click(655, 185);
-        }
-    }
-    int passengers() {
-        int n = 0;
-        for (auto* p = task.boat->attached; p != nullptr; p = p->attached) ++n;
-        return n;
-    }
-};
+using test::PlayTest;
 
 TEST_F(PlayTest, LoadingPutsEverybodyOnTheLeftBank) {
     load(test::wolfGoatCabbage());

@@ -1,0 +1,124 @@
+// Play without dragging: taps that board and unboard, the keys that sail and undo, and
+// the help key.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "puzzle/move_list_box.hpp"
+#include "support/play_fixture.hpp"
+
+namespace {
+
+using namespace ui;
+using puzzle::play;
+using puzzle::task;
+
+class TapAndKeysTest : public test::PlayTest {
+protected:
+    void tap(int i) { click(item(i)->x + 30, item(i)->y + 30); }
+    void ctrlKey(uintptr_t vk) { platform::deliverKey(app::windowProc, vk, true, false); }
+};
+
+TEST_F(TapAndKeysTest, TapsBoardUpToTheCapacityAndTakePassengersAshore) {
+    load(test::wolfGoatCabbage());
+    tap(0);
+    ASSERT_EQ(passengers(), 1);
+    EXPECT_EQ(item(0)->x, 235 + (200 - 60) / 2 - 10);
+    // A finger's tremor is still a tap.
+    const int gx = item(2)->x + 30, gy = item(2)->y + 30;
+    move(gx, gy);
+    down(gx, gy);
+    move(gx + 3, gy - 2, true);
+    up(gx + 3, gy - 2);
+    ASSERT_EQ(passengers(), 2);
+    EXPECT_EQ(task.boat->attached, item(2));
+    // The boat is full: the wolf stays where it stood.
+    tap(1);
+    EXPECT_EQ(passengers(), 2);
+    EXPECT_EQ(item(1)->x, 100);
+    EXPECT_EQ(item(1)->y, 60);
+    // A tap on a passenger takes it back to its place; the one beside it closes up.
+    tap(2);
+    EXPECT_EQ(passengers(), 1);
+    EXPECT_EQ(item(2)->x, 20);
+    EXPECT_EQ(item(2)->y, 150);
+    EXPECT_EQ(item(0)->x, 235 + (200 - 60) / 2 - 10);
+    // A press that wanders off and comes back is a drag, dropped where it ended.
+    move(gx, gy);
+    down(gx, gy);
+    move(gx + 40, gy, true);
+    move(gx, gy, true);
+    up(gx, gy);
+    EXPECT_EQ(passengers(), 1);
+    EXPECT_EQ(item(2)->x, 20);
+}
+
+TEST_F(TapAndKeysTest, ATaskIsSolvedWithTapsAndKeysAndCtrlZUndoes) {
+    load(test::wolfGoatCabbage());
+    const int plan[][2] = {{0, 2}, {0, -1}, {0, 1}, {0, 2}, {0, 3}, {0, -1}, {0, 2}};
+    bool space = false;
+    for (const auto& crossing : plan) {
+        tap(crossing[0]);
+        if (crossing[1] >= 0) tap(crossing[1]);
+        key((space = !space) ? platform::VK_SPACE : platform::VK_RETURN);
+        ASSERT_FALSE(messagePopup->visible) << messagePopup->text;
+    }
+    EXPECT_EQ(play.moveList->moveCount, 7);
+    // A character on the far bank cannot be tapped aboard.
+    tap(1);
+    EXPECT_EQ(passengers(), 0);
+    wait(1100);
+    ASSERT_TRUE(play.winner->visible);
+    // The winner picture holds the input: neither key reaches the game beneath it.
+    ctrlKey('Z');
+    key(platform::VK_RETURN);
+    EXPECT_EQ(play.moveList->moveCount, 7);
+    EXPECT_EQ(task.boat->x, 675);
+    click(500, 330);
+    ASSERT_FALSE(play.winner->visible);
+    key('Z');  // without Ctrl it is only a letter
+    EXPECT_EQ(play.moveList->moveCount, 7);
+    ctrlKey('Z');
+    EXPECT_EQ(play.moveList->moveCount, 6);
+    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(item(2)->x, 20);
+    EXPECT_TRUE(play.rightArrow->visible);
+}
+
+TEST_F(TapAndKeysTest, KeysWaitForTheMenuAndForAPressToEnd) {
+    load(test::wolfGoatCabbage());
+    tap(0);
+    key(platform::VK_ESCAPE);
+    ASSERT_TRUE(app::mainMenu->visible);
+    key(platform::VK_SPACE);
+    EXPECT_EQ(task.boat->x, 235);
+    key(platform::VK_ESCAPE);
+    ASSERT_FALSE(app::mainMenu->visible);
+    // In the middle of a drag the boat does not leave from under the character.
+    move(item(2)->x + 30, item(2)->y + 30);
+    down(item(2)->x + 30, item(2)->y + 30);
+    key(platform::VK_RETURN);
+    EXPECT_EQ(task.boat->x, 235);
+    up(item(2)->x + 30, item(2)->y + 30);
+    key(platform::VK_RETURN);
+    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_EQ(play.moveList->moveCount, 1);
+}
+
+TEST_F(TapAndKeysTest, F1OpensTheHelpEvenOverTheMenu) {
+    std::vector<std::string> opened;
+    platform::setDocumentOpener([&](const std::vector<std::string>& argv) { opened = argv; });
+    std::filesystem::create_directories("help");
+    std::ofstream("help/index.html") << "<html></html>";
+    ASSERT_TRUE(app::mainMenu->visible);
+    key(platform::VK_F1);
+    platform::setDocumentOpener(nullptr);
+    ASSERT_FALSE(opened.empty());
+    EXPECT_NE(opened.back().find("help/index.html"), std::string::npos);
+    EXPECT_TRUE(app::mainMenu->visible);
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+// Touches, pen and wheel through the real event path: SDL's queue, the renderer's
+// letterboxing and the message loop, into the window procedure's mouse messages.
+#include <SDL2/SDL.h>
+
+#include <vector>
+
+#include "platform/platform_internal.hpp"
+#include "platform/system.hpp"
+#include "platform/types.hpp"
+#include "tests/platform/platform_fixture.hpp"
+
+namespace {
+
+using namespace platform;
+
+struct Message {
+    uint32_t message;
+    uintptr_t wParam;
+    int x;
+    int y;
+};
+std::vector<Message> seen;
+
+intptr_t recordInput(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    if (message == WM_TIMER) {
+        postQuit(0);
+    } else {
+        seen.push_back({message, wParam, mouseX(lParam), mouseY(lParam)});
+    }
+    return 0;
+}
+
+// A window of another shape than the game's, so that the game sits between two bars,
+// made the way the game makes its own: touches watched before the renderer exists, the
+// logical screen, and the picture drawn into a target of the game's size.
+class RealWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        seen.clear();
+        resetQuit();
+        resetTouch();
+        setHeadless(false);
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        window_ = SDL_CreateWindow("touch", 0, 0, 1600, 768, SDL_WINDOW_SHOWN);  // bars of 288 px
+        ASSERT_NE(window_, nullptr) << SDL_GetError();
+        setMainWindow(window_);
+        watchTouches();
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        ASSERT_NE(renderer_, nullptr) << SDL_GetError();
+        SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
+        target_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                    kScreenWidth, kScreenHeight);
+        SDL_SetRenderTarget(renderer_, target_);
+        SDL_PumpEvents();
+    }
+    void TearDown() override {
+        setMainWindow(nullptr);
+        if (renderer_) {
+            SDL_SetRenderTarget(renderer_, nullptr);
+            SDL_DestroyRenderer(renderer_);
+        }
+        if (window_) SDL_DestroyWindow(window_);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        resetQuit();
+        resetTouch();
+    }
+    uint32_t windowId() const { return SDL_GetWindowID(window_); }
+    void finger(uint32_t type, SDL_FingerID id, float windowX, float windowY) {
+        SDL_Event e{};
+        e.type = type;
+        e.tfinger.touchId = 1;
+        e.tfinger.fingerId = id;
+        e.tfinger.x = windowX / 1600.0f;  // touches come as fractions of the window
+        e.tfinger.y = windowY / 768.0f;
+        e.tfinger.windowID = windowId();
+        SDL_PushEvent(&e);
+    }
+    // Runs the message loop over what is queued; the first timer tick ends it.
+    static void runLoop() { runMessageLoop(recordInput); }
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* target_ = nullptr;
+};
+
+TEST_F(RealWindow, AFingerPressesDragsAndReleasesInGameCoordinates) {
+    finger(SDL_FINGERDOWN, 7, 288 + 100, 200);
+    finger(SDL_FINGERMOTION, 7, 288 + 300, 250);
+    finger(SDL_FINGERDOWN, 8, 288 + 900, 600);  // a second hand: ignored
+    finger(SDL_FINGERMOTION, 8, 288 + 950, 650);
+    finger(SDL_FINGERUP, 8, 288 + 950, 650);
+    finger(SDL_FINGERUP, 7, 40, 300);  // lifted over the left bar: the game's edge
+    runLoop();
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].message, WM_MOUSEMOVE);
+    EXPECT_EQ(seen[0].wParam, 0u);
+    EXPECT_EQ(seen[1].message, WM_LBUTTONDOWN);
+    EXPECT_NEAR(seen[1].x, 100, 1);
+    EXPECT_NEAR(seen[1].y, 200, 1);
+    EXPECT_EQ(seen[2].message, WM_MOUSEMOVE);
+    EXPECT_EQ(seen[2].wParam, MK_LBUTTON);
+    EXPECT_NEAR(seen[2].x, 300, 1);
+    EXPECT_EQ(seen[3].message, WM_LBUTTONUP);
+    EXPECT_EQ(seen[3].x, 0);
+    EXPECT_NEAR(seen[3].y, 300, 1);
+}
+
+TEST_F(RealWindow, MouseEventsMadeOfTouchesAreDroppedAndTheWheelCountsWholeNotches) {
+    SDL_Event press{};
+    press.type = SDL_MOUSEBUTTONDOWN;
+    press.button.which = SDL_TOUCH_MOUSEID;
+    press.button.button = SDL_BUTTON_LEFT;
+    press.button.windowID = windowId();
+    SDL_PushEvent(&press);
+    SDL_Event turn{};
+    turn.type = SDL_MOUSEWHEEL;
+    turn.wheel.windowID = windowId();
+    turn.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    turn.wheel.preciseY = -0.5f;  // half a notch towards the user, twice
+    SDL_PushEvent(&turn);
+    SDL_PushEvent(&turn);
+    turn.wheel.preciseY = 3.0f;
+    turn.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+    SDL_PushEvent(&turn);
+    runLoop();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].message, WM_MOUSEWHEEL);
+    EXPECT_EQ(wheelDelta(seen[0].wParam), -WHEEL_DELTA);
+    EXPECT_EQ(wheelDelta(seen[1].wParam), -3 * WHEEL_DELTA);
+}
+
+}  // namespace
