@@ -46,7 +46,9 @@ public:
     // Loads a TGA picture (uncompressed or RLE; 8/16/24/32-bit; colour-mapped or grey;
     // either row order). Texels of opaque RGB(0x16,0x40,0x00) become transparent black.
     // On success stores the source image size into *width and *height (when given);
-    // on failure returns null and leaves them untouched.
+    // on failure returns null and leaves them untouched. Sides above 2048 are refused.
+    // Loads of the same bytes while their picture is held share one texture; bytes that
+    // made no picture are not decoded again.
     virtual TexturePtr loadTexture(const std::string& path, int* width, int* height) = 0;
     // The same from the bytes of a whole TGA file already in memory.
     virtual TexturePtr loadTextureFromMemory(const std::vector<uint8_t>& file, int* width,

@@ -310,17 +310,35 @@ void SdlGraphics::drawBevel(int left, int top, int right, int bottom, uint32_t t
 // ---- pictures ------------------------------------------------------------------------
 
 TexturePtr SdlGraphics::loadTexture(const std::string& path, int* width, int* height) {
+    // A picture at the largest size, uncompressed with a colour map, and nothing more.
     constexpr size_t kMaxFileBytes =
         static_cast<size_t>(kMaxTextureSide) * kMaxTextureSide * 4 + 65536 + 1024;
     const auto bytes = readFile(path, kMaxFileBytes);
     if (!bytes) return nullptr;
-    return loadTextureFromMemory(*bytes, width, height);
+    std::optional<SharedPictures::Known> known = pictures_.find(*bytes);
+    if (!known) {
+        known.emplace();
+        if (SDL_Surface* surface = decodeTga(*bytes)) {
+            known->texture = textureFrom(surface, &known->width, &known->height);
+            // A renderer out of memory says nothing about the file: try it again next time.
+            if (!known->texture) return nullptr;
+        }
+        pictures_.remember(*bytes, known->texture, known->width, known->height);
+    }
+    if (known->texture) {
+        if (width) *width = known->width;
+        if (height) *height = known->height;
+    }
+    return known->texture;
 }
 
 TexturePtr SdlGraphics::loadTextureFromMemory(const std::vector<uint8_t>& file, int* width,
                                               int* height) {
     SDL_Surface* surface = decodeTga(file);
-    if (!surface) return nullptr;
+    return surface ? textureFrom(surface, width, height) : nullptr;
+}
+
+TexturePtr SdlGraphics::textureFrom(SDL_Surface* surface, int* width, int* height) {
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer_, surface);
     const int w = surface->w;
     const int h = surface->h;

@@ -13,6 +13,7 @@
 #include "platform/fonts.hpp"
 #include "platform/graphics.hpp"
 #include "platform/lru_cache.hpp"
+#include "platform/shared_pictures.hpp"
 #include "platform/text_layout.hpp"
 
 namespace platform {
@@ -48,7 +49,8 @@ private:
         uint64_t lastUse = 0;  // 0: empty
         SDL_Texture* copy = nullptr;
     };
-    std::array<Slot, 4> slots_{};
+    // Enough for a picture many characters share, each in its own palette colour.
+    std::array<Slot, 8> slots_{};
 };
 
 class Texture {
@@ -132,6 +134,8 @@ private:
         TintedCopies tints;
     };
 
+    // Takes the surface; on success stores its size when asked.
+    TexturePtr textureFrom(SDL_Surface* surface, int* width, int* height);
     // Every drawing call to the renderer goes through these three.
     void renderClear(uint32_t argb);
     void renderFill(const SDL_Rect& rect, uint32_t argb, SDL_BlendMode mode);
@@ -152,6 +156,7 @@ private:
     std::shared_ptr<RenderContext> context_;
     LruCache<RenderedLine> lines_;
     LruCache<TextLayout> layouts_;
+    SharedPictures pictures_;
     DrawLog* log_ = nullptr;
     // Only the software renderer pays for modulation; other renderers do it for free.
     bool bakeTints_ = false;

@@ -9,9 +9,9 @@
 
 namespace platform {
 
-// Largest picture side accepted, so that a damaged or hostile file cannot make us
-// allocate without bound.
-constexpr int kMaxTextureSide = 8192;
+// Largest picture side accepted: twice the screen is more than any picture of the game
+// needs, and a damaged or hostile file cannot make us allocate much more (16 MB).
+constexpr int kMaxTextureSide = 2048;
 
 // Opaque texels of this RGB become transparent black.
 constexpr uint32_t kColourKey = 0xFF164000;

@@ -204,6 +204,39 @@ TEST_F(TextureTest, BadFilesGiveNoTextureAndLeaveSizesAlone) {
     EXPECT_TRUE(load(whole, nullptr, nullptr));
 }
 
+TEST_F(TextureTest, PicturesBeyondTwiceTheScreenAreRefused) {
+    const std::vector<uint32_t> column(2049, 0xFFFFFFFF);
+    int w = 0, h = 0;
+    EXPECT_FALSE(load(ptest::encodeTga(1, 2049, column, TgaOptions{}), &w, &h));
+    EXPECT_FALSE(load(ptest::encodeTga(2049, 1, column, TgaOptions{}), &w, &h));
+    const std::vector<uint32_t> fits(2048, 0xFFFFFFFF);
+    EXPECT_TRUE(load(ptest::encodeTga(1, 2048, fits, TgaOptions{}), &w, &h));
+    EXPECT_EQ(h, 2048);
+}
+
+// Eight characters of one picture once held eight copies of it.
+TEST_F(TextureTest, LoadsOfOneFileShareOnePicture) {
+    const std::string path = folder.file("shared.tga");
+    ptest::writeBytes(path, ptest::encodeTga(kW, kH, kPixels, TgaOptions{}));
+    int w = 0, h = 0;
+    auto first = g->loadTexture(path, nullptr, nullptr);
+    auto second = g->loadTexture(path, &w, &h);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(w, kW);
+    EXPECT_EQ(h, kH);
+
+    // Rewritten in place with the same size, it is a new picture even while the old one
+    // is still held.
+    std::vector<uint32_t> changed = kPixels;
+    changed[0] = 0xFF00FFFF;
+    ptest::writeBytes(path, ptest::encodeTga(kW, kH, changed, TgaOptions{}));
+    auto third = g->loadTexture(path, nullptr, nullptr);
+    ASSERT_TRUE(third);
+    EXPECT_NE(third, first);
+    expectPixels(*third, changed);
+}
+
 TEST_F(TextureTest, PicturesFromMemoryDecodeLikeFiles) {
     int w = 5;
     int h = 6;
