@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/own_pictures.hpp"
 #include "app/screens.hpp"
 #include "app/window_proc.hpp"
 #include "platform/files.hpp"
@@ -53,6 +54,7 @@ int runGame() {
         shutdown();
         return -1;
     }
+    reportBrokenOwnPictures();
     const int code = platform::runMessageLoop(windowProc);
     shutdown();
     return code;

@@ -56,6 +56,10 @@ UnitListBox::UnitListBox(int x_, int y_, int width_, int height_)
         const auto entry = static_cast<size_t>(entryCount);
         const std::string path = "textures/" + name;
         auto* picture = new SelectableGraphics(0, 0, path.c_str());
+        if (!fitsARow(picture)) {
+            delete picture;
+            continue;
+        }
         picture->id = entryCount;
         picture->visible = false;
         widest = std::max(widest, picture->width);
@@ -100,6 +104,11 @@ void UnitListBox::draw() {
 
 int UnitListBox::rowCount() { return entryCount; }
 
+bool UnitListBox::fitsARow(const SelectableGraphics* picture) const {
+    return picture->texture != nullptr && picture->height + 4 <= height &&
+           picture->width <= width - kColumnsWidth;
+}
+
 int UnitListBox::rowHeight(int row) {
     if (row < 0 || row >= entryCount) return 4;
     return entryPictures[static_cast<size_t>(row)]->height + 4;
@@ -113,7 +122,7 @@ void UnitListBox::drawRow(int row, int rowX, int rowY) {
     const int h = rowHeight(row);
     if (row % 2 == 0) fillRect(rowX, rowY, rowX + 212, rowY + h, 0x20FFFFFF);
 
-    const int colX = rowX + width - 51;
+    const int colX = rowX + width - kColumnsWidth + 32;
     const int colY = rowY + h / 2 - 14;
     drawText(smallFont, "вес"_cp, Rect{colX - 32, colY, 0, colY + spin->height},
              DT_VCENTER | DT_NOCLIP, 0xFFFFFFCC);

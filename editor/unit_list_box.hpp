@@ -20,7 +20,8 @@ public:
     static constexpr int kMaxEntries = 128;
 
     // Reads the pictures at once; their widgets hang in the wood panel's chain behind
-    // the bank highlight, hidden.
+    // the bank highlight, hidden. Pictures that do not load, or would not fit a row
+    // beside the weight and colour columns, are left out.
     UnitListBox(int x, int y, int width, int height);
     // Cuts the panel's chain behind the bank highlight and destroys every widget.
     ~UnitListBox() override;
@@ -56,6 +57,11 @@ public:
     std::array<ui::ColorBox*, kMaxEntries> colourBoxes{};
 
 private:
+    // The weight and colour columns at the row's right end, with their labels.
+    static constexpr int kColumnsWidth = 83;
+
+    bool fitsARow(const ui::SelectableGraphics* picture) const;
+
     std::vector<LoadNumber> numbers_;
 };
 

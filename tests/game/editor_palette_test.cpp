@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/screens.hpp"
 #include "support/editor_fixture.hpp"
 
 namespace {
@@ -30,6 +31,42 @@ TEST_F(PaletteTest, ListsEveryCharacterPictureButTheSmallOnes) {
     EXPECT_EQ(list->halfWidestPicture, 20);
     EXPECT_EQ(list->rowHeight(0), 68);
     EXPECT_EQ(list->rowHeight(1), 34);
+}
+
+// A damaged picture once got a 4-pixel row with its widgets piled up; one taller than
+// the list scrolled the list into emptiness.
+TEST_F(PaletteTest, LeavesOutPicturesThatDoNotLoadOrFitARow) {
+    namespace fs = std::filesystem;
+    const fs::path textures = programFolder() / "textures";
+    const UnitListBox* shown = palette();
+    const int tooTall = shown->height - 3;
+    const int tooWide = shown->width - 82;
+    app::closeScreen();
+    ASSERT_TRUE(test::writeTga((textures / "unit_c_tall.tga").string(), 10, tooTall));
+    ASSERT_TRUE(test::writeTga((textures / "unit_d_wide.tga").string(), tooWide, 10));
+    ASSERT_TRUE(test::writeTga((textures / "unit_e_empty.tga").string(), 0, 0));
+    ASSERT_TRUE(test::writeTga((textures / "unit_f_cut.tga").string(), 30, 30));
+    fs::resize_file(textures / "unit_f_cut.tga", 100);
+    std::ofstream(textures / "unit_g_garbage.tga") << "not a picture at all, just some words";
+    key(platform::VK_ESCAPE);
+    click(500, 130);
+    ASSERT_EQ(editor::editorStep, 0);
+
+    UnitListBox* list = palette();
+    ASSERT_EQ(list->entryCount, 2);
+    EXPECT_EQ(list->entryPictures[0]->path, "textures/unit_a.tga");
+    EXPECT_EQ(list->entryPictures[1]->path, "textures/unit_b.tga");
+    EXPECT_EQ(list->entryPictures[1]->id, 1);
+    EXPECT_EQ(list->halfWidestPicture, 20);
+
+    // One pixel less each way, and both fit.
+    app::closeScreen();
+    ASSERT_TRUE(test::writeTga((textures / "unit_c_tall.tga").string(), 10, tooTall - 1));
+    ASSERT_TRUE(test::writeTga((textures / "unit_d_wide.tga").string(), tooWide - 1, 10));
+    key(platform::VK_ESCAPE);
+    click(500, 130);
+    EXPECT_EQ(palette()->entryCount, 4);
+    EXPECT_EQ(palette()->rowHeight(2), palette()->height);
 }
 
 TEST_F(PaletteTest, ReadsAtMost128NamesInAlphabeticalOrderWithoutSmallPicturesAndMasks) {
