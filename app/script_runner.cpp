@@ -128,6 +128,28 @@ private:
             const int steps = std::max(1, distance / 10);
             for (int i = 1; i <= steps; ++i) mouse(WM_MOUSEMOVE, x1 + dx * i / steps, y1 + dy * i / steps);
             release(x2, y2);
+        } else if (command == "wheel") {
+            // wheel X Y N: N notches towards the user (down a list), negative up.
+            const auto [x, y] = point(in);
+            deliverWheel(windowProc, x, y, number(in));
+        } else if (command == "tap") {
+            const auto [x, y] = point(in);
+            deliverTouch(windowProc, TouchPhase::Down, 0, x, y);
+            deliverTouch(windowProc, TouchPhase::Up, 0, x, y);
+        } else if (command == "touch") {
+            // touch down|move|up X Y: one finger on the screen.
+            std::string phase;
+            in >> phase;
+            const auto [x, y] = point(in);
+            if (phase == "down") {
+                deliverTouch(windowProc, TouchPhase::Down, 0, x, y);
+            } else if (phase == "move") {
+                deliverTouch(windowProc, TouchPhase::Move, 0, x, y);
+            } else if (phase == "up") {
+                deliverTouch(windowProc, TouchPhase::Up, 0, x, y);
+            } else {
+                throw ScriptError("touch takes down, move or up, not '" + phase + "'");
+            }
         } else if (command == "key") {
             const std::string name = rest(in);
             const auto found = kKeys.find(name);
@@ -186,6 +208,7 @@ private:
         const std::string folder = folder_.empty() ? programFolder() : folder_;
         if (!setCurrentFolder(folder)) throw ScriptError("cannot enter the program folder " + folder);
         resetQuit();
+        resetTouch();
         initHeadless();
         if (!buildScreens()) throw ScriptError("the fonts cannot be made");
     }
