@@ -30,6 +30,9 @@ install(FILES ${CMAKE_BINARY_DIR}/launcher/ferrolin DESTINATION ${CMAKE_INSTALL_
 # The menu entry and the icon, rendered from art/icon.svg at the sizes desktops ask for.
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/ferrolin.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# What software centres show about the game.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/example.calcora.ferrolin.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 set(FERROLIN_ICONS)
 foreach(size 48 64 128 256)
   set(icon ${CMAKE_BINARY_DIR}/icons/${size}x${size}/ferrolin.png)

@@ -61,7 +61,10 @@ done
 desktop=/usr/share/applications/ferrolin.desktop
 grep -q '^Name\[ru\]=Ферролин$' "$desktop" || fail "the menu entry has no Russian name"
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
-echo "$tasks tasks, icons, menu entry and launcher in place"
+metainfo=/usr/share/metainfo/example.calcora.ferrolin.metainfo.xml
+[ -f "$metainfo" ] || fail "no software centre metainfo"
+if command -v appstreamcli >/dev/null; then appstreamcli validate --no-net "$metainfo" >/dev/null; fi
+echo "$tasks tasks, icons, menu entry, metainfo and launcher in place"
 
 echo "== playing as $user"
 useradd -m -s /bin/bash "$user"
@@ -144,7 +147,7 @@ DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq ferrolin >/dev/null
 left=0
 while read -r path; do
   case "$path" in
-    /usr/lib/ferrolin* | /usr/bin/ferrolin | */ferrolin.desktop | */ferrolin.png)
+    /usr/lib/ferrolin* | /usr/bin/ferrolin | */ferrolin.desktop | */ferrolin.png | *.metainfo.xml)
       if [ -e "$path" ] || [ -L "$path" ]; then echo "left behind: $path"; left=1; fi ;;
   esac
 done <<<"$files"

@@ -7,7 +7,7 @@ packages=(
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core librsvg2-bin imagemagick
   xvfb xauth openbox wmctrl xdg-utils
-  chromium desktop-file-utils xdotool dpkg-dev
+  chromium desktop-file-utils appstream xdotool dpkg-dev
   clang libclang-rt-14-dev
 )
 missing=()

@@ -5,7 +5,9 @@
 set -euo pipefail
 game=$(realpath -s "$1")   # a launcher link stays a link: the game resolves it itself
 shot=${2:-$(mktemp --suffix=.png)}
-export GAME="$game" SHOT="$shot"
+# The desktop finds the window's menu entry by its class.
+desktop=$(dirname "$(readlink -f "$0")")/../packaging/ferrolin.desktop
+export GAME="$game" SHOT="$shot" CLASS="$(sed -n 's/^StartupWMClass=//p' "$desktop")"
 exec xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   set -u
   openbox >/dev/null 2>&1 &
@@ -21,8 +23,10 @@ exec xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   import -window root "$SHOT"
   # The window covers the desktop: the frame must not be a black screen.
   mean=$(convert "$SHOT" -format "%[fx:int(mean*1000)]" info:)
+  class=$(wmctrl -lx | awk "/Ferrolin/ {print \$3; exit}")
   wmctrl -c Ferrolin
   rc=0
+  [ "${class#*.}" = "$CLASS" ] || { echo "smoke: window class \"$class\", the menu entry expects \"$CLASS\""; rc=1; }
   for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
   if kill -0 $pid 2>/dev/null; then echo "smoke: the game did not end when its window was closed"; kill -9 $pid; rc=1; fi
   wait $pid; code=$?

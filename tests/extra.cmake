@@ -25,6 +25,10 @@ endif()
 
 # The help page, the installed layout and the menu entry.
 set(FERROLIN_PACKAGING_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
+find_program(FERROLIN_APPSTREAMCLI appstreamcli)
+if(FERROLIN_APPSTREAMCLI)
+  add_test(NAME metainfo_valid COMMAND ${FERROLIN_PACKAGING_TESTS}/metainfo.sh ${CMAKE_SOURCE_DIR})
+endif()
 add_test(NAME help_page_offline COMMAND ${FERROLIN_PACKAGING_TESTS}/help-offline.sh
                                         ${FERROLIN_GAME_DIR}/help)
 find_program(FERROLIN_CHROMIUM NAMES chromium chromium-browser)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build under a fresh prefix, as `cmake --install` does for a user, and checks
-# the program folder, the launcher, the menu entry and the icons; with a smoke-test
-# script given, starts the game through the launcher on the PATH in a virtual display.
+# the program folder, the launcher, the menu entry, the software centre's metainfo and the
+# icons; with a smoke-test script given, starts the game through the launcher on the PATH
+# in a virtual display.
 #   install-layout.sh BUILD_DIR [SMOKE_TEST_SCRIPT SCREENSHOT.png]
 set -euo pipefail
 build=$1
@@ -33,6 +34,8 @@ if [ -f "$desktop" ]; then
 else
   missing "$desktop"
 fi
+metainfo=$prefix/share/metainfo/example.calcora.ferrolin.metainfo.xml
+[ -f "$metainfo" ] || missing "$metainfo"
 for size in 48 64 128 256; do
   icon=$prefix/share/icons/hicolor/${size}x${size}/apps/ferrolin.png
   if [ -f "$icon" ]; then
