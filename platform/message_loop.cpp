@@ -93,6 +93,9 @@ public:
                 break;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) destroy();
+                // The lift of a finger that was on the glass when another window came up
+                // may never reach us; waiting for it would leave every later touch ignored.
+                if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) resetTouch();
                 break;
             // Touches come as finger events below; the mouse events SDL may make of them
             // as well would press twice.

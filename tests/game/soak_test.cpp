@@ -1,7 +1,8 @@
 // A long random session through the window procedure, as a pupil or a teacher might
-// click: mouse moves, presses, drags, releases, Escape, typing and timer ticks over every
-// screen (menu, catalogue, play of several tasks, every editor step, the file dialogs
-// answered or cancelled), with the game's invariants checked after every event.
+// click: mouse moves, presses, drags, releases, the wheel, Escape and the keys of play,
+// typing and timer ticks over every screen (menu, catalogue, play of several tasks, every
+// editor step, the file dialogs answered or cancelled), with the game's invariants checked
+// after every event.
 //
 // Each seed runs FERROLIN_SOAK_EVENTS events (default 25000; four seeds by default).
 // A failure names its seed and event; replay it alone with
@@ -310,6 +311,25 @@ protected:
         done();
     }
 
+    // The keys of play, the help key among them.
+    void gameKey() {
+        static const uintptr_t keys[] = {platform::VK_RETURN, platform::VK_SPACE, 'Z', platform::VK_F1};
+        const uintptr_t key = keys[uniform(0, static_cast<int>(std::size(keys)) - 1)];
+        const bool ctrl = key == 'Z' || uniform(0, 5) == 0;
+        note("game key " + std::to_string(key) + (ctrl ? " ctrl" : ""));
+        platform::deliverKey(app::windowProc, key, ctrl, false);
+        done();
+    }
+
+    void wheel() {
+        int x = 0, y = 0;
+        pickPoint(&x, &y);
+        const int notches = uniform(-6, 6);
+        note("wheel " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(notches));
+        platform::deliverWheel(app::windowProc, x, y, notches);
+        done();
+    }
+
     void escape() {
         note("escape");
         platform::deliverKey(app::windowProc, platform::VK_ESCAPE, false, false);
@@ -340,8 +360,10 @@ protected:
             release();
         } else if (r < 910) {
             for (int n = uniform(20, 150); n > 0; --n) tick();
-        } else if (r < 917) {
+        } else if (r < 913) {
             escape();
+        } else if (r < 917) {
+            gameKey();
         } else if (r < 918) {
             // The window closed under whatever was going on; the screen must come down
             // cleanly. The session then goes on, as a second game in the same process.
@@ -350,8 +372,10 @@ protected:
             done();
         } else if (r < 940) {
             typeSomething();
-        } else if (r < 965) {
+        } else if (r < 955) {
             editingKey();
+        } else if (r < 965) {
+            wheel();
         } else {
             // What a player means to do: a character into the boat, then the arrow.
             if (held_) release();

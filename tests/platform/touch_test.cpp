@@ -105,6 +105,20 @@ TEST_F(RealWindow, AFingerPressesDragsAndReleasesInGameCoordinates) {
     EXPECT_NEAR(seen[3].y, 300, 1);
 }
 
+TEST_F(RealWindow, AFingerLostWithTheFocusNoLongerBlocksTheNext) {
+    finger(SDL_FINGERDOWN, 7, 288 + 100, 200);
+    SDL_Event lost{};
+    lost.type = SDL_WINDOWEVENT;
+    lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    lost.window.windowID = windowId();
+    SDL_PushEvent(&lost);
+    finger(SDL_FINGERDOWN, 8, 288 + 500, 400);
+    runLoop();
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[3].message, WM_LBUTTONDOWN);
+    EXPECT_NEAR(seen[3].x, 500, 1);
+}
+
 TEST_F(RealWindow, MouseEventsMadeOfTouchesAreDroppedAndTheWheelCountsWholeNotches) {
     SDL_Event press{};
     press.type = SDL_MOUSEBUTTONDOWN;
