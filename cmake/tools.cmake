@@ -1,10 +1,12 @@
 # Programs beside the game: the solver command line and the task-pack builder. They use
 # the plain puzzle logic only, never SDL or the platform layer.
 add_library(ferrolin_task_source STATIC tools/task_source.cpp tools/cp1251.cpp)
+ferrolin_layer(ferrolin_task_source tools)
 target_link_libraries(ferrolin_task_source PUBLIC ferrolin_model nlohmann_json::nlohmann_json)
 
 # The teacher's check of collected solutions reads files the way the game does.
 add_library(ferrolin_solution_check STATIC tools/check_solutions.cpp)
+ferrolin_layer(ferrolin_solution_check tools)
 target_link_libraries(ferrolin_solution_check PUBLIC ferrolin_model ferrolin_platform)
 
 add_executable(ferrolin-solve tools/solve_main.cpp)
