@@ -4,12 +4,16 @@
 
 #include <algorithm>
 
+#include "base/cp1251.hpp"
 #include "platform/edit_box_state.hpp"
-#include "platform/encoding.hpp"
 #include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
 
 namespace platform {
+
+using base::cp1251::toUtf8;
+using base::cp1251::fromUtf8;
+
 namespace {
 
 std::vector<EditBox*>& registry() {
@@ -192,11 +196,11 @@ size_t wordRight(const std::string& t, size_t i) {
 void copySelection(const EditBox::State& s) {
     const size_t from = s.selectionStart();
     const size_t to = s.selectionEnd();
-    if (from < to) setClipboard(cp1251ToUtf8(outside(std::string_view(s.text).substr(from, to - from))));
+    if (from < to) setClipboard(toUtf8(outside(std::string_view(s.text).substr(from, to - from))));
 }
 
 void paste(EditBox::State& s) {
-    std::string text = normaliseBreaks(utf8ToCp1251(clipboard()));
+    std::string text = normaliseBreaks(fromUtf8(clipboard()));
     // A single line takes the clipboard up to its first line break.
     if (!s.multiLine) text = text.substr(0, text.find('\n'));
     replaceSelection(s, keepTypable(text, s.multiLine));
@@ -205,7 +209,7 @@ void paste(EditBox::State& s) {
 }  // namespace
 
 void EditBox::typeText(const std::string& utf8) {
-    const std::string typed = keepTypable(normaliseBreaks(utf8ToCp1251(utf8)), state_->multiLine);
+    const std::string typed = keepTypable(normaliseBreaks(fromUtf8(utf8)), state_->multiLine);
     if (!typed.empty()) replaceSelection(*state_, typed);
 }
 

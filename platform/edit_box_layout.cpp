@@ -1,10 +1,12 @@
 // Where the text of an edit box goes: line wrapping, caret and point lookups, scrolling.
 #include <algorithm>
 
+#include "base/cp1251.hpp"
 #include "platform/edit_box_state.hpp"
-#include "platform/encoding.hpp"
 
 namespace platform {
+
+using base::cp1251::toUtf8;
 
 int EditBox::State::textTop() const {
     const Rect in = inner();
@@ -22,7 +24,7 @@ size_t EditBox::State::visibleLines() const {
 }
 
 std::string EditBox::State::utf8(size_t from, size_t to) const {
-    return cp1251ToUtf8(std::string_view(text).substr(from, to - from));
+    return toUtf8(std::string_view(text).substr(from, to - from));
 }
 
 int EditBox::State::widthOf(size_t from, size_t to) const {

@@ -3,11 +3,14 @@
 
 #include <cstdio>
 
-#include "platform/encoding.hpp"
+#include "base/cp1251.hpp"
 #include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
 
 namespace platform {
+
+using base::cp1251::toUtf8;
+
 namespace {
 std::vector<std::pair<std::string, std::string>>& boxes() {
     static std::vector<std::pair<std::string, std::string>> shown;
@@ -19,8 +22,8 @@ void showErrorBox(const char* title, const char* text) {
     const std::string t = title ? title : "";
     const std::string m = text ? text : "";
     boxes().emplace_back(t, m);
-    const std::string title8 = cp1251ToUtf8(t);
-    const std::string text8 = cp1251ToUtf8(m);
+    const std::string title8 = toUtf8(t);
+    const std::string text8 = toUtf8(m);
     // Shown even before the video system is up: a failing start-up is exactly when
     // the box matters. Headless runs only record it.
     if (!isHeadless() &&

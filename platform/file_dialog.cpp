@@ -7,10 +7,13 @@
 #include <sstream>
 #include <system_error>
 
-#include "platform/encoding.hpp"
+#include "base/cp1251.hpp"
 #include "platform/system.hpp"
 
 namespace platform {
+
+using base::cp1251::toUtf8;
+
 namespace {
 
 std::deque<std::optional<std::string>>& answers() {
@@ -52,7 +55,7 @@ std::string withDefaultExtension(const std::string& path, const FileDialog& d) {
 void addFilters(GtkFileChooser* chooser, const FileDialog& d) {
     for (const auto& [label, patterns] : d.filters) {
         GtkFileFilter* filter = gtk_file_filter_new();
-        gtk_file_filter_set_name(filter, cp1251ToUtf8(label).c_str());
+        gtk_file_filter_set_name(filter, toUtf8(label).c_str());
         std::stringstream list(patterns);
         std::string pattern;
         while (std::getline(list, pattern, ';')) {
@@ -114,7 +117,7 @@ bool confirmReplace(GtkWindow* parent, const std::string& path) {
 }
 
 std::optional<std::string> runChooser(const FileDialog& d) {
-    const std::string title = cp1251ToUtf8(d.title);
+    const std::string title = toUtf8(d.title);
     // "Отмена", "Открыть", "Сохранить"
     const char* cancel = "\xD0\x9E\xD1\x82\xD0\xBC\xD0\xB5\xD0\xBD\xD0\xB0";
     const char* accept = d.save ? "\xD0\xA1\xD0\xBE\xD1\x85\xD1\x80\xD0\xB0\xD0\xBD\xD0\xB8\xD1\x82\xD1\x8C"

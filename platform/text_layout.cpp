@@ -1,13 +1,16 @@
 #include "platform/text_layout.hpp"
 
-#include "platform/encoding.hpp"
+#include "base/cp1251.hpp"
 
 namespace platform {
+
+using base::cp1251::toUtf8;
+
 namespace {
 
 void addLine(TextLayout& layout, std::string_view cp1251, const MeasureText& measure) {
     TextLine line;
-    line.utf8 = cp1251ToUtf8(cp1251);
+    line.utf8 = toUtf8(cp1251);
     line.width = line.utf8.empty() ? 0 : measure(line.utf8);
     if (line.width > layout.widest) layout.widest = line.width;
     layout.lines.push_back(std::move(line));
@@ -31,7 +34,7 @@ void wrapParagraph(TextLayout& layout, std::string_view para, int wrapWidth,
             while (wordEnd < para.size() && para[wordEnd] == ' ') ++wordEnd;
             while (wordEnd < para.size() && para[wordEnd] != ' ') ++wordEnd;
             const bool first = lineEnd == pos;
-            if (!first && measure(cp1251ToUtf8(para.substr(pos, wordEnd - pos))) > wrapWidth) break;
+            if (!first && measure(toUtf8(para.substr(pos, wordEnd - pos))) > wrapWidth) break;
             lineEnd = wordEnd;
             scan = wordEnd;
         }

@@ -14,11 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "base/cp1251.hpp"
 #include "puzzle/model/solver.hpp"
 #include "puzzle/model/task_file.hpp"
 #include "tools/check_solutions.hpp"
-#include "tools/cp1251.hpp"
 #include "tools/task_source.hpp"
+
+using base::cp1251::toUtf8;
 
 namespace {
 
@@ -61,7 +63,7 @@ std::vector<std::string> characterLabels(const model::TaskData& task) {
         bool mixed = false;
         for (const uint32_t colour : colours) mixed = mixed || colour != colours.front();
         if (mixed) label = tools::colourName(c.colour) + " " + label;
-        labels.push_back(tools::cp1251ToUtf8(label));
+        labels.push_back(toUtf8(label));
     }
     return labels;
 }
@@ -122,7 +124,7 @@ int main(int argc, char** argv) {
         return kBadInput;
     }
 
-    std::printf("%s\n", tools::cp1251ToUtf8(task->title).c_str());
+    std::printf("%s\n", toUtf8(task->title).c_str());
     const model::SolveResult result = model::solveTask(*task, stateLimit);
     if (result.status == model::SolveStatus::TooLarge) {
         reportTooLarge(result, stateLimit);

@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tools/cp1251.hpp"
+#include "base/cp1251.hpp"
 
 namespace tools {
 
@@ -62,7 +62,7 @@ std::string cp1251Text(const json& source, const char* field, size_t maxBytes) {
         if (c == '\n') text += '\r';
         if (c != '\r') text += c;
     }
-    const std::optional<std::string> converted = utf8ToCp1251(text);
+    const std::optional<std::string> converted = base::cp1251::fromUtf8Exact(text);
     if (!converted) fail(std::string(field) + ": a character outside Windows-1251");
     if (converted->size() > maxBytes) {
         fail(std::string(field) + ": " + std::to_string(converted->size()) + " bytes, at most " +

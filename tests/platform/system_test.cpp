@@ -1,10 +1,9 @@
-// Clock, message loop and input routing, the document opener, file dialogs, the error
-// box and the code-page conversion.
+// Clock, message loop and input routing, the document opener, file dialogs and the error
+// box.
 #include <algorithm>
 #include <cstdlib>
 
 #include "platform/edit_box.hpp"
-#include "platform/encoding.hpp"
 #include "platform/system.hpp"
 #include "tests/platform/platform_fixture.hpp"
 
@@ -195,23 +194,6 @@ TEST(ErrorBox, NoDisplayFailsTheVideoStep) {
     } else {
         unsetenv("SDL_VIDEODRIVER");
     }
-}
-
-TEST(Encoding, EveryDefinedByteSurvivesTheRoundTrip) {
-    std::string all;
-    for (int b = 1; b < 256; ++b) {
-        if (b != 0x98) all += static_cast<char>(b);  // the one byte the code page leaves out
-    }
-    EXPECT_EQ(utf8ToCp1251(cp1251ToUtf8(all)), all);
-    EXPECT_EQ(cp1251ToUtf8("\xC0\xFF\xA8\xB9"), "\xD0\x90\xD1\x8F\xD0\x81\xE2\x84\x96");  // АяЁ№
-    EXPECT_EQ(cp1251ToUtf8("a\x98z"), "az");
-}
-
-TEST(Encoding, CharactersOutsideTheCodePageAndBrokenSequencesAreDropped) {
-    EXPECT_EQ(utf8ToCp1251("a\xE4\xB8\xAD" "b"), "ab");        // a CJK character
-    EXPECT_EQ(utf8ToCp1251("a\xF0\x9F\x98\x80" "b"), "ab");    // an emoji
-    EXPECT_EQ(utf8ToCp1251("a\xD0" "b\xFF" "c"), "abc");       // broken UTF-8
-    EXPECT_EQ(utf8ToCp1251("\xE2\x82\xAC"), "\x88");           // the euro sign exists
 }
 
 }  // namespace
