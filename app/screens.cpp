@@ -165,15 +165,15 @@ bool openSolutionFile(const std::string& path) {
 void onMenuCommand(Button* button) {
     toggleMainMenu(button);
     switch (button->id) {
-        case 0:
+        case TaskListCommand:
             closeScreen();
             showTaskList();
             break;
-        case 1:
+        case NewTaskCommand:
             closeScreen();
             editor::openEditor();
             break;
-        case 2:
+        case SaveSolutionCommand:
             if (puzzle::screenMode != puzzle::PlayScreen) {
                 showMessage("Сохранять нечего: сначала откройте задачу"_cp);
             } else if (auto path = chooseSolutionFile(true)) {
@@ -181,7 +181,7 @@ void onMenuCommand(Button* button) {
                                                              : "Ошибка сохранения файла"_cp);
             }
             break;
-        case 3:
+        case OpenSolutionCommand:
             if (auto path = chooseSolutionFile(false)) {
                 if (!openSolutionFile(*path)) {
                     showMessage("Ошибка открытия файла"_cp);
@@ -194,10 +194,10 @@ void onMenuCommand(Button* button) {
                 }
             }
             break;
-        case 4:
+        case HelpCommand:
             platform::openDocument("help/index.html");
             break;
-        case 5:
+        case ExitCommand:
             closeScreen();
             platform::postQuit(0);
             break;

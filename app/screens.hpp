@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,16 @@
 #include "ui/visual_item.hpp"
 
 namespace app {
+
+// The menu's commands from top to bottom; a command button's id is its command.
+enum MenuCommand : int32_t {
+    TaskListCommand = 0,
+    NewTaskCommand = 1,
+    SaveSolutionCommand = 2,
+    OpenSolutionCommand = 3,
+    HelpCommand = 4,
+    ExitCommand = 5,
+};
 
 // The menu picture, its roller and the six invisible command buttons over the picture.
 extern ui::ExtGraphicsItem* mainMenu;

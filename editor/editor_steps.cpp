@@ -21,7 +21,6 @@ using platform::DT_VCENTER;
 
 namespace {
 
-constexpr int kLastStep = 5;
 constexpr uint32_t kFlightDelay = 1000;
 constexpr int kPanelListLeft = 47;
 constexpr int kPanelListTop = 46;
@@ -95,7 +94,7 @@ void leaveBoatStep(int s) {
     hint->format = DT_CENTER | DT_VCENTER | DT_NOCLIP;
     for (int i = 0; i < 3; ++i) detachFirst(woodPanel);
     bringToFront(woodPanel);
-    if (s < 1) {
+    if (s < BoatStep) {
         delete puzzle::task.boat;
         puzzle::task.boat = nullptr;
     } else {
@@ -110,33 +109,33 @@ void leaveBoatStep(int s) {
 void leaveStep(int s) {
     EditorItems& items = editorItems;
     switch (editorStep) {
-        case 0:
-            closeEditBoxes(s != -1);
+        case StatementStep:
+            closeEditBoxes(s != NoStep);
             titleLabel->visible = true;
             statementLabel->visible = true;
             bankHighlight->visible = false;
             hideStepTexts();
             break;
-        case 1:
+        case BoatStep:
             leaveBoatStep(s);
             break;
-        case 2:
+        case CharactersStep:
             items.characterList->hideRowWidgets();
             detachFirst(woodPanel);
             items.characterList->visible = false;
             bankHighlight->visible = false;
             break;
-        case 3:
+        case GoalPlacesStep:
             putBoatAt(puzzle::kLeftStationX, puzzle::kLeftStationY);
             hideStepTexts();
             bankHighlight->visible = false;
             break;
-        case 4:
+        case RulesStep:
             detachFirst(woodPanel);
             items.ruleList->visible = false;
             bankHighlight->visible = false;
             break;
-        case 5:
+        case FinishStep:
             hideStepTexts();
             items.nextButton->text = "Далее »"_cp;
             break;
@@ -189,27 +188,27 @@ void enterBoatStep() {
 void enterStep() {
     EditorItems& items = editorItems;
     switch (editorStep) {
-        case 0:
+        case StatementStep:
             showStepTexts("Постановка задачи"_cp,
                           "Введите заглавие задачи\nи ее текстовое описание,\nпосле чего перейдите\n"
                           "к следующему шагу,\nнажав кнопку Далее"_cp);
             flyFromPanelCentre(5, 550, 670, 205, 0);
             break;
-        case 1:
+        case BoatStep:
             enterBoatStep();
             break;
-        case 2:
+        case CharactersStep:
             showListOnPanel(items.characterList);
             flyFromPanelCentre(5, 40, 270, 400, kFlightDelay);
             break;
-        case 3:
+        case GoalPlacesStep:
             showStepTexts("Конечное положение"_cp,
                           "Расположите персонажей\nна правом берегу так,\nкак они будут размещаться\n"
                           "по окончании переправы"_cp);
             putBoatAt(puzzle::kRightStationX, puzzle::kRightStationY);
             bankHighlight->fly(100, 230, 770, 40, 240, 250, kFlightDelay);
             break;
-        case 4: {
+        case RulesStep: {
             showListOnPanel(items.ruleList);
             // The table's first row where the panel is now, also when the panel was moved
             // since the palette was last shown.
@@ -217,7 +216,7 @@ void enterStep() {
             bankHighlight->fly(100, 230, table->x, table->y, table->width, 33, kFlightDelay);
             break;
         }
-        case 5:
+        case FinishStep:
             showStepTexts("Завершение работы"_cp,
                           "Составление завершено.\nНажмите Готово, чтобы\nсохранить полученную\n"
                           "задачу на диске"_cp);
@@ -232,7 +231,7 @@ void enterStep() {
 
 int goToStep(int s) {
     if (s == editorStep) return editorStep;
-    if (s < -1 || s > kLastStep) return editorStep;
+    if (s < NoStep || s > FinishStep) return editorStep;
     leaveStep(s);
     upArrow->visible = false;
     downArrow->visible = false;
@@ -240,8 +239,8 @@ int goToStep(int s) {
     enterStep();
 
     EditorItems& items = editorItems;
-    items.backButton->visible = editorStep > 0;
-    const bool next = editorStep >= 0 && editorStep <= kLastStep;
+    items.backButton->visible = editorStep > StatementStep;
+    const bool next = editorStep >= StatementStep && editorStep <= FinishStep;
     items.nextButton->visible = next;
     return next ? 1 : 0;
 }

@@ -25,7 +25,7 @@ using platform::DT_CENTER;
 using platform::DT_NOCLIP;
 using platform::DT_VCENTER;
 
-int32_t editorStep = -1;
+int32_t editorStep = NoStep;
 EditorItems editorItems;
 
 namespace {
@@ -61,7 +61,7 @@ void connectPlacement() {
     hooks.appendRule = [] { return editorItems.ruleList->appendRule(); };
     hooks.backButton = editorItems.backButton;
     hooks.nextButton = editorItems.nextButton;
-    hooks.atRulesStep = [] { return editorStep == 4; };
+    hooks.atRulesStep = [] { return editorStep == RulesStep; };
     SelectableGraphics::makeCharacter = makeEditorCharacter;
 }
 
@@ -121,13 +121,13 @@ void openEditor() {
     woodPanel->visible = true;
 
     connectPlacement();
-    goToStep(0);
+    goToStep(StatementStep);
 }
 
 void goBack(Button*) { goToStep(editorStep - 1); }
 
 void goNext(Button*) {
-    if (editorStep == 5) {
+    if (editorStep == FinishStep) {
         saveTask();
     } else {
         goToStep(editorStep + 1);
@@ -136,7 +136,7 @@ void goNext(Button*) {
 
 void onEditorHighlightDone() {
     EditorItems& items = editorItems;
-    if (puzzle::screenMode != puzzle::EditorScreen || editorStep != 0 || items.titleEdit != nullptr) {
+    if (puzzle::screenMode != puzzle::EditorScreen || editorStep != StatementStep || items.titleEdit != nullptr) {
         return;
     }
     titleLabel->visible = false;
@@ -161,7 +161,7 @@ void onEditorHighlightDone() {
 
 void closeEditorScreen() {
     EditorItems& items = editorItems;
-    goToStep(-1);
+    goToStep(NoStep);
     puzzle::Task& task = puzzle::task;
     for (int i = 0; i < task.characterCount; ++i) {
         puzzle::CharacterRecord& record = task.characters[static_cast<size_t>(i)];

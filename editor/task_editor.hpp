@@ -17,10 +17,21 @@ namespace editor {
 class UnitListBox;
 class RuleListBox;
 
+// The wizard's steps in their order; back and next move by one, so the current step is
+// kept as a plain number.
+enum EditorStep : int32_t {
+    NoStep = -1,
+    StatementStep = 0,
+    BoatStep = 1,
+    CharactersStep = 2,
+    GoalPlacesStep = 3,
+    RulesStep = 4,
+    FinishStep = 5,
+};
 extern int32_t editorStep;
 
 void openEditor();
-// Leaves the current step and enters step s (-1 only leaves); 1 when Next is shown.
+// Leaves the current step and enters step s (NoStep only leaves); 1 when Next is shown.
 int goToStep(int s);
 void goBack(ui::Button* button);
 void goNext(ui::Button* button);
