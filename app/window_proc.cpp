@@ -90,9 +90,9 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
             wheel(mouseX(lParam), mouseY(lParam), wheelDelta(wParam));
             return 0;
         case WM_TIMER:
-            if (ui::upArrow != nullptr && ui::upArrow->state == 2) {
+            if (ui::upArrow != nullptr && ui::upArrow->state == ui::Pressed) {
                 scrollUpTick();
-            } else if (ui::downArrow != nullptr && ui::downArrow->state == 2) {
+            } else if (ui::downArrow != nullptr && ui::downArrow->state == ui::Pressed) {
                 scrollDownTick();
             }
             ui::renderFrame();

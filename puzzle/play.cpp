@@ -194,17 +194,17 @@ bool onPlayDragStart(DragDropItem* item, int, int) {
 
 bool onPlayDragOver(DragDropItem*, VisualItem* other, int, int) {
     if (other == task.boat) {
-        task.boat->state = 1;
+        task.boat->state = ui::Hovered;
         return true;
     }
     if (isCharacter(other)) return false;
-    task.boat->state = 0;
+    task.boat->state = ui::Idle;
     return true;
 }
 
 void onPlayDrop(DragDropItem* item, int, int) {
     StaticUIElement* boat = task.boat;
-    boat->state = 0;
+    boat->state = ui::Idle;
     // A tap names its character rather than a place: one on the bank means "into the
     // boat", one on a passenger "back ashore". Either then takes the way a drop would.
     const bool intoBoat = item->tapped ? play.origin != 0 : intersects(item, boat);
@@ -276,7 +276,7 @@ void undoMove(Button*) {
     play.origin = 0;
     while (task.boat->attached != nullptr) {
         VisualItem* passenger = detachFirst(task.boat);
-        task.boat->state = 0;
+        task.boat->state = ui::Idle;
         putOnBank(passenger, boatAtLeft());
     }
     applyMove(play.moveList->moves[static_cast<size_t>(play.moveList->moveCount - 1)], -1);

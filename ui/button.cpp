@@ -6,7 +6,7 @@
 namespace ui {
 
 Button::Button(int x_, int y_, int width_, int height_, const char* text_)
-    : VisualItem(x_, y_, width_, height_), text(text_) {}
+    : Pressable(x_, y_, width_, height_), text(text_) {}
 
 void Button::draw() {
     if (text != nullptr) {
@@ -17,29 +17,6 @@ void Button::draw() {
     if (overlay != 0) fillRect(x, y, x + width, y + height, overlay);
 }
 
-bool Button::hitTest(int px, int py) { return containsPoint(this, px, py); }
-
-void Button::mouseDown(int, int, unsigned) { state = 2; }
-
-void Button::mouseMove(int px, int py, unsigned) { state = containsPoint(this, px, py) ? 2 : 1; }
-
-void Button::mouseUp(int px, int py, unsigned) {
-    if (!containsPoint(this, px, py)) return;
-    if (onClick != nullptr) onClick(this);
-    // The click may have destroyed this button; only the framework state is touched now.
-    releaseHotItem();
-}
-
-void Button::hoverEnter() {
-    state = 1;
-    setCursor(CursorKind::Hand);
-}
-
-void Button::hoverLeave() {
-    state = 0;
-    setCursor(CursorKind::Arrow);
-}
-
 ColorBox::ColorBox(int x_, int y_, int width_, int height_, int count_, const uint32_t* colours_)
     : VisualItem(x_, y_, width_, height_), count(count_ < 1 ? 1 : (count_ > 256 ? 256 : count_)) {
     for (int i = 0; i < count; ++i) colours[static_cast<size_t>(i)] = colours_[i];
@@ -47,7 +24,7 @@ ColorBox::ColorBox(int x_, int y_, int width_, int height_, int count_, const ui
 
 void ColorBox::draw() {
     fillRect(x, y, x + width, y + height, currentColour());
-    if (state == 0) {
+    if (state == Idle) {
         drawBevel(x, y, x + width, y + height, 0xFFFFFFCC, 0xFF000000);
     } else {
         drawBevel(x, y, x + width, y + height, 0xFF000000, 0xFFFFFFCC);
@@ -59,12 +36,12 @@ bool ColorBox::hitTest(int px, int py) { return containsPoint(this, px, py); }
 void ColorBox::mouseDown(int, int, unsigned) { index = (index + 1) % count; }
 
 void ColorBox::hoverEnter() {
-    state = 1;
+    state = Hovered;
     setCursor(CursorKind::Hand);
 }
 
 void ColorBox::hoverLeave() {
-    state = 0;
+    state = Idle;
     setCursor(CursorKind::Arrow);
 }
 

@@ -6,26 +6,20 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ui/pressable.hpp"
 #include "ui/visual_item.hpp"
 
 namespace ui {
 
-class Button : public VisualItem {
+class Button : public Pressable<VisualItem, Button> {
 public:
     Button(int x, int y, int width, int height, const char* text);
     void draw() override;
-    bool hitTest(int px, int py) override;
-    void mouseDown(int px, int py, unsigned keys) override;
-    void mouseUp(int px, int py, unsigned keys) override;
-    void mouseMove(int px, int py, unsigned keys) override;
-    void hoverEnter() override;
-    void hoverLeave() override;
 
-    int32_t state = 0;  // 0 normal, 1 hover, 2 pressed
-    const char* text;   // not owned
+    const char* text;  // not owned
     uint32_t textColour = 0xFFFFFFCC;
+    // By press state.
     std::array<uint32_t, 3> overlayColours{0, 0x60FFFFFF, 0x60FFFF00};
-    void (*onClick)(Button*) = nullptr;
 };
 
 class ColorBox : public VisualItem {
@@ -39,7 +33,7 @@ public:
 
     uint32_t currentColour() const { return colours[static_cast<size_t>(index)]; }
 
-    int32_t state = 0;  // 0 raised, 1 under the mouse (pressed in)
+    int32_t state = Idle;  // hovered: drawn pressed in
     int32_t index = 0;
     int32_t count;
     std::array<uint32_t, 256> colours{};

@@ -17,7 +17,7 @@ bool DragDropItem::hitTest(int px, int py) { return containsPoint(this, px, py);
 
 void DragDropItem::mouseDown(int px, int py, unsigned) {
     if (onDragStart != nullptr && !onDragStart(this, px, py)) return;
-    state = 2;
+    state = Pressed;
     setCursor(CursorKind::Drag);
     lastX = px;
     lastY = py;
@@ -27,7 +27,7 @@ void DragDropItem::mouseDown(int px, int py, unsigned) {
 }
 
 void DragDropItem::mouseMove(int px, int py, unsigned) {
-    if (state != 2) return;
+    if (state != Pressed) return;
     moveBy(px - lastX, py - lastY);
     lastX = px;
     lastY = py;
@@ -40,9 +40,9 @@ void DragDropItem::mouseMove(int px, int py, unsigned) {
 }
 
 void DragDropItem::mouseUp(int px, int py, unsigned) {
-    tapped = state == 2 && !strayed_ && std::abs(px - pressX_) <= kTapSlop &&
+    tapped = state == Pressed && !strayed_ && std::abs(px - pressX_) <= kTapSlop &&
              std::abs(py - pressY_) <= kTapSlop;
-    state = 1;
+    state = Hovered;
     setCursor(CursorKind::Hand);
     if (onDrop != nullptr) onDrop(this, px, py);
 }

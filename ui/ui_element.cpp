@@ -5,7 +5,7 @@
 
 namespace ui {
 
-UIElement::UIElement(int x_, int y_, const char* path) : GraphicsItem(x_, y_, path) {
+UIElement::UIElement(int x_, int y_, const char* path) : Pressable(x_, y_, path) {
     if (path != nullptr) {
         hoverTexture = loadTexture(variantName(path, "_hover"), nullptr, nullptr);
         activeTexture = loadTexture(variantName(path, "_active"), nullptr, nullptr);
@@ -15,11 +15,11 @@ UIElement::UIElement(int x_, int y_, const char* path) : GraphicsItem(x_, y_, pa
 }
 
 const TexturePtr& UIElement::stateTexture(uint32_t* tint) const {
-    if (state == 1) {
+    if (state == Hovered) {
         *tint = hoverColour;
         return hoverTexture ? hoverTexture : texture;
     }
-    if (state == 2) {
+    if (state == Pressed) {
         *tint = activeColour;
         return activeTexture ? activeTexture : texture;
     }
@@ -32,33 +32,11 @@ void UIElement::draw() {
     const TexturePtr& picture = stateTexture(&tint);
     // A character with a mask keeps its colours while pressed or dragged, only fading;
     // the hover tint lights up the whole picture as on any other.
-    if (tintMask && state != 1 && picture == texture) {
+    if (tintMask && state != Hovered && picture == texture) {
         drawCharacter(texture, tintMask, x, y, colour, tint >> 24);
         return;
     }
     drawTexture(picture, x, y, nullptr, tint);
-}
-
-bool UIElement::hitTest(int px, int py) { return containsPoint(this, px, py); }
-
-void UIElement::mouseDown(int, int, unsigned) { state = 2; }
-
-void UIElement::mouseMove(int px, int py, unsigned) { state = containsPoint(this, px, py) ? 2 : 1; }
-
-void UIElement::mouseUp(int px, int py, unsigned) {
-    if (!containsPoint(this, px, py)) return;
-    if (onClick != nullptr) onClick(this);
-    releaseHotItem();
-}
-
-void UIElement::hoverEnter() {
-    state = 1;
-    setCursor(CursorKind::Hand);
-}
-
-void UIElement::hoverLeave() {
-    state = 0;
-    setCursor(CursorKind::Arrow);
 }
 
 Checkbox::Checkbox(int x_, int y_, const char* path, const char* label_)
@@ -80,11 +58,9 @@ void Checkbox::draw() {
     }
 }
 
-void Checkbox::mouseUp(int px, int py, unsigned) {
-    if (!containsPoint(this, px, py)) return;
+void Checkbox::click() {
     checked = !checked;
-    if (onClick != nullptr) onClick(this);
-    releaseHotItem();
+    UIElement::click();
 }
 
 StaticUIElement::StaticUIElement(int x_, int y_, const char* path) : UIElement(x_, y_, path) {}

@@ -5,28 +5,21 @@
 #include <cstdint>
 
 #include "ui/graphics_item.hpp"
+#include "ui/pressable.hpp"
 
 namespace ui {
 
-class UIElement : public GraphicsItem {
+class UIElement : public Pressable<GraphicsItem, UIElement> {
 public:
     // Looks for "_hover" and "_active" pictures beside the picture; tints stand in for
     // the missing ones.
     UIElement(int x, int y, const char* path);
     void draw() override;
-    bool hitTest(int px, int py) override;
-    void mouseDown(int px, int py, unsigned keys) override;
-    void mouseUp(int px, int py, unsigned keys) override;
-    void mouseMove(int px, int py, unsigned keys) override;
-    void hoverEnter() override;
-    void hoverLeave() override;
 
     TexturePtr hoverTexture;
     TexturePtr activeTexture;
     uint32_t hoverColour;
     uint32_t activeColour;
-    int32_t state = 0;  // 0 normal, 1 hover, 2 pressed
-    void (*onClick)(UIElement*) = nullptr;
 
 protected:
     // The picture and tint for the current state.
@@ -37,11 +30,13 @@ class Checkbox : public UIElement {
 public:
     Checkbox(int x, int y, const char* path, const char* label);
     void draw() override;
-    void mouseUp(int px, int py, unsigned keys) override;
 
     bool checked = false;
     const char* label;  // not owned
     uint32_t labelColour = 0xFFFFFFCC;
+
+protected:
+    void click() override;
 };
 
 class StaticUIElement : public UIElement {

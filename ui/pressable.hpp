@@ -1,0 +1,53 @@
+// The press, hover and click behaviour every clickable item shares: under the mouse it is
+// hovered and shows the hand, held down it stays pressed while the pointer is on it, and
+// a release on it is a click.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/resources.hpp"
+#include "ui/visual_item.hpp"
+
+namespace ui {
+
+// Kept as a plain number: a button's overlay colours are indexed by it.
+enum PressState : int32_t { Idle = 0, Hovered = 1, Pressed = 2 };
+
+// Base is the item class the clickable one grows from, Self the clickable class itself,
+// which its click handler receives.
+template <class Base, class Self>
+class Pressable : public Base {
+public:
+    using Base::Base;
+
+    bool hitTest(int px, int py) override { return containsPoint(this, px, py); }
+    void mouseDown(int, int, unsigned) override { state = Pressed; }
+    void mouseMove(int px, int py, unsigned) override {
+        state = containsPoint(this, px, py) ? Pressed : Hovered;
+    }
+    void mouseUp(int px, int py, unsigned) override {
+        if (!containsPoint(this, px, py)) return;
+        click();
+        // The click may have destroyed this item; only the framework state is touched now.
+        releaseHotItem();
+    }
+    void hoverEnter() override {
+        state = Hovered;
+        setCursor(CursorKind::Hand);
+    }
+    void hoverLeave() override {
+        state = Idle;
+        setCursor(CursorKind::Arrow);
+    }
+
+    int32_t state = Idle;
+    void (*onClick)(Self*) = nullptr;
+
+protected:
+    // What a click does before the hot item is let go.
+    virtual void click() {
+        if (onClick != nullptr) onClick(static_cast<Self*>(this));
+    }
+};
+
+}  // namespace ui
