@@ -1,5 +1,5 @@
 # Programs beside the game: the solver command line and the task-pack builder. They use
-# the plain puzzle logic only, never SDL or the platform layer.
+# the plain puzzle logic and the platform's files, never its drawing.
 add_library(ferrolin_task_source STATIC tools/task_source.cpp)
 ferrolin_layer(ferrolin_task_source tools)
 target_link_libraries(ferrolin_task_source PUBLIC ferrolin_model nlohmann_json::nlohmann_json)

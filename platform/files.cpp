@@ -65,6 +65,37 @@ mode_t defaultFileMode() {
     return 0666 & ~mask;
 }
 
+// Follows symbolic links to the file they name, even when it does not exist yet.
+std::string linkTarget(const std::string& path) {
+    std::string at = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(at, ec))) break;
+        const fs::path link = fs::read_symlink(at, ec);
+        if (ec) break;
+        at = link.is_absolute() ? link.string() : (fs::path(at).parent_path() / link).string();
+    }
+    return at;
+}
+
+// Space is taken before the first old byte is overwritten, so a full disk leaves the old
+// file whole; the write is still checked, and a failure is reported.
+bool overwriteInPlace(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return false;
+    struct stat st{};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok && !bytes.empty()) {
+        const int reserved = ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+        ok = reserved == 0 || reserved == EOPNOTSUPP || reserved == EINVAL;
+    }
+    ok = ok && writeAll(fd, bytes);
+    ok = ok && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    return ok;
+}
+
 }  // namespace
 
 std::string programFolder() {
@@ -115,21 +146,35 @@ std::vector<std::string> listFolder(const std::string& folder, const std::string
 }
 
 std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return std::nullopt;
+    // Opening a FIFO for reading would wait for a writer: open without waiting, and read
+    // only what turns out to be a regular file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return std::nullopt;
     struct stat st{};
-    if (::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<uint64_t>(st.st_size) > maxBytes) {
-        std::fclose(f);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
         return std::nullopt;
     }
     std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
-    const size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f);
+    size_t got = 0;
+    bool failed = false;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            failed = n < 0;
+            break;
+        }
+        got += static_cast<size_t>(n);
+    }
     // A file that grew meanwhile must still respect the bound.
-    const bool more = std::fgetc(f) != EOF;
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed || got != bytes.size() || more) return std::nullopt;
+    uint8_t extra = 0;
+    ssize_t more = 0;
+    do {
+        more = failed ? 0 : ::read(fd, &extra, 1);
+    } while (more < 0 && errno == EINTR);
+    ::close(fd);
+    if (failed || more != 0 || got != bytes.size()) return std::nullopt;
     return bytes;
 }
 
@@ -149,20 +194,28 @@ WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& by
 
 bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     if (path.empty()) return false;
-    std::string temp = path + ".XXXXXX";
+    // Through a symbolic link the file meant is the link's target; renaming over the link
+    // would replace the link and leave the target as it was.
+    const std::string target = linkTarget(path);
+    const std::string folder = fs::path(target).parent_path().string();
+    // A short name, so that a file whose name is near the length limit can be saved too.
+    std::string temp = (folder.empty() ? std::string(".") : folder) + "/.ferrolin-XXXXXX";
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
+    if (fd < 0) {
+        // A folder that takes no new files may still hold a file we may write.
+        return (errno == EACCES || errno == EPERM) && overwriteInPlace(target, bytes);
+    }
     // Keep the permissions of the file being replaced; a new one gets the usual ones.
     struct stat st{};
-    ::fchmod(fd, ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : defaultFileMode());
+    ::fchmod(fd, ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : defaultFileMode());
     bool ok = writeAll(fd, bytes);
     ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;
     }
-    syncFolderOf(path);
+    syncFolderOf(target);
     return true;
 }
 

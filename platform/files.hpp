@@ -26,7 +26,8 @@ bool createFolders(const std::string& folder);
 std::vector<std::string> listFolder(const std::string& folder, const std::string& prefix,
                                     const std::string& suffix);
 
-// Whole file, or nothing when it cannot be opened or is larger than maxBytes.
+// Whole regular file, or nothing when it cannot be opened, is larger than maxBytes or is
+// anything else (a FIFO, a device, a folder: never waited on).
 std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes);
 
 enum class WriteResult { Ok, Exists, Failed };
@@ -34,7 +35,9 @@ enum class WriteResult { Ok, Exists, Failed };
 // A partly written file is removed.
 WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // Writes a temporary file in the same folder and renames it over path, so that a
-// failed write never destroys the previous file.
+// failed write never destroys the previous file. A symbolic link keeps pointing at the
+// file, which is what gets replaced. Where the folder takes no new files, a writable
+// file is overwritten in place.
 bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 bool deleteFile(const std::string& path);

@@ -8,13 +8,13 @@
 // Checks solution files (a teacher's collected homework); see tools/check_solutions.hpp.
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "base/cp1251.hpp"
+#include "platform/files.hpp"
 #include "puzzle/model/solver.hpp"
 #include "puzzle/model/task_file.hpp"
 #include "tools/check_solutions.hpp"
@@ -30,24 +30,6 @@ int usage() {
     std::fprintf(stderr, "usage: ferrolin-solve TASK.dat [-o SOLUTION.sln] [--max-states N]\n"
                          "       ferrolin-solve --check SOLUTION.sln|FOLDER...\n");
     return kBadInput;
-}
-
-std::optional<std::vector<uint8_t>> readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return std::nullopt;
-    const std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<uint64_t>(size) > model::kMaxTaskFileBytes) return std::nullopt;
-    in.seekg(0);
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
-    return bytes;
-}
-
-bool writeWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
 }
 
 // Short names for the passengers; where one picture comes in several colours the colour
@@ -113,7 +95,7 @@ int main(int argc, char** argv) {
     }
     if (taskPath.empty()) return usage();
 
-    const std::optional<std::vector<uint8_t>> bytes = readWholeFile(taskPath);
+    const std::optional<std::vector<uint8_t>> bytes = platform::readFile(taskPath, model::kMaxTaskFileBytes);
     if (!bytes) {
         std::fprintf(stderr, "ferrolin-solve: cannot read %s\n", taskPath.c_str());
         return kBadInput;
@@ -154,7 +136,7 @@ int main(int argc, char** argv) {
                          model::kMaxMoves);
             return kBadInput;
         }
-        if (!writeWholeFile(solutionPath, model::encodeTask(*task, true))) {
+        if (!platform::replaceFile(solutionPath, model::encodeTask(*task, true))) {
             std::fprintf(stderr, "ferrolin-solve: cannot write %s\n", solutionPath.c_str());
             return kBadInput;
         }

@@ -1,7 +1,10 @@
 // File services: exclusive creation, replacement that never loses the old file, listing,
 // bounded reading and the data folder.
 #include <sys/mount.h>
+#include <fcntl.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,6 +37,37 @@ private:
     std::string path_;
     bool mounted_ = false;
 };
+
+// File permissions as an ordinary user sees them, also when the tests run as root (for
+// this thread only: root's file-system capabilities drop while its file-system user is
+// someone else).
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser() : wasRoot_(::geteuid() == 0) {
+        if (wasRoot_) ::setfsuid(65534);
+    }
+    ~AsOrdinaryUser() {
+        if (wasRoot_) ::setfsuid(0);
+    }
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+
+private:
+    bool wasRoot_;
+};
+
+// A folder that takes no new files but holds one anybody may write.
+bool lockFolder(const std::string& folder, const std::string& file) {
+    ::chmod(file.c_str(), 0666);
+    ::chmod(folder.c_str(), 0555);
+    AsOrdinaryUser user;
+    const std::string probe = folder + "/probe";
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd < 0) return true;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return false;
+}
 
 std::vector<std::string> entries(const std::string& folder) {
     std::vector<std::string> names;
@@ -85,6 +119,63 @@ TEST(Files, FailedReplaceKeepsTheOldFile) {
     EXPECT_FALSE(platform::fileExists(disk.file("big.dat")));
 }
 
+// Saving through a link once replaced the link with a plain file and left the target old.
+TEST(Files, ReplacingThroughALinkWritesItsTarget) {
+    ptest::TempFolder dir;
+    std::filesystem::create_directory(dir.file("real"));
+    ptest::writeBytes(dir.file("real/task.sln"), bytesOf("old"));
+    std::filesystem::create_symlink("real/task.sln", dir.file("link.sln"));
+    std::filesystem::create_symlink("real/later.sln", dir.file("dangling.sln"));
+    EXPECT_TRUE(platform::replaceFile(dir.file("link.sln"), bytesOf("new")));
+    EXPECT_TRUE(platform::replaceFile(dir.file("dangling.sln"), bytesOf("made")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.sln")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("dangling.sln")));
+    EXPECT_EQ(ptest::readText(dir.file("real/task.sln")), "new");
+    EXPECT_EQ(ptest::readText(dir.file("real/later.sln")), "made");
+    EXPECT_EQ(entries(dir.file("real")), (std::vector<std::string>{"later.sln", "task.sln"}));
+}
+
+// The temporary name once added seven bytes to the file's own and broke the name limit.
+TEST(Files, ReplacingAFileWhoseNameIsNearTheLimit) {
+    ptest::TempFolder dir;
+    const std::string name = std::string(251, 'a') + ".sln";
+    EXPECT_TRUE(platform::replaceFile(dir.file(name), bytesOf("one")));
+    EXPECT_TRUE(platform::replaceFile(dir.file(name), bytesOf("two")));
+    EXPECT_EQ(ptest::readText(dir.file(name)), "two");
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{name});
+}
+
+TEST(Files, AFolderThatTakesNoNewFilesHasItsFileWrittenInPlace) {
+    ptest::TempFolder dir;
+    ::chmod(dir.path().c_str(), 0755);  // an ordinary user may pass through
+    std::filesystem::create_directory(dir.file("locked"));
+    const std::string path = dir.file("locked/task.sln");
+    ptest::writeBytes(path, bytesOf("the old and longer contents"));
+    if (!lockFolder(dir.file("locked"), path)) GTEST_SKIP() << "file permissions are not enforced here";
+    {
+        AsOrdinaryUser user;
+        EXPECT_TRUE(platform::replaceFile(path, bytesOf("new")));
+        EXPECT_FALSE(platform::replaceFile(dir.file("locked/other.sln"), bytesOf("x")));
+    }
+    EXPECT_EQ(ptest::readText(path), "new");
+    EXPECT_EQ(entries(dir.file("locked")), std::vector<std::string>{"task.sln"});
+    ::chmod(dir.file("locked").c_str(), 0755);
+
+    // Written in place on a full disk: reported, and the old contents stay whole.
+    FullDisk disk(dir.file("disk"));
+    if (!disk.mounted()) GTEST_SKIP() << "cannot mount a small tmpfs here";
+    const std::string full = disk.file("task.sln");
+    ptest::writeBytes(full, bytesOf("old contents"));
+    ptest::writeBytes(disk.file("filler"), Bytes(12 * 1024, 'f'));
+    ASSERT_TRUE(lockFolder(dir.file("disk"), full));
+    {
+        AsOrdinaryUser user;
+        EXPECT_FALSE(platform::replaceFile(full, Bytes(8 * 1024, 'n')));
+    }
+    ::chmod(dir.file("disk").c_str(), 0755);
+    EXPECT_EQ(ptest::readText(full), "old contents");
+}
+
 TEST(Files, ListingMatchesPrefixAndSuffixOnRegularFilesOnly) {
     ptest::TempFolder dir;
     for (const char* name : {"a.dat", "B.DAT", "c.sln", "unit_x.tga", "unit_.tga", "x.dat.bak"}) {
@@ -110,6 +201,16 @@ TEST(Files, ReadingIsBounded) {
     EXPECT_FALSE(platform::readFile(dir.file("f"), 4));
     EXPECT_FALSE(platform::readFile(dir.file("missing"), 100));
     EXPECT_FALSE(platform::readFile(dir.path(), 100));  // a folder
+}
+
+// A FIFO chosen as a solution or named as a picture once blocked the game for good.
+TEST(Files, OnlyRegularFilesAreReadAndNothingIsWaitedOn) {
+    ptest::TempFolder dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
+    EXPECT_FALSE(platform::readFile(dir.file("pipe"), 100));
+    EXPECT_FALSE(platform::readFile("/dev/zero", 100));
+    std::filesystem::create_symlink(dir.file("pipe"), dir.file("link.sln"));
+    EXPECT_FALSE(platform::readFile(dir.file("link.sln"), 100));
 }
 
 TEST(Files, FoldersDeletingAndExistence) {
