@@ -1,11 +1,13 @@
 // Any bytes a teacher might receive as a task or solution file: the reader must answer
-// without a fault, and whatever it accepts must stay inside the game's tables and come
-// back unchanged through the writer.
+// without a fault, whatever it accepts must stay inside the game's tables and come back
+// unchanged through the writer, and its moves must replay without a fault.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "puzzle/model/solution_check.hpp"
 #include "puzzle/model/task_file.hpp"
 
 namespace {
@@ -48,6 +50,40 @@ bool sameTask(const model::TaskData& a, const model::TaskData& b) {
 
 bool hasZero(const std::string& text) { return text.find('\0') != std::string::npos; }
 
+bool placeInBounds(int32_t place) { return place >= -model::kPlaceLimit && place <= model::kPlaceLimit; }
+
+// The moves played as the screen plays them: a passenger goes from where it stands to its
+// place on the bank reached, moved by the difference, and a picture of the largest size
+// hangs below and right of it. Sanitizers see any sum that overflows.
+void replayMoves(const model::TaskData& task) {
+    constexpr int32_t kLargestPicture = 2048;
+    std::vector<int32_t> x, y;
+    for (const model::CharacterData& c : task.characters) {
+        require(placeInBounds(c.leftX) && placeInBounds(c.leftY) && placeInBounds(c.rightX) &&
+                    placeInBounds(c.rightY),
+                "places in bounds");
+        x.push_back(c.leftX);
+        y.push_back(c.leftY);
+    }
+    int32_t reach = 0;
+    for (const model::MoveData& move : task.moves) {
+        for (size_t i = 0; i < task.characters.size(); ++i) {
+            if (!move.mask.test(i)) continue;
+            const model::CharacterData& c = task.characters[i];
+            const bool toRight = move.direction > 0;
+            const int32_t dx = (toRight ? c.rightX : c.leftX) - x[i];
+            const int32_t dy = (toRight ? c.rightY : c.leftY) - y[i];
+            x[i] += dx;
+            y[i] += dy;
+            reach = std::max({reach, x[i] + kLargestPicture, y[i] + kLargestPicture});
+        }
+    }
+    require(reach <= model::kPlaceLimit + kLargestPicture, "replayed places in bounds");
+    // The teacher's check replays them with the rule check.
+    const model::SolutionCheck check = model::checkSolution(task);
+    require(check.crossings == static_cast<int>(task.moves.size()), "every crossing checked");
+}
+
 void checkAccepted(const model::TaskData& task) {
     // What the game copies into fixed buffers and tables must fit them.
     require(task.title.size() < model::kTitleBytes && !hasZero(task.title), "title fits");
@@ -82,6 +118,9 @@ void checkAccepted(const model::TaskData& task) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> bytes(data, data + size);
     const std::optional<model::TaskData> task = model::decodeTask(bytes);
-    if (task) checkAccepted(*task);
+    if (task) {
+        checkAccepted(*task);
+        replayMoves(*task);
+    }
     return 0;
 }

@@ -15,6 +15,9 @@ constexpr int kMaxMoves = 256;  // in a solution file; play keeps any number
 constexpr int kTitleBytes = 128;       // including the terminating zero
 constexpr int kStatementBytes = 1024;  // including the terminating zero
 constexpr int kNameBytes = 255;        // picture names longer than this are cut
+// Places read from files lie within ±this: far off any screen, yet sums and differences
+// of places and picture sizes stay well inside int.
+constexpr int32_t kPlaceLimit = 1 << 20;
 
 constexpr uint32_t kCapacityMask = 0xFFFF;
 constexpr uint32_t kBoatmanFlag = 0x10000;

@@ -47,6 +47,9 @@ public:
         return value;
     }
     int32_t i32() { return static_cast<int32_t>(u32()); }
+    // A place as far away as a file may claim would overflow the arithmetic that moves and
+    // hit-tests items; one off the screen stays just as far off when held within bounds.
+    int32_t place() { return std::clamp(i32(), -kPlaceLimit, kPlaceLimit); }
 
     // The length field is never trusted for allocation: at most the rest of the file is
     // taken, of which the first `limit` bytes are kept and the others skipped.
@@ -132,10 +135,10 @@ std::optional<TaskData> decodeTask(const std::vector<uint8_t>& bytes) {
     if (characters < 0 || characters > kMaxCharacters) return std::nullopt;
     task.characters.resize(static_cast<size_t>(characters));
     for (CharacterData& c : task.characters) {
-        c.leftX = in.i32();
-        c.leftY = in.i32();
-        c.rightX = in.i32();
-        c.rightY = in.i32();
+        c.leftX = in.place();
+        c.leftY = in.place();
+        c.rightX = in.place();
+        c.rightY = in.place();
         c.weight = in.i32();
         c.colour = in.u32();
         c.name = in.text(kNameBytes);

@@ -22,8 +22,9 @@ std::vector<uint8_t> encodeTask(const TaskData& task, bool withMoves);
 bool solutionFits(const TaskData& task);
 
 // Nothing when the magic is wrong or a count is out of bounds (negative, more than 128
-// characters or 256 rules). Over-long strings are cut to their buffers; a file cut
-// short reads as zeros and empty strings. Moves beyond 256 are dropped.
+// characters or 256 rules). Places are held within ±kPlaceLimit. Over-long strings are
+// cut to their buffers; a file cut short reads as zeros and empty strings. Moves beyond
+// 256 are dropped.
 std::optional<TaskData> decodeTask(const std::vector<uint8_t>& bytes);
 
 // "_" + two lowercase hex digits per title byte; number 0 means no " - N" part.

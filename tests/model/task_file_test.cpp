@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -107,6 +109,25 @@ TEST(TaskFile, RoundTripKeepsEverything) {
         if (!withMoves) expected.moves.clear();
         expectSameTask(*back, expected);
     }
+}
+
+// A goal at y = INT_MAX once overflowed the sums that move a character there.
+TEST(TaskFile, PlacesFarOffTheScreenAreHeldWithinBounds) {
+    TaskData task = sampleTask();
+    task.characters[0].leftX = INT32_MIN;
+    task.characters[0].leftY = -kPlaceLimit - 1;
+    task.characters[0].rightX = kPlaceLimit;
+    task.characters[0].rightY = INT32_MAX;
+    std::optional<TaskData> back = decodeTask(encodeTask(task, true));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->characters[0].leftX, -kPlaceLimit);
+    EXPECT_EQ(back->characters[0].leftY, -kPlaceLimit);
+    EXPECT_EQ(back->characters[0].rightX, kPlaceLimit);
+    EXPECT_EQ(back->characters[0].rightY, kPlaceLimit);
+    // Everything else, and every sane place, comes back as it was written.
+    task.characters[0] = sampleTask().characters[0];
+    back->characters[0] = task.characters[0];
+    expectSameTask(*back, task);
 }
 
 TEST(TaskFile, WriterNeverProducesWhatTheReaderRefuses) {
