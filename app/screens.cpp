@@ -56,7 +56,7 @@ bool buildScreens() {
     background = new GraphicsItem(0, 0, "textures/background.tga");
     titleLabel = new TextItem(10, 555, puzzle::task.title, largeFont, 0xFFFFFFFF);
     statementLabel =
-        new TextItem(10, 590, 680, 170, puzzle::task.statement, smallFont, 0xFFFFFFCC);
+        new TextItem(10, 590, 680, 170, puzzle::task.statement, smallFont, ui::kPaleYellow);
     statementLabel->format = platform::DT_WORDBREAK | platform::DT_NOCLIP;
     wipeShader = new Shader(0xFF164000);
     wipeShader->visible = false;

@@ -6,6 +6,7 @@
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/panel_layout.hpp"
 #include "ui/screen_items.hpp"
 
 namespace app {
@@ -16,13 +17,6 @@ namespace {
 
 TaskListBox* taskList = nullptr;
 
-Button* makeButton(int x, int y, const char* text, void (*onClick)(Button*)) {
-    Button* button = new Button(x, y, 105, 33, text);
-    button->overlayColours = {0x33FFFFFF, 0x60FFFFFF, 0x60FFFF00};
-    button->onClick = onClick;
-    return button;
-}
-
 }  // namespace
 
 TaskListBox* currentTaskList() { return taskList; }
@@ -30,14 +24,14 @@ TaskListBox* currentTaskList() { return taskList; }
 void showTaskList() {
     puzzle::screenMode = puzzle::CatalogueScreen;
     woodPanel->moveTo(365, 105);
-    const int px = woodPanel->x, py = woodPanel->y, pw = woodPanel->width, ph = woodPanel->height;
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
-    taskList = new TaskListBox(px + 47, py + 46, pw - 100, ph - 135);
+    const PanelBox area = panelList();
+    taskList = new TaskListBox(area.x, area.y, area.width, area.height);
     taskList->upArrow = upArrow;
     taskList->downArrow = downArrow;
-    screenButtons[0] = makeButton(px + 47, py + ph - 89, "Открыть"_cp, openSelectedTask);
-    screenButtons[1] = makeButton(px + 154, py + ph - 89, "Удалить"_cp, deleteSelectedTask);
+    screenButtons[0] = makePanelButton(0, "Открыть"_cp, openSelectedTask);
+    screenButtons[1] = makePanelButton(1, "Удалить"_cp, deleteSelectedTask);
     attachToPanel(screenButtons[1]);
     attachToPanel(screenButtons[0]);
     attachToPanel(taskList);

@@ -73,7 +73,7 @@ void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {
 void TaskListBox::draw() {
     if (entries.empty()) {
         drawText(smallFont, "Нет файлов с задачами"_cp, Rect{x, y, x + 212, y + 33},
-                 platform::DT_CENTER | platform::DT_VCENTER | platform::DT_NOCLIP, 0xFFFFFFCC);
+                 platform::DT_CENTER | platform::DT_VCENTER | platform::DT_NOCLIP, ui::kPaleYellow);
         for (Button* button : screenButtons) {
             if (button != nullptr) button->visible = false;
         }
@@ -119,7 +119,7 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     if (fill != 0) fillRect(rowX, rowY, rowX + 212, rowY + 33, fill);
     drawText(smallFont, entries[static_cast<size_t>(row)].name.c_str(),
              Rect{rowX, rowY, rowX + 212, rowY + 33}, platform::DT_CENTER | platform::DT_VCENTER,
-             0xFFFFFFCC);
+             ui::kPaleYellow);
 }
 
 bool TaskListBox::removeSelectedEntry() {

@@ -10,6 +10,7 @@
 #include "platform/edit_box.hpp"
 #include "puzzle/task.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/panel_layout.hpp"
 #include "ui/screen_items.hpp"
 
 namespace editor {
@@ -22,9 +23,6 @@ using platform::DT_VCENTER;
 namespace {
 
 constexpr uint32_t kFlightDelay = 1000;
-constexpr int kPanelListLeft = 47;
-constexpr int kPanelListTop = 46;
-constexpr int kPanelListHeightLoss = 135;
 
 // Text of a closing edit box, cut to what the task's buffer holds.
 void copyCut(char* buffer, size_t size, const std::string& text) {
@@ -74,8 +72,9 @@ void putBoatAt(int x, int y) {
 void showListOnPanel(ListBox* list) {
     attachToPanel(list);
     list->visible = true;
-    list->x = woodPanel->x + kPanelListLeft;
-    list->y = woodPanel->y + kPanelListTop;
+    const PanelBox area = panelList();
+    list->x = area.x;
+    list->y = area.y;
     bringToFront(list);
 }
 
@@ -88,9 +87,10 @@ void leaveBoatStep(int s) {
     EditorItems& items = editorItems;
     hideStepTexts();
     TextItem* hint = items.stepHint;
-    hint->x = woodPanel->x + kPanelListLeft;
-    hint->y = woodPanel->y + kPanelListTop;
-    hint->height = woodPanel->height - kPanelListHeightLoss;
+    const PanelBox area = panelList();
+    hint->x = area.x;
+    hint->y = area.y;
+    hint->height = area.height;
     hint->format = DT_CENTER | DT_VCENTER | DT_NOCLIP;
     for (int i = 0; i < 3; ++i) detachFirst(woodPanel);
     bringToFront(woodPanel);

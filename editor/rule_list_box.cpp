@@ -16,7 +16,7 @@ using platform::DT_VCENTER;
 
 namespace {
 
-constexpr uint32_t kLight = 0xFFFFFFCC;
+constexpr uint32_t kLight = ui::kPaleYellow;
 constexpr uint32_t kDark = 0xFF000000;
 constexpr int kSignSize = 25;
 constexpr int kDeleteMarkSize = 12;

@@ -15,6 +15,7 @@
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/panel_layout.hpp"
 #include "ui/screen_items.hpp"
 #include "ui/selectable_graphics.hpp"
 
@@ -30,17 +31,13 @@ EditorItems editorItems;
 
 namespace {
 
-constexpr uint32_t kButtonIdle = 0x33FFFFFF;
 constexpr int kTitleBoxWidth = 400;
 constexpr int kTitleBoxHeight = 24;
 constexpr int kStatementBoxWidth = 660;
 constexpr int kStatementBoxHeight = 160;
 
-Button* makeWizardButton(int x, int y, const char* text, void (*onClick)(Button*)) {
-    auto* button = new Button(x, y, 105, 33, text);
-    button->textColour = 0xFFFFFFCC;
-    button->overlayColours = {kButtonIdle, 0x60FFFFFF, 0x60FFFF00};
-    button->onClick = onClick;
+Button* makeWizardButton(int index, const char* text, void (*onClick)(Button*)) {
+    Button* button = makePanelButton(index, text, onClick);
     button->visible = false;
     return button;
 }
@@ -87,31 +84,26 @@ void openEditor() {
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
 
-    const int panelX = woodPanel->x;
-    const int panelY = woodPanel->y;
-    const int listWidth = woodPanel->width - 100;
-    const int listHeight = woodPanel->height - 135;
-    items.characterList = new UnitListBox(panelX + 47, panelY + 46, listWidth, listHeight);
+    const PanelBox area = panelList();
+    items.characterList = new UnitListBox(area.x, area.y, area.width, area.height);
     items.characterList->upArrow = upArrow;
     items.characterList->downArrow = downArrow;
     items.characterList->visible = false;
-    items.ruleList = new RuleListBox(panelX + 47, panelY + 46, listWidth, listHeight);
+    items.ruleList = new RuleListBox(area.x, area.y, area.width, area.height);
     items.ruleList->upArrow = upArrow;
     items.ruleList->downArrow = downArrow;
     items.ruleList->visible = false;
 
-    items.stepTitle = new TextItem(panelX + 47, panelY + 56, listWidth, 0, nullptr, smallFont,
-                                   0xFFFFFFFF);
+    items.stepTitle =
+        new TextItem(area.x, area.y + 10, area.width, 0, nullptr, smallFont, 0xFFFFFFFF);
     items.stepTitle->format = DT_CENTER | DT_NOCLIP;
     items.stepTitle->visible = false;
-    items.stepHint = new TextItem(panelX + 47, panelY + 46, listWidth, listHeight, nullptr,
-                                  smallFont, 0xFFFFFFCC);
+    items.stepHint =
+        new TextItem(area.x, area.y, area.width, area.height, nullptr, smallFont, kPaleYellow);
     items.stepHint->format = DT_CENTER | DT_VCENTER | DT_NOCLIP;
     items.stepHint->visible = false;
-    items.backButton = makeWizardButton(panelX + 47, panelY + woodPanel->height - 89,
-                                        "« Назад"_cp, goBack);
-    items.nextButton = makeWizardButton(panelX + 154, panelY + woodPanel->height - 89,
-                                        "Далее »"_cp, goNext);
+    items.backButton = makeWizardButton(0, "« Назад"_cp, goBack);
+    items.nextButton = makeWizardButton(1, "Далее »"_cp, goNext);
     screenButtons = {items.backButton, items.nextButton};
 
     attachToPanel(items.stepTitle);

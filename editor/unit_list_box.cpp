@@ -125,9 +125,9 @@ void UnitListBox::drawRow(int row, int rowX, int rowY) {
     const int colX = rowX + width - kColumnsWidth + 32;
     const int colY = rowY + h / 2 - 14;
     drawText(smallFont, "вес"_cp, Rect{colX - 32, colY, 0, colY + spin->height},
-             DT_VCENTER | DT_NOCLIP, 0xFFFFFFCC);
+             DT_VCENTER | DT_NOCLIP, ui::kPaleYellow);
     drawText(smallFont, "цвет"_cp, Rect{colX - 32, colY + 16, 0, colY + spin->height + 16},
-             DT_VCENTER | DT_NOCLIP, 0xFFFFFFCC);
+             DT_VCENTER | DT_NOCLIP, ui::kPaleYellow);
 
     place(picture, rowX + halfWidestPicture - picture->width / 2, rowY + 2);
     picture->colour = box->currentColour();

@@ -65,7 +65,7 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
     if (row == moveCount) {
         if (moveCount == 0) {
             drawText(smallFont, "Список ходов пуст"_cp, Rect{rowX, rowY, rowX + 212, rowY + 33},
-                     platform::DT_CENTER | platform::DT_VCENTER | platform::DT_NOCLIP, 0xFFFFFFCC);
+                     platform::DT_CENTER | platform::DT_VCENTER | platform::DT_NOCLIP, ui::kPaleYellow);
         } else if (undoButton != nullptr) {
             undoButton->x = rowX;
             undoButton->y = rowY;

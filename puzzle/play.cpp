@@ -8,6 +8,7 @@
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/panel_layout.hpp"
 #include "ui/resources.hpp"
 #include "ui/screen_items.hpp"
 
@@ -114,9 +115,8 @@ void sail(int direction) {
 void buildPlayScreen() {
     screenMode = PlayScreen;
     play = PlayState{};
-    const int px = woodPanel->x, py = woodPanel->y, pw = woodPanel->width, ph = woodPanel->height;
-
-    play.moveList = new MoveListBox(px + 47, py + 46, pw - 100, ph - 102);
+    const ui::PanelBox area = ui::panelListWithoutButtons();
+    play.moveList = new MoveListBox(area.x, area.y, area.width, area.height);
     play.moveList->upArrow = upArrow;
     play.moveList->downArrow = downArrow;
     play.undoButton = new Button(0, 0, 212, 33, "Отменить ход"_cp);

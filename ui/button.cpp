@@ -25,9 +25,9 @@ ColorBox::ColorBox(int x_, int y_, int width_, int height_, int count_, const ui
 void ColorBox::draw() {
     fillRect(x, y, x + width, y + height, currentColour());
     if (state == Idle) {
-        drawBevel(x, y, x + width, y + height, 0xFFFFFFCC, 0xFF000000);
+        drawBevel(x, y, x + width, y + height, kPaleYellow, 0xFF000000);
     } else {
-        drawBevel(x, y, x + width, y + height, 0xFF000000, 0xFFFFFFCC);
+        drawBevel(x, y, x + width, y + height, 0xFF000000, kPaleYellow);
     }
 }
 

@@ -17,7 +17,7 @@ public:
     void draw() override;
 
     const char* text;  // not owned
-    uint32_t textColour = 0xFFFFFFCC;
+    uint32_t textColour = kPaleYellow;
     // By press state.
     std::array<uint32_t, 3> overlayColours{0, 0x60FFFFFF, 0x60FFFF00};
 };

@@ -41,7 +41,7 @@ void drawItems() {
     }
     if (hintText != nullptr) {
         fillRect(hintRect.left - 1, hintRect.top - 1, hintRect.right + 1, hintRect.bottom + 1,
-                 0xFFFFFFCC);
+                 kPaleYellow);
         drawOutline(hintRect.left - 2, hintRect.top - 2, hintRect.right + 1, hintRect.bottom + 1,
                     0xFF606060);
         drawText(smallFont, hintText, hintRect, platform::DT_NOCLIP, 0xFF606060);

@@ -43,6 +43,10 @@ int drawText(const FontPtr& font, const char* text, Rect rect, unsigned format, 
 // The hint box asked for in the current frame (null when none) and its rectangle.
 const char* currentHint(Rect* rect);
 
+// The pale yellow of the texts on the wood panel and under the banks, and of the bevels'
+// light edges.
+constexpr uint32_t kPaleYellow = 0xFFFFFFCC;
+
 enum class CursorKind { Arrow, Hand, Drag };
 void setCursor(CursorKind cursor);
 

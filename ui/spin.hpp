@@ -28,7 +28,7 @@ public:
     int32_t length;
     int32_t value, minimum, maximum;
     int32_t step = 1;
-    uint32_t textColour = 0xFFFFFFCC;
+    uint32_t textColour = kPaleYellow;
     uint32_t nextRepeat = 0;
     void (*onChange)(Spin*) = nullptr;
 

@@ -33,7 +33,7 @@ public:
 
     bool checked = false;
     const char* label;  // not owned
-    uint32_t labelColour = 0xFFFFFFCC;
+    uint32_t labelColour = kPaleYellow;
 
 protected:
     void click() override;

@@ -1,0 +1,39 @@
+#include "ui/panel_layout.hpp"
+
+#include "ui/screen_items.hpp"
+
+namespace ui {
+
+namespace {
+
+constexpr int kListLeft = 47;
+constexpr int kListTop = 46;
+constexpr int kListWidthLoss = 100;
+constexpr int kListHeightLoss = 135;
+constexpr int kListHeightLossWithoutButtons = 102;
+constexpr int kButtonRowFromBottom = 89;
+constexpr int kButtonWidth = 105;
+constexpr int kButtonHeight = 33;
+constexpr int kButtonSpacing = 107;
+
+PanelBox list(int heightLoss) {
+    return {woodPanel->x + kListLeft, woodPanel->y + kListTop, woodPanel->width - kListWidthLoss,
+            woodPanel->height - heightLoss};
+}
+
+}  // namespace
+
+PanelBox panelList() { return list(kListHeightLoss); }
+
+PanelBox panelListWithoutButtons() { return list(kListHeightLossWithoutButtons); }
+
+Button* makePanelButton(int index, const char* text, void (*onClick)(Button*)) {
+    auto* button = new Button(woodPanel->x + kListLeft + kButtonSpacing * index,
+                              woodPanel->y + woodPanel->height - kButtonRowFromBottom, kButtonWidth,
+                              kButtonHeight, text);
+    button->overlayColours = {0x33FFFFFF, 0x60FFFFFF, 0x60FFFF00};
+    button->onClick = onClick;
+    return button;
+}
+
+}  // namespace ui
