@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "editor/rule_list_box.hpp"
+#include "editor/task_editor.hpp"
 #include "puzzle/task.hpp"
 #include "ui/screen_items.hpp"
 
@@ -10,8 +12,6 @@ namespace editor {
 using puzzle::CharacterRecord;
 using puzzle::RuleRecord;
 using puzzle::task;
-
-EditorHooks editorHooks;
 
 namespace {
 
@@ -32,13 +32,20 @@ void putBackOrDelete(ui::DragDropItem* item) {
     }
 }
 
+// The rule table's cell under the point: its row and column (0 the kind sign, 1 to 3 the
+// character cells, 4 the delete mark), lit as the pointer passes; true on a hit.
+bool ruleCellAt(RuleListBox* list, int x, int y, int* row, int* column) {
+    const bool hit = list->hitTest(x, y);
+    *row = list->hoverRow;
+    *column = list->hoverColumn;
+    return hit;
+}
+
 // The rule table answers only while it is shown: hidden, it lies where the palette is.
 bool ruleCellUnder(int x, int y, int* row, int* column) {
-    const EditorHooks& hooks = editorHooks;
-    if (hooks.ruleList == nullptr || !hooks.ruleList->visible || hooks.ruleCellAt == nullptr) {
-        return false;
-    }
-    return hooks.ruleCellAt(x, y, row, column);
+    RuleListBox* list = editorItems.ruleList;
+    if (list == nullptr || !list->visible) return false;
+    return ruleCellAt(list, x, y, row, column);
 }
 
 bool onWoodPanel(int x, int y) {
@@ -122,14 +129,15 @@ bool onEditorDragStart(ui::DragDropItem* item, int, int) {
 }
 
 bool onEditorDragOver(ui::DragDropItem*, ui::VisualItem* other, int x, int y) {
-    const EditorHooks& hooks = editorHooks;
-    if (other == hooks.ruleList && hooks.ruleCellAt != nullptr) {
+    // A character passes over the wizard's buttons to what lies below them.
+    const EditorItems& items = editorItems;
+    if (items.ruleList != nullptr && other == items.ruleList) {
         int row = -1;
         int column = -1;
-        hooks.ruleCellAt(x, y, &row, &column);
+        ruleCellAt(items.ruleList, x, y, &row, &column);
         return true;
     }
-    return other != hooks.backButton && other != hooks.nextButton;
+    return other != items.backButton && other != items.nextButton;
 }
 
 void onEditorDrop(ui::DragDropItem* item, int x, int y) {
@@ -141,7 +149,7 @@ void onEditorDrop(ui::DragDropItem* item, int x, int y) {
     if (ruleCellUnder(x, y, &row, &column) && column >= 1) {
         putBack(item);
         if (row == task.ruleCount) {
-            if (editorHooks.appendRule == nullptr || !editorHooks.appendRule()) return;
+            if (editorItems.ruleList == nullptr || !editorItems.ruleList->appendRule()) return;
         }
         if (row < 0 || row >= task.ruleCount) return;
         RuleRecord& rule = task.rules[static_cast<size_t>(row)];
@@ -165,7 +173,7 @@ void onEditorDrop(ui::DragDropItem* item, int x, int y) {
         return;
     }
 
-    const bool rulesStep = editorHooks.atRulesStep != nullptr && editorHooks.atRulesStep();
+    const bool rulesStep = editorStep == RulesStep;
     if (!rulesStep && task.ruleCount == 0) {
         deleteCharacter(index);
     } else {

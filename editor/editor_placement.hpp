@@ -10,24 +10,6 @@
 
 namespace editor {
 
-// The wizard's side of the drag rules. The editor fills it when it opens, so that this
-// layer needs nothing of the editor's classes.
-struct EditorHooks {
-    // The rule table; a character dragged over it lights the cell under the pointer.
-    ui::VisualItem* ruleList = nullptr;
-    // Runs the rule table's cell hit test: true with the row and the column under the
-    // point (0 the kind sign, 1 to 3 the character cells, 4 the delete mark).
-    bool (*ruleCellAt)(int x, int y, int* row, int* column) = nullptr;
-    // Appends an empty rule; false when the table is full.
-    bool (*appendRule)() = nullptr;
-    // The wizard's buttons: a dragged character passes over them to what lies below.
-    ui::VisualItem* backButton = nullptr;
-    ui::VisualItem* nextButton = nullptr;
-    // True while the wizard is at its rules step.
-    bool (*atRulesStep)() = nullptr;
-};
-extern EditorHooks editorHooks;
-
 // Drop zones: banks for 27 <= y <= 540 off the wood panel, left of x = 350 and right of
 // x = 800; the water between them is the middle zone.
 constexpr int kZoneTop = 27;

@@ -42,25 +42,8 @@ Button* makeWizardButton(int index, const char* text, void (*onClick)(Button*)) 
     return button;
 }
 
-bool ruleCellAt(int x, int y, int* row, int* column) {
-    RuleListBox* list = editorItems.ruleList;
-    const bool hit = list->hitTest(x, y);
-    *row = list->hoverRow;
-    *column = list->hoverColumn;
-    return hit;
-}
-
-// The drag rules of the characters ask the wizard through these.
-void connectPlacement() {
-    EditorHooks& hooks = editorHooks;
-    hooks.ruleList = editorItems.ruleList;
-    hooks.ruleCellAt = ruleCellAt;
-    hooks.appendRule = [] { return editorItems.ruleList->appendRule(); };
-    hooks.backButton = editorItems.backButton;
-    hooks.nextButton = editorItems.nextButton;
-    hooks.atRulesStep = [] { return editorStep == RulesStep; };
-    SelectableGraphics::makeCharacter = makeEditorCharacter;
-}
+// The palette's pictures make characters that follow the editor's drag rules.
+void connectPlacement() { SelectableGraphics::makeCharacter = makeEditorCharacter; }
 
 void saveTask() {
     EditorItems& items = editorItems;
@@ -173,7 +156,6 @@ void closeEditorScreen() {
     delete items.ruleList;
     items = EditorItems{};
     screenButtons.fill(nullptr);
-    editorHooks = EditorHooks{};
     SelectableGraphics::makeCharacter = nullptr;
 }
 
