@@ -47,11 +47,7 @@ bool checkCrossing(int destination) {
         place[static_cast<size_t>(i)] = static_cast<int8_t>(placeOf(i, destination));
         kind[static_cast<size_t>(i)] = model::kindKey(item->nameHash, item->colour);
     }
-    std::vector<model::RuleData> rules(static_cast<size_t>(task.ruleCount));
-    for (int r = 0; r < task.ruleCount; ++r) {
-        const RuleRecord& rule = task.rules[static_cast<size_t>(r)];
-        rules[static_cast<size_t>(r)] = {rule.first, rule.second, rule.third, rule.kind};
-    }
+    const std::vector<model::RuleData> rules(task.rules.begin(), task.rules.begin() + task.ruleCount);
     const bool boatEmpty = task.boat == nullptr || task.boat->attached == nullptr;
     const model::CrossingVerdict verdict =
         model::judgeCrossing(place, kind, boatEmpty, boatHasBoatman(), destination, rules);
@@ -125,10 +121,7 @@ model::TaskData taskData() {
         d.name = c.name;
         data.characters.push_back(d);
     }
-    for (int r = 0; r < task.ruleCount; ++r) {
-        const RuleRecord& rule = task.rules[static_cast<size_t>(r)];
-        data.rules.push_back({rule.first, rule.second, rule.third, rule.kind});
-    }
+    data.rules.assign(task.rules.begin(), task.rules.begin() + task.ruleCount);
     return data;
 }
 

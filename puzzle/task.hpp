@@ -30,10 +30,8 @@ struct CharacterRecord {
     int32_t weight = 1;
 };
 
-struct RuleRecord {
-    int32_t first = -1, second = -1, third = -1;
-    int32_t kind = model::ForbidTogether;
-};
+// A rule on screen is the rule of the plain data: the check and the files read it as it is.
+using RuleRecord = model::RuleData;
 
 struct Task {
     char title[model::kTitleBytes] = {};

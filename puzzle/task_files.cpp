@@ -1,5 +1,7 @@
 #include "puzzle/task_files.hpp"
 
+#include <algorithm>
+
 #include "platform/files.hpp"
 #include "puzzle/model/task_file.hpp"
 #include "puzzle/move_list_box.hpp"
@@ -71,10 +73,7 @@ void startPlay(const model::TaskData& data) {
         task.characters[i].item->colour = c.colour;
     }
     task.ruleCount = static_cast<int32_t>(data.rules.size());
-    for (size_t r = 0; r < data.rules.size(); ++r) {
-        const model::RuleData& rule = data.rules[r];
-        task.rules[r] = {rule.first, rule.second, rule.third, rule.kind};
-    }
+    std::copy(data.rules.begin(), data.rules.end(), task.rules.begin());
     for (const model::MoveData& move : data.moves) {
         play.moveList->append(move);
         applyMove(move, 1);
