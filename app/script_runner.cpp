@@ -53,6 +53,18 @@ const std::map<std::string, uintptr_t> kKeys = {
     {"home", VK_HOME},     {"end", VK_END},      {"delete", VK_DELETE},
 };
 
+// "a".."z" and "f1".."f12" as the message loop reports them; 0 for other names.
+uintptr_t letterOrFunctionKey(const std::string& name) {
+    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return static_cast<uintptr_t>(name[0] - 'a' + 'A');
+    if (name.size() < 2 || name.size() > 3 || name[0] != 'f') return 0;
+    int number = 0;
+    for (size_t i = 1; i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') return 0;
+        number = number * 10 + (name[i] - '0');
+    }
+    return number >= 1 && number <= 12 ? static_cast<uintptr_t>(0x70 + number - 1) : 0;
+}
+
 class ScriptError {
 public:
     explicit ScriptError(std::string why) : reason(std::move(why)) {}
@@ -152,6 +164,10 @@ private:
             }
         } else if (command == "key") {
             const std::string name = rest(in);
+            if (const uintptr_t code = letterOrFunctionKey(name)) {
+                windowProc(WM_KEYDOWN, code, 0);
+                return;
+            }
             const auto found = kKeys.find(name);
             if (found == kKeys.end()) throw ScriptError("unknown key '" + name + "'");
             EditBox* box = focusedEditBox();

@@ -4,6 +4,7 @@
 
 #include "platform/system.hpp"
 #include "platform/types.hpp"
+#include "puzzle/hint.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
@@ -79,6 +80,7 @@ void startWin() {
 
 void sail(int direction) {
     if (!checkCrossing(direction)) return;
+    dismissHint();
     inputArmed = false;
     setVisible(direction == 1 ? play.rightArrow : play.leftArrow, false);
     StaticUIElement* boat = task.boat;
@@ -152,6 +154,7 @@ void buildPlayScreen() {
 
     play.highlightA = makeCharacterHighlight();
     play.highlightB = makeCharacterHighlight();
+    buildHint();
 }
 
 void closePlayScreen() {
@@ -175,6 +178,7 @@ void closePlayScreen() {
     delete play.closeButton;
     delete play.highlightA;
     delete play.highlightB;
+    closeHint();
     play = PlayState{};
 }
 
@@ -225,6 +229,8 @@ void onPlayDrop(DragDropItem* item, int, int) {
 void playKeyDown(uintptr_t key, bool ctrl) {
     if (ctrl && key == 'Z') {
         undoMove(nullptr);
+    } else if (!ctrl && key == 'H') {
+        showHint();
     } else if (!ctrl && (key == platform::VK_RETURN || key == platform::VK_SPACE)) {
         // The arrow that is up is the one a click would find: the crossing away from the
         // boat's bank.
@@ -273,6 +279,7 @@ void applyMove(const model::MoveData& move, int direction) {
 void undoMove(Button*) {
     if (play.moveList == nullptr || play.moveList->moveCount == 0) return;
     closeBlinds();
+    dismissHint();
     play.origin = 0;
     while (task.boat->attached != nullptr) {
         VisualItem* passenger = detachFirst(task.boat);

@@ -66,6 +66,7 @@ UNITS = {
 UI_ICONS = [
     "clipboard", "memo", "floppy-disk", "open-file-folder", "red-question-mark",
     "door", "trophy", "party-popper", "glowing-star", "sparkles", "man-red-hair",
+    "light-bulb",
 ]
 
 UNIT_SIZE = 60

@@ -8,6 +8,7 @@
 
 #include "base/name_hash.hpp"
 #include "puzzle/model/rule_check.hpp"
+#include "puzzle/model/hint.hpp"
 #include "puzzle/model/solver.hpp"
 
 using namespace model;
@@ -350,4 +351,63 @@ TEST(SolverFromPosition, AtTheGoalNothingIsLeftToDo) {
     const SolveResult back = solveFrom(task, Position{{1, 1, 1}, -1});
     ASSERT_EQ(back.moves.size(), 1u);
     EXPECT_EQ(back.moves[0].mask, 0u);
+}
+
+namespace {
+
+// A monk and a troll, and a second troll who never leaves the left bank: trolls may not
+// outnumber the monk where he stands. The start breaks that rule (it is never judged), so
+// a crossing that returns to it is refused: once the monk crossed alone, he is stuck.
+TaskData stuckMonk() {
+    TaskBuilder b(2);
+    const int monk = b.add("monk");
+    const int troll = b.add("troll");
+    b.add("troll", 1, 0xFFFFFFFF, true);
+    b.rule(monk, troll, -1, NotLessThan);
+    return b.task;
+}
+
+}  // namespace
+
+TEST(Hint, PointsAtTheNextCrossingAndWhomToTakeOut) {
+    const TaskData task = wolfGoatCabbage();  // wolf 0, goat 1, cabbage 2
+    const Hint first = hintFor(task, Position{});
+    EXPECT_EQ(first.kind, HintKind::Cross);
+    EXPECT_EQ(first.board, std::vector<int>{1});
+    EXPECT_TRUE(first.takeOut.empty());
+    EXPECT_EQ(first.direction, 1);
+    EXPECT_EQ(first.crossingsLeft, 7);
+
+    // The wolf sits in the boat: he must get out and the goat go.
+    const Hint wrong = hintFor(task, Position{{0, -1, -1}, -1});
+    EXPECT_EQ(wrong.board, std::vector<int>{1});
+    EXPECT_EQ(wrong.takeOut, std::vector<int>{0});
+
+    // The goat is across with the boat: the boatman comes back alone.
+    const Hint back = hintFor(task, Position{{-1, 1, -1}, 1});
+    EXPECT_EQ(back.kind, HintKind::Cross);
+    EXPECT_TRUE(back.board.empty());
+    EXPECT_EQ(back.direction, -1);
+    EXPECT_EQ(back.crossingsLeft, 6);
+}
+
+TEST(Hint, TellsAStuckPositionFromAnImpossibleTask) {
+    const TaskData monk = stuckMonk();
+    const Hint start = hintFor(monk, Position{});
+    EXPECT_EQ(start.kind, HintKind::Cross);
+    EXPECT_EQ(start.board, (std::vector<int>{0, 1}));
+    EXPECT_EQ(hintFor(monk, Position{{1, -1, -1}, 1}).kind, HintKind::StuckHere);
+
+    // Two who may not be left alone together can never both stand on the far bank.
+    TaskBuilder quarrel(2);
+    quarrel.rule(quarrel.add("cat"), quarrel.add("dog"), -1, ForbidTogether);
+    EXPECT_EQ(hintFor(quarrel.task, Position{}).kind, HintKind::NoSolution);
+    EXPECT_EQ(hintFor(quarrel.task, Position{{1, -1}, 1}).kind, HintKind::NoSolution);
+    EXPECT_EQ(shortestCrossings(quarrel.task), std::nullopt);
+    EXPECT_EQ(shortestCrossings(wolfGoatCabbage()), 7);
+}
+
+TEST(Hint, GivesUpPastTheBound) {
+    EXPECT_EQ(hintFor(jealousCouples(3, 2), Position{}, 10).kind, HintKind::TooBig);
+    EXPECT_EQ(shortestCrossings(jealousCouples(3, 2), 10), std::nullopt);
 }

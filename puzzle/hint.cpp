@@ -1,0 +1,144 @@
+#include "puzzle/hint.hpp"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "puzzle/model/hint.hpp"
+#include "puzzle/move_list_box.hpp"
+#include "puzzle/play.hpp"
+#include "puzzle/task.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/rect_trail.hpp"
+#include "ui/screen_items.hpp"
+
+namespace puzzle {
+
+using namespace ui;
+
+namespace {
+
+constexpr int kButtonX = 620, kButtonY = 468;
+constexpr uint32_t kBoardColour = 0xFFFFFF00;
+constexpr uint32_t kTakeOutColour = 0xFFFF0000;
+constexpr uint32_t kArrowUnlit = 0x50FFFFFF;
+constexpr uint32_t kFlightGap = 150;  // ms between the pointers' starts
+
+struct HintState {
+    UIElement* button = nullptr;
+    std::vector<RectTrail*> pointers;  // one per thing pointed at, reused
+    UIElement* litArrow = nullptr;
+    int used = 0;
+    char message[256] = "";
+};
+HintState hint;
+
+void unlightArrow() {
+    if (hint.litArrow != nullptr) hint.litArrow->colour = kArrowUnlit;
+    hint.litArrow = nullptr;
+}
+
+void pointerDone(RectTrail* trail) {
+    trail->visible = false;
+    // The arrow's pointer is the last to land and the last to go.
+    bool anyLeft = false;
+    for (const RectTrail* p : hint.pointers) anyLeft = anyLeft || p->visible;
+    if (!anyLeft) unlightArrow();
+}
+
+void pointAt(size_t slot, const VisualItem* item, uint32_t colour) {
+    while (hint.pointers.size() <= slot) {
+        RectTrail* trail = new RectTrail(0, 0, 0, 0, 0, 0, colour);
+        trail->holdTime = 3000;
+        trail->onCycleEnd = pointerDone;
+        trail->visible = false;
+        hint.pointers.push_back(trail);
+    }
+    RectTrail* trail = hint.pointers[slot];
+    trail->colour = colour;
+    trail->width = trail->height = 0;
+    trail->fly(kButtonX + 30, kButtonY + 30, item->x - 2, item->y - 2, item->width + 4, item->height + 4,
+               static_cast<uint32_t>(slot) * kFlightGap);
+}
+
+model::Position positionOnScreen() {
+    model::Position at;
+    at.boat = boatAtLeft() ? kLeftSide : kRightSide;
+    at.bank.assign(static_cast<size_t>(task.characterCount), 0);
+    for (int i = 0; i < task.characterCount; ++i) {
+        // Someone neither at the start nor at the goal place sits in the boat.
+        at.bank[static_cast<size_t>(i)] = static_cast<int8_t>(placeOf(i, 0));
+    }
+    return at;
+}
+
+const char* crossingMessage(const model::Hint& h) {
+    std::string text;
+    if (h.takeOut.size() == 1) text += "Высади из лодки того, кто в красной рамке.\n"_cp;
+    if (h.takeOut.size() > 1) text += "Высади из лодки тех, кто в красных рамках.\n"_cp;
+    if (h.board.size() == 1) text += "Посади в лодку того, кто в жёлтой рамке.\n"_cp;
+    if (h.board.size() > 1) text += "Посади в лодку тех, кто в жёлтых рамках.\n"_cp;
+    text += text.empty() ? "Нажми на стрелку."_cp : "Потом нажми на стрелку."_cp;
+    std::snprintf(hint.message, sizeof hint.message, "%s %s%d", text.c_str(), "До победы переправ: "_cp,
+                  h.crossingsLeft);
+    return hint.message;
+}
+
+}  // namespace
+
+void buildHint() {
+    hint = HintState{};
+    hint.button = new UIElement(kButtonX, kButtonY, "textures/btn_hint.tga");
+    hint.button->colour = 0xE0FFFFFF;
+    hint.button->hoverColour = 0xFFFFFFFF;
+    hint.button->onClick = showHint;
+}
+
+void closeHint() {
+    delete hint.button;
+    for (RectTrail* trail : hint.pointers) delete trail;
+    hint = HintState{};
+}
+
+int hintsUsed() { return hint.used; }
+
+void dismissHint() {
+    unlightArrow();
+    for (RectTrail* trail : hint.pointers) trail->visible = false;
+}
+
+void showHint(UIElement*) {
+    // The menu and the winner picture hold the modal floor: nothing to hint under them.
+    if (hint.button == nullptr || !inputArmed || pressHeld || play.winPending || modalFloor != nullptr) return;
+    ++hint.used;
+    dismissHint();
+
+    const model::Hint h = model::hintFor(taskData(), positionOnScreen());
+    switch (h.kind) {
+        case model::HintKind::Cross: {
+            size_t slot = 0;
+            for (const int i : h.takeOut) pointAt(slot++, task.characters[static_cast<size_t>(i)].item, kTakeOutColour);
+            for (const int i : h.board) pointAt(slot++, task.characters[static_cast<size_t>(i)].item, kBoardColour);
+            UIElement* arrow = h.direction > 0 ? play.rightArrow : play.leftArrow;
+            if (arrow != nullptr && h.direction != 0) {
+                arrow->colour = 0xFFFFFFFF;
+                hint.litArrow = arrow;
+                pointAt(slot, arrow, kBoardColour);
+            }
+            showMessage(crossingMessage(h));
+            break;
+        }
+        case model::HintKind::StuckHere:
+            if (play.undoButton != nullptr && play.undoButton->visible) pointAt(0, play.undoButton, kBoardColour);
+            showMessage("Отсюда до победы не добраться.\nОтмени ход и попробуй по-другому"_cp);
+            break;
+        case model::HintKind::NoSolution:
+            showMessage("У этой задачи нет решения:\nвсех перевезти нельзя"_cp);
+            break;
+        case model::HintKind::TooBig:
+            showMessage("Задача слишком большая,\nподсказка не успевает её решить"_cp);
+            break;
+    }
+}
+
+}  // namespace puzzle
