@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/solved_marks.hpp"
 #include "app/task_catalogue.hpp"
 #include "editor/task_editor.hpp"
 #include "platform/system.hpp"
@@ -10,6 +11,7 @@
 #include "puzzle/solution_verdict.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
+#include "puzzle/win_plaque.hpp"
 #include "ui/character_picture.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
@@ -91,6 +93,11 @@ bool buildScreens() {
     downArrow->attached = bankHighlight;
     mainMenu->attached = menuButtons[0];
     for (size_t i = 0; i + 1 < menuButtons.size(); ++i) menuButtons[i]->attached = menuButtons[i + 1];
+
+    puzzle::findNextTask = nextUnsolvedTask;
+    puzzle::openTask = [](const std::string& path) {
+        if (!openSolutionFile(path)) showMessage("Ошибка открытия файла"_cp);
+    };
 
     puzzle::screenMode = puzzle::NoScreen;
     toggleMainMenu(nullptr);

@@ -106,6 +106,16 @@ public:
             const std::string answer = rest(in);
             queueFileDialogAnswer(answer == "cancel" ? std::nullopt
                                                      : std::optional<std::string>(absolute(answer)));
+        } else if (command == "restart") {
+            // As if the window were closed and the game started again: what the game keeps
+            // on disk is all that survives.
+            if (started_) {
+                if (!quitPosted()) windowProc(WM_DESTROY, 0, 0);
+                shutdown();
+                started_ = false;
+                fs::current_path(previous_);
+            }
+            start();
         } else if (quitPosted()) {
             throw ScriptError("the game has already ended");
         } else {

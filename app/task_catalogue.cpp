@@ -1,6 +1,7 @@
 #include "app/task_catalogue.hpp"
 
 #include "app/screens.hpp"
+#include "app/solved_marks.hpp"
 #include "app/task_list_box.hpp"
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
@@ -26,6 +27,7 @@ void showTaskList() {
     woodPanel->moveTo(365, 105);
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
+    reloadSolvedMarks();
     const PanelBox area = panelList();
     taskList = new TaskListBox(area.x, area.y, area.width, area.height);
     taskList->upArrow = upArrow;
@@ -47,6 +49,7 @@ void closeTaskList() {
     }
     delete taskList;
     taskList = nullptr;
+    releaseSolvedMarks();
 }
 
 void openSelectedTask(Button*) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/solved_marks.hpp"
 #include "app/task_catalogue.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/files.hpp"
@@ -117,9 +118,21 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
         fill = 0x20FFFFFF;
     }
     if (fill != 0) fillRect(rowX, rowY, rowX + 212, rowY + 33, fill);
-    drawText(smallFont, entries[static_cast<size_t>(row)].name.c_str(),
-             Rect{rowX, rowY, rowX + 212, rowY + 33}, platform::DT_CENTER | platform::DT_VCENTER,
-             ui::kPaleYellow);
+    const TaskEntry& entry = entries[static_cast<size_t>(row)];
+    Rect title{rowX, rowY, rowX + 212, rowY + 33};
+    unsigned titleFormat = platform::DT_CENTER | platform::DT_VCENTER;
+    const int markLeft = drawSolvedMark(entry.path(), rowX + 212 - kShortestColumnWidth, rowY, 33);
+    if (markLeft < rowX + 212 - kShortestColumnWidth) {
+        // The title stays centred while it clears the mark; a longer one starts at the
+        // row's left and is cut at the mark.
+        Rect width{0, 0, 0, 0};
+        drawText(smallFont, entry.name.c_str(), &width, platform::DT_CALCRECT, 0);
+        if (rowX + (212 + width.right) / 2 > markLeft - 4) {
+            title = Rect{rowX + 4, rowY, markLeft - 4, rowY + 33};
+            titleFormat = platform::DT_VCENTER;
+        }
+    }
+    drawText(smallFont, entry.name.c_str(), title, titleFormat, ui::kPaleYellow);
 }
 
 bool TaskListBox::removeSelectedEntry() {

@@ -4,7 +4,12 @@
 
 #include "platform/system.hpp"
 #include "platform/types.hpp"
+#include "puzzle/boat_load.hpp"
 #include "puzzle/hint.hpp"
+#include "puzzle/model/hint.hpp"
+#include "puzzle/model/task_key.hpp"
+#include "puzzle/progress.hpp"
+#include "puzzle/win_plaque.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
@@ -34,14 +39,6 @@ bool isCharacter(const VisualItem* item) {
     return false;
 }
 
-int passengerWeight() {
-    int total = 0;
-    for (VisualItem* p = task.boat->attached; p != nullptr; p = p->attached) {
-        total += recordOf(p).weight;
-    }
-    return total;
-}
-
 void putOnBank(VisualItem* item, bool left) {
     const CharacterRecord& c = recordOf(item);
     if (left) {
@@ -68,6 +65,9 @@ void setAlpha(VisualItem* item, uint32_t alpha) {
 
 void startWin() {
     std::snprintf(movesTextBuffer, sizeof movesTextBuffer, "%d", play.moveList->moveCount);
+    const model::TaskData data = taskData();
+    saveWin(model::taskKey(data), play.moveList->moveCount);
+    prepareWinPlaque(play.moveList->moveCount, model::shortestCrossings(data), hintsUsed());
     bringToFront(play.winner);
     modalFloor = play.winner->prev;
     play.winPending = true;
@@ -114,6 +114,14 @@ void sail(int direction) {
 
 }  // namespace
 
+int passengerWeight() {
+    int total = 0;
+    for (VisualItem* p = task.boat->attached; p != nullptr; p = p->attached) {
+        total += recordOf(p).weight;
+    }
+    return total;
+}
+
 void buildPlayScreen() {
     screenMode = PlayScreen;
     play = PlayState{};
@@ -150,11 +158,13 @@ void buildPlayScreen() {
     play.closeButton->onClick = closeWinner;
     play.winner->attached = play.movesText;
     play.movesText->attached = play.closeButton;
+    buildWinPlaque(play.winner);
     setVisible(play.winner, false);
 
     play.highlightA = makeCharacterHighlight();
     play.highlightB = makeCharacterHighlight();
     buildHint();
+    play.loadLabel = new BoatLoadLabel();
 }
 
 void closePlayScreen() {
@@ -169,6 +179,7 @@ void closePlayScreen() {
     // The passengers were destroyed above; the boat must not lead to them any more.
     if (task.boat != nullptr) task.boat->attached = nullptr;
     detachPanelItems();
+    closeWinPlaque();
     delete play.undoButton;
     delete play.rightArrow;
     delete play.leftArrow;
@@ -179,6 +190,7 @@ void closePlayScreen() {
     delete play.highlightA;
     delete play.highlightB;
     closeHint();
+    delete play.loadLabel;
     play = PlayState{};
 }
 
@@ -223,6 +235,7 @@ void onPlayDrop(DragDropItem* item, int, int) {
         attachAfter(boat, item);
         return;
     }
+    if (intersects(item, boat)) explainRefusedBoarding(recordOf(item).weight);
     putOnBank(item, play.origin == kLeftSide || (play.origin == 0 && boatAtLeft()));
 }
 

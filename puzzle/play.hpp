@@ -27,6 +27,8 @@ void onPlayDrop(ui::DragDropItem* item, int x, int y);
 // The keys of play, for when play alone takes input (no menu, no winner picture, no
 // press held): Ctrl+Z undoes the last crossing, Enter and Space send the boat.
 void playKeyDown(uintptr_t key, bool ctrl);
+// The total weight of the boat's passengers.
+int passengerWeight();
 
 void sailRight(ui::UIElement* arrow);
 void sailLeft(ui::UIElement* arrow);
@@ -53,6 +55,7 @@ struct PlayState {
     int origin = 0;
     // The win's flight is under way; only its end shows the winner picture.
     bool winPending = false;
+    ui::TextItem* loadLabel = nullptr;
 };
 extern PlayState play;
 

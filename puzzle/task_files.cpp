@@ -50,9 +50,18 @@ std::optional<model::TaskData> loadTaskFile(const std::string& path) {
     return model::decodeTask(*bytes);
 }
 
+namespace {
+
+std::string readPath;
+
+}  // namespace
+
+const std::string& lastReadTaskPath() { return readPath; }
+
 bool readTaskFile(const std::string& path) {
     const std::optional<model::TaskData> data = loadTaskFile(path);
     if (!data) return false;
+    readPath = path;
     startPlay(*data);
     return true;
 }

@@ -27,5 +27,7 @@ std::optional<model::TaskData> loadTaskFile(const std::string& path);
 void startPlay(const model::TaskData& data);
 // Both of the above; false, with nothing changed, for a file the reader rejects.
 bool readTaskFile(const std::string& path);
+// The file the play screen was last read from; empty before the first.
+const std::string& lastReadTaskPath();
 
 }  // namespace puzzle

@@ -2,12 +2,18 @@
 // win, refusals that say why.
 #include <gtest/gtest.h>
 
+#include "app/solved_marks.hpp"
+#include "platform/files.hpp"
 #include "puzzle/hint.hpp"
+#include "puzzle/model/progress.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
+#include "puzzle/progress.hpp"
 #include "puzzle/task_files.hpp"
+#include "puzzle/win_plaque.hpp"
 #include "support/game_fixture.hpp"
 #include "support/sample_tasks.hpp"
+#include "ui/cp1251.hpp"
 
 namespace {
 
@@ -59,3 +65,73 @@ TEST_F(PupilHelpTest, HintPointsAtWhomToTakeAndTheArrow) {
 }
 
 }  // namespace
+
+namespace {
+
+// A boy and his dog, a boat for two: one crossing wins.
+model::TaskData boyAndDog(int dogWeight = 1) {
+    model::TaskData data;
+    data.title = "Dog";
+    data.boat = 2;
+    data.characters = {test::character("boy", 20, 60, 880, 50), test::character("dog", 100, 60, 945, 50, dogWeight)};
+    return data;
+}
+
+}  // namespace
+
+TEST_F(PupilHelpTest, WinnerShowsTheShortestCountAndTheHintsUsed) {
+    load(boyAndDog());
+    key('H');
+    board(0);
+    board(1);
+    click(480, 355);
+    wait(1500);
+    ASSERT_TRUE(play.winner->visible);
+    EXPECT_STREQ(puzzle::winPlaqueText(),
+                 "Кратчайшее решение: 1\r\nБыстрее не бывает!\r\nПодсказок: 1"_cp);
+}
+
+TEST_F(PupilHelpTest, ProgressMarksTheSolvedTaskNotItsNamesake) {
+    // Two tasks share the title; only the one solved is marked, and the other is next.
+    model::TaskData heavier = boyAndDog(2);
+    test::writeTaskFile("tasks/_44 - 1.dat", heavier, false);
+    test::writeTaskFile("tasks/_44.dat", boyAndDog(), false);
+    closeMenu();
+    ASSERT_TRUE(puzzle::readTaskFile("tasks/_44.dat"));
+    board(0);
+    board(1);
+    click(480, 355);
+    wait(1500);
+    ASSERT_TRUE(play.winner->visible);
+
+    app::reloadSolvedMarks();
+    EXPECT_EQ(app::bestCountOf("tasks/_44.dat"), 1);
+    EXPECT_EQ(app::bestCountOf("tasks/_44 - 1.dat"), std::nullopt);
+    EXPECT_EQ(app::nextUnsolvedTask("tasks/_44.dat"), "tasks/_44 - 1.dat");
+    const auto bytes = platform::readFile(puzzle::progressPath(), 1000);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(model::parseProgress(std::string(bytes->begin(), bytes->end())).size(), 1u);
+}
+
+TEST_F(PupilHelpTest, RefusedBoardingSaysWhyAndTheLoadIsShown) {
+    model::TaskData family = boyAndDog();
+    family.boat = 80;
+    family.characters[0].weight = 80;
+    family.characters[1].weight = 40;
+    load(family);
+    board(1);
+    renderFrame();
+    EXPECT_STREQ(play.loadLabel->text, "Груз: 40 из 80"_cp);
+    board(0);
+    EXPECT_TRUE(messagePopup->visible);
+    EXPECT_STREQ(messagePopup->text, "Лодка не выдержит: груз был бы 120, а можно не больше 80"_cp);
+    EXPECT_EQ(item(0)->x, 20);
+
+    // Where everyone weighs 1, the boat is simply full.
+    model::TaskData crowd = boyAndDog();
+    crowd.boat = 1;
+    load(crowd);
+    board(0);
+    board(1);
+    EXPECT_STREQ(messagePopup->text, "В лодке больше нет места"_cp);
+}

@@ -1,0 +1,59 @@
+#include "puzzle/boat_load.hpp"
+
+#include <cstdio>
+
+#include "puzzle/play.hpp"
+#include "puzzle/task.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/screen_items.hpp"
+
+namespace puzzle {
+
+using namespace ui;
+
+namespace {
+
+char refusalBuffer[128] = "";
+
+}  // namespace
+
+bool taskHasWeights() {
+    for (int i = 0; i < task.characterCount; ++i) {
+        if (task.characters[static_cast<size_t>(i)].weight != 1) return true;
+    }
+    return false;
+}
+
+BoatLoadLabel::BoatLoadLabel() : TextItem(0, 0, 0, 0, buffer_, ui::smallFont, 0xFFFFFFFF) {}
+
+void BoatLoadLabel::draw() {
+    if (task.boat == nullptr || !taskHasWeights()) return;
+    std::snprintf(buffer_, sizeof buffer_, "%s%d%s%d", "Груз: "_cp, passengerWeight(), " из "_cp, boatCapacity());
+    // Above the passengers' heads (below the boat the messages rise), following the
+    // boat across the river.
+    x = task.boat->x;
+    y = task.boat->y - 36;
+    width = task.boat->width;
+    height = 24;
+    const uint32_t textColour = colour;
+    x += 1;
+    y += 1;
+    colour = 0xC0000000;
+    TextItem::draw();
+    x -= 1;
+    y -= 1;
+    colour = textColour;
+    TextItem::draw();
+}
+
+void explainRefusedBoarding(int weight) {
+    if (taskHasWeights()) {
+        std::snprintf(refusalBuffer, sizeof refusalBuffer, "%s%d%s%d", "Лодка не выдержит: груз был бы "_cp,
+                      passengerWeight() + weight, ", а можно не больше "_cp, boatCapacity());
+        ui::showMessage(refusalBuffer);
+    } else {
+        ui::showMessage("В лодке больше нет места"_cp);
+    }
+}
+
+}  // namespace puzzle

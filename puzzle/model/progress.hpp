@@ -1,0 +1,22 @@
+// A pupil's progress as text: which tasks are solved (by task key) and the fewest
+// crossings reached for each. The file is meant to be read by a person too.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+namespace model {
+
+// Task key -> fewest crossings the pupil solved it in.
+using Progress = std::map<uint64_t, int>;
+
+std::string formatProgress(const Progress& progress);
+// Text that does not start with the file's first line means nothing solved yet; lines
+// that cannot be read are left out.
+Progress parseProgress(std::string_view text);
+// True when the win is the task's first or beats its best.
+bool recordSolved(Progress& progress, uint64_t key, int crossings);
+
+}  // namespace model

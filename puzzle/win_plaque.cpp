@@ -1,0 +1,103 @@
+#include "puzzle/win_plaque.hpp"
+
+#include <cstdio>
+#include <string>
+
+#include "puzzle/task_files.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/resources.hpp"
+#include "ui/text_item.hpp"
+
+namespace puzzle {
+
+using namespace ui;
+
+std::string (*findNextTask)(const std::string&) = nullptr;
+void (*openTask)(const std::string&) = nullptr;
+
+namespace {
+
+constexpr int kOffsetX = 6, kOffsetY = 140;  // from the card's top-left corner
+
+struct Plaque {
+    DragDropItem* card = nullptr;
+    GraphicsItem* picture = nullptr;
+    TextItem* text = nullptr;
+    UIElement* next = nullptr;
+    char buffer[192] = "";
+    std::string nextPath;
+};
+Plaque plaque;
+
+void openNext(UIElement*) {
+    // Copied: opening the task closes the play screen and this plaque with it.
+    const std::string path = plaque.nextPath;
+    if (openTask != nullptr && !path.empty()) openTask(path);
+}
+
+// The last item of the card's own chain (the close button) is where the plaque hangs.
+VisualItem* chainEnd(VisualItem* item, VisualItem* stopAt) {
+    while (item->attached != nullptr && item->attached != stopAt) item = item->attached;
+    return item;
+}
+
+}  // namespace
+
+const char* winPlaqueText() { return plaque.buffer; }
+
+void buildWinPlaque(DragDropItem* card) {
+    plaque = Plaque{};
+    plaque.card = card;
+    const int x = card->x + kOffsetX, y = card->y + kOffsetY;
+    plaque.picture = new GraphicsItem(x, y, "textures/winner_plaque.tga");
+    plaque.text = new TextItem(x + 8, y + 8, 192, 60, plaque.buffer, smallFont, 0xFF6D4C00);
+    plaque.next = new UIElement(x + 24, y + 70, "textures/btn_next.tga");
+    plaque.next->colour = 0xE6FFFFFF;
+    plaque.next->hoverColour = 0xFFFFFFFF;
+    plaque.next->onClick = openNext;
+    plaque.picture->visible = plaque.text->visible = plaque.next->visible = false;
+}
+
+void closeWinPlaque() {
+    if (plaque.card != nullptr) chainEnd(plaque.card, plaque.picture)->attached = nullptr;
+    delete plaque.picture;
+    delete plaque.text;
+    delete plaque.next;
+    plaque = Plaque{};
+}
+
+void prepareWinPlaque(int crossings, std::optional<int> shortest, int hints) {
+    if (plaque.card == nullptr) return;
+    std::string lines;
+    char line[64];
+    if (shortest) {
+        std::snprintf(line, sizeof line, "%s%d", "Кратчайшее решение: "_cp, *shortest);
+        lines += line;
+        lines += crossings <= *shortest ? "\r\nБыстрее не бывает!"_cp : "\r\nМожно и быстрее!"_cp;
+    }
+    if (hints > 0) {
+        std::snprintf(line, sizeof line, "%s%s%d", lines.empty() ? "" : "\r\n", "Подсказок: "_cp, hints);
+        lines += line;
+    }
+    std::snprintf(plaque.buffer, sizeof plaque.buffer, "%s", lines.c_str());
+
+    plaque.nextPath = findNextTask != nullptr && openTask != nullptr ? findNextTask(lastReadTaskPath()) : "";
+    const bool withNext = !plaque.nextPath.empty();
+    // Without the button the text has the whole plaque.
+    plaque.text->height = withNext ? 60 : 86;
+    VisualItem* end = chainEnd(plaque.card, plaque.picture);
+    end->attached = nullptr;
+    plaque.picture->visible = plaque.text->visible = plaque.next->visible = false;
+    if (lines.empty() && !withNext) return;
+    end->attached = plaque.picture;
+    plaque.picture->attached = plaque.text;
+    plaque.text->attached = withNext ? plaque.next : nullptr;
+    plaque.next->attached = nullptr;
+    // The card may have been dragged since the plaque was placed.
+    const int x = plaque.card->x + kOffsetX, y = plaque.card->y + kOffsetY;
+    plaque.picture->moveTo(x, y);
+    plaque.text->moveTo(x + 8, y + 8);
+    plaque.next->moveTo(x + 24, y + 70);
+}
+
+}  // namespace puzzle

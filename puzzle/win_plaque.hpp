@@ -1,0 +1,28 @@
+// The plaque under the winner picture: the shortest count for the task with praise or a
+// nudge, the hints used, and the button to the next task not solved yet.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "ui/drag_drop_item.hpp"
+#include "ui/ui_element.hpp"
+
+namespace puzzle {
+
+// Made hidden with the play screen; `card` is the winner picture it hangs from.
+void buildWinPlaque(ui::DragDropItem* card);
+void closeWinPlaque();
+// Before the winner picture shows: writes the plaque and hangs it on the card's chain,
+// or leaves it off when it would be empty.
+void prepareWinPlaque(int crossings, std::optional<int> shortest, int hints);
+
+// What the plaque says, lines broken by CR LF.
+const char* winPlaqueText();
+
+// Set by the shell: the next task to offer after solving the one read from `current`
+// (empty: none), and how to open it. Null: no button.
+extern std::string (*findNextTask)(const std::string& current);
+extern void (*openTask)(const std::string& path);
+
+}  // namespace puzzle

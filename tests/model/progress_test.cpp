@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "puzzle/model/progress.hpp"
+
+using namespace model;
+
+TEST(Progress, RoundTripKeepsTheBestCounts) {
+    Progress progress;
+    EXPECT_TRUE(recordSolved(progress, 0x0123456789abcdefULL, 9));
+    EXPECT_TRUE(recordSolved(progress, 0xfedcba9876543210ULL, 11));
+    // A longer win keeps the best; a shorter one replaces it.
+    EXPECT_FALSE(recordSolved(progress, 0x0123456789abcdefULL, 12));
+    EXPECT_TRUE(recordSolved(progress, 0x0123456789abcdefULL, 7));
+    const std::string text = formatProgress(progress);
+    EXPECT_NE(text.find("0123456789abcdef 7\n"), std::string::npos);
+    EXPECT_EQ(parseProgress(text), progress);
+}
+
+TEST(Progress, DamagedTextMeansNothingOrOnlyWhatCanBeRead) {
+    EXPECT_TRUE(parseProgress("").empty());
+    EXPECT_TRUE(parseProgress("\x89PNG\r\n\x1a\n garbage 0123456789abcdef 7\n").empty());
+    EXPECT_TRUE(parseProgress("0123456789abcdef 7\n").empty());  // no first line
+
+    // Cut short, edited by hand, written on another system: the good lines count.
+    const Progress read = parseProgress(
+        "Ferrolin progress 1\r\n"
+        "0123456789abcdef 7\r\n"
+        "0123456789abcdef\n"
+        "123 5\n"
+        "fedcba9876543210 -3\n"
+        "fedcba9876543210 4x\n"
+        "00000000000000ff 99999999999999999999\n"
+        "00000000000000aa 5");
+    EXPECT_EQ(read, (Progress{{0x0123456789abcdefULL, 7}, {0xaaULL, 5}}));
+}
