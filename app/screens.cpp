@@ -41,9 +41,9 @@ void onBankHighlightDone(RectTrail*) {
     }
 }
 
-void drawMenuFrame() {
+void drawMenuFrame(platform::FramePacer& pacer) {
     renderFrame();
-    platform::sleepMs(10);
+    pacer.wait();
 }
 
 }  // namespace
@@ -120,18 +120,20 @@ void toggleMainMenu(VisualItem*) {
 void rollMenuDown() {
     setVisible(mainMenu, true);
     coverModalFloor(mainMenu);
+    platform::FramePacer pacer(10);
     while (mainMenu->sourceRect.top > 0) {
         mainMenu->sourceRect.top -= kMenuStep;
         menuRoller->y += kMenuStep;
-        drawMenuFrame();
+        drawMenuFrame(pacer);
     }
 }
 
 void rollMenuUp() {
+    platform::FramePacer pacer(10);
     while (mainMenu->sourceRect.top < kMenuRolledUp) {
         mainMenu->sourceRect.top += kMenuStep;
         menuRoller->y -= kMenuStep;
-        drawMenuFrame();
+        drawMenuFrame(pacer);
     }
     setVisible(mainMenu, false);
     uncoverModalFloor();

@@ -42,4 +42,17 @@ bool clockIsVirtual() { return virtualClock; }
 
 void advanceVirtualClock(uint32_t ms) { virtualNow += ms; }
 
+FramePacer::FramePacer(uint32_t periodMs) : period_(periodMs), deadline_(tickCount()) {}
+
+void FramePacer::wait() {
+    deadline_ += period_;
+    const uint32_t now = tickCount();
+    const auto late = static_cast<int32_t>(now - deadline_);
+    if (late < 0) {
+        sleepMs(static_cast<uint32_t>(-late));
+    } else if (static_cast<uint32_t>(late) > period_) {
+        deadline_ = now;
+    }
+}
+
 }  // namespace platform

@@ -23,6 +23,20 @@ void useRealClock();
 bool clockIsVirtual();
 void advanceVirtualClock(uint32_t ms);
 
+// Paces the frames of a blocking animation: each wait() ends one period after the end
+// of the previous one, so the time spent drawing a frame counts towards its period and
+// the animation keeps its length as long as frames cost less than that. After a stall
+// longer than a period the pace starts afresh instead of rushing frames to catch up.
+class FramePacer {
+public:
+    explicit FramePacer(uint32_t periodMs);
+    void wait();
+
+private:
+    uint32_t period_;
+    uint32_t deadline_;
+};
+
 // ---- cursors -------------------------------------------------------------------
 enum class Cursor { Arrow, Hand, Drag };
 void setCursor(Cursor cursor);

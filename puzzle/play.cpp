@@ -84,19 +84,20 @@ void sail(int direction) {
     inputArmed = false;
     setVisible(direction == 1 ? play.rightArrow : play.leftArrow, false);
     StaticUIElement* boat = task.boat;
+    platform::FramePacer pacer(10);
     if (direction == 1) {
         while (boat->x < kRightStationX) {
             const bool climbing = boat->x >= 335 && boat->x + 2 <= 675;
             boat->moveBy(2, climbing ? -1 : 0);
             renderFrame();
-            platform::sleepMs(10);
+            pacer.wait();
         }
     } else {
         while (boat->x > kLeftStationX) {
             const bool sinking = boat->x - 2 >= 335 && boat->x <= 675;
             boat->moveBy(-2, sinking ? 1 : 0);
             renderFrame();
-            platform::sleepMs(10);
+            pacer.wait();
         }
     }
     model::PassengerSet mask;
@@ -261,15 +262,16 @@ void sailLeft(UIElement*) { sail(-1); }
 
 void fadeMove(int character, int side) {
     VisualItem* item = task.characters[static_cast<size_t>(character)].item;
+    platform::FramePacer pacer(20);
     for (int alpha = 238; alpha >= 0; alpha -= 17) {
         setAlpha(item, static_cast<uint32_t>(alpha));
-        platform::sleepMs(20);
+        pacer.wait();
         renderFrame();
     }
     putOnBank(item, side != kRightSide);
     for (int alpha = 17; alpha <= 255; alpha += 17) {
         setAlpha(item, static_cast<uint32_t>(alpha));
-        platform::sleepMs(20);
+        pacer.wait();
         renderFrame();
     }
 }

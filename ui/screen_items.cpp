@@ -48,10 +48,11 @@ void renderFrame() {
 namespace {
 
 void wipe(std::initializer_list<int> stripes) {
+    platform::FramePacer pacer(50);
     for (int stripe : stripes) {
         wipeShader->stripe = stripe;
         renderFrame();
-        platform::sleepMs(50);
+        pacer.wait();
     }
 }
 

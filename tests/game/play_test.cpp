@@ -1,6 +1,7 @@
 // Playing a task through the window procedure: boarding, crossings, refusals, undo, the win.
 #include <gtest/gtest.h>
 
+#include "platform/system.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/screen_mode.hpp"
@@ -9,6 +10,7 @@
 #include "support/play_fixture.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/screen_items.hpp"
 
 namespace {
 
@@ -228,6 +230,21 @@ TEST_F(PlayTest, CrossingsOfCharactersPast32AreListedAndUndone) {
     EXPECT_EQ(puzzle::placeOf(0, 1), 1);
     EXPECT_EQ(task.boat->x, 675);
     EXPECT_TRUE(puzzle::writeSolutionFile("tasks/crowd.sln"));
+}
+
+TEST_F(PlayTest, ACrossingKeepsItsLengthWhenFramesTakeTime) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.boat = 2 | model::kBoatmanFlag;
+    data.rules.clear();
+    load(data);
+    // Every frame costs 4 ms: the crossing still takes its 220 frames of 10 ms.
+    ui::frameObserver = [] { platform::advanceVirtualClock(4); };
+    const uint32_t start = platform::tickCount();
+    sail();
+    const uint32_t elapsed = platform::tickCount() - start;
+    ui::frameObserver = nullptr;
+    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_EQ(elapsed, 2200u);
 }
 
 TEST_F(PlayTest, MoveListScrollsToItsEndAndShowsTheArrows) {

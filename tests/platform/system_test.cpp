@@ -27,6 +27,26 @@ TEST(Clock, VirtualSleepOnlyMovesTimeOn) {
     useVirtualClock(100000);
 }
 
+TEST(Clock, FramePacerCountsDrawingTowardsThePeriodAndRestartsAfterAStall) {
+    useVirtualClock(500);
+    FramePacer pacer(10);
+    advanceVirtualClock(4);  // drawing the first frame
+    pacer.wait();
+    EXPECT_EQ(tickCount(), 510u);
+    advanceVirtualClock(13);  // a slow frame: the next one makes up for it
+    pacer.wait();
+    EXPECT_EQ(tickCount(), 523u);
+    advanceVirtualClock(2);
+    pacer.wait();
+    EXPECT_EQ(tickCount(), 530u);
+    advanceVirtualClock(300);  // a stall: no rush of frames afterwards
+    pacer.wait();
+    EXPECT_EQ(tickCount(), 830u);
+    pacer.wait();
+    EXPECT_EQ(tickCount(), 840u);
+    useVirtualClock(100000);
+}
+
 // Records what the window procedure receives.
 struct Received {
     uint32_t message;
