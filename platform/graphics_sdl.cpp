@@ -28,8 +28,6 @@ void initImageAndText() {
     (void)done;
 }
 
-uint8_t channel(uint32_t argb, int shift) { return static_cast<uint8_t>((argb >> shift) & 0xFF); }
-
 // Pixels from a towards b on one row or column, a included, b excluded: how a line strip
 // covers its segments, so that every corner of a closed strip is drawn exactly once.
 SDL_Rect segment(int a, int b, int fixed, bool horizontal) {
@@ -133,12 +131,13 @@ SdlGraphics::SdlGraphics(SDL_Window* window, SDL_Renderer* renderer, SDL_Surface
     SDL_RendererInfo info{};
     bakeTints_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     if (window_) setMainWindow(window_);
-    if (target_) SDL_SetRenderTarget(renderer_, target_);
+    chooseTarget();
     clear(0);
 }
 
 SdlGraphics::~SdlGraphics() {
     lines_.clear();
+    if (target_) SDL_DestroyTexture(target_);
     // Destroying the renderer frees every texture it made, including those still held
     // by pictures; mark them dead so their handles no longer touch them.
     context_->renderer = nullptr;
@@ -218,11 +217,7 @@ std::unique_ptr<Graphics> Graphics::createWindowed(std::string* error, int* fail
         return result;
     }
     SDL_RenderSetLogicalSize(renderer, kScreenWidth, kScreenHeight);
-    // Without a target texture everything is drawn straight to the window instead.
-    SDL_Texture* target = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                                            SDL_TEXTUREACCESS_TARGET, kScreenWidth, kScreenHeight);
-    if (target) SDL_SetTextureScaleMode(target, SDL_ScaleModeLinear);
-    return std::make_unique<SdlGraphics>(window, renderer, nullptr, target);
+    return std::make_unique<SdlGraphics>(window, renderer, nullptr, nullptr);
 }
 
 std::string SdlGraphics::rendererName() const {
@@ -234,19 +229,11 @@ std::string SdlGraphics::rendererName() const {
 // ---- primitives ----------------------------------------------------------------------
 
 void SdlGraphics::renderClear(uint32_t argb) {
-    if (log_) log_->add(DrawCall{DrawCall::Clear, SDL_BLENDMODE_NONE, argb, nullptr, {}, {}});
-    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(renderer_, channel(argb, 16), channel(argb, 8), channel(argb, 0),
-                           channel(argb, 24));
-    SDL_RenderClear(renderer_);
+    submit(DrawCall{DrawCall::Clear, SDL_BLENDMODE_NONE, argb, nullptr, {}, {}});
 }
 
 void SdlGraphics::renderFill(const SDL_Rect& rect, uint32_t argb, SDL_BlendMode mode) {
-    if (log_) log_->add(DrawCall{DrawCall::Fill, mode, argb, nullptr, {}, rect});
-    SDL_SetRenderDrawBlendMode(renderer_, mode);
-    SDL_SetRenderDrawColor(renderer_, channel(argb, 16), channel(argb, 8), channel(argb, 0),
-                           channel(argb, 24));
-    SDL_RenderFillRect(renderer_, &rect);
+    submit(DrawCall{DrawCall::Fill, mode, argb, nullptr, {}, rect});
 }
 
 void SdlGraphics::renderCopy(SDL_Texture* texture, TintedCopies& tints, int width, int height,
@@ -261,11 +248,7 @@ void SdlGraphics::renderCopy(SDL_Texture* texture, TintedCopies& tints, int widt
     }
     const SDL_BlendMode blend =
         opaque && (argb >> 24) == 0xFF ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND;
-    if (log_) log_->add(DrawCall{DrawCall::Copy, blend, argb, texture, from, to});
-    SDL_SetTextureBlendMode(texture, blend);
-    SDL_SetTextureColorMod(texture, channel(argb, 16), channel(argb, 8), channel(argb, 0));
-    SDL_SetTextureAlphaMod(texture, channel(argb, 24));
-    SDL_RenderCopy(renderer_, texture, &from, &to);
+    submit(DrawCall{DrawCall::Copy, blend, argb, texture, from, to});
 }
 
 void SdlGraphics::clear(uint32_t argb) { renderClear(argb | 0xFF000000u); }
@@ -372,30 +355,9 @@ void SdlGraphics::drawTexture(const Texture& texture, int x, int y, const Rect* 
 
 // ---- frames --------------------------------------------------------------------------
 
-void SdlGraphics::present() {
-    drawEditBoxesIfPending(*this);
-    if (log_) log_->add(DrawCall{DrawCall::Present, SDL_BLENDMODE_NONE, 0, nullptr, {}, {}});
-    if (!window_) {
-        SDL_RenderFlush(renderer_);
-        return;
-    }
-    if (!target_) {
-        SDL_RenderPresent(renderer_);
-        return;
-    }
-    SDL_SetRenderTarget(renderer_, nullptr);
-    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_SetTextureBlendMode(target_, SDL_BLENDMODE_NONE);
-    SDL_RenderCopy(renderer_, target_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
-    SDL_SetRenderTarget(renderer_, target_);
-}
-
 uint32_t SdlGraphics::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return 0xFF000000u;
-    SDL_RenderFlush(renderer_);
+    const_cast<SdlGraphics*>(this)->finishDrawing();
     if (surface_) {
         const auto* row = static_cast<const uint8_t*>(surface_->pixels) + y * surface_->pitch;
         return reinterpret_cast<const uint32_t*>(row)[x] | 0xFF000000u;
@@ -407,7 +369,7 @@ uint32_t SdlGraphics::pixel(int x, int y) const {
 }
 
 SDL_Surface* SdlGraphics::readFrame() const {
-    SDL_RenderFlush(renderer_);
+    const_cast<SdlGraphics*>(this)->finishDrawing();
     SDL_Surface* frame =
         SDL_CreateRGBSurfaceWithFormat(0, kScreenWidth, kScreenHeight, 32, SDL_PIXELFORMAT_RGB888);
     if (!frame) return nullptr;

@@ -136,7 +136,7 @@ private:
 
     // Takes the surface; on success stores its size when asked.
     TexturePtr textureFrom(SDL_Surface* surface, int* width, int* height);
-    // Every drawing call to the renderer goes through these three.
+    // Every drawing call goes through these three, and from them through submit.
     void renderClear(uint32_t argb);
     void renderFill(const SDL_Rect& rect, uint32_t argb, SDL_BlendMode mode);
     // A picture drawn with argb: its baked copy when there is one (argb is then white).
@@ -144,6 +144,16 @@ private:
     void renderCopy(SDL_Texture* texture, TintedCopies& tints, int width, int height, bool opaque,
                     const SDL_Rect& from, const SDL_Rect& to, uint32_t argb);
     void strip(int left, int top, int right, int bottom, uint32_t topLeft, uint32_t bottomRight);
+    // Takes one call of the frame; a clear waits to see whether the next call covers it.
+    void submit(const DrawCall& call);
+    void execute(const DrawCall& call);
+    // Carries out what the frame still holds back, so that the target shows all of it.
+    void finishDrawing();
+    // Where the next frame is drawn: straight into the window when it is exactly the
+    // logical screen (or a target texture cannot be made), else into the target texture
+    // that present() scales onto the window.
+    void chooseTarget();
+    bool drawingToTarget() const;
     const TextLayout& layoutFor(Font& font, std::string_view text, unsigned format, int width);
     RenderedLine* renderedLine(Font& font, const std::string& utf8);
     // The current frame as an RGB888 surface the caller frees.
@@ -158,6 +168,8 @@ private:
     LruCache<TextLayout> layouts_;
     SharedPictures pictures_;
     DrawLog* log_ = nullptr;
+    DrawCall pendingClear_{};
+    bool clearPending_ = false;
     // Only the software renderer pays for modulation; other renderers do it for free.
     bool bakeTints_ = false;
     uint64_t draws_ = 0;
