@@ -200,13 +200,16 @@ std::unique_ptr<Graphics> Graphics::createWindowed(std::string* error, int* fail
                                           SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN);
     if (!window) return fail(1);
     watchTouches();
-    SDL_Renderer* renderer =
-        SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
-    // OpenGL emulated by the processor is no acceleration: there SDL's software renderer
-    // draws the same frames for a quarter of the processor time. A renderer the user
-    // asked for (SDL_RENDER_DRIVER) is kept.
+    // A renderer the user asked for (SDL_RENDER_DRIVER) is always tried and kept.
     const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
-    if (renderer && !(asked && *asked) && rasterisesOnProcessor(renderer)) {
+    const bool userChose = asked && *asked;
+    SDL_Renderer* renderer = nullptr;
+    if (userChose || graphicsProcessorPresent("/dev")) {
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    }
+    // OpenGL emulated by the processor is no acceleration: there SDL's software renderer
+    // draws the same frames for a quarter of the processor time.
+    if (renderer && !userChose && rasterisesOnProcessor(renderer)) {
         SDL_DestroyRenderer(renderer);
         renderer = nullptr;
     }

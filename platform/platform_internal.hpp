@@ -3,6 +3,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <string>
+
 namespace platform {
 
 class EditBox;
@@ -27,6 +29,10 @@ void forgetEditBox(const EditBox* box);
 // present() draws the edit boxes unless the frame already did.
 class Graphics;
 void drawEditBoxesIfPending(Graphics& graphics);
+
+// Whether devFolder ("/dev") shows a graphics processor OpenGL could draw with: a render
+// node (dri/renderD*) or the proprietary NVIDIA driver's control device.
+bool graphicsProcessorPresent(const std::string& devFolder);
 
 // Collects browser processes that have ended, so none is left a zombie.
 void reapChildren();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/edit_box.hpp"
+#include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
 #include "tests/platform/platform_fixture.hpp"
 
@@ -45,6 +46,19 @@ TEST(Clock, FramePacerCountsDrawingTowardsThePeriodAndRestartsAfterAStall) {
     pacer.wait();
     EXPECT_EQ(tickCount(), 840u);
     useVirtualClock(100000);
+}
+
+TEST(RendererChoice, OnlyARenderNodeOrTheNvidiaDeviceShowAGraphicsProcessor) {
+    ptest::TempFolder dev;
+    EXPECT_FALSE(platform::graphicsProcessorPresent(dev.path()));  // no dri folder at all
+    std::filesystem::create_directories(dev.file("dri"));
+    ptest::writeBytes(dev.file("dri/card0"), {});  // display output only, as in a VM
+    EXPECT_FALSE(platform::graphicsProcessorPresent(dev.path()));
+    ptest::writeBytes(dev.file("dri/renderD128"), {});
+    EXPECT_TRUE(platform::graphicsProcessorPresent(dev.path()));
+    ptest::TempFolder nvidia;
+    ptest::writeBytes(nvidia.file("nvidiactl"), {});
+    EXPECT_TRUE(platform::graphicsProcessorPresent(nvidia.path()));
 }
 
 // Records what the window procedure receives.
