@@ -105,6 +105,7 @@ Texture::Texture(std::shared_ptr<RenderContext> ctx, SDL_Texture* tex, int w, in
 
 Texture::~Texture() {
     if (!context->renderer) return;
+    context->graphics->settle();
     tints.release();
     SDL_DestroyTexture(texture);
 }
@@ -128,22 +129,29 @@ SdlGraphics::SdlGraphics(SDL_Window* window, SDL_Renderer* renderer, SDL_Surface
              }),
       layouts_(256) {
     context_->renderer = renderer;
+    context_->graphics = this;
     SDL_RendererInfo info{};
     bakeTints_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+    // The software renderer's targets keep their pixels from frame to frame; other
+    // renderers' window buffers need not, and they draw fast enough anyway.
+    cacheFrames_ = bakeTints_;
     if (window_) setMainWindow(window_);
     chooseTarget();
     clear(0);
 }
 
 SdlGraphics::~SdlGraphics() {
+    mode_ = FrameMode::Drawing;  // nothing held back is drawn any more
     lines_.clear();
+    if (layers_) SDL_DestroyTexture(layers_);
+    // The software renderer tears down a window that was resized while drawing into the
+    // target by leaking a little; drawing into the window again first avoids it.
+    if (target_) SDL_SetRenderTarget(renderer_, nullptr);
     if (target_) SDL_DestroyTexture(target_);
     // Destroying the renderer frees every texture it made, including those still held
     // by pictures; mark them dead so their handles no longer touch them.
     context_->renderer = nullptr;
-    // The software renderer tears down a window that was resized while drawing into the
-    // target by leaking a little; drawing into the window again first avoids it.
-    if (target_) SDL_SetRenderTarget(renderer_, nullptr);
+    context_->graphics = nullptr;
     SDL_DestroyRenderer(renderer_);
     if (surface_) SDL_FreeSurface(surface_);
     if (window_) {
@@ -239,19 +247,23 @@ void SdlGraphics::renderFill(const SDL_Rect& rect, uint32_t argb, SDL_BlendMode 
     submit(DrawCall{DrawCall::Fill, mode, argb, nullptr, {}, rect});
 }
 
-void SdlGraphics::renderCopy(SDL_Texture* texture, TintedCopies& tints, int width, int height,
-                             bool opaque, const SDL_Rect& from, const SDL_Rect& to, uint32_t argb) {
+void SdlGraphics::renderCopy(SDL_Texture* texture, uint64_t id, TintedCopies& tints, int width,
+                             int height, bool opaque, const SDL_Rect& from, const SDL_Rect& to,
+                             uint32_t argb) {
     ++draws_;
     if (bakeTints_ && argb != 0xFFFFFFFFu) {
-        if (SDL_Texture* copy = tints.find(renderer_, texture, width, height, argb, draws_)) {
+        if (tints.wouldReplace(argb)) settle();
+        uint64_t copyId = 0;
+        if (SDL_Texture* copy = tints.find(renderer_, texture, width, height, argb, draws_, &copyId)) {
             texture = copy;
+            id = copyId;
             opaque = opaque && (argb >> 24) == 0xFF;
             argb = 0xFFFFFFFFu;
         }
     }
     const SDL_BlendMode blend =
         opaque && (argb >> 24) == 0xFF ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND;
-    submit(DrawCall{DrawCall::Copy, blend, argb, texture, from, to});
+    submit(DrawCall{DrawCall::Copy, blend, argb, texture, from, to, id});
 }
 
 void SdlGraphics::clear(uint32_t argb) { renderClear(argb | 0xFF000000u); }
@@ -352,7 +364,7 @@ void SdlGraphics::drawTexture(const Texture& texture, int x, int y, const Rect* 
         dx += from.x - asked.x;
         dy += from.y - asked.y;
     }
-    renderCopy(texture.texture, texture.tints, texture.width, texture.height, texture.opaque, from,
+    renderCopy(texture.texture, texture.id, texture.tints, texture.width, texture.height, texture.opaque, from,
                SDL_Rect{dx, dy, from.w, from.h}, argb);
 }
 

@@ -44,6 +44,8 @@ public:
         index_.clear();
     }
     size_t size() const { return order_.size(); }
+    // Whether the next insert evicts a value.
+    bool full() const { return order_.size() >= capacity_; }
 
 private:
     using Entry = std::pair<std::string, Value>;

@@ -43,12 +43,14 @@ const TextLayout& SdlGraphics::layoutFor(Font& font, std::string_view text, unsi
 SdlGraphics::RenderedLine* SdlGraphics::renderedLine(Font& font, const std::string& utf8) {
     const std::string& key = cacheKey(key_, font.serial(), utf8);
     if (RenderedLine* cached = lines_.find(key)) return cached;
+    if (lines_.full()) settle();  // the line that makes room may be one the frame still draws
     SDL_Surface* surface = TTF_RenderUTF8_Blended(font.ttf(), utf8.c_str(), SDL_Color{255, 255, 255, 255});
     if (!surface) return nullptr;
     RenderedLine line;
     line.texture = SDL_CreateTextureFromSurface(renderer_, surface);
     line.width = surface->w;
     line.height = surface->h;
+    line.id = newTextureId();
     SDL_FreeSurface(surface);
     if (!line.texture) return nullptr;
     SDL_SetTextureBlendMode(line.texture, SDL_BLENDMODE_BLEND);
@@ -71,7 +73,7 @@ void SdlGraphics::drawUtf8Line(Font& font, const std::string& utf8, int x, int y
         from = SDL_Rect{visible.x - x, visible.y - y, visible.w, visible.h};
         to = visible;
     }
-    renderCopy(line->texture, line->tints, line->width, line->height, false, from, to, argb);
+    renderCopy(line->texture, line->id, line->tints, line->width, line->height, false, from, to, argb);
 }
 
 int SdlGraphics::drawText(Font& font, const char* text, int length, Rect* rect, unsigned format,

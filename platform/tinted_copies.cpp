@@ -38,10 +38,11 @@ SDL_Texture* bake(SDL_Renderer* renderer, SDL_Texture* base, int w, int h, uint3
 }  // namespace
 
 SDL_Texture* TintedCopies::find(SDL_Renderer* renderer, SDL_Texture* base, int w, int h,
-                                uint32_t argb, uint64_t now) {
+                                uint32_t argb, uint64_t now, uint64_t* id) {
     for (Slot& s : slots_) {
         if (s.lastUse != 0 && s.argb == argb) {
             s.lastUse = now;
+            *id = s.id;
             return s.copy;
         }
     }
@@ -52,8 +53,16 @@ SDL_Texture* TintedCopies::find(SDL_Renderer* renderer, SDL_Texture* base, int w
         if (s.lastUse < slot->lastUse) slot = &s;
     }
     if (slot->copy) SDL_DestroyTexture(slot->copy);
-    *slot = Slot{argb, now, bake(renderer, base, w, h, argb)};
+    *slot = Slot{argb, now, bake(renderer, base, w, h, argb), newTextureId()};
+    *id = slot->id;
     return slot->copy;
+}
+
+bool TintedCopies::wouldReplace(uint32_t argb) const {
+    for (const Slot& s : slots_) {
+        if (s.lastUse == 0 || s.argb == argb) return false;
+    }
+    return true;
 }
 
 void TintedCopies::release() {
