@@ -1,11 +1,14 @@
 #include "app/task_list_box.hpp"
 
 #include <algorithm>
+#include <cstdio>
+#include <numeric>
 #include <string_view>
 
 #include "app/solved_marks.hpp"
 #include "app/task_catalogue.hpp"
 #include "platform/class_folder.hpp"
+#include "platform/encoding.hpp"
 #include "platform/files.hpp"
 #include "platform/types.hpp"
 #include "puzzle/model/task_file.hpp"
@@ -43,6 +46,25 @@ bool titleBefore(const std::string& a, const std::string& b) {
     return a.size() - i < b.size() - j;
 }
 
+namespace {
+
+bool entryBefore(const TaskEntry& a, const TaskEntry& b) {
+    if (a.name != b.name) return titleBefore(a.name, b.name);
+    return a.fileName < b.fileName;
+}
+
+}  // namespace
+
+std::string rowTitle(const std::string& stem) {
+    if (!stem.empty() && stem[0] == '_') {
+        std::string title = model::decodeTaskFileName(stem);
+        if (!title.empty()) return title;
+    }
+    // Any other name is shown as Linux names files, in UTF-8; a row is never blank.
+    std::string shown = platform::utf8ToCp1251(stem);
+    return shown.empty() ? std::string("?") : shown;
+}
+
 TaskListBox::TaskListBox(int x_, int y_, int width_, int height_)
     : ListBox(x_, y_, width_, height_) {
     scanFolder("tasks");
@@ -50,6 +72,7 @@ TaskListBox::TaskListBox(int x_, int y_, int width_, int height_)
     const std::string shared = platform::classFolder();
     if (!shared.empty() && shared != data) scanFolder(shared, kClassFolderPatienceMs);
     if (!data.empty()) scanFolder(data);
+    keepFirstByTitle();
 }
 
 void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {
@@ -60,15 +83,28 @@ void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {
         patienceMs > 0 ? platform::listFolderWithin(folder, "", ".dat", patienceMs).value_or(std::vector<std::string>())
                        : platform::listFolder(folder, "", ".dat");
     for (const std::string& file : files) {
-        if (entries.size() >= kMaxEntries) break;
         const std::string stem = file.substr(0, file.size() - 4);
-        entries.push_back({model::decodeTaskFileName(stem), folder, file});
+        entries.push_back({rowTitle(stem), folder, file});
     }
-    std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(),
-              [](const TaskEntry& a, const TaskEntry& b) {
-                  if (a.name != b.name) return titleBefore(a.name, b.name);
-                  return a.fileName < b.fileName;
-              });
+    std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(), entryBefore);
+}
+
+void TaskListBox::keepFirstByTitle() {
+    if (entries.size() <= kMaxEntries) return;
+    // The titles decide over all the folders together; the rows kept stay in folder order.
+    std::vector<size_t> order(entries.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::nth_element(order.begin(), order.begin() + kMaxEntries, order.end(),
+                     [&](size_t a, size_t b) { return entryBefore(entries[a], entries[b]); });
+    std::vector<bool> kept(entries.size(), false);
+    for (size_t i = 0; i < kMaxEntries; ++i) kept[order[i]] = true;
+    std::vector<TaskEntry> shown;
+    shown.reserve(kMaxEntries);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (kept[i]) shown.push_back(std::move(entries[i]));
+    }
+    hiddenCount = static_cast<int32_t>(entries.size() - shown.size());
+    entries = std::move(shown);
 }
 
 void TaskListBox::draw() {
@@ -89,7 +125,7 @@ void TaskListBox::draw() {
 bool TaskListBox::hitTest(int px, int py) {
     if (!containsPoint(this, px, py)) return false;
     hoveredRow = (py - y + scrollOffset) / 33;
-    return hoveredRow >= 0 && hoveredRow < rowCount();
+    return hoveredRow >= 0 && hoveredRow < static_cast<int>(entries.size());
 }
 
 void TaskListBox::mouseDown(int, int, unsigned) {
@@ -104,11 +140,15 @@ void TaskListBox::hoverEnter() { setCursor(CursorKind::Hand); }
 
 void TaskListBox::hoverLeave() { setCursor(CursorKind::Arrow); }
 
-int TaskListBox::rowCount() { return static_cast<int>(entries.size()); }
+int TaskListBox::rowCount() { return static_cast<int>(entries.size()) + (hiddenCount > 0 ? 1 : 0); }
 
 int TaskListBox::rowHeight(int) { return 33; }
 
 void TaskListBox::drawRow(int row, int rowX, int rowY) {
+    if (row >= static_cast<int>(entries.size())) {
+        drawHiddenCount(rowX, rowY);
+        return;
+    }
     uint32_t fill = 0;
     if (row == selectedRow) {
         fill = 0x60FFFF00;
@@ -133,6 +173,13 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
         }
     }
     drawText(smallFont, entry.name.c_str(), title, titleFormat, ui::kPaleYellow);
+}
+
+void TaskListBox::drawHiddenCount(int rowX, int rowY) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %d", "Не поместилось задач:"_cp, static_cast<int>(hiddenCount));
+    drawText(smallFont, text, Rect{rowX, rowY, rowX + 212, rowY + 33},
+             platform::DT_CENTER | platform::DT_VCENTER, 0xFFFFCC80);
 }
 
 bool TaskListBox::removeSelectedEntry() {

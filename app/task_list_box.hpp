@@ -20,6 +20,8 @@ struct TaskEntry {
 // Title order for the catalogue: bytes compared as unsigned (so Windows-1251 Cyrillic
 // follows the alphabet), runs of digits compared as numbers.
 bool titleBefore(const std::string& a, const std::string& b);
+// The text of a file's row, from its name without ".dat".
+std::string rowTitle(const std::string& stem);
 
 class TaskListBox : public ui::ListBox {
 public:
@@ -39,14 +41,22 @@ public:
     int rowHeight(int row) override;
     void drawRow(int row, int rowX, int rowY) override;
 
-    // patienceMs > 0: the folder may be slow or gone, so give up after that long.
+    // Appends every task file of the folder, in title order. patienceMs > 0: the folder
+    // may be slow or gone, so give up after that long.
     void scanFolder(const std::string& folder, int patienceMs = 0);
+    // Keeps the kMaxEntries first titles of all the files found; the rest are counted.
+    void keepFirstByTitle();
     // Deletes the selected entry's file and entry; false leaves the list unchanged.
     bool removeSelectedEntry();
 
     std::vector<TaskEntry> entries;
     int32_t hoveredRow = -1;
     int32_t selectedRow = -1;
+    // Files beyond kMaxEntries: a last row, which cannot be selected, says how many.
+    int32_t hiddenCount = 0;
+
+private:
+    void drawHiddenCount(int rowX, int rowY);
 };
 
 }  // namespace app

@@ -219,7 +219,15 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     return true;
 }
 
-bool deleteFile(const std::string& path) { return !path.empty() && ::unlink(path.c_str()) == 0; }
+bool deleteFile(const std::string& path) {
+    if (path.empty()) return false;
+    // Removing a file asks only its folder, and root may remove anything; a file whose
+    // owner took away the write bit is protected on purpose, the way a teacher marks it.
+    struct stat st{};
+    if (::lstat(path.c_str(), &st) != 0) return false;
+    if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) return false;
+    return ::unlink(path.c_str()) == 0;
+}
 
 bool fileExists(const std::string& path) {
     struct stat st{};

@@ -40,6 +40,7 @@ WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& by
 // file is overwritten in place.
 bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
+// Refuses a regular file without its owner's write bit, whoever runs the program.
 bool deleteFile(const std::string& path);
 bool fileExists(const std::string& path);
 

@@ -91,6 +91,60 @@ TEST_F(CatalogueTest, ListsTheClassFolderBetweenTheProgramAndTheDataFolder) {
     EXPECT_STREQ(task.title, "c");
 }
 
+TEST_F(CatalogueTest, OtherFileNamesShowInUtf8AndNoRowIsBlank) {
+    test::writeTaskFile("tasks/Задача про волка.dat", titled("x"), false);
+    test::writeTaskFile("tasks/_zz.dat", titled("y"), false);
+    test::writeTaskFile("tasks/_.dat", titled(""), false);
+    openCatalogue();
+    const auto names = rowNames();
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names[0], "_");
+    EXPECT_EQ(names[1], "_zz");
+    EXPECT_EQ(names[2], "Задача про волка"_cp);
+    pressRow(1);
+    pressRow(1);
+    EXPECT_STREQ(task.title, "y");
+}
+
+TEST_F(CatalogueTest, ManyFilesKeepTheFirstTitlesAndEveryPressAddressesItsOwnRow) {
+    auto title = [](int i) {
+        char text[16];
+        std::snprintf(text, sizeof text, "T%03d", i);
+        return std::string(text);
+    };
+    // Written in reverse, so the folder does not list them in title order.
+    for (int i = 299; i >= 0; --i) {
+        test::writeTaskFile("tasks/" + model::taskFileName(title(i), 0), titled(title(i)), false);
+    }
+    auto* list = openCatalogue();
+    ASSERT_EQ(list->entries.size(), 256u);
+    EXPECT_EQ(list->entries.front().name, "T000");
+    EXPECT_EQ(list->entries.back().name, "T255");
+    EXPECT_EQ(list->hiddenCount, 44);
+    list->scrollOffset = 33 * 250;
+    wait(20);
+    shot("catalogue-more-files");
+    // The row saying how many are left out cannot be selected.
+    pressRow(6);
+    EXPECT_EQ(list->selectedRow, -1);
+
+    list->scrollOffset = 33 * 100;
+    pressRow(2);
+    EXPECT_EQ(list->selectedRow, 102);
+    pressRow(5);
+    EXPECT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
+    EXPECT_EQ(list->selectedRow, 105);
+    click(570, 105 + 440 - 89 + 15);
+    EXPECT_FALSE(std::filesystem::exists("tasks/" + model::taskFileName(title(105), 0)));
+    EXPECT_TRUE(std::filesystem::exists("tasks/" + model::taskFileName(title(102), 0)));
+    EXPECT_TRUE(std::filesystem::exists("tasks/" + model::taskFileName(title(106), 0)));
+    EXPECT_EQ(list->entries[105].name, title(106));
+    pressRow(5);
+    pressRow(5);
+    EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
+    EXPECT_EQ(std::string(task.title), title(106));
+}
+
 TEST(CatalogueOrder, TitlesSortWithNumbersCountedAsNumbers) {
     EXPECT_TRUE(app::titleBefore("2. b", "10. a"));
     EXPECT_FALSE(app::titleBefore("10. a", "2. b"));
@@ -170,6 +224,19 @@ TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
     EXPECT_STREQ(messagePopup->text, "Эту задачу нельзя удалить"_cp);
     EXPECT_EQ(list->entries.size(), 1u);
     EXPECT_EQ(list->selectedRow, 0);
+}
+
+TEST_F(CatalogueTest, AFileItsOwnerMadeReadOnlyIsNotDeleted) {
+    test::writeTaskFile("tasks/_6162.dat", titled("ab"), false);
+    std::filesystem::permissions("tasks/_6162.dat", std::filesystem::perms::owner_read |
+                                                        std::filesystem::perms::group_read |
+                                                        std::filesystem::perms::others_read);
+    auto* list = openCatalogue();
+    pressRow(0);
+    click(570, 105 + 440 - 89 + 15);
+    EXPECT_STREQ(messagePopup->text, "Эту задачу нельзя удалить"_cp);
+    EXPECT_TRUE(std::filesystem::exists("tasks/_6162.dat"));
+    EXPECT_EQ(list->entries.size(), 1u);
 }
 
 TEST_F(CatalogueTest, DeletingTheLastEntryLeavesTheEmptyText) {
