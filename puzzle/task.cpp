@@ -92,8 +92,17 @@ void createPlayCharacter(int i, int leftX, int leftY, int rightX, int rightY, in
     c.item->onDragStart = onPlayDragStart;
     c.item->onDrop = onPlayDrop;
     c.item->onDragOver = onPlayDragOver;
-    c.item->tintMask = loadTintMask(name, c.item->texture);
-    const std::string smallName = variantName(name, "_small");
+    // A task from another computer may name a picture this one lacks: a figure with a
+    // question mark stands in, so the character can be seen, dragged and the task solved.
+    // The name, and with it the kind and what saving writes, stays the task's own.
+    c.pictureMissing = c.item->texture == nullptr;
+    const char* picture = name;
+    if (c.pictureMissing) {
+        picture = kStandInPicture;
+        c.item->texture = loadTexture(picture, &c.item->width, &c.item->height);
+    }
+    c.item->tintMask = loadTintMask(picture, c.item->texture);
+    const std::string smallName = variantName(picture, "_small");
     c.smallPicture = loadTexture(smallName, nullptr, nullptr);
     c.smallTintMask = loadTintMask(smallName, c.smallPicture);
     c.name = name;

@@ -28,10 +28,14 @@ struct CharacterRecord {
     int32_t leftX = 0, leftY = 0;
     int32_t rightX = 0, rightY = 0;
     int32_t weight = 1;
+    bool pictureMissing = false;  // drawn with the stand-in picture
 };
 
 // A rule on screen is the rule of the plain data: the check and the files read it as it is.
 using RuleRecord = model::RuleData;
+
+// What a character whose picture is missing looks like.
+constexpr const char* kStandInPicture = "textures/missing_unit.tga";
 
 struct Task {
     char title[model::kTitleBytes] = {};

@@ -1,6 +1,7 @@
 #include "puzzle/task_files.hpp"
 
 #include <algorithm>
+#include <set>
 
 #include "platform/files.hpp"
 #include "puzzle/model/task_file.hpp"
@@ -8,6 +9,7 @@
 #include "puzzle/play.hpp"
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
+#include "ui/cp1251.hpp"
 #include "ui/screen_items.hpp"
 
 namespace puzzle {
@@ -43,6 +45,32 @@ bool saveNewTask(const std::string& folder) {
     }
     return false;
 }
+
+namespace {
+
+using ui::operator""_cp;
+
+// Said once as the task opens, naming the first missing picture file so that a teacher
+// knows what to copy; the stand-ins show which characters it concerns.
+void reportMissingPictures() {
+    static std::string message;
+    std::set<std::string> missing;
+    std::string first;
+    for (int i = 0; i < task.characterCount; ++i) {
+        const CharacterRecord& c = task.characters[static_cast<size_t>(i)];
+        if (!c.pictureMissing || !missing.insert(c.name).second) continue;
+        if (first.empty()) first = c.name.empty() ? std::string("без названия"_cp) : c.name;
+    }
+    if (missing.empty()) return;
+    constexpr size_t kShownBytes = 40;
+    if (first.size() > kShownBytes) first = first.substr(0, kShownBytes - 3) + "...";
+    message = std::string("Нет картинки "_cp) + first;
+    if (missing.size() > 1) message += std::string(" и ещё "_cp) + std::to_string(missing.size() - 1);
+    message += missing.size() > 1 ? ": вместо них знак вопроса"_cp : ": вместо неё знак вопроса"_cp;
+    ui::showMessage(message.c_str());
+}
+
+}  // namespace
 
 std::optional<model::TaskData> loadTaskFile(const std::string& path) {
     const auto bytes = platform::readFile(path, model::kMaxTaskFileBytes);
@@ -87,6 +115,7 @@ void startPlay(const model::TaskData& data) {
         play.moveList->append(move);
         applyMove(move, 1);
     }
+    reportMissingPictures();
 }
 
 }  // namespace puzzle

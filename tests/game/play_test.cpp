@@ -20,8 +20,12 @@ using puzzle::task;
 
 using test::PlayTest;
 
-TEST_F(PlayTest, LoadingPutsEverybodyOnTheLeftBank) {
-    load(test::wolfGoatCabbage());
+TEST_F(PlayTest, LoadingPutsEverybodyOnTheLeftBankInTheirColours) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.characters[1].colour = 0xFF80C0FF;  // kinds of one picture differ by colour
+    load(data);
+    EXPECT_EQ(item(1)->colour, 0xFF80C0FFu);
+    EXPECT_EQ(item(0)->colour, 0xFFFFFFFFu);
     EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
     EXPECT_EQ(task.characterCount, 4);
     EXPECT_EQ(task.boat->x, 235);
@@ -159,13 +163,13 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
 
 TEST_F(PlayTest, ASolutionLoadsAtItsLastPositionAndSavesTheSameBytes) {
     model::TaskData data = test::wolfGoatCabbage();
-    data.moves = {{0b0101, 1}, {0b0001, -1}, {0b0011, 1}};
+    data.moves = {{0b0101, 1}, {0b0001, -1}, {0b1001, 1}};
     load(data, true);
     EXPECT_EQ(play.moveList->moveCount, 3);
     EXPECT_EQ(task.boat->x, 675);
-    EXPECT_EQ(puzzle::placeOf(1, 1), 1);
+    EXPECT_EQ(puzzle::placeOf(1, 1), -1);
     EXPECT_EQ(puzzle::placeOf(2, 1), 1);
-    EXPECT_EQ(puzzle::placeOf(3, 1), -1);
+    EXPECT_EQ(puzzle::placeOf(3, 1), 1);  // the last character too
     EXPECT_TRUE(play.leftArrow->visible);
     wait(20);
     shot("play-solution-loaded");
@@ -173,6 +177,54 @@ TEST_F(PlayTest, ASolutionLoadsAtItsLastPositionAndSavesTheSameBytes) {
     std::ifstream a("tasks/task.dat", std::ios::binary), b("tasks/again.sln", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
               std::string(std::istreambuf_iterator<char>(b), {}));
+}
+
+TEST_F(PlayTest, AMissingCharacterPictureStandsInIsNamedOnceAndSavedUnchanged) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.characters[1].name = "textures/unit_dragon.tga";
+    data.characters[3].name = "textures/unit_dragon.tga";
+    data.rules.clear();
+    load(data);
+    EXPECT_STREQ(messagePopup->text,
+                 (std::string("Нет картинки "_cp) + "textures/unit_dragon.tga" + ": вместо неё знак вопроса"_cp).c_str());
+    EXPECT_TRUE(task.characters[1].pictureMissing);
+    EXPECT_FALSE(task.characters[0].pictureMissing);
+    EXPECT_NE(item(1)->texture, nullptr);
+    EXPECT_NE(task.characters[1].smallPicture, nullptr);
+    EXPECT_EQ(item(1)->width, 60);
+    EXPECT_EQ(item(1)->height, 60);
+    // It can be taken into the boat like any other.
+    board(1);
+    EXPECT_EQ(passengers(), 1);
+    board(0);
+    sail();
+    wait(100);
+    shot("play-missing-picture");
+    ASSERT_TRUE(puzzle::writeSolutionFile("tasks/dragon.sln"));
+    const auto saved = puzzle::loadTaskFile("tasks/dragon.sln");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->characters[1].name, "textures/unit_dragon.tga");
+}
+
+TEST_F(PlayTest, OnlyACrossingToTheRightBankWins) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.boat = 2 | model::kBoatmanFlag;
+    data.characters.resize(1);
+    data.rules.clear();
+    load(data);
+    board(0);
+    sail();
+    wait(1100);
+    ASSERT_TRUE(play.winner->visible);
+    click(500, 330);
+    ASSERT_FALSE(play.winner->visible);
+    // Everybody is still home when the boatman rows back alone.
+    sail();
+    ASSERT_EQ(task.boat->x, 235);
+    EXPECT_TRUE(puzzle::isGoalReached());
+    wait(1100);
+    EXPECT_FALSE(play.winner->visible);
+    EXPECT_EQ(modalFloor, nullptr);
 }
 
 TEST_F(PlayTest, CrossingsPastWhatAFileHoldsAreRecordedAndUndoneButNotSaved) {
