@@ -1,5 +1,10 @@
 // Open and save dialogs: the desktop's GTK file chooser, or scripted answers when headless.
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
 #include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#endif
 
 #include <clocale>
 #include <deque>
@@ -8,6 +13,7 @@
 #include <system_error>
 
 #include "base/cp1251.hpp"
+#include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
 
 namespace platform {
@@ -116,6 +122,30 @@ bool confirmReplace(GtkWindow* parent, const std::string& path) {
     return yes;
 }
 
+// The chooser belongs to the game's window: the window manager keeps it above the game
+// (also above a game covering the desktop), and, being modal, gives the keyboard back to
+// it when the game is clicked. False when the game's window cannot be named to GTK.
+bool belongToGameWindow(GtkWidget* dialog) {
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+#ifdef GDK_WINDOWING_X11
+    SDL_Window* game = mainWindow();
+    GdkDisplay* display = gdk_display_get_default();
+    if (game == nullptr || display == nullptr || !GDK_IS_X11_DISPLAY(display)) return false;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(game, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    GdkWindow* parent = gdk_x11_window_foreign_new_for_display(display, info.info.x11.window);
+    if (parent == nullptr) return false;
+    gtk_widget_realize(dialog);
+    gdk_window_set_transient_for(gtk_widget_get_window(dialog), parent);
+    g_object_set_data_full(G_OBJECT(dialog), "ferrolin-parent", parent, g_object_unref);
+    return true;
+#else
+    (void)dialog;
+    return false;
+#endif
+}
+
 std::optional<std::string> runChooser(const FileDialog& d) {
     const std::string title = toUtf8(d.title);
     // "Отмена", "Открыть", "Сохранить"
@@ -126,7 +156,8 @@ std::optional<std::string> runChooser(const FileDialog& d) {
         title.c_str(), nullptr, d.save ? GTK_FILE_CHOOSER_ACTION_SAVE : GTK_FILE_CHOOSER_ACTION_OPEN,
         cancel, GTK_RESPONSE_CANCEL, accept, GTK_RESPONSE_ACCEPT, nullptr);
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(widget);
-    gtk_window_set_keep_above(GTK_WINDOW(widget), TRUE);
+    // Without a parent, at least stay above the game.
+    if (!belongToGameWindow(widget)) gtk_window_set_keep_above(GTK_WINDOW(widget), TRUE);
     gtk_dialog_set_default_response(GTK_DIALOG(widget), GTK_RESPONSE_ACCEPT);  // Enter accepts
     gtk_file_chooser_set_local_only(chooser, TRUE);
     gtk_file_chooser_set_do_overwrite_confirmation(chooser, d.overwritePrompt ? TRUE : FALSE);
@@ -153,6 +184,11 @@ std::optional<std::string> runChooser(const FileDialog& d) {
     }
     gtk_widget_destroy(widget);
     drainGtkEvents();
+    // Clicks and keys aimed at the game while the chooser was up were not for it.
+    if (mainWindow() != nullptr) {
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+    }
     return result;
 }
 

@@ -8,6 +8,10 @@ namespace {
 
 // The box that took the current left press; it keeps the moves and the release.
 EditBox* pressedBox = nullptr;
+// The game holds a left press that has not been released yet, and where the pointer
+// was last seen.
+bool gamePress = false;
+int lastX = 0, lastY = 0;
 
 bool ctrlWithKey = false;
 
@@ -66,8 +70,21 @@ intptr_t deliverMouse(WindowProc proc, uint32_t message, int x, int y, bool left
             return 0;
         }
     }
+    if (message == WM_LBUTTONUP && !gamePress) return 0;  // its press was already ended
+    // A move without the button means the release was lost on the way.
+    if (message == WM_MOUSEMOVE && !leftHeld) deliverPressLost(proc);
+    gamePress = message == WM_LBUTTONDOWN || (gamePress && message != WM_LBUTTONUP);
+    lastX = x;
+    lastY = y;
     const uintptr_t keys = (message == WM_LBUTTONDOWN || (message == WM_MOUSEMOVE && leftHeld)) ? MK_LBUTTON : 0;
     return proc ? proc(message, keys, makeMouseParam(x, y)) : 0;
+}
+
+void deliverPressLost(WindowProc proc) {
+    pressedBox = nullptr;
+    if (!gamePress) return;
+    gamePress = false;
+    if (proc) proc(WM_LBUTTONUP, 0, makeMouseParam(lastX, lastY));
 }
 
 intptr_t deliverKey(WindowProc proc, uintptr_t key, bool ctrl, bool shift) {

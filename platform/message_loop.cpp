@@ -92,10 +92,18 @@ public:
                 destroy();
                 break;
             case SDL_WINDOWEVENT:
-                if (e.window.event == SDL_WINDOWEVENT_CLOSE) destroy();
-                // The lift of a finger that was on the glass when another window came up
-                // may never reach us; waiting for it would leave every later touch ignored.
-                if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) resetTouch();
+                if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+                    destroy();
+                } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+                    // The lift of a finger that was on the glass when another window came up
+                    // may never reach us; waiting for it would leave every later touch ignored.
+                    resetTouch();
+                    deliverPressLost(proc_);
+                } else if (e.window.event == SDL_WINDOWEVENT_LEAVE &&
+                           (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) == 0) {
+                    // Still held, the pointer is captured and the drag goes on outside.
+                    deliverPressLost(proc_);
+                }
                 break;
             // Touches come as finger events below; the mouse events SDL may make of them
             // as well would press twice.

@@ -68,6 +68,10 @@ void resetQuit();
 // WM_KEYDOWN; typed text goes to the focused box. Returns proc's result, or 0.
 intptr_t deliverMouse(WindowProc proc, uint32_t message, int x, int y, bool leftHeld);
 intptr_t deliverKey(WindowProc proc, uintptr_t key, bool ctrl, bool shift);
+// The window lost the keyboard or the pointer in the middle of a press, so its release
+// will never arrive: the press ends here, where the pointer was last seen. A release that
+// comes later after all is dropped.
+void deliverPressLost(WindowProc proc);
 void deliverText(const std::string& utf8);
 // Whether Ctrl was held with the key being delivered (false outside a delivery).
 bool controlKeyHeld();

@@ -36,6 +36,29 @@ TEST_F(InterruptedDragTest, EscapeDuringAPlayDragWaitsForTheRelease) {
     EXPECT_TRUE(app::mainMenu->visible);
 }
 
+TEST_F(InterruptedDragTest, LosingTheFocusMidDragIsARelease) {
+    test::writeTaskFile("tasks/wolf.dat", test::wolfGoatCabbage(), false);
+    closeMenu();
+    ASSERT_TRUE(puzzle::readTaskFile("tasks/wolf.dat"));
+    ui::DragDropItem* goat = task.characters[2].item;
+    platform::deliverMouse(app::windowProc, platform::WM_MOUSEMOVE, goat->x + 20, goat->y + 20, false);
+    platform::deliverMouse(app::windowProc, platform::WM_LBUTTONDOWN, goat->x + 20, goat->y + 20, true);
+    platform::deliverMouse(app::windowProc, platform::WM_MOUSEMOVE, 400, 500, true);
+    platform::deliverPressLost(app::windowProc);
+    EXPECT_EQ(goat->x, 20);
+    EXPECT_EQ(goat->y, 150);
+    key(platform::VK_ESCAPE);
+    EXPECT_TRUE(app::mainMenu->visible);
+
+    // A press on the bare background disarms the mouse until its release.
+    key(platform::VK_ESCAPE);
+    platform::deliverMouse(app::windowProc, platform::WM_MOUSEMOVE, 700, 560, false);
+    platform::deliverMouse(app::windowProc, platform::WM_LBUTTONDOWN, 700, 560, true);
+    platform::deliverPressLost(app::windowProc);
+    key(platform::VK_ESCAPE);
+    EXPECT_TRUE(app::mainMenu->visible);
+}
+
 class InterruptedEditorDragTest : public test::EditorTest {};
 
 TEST_F(InterruptedEditorDragTest, EscapeDuringAPaletteDragWaitsForTheRelease) {

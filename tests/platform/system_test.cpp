@@ -79,6 +79,7 @@ intptr_t recordingProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
 class Routing : public ::testing::Test {
 protected:
     void SetUp() override {
+        deliverPressLost(nullptr);  // no press left over from another test
         received.clear();
         resetQuit();
     }
@@ -113,6 +114,28 @@ TEST_F(Routing, MouseIsClampedToTheScreenAndCarriesTheButton) {
     EXPECT_EQ(received[2].wParam, MK_LBUTTON);
     EXPECT_EQ(received[3].message, WM_LBUTTONUP);
     EXPECT_EQ(received[3].wParam, 0u);
+}
+
+TEST_F(Routing, APressWhoseReleaseIsLostEndsOnceWhereThePointerWas) {
+    deliverMouse(recordingProc, WM_LBUTTONDOWN, 300, 200, true);
+    deliverMouse(recordingProc, WM_MOUSEMOVE, 320, 210, true);
+    deliverPressLost(recordingProc);  // the window lost the focus
+    ASSERT_EQ(received.size(), 3u);
+    EXPECT_EQ(received[2].message, WM_LBUTTONUP);
+    EXPECT_EQ(mouseX(received[2].lParam), 320);
+    EXPECT_EQ(mouseY(received[2].lParam), 210);
+    deliverPressLost(recordingProc);
+    deliverMouse(recordingProc, WM_LBUTTONUP, 320, 210, false);  // the real one, late
+    EXPECT_EQ(received.size(), 3u);
+
+    // A move without the button while a press is held: the release came first.
+    received.clear();
+    deliverMouse(recordingProc, WM_LBUTTONDOWN, 10, 10, true);
+    deliverMouse(recordingProc, WM_MOUSEMOVE, 50, 50, false);
+    ASSERT_EQ(received.size(), 3u);
+    EXPECT_EQ(received[1].message, WM_LBUTTONUP);
+    EXPECT_EQ(mouseX(received[1].lParam), 10);
+    EXPECT_EQ(received[2].message, WM_MOUSEMOVE);
 }
 
 TEST_F(Routing, PressesInsideAnEditBoxStayWithTheBox) {
