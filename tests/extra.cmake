@@ -8,7 +8,7 @@ foreach(script IN LISTS FERROLIN_SCRIPT_TESTS)
            COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-tour.sh ${FERROLIN_GAME_DIR} ${script}
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   set_tests_properties(script_${name} PROPERTIES
-    ENVIRONMENT "SDL_VIDEODRIVER=dummy;GSETTINGS_BACKEND=memory")
+    ENVIRONMENT "SDL_VIDEODRIVER=dummy;GSETTINGS_BACKEND=memory;FERROLIN_TOUR_TASKS=$<TARGET_FILE:ferrolin-tour-tasks>")
 endforeach()
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/tests/screens)
 
@@ -20,6 +20,11 @@ if(FERROLIN_XVFB_RUN)
                    ${CMAKE_BINARY_DIR}/tests/screens/smoke-real-window.png)
   # The desktop's own libraries (GL drivers, GTK) keep caches until exit.
   set_tests_properties(smoke_real_window PROPERTIES
+    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0" RUN_SERIAL TRUE TIMEOUT 120)
+  add_test(NAME file_chooser_over_the_game
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/file-chooser-test.sh $<TARGET_FILE:ferrolin>
+                   ${CMAKE_BINARY_DIR}/tests/screens/file-chooser.png)
+  set_tests_properties(file_chooser_over_the_game PROPERTIES
     ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0" RUN_SERIAL TRUE TIMEOUT 120)
 endif()
 
