@@ -8,7 +8,7 @@
 #include "app/solved_marks.hpp"
 #include "app/task_catalogue.hpp"
 #include "platform/class_folder.hpp"
-#include "platform/encoding.hpp"
+#include "base/cp1251.hpp"
 #include "platform/files.hpp"
 #include "platform/types.hpp"
 #include "puzzle/model/task_file.hpp"
@@ -61,7 +61,7 @@ std::string rowTitle(const std::string& stem) {
         if (!title.empty()) return title;
     }
     // Any other name is shown as Linux names files, in UTF-8; a row is never blank.
-    std::string shown = platform::utf8ToCp1251(stem);
+    std::string shown = base::cp1251::fromUtf8(stem);
     return shown.empty() ? std::string("?") : shown;
 }
 
