@@ -10,6 +10,7 @@
 
 #include "bench/solver_tasks.hpp"
 #include "puzzle/model/solver.hpp"
+#include "puzzle/model/task_verdict.hpp"
 #include "tools/task_source.hpp"
 
 namespace bench {
@@ -53,6 +54,17 @@ void BM_Hint(benchmark::State& state, const model::TaskData* task) {
     if (result.status == model::SolveStatus::NoSolution) state.SetLabel("no solution");
 }
 
+// The editor's verdict within the interactive bound: the screen waits for it.
+void BM_Verdict(benchmark::State& state, const model::TaskData* task) {
+    model::TaskVerdict verdict;
+    for (auto _ : state) {
+        verdict = model::judgeTask(*task);
+        benchmark::DoNotOptimize(verdict.crossings);
+    }
+    state.counters["crossings"] = verdict.crossings;
+    state.counters["too_large"] = verdict.status == model::SolveStatus::TooLarge ? 1 : 0;
+}
+
 // Registered benchmarks keep pointers to their tasks.
 std::deque<model::TaskData> tasks;
 
@@ -88,6 +100,17 @@ void registerSolverBenchmarks() {
     add("monks_trolls/16+16_boat5", monksAndTrolls(16, 5), -1);
     add("monks_trolls/20+20_boat5", monksAndTrolls(20, 5), -1);
     add("distinct/16_chain_boat3", distinctChain(16, 3), -1);
+    // The hardest tasks of 16 characters the editor may be asked about.
+    const std::pair<const char*, model::TaskData> verdicts[] = {
+        {"couples/8_boat4", jealousCouples(8, 4)},      {"couples/8_boat3", jealousCouples(8, 3)},
+        {"monks_trolls/8+8_boat3", monksAndTrolls(8, 3)}, {"distinct/16_chain_boat3", distinctChain(16, 3)},
+        {"distinct/16_chain_boat5", distinctChain(16, 5)}, {"distinct/16_chain_boat8", distinctChain(16, 8)},
+    };
+    for (const auto& [name, task] : verdicts) {
+        tasks.push_back(task);
+        benchmark::RegisterBenchmark((std::string("BM_Verdict/") + name).c_str(), BM_Verdict, &tasks.back())
+            ->Unit(benchmark::kMillisecond);
+    }
 }
 
 }  // namespace bench
