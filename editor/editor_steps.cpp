@@ -8,6 +8,7 @@
 #include "editor/task_editor.hpp"
 #include "editor/unit_list_box.hpp"
 #include "platform/edit_box.hpp"
+#include "puzzle/model/task_file.hpp"
 #include "puzzle/task.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/panel_layout.hpp"
@@ -34,7 +35,8 @@ void copyCut(char* buffer, size_t size, const std::string& text) {
 void closeEditBoxes(bool keepText) {
     EditorItems& items = editorItems;
     if (items.titleEdit != nullptr) {
-        if (keepText) copyCut(puzzle::task.title, sizeof puzzle::task.title, items.titleEdit->text());
+        // Also a title put into the box from elsewhere stops where its file name fits.
+        if (keepText) copyCut(puzzle::task.title, model::kSavableTitleBytes + 1, items.titleEdit->text());
         delete items.titleEdit;
         items.titleEdit = nullptr;
     }
@@ -137,6 +139,7 @@ void leaveStep(int s) {
             break;
         case FinishStep:
             hideStepTexts();
+            leaveFinishStep();
             items.nextButton->text = "Далее »"_cp;
             break;
         default:
@@ -221,6 +224,7 @@ void enterStep() {
                           "Составление завершено.\nНажмите Готово, чтобы\nсохранить полученную\n"
                           "задачу на диске"_cp);
             items.nextButton->text = "Готово"_cp;
+            enterFinishStep();
             break;
         default:
             break;

@@ -8,12 +8,10 @@
 #include "editor/editor_placement.hpp"
 #include "editor/rule_list_box.hpp"
 #include "editor/unit_list_box.hpp"
-#include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
-#include "platform/files.hpp"
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
-#include "puzzle/task_files.hpp"
+#include "puzzle/model/task_file.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/panel_layout.hpp"
 #include "ui/screen_items.hpp"
@@ -45,20 +43,6 @@ Button* makeWizardButton(int index, const char* text, void (*onClick)(Button*)) 
 // The palette's pictures make characters that follow the editor's drag rules.
 void connectPlacement() { SelectableGraphics::makeCharacter = makeEditorCharacter; }
 
-void saveTask() {
-    EditorItems& items = editorItems;
-    // A class folder shares the task with every computer of the class.
-    const std::string shared = platform::classFolder();
-    bool saved = !shared.empty() && puzzle::saveNewTask(shared);
-    if (!saved) saved = puzzle::saveNewTask("tasks");
-    if (!saved) {
-        const std::string data = platform::dataFolder();
-        saved = !data.empty() && puzzle::saveNewTask(data);
-    }
-    items.stepHint->text = saved ? "Задача сохранена"_cp : "Невозможно\nсоздать файл"_cp;
-    items.nextButton->visible = false;
-}
-
 }  // namespace
 
 void openEditor() {
@@ -88,11 +72,13 @@ void openEditor() {
     items.backButton = makeWizardButton(0, "« Назад"_cp, goBack);
     items.nextButton = makeWizardButton(1, "Далее »"_cp, goNext);
     screenButtons = {items.backButton, items.nextButton};
+    items.verdictLabel = makeVerdictLabel();
 
     attachToPanel(items.stepTitle);
     attachAfter(items.stepTitle, items.stepHint);
     attachAfter(items.stepHint, items.backButton);
     attachAfter(items.backButton, items.nextButton);
+    attachAfter(items.nextButton, items.verdictLabel);
     woodPanel->visible = true;
 
     connectPlacement();
@@ -103,7 +89,7 @@ void goBack(Button*) { goToStep(editorStep - 1); }
 
 void goNext(Button*) {
     if (editorStep == FinishStep) {
-        saveTask();
+        finishTask();
     } else {
         goToStep(editorStep + 1);
     }
@@ -127,8 +113,9 @@ void onEditorHighlightDone() {
     items.statementEdit = new platform::EditBox(statementLabel->x, statementLabel->y,
                                                 kStatementBoxWidth, kStatementBoxHeight, true,
                                                 task.statement);
-    // The boxes stop at what the task can hold, so nothing typed is cut off unseen later.
-    items.titleEdit->setLimit(model::kTitleBytes - 1);
+    // The boxes stop at what the task can hold, so nothing typed is cut off unseen later;
+    // the title stops where its file name, numbered, still fits.
+    items.titleEdit->setLimit(model::kSavableTitleBytes);
     items.statementEdit->setLimit(model::kStatementBytes - 1);
     items.titleEdit->selectAll();
     items.titleEdit->focus();
@@ -152,6 +139,7 @@ void closeEditorScreen() {
     delete items.nextButton;
     delete items.stepTitle;
     delete items.stepHint;
+    delete items.verdictLabel;
     delete items.characterList;
     delete items.ruleList;
     items = EditorItems{};

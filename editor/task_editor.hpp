@@ -40,6 +40,13 @@ void onEditorHighlightDone();
 // The editor's part of closing the screen (goToStep(-1), characters, lists, buttons).
 void closeEditorScreen();
 
+// The finishing step: the solver's verdict shown on entry, taken away on leaving;
+// finishTask is the press on Done.
+void enterFinishStep();
+void leaveFinishStep();
+void finishTask();
+ui::TextItem* makeVerdictLabel();
+
 // The boat step's check box and spin.
 void toggleBoatman(ui::UIElement* checkBox);
 void setCapacity(ui::Spin* spin);
@@ -58,6 +65,8 @@ struct EditorItems {
     // Step 1 only.
     ui::Checkbox* boatmanBox = nullptr;
     ui::Spin* capacitySpin = nullptr;
+    // Step 5: what the solver found for the task as composed.
+    ui::TextItem* verdictLabel = nullptr;
 };
 extern EditorItems editorItems;
 

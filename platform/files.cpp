@@ -117,6 +117,21 @@ std::string dataFolder() {
     return {};
 }
 
+std::string shownPath(const std::string& path) {
+    std::error_code ec;
+    fs::path full = fs::absolute(path, ec);
+    if (ec) full = path;
+    std::string shown = full.lexically_normal().string();
+    while (shown.size() > 1 && shown.back() == '/') shown.pop_back();
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') {
+        std::string h = home;
+        while (h.size() > 1 && h.back() == '/') h.pop_back();
+        if (h.size() > 1 && (shown == h || shown.rfind(h + "/", 0) == 0)) shown = "~" + shown.substr(h.size());
+    }
+    return shown;
+}
+
 void setDataFolderOverride(std::optional<std::string> folder) { dataOverride() = std::move(folder); }
 
 bool createFolders(const std::string& folder) {

@@ -15,6 +15,8 @@ bool setCurrentFolder(const std::string& folder);
 // $XDG_DATA_HOME (or ~/.local/share) + "/Calcora/Ferrolin"; empty when neither is
 // known. Not created here.
 std::string dataFolder();
+// The path as a person looks for it in a file manager: absolute, the home folder as "~".
+std::string shownPath(const std::string& path);
 // Tests point the data folder elsewhere.
 void setDataFolderOverride(std::optional<std::string> folder);
 

@@ -15,6 +15,12 @@ namespace model {
 
 constexpr size_t kMaxTaskFileBytes = 16 * 1024 * 1024;
 
+// A file name holds 255 bytes. "_", two hexadecimal digits a title byte, " - 99" and
+// ".dat" leave room for 122 title bytes: every title the editor takes can be saved and
+// numbered, and so found again.
+constexpr int kMaxFileNameBytes = 255;
+constexpr int kSavableTitleBytes = (kMaxFileNameBytes - 1 - 5 - 4) / 2;
+
 // withMoves: append the move count and moves (solution files). Only what the file can
 // hold is written: ask solutionFits first.
 std::vector<uint8_t> encodeTask(const TaskData& task, bool withMoves);

@@ -1,5 +1,8 @@
 // The wizard: steps, the statement's edit boxes, the boat step, saving, closing.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <cstring>
 #include <filesystem>
@@ -7,6 +10,7 @@
 
 #include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
+#include "puzzle/model/task_file.hpp"
 #include "puzzle/screen_mode.hpp"
 #include "support/editor_fixture.hpp"
 #include "ui/cp1251.hpp"
@@ -26,6 +30,12 @@ protected:
             if (entry.path().extension() == ".dat") ++count;
         }
         return count;
+    }
+    // The hint without its line breaks, which may fall anywhere in a path.
+    static std::string unbrokenHint() {
+        std::string text = items().stepHint->text;
+        text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
+        return text;
     }
     // The sum of the boat's pixels in a fresh frame: tells its two pictures apart.
     uint64_t boatPixels() {
@@ -88,7 +98,7 @@ TEST_F(WizardTest, LongTextsAreCutWhenTheStepIsLeftAndAnEarlyLeaveMakesNoBoxes) 
     items().titleEdit->setText(std::string(200, 'a'));
     items().statementEdit->setText(std::string(1500, 'b'));
     next();
-    EXPECT_EQ(std::strlen(task.title), 127u);
+    EXPECT_EQ(std::strlen(task.title), 122u);
     EXPECT_EQ(std::strlen(task.statement), 1023u);
 
     // Back and on again before the flight ends: no boxes, the texts stay as they were.
@@ -97,7 +107,7 @@ TEST_F(WizardTest, LongTextsAreCutWhenTheStepIsLeftAndAnEarlyLeaveMakesNoBoxes) 
     next();
     wait(1000);
     EXPECT_EQ(items().titleEdit, nullptr);
-    EXPECT_EQ(std::strlen(task.title), 127u);
+    EXPECT_EQ(std::strlen(task.title), 122u);
 }
 
 TEST_F(WizardTest, TheBoatStepSetsBoatmanAndCapacity) {
@@ -179,11 +189,14 @@ TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStepAndFlightsFol
     EXPECT_EQ(task.boat->y, puzzle::kLeftStationY);
 }
 
-TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolder) {
+TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolderNamingTheFolder) {
+    goTo(1);
+    clickCentre(items().boatmanBox);  // a boatman alone makes a task that can be solved
     goTo(5);
     next();
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
-    EXPECT_STREQ(items().stepHint->text, "Задача сохранена"_cp);
+    EXPECT_THAT(items().stepHint->text, testing::StartsWith("Задача сохранена\nв папку задач игры:\n/"_cp));
+    EXPECT_THAT(unbrokenHint(), testing::EndsWith("/tasks"));
     EXPECT_FALSE(items().nextButton->visible);
     EXPECT_TRUE(items().backButton->visible);
     EXPECT_EQ(editor::editorStep, 5);
@@ -196,7 +209,8 @@ TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolder) {
     ASSERT_TRUE(items().nextButton->visible);
     next();
     EXPECT_EQ(datFiles(dataFolder()), 1);
-    EXPECT_STREQ(items().stepHint->text, "Задача сохранена"_cp);
+    EXPECT_THAT(items().stepHint->text, testing::StartsWith("Задача сохранена\nв папку данных игры:\n/"_cp));
+    EXPECT_THAT(unbrokenHint(), testing::EndsWith(dataFolder().string()));
 
     // Neither can: the hint says so and the task stays for another try.
     platform::setDataFolderOverride((programFolder() / "tasks" / "data").string());
@@ -212,10 +226,13 @@ TEST_F(WizardTest, DoneSavesIntoTheClassFolderWhenOneIsSetAndWritable) {
     const fs::path shared = programFolder() / "class";
     fs::create_directories(shared);
     platform::setClassFolderOverride(shared.string());
+    goTo(1);
+    clickCentre(items().boatmanBox);
     goTo(5);
     next();
     EXPECT_EQ(datFiles(shared), 1);
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 0);
+    EXPECT_THAT(items().stepHint->text, testing::StartsWith("Задача сохранена\nв папку класса:\n/"_cp));
 
     // A class folder that takes no files leaves the task where it went before.
     platform::setClassFolderOverride((shared / "gone").string());
@@ -224,6 +241,49 @@ TEST_F(WizardTest, DoneSavesIntoTheClassFolderWhenOneIsSetAndWritable) {
     next();
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
     platform::setClassFolderOverride(std::string());
+}
+
+TEST_F(WizardTest, TheLastStepJudgesTheTaskAgainOnEveryReturnAndAsksOnceBeforeSavingNoSolution) {
+    goTo(2);
+    ASSERT_EQ(take(0, 100, 100), 1);
+    ASSERT_EQ(take(0, 100, 200), 2);
+    goTo(5);
+    // Two characters, room for one, nobody to bring the boat back.
+    EXPECT_TRUE(items().verdictLabel->visible);
+    EXPECT_THAT(items().verdictLabel->text, testing::StartsWith("У задачи нет решения.\nЛодочника нет"_cp));
+    next();
+    EXPECT_EQ(datFiles(programFolder() / "tasks"), 0);
+    EXPECT_THAT(items().stepHint->text, testing::StartsWith("У задачи нет решения.\nВсё равно сохранить?"_cp));
+    ASSERT_TRUE(items().nextButton->visible);
+    next();
+    EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
+
+    // A boatman mends it; the verdict follows, and Done saves at once.
+    goTo(1);
+    clickCentre(items().boatmanBox);
+    goTo(5);
+    EXPECT_STREQ(items().verdictLabel->text, "Кратчайшее решение:\n3 переправы"_cp);
+    next();
+    EXPECT_EQ(datFiles(programFolder() / "tasks"), 2);
+    goTo(4);
+    EXPECT_FALSE(items().verdictLabel->visible);
+}
+
+TEST_F(WizardTest, TheLongestTitleTheBoxTakesSavesTwiceUnderNumberedNames) {
+    wait(1100);
+    items().titleEdit->setText(std::string(200, 'a'));
+    goTo(1);
+    clickCentre(items().boatmanBox);
+    ASSERT_EQ(std::strlen(task.title), 122u);
+    goTo(5);
+    next();
+    back();
+    next();
+    next();
+    EXPECT_TRUE(fs::exists(programFolder() / "tasks" / model::taskFileName(task.title, 0)));
+    EXPECT_TRUE(fs::exists(programFolder() / "tasks" / model::taskFileName(task.title, 1)));
+    EXPECT_LE(model::taskFileName(task.title, 99).size(), 255u);
+    EXPECT_GT(model::taskFileName(std::string(task.title) + "a", 99).size(), 255u);
 }
 
 TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {

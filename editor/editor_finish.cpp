@@ -1,0 +1,152 @@
+// The wizard's last step: the solver's verdict on the task as composed, one more question
+// before a task without a solution is saved, and where the saved file went.
+#include <string>
+
+#include "editor/task_editor.hpp"
+#include "platform/class_folder.hpp"
+#include "platform/encoding.hpp"
+#include "platform/files.hpp"
+#include "puzzle/model/task_verdict.hpp"
+#include "puzzle/task.hpp"
+#include "puzzle/task_files.hpp"
+#include "puzzle/verdict_text.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/screen_items.hpp"
+
+namespace editor {
+
+using namespace ui;
+using platform::DT_CALCRECT;
+using platform::DT_CENTER;
+using platform::DT_NOCLIP;
+using platform::DT_WORDBREAK;
+
+namespace {
+
+constexpr int kHintTop = 80;
+constexpr int kHintHeight = 100;
+constexpr int kVerdictTop = 190;
+constexpr int kVerdictHeight = 150;
+constexpr int kVerdictInset = 6;
+constexpr uint32_t kSolvedColour = 0xFFFFFFFF;
+constexpr uint32_t kUnsolvableColour = 0xFFFFB070;
+constexpr uint32_t kTooLargeColour = 0xFFFFFFCC;
+
+struct FinishState {
+    std::string verdict;  // the label's text
+    std::string message;  // the hint after Done
+    bool unsolvable = false;
+    bool asked = false;  // Done was pressed once on a task without a solution
+};
+FinishState finish;
+
+int textWidth(const std::string& text) {
+    Rect rect{0, 0, 0, 0};
+    drawText(smallFont, text.c_str(), &rect, DT_CALCRECT, 0);
+    return rect.right;
+}
+
+// A folder path in lines that fit the panel, broken after its slashes (or inside a name
+// too long for a line).
+std::string brokenPath(const std::string& path, int width) {
+    std::string out, line;
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t end = path.find('/', start);
+        end = end == std::string::npos ? path.size() : end + 1;
+        std::string part = path.substr(start, end - start);
+        start = end;
+        if (!line.empty() && textWidth(line + part) > width) {
+            out += line + "\n";
+            line.clear();
+        }
+        while (textWidth(part) > width && part.size() > 1) {
+            size_t cut = part.size() - 1;
+            while (cut > 1 && textWidth(part.substr(0, cut)) > width) --cut;
+            out += part.substr(0, cut) + "\n";
+            part.erase(0, cut);
+        }
+        line += part;
+    }
+    return out + line;
+}
+
+std::string savedMessage(const char* where, const std::string& folder) {
+    const std::string path = platform::utf8ToCp1251(platform::shownPath(folder));
+    return "Задача сохранена\n"_cp + std::string(where) + "\n" + brokenPath(path, woodPanel->width - 100);
+}
+
+// The class folder shares the task with every computer of the class; then the game's own
+// tasks folder, then the user's data folder. The message says which took it.
+bool saveWhereItFits(std::string* message) {
+    const std::string shared = platform::classFolder();
+    if (!shared.empty() && puzzle::saveNewTask(shared)) {
+        *message = savedMessage("в папку класса:"_cp, shared);
+        return true;
+    }
+    if (puzzle::saveNewTask("tasks")) {
+        *message = savedMessage("в папку задач игры:"_cp, "tasks");
+        return true;
+    }
+    const std::string data = platform::dataFolder();
+    if (!data.empty() && puzzle::saveNewTask(data)) {
+        *message = savedMessage("в папку данных игры:"_cp, data);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void enterFinishStep() {
+    EditorItems& items = editorItems;
+    TextItem* hint = items.stepHint;
+    hint->y = woodPanel->y + kHintTop;
+    hint->height = kHintHeight;
+
+    const model::TaskVerdict verdict = model::judgeTask(puzzle::taskData());
+    finish.verdict = puzzle::verdictText(verdict);
+    finish.unsolvable = verdict.status == model::SolveStatus::NoSolution;
+    finish.asked = false;
+    TextItem* label = items.verdictLabel;
+    label->text = finish.verdict.c_str();
+    label->colour = verdict.status == model::SolveStatus::Solved ? kSolvedColour
+                    : finish.unsolvable                           ? kUnsolvableColour
+                                                                  : kTooLargeColour;
+    label->x = woodPanel->x + 47 + kVerdictInset;
+    label->y = woodPanel->y + kVerdictTop;
+    label->visible = true;
+}
+
+void leaveFinishStep() {
+    EditorItems& items = editorItems;
+    items.verdictLabel->visible = false;
+    items.stepHint->y = woodPanel->y + 46;
+    items.stepHint->height = woodPanel->height - 135;
+}
+
+void finishTask() {
+    EditorItems& items = editorItems;
+    // A teacher may want such a task on purpose, but should not hand it out by mistake.
+    if (finish.unsolvable && !finish.asked) {
+        finish.asked = true;
+        items.stepHint->text = "У задачи нет решения.\nВсё равно сохранить?\nТогда нажмите\nГотово ещё раз"_cp;
+        return;
+    }
+    const bool saved = saveWhereItFits(&finish.message);
+    items.stepHint->text = saved ? finish.message.c_str() : "Невозможно\nсоздать файл"_cp;
+    items.nextButton->visible = false;
+}
+
+// Made once with the editor; the label belongs to the panel's chain so that it moves with
+// the panel.
+TextItem* makeVerdictLabel() {
+    auto* label = new TextItem(woodPanel->x + 47 + kVerdictInset, woodPanel->y + kVerdictTop,
+                               woodPanel->width - 100 - 2 * kVerdictInset, kVerdictHeight, nullptr,
+                               smallFont, kSolvedColour);
+    label->format = DT_CENTER | DT_WORDBREAK | DT_NOCLIP;
+    label->visible = false;
+    return label;
+}
+
+}  // namespace editor
