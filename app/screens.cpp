@@ -57,6 +57,9 @@ bool buildScreens() {
 
     background = new GraphicsItem(0, 0, "textures/background.tga");
     titleLabel = new TextItem(10, 555, puzzle::task.title, largeFont, 0xFFFFFFFF);
+    // A long title ends in "…" before the panel instead of running under it.
+    titleLabel->width = 680;
+    titleLabel->format = platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS | platform::DT_NOCLIP;
     statementLabel =
         new TextItem(10, 590, 680, 170, puzzle::task.statement, smallFont, ui::kPaleYellow);
     statementLabel->format = platform::DT_WORDBREAK | platform::DT_NOCLIP;

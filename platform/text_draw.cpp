@@ -32,12 +32,13 @@ const TextLayout& SdlGraphics::layoutFor(Font& font, std::string_view text, unsi
                                          int width) {
     const bool singleLine = format & DT_SINGLELINE;
     const bool wordBreak = (format & DT_WORDBREAK) && !singleLine;
-    const int flags = (singleLine ? 1 : 0) | (wordBreak ? 2 : 0);
-    // The wrap width only matters when wrapping.
-    const std::string& key = cacheKey(key_, font.serial(), text, flags, wordBreak ? width : 0);
+    const bool ellipsis = format & DT_END_ELLIPSIS;
+    const int flags = (singleLine ? 1 : 0) | (wordBreak ? 2 : 0) | (ellipsis ? 4 : 0);
+    // The width only matters when wrapping or shortening.
+    const std::string& key = cacheKey(key_, font.serial(), text, flags, wordBreak || ellipsis ? width : 0);
     if (TextLayout* cached = layouts_.find(key)) return *cached;
     auto measure = [&font](const std::string& utf8) { return font.textWidth(utf8); };
-    return layouts_.insert(key, layoutText(text, wordBreak, singleLine, width, measure));
+    return layouts_.insert(key, layoutText(text, wordBreak, singleLine, width, measure, ellipsis));
 }
 
 SdlGraphics::RenderedLine* SdlGraphics::renderedLine(Font& font, const std::string& utf8) {

@@ -44,10 +44,42 @@ void wrapParagraph(TextLayout& layout, std::string_view para, int wrapWidth,
     }
 }
 
-}  // namespace
+const char kEllipsis[] = "\xE2\x80\xA6";
 
-TextLayout layoutText(std::string_view text, bool wordBreak, bool singleLine, int wrapWidth,
-                      const MeasureText& measure) {
+// The longest start of the line that fits with the ellipsis after it (spaces before the
+// ellipsis dropped); the ellipsis alone when nothing fits.
+TextLine shortened(std::string_view cp1251, int width, const MeasureText& measure) {
+    auto withEllipsis = [&](size_t length) {
+        std::string_view kept = cp1251.substr(0, length);
+        while (!kept.empty() && kept.back() == ' ') kept.remove_suffix(1);
+        return cp1251ToUtf8(kept) + kEllipsis;
+    };
+    size_t low = 0, high = cp1251.size();  // low always fits
+    while (low < high) {
+        const size_t mid = (low + high + 1) / 2;
+        if (measure(withEllipsis(mid)) <= width) {
+            low = mid;
+        } else {
+            high = mid - 1;
+        }
+    }
+    TextLine line;
+    line.utf8 = withEllipsis(low);
+    line.width = measure(line.utf8);
+    return line;
+}
+
+void shortenLines(TextLayout& layout, int width, const MeasureText& measure) {
+    // The lines keep no cp1251 copy; converting back is exact for what the code page has.
+    layout.widest = 0;
+    for (TextLine& line : layout.lines) {
+        if (line.width > width) line = shortened(utf8ToCp1251(line.utf8), width, measure);
+        if (line.width > layout.widest) layout.widest = line.width;
+    }
+}
+
+TextLayout layoutLines(std::string_view text, bool wordBreak, bool singleLine, int wrapWidth,
+                       const MeasureText& measure) {
     TextLayout layout;
     if (text.empty()) return layout;
     if (singleLine) {
@@ -72,6 +104,15 @@ TextLayout layoutText(std::string_view text, bool wordBreak, bool singleLine, in
         if (end == text.size()) break;
         start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
     }
+    return layout;
+}
+
+}  // namespace
+
+TextLayout layoutText(std::string_view text, bool wordBreak, bool singleLine, int wrapWidth,
+                      const MeasureText& measure, bool endEllipsis) {
+    TextLayout layout = layoutLines(text, wordBreak, singleLine, wrapWidth, measure);
+    if (endEllipsis) shortenLines(layout, wrapWidth, measure);
     return layout;
 }
 

@@ -25,8 +25,9 @@ using MeasureText = std::function<int(const std::string& utf8)>;
 // singleLine ignores the breaks (and word wrapping). With wordBreak a line ends at the
 // last space that keeps it within wrapWidth; a word wider than that stays alone on its
 // line. A break at the very end of the text starts no further line; an empty text has
-// no lines.
+// no lines. With endEllipsis every line wider than wrapWidth is shortened to end in "…"
+// within it.
 TextLayout layoutText(std::string_view cp1251, bool wordBreak, bool singleLine, int wrapWidth,
-                      const MeasureText& measure);
+                      const MeasureText& measure, bool endEllipsis = false);
 
 }  // namespace platform

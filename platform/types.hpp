@@ -69,6 +69,8 @@ constexpr unsigned DT_WORDBREAK = 0x010;
 constexpr unsigned DT_SINGLELINE = 0x020;
 constexpr unsigned DT_NOCLIP = 0x100;
 constexpr unsigned DT_CALCRECT = 0x400;
+// A line wider than the rectangle ends in "…" where it still fits.
+constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 
 // The screen the game is designed for; the window scales it to the desktop.
 constexpr int kScreenWidth = 1024;

@@ -42,6 +42,22 @@ TEST(TextLayout, WrapsAtSpacesWithinTheWidth) {
     EXPECT_EQ(lines("aaa bbb ccc", false, 10), (Lines{"aaa bbb ccc"}));
 }
 
+TEST(TextLayout, ShortensLinesTooWideWithAnEllipsis) {
+    auto shortened = [](const char* text, int width) {
+        auto layout = platform::layoutText(text, false, false, width,
+                                           [](const std::string& s) { return static_cast<int>(s.size()) * 10; }, true);
+        std::vector<std::string> out;
+        for (const auto& line : layout.lines) out.push_back(line.utf8);
+        return out;
+    };
+    const std::string ellipsis = "\xE2\x80\xA6";  // 30 px with this measure
+    EXPECT_EQ(shortened("abcdefghij\nabc", 80), (Lines{"abcde" + ellipsis, "abc"}));
+    EXPECT_EQ(shortened("ab   cdefgh", 80), (Lines{"ab" + ellipsis}));  // no spaces before it
+    EXPECT_EQ(shortened("abcdefgh", 80), (Lines{"abcdefgh"}));
+    EXPECT_EQ(shortened("abcdefgh", 10), (Lines{ellipsis}));
+    EXPECT_EQ(shortened("\xCF\xF0\xE8\xE2\xE5\xF2", 70), (Lines{"\xD0\x9F\xD1\x80" + ellipsis}));  // "Пр…"
+}
+
 TEST(TextLayout, ConvertsWindows1251ToUtf8AndReportsTheWidestLine) {
     auto layout = platform::layoutText("\xCF\xF0\xE8\r\nab", false, false, 0,
                                        [](const std::string& s) { return static_cast<int>(s.size()); });
