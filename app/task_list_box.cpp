@@ -20,6 +20,16 @@ namespace app {
 
 using namespace ui;
 
+namespace {
+
+// Solver states spent on building the list (the rest is settled as rows come into view)
+// and on one frame: opening stays quick also with many large tasks.
+constexpr uint64_t kBuildSolveBudget = 2 * model::kInteractiveStateLimit;
+constexpr uint64_t kFrameSolveBudget = model::kInteractiveStateLimit / 4;
+constexpr int kColumnMargin = 6;
+
+}  // namespace
+
 bool titleBefore(const std::string& a, const std::string& b) {
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
     size_t i = 0, j = 0;
@@ -73,6 +83,7 @@ TaskListBox::TaskListBox(int x_, int y_, int width_, int height_)
     if (!shared.empty() && shared != data) scanFolder(shared, kClassFolderPatienceMs);
     if (!data.empty()) scanFolder(data);
     keepFirstByTitle();
+    settleDifficulties(entries, 0, entries.size(), kBuildSolveBudget);
 }
 
 void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {
@@ -84,7 +95,7 @@ void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {
                        : platform::listFolder(folder, "", ".dat");
     for (const std::string& file : files) {
         const std::string stem = file.substr(0, file.size() - 4);
-        entries.push_back({rowTitle(stem), folder, file});
+        entries.push_back({rowTitle(stem), folder, file, {}});
     }
     std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(), entryBefore);
 }
@@ -119,6 +130,10 @@ void TaskListBox::draw() {
     for (Button* button : screenButtons) {
         if (button != nullptr) button->visible = true;
     }
+    // Rows the build left unsettled are settled when they come into view, a few a frame.
+    const auto firstShown = static_cast<size_t>(std::max(0, scrollOffset / 33));
+    settleDifficulties(entries, firstShown, firstShown + static_cast<size_t>(height / 33) + 2,
+                       kFrameSolveBudget);
     drawRows();
 }
 
@@ -160,19 +175,29 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     if (fill != 0) fillRect(rowX, rowY, rowX + 212, rowY + 33, fill);
     const TaskEntry& entry = entries[static_cast<size_t>(row)];
     Rect title{rowX, rowY, rowX + 212, rowY + 33};
-    unsigned titleFormat = platform::DT_CENTER | platform::DT_VCENTER;
-    const int markLeft = drawSolvedMark(entry.path(), rowX + 212 - kShortestColumnWidth, rowY, 33);
-    if (markLeft < rowX + 212 - kShortestColumnWidth) {
-        // The title stays centred while it clears the mark; a longer one starts at the
-        // row's left and is cut at the mark.
-        Rect width{0, 0, 0, 0};
-        drawText(smallFont, entry.name.c_str(), &width, platform::DT_CALCRECT, 0);
-        if (rowX + (212 + width.right) / 2 > markLeft - 4) {
-            title = Rect{rowX + 4, rowY, markLeft - 4, rowY + 33};
-            titleFormat = platform::DT_VCENTER;
-        }
+    // The shortest count stands at the row's right end, the solved mark left of it, and
+    // the title stays centred while it clears them; a longer one moves left of them and,
+    // when still too long, ends in "…".
+    int right = rowX + 212;
+    const DifficultyMark mark = difficultyMark(entry.difficulty);
+    if (!mark.text.empty()) {
+        Rect column{0, 0, 0, 0};
+        drawText(smallFont, mark.text.c_str(), &column, platform::DT_CALCRECT, 0);
+        right = rowX + 212 - kColumnMargin - column.right;
+        drawText(smallFont, mark.text.c_str(), Rect{right, rowY, rowX + 212 - kColumnMargin, rowY + 33},
+                 platform::DT_VCENTER | platform::DT_SINGLELINE, mark.colour);
     }
-    drawText(smallFont, entry.name.c_str(), title, titleFormat, ui::kPaleYellow);
+    const int solvedRight = std::min(rowX + 212 - kShortestColumnWidth, right - kColumnMargin);
+    const int markLeft = drawSolvedMark(entry.path(), solvedRight, rowY, 33);
+    if (markLeft < solvedRight) right = markLeft;
+    Rect width{0, 0, 0, 0};
+    drawText(smallFont, entry.name.c_str(), &width, platform::DT_CALCRECT, 0);
+    if (right < rowX + 212 && rowX + (212 + width.right) / 2 > right - kColumnMargin) {
+        title = Rect{rowX + kColumnMargin, rowY, right - kColumnMargin, rowY + 33};
+    }
+    drawText(smallFont, entry.name.c_str(), title,
+             platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS,
+             ui::kPaleYellow);
 }
 
 void TaskListBox::drawHiddenCount(int rowX, int rowY) {

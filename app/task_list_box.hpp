@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/task_difficulty.hpp"
 #include "ui/list_box.hpp"
 
 namespace app {
@@ -14,6 +15,7 @@ struct TaskEntry {
     std::string name;      // the title shown (Windows-1251)
     std::string folder;    // where the file was found
     std::string fileName;  // the file's own name, so open and delete address this file
+    EntryDifficulty difficulty;
     std::string path() const { return folder + "/" + fileName; }
 };
 
