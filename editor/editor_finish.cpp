@@ -4,7 +4,7 @@
 
 #include "editor/task_editor.hpp"
 #include "platform/class_folder.hpp"
-#include "platform/encoding.hpp"
+#include "base/cp1251.hpp"
 #include "platform/files.hpp"
 #include "puzzle/model/task_verdict.hpp"
 #include "puzzle/task.hpp"
@@ -72,7 +72,7 @@ std::string brokenPath(const std::string& path, int width) {
 }
 
 std::string savedMessage(const char* where, const std::string& folder) {
-    const std::string path = platform::utf8ToCp1251(platform::shownPath(folder));
+    const std::string path = base::cp1251::fromUtf8(platform::shownPath(folder));
     return "Задача сохранена\n"_cp + std::string(where) + "\n" + brokenPath(path, woodPanel->width - 100);
 }
 

@@ -52,7 +52,7 @@ TextLine shortened(std::string_view cp1251, int width, const MeasureText& measur
     auto withEllipsis = [&](size_t length) {
         std::string_view kept = cp1251.substr(0, length);
         while (!kept.empty() && kept.back() == ' ') kept.remove_suffix(1);
-        return cp1251ToUtf8(kept) + kEllipsis;
+        return toUtf8(kept) + kEllipsis;
     };
     size_t low = 0, high = cp1251.size();  // low always fits
     while (low < high) {
@@ -73,7 +73,7 @@ void shortenLines(TextLayout& layout, int width, const MeasureText& measure) {
     // The lines keep no cp1251 copy; converting back is exact for what the code page has.
     layout.widest = 0;
     for (TextLine& line : layout.lines) {
-        if (line.width > width) line = shortened(utf8ToCp1251(line.utf8), width, measure);
+        if (line.width > width) line = shortened(base::cp1251::fromUtf8(line.utf8), width, measure);
         if (line.width > layout.widest) layout.widest = line.width;
     }
 }
