@@ -134,6 +134,10 @@ void HeadlessGame::drag(int x1, int y1, int x2, int y2) {
 
 void HeadlessGame::key(unsigned vk) { app::windowProc(platform::WM_KEYDOWN, vk, 0); }
 
+void HeadlessGame::addTaskFile(const model::TaskData& task) {
+    writeFile(programFolder() / "tasks" / model::taskFileName(task.title, 0), model::encodeTask(task, false));
+}
+
 void HeadlessGame::closeMenu() {
     if (app::mainMenu->visible) key(platform::VK_ESCAPE);
 }
@@ -173,8 +177,7 @@ void HeadlessGame::openBusyCatalogue() {
         char title[64];
         std::snprintf(title, sizeof title, "%s %d", "Задача номер"_cp, i);
         task.title = title;
-        writeFile(programFolder() / "tasks" / model::taskFileName(task.title, 0),
-                  model::encodeTask(task, false));
+        addTaskFile(task);
     }
     click(500, 73);  // the menu's first command: the catalogue
     check(puzzle::screenMode == puzzle::CatalogueScreen, "opening the catalogue");

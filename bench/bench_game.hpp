@@ -33,6 +33,9 @@ public:
     void openBusyEditor();
     // The catalogue listing 100 task files.
     void openBusyCatalogue();
+    // Writes the task into the program's tasks/ under the name the editor gives it.
+    void addTaskFile(const model::TaskData& task);
+    void closeMenu();
 
     // Advances the virtual clock by ms, one frame per 10 ms tick.
     void wait(unsigned ms);
@@ -41,8 +44,6 @@ public:
     void key(unsigned vk);
 
 private:
-    void closeMenu();
-
     std::filesystem::path root_;
     std::filesystem::path previous_;
     bool started_ = false;

@@ -16,6 +16,7 @@
 #include "bench/alloc_counter.hpp"
 #include "bench/bare_frame.hpp"
 #include "bench/bench_game.hpp"
+#include "bench/timing.hpp"
 #include "platform/graphics.hpp"
 #include "platform/sdl_graphics.hpp"
 #include "platform/system.hpp"
@@ -24,17 +25,6 @@
 
 namespace bench {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
 
 enum class Busy { Play, Editor, Catalogue };
 

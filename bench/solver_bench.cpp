@@ -2,16 +2,12 @@
 // second. The pack is read from its sources, so each run is named after its file.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <deque>
-#include <filesystem>
 #include <string>
 
 #include "bench/solver_tasks.hpp"
 #include "puzzle/model/solver.hpp"
 #include "puzzle/model/task_verdict.hpp"
-#include "tools/task_source.hpp"
 
 namespace bench {
 namespace {
@@ -79,20 +75,7 @@ void add(const std::string& name, model::TaskData task, int knownCrossings) {
 }  // namespace
 
 void registerSolverBenchmarks() {
-    namespace fs = std::filesystem;
-    std::vector<fs::path> sources;
-    for (const auto& entry : fs::directory_iterator(std::string(FERROLIN_SOURCE_DIR) + "/tasks-src")) {
-        if (entry.path().extension() == ".json") sources.push_back(entry.path());
-    }
-    std::sort(sources.begin(), sources.end());
-    for (const fs::path& path : sources) {
-        try {
-            tools::TaskSource source = tools::loadTaskSource(path.string());
-            add("pack/" + path.stem().string(), std::move(source.task), source.crossings);
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "bench: %s: %s\n", path.c_str(), e.what());
-        }
-    }
+    for (auto& [name, source] : packSources()) add("pack/" + name, std::move(source.task), source.crossings);
     add("couples/6_boat4", jealousCouples(6, 4), -1);
     add("couples/8_boat4", jealousCouples(8, 4), -1);
     add("couples/10_boat4", jealousCouples(10, 4), -1);

@@ -1,5 +1,8 @@
 #include "bench/solver_tasks.hpp"
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace bench {
@@ -51,6 +54,24 @@ model::TaskData distinctChain(int n, int capacity) {
     for (int i = 0; i < n; ++i) task.characters.push_back(character("goat", i, colourOf(i)));
     for (int i = 0; i + 1 < n; ++i) task.rules.push_back({i, i + 1, -1, model::ForbidTogether});
     return task;
+}
+
+std::vector<std::pair<std::string, tools::TaskSource>> packSources() {
+    namespace fs = std::filesystem;
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(std::string(FERROLIN_SOURCE_DIR) + "/tasks-src")) {
+        if (entry.path().extension() == ".json") files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    std::vector<std::pair<std::string, tools::TaskSource>> sources;
+    for (const fs::path& path : files) {
+        try {
+            sources.emplace_back(path.stem().string(), tools::loadTaskSource(path.string()));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "bench: %s: %s\n", path.c_str(), e.what());
+        }
+    }
+    return sources;
 }
 
 }  // namespace bench

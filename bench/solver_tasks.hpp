@@ -1,9 +1,18 @@
 // Generated tasks larger than the pack's, for the solver benchmarks.
 #pragma once
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "puzzle/model/task_data.hpp"
+#include "tools/task_source.hpp"
 
 namespace bench {
+
+// The pack's tasks read from their sources, in file order, each named after its file;
+// a source that does not load is reported and left out.
+std::vector<std::pair<std::string, tools::TaskSource>> packSources();
 
 // n knights and their n princesses, each couple its own colour: a princess may not be
 // with another knight unless her own knight is on the same bank.
