@@ -33,7 +33,9 @@ grep -o '^choose prog/tasks/[^ ]*' "$root/scripts/help-shots.txt" | cut -d' ' -f
     [ -f "$work/$task" ] || { echo "$0: $task is not in the task pack" >&2; exit 1; }
   done
 
-(cd "$work" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy GSETTINGS_BACKEND=memory \
+# The work folder stands in for the home folder, so the folder the editor names after
+# saving reads "~/class" in the pictures rather than a temporary path.
+(cd "$work" && HOME="$work" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy GSETTINGS_BACKEND=memory \
   "$game/ferrolin-script" "$root/scripts/help-shots.txt")
 
 mkdir -p "$root/help/images"
