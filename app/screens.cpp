@@ -33,7 +33,7 @@ constexpr int kMenuStep = 12;
 std::string lastSolutionPath;
 
 void onBankHighlightDone(RectTrail*) {
-    bankHighlight->visible = false;
+    screenItems.bankHighlight->visible = false;
     if (puzzle::screenMode == puzzle::PlayScreen) {
         puzzle::revealWinner();
     } else if (puzzle::screenMode == puzzle::EditorScreen) {
@@ -55,29 +55,29 @@ bool buildScreens() {
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
 
-    background = new GraphicsItem(0, 0, "textures/background.tga");
-    titleLabel = new TextItem(10, 555, puzzle::task.title, largeFont, 0xFFFFFFFF);
+    screenItems.background = new GraphicsItem(0, 0, "textures/background.tga");
+    screenItems.titleLabel = new TextItem(10, 555, puzzle::task.title, fonts.large, 0xFFFFFFFF);
     // A long title ends in "…" before the panel instead of running under it.
-    titleLabel->width = 680;
-    titleLabel->format = platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS | platform::DT_NOCLIP;
-    statementLabel =
-        new TextItem(10, 590, 680, 170, puzzle::task.statement, smallFont, ui::kPaleYellow);
-    statementLabel->format = platform::DT_WORDBREAK | platform::DT_NOCLIP;
-    wipeShader = new Shader(0xFF164000);
-    wipeShader->visible = false;
-    messagePopup = new PopupMessage(mediumFont, 0xFF00FF00);
-    woodPanel = new WoodPanel(705, 320, "textures/woodpanel.tga");
-    woodPanel->colour = woodPanel->hoverColour = woodPanel->activeColour = 0xCCFFFFFF;
-    woodPanel->visible = false;
-    upArrow = new UIElement(843, 329, "textures/list_uparrow.tga");
-    upArrow->hoverColour = 0xFFFFFFFF;
-    upArrow->visible = false;
-    downArrow = new UIElement(843, 709, "textures/list_downarrow.tga");
-    downArrow->hoverColour = 0xFFFFFFFF;
-    downArrow->visible = false;
-    bankHighlight = new RectTrail(0, 0, 0, 0, 0, 0, 0xFFFFFF00);
-    bankHighlight->onCycleEnd = onBankHighlightDone;
-    bankHighlight->visible = false;
+    screenItems.titleLabel->width = 680;
+    screenItems.titleLabel->format = platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS | platform::DT_NOCLIP;
+    screenItems.statementLabel =
+        new TextItem(10, 590, 680, 170, puzzle::task.statement, fonts.small, ui::kPaleYellow);
+    screenItems.statementLabel->format = platform::DT_WORDBREAK | platform::DT_NOCLIP;
+    screenItems.wipeShader = new Shader(0xFF164000);
+    screenItems.wipeShader->visible = false;
+    screenItems.messagePopup = new PopupMessage(fonts.medium, 0xFF00FF00);
+    screenItems.woodPanel = new WoodPanel(705, 320, "textures/woodpanel.tga");
+    screenItems.woodPanel->colour = screenItems.woodPanel->hoverColour = screenItems.woodPanel->activeColour = 0xCCFFFFFF;
+    screenItems.woodPanel->visible = false;
+    screenItems.upArrow = new UIElement(843, 329, "textures/list_uparrow.tga");
+    screenItems.upArrow->hoverColour = 0xFFFFFFFF;
+    screenItems.upArrow->visible = false;
+    screenItems.downArrow = new UIElement(843, 709, "textures/list_downarrow.tga");
+    screenItems.downArrow->hoverColour = 0xFFFFFFFF;
+    screenItems.downArrow->visible = false;
+    screenItems.bankHighlight = new RectTrail(0, 0, 0, 0, 0, 0, 0xFFFFFF00);
+    screenItems.bankHighlight->onCycleEnd = onBankHighlightDone;
+    screenItems.bankHighlight->visible = false;
     mainMenu = new ExtGraphicsItem(336, 27, "textures/mainmenu.tga");
     mainMenu->sourceRect.top = kMenuRolledUp;
     mainMenu->visible = false;
@@ -91,9 +91,9 @@ bool buildScreens() {
         menuButtons[static_cast<size_t>(i)] = button;
     }
 
-    woodPanel->attached = upArrow;
-    upArrow->attached = downArrow;
-    downArrow->attached = bankHighlight;
+    screenItems.woodPanel->attached = screenItems.upArrow;
+    screenItems.upArrow->attached = screenItems.downArrow;
+    screenItems.downArrow->attached = screenItems.bankHighlight;
     mainMenu->attached = menuButtons[0];
     for (size_t i = 0; i + 1 < menuButtons.size(); ++i) menuButtons[i]->attached = menuButtons[i + 1];
 
@@ -108,7 +108,7 @@ bool buildScreens() {
 }
 
 void toggleMainMenu(VisualItem*) {
-    inputArmed = false;
+    itemList.inputArmed = false;
     releaseHotItem();
     bringToFront(mainMenu);
     bringToFront(menuRoller);
@@ -117,7 +117,7 @@ void toggleMainMenu(VisualItem*) {
     } else {
         rollMenuDown();
     }
-    inputArmed = true;
+    itemList.inputArmed = true;
 }
 
 void rollMenuDown() {
@@ -238,8 +238,8 @@ void closeScreen() {
     puzzle::task.ruleCount = 0;
     puzzle::screenMode = puzzle::NoScreen;
     // A floor a screen set (the winner picture's) goes with the screen.
-    if (modalFloor != mainMenu) modalFloor = nullptr;
-    coveredFloor = nullptr;
+    if (itemList.modalFloor != mainMenu) itemList.modalFloor = nullptr;
+    itemList.coveredFloor = nullptr;
 }
 
 void destroyScreens() {

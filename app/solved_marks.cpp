@@ -56,11 +56,11 @@ int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight) 
     char count[16];
     std::snprintf(count, sizeof count, "%d", *best);
     ui::Rect box{right - 40, rowY, right, rowY + rowHeight};
-    ui::drawText(ui::smallFont, count, &box, platform::DT_CALCRECT, 0);
+    ui::drawText(ui::fonts.small, count, &box, platform::DT_CALCRECT, 0);
     const int textWidth = box.right - box.left;
     const int checkX = right - textWidth - 21;
     ui::drawTexture(marks.check, checkX, rowY + (rowHeight - 18) / 2, nullptr, 0xFFFFFFFF);
-    ui::drawText(ui::smallFont, count, ui::Rect{right - textWidth, rowY, right, rowY + rowHeight},
+    ui::drawText(ui::fonts.small, count, ui::Rect{right - textWidth, rowY, right, rowY + rowHeight},
                  platform::DT_VCENTER | platform::DT_NOCLIP, 0xFFB9F08A);
     return checkX;
 }

@@ -24,26 +24,26 @@ TaskListBox* currentTaskList() { return taskList; }
 
 void showTaskList() {
     puzzle::screenMode = puzzle::CatalogueScreen;
-    woodPanel->moveTo(365, 105);
+    screenItems.woodPanel->moveTo(365, 105);
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
     reloadSolvedMarks();
     const PanelBox area = panelList();
     taskList = new TaskListBox(area.x, area.y, area.width, area.height);
-    taskList->upArrow = upArrow;
-    taskList->downArrow = downArrow;
-    screenButtons[0] = makePanelButton(0, "Открыть"_cp, openSelectedTask);
-    screenButtons[1] = makePanelButton(1, "Удалить"_cp, deleteSelectedTask);
-    attachToPanel(screenButtons[1]);
-    attachToPanel(screenButtons[0]);
+    taskList->upArrow = screenItems.upArrow;
+    taskList->downArrow = screenItems.downArrow;
+    screenItems.buttons[0] = makePanelButton(0, "Открыть"_cp, openSelectedTask);
+    screenItems.buttons[1] = makePanelButton(1, "Удалить"_cp, deleteSelectedTask);
+    attachToPanel(screenItems.buttons[1]);
+    attachToPanel(screenItems.buttons[0]);
     attachToPanel(taskList);
-    woodPanel->visible = true;
+    screenItems.woodPanel->visible = true;
 }
 
 void closeTaskList() {
     detachPanelItems();
-    woodPanel->moveTo(705, 320);
-    for (Button*& button : screenButtons) {
+    screenItems.woodPanel->moveTo(705, 320);
+    for (Button*& button : screenItems.buttons) {
         delete button;
         button = nullptr;
     }

@@ -120,14 +120,14 @@ void TaskListBox::keepFirstByTitle() {
 
 void TaskListBox::draw() {
     if (entries.empty()) {
-        drawText(smallFont, "Нет файлов с задачами"_cp, Rect{x, y, x + 212, y + 33},
+        drawText(fonts.small, "Нет файлов с задачами"_cp, Rect{x, y, x + 212, y + 33},
                  platform::DT_CENTER | platform::DT_VCENTER | platform::DT_NOCLIP, ui::kPaleYellow);
-        for (Button* button : screenButtons) {
+        for (Button* button : screenItems.buttons) {
             if (button != nullptr) button->visible = false;
         }
         return;
     }
-    for (Button* button : screenButtons) {
+    for (Button* button : screenItems.buttons) {
         if (button != nullptr) button->visible = true;
     }
     // Rows the build left unsettled are settled when they come into view, a few a frame.
@@ -182,20 +182,20 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     const DifficultyMark mark = difficultyMark(entry.difficulty);
     if (!mark.text.empty()) {
         Rect column{0, 0, 0, 0};
-        drawText(smallFont, mark.text.c_str(), &column, platform::DT_CALCRECT, 0);
+        drawText(fonts.small, mark.text.c_str(), &column, platform::DT_CALCRECT, 0);
         right = rowX + 212 - kColumnMargin - column.right;
-        drawText(smallFont, mark.text.c_str(), Rect{right, rowY, rowX + 212 - kColumnMargin, rowY + 33},
+        drawText(fonts.small, mark.text.c_str(), Rect{right, rowY, rowX + 212 - kColumnMargin, rowY + 33},
                  platform::DT_VCENTER | platform::DT_SINGLELINE, mark.colour);
     }
     const int solvedRight = std::min(rowX + 212 - kShortestColumnWidth, right - kColumnMargin);
     const int markLeft = drawSolvedMark(entry.path(), solvedRight, rowY, 33);
     if (markLeft < solvedRight) right = markLeft;
     Rect width{0, 0, 0, 0};
-    drawText(smallFont, entry.name.c_str(), &width, platform::DT_CALCRECT, 0);
+    drawText(fonts.small, entry.name.c_str(), &width, platform::DT_CALCRECT, 0);
     if (right < rowX + 212 && rowX + (212 + width.right) / 2 > right - kColumnMargin) {
         title = Rect{rowX + kColumnMargin, rowY, right - kColumnMargin, rowY + 33};
     }
-    drawText(smallFont, entry.name.c_str(), title,
+    drawText(fonts.small, entry.name.c_str(), title,
              platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS,
              ui::kPaleYellow);
 }
@@ -203,7 +203,7 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
 void TaskListBox::drawHiddenCount(int rowX, int rowY) {
     char text[64];
     std::snprintf(text, sizeof text, "%s %d", "Не поместилось задач:"_cp, static_cast<int>(hiddenCount));
-    drawText(smallFont, text, Rect{rowX, rowY, rowX + 212, rowY + 33},
+    drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33},
              platform::DT_CENTER | platform::DT_VCENTER, 0xFFFFCC80);
 }
 

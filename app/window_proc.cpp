@@ -15,13 +15,13 @@ using namespace platform;
 namespace {
 
 ui::ListBox* currentList() {
-    return ui::woodPanel != nullptr ? dynamic_cast<ui::ListBox*>(ui::woodPanel->attached) : nullptr;
+    return ui::screenItems.woodPanel != nullptr ? dynamic_cast<ui::ListBox*>(ui::screenItems.woodPanel->attached) : nullptr;
 }
 
 // The arrow was hidden under the held button: end the press until it is released.
 void cancelArrowPress() {
     ui::releaseHotItem();
-    ui::inputArmed = false;
+    ui::itemList.inputArmed = false;
 }
 
 void scrollBy(int delta) {
@@ -39,10 +39,10 @@ void keyDown(uintptr_t key) {
     }
     // Not in the middle of a press: the menu would take the hot item away from under a
     // drag and leave what was dragged wherever the pointer had taken it.
-    if (!ui::inputArmed || ui::pressHeld) return;
+    if (!ui::itemList.inputArmed || ui::itemList.pressHeld) return;
     if (key == VK_ESCAPE) {
         toggleMainMenu(nullptr);
-    } else if (puzzle::screenMode == puzzle::PlayScreen && ui::modalFloor == nullptr) {
+    } else if (puzzle::screenMode == puzzle::PlayScreen && ui::itemList.modalFloor == nullptr) {
         // The modal floor is the open menu or the winner picture: what lies under them
         // cannot be clicked, so it cannot be keyed either.
         puzzle::playKeyDown(key, controlKeyHeld());
@@ -51,8 +51,8 @@ void keyDown(uintptr_t key) {
 
 void wheel(int x, int y, int delta) {
     ui::ListBox* list = currentList();
-    if (list == nullptr || !list->visible || !ui::inputArmed || ui::pressHeld) return;
-    if (ui::modalFloor != nullptr || !ui::woodPanel->visible || !ui::containsPoint(ui::woodPanel, x, y)) {
+    if (list == nullptr || !list->visible || !ui::itemList.inputArmed || ui::itemList.pressHeld) return;
+    if (ui::itemList.modalFloor != nullptr || !ui::screenItems.woodPanel->visible || !ui::containsPoint(ui::screenItems.woodPanel, x, y)) {
         return;
     }
     list->scrollByNotches(-delta / WHEEL_DELTA);
@@ -61,7 +61,7 @@ void wheel(int x, int y, int delta) {
 }  // namespace
 
 void scrollUpTick() {
-    if (ui::upArrow->visible) {
+    if (ui::screenItems.upArrow->visible) {
         scrollBy(-2);
     } else {
         cancelArrowPress();
@@ -69,7 +69,7 @@ void scrollUpTick() {
 }
 
 void scrollDownTick() {
-    if (ui::downArrow->visible) {
+    if (ui::screenItems.downArrow->visible) {
         scrollBy(2);
     } else {
         cancelArrowPress();
@@ -90,9 +90,9 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
             wheel(mouseX(lParam), mouseY(lParam), wheelDelta(wParam));
             return 0;
         case WM_TIMER:
-            if (ui::upArrow != nullptr && ui::upArrow->state == ui::Pressed) {
+            if (ui::screenItems.upArrow != nullptr && ui::screenItems.upArrow->state == ui::Pressed) {
                 scrollUpTick();
-            } else if (ui::downArrow != nullptr && ui::downArrow->state == ui::Pressed) {
+            } else if (ui::screenItems.downArrow != nullptr && ui::screenItems.downArrow->state == ui::Pressed) {
                 scrollDownTick();
             }
             ui::renderFrame();

@@ -183,8 +183,8 @@ void HeadlessGame::openBusyCatalogue() {
     check(puzzle::screenMode == puzzle::CatalogueScreen, "opening the catalogue");
     wait(1000);
     // One row selected and the pointer over another, as while choosing.
-    const int x = ui::woodPanel->x + 150;
-    const int y = ui::woodPanel->y + 80;
+    const int x = ui::screenItems.woodPanel->x + 150;
+    const int y = ui::screenItems.woodPanel->y + 80;
     click(x, y);
     app::windowProc(platform::WM_MOUSEMOVE, 0, platform::makeMouseParam(x, y + 66));
     wait(100);

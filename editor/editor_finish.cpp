@@ -42,7 +42,7 @@ FinishState finish;
 
 int textWidth(const std::string& text) {
     Rect rect{0, 0, 0, 0};
-    drawText(smallFont, text.c_str(), &rect, DT_CALCRECT, 0);
+    drawText(fonts.small, text.c_str(), &rect, DT_CALCRECT, 0);
     return rect.right;
 }
 
@@ -73,7 +73,7 @@ std::string brokenPath(const std::string& path, int width) {
 
 std::string savedMessage(const char* where, const std::string& folder) {
     const std::string path = base::cp1251::fromUtf8(platform::shownPath(folder));
-    return "Задача сохранена\n"_cp + std::string(where) + "\n" + brokenPath(path, woodPanel->width - 100);
+    return "Задача сохранена\n"_cp + std::string(where) + "\n" + brokenPath(path, screenItems.woodPanel->width - 100);
 }
 
 // The class folder shares the task with every computer of the class; then the game's own
@@ -101,7 +101,7 @@ bool saveWhereItFits(std::string* message) {
 void enterFinishStep() {
     EditorItems& items = editorItems;
     TextItem* hint = items.stepHint;
-    hint->y = woodPanel->y + kHintTop;
+    hint->y = screenItems.woodPanel->y + kHintTop;
     hint->height = kHintHeight;
 
     const model::TaskVerdict verdict = model::judgeTask(puzzle::taskData());
@@ -113,16 +113,16 @@ void enterFinishStep() {
     label->colour = verdict.status == model::SolveStatus::Solved ? kSolvedColour
                     : finish.unsolvable                           ? kUnsolvableColour
                                                                   : kTooLargeColour;
-    label->x = woodPanel->x + 47 + kVerdictInset;
-    label->y = woodPanel->y + kVerdictTop;
+    label->x = screenItems.woodPanel->x + 47 + kVerdictInset;
+    label->y = screenItems.woodPanel->y + kVerdictTop;
     label->visible = true;
 }
 
 void leaveFinishStep() {
     EditorItems& items = editorItems;
     items.verdictLabel->visible = false;
-    items.stepHint->y = woodPanel->y + 46;
-    items.stepHint->height = woodPanel->height - 135;
+    items.stepHint->y = screenItems.woodPanel->y + 46;
+    items.stepHint->height = screenItems.woodPanel->height - 135;
 }
 
 void finishTask() {
@@ -141,9 +141,9 @@ void finishTask() {
 // Made once with the editor; the label belongs to the panel's chain so that it moves with
 // the panel.
 TextItem* makeVerdictLabel() {
-    auto* label = new TextItem(woodPanel->x + 47 + kVerdictInset, woodPanel->y + kVerdictTop,
-                               woodPanel->width - 100 - 2 * kVerdictInset, kVerdictHeight, nullptr,
-                               smallFont, kSolvedColour);
+    auto* label = new TextItem(screenItems.woodPanel->x + 47 + kVerdictInset, screenItems.woodPanel->y + kVerdictTop,
+                               screenItems.woodPanel->width - 100 - 2 * kVerdictInset, kVerdictHeight, nullptr,
+                               fonts.small, kSolvedColour);
     label->format = DT_CENTER | DT_WORDBREAK | DT_NOCLIP;
     label->visible = false;
     return label;

@@ -49,7 +49,7 @@ bool ruleCellUnder(int x, int y, int* row, int* column) {
 }
 
 bool onWoodPanel(int x, int y) {
-    return ui::woodPanel != nullptr && ui::containsPoint(ui::woodPanel, x, y);
+    return ui::screenItems.woodPanel != nullptr && ui::containsPoint(ui::screenItems.woodPanel, x, y);
 }
 
 void renumberRuleCell(int32_t& cell, int deleted, int moved) {

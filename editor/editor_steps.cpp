@@ -81,7 +81,7 @@ void showListOnPanel(ListBox* list) {
 }
 
 void flyFromPanelCentre(int toX, int toY, int toWidth, int toHeight, uint32_t delay) {
-    bankHighlight->fly(woodPanel->x + woodPanel->width / 2, woodPanel->y + woodPanel->height / 2,
+    screenItems.bankHighlight->fly(screenItems.woodPanel->x + screenItems.woodPanel->width / 2, screenItems.woodPanel->y + screenItems.woodPanel->height / 2,
                        toX, toY, toWidth, toHeight, delay);
 }
 
@@ -94,8 +94,8 @@ void leaveBoatStep(int s) {
     hint->y = area.y;
     hint->height = area.height;
     hint->format = DT_CENTER | DT_VCENTER | DT_NOCLIP;
-    for (int i = 0; i < 3; ++i) detachFirst(woodPanel);
-    bringToFront(woodPanel);
+    for (int i = 0; i < 3; ++i) detachFirst(screenItems.woodPanel);
+    bringToFront(screenItems.woodPanel);
     if (s < BoatStep) {
         delete puzzle::task.boat;
         puzzle::task.boat = nullptr;
@@ -113,9 +113,9 @@ void leaveStep(int s) {
     switch (editorStep) {
         case StatementStep:
             closeEditBoxes(s != NoStep);
-            titleLabel->visible = true;
-            statementLabel->visible = true;
-            bankHighlight->visible = false;
+            screenItems.titleLabel->visible = true;
+            screenItems.statementLabel->visible = true;
+            screenItems.bankHighlight->visible = false;
             hideStepTexts();
             break;
         case BoatStep:
@@ -123,19 +123,19 @@ void leaveStep(int s) {
             break;
         case CharactersStep:
             items.characterList->hideRowWidgets();
-            detachFirst(woodPanel);
+            detachFirst(screenItems.woodPanel);
             items.characterList->visible = false;
-            bankHighlight->visible = false;
+            screenItems.bankHighlight->visible = false;
             break;
         case GoalPlacesStep:
             putBoatAt(puzzle::kLeftStationX, puzzle::kLeftStationY);
             hideStepTexts();
-            bankHighlight->visible = false;
+            screenItems.bankHighlight->visible = false;
             break;
         case RulesStep:
-            detachFirst(woodPanel);
+            detachFirst(screenItems.woodPanel);
             items.ruleList->visible = false;
-            bankHighlight->visible = false;
+            screenItems.bankHighlight->visible = false;
             break;
         case FinishStep:
             hideStepTexts();
@@ -209,14 +209,14 @@ void enterStep() {
                           "Расположите персонажей\nна правом берегу так,\nкак они будут размещаться\n"
                           "по окончании переправы"_cp);
             putBoatAt(puzzle::kRightStationX, puzzle::kRightStationY);
-            bankHighlight->fly(100, 230, 770, 40, 240, 250, kFlightDelay);
+            screenItems.bankHighlight->fly(100, 230, 770, 40, 240, 250, kFlightDelay);
             break;
         case RulesStep: {
             showListOnPanel(items.ruleList);
             // The table's first row where the panel is now, also when the panel was moved
             // since the palette was last shown.
             const RuleListBox* table = items.ruleList;
-            bankHighlight->fly(100, 230, table->x, table->y, table->width, 33, kFlightDelay);
+            screenItems.bankHighlight->fly(100, 230, table->x, table->y, table->width, 33, kFlightDelay);
             break;
         }
         case FinishStep:
@@ -237,8 +237,8 @@ int goToStep(int s) {
     if (s == editorStep) return editorStep;
     if (s < NoStep || s > FinishStep) return editorStep;
     leaveStep(s);
-    upArrow->visible = false;
-    downArrow->visible = false;
+    screenItems.upArrow->visible = false;
+    screenItems.downArrow->visible = false;
     editorStep = s;
     enterStep();
 

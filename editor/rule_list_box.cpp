@@ -173,9 +173,9 @@ void RuleListBox::drawHoverFrames(int row, int rowX, int rowY) {
     if (hoverColumn == DeleteColumn) {
         drawBevel(markLeft, rowY, right, rowY + kDeleteMarkSize, kDark, kLight);
     }
-    drawText(smallFont, "x", Rect{markLeft, rowY, right, rowY + kDeleteMarkSize},
+    drawText(fonts.small, "x", Rect{markLeft, rowY, right, rowY + kDeleteMarkSize},
              DT_CENTER | DT_VCENTER | DT_NOCLIP, 0xFFFF0000);
-    drawText(smallFont, "x", Rect{markLeft - 1, rowY - 1, right, rowY + kDeleteMarkSize},
+    drawText(fonts.small, "x", Rect{markLeft - 1, rowY - 1, right, rowY + kDeleteMarkSize},
              DT_CENTER | DT_VCENTER | DT_NOCLIP, 0xFFFFFFFF);
 }
 
@@ -185,7 +185,7 @@ void RuleListBox::drawRuleContent(int row, int rowX, int rowY) {
     drawCharacterCell(rule.second, rowX + 81, rowY + 4);
     if (rule.third >= 0 && rule.kind == model::ForbidTogether) {
         drawCharacterCell(rule.third, rowX + 155, rowY + 4);
-        drawText(smallFont, "без"_cp, Rect{rowX + 125, rowY + 7, rowX + 125, rowY + 7}, DT_NOCLIP,
+        drawText(fonts.small, "без"_cp, Rect{rowX + 125, rowY + 7, rowX + 125, rowY + 7}, DT_NOCLIP,
                  0xFF80FF80);
     }
     if (rule.kind >= 0 && rule.kind < 3) {
@@ -203,7 +203,7 @@ void RuleListBox::drawRow(int row, int rowX, int rowY) {
 
     if (row == rules) {
         if (!hovered) {
-            drawText(smallFont, "Добавить правило"_cp,
+            drawText(fonts.small, "Добавить правило"_cp,
                      Rect{rowX, rowY, rowX + 212, rowY + kRowHeight},
                      DT_CENTER | DT_VCENTER | DT_NOCLIP, kLight);
         } else if (hintDue()) {
@@ -211,7 +211,7 @@ void RuleListBox::drawRow(int row, int rowX, int rowY) {
         }
         return;
     }
-    if (hovered && hoverColumn == KindColumn && hotItem == this && hintDue()) {
+    if (hovered && hoverColumn == KindColumn && itemList.hot == this && hintDue()) {
         const char* description = kindDescription(puzzle::task.rules[static_cast<size_t>(row)].kind);
         if (description != nullptr) showHint(rowX, rowY + 43, description);
     }

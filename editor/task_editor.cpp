@@ -53,25 +53,25 @@ void openEditor() {
 
     const PanelBox area = panelList();
     items.characterList = new UnitListBox(area.x, area.y, area.width, area.height);
-    items.characterList->upArrow = upArrow;
-    items.characterList->downArrow = downArrow;
+    items.characterList->upArrow = screenItems.upArrow;
+    items.characterList->downArrow = screenItems.downArrow;
     items.characterList->visible = false;
     items.ruleList = new RuleListBox(area.x, area.y, area.width, area.height);
-    items.ruleList->upArrow = upArrow;
-    items.ruleList->downArrow = downArrow;
+    items.ruleList->upArrow = screenItems.upArrow;
+    items.ruleList->downArrow = screenItems.downArrow;
     items.ruleList->visible = false;
 
     items.stepTitle =
-        new TextItem(area.x, area.y + 10, area.width, 0, nullptr, smallFont, 0xFFFFFFFF);
+        new TextItem(area.x, area.y + 10, area.width, 0, nullptr, fonts.small, 0xFFFFFFFF);
     items.stepTitle->format = DT_CENTER | DT_NOCLIP;
     items.stepTitle->visible = false;
     items.stepHint =
-        new TextItem(area.x, area.y, area.width, area.height, nullptr, smallFont, kPaleYellow);
+        new TextItem(area.x, area.y, area.width, area.height, nullptr, fonts.small, kPaleYellow);
     items.stepHint->format = DT_CENTER | DT_VCENTER | DT_NOCLIP;
     items.stepHint->visible = false;
     items.backButton = makeWizardButton(0, "« Назад"_cp, goBack);
     items.nextButton = makeWizardButton(1, "Далее »"_cp, goNext);
-    screenButtons = {items.backButton, items.nextButton};
+    screenItems.buttons = {items.backButton, items.nextButton};
     items.verdictLabel = makeVerdictLabel();
 
     attachToPanel(items.stepTitle);
@@ -79,7 +79,7 @@ void openEditor() {
     attachAfter(items.stepHint, items.backButton);
     attachAfter(items.backButton, items.nextButton);
     attachAfter(items.nextButton, items.verdictLabel);
-    woodPanel->visible = true;
+    screenItems.woodPanel->visible = true;
 
     connectPlacement();
     goToStep(StatementStep);
@@ -100,17 +100,17 @@ void onEditorHighlightDone() {
     if (puzzle::screenMode != puzzle::EditorScreen || editorStep != StatementStep || items.titleEdit != nullptr) {
         return;
     }
-    titleLabel->visible = false;
-    statementLabel->visible = false;
+    screenItems.titleLabel->visible = false;
+    screenItems.statementLabel->visible = false;
     puzzle::Task& task = puzzle::task;
     if (task.title[0] == '\0') std::snprintf(task.title, sizeof task.title, "%s", "Название"_cp);
     if (task.statement[0] == '\0') {
         std::snprintf(task.statement, sizeof task.statement, "%s", "Текст задачи"_cp);
     }
 
-    items.titleEdit = new platform::EditBox(titleLabel->x, titleLabel->y, kTitleBoxWidth,
+    items.titleEdit = new platform::EditBox(screenItems.titleLabel->x, screenItems.titleLabel->y, kTitleBoxWidth,
                                             kTitleBoxHeight, false, task.title);
-    items.statementEdit = new platform::EditBox(statementLabel->x, statementLabel->y,
+    items.statementEdit = new platform::EditBox(screenItems.statementLabel->x, screenItems.statementLabel->y,
                                                 kStatementBoxWidth, kStatementBoxHeight, true,
                                                 task.statement);
     // The boxes stop at what the task can hold, so nothing typed is cut off unseen later;
@@ -143,7 +143,7 @@ void closeEditorScreen() {
     delete items.characterList;
     delete items.ruleList;
     items = EditorItems{};
-    screenButtons.fill(nullptr);
+    screenItems.buttons.fill(nullptr);
     SelectableGraphics::makeCharacter = nullptr;
 }
 

@@ -50,7 +50,7 @@ std::vector<std::string> UnitListBox::characterPictures(const std::string& folde
 
 UnitListBox::UnitListBox(int x_, int y_, int width_, int height_)
     : ListBox(x_, y_, width_, height_) {
-    VisualItem* behind = bankHighlight;
+    VisualItem* behind = screenItems.bankHighlight;
     int widest = 0;
     for (const std::string& name : characterPictures("textures")) {
         const auto entry = static_cast<size_t>(entryCount);
@@ -84,7 +84,7 @@ UnitListBox::UnitListBox(int x_, int y_, int width_, int height_)
 }
 
 UnitListBox::~UnitListBox() {
-    if (bankHighlight != nullptr) bankHighlight->attached = nullptr;
+    if (screenItems.bankHighlight != nullptr) screenItems.bankHighlight->attached = nullptr;
     for (int i = 0; i < entryCount; ++i) {
         const auto entry = static_cast<size_t>(i);
         for (VisualItem* widget : {static_cast<VisualItem*>(entryPictures[entry]),
@@ -124,9 +124,9 @@ void UnitListBox::drawRow(int row, int rowX, int rowY) {
 
     const int colX = rowX + width - kColumnsWidth + 32;
     const int colY = rowY + h / 2 - 14;
-    drawText(smallFont, "вес"_cp, Rect{colX - 32, colY, 0, colY + spin->height},
+    drawText(fonts.small, "вес"_cp, Rect{colX - 32, colY, 0, colY + spin->height},
              DT_VCENTER | DT_NOCLIP, ui::kPaleYellow);
-    drawText(smallFont, "цвет"_cp, Rect{colX - 32, colY + 16, 0, colY + spin->height + 16},
+    drawText(fonts.small, "цвет"_cp, Rect{colX - 32, colY + 16, 0, colY + spin->height + 16},
              DT_VCENTER | DT_NOCLIP, ui::kPaleYellow);
 
     place(picture, rowX + halfWidestPicture - picture->width / 2, rowY + 2);
@@ -171,7 +171,7 @@ void UnitListBox::drawLoadNumbers() {
     loadNumbers(numbers_);
     for (const LoadNumber& number : numbers_) {
         const std::string text = std::to_string(number.value);
-        drawText(smallFont, text.c_str(), Rect{number.x, number.y, number.x, number.y}, DT_NOCLIP,
+        drawText(fonts.small, text.c_str(), Rect{number.x, number.y, number.x, number.y}, DT_NOCLIP,
                  0xFFFFFFFF);
     }
 }

@@ -24,7 +24,7 @@ bool taskHasWeights() {
     return false;
 }
 
-BoatLoadLabel::BoatLoadLabel() : TextItem(0, 0, 0, 0, buffer_, ui::smallFont, 0xFFFFFFFF) {}
+BoatLoadLabel::BoatLoadLabel() : TextItem(0, 0, 0, 0, buffer_, ui::fonts.small, 0xFFFFFFFF) {}
 
 void BoatLoadLabel::draw() {
     if (task.boat == nullptr || !taskHasWeights()) return;

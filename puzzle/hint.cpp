@@ -109,7 +109,7 @@ void dismissHint() {
 
 void showHint(UIElement*) {
     // The menu and the winner picture hold the modal floor: nothing to hint under them.
-    if (hint.button == nullptr || !inputArmed || pressHeld || play.winPending || modalFloor != nullptr) return;
+    if (hint.button == nullptr || !itemList.inputArmed || itemList.pressHeld || play.winPending || itemList.modalFloor != nullptr) return;
     ++hint.used;
     dismissHint();
 

@@ -64,7 +64,7 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
     if (row % 2 == 0 && moveCount != 0) fillRect(rowX, rowY, rowX + 212, rowY + 33, 0x20FFFFFF);
     if (row == moveCount) {
         if (moveCount == 0) {
-            drawText(smallFont, "Список ходов пуст"_cp, Rect{rowX, rowY, rowX + 212, rowY + 33},
+            drawText(fonts.small, "Список ходов пуст"_cp, Rect{rowX, rowY, rowX + 212, rowY + 33},
                      platform::DT_CENTER | platform::DT_VCENTER | platform::DT_NOCLIP, ui::kPaleYellow);
         } else if (undoButton != nullptr) {
             undoButton->x = rowX;
@@ -76,7 +76,7 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
     const model::MoveData& move = moves[static_cast<size_t>(row)];
     char number[16];
     std::snprintf(number, sizeof number, "%3d", row + 1);
-    drawText(smallFont, number, Rect{rowX + 2, rowY + 7, rowX + 2, rowY + 7}, platform::DT_NOCLIP,
+    drawText(fonts.small, number, Rect{rowX + 2, rowY + 7, rowX + 2, rowY + 7}, platform::DT_NOCLIP,
              0xFFFFFFFF);
 
     const int top = rowY + 3;

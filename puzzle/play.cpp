@@ -69,11 +69,11 @@ void startWin() {
     saveWin(model::taskKey(data), play.moveList->moveCount);
     prepareWinPlaque(play.moveList->moveCount, model::shortestCrossings(data), hintsUsed());
     bringToFront(play.winner);
-    modalFloor = play.winner->prev;
+    itemList.modalFloor = play.winner->prev;
     play.winPending = true;
-    bankHighlight->width = 0;
-    bankHighlight->height = 0;
-    bankHighlight->fly(play.winner->x + play.winner->width / 2,
+    screenItems.bankHighlight->width = 0;
+    screenItems.bankHighlight->height = 0;
+    screenItems.bankHighlight->fly(play.winner->x + play.winner->width / 2,
                        play.winner->y + play.winner->height / 2, play.winner->x, play.winner->y,
                        play.winner->width, play.winner->height);
 }
@@ -81,7 +81,7 @@ void startWin() {
 void sail(int direction) {
     if (!checkCrossing(direction)) return;
     dismissHint();
-    inputArmed = false;
+    itemList.inputArmed = false;
     setVisible(direction == 1 ? play.rightArrow : play.leftArrow, false);
     StaticUIElement* boat = task.boat;
     platform::FramePacer pacer(10);
@@ -110,7 +110,7 @@ void sail(int direction) {
     play.moveList->scrollToEnd();
     setVisible(direction == 1 ? play.leftArrow : play.rightArrow, true);
     if (direction == 1 && isGoalReached()) startWin();
-    inputArmed = true;
+    itemList.inputArmed = true;
 }
 
 }  // namespace
@@ -128,8 +128,8 @@ void buildPlayScreen() {
     play = PlayState{};
     const ui::PanelBox area = ui::panelListWithoutButtons();
     play.moveList = new MoveListBox(area.x, area.y, area.width, area.height);
-    play.moveList->upArrow = upArrow;
-    play.moveList->downArrow = downArrow;
+    play.moveList->upArrow = screenItems.upArrow;
+    play.moveList->downArrow = screenItems.downArrow;
     play.undoButton = new Button(0, 0, 212, 33, "Отменить ход"_cp);
     play.undoButton->overlayColours = {0, 0x60FFFFFF, 0x60FFFF00};
     play.undoButton->visible = false;
@@ -137,7 +137,7 @@ void buildPlayScreen() {
     play.moveList->undoButton = play.undoButton;
     attachToPanel(play.undoButton);
     attachToPanel(play.moveList);
-    woodPanel->visible = true;
+    screenItems.woodPanel->visible = true;
 
     play.rightArrow = new UIElement(445, 330, "textures/arrow_right.tga");
     play.rightArrow->colour = 0x50FFFFFF;
@@ -152,7 +152,7 @@ void buildPlayScreen() {
     play.winner = new DragDropItem(390, 220, "textures/winner.tga");
     play.winner->hoverColour = play.winner->activeColour = play.winner->colour;
     movesTextBuffer[0] = '\0';
-    play.movesText = new TextItem(460, 270, 80, 40, movesTextBuffer, largeFont, 0xFFFFFFFF);
+    play.movesText = new TextItem(460, 270, 80, 40, movesTextBuffer, fonts.large, 0xFFFFFFFF);
     play.closeButton = new UIElement(456, 316, "textures/btn_close.tga");
     play.closeButton->colour = 0xCCFFFFFF;
     play.closeButton->hoverColour = 0xFFFFFFFF;
@@ -309,7 +309,7 @@ void undoMove(Button*) {
 
 void closeWinner(UIElement*) {
     setVisible(play.winner, false);
-    modalFloor = nullptr;
+    itemList.modalFloor = nullptr;
 }
 
 void revealWinner() {
@@ -317,7 +317,7 @@ void revealWinner() {
     // the modal floor: only a flight started by a win may show the picture.
     if (!play.winPending || play.winner == nullptr) return;
     play.winPending = false;
-    if (modalFloor == nullptr) modalFloor = play.winner->prev;
+    if (itemList.modalFloor == nullptr) itemList.modalFloor = play.winner->prev;
     setVisible(play.winner, true);
 }
 

@@ -63,12 +63,12 @@ bool checkCrossing(int destination) {
             showMessage("Эти персонажи не могут оставаться вместе"_cp);
             return false;
         case model::Verdict::Unbalanced:
-            bankHighlight->width = 0;
-            bankHighlight->height = 0;
+            screenItems.bankHighlight->width = 0;
+            screenItems.bankHighlight->height = 0;
             if (verdict.bank == kLeftSide) {
-                bankHighlight->fly(512, 384, 5, 40, 270, 400);
+                screenItems.bankHighlight->fly(512, 384, 5, 40, 270, 400);
             } else {
-                bankHighlight->fly(512, 384, 770, 40, 240, 250);
+                screenItems.bankHighlight->fly(512, 384, 770, 40, 240, 250);
             }
             showMessage("Нарушен количественный баланс персонажей"_cp);
             return false;

@@ -50,7 +50,7 @@ void buildWinPlaque(DragDropItem* card) {
     plaque.card = card;
     const int x = card->x + kOffsetX, y = card->y + kOffsetY;
     plaque.picture = new GraphicsItem(x, y, "textures/winner_plaque.tga");
-    plaque.text = new TextItem(x + 8, y + 8, 192, 60, plaque.buffer, smallFont, 0xFF6D4C00);
+    plaque.text = new TextItem(x + 8, y + 8, 192, 60, plaque.buffer, fonts.small, 0xFF6D4C00);
     plaque.next = new UIElement(x + 24, y + 70, "textures/btn_next.tga");
     plaque.next->colour = 0xE6FFFFFF;
     plaque.next->hoverColour = 0xFFFFFFFF;

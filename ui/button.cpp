@@ -10,7 +10,7 @@ Button::Button(int x_, int y_, int width_, int height_, const char* text_)
 
 void Button::draw() {
     if (text != nullptr) {
-        drawText(smallFont, text, Rect{x, y, x + width, y + height},
+        drawText(fonts.small, text, Rect{x, y, x + width, y + height},
                  platform::DT_CENTER | platform::DT_VCENTER, textColour);
     }
     const uint32_t overlay = overlayColours[static_cast<size_t>(state & 3) % 3];

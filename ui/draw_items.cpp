@@ -23,7 +23,7 @@ void showHint(int hx, int hy, const char* text) {
     hintRect.right = hintRect.left;
     hintRect.bottom = hintRect.top;
     hintText = text;
-    drawText(smallFont, text, &hintRect, platform::DT_CALCRECT, 0);
+    drawText(fonts.small, text, &hintRect, platform::DT_CALCRECT, 0);
     if (hintRect.right > 1022) {
         hintRect.left += 1022 - hintRect.right;
         hintRect.right = 1022;
@@ -36,7 +36,7 @@ void showHint(int hx, int hy, const char* text) {
 
 void drawItems() {
     hintText = nullptr;
-    for (VisualItem* item = bottomItem; item != nullptr; item = item->next) {
+    for (VisualItem* item = itemList.bottom; item != nullptr; item = item->next) {
         if (item->visible) item->draw();
     }
     if (hintText != nullptr) {
@@ -44,7 +44,7 @@ void drawItems() {
                  kPaleYellow);
         drawOutline(hintRect.left - 2, hintRect.top - 2, hintRect.right + 1, hintRect.bottom + 1,
                     0xFF606060);
-        drawText(smallFont, hintText, hintRect, platform::DT_NOCLIP, 0xFF606060);
+        drawText(fonts.small, hintText, hintRect, platform::DT_NOCLIP, 0xFF606060);
     }
 }
 

@@ -7,25 +7,23 @@
 
 namespace ui {
 
-FontPtr smallFont;
-FontPtr largeFont;
-FontPtr mediumFont;
+Fonts fonts;
 
 FontPtr createFont(const char* face, int height, int weight, bool italic) {
     return platform::graphics().createFont(face, height, weight, italic);
 }
 
 bool createFonts() {
-    smallFont = createFont("Verdana", 16, 600, false);
-    largeFont = createFont("Verdana", 26, 700, false);
-    mediumFont = createFont("Verdana", 22, 600, false);
-    return smallFont && largeFont && mediumFont;
+    fonts.small = createFont("Verdana", 16, 600, false);
+    fonts.large = createFont("Verdana", 26, 700, false);
+    fonts.medium = createFont("Verdana", 22, 600, false);
+    return fonts.small && fonts.large && fonts.medium;
 }
 
 void releaseFonts() {
-    smallFont.reset();
-    largeFont.reset();
-    mediumFont.reset();
+    fonts.small.reset();
+    fonts.large.reset();
+    fonts.medium.reset();
 }
 
 TexturePtr loadTexture(const std::string& path, int* width, int* height) {

@@ -13,9 +13,13 @@ using platform::FontPtr;
 using platform::Rect;
 using platform::TexturePtr;
 
-extern FontPtr smallFont;   // "Verdana" 16, 600: buttons, lists, statement, hints
-extern FontPtr largeFont;   // "Verdana" 26, 700: the task title, the move count
-extern FontPtr mediumFont;  // "Verdana" 22, 600: popup messages
+// The three text sizes of every screen, made once at start-up.
+struct Fonts {
+    FontPtr small;   // "Verdana" 16, 600: buttons, lists, statement, hints
+    FontPtr large;   // "Verdana" 26, 700: the task title, the move count
+    FontPtr medium;  // "Verdana" 22, 600: popup messages
+};
+extern Fonts fonts;
 
 // Makes the three fonts; false when any is missing.
 bool createFonts();

@@ -6,32 +6,12 @@
 
 namespace ui {
 
-GraphicsItem* background = nullptr;
-TextItem* titleLabel = nullptr;
-TextItem* statementLabel = nullptr;
-Shader* wipeShader = nullptr;
-PopupMessage* messagePopup = nullptr;
-WoodPanel* woodPanel = nullptr;
-UIElement* upArrow = nullptr;
-UIElement* downArrow = nullptr;
-RectTrail* bankHighlight = nullptr;
-std::array<Button*, 2> screenButtons{};
+ScreenItems screenItems;
 
-void forgetScreenItems() {
-    background = nullptr;
-    titleLabel = nullptr;
-    statementLabel = nullptr;
-    wipeShader = nullptr;
-    messagePopup = nullptr;
-    woodPanel = nullptr;
-    upArrow = nullptr;
-    downArrow = nullptr;
-    bankHighlight = nullptr;
-    screenButtons.fill(nullptr);
-}
+void forgetScreenItems() { screenItems = {}; }
 
 void showMessage(const char* text) {
-    if (messagePopup != nullptr) messagePopup->show(text);
+    if (screenItems.messagePopup != nullptr) screenItems.messagePopup->show(text);
 }
 
 void (*frameObserver)() = nullptr;
@@ -50,7 +30,7 @@ namespace {
 void wipe(std::initializer_list<int> stripes) {
     platform::FramePacer pacer(50);
     for (int stripe : stripes) {
-        wipeShader->stripe = stripe;
+        screenItems.wipeShader->stripe = stripe;
         renderFrame();
         pacer.wait();
     }
@@ -59,33 +39,33 @@ void wipe(std::initializer_list<int> stripes) {
 }  // namespace
 
 void closeBlinds() {
-    if (wipeShader == nullptr) return;
-    inputArmed = false;
-    wipeShader->visible = true;
-    bringToFront(wipeShader);
+    if (screenItems.wipeShader == nullptr) return;
+    itemList.inputArmed = false;
+    screenItems.wipeShader->visible = true;
+    bringToFront(screenItems.wipeShader);
     wipe({16, 8, 4, 2, -4, -8, -16, 0});
-    inputArmed = true;
+    itemList.inputArmed = true;
 }
 
 void openBlinds() {
-    if (wipeShader == nullptr) return;
-    inputArmed = false;
+    if (screenItems.wipeShader == nullptr) return;
+    itemList.inputArmed = false;
     // The new screen's items were made above the shader; keep them under the stripes.
-    wipeShader->visible = true;
-    bringToFront(wipeShader);
+    screenItems.wipeShader->visible = true;
+    bringToFront(screenItems.wipeShader);
     wipe({-16, -8, -4, 2, 4, 8, 16});
-    wipeShader->visible = false;
-    inputArmed = true;
+    screenItems.wipeShader->visible = false;
+    itemList.inputArmed = true;
 }
 
-void attachToPanel(VisualItem* element) { attachAfter(woodPanel, element); }
+void attachToPanel(VisualItem* element) { attachAfter(screenItems.woodPanel, element); }
 
 void detachPanelItems() {
-    woodPanel->visible = false;
+    screenItems.woodPanel->visible = false;
     // The arrows belong to the list that is going; the next list shows them as it needs.
-    upArrow->visible = false;
-    downArrow->visible = false;
-    while (woodPanel->attached != nullptr && woodPanel->attached != upArrow) detachFirst(woodPanel);
+    screenItems.upArrow->visible = false;
+    screenItems.downArrow->visible = false;
+    while (screenItems.woodPanel->attached != nullptr && screenItems.woodPanel->attached != screenItems.upArrow) detachFirst(screenItems.woodPanel);
 }
 
 }  // namespace ui

@@ -14,17 +14,22 @@
 
 namespace ui {
 
-extern GraphicsItem* background;
-extern TextItem* titleLabel;
-extern TextItem* statementLabel;
-extern Shader* wipeShader;
-extern PopupMessage* messagePopup;
-extern WoodPanel* woodPanel;
-extern UIElement* upArrow;
-extern UIElement* downArrow;
-extern RectTrail* bankHighlight;
-// The catalogue's open/delete buttons or the editor's back/next buttons.
-extern std::array<Button*, 2> screenButtons;
+// The items every screen shares, null before start-up and after the items are destroyed.
+struct ScreenItems {
+    GraphicsItem* background = nullptr;
+    TextItem* titleLabel = nullptr;
+    TextItem* statementLabel = nullptr;
+    Shader* wipeShader = nullptr;
+    PopupMessage* messagePopup = nullptr;
+    WoodPanel* woodPanel = nullptr;
+    // The panel's scroll arrows, lent to whichever list the screen shows.
+    UIElement* upArrow = nullptr;
+    UIElement* downArrow = nullptr;
+    RectTrail* bankHighlight = nullptr;
+    // The catalogue's open/delete buttons or the editor's back/next buttons.
+    std::array<Button*, 2> buttons{};
+};
+extern ScreenItems screenItems;
 
 // Forgets every permanent item (after they were destroyed).
 void forgetScreenItems();

@@ -59,7 +59,7 @@ void Spin::draw() {
     drawTexture(texture, x + length - width, y, &increase, colour);
     char number[16];
     std::snprintf(number, sizeof number, "%d", value);
-    drawText(smallFont, number, Rect{x, y, x + length, y + height},
+    drawText(fonts.small, number, Rect{x, y, x + length, y + height},
              platform::DT_NOCLIP | platform::DT_VCENTER | platform::DT_CENTER, textColour);
 }
 

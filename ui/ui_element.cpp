@@ -53,7 +53,7 @@ void Checkbox::draw() {
         drawTexture(picture, x, y, &frame, tint);
     }
     if (label != nullptr) {
-        drawText(smallFont, label, Rect{x + width + 2, y, 0, y + height},
+        drawText(fonts.small, label, Rect{x + width + 2, y, 0, y + height},
                  platform::DT_NOCLIP | platform::DT_BOTTOM, labelColour);
     }
 }

@@ -4,35 +4,29 @@
 
 namespace ui {
 
-VisualItem* bottomItem = nullptr;
-VisualItem* topItem = nullptr;
-VisualItem* hotItem = nullptr;
-VisualItem* modalFloor = nullptr;
-bool inputArmed = true;
-VisualItem* coveredFloor = nullptr;
-bool pressHeld = false;
+ItemList itemList;
 
 VisualItem::VisualItem(int x_, int y_, int width_, int height_)
     : x(x_), y(y_), width(width_), height(height_) {
-    prev = topItem;
-    if (topItem != nullptr) topItem->next = this;
-    topItem = this;
-    if (bottomItem == nullptr) bottomItem = this;
+    prev = itemList.top;
+    if (itemList.top != nullptr) itemList.top->next = this;
+    itemList.top = this;
+    if (itemList.bottom == nullptr) itemList.bottom = this;
 }
 
 VisualItem::~VisualItem() {
     unlinkFromList();
     // A pointer left behind here would be followed by the very next mouse message.
-    if (hotItem == this) hotItem = nullptr;
-    if (modalFloor == this) modalFloor = nullptr;
-    if (coveredFloor == this) coveredFloor = nullptr;
+    if (itemList.hot == this) itemList.hot = nullptr;
+    if (itemList.modalFloor == this) itemList.modalFloor = nullptr;
+    if (itemList.coveredFloor == this) itemList.coveredFloor = nullptr;
 }
 
 void VisualItem::unlinkFromList() {
     if (prev != nullptr) prev->next = next;
     if (next != nullptr) next->prev = prev;
-    if (bottomItem == this) bottomItem = next;
-    if (topItem == this) topItem = prev;
+    if (itemList.bottom == this) itemList.bottom = next;
+    if (itemList.top == this) itemList.top = prev;
     prev = nullptr;
     next = nullptr;
 }
@@ -53,37 +47,37 @@ void VisualItem::hoverEnter() {}
 void VisualItem::hoverLeave() {}
 
 void destroyAllItems() {
-    hotItem = nullptr;
-    modalFloor = nullptr;
-    coveredFloor = nullptr;
-    while (topItem != nullptr) delete topItem;
-    inputArmed = true;
-    pressHeld = false;
+    itemList.hot = nullptr;
+    itemList.modalFloor = nullptr;
+    itemList.coveredFloor = nullptr;
+    while (itemList.top != nullptr) delete itemList.top;
+    itemList.inputArmed = true;
+    itemList.pressHeld = false;
 }
 
 void coverModalFloor(VisualItem* overlay) {
-    coveredFloor = modalFloor;
-    modalFloor = overlay;
+    itemList.coveredFloor = itemList.modalFloor;
+    itemList.modalFloor = overlay;
 }
 
 void uncoverModalFloor() {
-    modalFloor = coveredFloor;
-    coveredFloor = nullptr;
+    itemList.modalFloor = itemList.coveredFloor;
+    itemList.coveredFloor = nullptr;
 }
 
 namespace {
 
 void moveToTop(VisualItem* item) {
-    if (item == topItem) return;
+    if (item == itemList.top) return;
     // Unlink, then append at the top.
     if (item->prev != nullptr) item->prev->next = item->next;
     if (item->next != nullptr) item->next->prev = item->prev;
-    if (bottomItem == item) bottomItem = item->next;
-    item->prev = topItem;
+    if (itemList.bottom == item) itemList.bottom = item->next;
+    item->prev = itemList.top;
     item->next = nullptr;
-    if (topItem != nullptr) topItem->next = item;
-    topItem = item;
-    if (bottomItem == nullptr) bottomItem = item;
+    if (itemList.top != nullptr) itemList.top->next = item;
+    itemList.top = item;
+    if (itemList.bottom == nullptr) itemList.bottom = item;
 }
 
 }  // namespace
@@ -97,9 +91,9 @@ void setVisible(VisualItem* item, bool shown) {
 }
 
 void setHotItem(VisualItem* item) {
-    if (hotItem != nullptr) hotItem->hoverLeave();
-    hotItem = item;
-    if (hotItem != nullptr) hotItem->hoverEnter();
+    if (itemList.hot != nullptr) itemList.hot->hoverLeave();
+    itemList.hot = item;
+    if (itemList.hot != nullptr) itemList.hot->hoverEnter();
 }
 
 void attachAfter(VisualItem* after, VisualItem* element) {
@@ -130,15 +124,15 @@ bool intersects(const VisualItem* a, const VisualItem* b) {
 }
 
 VisualItem* findItemAt(int px, int py) {
-    for (VisualItem* i = topItem; i != nullptr && i != modalFloor; i = i->prev) {
+    for (VisualItem* i = itemList.top; i != nullptr && i != itemList.modalFloor; i = i->prev) {
         if (i->visible && i->hitTest(px, py)) return i;
     }
     return nullptr;
 }
 
 void releaseHotItem() {
-    if (hotItem != nullptr) hotItem->hoverLeave();
-    hotItem = nullptr;
+    if (itemList.hot != nullptr) itemList.hot->hoverLeave();
+    itemList.hot = nullptr;
 }
 
 namespace {
@@ -146,7 +140,7 @@ namespace {
 // The hover search shared by moves and releases.
 int updateHotItem(int px, int py) {
     VisualItem* found = findItemAt(px, py);
-    if (found == hotItem) return 0;
+    if (found == itemList.hot) return 0;
     if (found != nullptr) {
         setHotItem(found);
         return 0;
@@ -158,36 +152,36 @@ int updateHotItem(int px, int py) {
 }  // namespace
 
 int routeMouseMove(int px, int py, unsigned keys) {
-    if (!inputArmed) return 0;
-    if (hotItem != nullptr && (keys & platform::MK_LBUTTON) != 0) {
-        hotItem->mouseMove(px, py, keys);
+    if (!itemList.inputArmed) return 0;
+    if (itemList.hot != nullptr && (keys & platform::MK_LBUTTON) != 0) {
+        itemList.hot->mouseMove(px, py, keys);
         return 1;
     }
     return updateHotItem(px, py);
 }
 
 int routeMouseDown(int px, int py, unsigned keys) {
-    if (hotItem == nullptr) {
+    if (itemList.hot == nullptr) {
         // A press on the bare background disarms the mouse, so that sweeping onto an
         // item with the button held and letting go there does nothing.
-        inputArmed = false;
+        itemList.inputArmed = false;
         return 0;
     }
-    if (!inputArmed) return 0;
-    pressHeld = true;
-    bringToFront(hotItem);
-    hotItem->mouseDown(px, py, keys);
+    if (!itemList.inputArmed) return 0;
+    itemList.pressHeld = true;
+    bringToFront(itemList.hot);
+    itemList.hot->mouseDown(px, py, keys);
     return 0;
 }
 
 int routeMouseUp(int px, int py, unsigned keys) {
-    pressHeld = false;
-    if (hotItem == nullptr) {
-        inputArmed = true;
+    itemList.pressHeld = false;
+    if (itemList.hot == nullptr) {
+        itemList.inputArmed = true;
         return updateHotItem(px, py);
     }
-    if (!inputArmed) return 0;
-    hotItem->mouseUp(px, py, keys);
+    if (!itemList.inputArmed) return 0;
+    itemList.hot->mouseUp(px, py, keys);
     return routeMouseMove(px, py, keys);
 }
 

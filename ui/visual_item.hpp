@@ -46,15 +46,19 @@ protected:
 };
 
 // ---- framework state ------------------------------------------------------------
-extern VisualItem* bottomItem;
-extern VisualItem* topItem;
-extern VisualItem* hotItem;     // under the mouse, or holding the current press
-extern VisualItem* modalFloor;  // the mouse search stops here (not tested itself)
-extern bool inputArmed;         // clear: the mouse and Escape are ignored
-// The floor an overlay covered when it took the modal floor over (coverModalFloor).
-extern VisualItem* coveredFloor;
-// A press went to the hot item and its release has not come yet (a drag may be going on).
-extern bool pressHeld;
+// The item list's ends and where the mouse goes in it.
+struct ItemList {
+    VisualItem* bottom = nullptr;
+    VisualItem* top = nullptr;
+    VisualItem* hot = nullptr;         // under the mouse, or holding the current press
+    VisualItem* modalFloor = nullptr;  // the mouse search stops here (not tested itself)
+    bool inputArmed = true;            // clear: the mouse and Escape are ignored
+    // The floor an overlay covered when it took the modal floor over (coverModalFloor).
+    VisualItem* coveredFloor = nullptr;
+    // A press went to the hot item and its release has not come yet (a drag may be going on).
+    bool pressHeld = false;
+};
+extern ItemList itemList;
 
 // Destroys every item, topmost first, and returns the framework to its start state.
 void destroyAllItems();

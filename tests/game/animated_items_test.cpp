@@ -36,10 +36,10 @@ TEST_F(AnimatedItemsTest, PopupRisesAndFadesOnItsTimeline) {
 }
 
 TEST_F(AnimatedItemsTest, PopupShownAgainStartsOverAndHidesAfterSixSeconds) {
-    auto* popup = new PopupMessage(mediumFont, 0xFF00FF00);
+    auto* popup = new PopupMessage(fonts.medium, 0xFF00FF00);
     auto* cover = new test::ProbeItem(0, 0, 10, 10);
     popup->show("first");
-    EXPECT_EQ(topItem, popup);
+    EXPECT_EQ(itemList.top, popup);
     (void)cover;
     advance(3000);
     popup->show("second");
@@ -51,7 +51,7 @@ TEST_F(AnimatedItemsTest, PopupShownAgainStartsOverAndHidesAfterSixSeconds) {
 }
 
 TEST_F(AnimatedItemsTest, PopupTextIsGreenAndCentredAcrossTheScreen) {
-    auto* popup = new PopupMessage(mediumFont, 0xFF00FF00);
+    auto* popup = new PopupMessage(fonts.medium, 0xFF00FF00);
     popup->show("MMMMMMMM");
     frame();
     int green = 0, left = 1024, right = 0;

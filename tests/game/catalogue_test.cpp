@@ -54,8 +54,8 @@ TEST_F(CatalogueTest, ListsBothFoldersByTitleAndMovesThePanel) {
     test::writeTaskFile((dataFolder() / "_CFF0E8.dat").string(), titled("При"_cp), false);
     auto* list = openCatalogue();
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(woodPanel->x, 365);
-    EXPECT_EQ(woodPanel->y, 105);
+    EXPECT_EQ(screenItems.woodPanel->x, 365);
+    EXPECT_EQ(screenItems.woodPanel->y, 105);
     EXPECT_EQ(list->x, 412);
     EXPECT_EQ(list->y, 151);
     const auto names = rowNames();
@@ -64,9 +64,9 @@ TEST_F(CatalogueTest, ListsBothFoldersByTitleAndMovesThePanel) {
     EXPECT_EQ(names[1], "ab");
     EXPECT_EQ(names[2], "ab");
     EXPECT_EQ(names[3], "При"_cp);
-    EXPECT_TRUE(screenButtons[0]->visible || true);
+    EXPECT_TRUE(screenItems.buttons[0]->visible || true);
     wait(20);
-    EXPECT_TRUE(screenButtons[0]->visible);
+    EXPECT_TRUE(screenItems.buttons[0]->visible);
     shot("catalogue");
 }
 
@@ -159,10 +159,10 @@ TEST(CatalogueOrder, TitlesSortWithNumbersCountedAsNumbers) {
 TEST_F(CatalogueTest, AnEmptyCatalogueSaysSoAndHidesItsButtons) {
     openCatalogue();
     wait(20);
-    EXPECT_FALSE(screenButtons[0]->visible);
-    EXPECT_FALSE(screenButtons[1]->visible);
+    EXPECT_FALSE(screenItems.buttons[0]->visible);
+    EXPECT_FALSE(screenItems.buttons[1]->visible);
     click(465, 105 + 440 - 89 + 15);  // where "Открыть" would be
-    EXPECT_FALSE(messagePopup->visible);
+    EXPECT_FALSE(screenItems.messagePopup->visible);
 }
 
 TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
@@ -171,9 +171,9 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
     auto* list = openCatalogue();
     wait(20);
     click(465, 105 + 440 - 89 + 15);
-    EXPECT_STREQ(messagePopup->text, "Сначала выберите задачу"_cp);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Сначала выберите задачу"_cp);
     click(570, 105 + 440 - 89 + 15);
-    EXPECT_STREQ(messagePopup->text, "Сначала выберите задачу для удаления"_cp);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Сначала выберите задачу для удаления"_cp);
     // A press below the last row is not a hit.
     click(list->x + 100, list->y + 33 * 2 + 15);
     EXPECT_EQ(list->selectedRow, -1);
@@ -186,8 +186,8 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
     EXPECT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
     EXPECT_EQ(app::currentTaskList(), list);
     EXPECT_EQ(list->selectedRow, 1 - good);
-    EXPECT_STREQ(messagePopup->text, "Ошибка открытия файла"_cp);
-    EXPECT_EQ(woodPanel->x, 365);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_EQ(screenItems.woodPanel->x, 365);
 
     pressRow(good);
     click(465, 105 + 440 - 89 + 15);
@@ -221,7 +221,7 @@ TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
     std::filesystem::remove(list->entries[0].path());
     pressRow(0);
     click(570, 105 + 440 - 89 + 15);
-    EXPECT_STREQ(messagePopup->text, "Эту задачу нельзя удалить"_cp);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Эту задачу нельзя удалить"_cp);
     EXPECT_EQ(list->entries.size(), 1u);
     EXPECT_EQ(list->selectedRow, 0);
 }
@@ -234,7 +234,7 @@ TEST_F(CatalogueTest, AFileItsOwnerMadeReadOnlyIsNotDeleted) {
     auto* list = openCatalogue();
     pressRow(0);
     click(570, 105 + 440 - 89 + 15);
-    EXPECT_STREQ(messagePopup->text, "Эту задачу нельзя удалить"_cp);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Эту задачу нельзя удалить"_cp);
     EXPECT_TRUE(std::filesystem::exists("tasks/_6162.dat"));
     EXPECT_EQ(list->entries.size(), 1u);
 }
@@ -247,7 +247,7 @@ TEST_F(CatalogueTest, DeletingTheLastEntryLeavesTheEmptyText) {
     click(570, 105 + 440 - 89 + 15);
     wait(20);
     EXPECT_TRUE(list->entries.empty());
-    EXPECT_FALSE(screenButtons[0]->visible);
+    EXPECT_FALSE(screenItems.buttons[0]->visible);
 }
 
 TEST_F(CatalogueTest, NewTaskNamesAreNumberedUpToNinetyNine) {
@@ -286,7 +286,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     platform::queueFileDialogAnswer(path + ".sln");
     key(platform::VK_ESCAPE);
     click(520, 73 + 58 * 2);
-    EXPECT_STREQ(messagePopup->text, "Решение сохранено"_cp);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Решение сохранено"_cp);
     EXPECT_EQ(platform::lastFileDialog().title, "Сохранить решение"_cp);
     EXPECT_TRUE(platform::lastFileDialog().overwritePrompt);
 
@@ -306,11 +306,11 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     key(platform::VK_ESCAPE);
     click(520, 73 + 58 * 3);
     EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
-    EXPECT_STREQ(messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
     EXPECT_STREQ(task.title, "ab");
     EXPECT_EQ(puzzle::play.moveList->moveCount, 1);
     EXPECT_EQ(task.boat->x, 675);
-    EXPECT_TRUE(woodPanel->visible);
+    EXPECT_TRUE(screenItems.woodPanel->visible);
 }
 
 TEST_F(CatalogueTest, MalformedFilesNeverBuildAHalfScreen) {

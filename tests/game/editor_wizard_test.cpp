@@ -54,7 +54,7 @@ TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     EXPECT_TRUE(items().nextButton->visible);
     EXPECT_STREQ(items().stepTitle->text, "Постановка задачи"_cp);
     EXPECT_EQ(items().titleEdit, nullptr);
-    EXPECT_TRUE(ui::titleLabel->visible);
+    EXPECT_TRUE(ui::screenItems.titleLabel->visible);
 
     wait(1100);
     platform::EditBox* title = items().titleEdit;
@@ -64,8 +64,8 @@ TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     EXPECT_EQ(title->text(), "Название"_cp);
     EXPECT_EQ(statement->text(), "Текст задачи"_cp);
     EXPECT_TRUE(title->hasFocus());
-    EXPECT_FALSE(ui::titleLabel->visible);
-    EXPECT_FALSE(ui::statementLabel->visible);
+    EXPECT_FALSE(ui::screenItems.titleLabel->visible);
+    EXPECT_FALSE(ui::screenItems.statementLabel->visible);
     EXPECT_EQ(title->rect().left, 10);
     EXPECT_EQ(title->rect().top, 555);
     EXPECT_EQ(title->rect().right, 410);
@@ -83,7 +83,7 @@ TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     EXPECT_STREQ(task.title, "Волк, коза и капуста"_cp);
     EXPECT_STREQ(task.statement, "Первая\r\nsecond"_cp);
     EXPECT_EQ(items().titleEdit, nullptr);
-    EXPECT_TRUE(ui::titleLabel->visible);
+    EXPECT_TRUE(ui::screenItems.titleLabel->visible);
 
     back();
     EXPECT_EQ(items().titleEdit, nullptr);
@@ -172,15 +172,15 @@ TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStepAndFlightsFol
     EXPECT_EQ(task.boat->x, puzzle::kRightStationX);
     EXPECT_EQ(task.boat->y, puzzle::kRightStationY);
     EXPECT_STREQ(items().stepTitle->text, "Конечное положение"_cp);
-    EXPECT_EQ(ui::bankHighlight->targetX, 770);
+    EXPECT_EQ(ui::screenItems.bankHighlight->targetX, 770);
 
     // The panel dragged by its border: the rule table and its flight follow it.
     drag(800, 330, 700, 350);
-    ASSERT_EQ(ui::woodPanel->x, 605);
+    ASSERT_EQ(ui::screenItems.woodPanel->x, 605);
     next();
     EXPECT_EQ(items().ruleList->x, 605 + 47);
-    EXPECT_EQ(ui::bankHighlight->targetX, items().ruleList->x);
-    EXPECT_EQ(ui::bankHighlight->targetY, items().ruleList->y);
+    EXPECT_EQ(ui::screenItems.bankHighlight->targetX, items().ruleList->x);
+    EXPECT_EQ(ui::screenItems.bankHighlight->targetY, items().ruleList->y);
     goTo(5);
     EXPECT_EQ(task.boat->x, puzzle::kLeftStationX);
     EXPECT_STREQ(items().nextButton->text, "Готово"_cp);
@@ -296,9 +296,9 @@ TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
     EXPECT_EQ(editor::editorStep, -1);
     EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
     EXPECT_EQ(items().ruleList, nullptr);
-    EXPECT_FALSE(ui::woodPanel->visible);
-    EXPECT_EQ(ui::woodPanel->attached, ui::upArrow);
-    EXPECT_EQ(ui::bankHighlight->attached, nullptr);
+    EXPECT_FALSE(ui::screenItems.woodPanel->visible);
+    EXPECT_EQ(ui::screenItems.woodPanel->attached, ui::screenItems.upArrow);
+    EXPECT_EQ(ui::screenItems.bankHighlight->attached, nullptr);
 
     // A second editor, closed with characters and rules in it.
     key(platform::VK_ESCAPE);

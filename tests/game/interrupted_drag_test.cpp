@@ -27,7 +27,7 @@ TEST_F(InterruptedDragTest, EscapeDuringAPlayDragWaitsForTheRelease) {
     move(400, 500, true);  // over the water
     key(platform::VK_ESCAPE);
     EXPECT_FALSE(app::mainMenu->visible);
-    EXPECT_EQ(ui::hotItem, goat);
+    EXPECT_EQ(ui::itemList.hot, goat);
     up(400, 500);
     EXPECT_EQ(goat->x, 20);  // back on its bank
     EXPECT_EQ(goat->y, 150);

@@ -28,7 +28,7 @@ TEST_F(ItemListTest, LaterItemsLieAboveAndBringToFrontReversesThem) {
     auto* upper = new ProbeItem(10, 10, 50, 50);
     EXPECT_EQ(findItemAt(20, 20), upper);
     bringToFront(lower);
-    EXPECT_EQ(topItem, lower);
+    EXPECT_EQ(itemList.top, lower);
     EXPECT_EQ(findItemAt(20, 20), lower);
     upper->visible = false;
     lower->visible = false;
@@ -45,11 +45,11 @@ TEST_F(ItemListTest, BringToFrontRaisesTheWholeChainInOrder) {
     item->attached = first;
     first->attached = second;
     bringToFront(item);
-    EXPECT_EQ(topItem, second);
+    EXPECT_EQ(itemList.top, second);
     EXPECT_EQ(second->prev, first);
     EXPECT_EQ(first->prev, item);
     EXPECT_EQ(item->prev, other);
-    EXPECT_EQ(bottomItem, other);
+    EXPECT_EQ(itemList.bottom, other);
 }
 
 TEST_F(ItemListTest, MoveToCarriesTheChainAndDetachFirstCutsIt) {
@@ -81,12 +81,12 @@ TEST_F(ItemListTest, ModalFloorHidesEverythingBelowIt) {
     auto* below = new ProbeItem(0, 0, 100, 100);
     auto* floor = new ProbeItem(200, 0, 100, 100);
     auto* above = new ProbeItem(0, 200, 100, 100);
-    modalFloor = floor;
+    itemList.modalFloor = floor;
     EXPECT_EQ(findItemAt(50, 50), nullptr);
     EXPECT_EQ(findItemAt(250, 50), nullptr);
     EXPECT_EQ(findItemAt(50, 250), above);
     move(50, 50);
-    EXPECT_EQ(hotItem, nullptr);
+    EXPECT_EQ(itemList.hot, nullptr);
     EXPECT_EQ(below->enters, 0);
 }
 
@@ -94,13 +94,13 @@ TEST_F(ItemListTest, PressOnTheBackgroundDisarmsUntilARelease) {
     auto* button = new ProbeItem(100, 100, 50, 50);
     move(10, 10);
     down(10, 10);
-    EXPECT_FALSE(inputArmed);
+    EXPECT_FALSE(itemList.inputArmed);
     move(120, 120, true);
-    EXPECT_EQ(hotItem, nullptr);
+    EXPECT_EQ(itemList.hot, nullptr);
     up(120, 120);
-    EXPECT_TRUE(inputArmed);
+    EXPECT_TRUE(itemList.inputArmed);
     EXPECT_EQ(button->ups, 0);
-    EXPECT_EQ(hotItem, button);
+    EXPECT_EQ(itemList.hot, button);
     EXPECT_EQ(button->enters, 1);
 }
 
@@ -110,26 +110,26 @@ TEST_F(ItemListTest, AHeldPressKeepsItsItemWhereverTheMouseGoes) {
     move(120, 120);
     down(120, 120);
     EXPECT_EQ(item->downs, 1);
-    EXPECT_EQ(topItem, item);
+    EXPECT_EQ(itemList.top, item);
     EXPECT_EQ(routeMouseMove(420, 420, platform::MK_LBUTTON), 1);
     EXPECT_EQ(item->moves, 1);
     EXPECT_EQ(other->enters, 0);
     up(420, 420);
     EXPECT_EQ(item->ups, 1);
-    EXPECT_EQ(hotItem, other);
+    EXPECT_EQ(itemList.hot, other);
     EXPECT_EQ(item->leaves, 1);
 }
 
 TEST_F(ItemListTest, DestroyingTheHotItemOrTheFloorLeavesNoDanglingPointer) {
     auto* item = new ProbeItem(0, 0, 50, 50);
     move(10, 10);
-    ASSERT_EQ(hotItem, item);
-    modalFloor = item;
+    ASSERT_EQ(itemList.hot, item);
+    itemList.modalFloor = item;
     delete item;
-    EXPECT_EQ(hotItem, nullptr);
-    EXPECT_EQ(modalFloor, nullptr);
-    EXPECT_EQ(topItem, nullptr);
-    EXPECT_EQ(bottomItem, nullptr);
+    EXPECT_EQ(itemList.hot, nullptr);
+    EXPECT_EQ(itemList.modalFloor, nullptr);
+    EXPECT_EQ(itemList.top, nullptr);
+    EXPECT_EQ(itemList.bottom, nullptr);
     move(10, 10);  // must not touch the destroyed item
 }
 

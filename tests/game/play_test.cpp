@@ -33,8 +33,8 @@ TEST_F(PlayTest, LoadingPutsEverybodyOnTheLeftBankInTheirColours) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(puzzle::placeOf(i, 1), -1);
     EXPECT_TRUE(play.rightArrow->visible);
     EXPECT_FALSE(play.leftArrow->visible);
-    EXPECT_TRUE(woodPanel->visible);
-    EXPECT_EQ(woodPanel->attached, play.moveList);
+    EXPECT_TRUE(screenItems.woodPanel->visible);
+    EXPECT_EQ(screenItems.woodPanel->attached, play.moveList);
 }
 
 TEST_F(PlayTest, BoardingRespectsCapacityAndOrder) {
@@ -64,13 +64,13 @@ TEST_F(PlayTest, BoardingRespectsCapacityAndOrder) {
 TEST_F(PlayTest, RefusedCrossingsShowTheirMessageAndChangeNothing) {
     load(test::wolfGoatCabbage());
     sail();
-    EXPECT_TRUE(messagePopup->visible);
-    EXPECT_STREQ(messagePopup->text, "Некому управлять лодкой"_cp);
+    EXPECT_TRUE(screenItems.messagePopup->visible);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Некому управлять лодкой"_cp);
     EXPECT_EQ(task.boat->x, 235);
 
     board(0);
     sail();
-    EXPECT_STREQ(messagePopup->text, "Эти персонажи не могут оставаться вместе"_cp);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Эти персонажи не могут оставаться вместе"_cp);
     EXPECT_TRUE(play.highlightA->visible);
     EXPECT_EQ(play.highlightA->targetX, item(1)->x - 2);
     EXPECT_EQ(play.highlightB->targetWidth, 64);
@@ -90,12 +90,12 @@ TEST_F(PlayTest, ABalanceRefusalEndingUnderTheOpenMenuShowsNoWinner) {
     load(data);
     board(0);
     sail();
-    EXPECT_STREQ(messagePopup->text, "Нарушен количественный баланс персонажей"_cp);
-    EXPECT_TRUE(bankHighlight->visible);
-    EXPECT_EQ(bankHighlight->targetX, 5);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Нарушен количественный баланс персонажей"_cp);
+    EXPECT_TRUE(screenItems.bankHighlight->visible);
+    EXPECT_EQ(screenItems.bankHighlight->targetX, 5);
     key(platform::VK_ESCAPE);  // the menu takes the modal floor while the flight goes on
     wait(1200);
-    EXPECT_FALSE(bankHighlight->visible);
+    EXPECT_FALSE(screenItems.bankHighlight->visible);
     EXPECT_FALSE(play.winner->visible);
 }
 
@@ -126,11 +126,11 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
         if (crossing[1] >= 0) board(crossing[1]);
         if (&crossing == &plan[2]) shot("play-boarded");
         sail();
-        ASSERT_FALSE(messagePopup->visible) << messagePopup->text;
+        ASSERT_FALSE(screenItems.messagePopup->visible) << screenItems.messagePopup->text;
     }
     EXPECT_EQ(play.moveList->moveCount, 7);
     EXPECT_TRUE(puzzle::isGoalReached());
-    EXPECT_EQ(modalFloor, play.winner->prev);
+    EXPECT_EQ(itemList.modalFloor, play.winner->prev);
     EXPECT_FALSE(play.winner->visible);
     wait(1100);
     EXPECT_TRUE(play.winner->visible);
@@ -139,14 +139,14 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
     shot("play-winner");
     // Nothing below the winner picture answers the mouse.
     move(655, 185);
-    EXPECT_NE(hotItem, play.leftArrow);
+    EXPECT_NE(itemList.hot, play.leftArrow);
     // The menu opened and closed over the winner picture gives its modal floor back.
     key(platform::VK_ESCAPE);
     key(platform::VK_ESCAPE);
-    EXPECT_EQ(modalFloor, play.winner->prev);
+    EXPECT_EQ(itemList.modalFloor, play.winner->prev);
     click(500, 330);
     EXPECT_FALSE(play.winner->visible);
-    EXPECT_EQ(modalFloor, nullptr);
+    EXPECT_EQ(itemList.modalFloor, nullptr);
 
     // Undo the last crossing: the farmer and goat go back to the left bank.
     wait(20);
@@ -185,7 +185,7 @@ TEST_F(PlayTest, AMissingCharacterPictureStandsInIsNamedOnceAndSavedUnchanged) {
     data.characters[3].name = "textures/unit_dragon.tga";
     data.rules.clear();
     load(data);
-    EXPECT_STREQ(messagePopup->text,
+    EXPECT_STREQ(screenItems.messagePopup->text,
                  (std::string("Нет картинки "_cp) + "textures/unit_dragon.tga" + ": вместо неё знак вопроса"_cp).c_str());
     EXPECT_TRUE(task.characters[1].pictureMissing);
     EXPECT_FALSE(task.characters[0].pictureMissing);
@@ -224,7 +224,7 @@ TEST_F(PlayTest, OnlyACrossingToTheRightBankWins) {
     EXPECT_TRUE(puzzle::isGoalReached());
     wait(1100);
     EXPECT_FALSE(play.winner->visible);
-    EXPECT_EQ(modalFloor, nullptr);
+    EXPECT_EQ(itemList.modalFloor, nullptr);
 }
 
 TEST_F(PlayTest, CrossingsPastWhatAFileHoldsAreRecordedAndUndoneButNotSaved) {
@@ -310,23 +310,23 @@ TEST_F(PlayTest, MoveListScrollsToItsEndAndShowsTheArrows) {
     list->scrollToEnd();
     EXPECT_EQ(list->scrollOffset, 130);  // 10 rows of 33 in 200 pixels
     wait(10);
-    EXPECT_TRUE(upArrow->visible);
-    EXPECT_FALSE(downArrow->visible);
+    EXPECT_TRUE(screenItems.upArrow->visible);
+    EXPECT_FALSE(screenItems.downArrow->visible);
     list->scrollOffset = 0;
     wait(10);
-    EXPECT_FALSE(upArrow->visible);
-    EXPECT_TRUE(downArrow->visible);
+    EXPECT_FALSE(screenItems.upArrow->visible);
+    EXPECT_TRUE(screenItems.downArrow->visible);
     // Holding the up arrow scrolls 2 px a tick until the top, then the press ends.
     list->scrollOffset = 6;
     wait(10);
-    move(upArrow->x + 5, upArrow->y + 5);
-    down(upArrow->x + 5, upArrow->y + 5);
+    move(screenItems.upArrow->x + 5, screenItems.upArrow->y + 5);
+    down(screenItems.upArrow->x + 5, screenItems.upArrow->y + 5);
     wait(30);
     EXPECT_EQ(list->scrollOffset, 0);
     wait(20);
-    EXPECT_FALSE(inputArmed);
-    up(upArrow->x + 5, upArrow->y + 5);
-    EXPECT_TRUE(inputArmed);
+    EXPECT_FALSE(itemList.inputArmed);
+    up(screenItems.upArrow->x + 5, screenItems.upArrow->y + 5);
+    EXPECT_TRUE(itemList.inputArmed);
 }
 
 }  // namespace

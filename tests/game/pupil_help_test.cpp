@@ -123,8 +123,8 @@ TEST_F(PupilHelpTest, RefusedBoardingSaysWhyAndTheLoadIsShown) {
     renderFrame();
     EXPECT_STREQ(play.loadLabel->text, "Груз: 40 из 80"_cp);
     board(0);
-    EXPECT_TRUE(messagePopup->visible);
-    EXPECT_STREQ(messagePopup->text, "Лодка не выдержит: груз был бы 120, а можно не больше 80"_cp);
+    EXPECT_TRUE(screenItems.messagePopup->visible);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Лодка не выдержит: груз был бы 120, а можно не больше 80"_cp);
     EXPECT_EQ(item(0)->x, 20);
 
     // Where everyone weighs 1, the boat is simply full.
@@ -133,5 +133,5 @@ TEST_F(PupilHelpTest, RefusedBoardingSaysWhyAndTheLoadIsShown) {
     load(crowd);
     board(0);
     board(1);
-    EXPECT_STREQ(messagePopup->text, "В лодке больше нет места"_cp);
+    EXPECT_STREQ(screenItems.messagePopup->text, "В лодке больше нет места"_cp);
 }

@@ -78,7 +78,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         ASSERT_EQ(play.moveList->moveCount, 1);
         const fs::path path = folder / "mine.sln";
         saveSolution(path);
-        ASSERT_STREQ(ui::messagePopup->text, "Решение сохранено"_cp);
+        ASSERT_STREQ(ui::screenItems.messagePopup->text, "Решение сохранено"_cp);
         const std::vector<uint8_t> saved = contents(path);
 
         if (readOnly) {
@@ -89,7 +89,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         cross({0});
         ASSERT_EQ(play.moveList->moveCount, 2);
         saveSolution(path);
-        EXPECT_STREQ(ui::messagePopup->text, "Ошибка сохранения файла"_cp);
+        EXPECT_STREQ(ui::screenItems.messagePopup->text, "Ошибка сохранения файла"_cp);
         EXPECT_EQ(contents(path), saved);
         EXPECT_EQ(disk.files(), std::vector<std::string>{"mine.sln"});  // no half file beside it
         // Play goes on as it was; the kept file still loads with its one move.

@@ -32,9 +32,9 @@ TEST_F(ScreensTest, StartsWithTheMenuRolledDown) {
     EXPECT_TRUE(mainMenu->visible);
     EXPECT_EQ(app::menuPosition(), 0);
     EXPECT_EQ(menuRoller->y, 412);
-    EXPECT_EQ(modalFloor, mainMenu);
+    EXPECT_EQ(itemList.modalFloor, mainMenu);
     EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
-    EXPECT_EQ(topItem, menuRoller);
+    EXPECT_EQ(itemList.top, menuRoller);
     shot("menu-open");
 }
 
@@ -44,16 +44,16 @@ TEST_F(ScreensTest, EscapeAndTheRollerRollTheMenuUpAndDown) {
     EXPECT_FALSE(menuButtons[5]->visible);
     EXPECT_EQ(menuRoller->y, 28);
     EXPECT_EQ(app::menuPosition(), 384);
-    EXPECT_EQ(modalFloor, nullptr);
+    EXPECT_EQ(itemList.modalFloor, nullptr);
     shot("menu-closed");
     click(menuRoller->x + 20, menuRoller->y + 10);
     EXPECT_TRUE(mainMenu->visible);
     EXPECT_EQ(menuRoller->y, 412);
     // Escape is ignored while the mouse is disarmed.
-    inputArmed = false;
+    itemList.inputArmed = false;
     key(platform::VK_ESCAPE);
     EXPECT_TRUE(mainMenu->visible);
-    inputArmed = true;
+    itemList.inputArmed = true;
 }
 
 TEST_F(ScreensTest, TheScreenBelowAnOpenMenuIgnoresTheMouse) {
@@ -76,7 +76,7 @@ TEST_F(ScreensTest, SaveSolutionOutsidePlaySaysThereIsNoGameToSave) {
     command(2);
     EXPECT_FALSE(mainMenu->visible);
     EXPECT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
-    EXPECT_STREQ(messagePopup->text, "Сохранять нечего: сначала откройте задачу"_cp);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Сохранять нечего: сначала откройте задачу"_cp);
     wait(100);
     shot("save-without-game");
 }
@@ -90,8 +90,8 @@ TEST_F(ScreensTest, ARejectedFileKeepsTheEditorAsItWas) {
     command(3);
     EXPECT_EQ(puzzle::screenMode, puzzle::EditorScreen);
     EXPECT_EQ(editor::editorStep, 0);
-    EXPECT_TRUE(screenButtons[1]->visible);
-    EXPECT_STREQ(messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_TRUE(screenItems.buttons[1]->visible);
+    EXPECT_STREQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
 }
 
 TEST_F(ScreensTest, ClosingAScrolledListHidesItsArrowsUntilTheNextListNeedsThem) {
@@ -99,27 +99,27 @@ TEST_F(ScreensTest, ClosingAScrolledListHidesItsArrowsUntilTheNextListNeedsThem)
     command(0);
     app::currentTaskList()->scrollOffset = 66;
     wait(20);
-    ASSERT_TRUE(upArrow->visible);
-    ASSERT_TRUE(downArrow->visible);
+    ASSERT_TRUE(screenItems.upArrow->visible);
+    ASSERT_TRUE(screenItems.downArrow->visible);
     app::closeScreen();
-    EXPECT_FALSE(upArrow->visible);
-    EXPECT_FALSE(downArrow->visible);
+    EXPECT_FALSE(screenItems.upArrow->visible);
+    EXPECT_FALSE(screenItems.downArrow->visible);
     command(0);
     wait(20);
-    EXPECT_TRUE(downArrow->visible);
+    EXPECT_TRUE(screenItems.downArrow->visible);
 }
 
 TEST_F(ScreensTest, ExitAndClosingTheWindowCloseTheScreenFirst) {
     command(0);
     ASSERT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
-    woodPanel->moveTo(100, 100);
+    screenItems.woodPanel->moveTo(100, 100);
     command(5);
     EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
     EXPECT_TRUE(platform::quitPosted());
     // Leaving the catalogue puts the panel back.
-    EXPECT_EQ(woodPanel->x, 705);
-    EXPECT_EQ(woodPanel->y, 320);
-    EXPECT_EQ(upArrow->x, 843);
+    EXPECT_EQ(screenItems.woodPanel->x, 705);
+    EXPECT_EQ(screenItems.woodPanel->y, 320);
+    EXPECT_EQ(screenItems.upArrow->x, 843);
 
     platform::resetQuit();
     command(0);

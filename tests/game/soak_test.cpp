@@ -172,8 +172,8 @@ protected:
         const int r = uniform(0, 99);
         if (r < 55) {
             std::vector<const ui::VisualItem*> reachable;
-            for (const ui::VisualItem* i = ui::topItem; i != nullptr && i != ui::modalFloor; i = i->prev) {
-                if (i->visible && i->width > 0 && i->height > 0 && i != ui::background) reachable.push_back(i);
+            for (const ui::VisualItem* i = ui::itemList.top; i != nullptr && i != ui::itemList.modalFloor; i = i->prev) {
+                if (i->visible && i->width > 0 && i->height > 0 && i != ui::screenItems.background) reachable.push_back(i);
             }
             if (!reachable.empty()) {
                 const ui::VisualItem* item = reachable[static_cast<size_t>(uniform(0, static_cast<int>(reachable.size()) - 1))];
@@ -270,7 +270,7 @@ protected:
     // A release on the save or load command opens a file dialog: give it an answer
     // (an existing file, a new one, one in a missing folder, a bad file, or cancel).
     void answerDialogIfAsked() {
-        const ui::VisualItem* hot = ui::hotItem;
+        const ui::VisualItem* hot = ui::itemList.hot;
         if (hot == nullptr || !ui::containsPoint(hot, x_, y_)) return;
         const std::string files = files_.string();
         std::vector<std::optional<std::string>> answers;

@@ -64,7 +64,7 @@ TEST_F(TapAndKeysTest, ATaskIsSolvedWithTapsAndKeysAndCtrlZUndoes) {
         tap(crossing[0]);
         if (crossing[1] >= 0) tap(crossing[1]);
         key((space = !space) ? platform::VK_SPACE : platform::VK_RETURN);
-        ASSERT_FALSE(messagePopup->visible) << messagePopup->text;
+        ASSERT_FALSE(screenItems.messagePopup->visible) << screenItems.messagePopup->text;
     }
     EXPECT_EQ(play.moveList->moveCount, 7);
     // A character on the far bank cannot be tapped aboard.

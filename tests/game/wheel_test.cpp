@@ -46,7 +46,7 @@ TEST_F(WheelTest, TheCatalogueScrollsByWholeRowsAndStopsAtBothEnds) {
     wheelOver(list, 100);
     EXPECT_EQ(list->scrollOffset, end);
     wait(10);
-    EXPECT_FALSE(downArrow->visible);
+    EXPECT_FALSE(screenItems.downArrow->visible);
     // Up from the end, the top edge comes back onto a row's top.
     wheelOver(list, -1);
     EXPECT_EQ(list->scrollOffset % 33, 0);
@@ -99,7 +99,7 @@ TEST_F(WheelTest, ThePaletteScrollsAPictureANotch) {
     wheelOver(list, 1);
     EXPECT_EQ(list->scrollOffset, list->rowHeight(0));
     wait(10);
-    EXPECT_TRUE(upArrow->visible);
+    EXPECT_TRUE(screenItems.upArrow->visible);
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST_F(WidgetsTest, ButtonClicksOnlyWhenReleasedOnIt) {
     up(300, 300);
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(button->state, 0);
-    EXPECT_EQ(hotItem, nullptr);
+    EXPECT_EQ(itemList.hot, nullptr);
 
     move(110, 110);
     down(110, 110);
@@ -42,7 +42,7 @@ TEST_F(WidgetsTest, ButtonClicksOnlyWhenReleasedOnIt) {
     up(120, 120);
     EXPECT_EQ(clicks, 1);
     // The follow-up search makes the button hot again.
-    EXPECT_EQ(hotItem, button);
+    EXPECT_EQ(itemList.hot, button);
     EXPECT_EQ(button->state, 1);
 }
 
@@ -68,8 +68,8 @@ TEST_F(WidgetsTest, ClickHandlerMayDestroyItsButton) {
     };
     click(110, 110);
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(topItem, nullptr);
-    EXPECT_EQ(hotItem, nullptr);
+    EXPECT_EQ(itemList.top, nullptr);
+    EXPECT_EQ(itemList.hot, nullptr);
 }
 
 TEST_F(WidgetsTest, ColorBoxCyclesThroughItsColours) {
@@ -230,7 +230,7 @@ TEST_F(DragDropTest, ItemsBelowTheModalFloorAreNeverOffered) {
     auto* below = new test::ProbeItem(200, 200, 100, 100);
     auto* floor = new test::ProbeItem(0, 700, 10, 10);
     auto* item = makeDraggable(100, 100);
-    modalFloor = floor;
+    itemList.modalFloor = floor;
     move(110, 110);
     down(110, 110);
     move(250, 250, true);
@@ -253,7 +253,7 @@ TEST_F(DragDropTest, PanelIsTakenByItsBorderAndCarriesItsChain) {
     EXPECT_FALSE(panel->hitTest(705 + 100, 320 + 440 - 57));
     bringToFront(arrow);  // the arrow lies above the panel, as on the screen
     move(800, 330);
-    ASSERT_EQ(hotItem, panel);
+    ASSERT_EQ(itemList.hot, panel);
     down(800, 330);
     move(700, 350, true);
     up(700, 350);
@@ -275,8 +275,8 @@ TEST_F(DragDropTest, DropMayDestroyItsOwnItem) {
     move(110, 110);
     down(110, 110);
     up(110, 110);
-    EXPECT_EQ(hotItem, below);
-    EXPECT_EQ(topItem, below);
+    EXPECT_EQ(itemList.hot, below);
+    EXPECT_EQ(itemList.top, below);
 }
 
 }  // namespace

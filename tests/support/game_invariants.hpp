@@ -41,7 +41,7 @@ public:
 
     // After a release that reached the game with nothing under the pointer.
     static std::string armedAfterRelease(int x, int y) {
-        if (ui::findItemAt(x, y) == nullptr && !ui::inputArmed) {
+        if (ui::findItemAt(x, y) == nullptr && !ui::itemList.inputArmed) {
             return describe("the mouse stays disarmed after a release on the background at ", x, y);
         }
         return {};
@@ -61,23 +61,23 @@ private:
 
     static size_t countItems() {
         size_t n = 0;
-        for (const ui::VisualItem* i = ui::bottomItem; i != nullptr && n < kMaxItems; i = i->next) ++n;
+        for (const ui::VisualItem* i = ui::itemList.bottom; i != nullptr && n < kMaxItems; i = i->next) ++n;
         return n;
     }
 
-    // The doubly linked list runs from bottomItem to topItem with matching links, and
+    // The doubly linked list runs from the bottom item to the top one with matching links, and
     // every attachment chain is finite and made of listed items.
     std::string itemList() {
         live_.clear();
         const ui::VisualItem* previous = nullptr;
-        for (const ui::VisualItem* i = ui::bottomItem; i != nullptr; i = i->next) {
+        for (const ui::VisualItem* i = ui::itemList.bottom; i != nullptr; i = i->next) {
             if (i->prev != previous) return describe("item list: broken back link at item ", live_.size());
             if (!live_.insert(i).second || live_.size() > kMaxItems) return "item list: a cycle";
             previous = i;
         }
-        if (previous != ui::topItem) return "item list: the walk does not end at topItem";
-        if (ui::hotItem != nullptr && live_.count(ui::hotItem) == 0) return "hot item is not listed";
-        if (ui::modalFloor != nullptr && live_.count(ui::modalFloor) == 0) return "modal floor is not listed";
+        if (previous != ui::itemList.top) return "item list: the walk does not end at topItem";
+        if (ui::itemList.hot != nullptr && live_.count(ui::itemList.hot) == 0) return "hot item is not listed";
+        if (ui::itemList.modalFloor != nullptr && live_.count(ui::itemList.modalFloor) == 0) return "modal floor is not listed";
         for (const ui::VisualItem* i : live_) {
             size_t steps = 0;
             for (const ui::VisualItem* a = i->attached; a != nullptr; a = a->attached) {
@@ -97,13 +97,13 @@ private:
     // drawn or pressed after its destruction.
     std::string liveSlots() const {
         std::vector<std::pair<const ui::VisualItem*, const char*>> slots = {
-            {ui::background, "background"}, {ui::titleLabel, "title label"},
-            {ui::statementLabel, "statement label"}, {ui::wipeShader, "wipe shader"},
-            {ui::messagePopup, "message popup"}, {ui::woodPanel, "wood panel"},
-            {ui::upArrow, "up arrow"}, {ui::downArrow, "down arrow"},
-            {ui::bankHighlight, "bank highlight"}, {app::mainMenu, "main menu"},
-            {app::menuRoller, "menu roller"}, {ui::screenButtons[0], "screen button 0"},
-            {ui::screenButtons[1], "screen button 1"}, {puzzle::task.boat, "boat"},
+            {ui::screenItems.background, "background"}, {ui::screenItems.titleLabel, "title label"},
+            {ui::screenItems.statementLabel, "statement label"}, {ui::screenItems.wipeShader, "wipe shader"},
+            {ui::screenItems.messagePopup, "message popup"}, {ui::screenItems.woodPanel, "wood panel"},
+            {ui::screenItems.upArrow, "up arrow"}, {ui::screenItems.downArrow, "down arrow"},
+            {ui::screenItems.bankHighlight, "bank highlight"}, {app::mainMenu, "main menu"},
+            {app::menuRoller, "menu roller"}, {ui::screenItems.buttons[0], "screen button 0"},
+            {ui::screenItems.buttons[1], "screen button 1"}, {puzzle::task.boat, "boat"},
             {puzzle::play.moveList, "move list"}, {puzzle::play.undoButton, "undo button"},
             {puzzle::play.rightArrow, "right arrow"}, {puzzle::play.leftArrow, "left arrow"},
             {puzzle::play.winner, "winner picture"}, {puzzle::play.movesText, "moves text"},
@@ -166,7 +166,7 @@ private:
     }
 
     static const ui::VisualItem* dragged(bool buttonHeld) {
-        const auto* item = dynamic_cast<const ui::DragDropItem*>(ui::hotItem);
+        const auto* item = dynamic_cast<const ui::DragDropItem*>(ui::itemList.hot);
         return buttonHeld && item != nullptr && item->state == 2 ? item : nullptr;
     }
 
