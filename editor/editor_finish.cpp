@@ -130,7 +130,8 @@ void finishTask() {
     // A teacher may want such a task on purpose, but should not hand it out by mistake.
     if (finish.unsolvable && !finish.asked) {
         finish.asked = true;
-        items.stepHint->text = "У задачи нет решения.\nВсё равно сохранить?\nТогда нажмите\nГотово ещё раз"_cp;
+        // The verdict below already says there is no solution; the hint only asks.
+        items.stepHint->text = "Всё равно сохранить?\nТогда нажмите\nГотово ещё раз"_cp;
         return;
     }
     const bool saved = saveWhereItFits(&finish.message);
