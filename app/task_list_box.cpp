@@ -95,7 +95,7 @@ void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {
                        : platform::listFolder(folder, "", ".dat");
     for (const std::string& file : files) {
         const std::string stem = file.substr(0, file.size() - 4);
-        entries.push_back({rowTitle(stem), folder, file, {}});
+        entries.emplace_back(rowTitle(stem), folder, file);
     }
     std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(), entryBefore);
 }

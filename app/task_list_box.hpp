@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/task_difficulty.hpp"
@@ -12,11 +13,20 @@
 namespace app {
 
 struct TaskEntry {
+    TaskEntry(std::string title, std::string inFolder, std::string file)
+        : name(std::move(title)), folder(std::move(inFolder)), fileName(std::move(file)),
+          path_(folder + "/" + fileName) {}
+
     std::string name;      // the title shown (Windows-1251)
     std::string folder;    // where the file was found
     std::string fileName;  // the file's own name, so open and delete address this file
     EntryDifficulty difficulty;
-    std::string path() const { return folder + "/" + fileName; }
+    // Joined once: every drawn row looks its solved mark up by it, and a frame allocates
+    // nothing.
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
 };
 
 // Title order for the catalogue: bytes compared as unsigned (so Windows-1251 Cyrillic
