@@ -71,7 +71,7 @@ std::string nextUnsolvedTask(const std::string& current) {
     {
         // The catalogue's own scan, so the order is the one the pupil sees there; the
         // list is never drawn.
-        TaskListBox scan(0, 0, 0, 0);
+        TaskListBox scan(0, 0, 0, 0, TaskListBox::Judging::OrderOnly);
         entries = std::move(scan.entries);
     }
     size_t start = 0;

@@ -75,7 +75,7 @@ std::string rowTitle(const std::string& stem) {
     return shown.empty() ? std::string("?") : shown;
 }
 
-TaskListBox::TaskListBox(int x_, int y_, int width_, int height_)
+TaskListBox::TaskListBox(int x_, int y_, int width_, int height_, Judging judging)
     : ListBox(x_, y_, width_, height_) {
     scanFolder("tasks");
     const std::string data = platform::dataFolder();
@@ -83,7 +83,7 @@ TaskListBox::TaskListBox(int x_, int y_, int width_, int height_)
     if (!shared.empty() && shared != data) scanFolder(shared, kClassFolderPatienceMs);
     if (!data.empty()) scanFolder(data);
     keepFirstByTitle();
-    settleDifficulties(entries, 0, entries.size(), kBuildSolveBudget);
+    if (judging == Judging::Difficulties) settleDifficulties(entries, 0, entries.size(), kBuildSolveBudget);
 }
 
 void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {

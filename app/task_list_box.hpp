@@ -42,8 +42,12 @@ public:
     // A network class folder that does not answer within this is left out of the list.
     static constexpr int kClassFolderPatienceMs = 1000;
 
+    // The catalogue judges the rows it shows first for its difficulty column; a scan that
+    // is only walked for its order spends no time on verdicts nobody sees.
+    enum class Judging { Difficulties, OrderOnly };
+
     // Scans "tasks", the class folder and then the data folder.
-    TaskListBox(int x, int y, int width, int height);
+    TaskListBox(int x, int y, int width, int height, Judging judging = Judging::Difficulties);
     void draw() override;
     bool hitTest(int px, int py) override;
     void mouseDown(int px, int py, unsigned keys) override;
