@@ -50,6 +50,14 @@ namespace {
 
 using ui::operator""_cp;
 
+// The picture's own file name: what a teacher copies into the game's pictures folder;
+// the folder part of the task's name means nothing to a pupil.
+std::string pictureFileName(const std::string& name) {
+    const size_t slash = name.find_last_of("/\\");
+    if (slash == std::string::npos || slash + 1 == name.size()) return name;
+    return name.substr(slash + 1);
+}
+
 // Said once as the task opens, naming the first missing picture file so that a teacher
 // knows what to copy; the stand-ins show which characters it concerns.
 void reportMissingPictures() {
@@ -59,7 +67,7 @@ void reportMissingPictures() {
     for (int i = 0; i < task.characterCount; ++i) {
         const CharacterRecord& c = task.characters[static_cast<size_t>(i)];
         if (!c.pictureMissing || !missing.insert(c.name).second) continue;
-        if (first.empty()) first = c.name.empty() ? std::string("без названия"_cp) : c.name;
+        if (first.empty()) first = c.name.empty() ? std::string("без названия"_cp) : pictureFileName(c.name);
     }
     if (missing.empty()) return;
     constexpr size_t kShownBytes = 40;

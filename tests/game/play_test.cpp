@@ -186,7 +186,7 @@ TEST_F(PlayTest, AMissingCharacterPictureStandsInIsNamedOnceAndSavedUnchanged) {
     data.rules.clear();
     load(data);
     EXPECT_STREQ(screenItems.messagePopup->text,
-                 (std::string("Нет картинки "_cp) + "textures/unit_dragon.tga" + ": вместо неё знак вопроса"_cp).c_str());
+                 "Нет картинки unit_dragon.tga: вместо неё знак вопроса"_cp);
     EXPECT_TRUE(task.characters[1].pictureMissing);
     EXPECT_FALSE(task.characters[0].pictureMissing);
     EXPECT_NE(item(1)->texture, nullptr);
