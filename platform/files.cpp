@@ -127,7 +127,7 @@ std::string shownPath(const std::string& path) {
     if (home && home[0] == '/') {
         std::string h = home;
         while (h.size() > 1 && h.back() == '/') h.pop_back();
-        if (h.size() > 1 && (shown == h || shown.rfind(h + "/", 0) == 0)) shown = "~" + shown.substr(h.size());
+        if (h.size() > 1 && (shown == h || shown.rfind(h + "/", 0) == 0)) shown = std::string("~").append(shown, h.size());
     }
     return shown;
 }

@@ -19,8 +19,12 @@ std::string_view visiblePart(const std::string& text, size_t limit) {
 
 class Writer {
 public:
+    // Little-endian, appended in one piece: after four single pushes GCC 12 loses track of
+    // the buffer's size and warns of writes past it.
     void u32(uint32_t value) {
-        for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>(value >> (8 * i)));
+        const uint8_t little[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                                   static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+        bytes_.insert(bytes_.end(), little, little + 4);
     }
     void i32(int32_t value) { u32(static_cast<uint32_t>(value)); }
     void text(std::string_view value) {

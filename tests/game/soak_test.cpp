@@ -65,11 +65,13 @@ long environmentNumber(const char* name, long fallback) {
 uint32_t runningSeed = 0;
 long runningEvent = -1;
 
+#ifdef FERROLIN_SOAK_SANITIZED
 void sayWhereItDied() {
     std::fprintf(stderr, "\nsoak: died at seed %u, event %ld; replay with FERROLIN_SOAK_SEED=%u "
                          "FERROLIN_SOAK_EVENTS=%ld\n",
                  runningSeed, runningEvent, runningSeed, runningEvent + 1);
 }
+#endif
 
 model::TaskData oneCharacterTask() {
     model::TaskData task;
