@@ -13,11 +13,37 @@ using namespace ui;
 const std::vector<std::string>& ownPictures() {
     static const std::vector<std::string> pictures = [] {
         std::vector<std::string> paths;
-        for (const char* name :
-             {"arrow_left", "arrow_left_small", "arrow_right", "arrow_right_small", "background", "badges",
-              "badges_small", "boat", "boat_small", "boatman", "btn_close", "btn_close_hover", "btn_hint", "btn_menu",
-              "btn_menu_hover", "btn_next", "check_mark", "checkbox", "checkbox_hover", "list_downarrow", "list_downarrow_hover",
-              "list_uparrow", "list_uparrow_hover", "mainmenu", "missing_unit", "missing_unit_small", "signs", "spin", "winner", "winner_plaque", "woodpanel"}) {
+        for (const char* name : {"arrow_left",
+                                 "arrow_left_small",
+                                 "arrow_right",
+                                 "arrow_right_small",
+                                 "background",
+                                 "badges",
+                                 "badges_small",
+                                 "boat",
+                                 "boat_small",
+                                 "boatman",
+                                 "btn_close",
+                                 "btn_close_hover",
+                                 "btn_hint",
+                                 "btn_menu",
+                                 "btn_menu_hover",
+                                 "btn_next",
+                                 "check_mark",
+                                 "checkbox",
+                                 "checkbox_hover",
+                                 "list_downarrow",
+                                 "list_downarrow_hover",
+                                 "list_uparrow",
+                                 "list_uparrow_hover",
+                                 "mainmenu",
+                                 "missing_unit",
+                                 "missing_unit_small",
+                                 "signs",
+                                 "spin",
+                                 "winner",
+                                 "winner_plaque",
+                                 "woodpanel"}) {
             paths.push_back(std::string("textures/") + name + ".tga");
         }
         return paths;

@@ -59,7 +59,8 @@ bool buildScreens() {
     screenItems.titleLabel = new TextItem(10, 555, puzzle::task.title, fonts.large, 0xFFFFFFFF);
     // A long title ends in "…" before the panel instead of running under it.
     screenItems.titleLabel->width = 680;
-    screenItems.titleLabel->format = platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS | platform::DT_NOCLIP;
+    screenItems.titleLabel->format =
+        platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS | platform::DT_NOCLIP;
     screenItems.statementLabel =
         new TextItem(10, 590, 680, 170, puzzle::task.statement, fonts.small, ui::kPaleYellow);
     screenItems.statementLabel->format = platform::DT_WORDBREAK | platform::DT_NOCLIP;
@@ -67,7 +68,8 @@ bool buildScreens() {
     screenItems.wipeShader->visible = false;
     screenItems.messagePopup = new PopupMessage(fonts.medium, 0xFF00FF00);
     screenItems.woodPanel = new WoodPanel(705, 320, "textures/woodpanel.tga");
-    screenItems.woodPanel->colour = screenItems.woodPanel->hoverColour = screenItems.woodPanel->activeColour = 0xCCFFFFFF;
+    screenItems.woodPanel->colour = screenItems.woodPanel->hoverColour =
+        screenItems.woodPanel->activeColour = 0xCCFFFFFF;
     screenItems.woodPanel->visible = false;
     screenItems.upArrow = new UIElement(843, 329, "textures/list_uparrow.tga");
     screenItems.upArrow->hoverColour = 0xFFFFFFFF;
@@ -197,7 +199,8 @@ void onMenuCommand(Button* button) {
             if (auto path = chooseSolutionFile(false)) {
                 if (!openSolutionFile(*path)) {
                     showMessage("Ошибка открытия файла"_cp);
-                } else if (const model::TaskData played = puzzle::playedTaskData(); !played.moves.empty()) {
+                } else if (const model::TaskData played = puzzle::playedTaskData();
+                           !played.moves.empty()) {
                     // A task file opened this way has no crossings to judge. The popup keeps a
                     // pointer to its text.
                     static std::string verdict;

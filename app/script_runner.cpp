@@ -55,7 +55,8 @@ const std::map<std::string, uintptr_t> kKeys = {
 
 // "a".."z" and "f1".."f12" as the message loop reports them; 0 for other names.
 uintptr_t letterOrFunctionKey(const std::string& name) {
-    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return static_cast<uintptr_t>(name[0] - 'a' + 'A');
+    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
+        return static_cast<uintptr_t>(name[0] - 'a' + 'A');
     if (name.size() < 2 || name.size() > 3 || name[0] != 'f') return 0;
     int number = 0;
     for (size_t i = 1; i < name.size(); ++i) {
@@ -148,7 +149,8 @@ private:
             const int dx = x2 - x1, dy = y2 - y1;
             const int distance = std::max(std::abs(dx), std::abs(dy));
             const int steps = std::max(1, distance / 10);
-            for (int i = 1; i <= steps; ++i) mouse(WM_MOUSEMOVE, x1 + dx * i / steps, y1 + dy * i / steps);
+            for (int i = 1; i <= steps; ++i)
+                mouse(WM_MOUSEMOVE, x1 + dx * i / steps, y1 + dy * i / steps);
             release(x2, y2);
         } else if (command == "wheel") {
             // wheel X Y N: N notches towards the user (down a list), negative up.

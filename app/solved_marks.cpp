@@ -80,7 +80,8 @@ std::string nextUnsolvedTask(const std::string& current) {
     }
     for (size_t n = 0; n < entries.size(); ++n) {
         const TaskEntry& entry = entries[(start + n) % entries.size()];
-        if (entry.path() != current && keyOf(entry.path()) && !bestCountOf(entry.path())) return entry.path();
+        if (entry.path() != current && keyOf(entry.path()) && !bestCountOf(entry.path()))
+            return entry.path();
     }
     return {};
 }

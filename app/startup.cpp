@@ -24,11 +24,12 @@ bool initDisplayAndWindow() {
     int failedStep = 0;
     auto graphics = platform::Graphics::createWindowed(&reason, &failedStep);
     if (!graphics) {
-        std::string text = failedStep == 0   ? "Ошибка инициализации SDL 2"_cp
+        std::string text = failedStep == 0 ? "Ошибка инициализации SDL 2"_cp
                            : failedStep == 1 ? "Невозможно установить режим экрана 1024x768x16"_cp
                                              : "Ошибка создания устройства SDL 2"_cp;
         if (!reason.empty()) text += "\n" + reason;
-        std::fprintf(stderr, "ferrolin: %s\n", reason.empty() ? "cannot open the window" : reason.c_str());
+        std::fprintf(stderr, "ferrolin: %s\n",
+                     reason.empty() ? "cannot open the window" : reason.c_str());
         platform::showErrorBox("Критическая ошибка"_cp, text.c_str());
         return false;
     }

@@ -7,8 +7,8 @@
 
 #include "app/solved_marks.hpp"
 #include "app/task_catalogue.hpp"
-#include "platform/class_folder.hpp"
 #include "base/cp1251.hpp"
+#include "platform/class_folder.hpp"
 #include "platform/files.hpp"
 #include "platform/types.hpp"
 #include "puzzle/model/task_file.hpp"
@@ -83,7 +83,8 @@ TaskListBox::TaskListBox(int x_, int y_, int width_, int height_, Judging judgin
     if (!shared.empty() && shared != data) scanFolder(shared, kClassFolderPatienceMs);
     if (!data.empty()) scanFolder(data);
     keepFirstByTitle();
-    if (judging == Judging::Difficulties) settleDifficulties(entries, 0, entries.size(), kBuildSolveBudget);
+    if (judging == Judging::Difficulties)
+        settleDifficulties(entries, 0, entries.size(), kBuildSolveBudget);
 }
 
 void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {
@@ -91,7 +92,8 @@ void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {
     // before "10."), not in the file system's hash order.
     const size_t first = entries.size();
     const std::vector<std::string> files =
-        patienceMs > 0 ? platform::listFolderWithin(folder, "", ".dat", patienceMs).value_or(std::vector<std::string>())
+        patienceMs > 0 ? platform::listFolderWithin(folder, "", ".dat", patienceMs)
+                             .value_or(std::vector<std::string>())
                        : platform::listFolder(folder, "", ".dat");
     for (const std::string& file : files) {
         const std::string stem = file.substr(0, file.size() - 4);
@@ -184,7 +186,8 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
         Rect column{0, 0, 0, 0};
         drawText(fonts.small, mark.text.c_str(), &column, platform::DT_CALCRECT, 0);
         right = rowX + 212 - kColumnMargin - column.right;
-        drawText(fonts.small, mark.text.c_str(), Rect{right, rowY, rowX + 212 - kColumnMargin, rowY + 33},
+        drawText(fonts.small, mark.text.c_str(),
+                 Rect{right, rowY, rowX + 212 - kColumnMargin, rowY + 33},
                  platform::DT_VCENTER | platform::DT_SINGLELINE, mark.colour);
     }
     const int solvedRight = std::min(rowX + 212 - kShortestColumnWidth, right - kColumnMargin);
@@ -195,9 +198,10 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     if (right < rowX + 212 && rowX + (212 + width.right) / 2 > right - kColumnMargin) {
         title = Rect{rowX + kColumnMargin, rowY, right - kColumnMargin, rowY + 33};
     }
-    drawText(fonts.small, entry.name.c_str(), title,
-             platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS,
-             ui::kPaleYellow);
+    drawText(
+        fonts.small, entry.name.c_str(), title,
+        platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS,
+        ui::kPaleYellow);
 }
 
 void TaskListBox::drawHiddenCount(int rowX, int rowY) {

@@ -14,7 +14,9 @@ namespace app {
 
 struct TaskEntry {
     TaskEntry(std::string title, std::string inFolder, std::string file)
-        : name(std::move(title)), folder(std::move(inFolder)), fileName(std::move(file)),
+        : name(std::move(title)),
+          folder(std::move(inFolder)),
+          fileName(std::move(file)),
           path_(folder + "/" + fileName) {}
 
     std::string name;      // the title shown (Windows-1251)

@@ -15,7 +15,9 @@ using namespace platform;
 namespace {
 
 ui::ListBox* currentList() {
-    return ui::screenItems.woodPanel != nullptr ? dynamic_cast<ui::ListBox*>(ui::screenItems.woodPanel->attached) : nullptr;
+    return ui::screenItems.woodPanel != nullptr
+               ? dynamic_cast<ui::ListBox*>(ui::screenItems.woodPanel->attached)
+               : nullptr;
 }
 
 // The arrow was hidden under the held button: end the press until it is released.
@@ -52,7 +54,8 @@ void keyDown(uintptr_t key) {
 void wheel(int x, int y, int delta) {
     ui::ListBox* list = currentList();
     if (list == nullptr || !list->visible || !ui::itemList.inputArmed || ui::itemList.pressHeld) return;
-    if (ui::itemList.modalFloor != nullptr || !ui::screenItems.woodPanel->visible || !ui::containsPoint(ui::screenItems.woodPanel, x, y)) {
+    if (ui::itemList.modalFloor != nullptr || !ui::screenItems.woodPanel->visible ||
+        !ui::containsPoint(ui::screenItems.woodPanel, x, y)) {
         return;
     }
     list->scrollByNotches(-delta / WHEEL_DELTA);
@@ -92,7 +95,8 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
         case WM_TIMER:
             if (ui::screenItems.upArrow != nullptr && ui::screenItems.upArrow->state == ui::Pressed) {
                 scrollUpTick();
-            } else if (ui::screenItems.downArrow != nullptr && ui::screenItems.downArrow->state == ui::Pressed) {
+            } else if (ui::screenItems.downArrow != nullptr &&
+                       ui::screenItems.downArrow->state == ui::Pressed) {
                 scrollDownTick();
             }
             ui::renderFrame();

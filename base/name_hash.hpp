@@ -12,7 +12,8 @@ constexpr uint32_t nameHash(const char* path) {
     while (path[length] != '\0') ++length;
     uint32_t h = 0;
     for (int i = length - 1; i >= 0; --i) {
-        const uint32_t c = static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(path[i])));
+        const uint32_t c =
+            static_cast<uint32_t>(static_cast<int32_t>(static_cast<signed char>(path[i])));
         h = ((c << (i % 32)) + h) ^ (c * static_cast<uint32_t>(i));
     }
     return h;

@@ -112,7 +112,8 @@ FirstFrameWatch::FirstFrameWatch() : log_(std::make_unique<Log>()) {
 
 FirstFrameWatch::~FirstFrameWatch() {
     if (platform::hasGraphics()) {
-        if (auto* g = dynamic_cast<platform::SdlGraphics*>(&platform::graphics())) g->setDrawLog(nullptr);
+        if (auto* g = dynamic_cast<platform::SdlGraphics*>(&platform::graphics()))
+            g->setDrawLog(nullptr);
     }
 }
 

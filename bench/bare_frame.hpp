@@ -14,9 +14,9 @@ struct FrameCounts {
     int clears = 0;
     int fills = 0;
     int copies = 0;
-    long long pixels = 0;          // destination area of every fill and copy
-    long long blendedFill = 0;     // area of the fills that blend
-    long long modulatedCopy = 0;   // area of the copies tinted by a colour other than white
+    long long pixels = 0;         // destination area of every fill and copy
+    long long blendedFill = 0;    // area of the fills that blend
+    long long modulatedCopy = 0;  // area of the copies tinted by a colour other than white
 };
 
 class BareFrame {

@@ -27,8 +27,8 @@ using ui::operator""_cp;
 
 namespace {
 
-const char* const kPictures[] = {"farmer", "wolf",  "goat",   "cabbage", "knight", "princess",
-                                 "monk",   "troll", "king",   "queen",   "man",    "woman"};
+const char* const kPictures[] = {"farmer", "wolf",  "goat", "cabbage", "knight", "princess",
+                                 "monk",   "troll", "king", "queen",   "man",    "woman"};
 const uint32_t kColours[] = {0xFFFFFFFF, 0xFFF00000, 0xFFF0F000, 0xFF00F000, 0xFF0000F0};
 
 void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
@@ -75,8 +75,7 @@ model::TaskData busyPlayTask(int count, int moves) {
 }
 
 HeadlessGame::HeadlessGame() {
-    root_ = fs::temp_directory_path() /
-            ("ferrolin-bench-" + std::to_string(std::random_device{}()));
+    root_ = fs::temp_directory_path() / ("ferrolin-bench-" + std::to_string(std::random_device{}()));
     fs::remove_all(root_);
     fs::create_directories(root_ / "program" / "tasks");
     fs::create_directories(root_ / "data");
@@ -135,7 +134,8 @@ void HeadlessGame::drag(int x1, int y1, int x2, int y2) {
 void HeadlessGame::key(unsigned vk) { app::windowProc(platform::WM_KEYDOWN, vk, 0); }
 
 void HeadlessGame::addTaskFile(const model::TaskData& task) {
-    writeFile(programFolder() / "tasks" / model::taskFileName(task.title, 0), model::encodeTask(task, false));
+    writeFile(programFolder() / "tasks" / model::taskFileName(task.title, 0),
+              model::encodeTask(task, false));
 }
 
 void HeadlessGame::closeMenu() {
@@ -154,16 +154,16 @@ void HeadlessGame::openBusyPlay() {
 void HeadlessGame::openBusyEditor() {
     click(500, 130);  // the menu's second command: the task editor
     check(puzzle::screenMode == puzzle::EditorScreen, "opening the editor");
-    wait(3000);       // the statement step's flight
+    wait(3000);  // the statement step's flight
     editor::goToStep(1);
     editor::goToStep(2);
-    wait(3000);       // the palette's flight
+    wait(3000);  // the palette's flight
     for (int i = 0; i < 12; ++i) {
         // Rows of the palette reach the panel's bottom: take from the first four entries.
         const ui::SelectableGraphics* picture =
             editor::editorItems.characterList->entryPictures[static_cast<size_t>(i % 4)];
-        drag(picture->x + picture->width / 2, picture->y + picture->height / 2,
-             40 + 75 * (i % 4), 80 + 80 * (i / 4));
+        drag(picture->x + picture->width / 2, picture->y + picture->height / 2, 40 + 75 * (i % 4),
+             80 + 80 * (i / 4));
         wait(10);
     }
     check(puzzle::task.characterCount == 12, "twelve characters on the left bank");

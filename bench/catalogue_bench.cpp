@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 #include "app/screens.hpp"
@@ -55,7 +55,8 @@ void writeTaskFiles(HeadlessGame& game, Mix mix) {
 
 size_t settledRows(const app::TaskListBox& list, size_t first, size_t last) {
     size_t settled = 0;
-    for (size_t i = first; i < last && i < list.entries.size(); ++i) settled += list.entries[i].difficulty.settled;
+    for (size_t i = first; i < last && i < list.entries.size(); ++i)
+        settled += list.entries[i].difficulty.settled;
     return settled;
 }
 
@@ -121,14 +122,22 @@ void BM_CatalogueOpen(benchmark::State& state, Mix mix, bool cold) {
     app::closeScreen();
 }
 
-BENCHMARK_CAPTURE(BM_CatalogueOpen, pack/cold, Mix::Pack, true)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK_CAPTURE(BM_CatalogueOpen, pack/warm, Mix::Pack, false)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK_CAPTURE(BM_CatalogueOpen, large/cold, Mix::Large, true)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK_CAPTURE(BM_CatalogueOpen, large/warm, Mix::Large, false)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK_CAPTURE(BM_CatalogueOpen, pack / cold, Mix::Pack, true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+BENCHMARK_CAPTURE(BM_CatalogueOpen, pack / warm, Mix::Pack, false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+BENCHMARK_CAPTURE(BM_CatalogueOpen, large / cold, Mix::Large, true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_CatalogueOpen, large / warm, Mix::Large, false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 }  // namespace
 }  // namespace bench

@@ -5,14 +5,14 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <cstdlib>
-#include <string>
+#include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "app/startup.hpp"
 #include "app/screens.hpp"
+#include "app/startup.hpp"
 #include "bench/alloc_counter.hpp"
 #include "bench/bare_frame.hpp"
 #include "bench/bench_game.hpp"
@@ -40,9 +40,15 @@ HeadlessGame& gameWith(Busy screen) {
     game = std::make_unique<HeadlessGame>();
     game->start();
     switch (screen) {
-        case Busy::Play: game->openBusyPlay(); break;
-        case Busy::Editor: game->openBusyEditor(); break;
-        case Busy::Catalogue: game->openBusyCatalogue(); break;
+        case Busy::Play:
+            game->openBusyPlay();
+            break;
+        case Busy::Editor:
+            game->openBusyEditor();
+            break;
+        case Busy::Catalogue:
+            game->openBusyCatalogue();
+            break;
     }
     gameScreen = screen;
     return *game;
@@ -97,9 +103,12 @@ BENCHMARK(BM_StartUp)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2
 
 const char* screenName(Busy screen) {
     switch (screen) {
-        case Busy::Play: return "play";
-        case Busy::Editor: return "editor";
-        case Busy::Catalogue: return "catalogue";
+        case Busy::Play:
+            return "play";
+        case Busy::Editor:
+            return "editor";
+        case Busy::Catalogue:
+            return "catalogue";
     }
     return "screen";
 }
@@ -174,16 +183,28 @@ void BM_Frame(benchmark::State& state, Busy screen) {
         for (int pass = 0; pass < 4; ++pass) {
             const auto t0 = Clock::now();
             switch ((pass + first) % 4) {
-                case 0: ui::renderFrame(); frame = Clock::now() - t0; break;
-                case 1: bare.replay(); baseline = Clock::now() - t0; break;
-                case 2: uncachedFrame(); uncached = Clock::now() - t0; break;
-                default: floor = copy.run(); break;
+                case 0:
+                    ui::renderFrame();
+                    frame = Clock::now() - t0;
+                    break;
+                case 1:
+                    bare.replay();
+                    baseline = Clock::now() - t0;
+                    break;
+                case 2:
+                    uncachedFrame();
+                    uncached = Clock::now() - t0;
+                    break;
+                default:
+                    floor = copy.run();
+                    break;
             }
         }
         first = (first + 1) % 4;
         // All four passes count towards the minimum time: the cached frame alone is so
         // short that the run would otherwise take minutes.
-        state.SetIterationTime(std::chrono::duration<double>(frame + baseline + uncached + floor).count());
+        state.SetIterationTime(
+            std::chrono::duration<double>(frame + baseline + uncached + floor).count());
         frameTimes.push_back(ms(frame));
         bareTimes.push_back(ms(baseline));
         uncachedTimes.push_back(ms(uncached));
@@ -239,7 +260,9 @@ void BM_Crossing(benchmark::State& state) {
                     uncached = Clock::now() - t0;
                     break;
                 }
-                default: floor = copy.run(); break;
+                default:
+                    floor = copy.run();
+                    break;
             }
         }
         first = (first + 1) % 3;
@@ -252,9 +275,18 @@ void BM_Crossing(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Crossing)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
-BENCHMARK_CAPTURE(BM_Frame, play, Busy::Play)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
-BENCHMARK_CAPTURE(BM_Frame, editor, Busy::Editor)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
-BENCHMARK_CAPTURE(BM_Frame, catalogue, Busy::Catalogue)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(3);
+BENCHMARK_CAPTURE(BM_Frame, play, Busy::Play)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3);
+BENCHMARK_CAPTURE(BM_Frame, editor, Busy::Editor)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3);
+BENCHMARK_CAPTURE(BM_Frame, catalogue, Busy::Catalogue)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3);
 
 }  // namespace
 

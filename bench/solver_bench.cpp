@@ -75,7 +75,8 @@ void add(const std::string& name, model::TaskData task, int knownCrossings) {
 }  // namespace
 
 void registerSolverBenchmarks() {
-    for (auto& [name, source] : packSources()) add("pack/" + name, std::move(source.task), source.crossings);
+    for (auto& [name, source] : packSources())
+        add("pack/" + name, std::move(source.task), source.crossings);
     add("couples/6_boat4", jealousCouples(6, 4), -1);
     add("couples/8_boat4", jealousCouples(8, 4), -1);
     add("couples/10_boat4", jealousCouples(10, 4), -1);
@@ -85,13 +86,17 @@ void registerSolverBenchmarks() {
     add("distinct/16_chain_boat3", distinctChain(16, 3), -1);
     // The hardest tasks of 16 characters the editor may be asked about.
     const std::pair<const char*, model::TaskData> verdicts[] = {
-        {"couples/8_boat4", jealousCouples(8, 4)},      {"couples/8_boat3", jealousCouples(8, 3)},
-        {"monks_trolls/8+8_boat3", monksAndTrolls(8, 3)}, {"distinct/16_chain_boat3", distinctChain(16, 3)},
-        {"distinct/16_chain_boat5", distinctChain(16, 5)}, {"distinct/16_chain_boat8", distinctChain(16, 8)},
+        {"couples/8_boat4", jealousCouples(8, 4)},
+        {"couples/8_boat3", jealousCouples(8, 3)},
+        {"monks_trolls/8+8_boat3", monksAndTrolls(8, 3)},
+        {"distinct/16_chain_boat3", distinctChain(16, 3)},
+        {"distinct/16_chain_boat5", distinctChain(16, 5)},
+        {"distinct/16_chain_boat8", distinctChain(16, 8)},
     };
     for (const auto& [name, task] : verdicts) {
         tasks.push_back(task);
-        benchmark::RegisterBenchmark((std::string("BM_Verdict/") + name).c_str(), BM_Verdict, &tasks.back())
+        benchmark::RegisterBenchmark((std::string("BM_Verdict/") + name).c_str(), BM_Verdict,
+                                     &tasks.back())
             ->Unit(benchmark::kMillisecond);
     }
 }

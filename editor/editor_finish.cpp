@@ -2,9 +2,9 @@
 // before a task without a solution is saved, and where the saved file went.
 #include <string>
 
+#include "base/cp1251.hpp"
 #include "editor/task_editor.hpp"
 #include "platform/class_folder.hpp"
-#include "base/cp1251.hpp"
 #include "platform/files.hpp"
 #include "puzzle/model/task_verdict.hpp"
 #include "puzzle/task.hpp"
@@ -73,7 +73,8 @@ std::string brokenPath(const std::string& path, int width) {
 
 std::string savedMessage(const char* where, const std::string& folder) {
     const std::string path = base::cp1251::fromUtf8(platform::shownPath(folder));
-    return "Задача сохранена\n"_cp + std::string(where) + "\n" + brokenPath(path, screenItems.woodPanel->width - 100);
+    return "Задача сохранена\n"_cp + std::string(where) + "\n" +
+           brokenPath(path, screenItems.woodPanel->width - 100);
 }
 
 // The class folder shares the task with every computer of the class; then the game's own
@@ -111,8 +112,8 @@ void enterFinishStep() {
     TextItem* label = items.verdictLabel;
     label->text = finish.verdict.c_str();
     label->colour = verdict.status == model::SolveStatus::Solved ? kSolvedColour
-                    : finish.unsolvable                           ? kUnsolvableColour
-                                                                  : kTooLargeColour;
+                    : finish.unsolvable                          ? kUnsolvableColour
+                                                                 : kTooLargeColour;
     label->x = screenItems.woodPanel->x + 47 + kVerdictInset;
     label->y = screenItems.woodPanel->y + kVerdictTop;
     label->visible = true;
@@ -142,9 +143,10 @@ void finishTask() {
 // Made once with the editor; the label belongs to the panel's chain so that it moves with
 // the panel.
 TextItem* makeVerdictLabel() {
-    auto* label = new TextItem(screenItems.woodPanel->x + 47 + kVerdictInset, screenItems.woodPanel->y + kVerdictTop,
-                               screenItems.woodPanel->width - 100 - 2 * kVerdictInset, kVerdictHeight, nullptr,
-                               fonts.small, kSolvedColour);
+    auto* label = new TextItem(screenItems.woodPanel->x + 47 + kVerdictInset,
+                               screenItems.woodPanel->y + kVerdictTop,
+                               screenItems.woodPanel->width - 100 - 2 * kVerdictInset, kVerdictHeight,
+                               nullptr, fonts.small, kSolvedColour);
     label->format = DT_CENTER | DT_WORDBREAK | DT_NOCLIP;
     label->visible = false;
     return label;

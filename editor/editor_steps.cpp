@@ -36,14 +36,14 @@ void closeEditBoxes(bool keepText) {
     EditorItems& items = editorItems;
     if (items.titleEdit != nullptr) {
         // Also a title put into the box from elsewhere stops where its file name fits.
-        if (keepText) copyCut(puzzle::task.title, model::kSavableTitleBytes + 1, items.titleEdit->text());
+        if (keepText)
+            copyCut(puzzle::task.title, model::kSavableTitleBytes + 1, items.titleEdit->text());
         delete items.titleEdit;
         items.titleEdit = nullptr;
     }
     if (items.statementEdit != nullptr) {
         if (keepText) {
-            copyCut(puzzle::task.statement, sizeof puzzle::task.statement,
-                    items.statementEdit->text());
+            copyCut(puzzle::task.statement, sizeof puzzle::task.statement, items.statementEdit->text());
         }
         delete items.statementEdit;
         items.statementEdit = nullptr;
@@ -81,8 +81,9 @@ void showListOnPanel(ListBox* list) {
 }
 
 void flyFromPanelCentre(int toX, int toY, int toWidth, int toHeight, uint32_t delay) {
-    screenItems.bankHighlight->fly(screenItems.woodPanel->x + screenItems.woodPanel->width / 2, screenItems.woodPanel->y + screenItems.woodPanel->height / 2,
-                       toX, toY, toWidth, toHeight, delay);
+    screenItems.bankHighlight->fly(screenItems.woodPanel->x + screenItems.woodPanel->width / 2,
+                                   screenItems.woodPanel->y + screenItems.woodPanel->height / 2, toX,
+                                   toY, toWidth, toHeight, delay);
 }
 
 void leaveBoatStep(int s) {

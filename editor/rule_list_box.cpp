@@ -1,6 +1,5 @@
 #include "editor/rule_list_box.hpp"
 
-
 #include "platform/system.hpp"
 #include "puzzle/task.hpp"
 #include "ui/character_picture.hpp"
@@ -155,9 +154,7 @@ void RuleListBox::drawCellFrame(int cellX, int cellY, int cellWidth, bool presse
     bevel(cellX + 2, cellY + 2, cellX + cellWidth + 5, cellY + 30, pressed);
 }
 
-bool RuleListBox::hintDue() const {
-    return static_cast<int32_t>(platform::tickCount() - hintTime) > 0;
-}
+bool RuleListBox::hintDue() const { return static_cast<int32_t>(platform::tickCount() - hintTime) > 0; }
 
 void RuleListBox::drawHoverFrames(int row, int rowX, int rowY) {
     bevel(rowX + 2, rowY + 2, rowX + 45, rowY + 30, hoverColumn == FirstColumn);
@@ -203,8 +200,7 @@ void RuleListBox::drawRow(int row, int rowX, int rowY) {
 
     if (row == rules) {
         if (!hovered) {
-            drawText(fonts.small, "Добавить правило"_cp,
-                     Rect{rowX, rowY, rowX + 212, rowY + kRowHeight},
+            drawText(fonts.small, "Добавить правило"_cp, Rect{rowX, rowY, rowX + 212, rowY + kRowHeight},
                      DT_CENTER | DT_VCENTER | DT_NOCLIP, kLight);
         } else if (hintDue()) {
             showHint(rowX, rowY + 43, "Перетаскивайте персонажей на пустые клетки таблицы"_cp);

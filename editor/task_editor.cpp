@@ -9,9 +9,9 @@
 #include "editor/rule_list_box.hpp"
 #include "editor/unit_list_box.hpp"
 #include "platform/edit_box.hpp"
+#include "puzzle/model/task_file.hpp"
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
-#include "puzzle/model/task_file.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/panel_layout.hpp"
 #include "ui/screen_items.hpp"
@@ -61,8 +61,7 @@ void openEditor() {
     items.ruleList->downArrow = screenItems.downArrow;
     items.ruleList->visible = false;
 
-    items.stepTitle =
-        new TextItem(area.x, area.y + 10, area.width, 0, nullptr, fonts.small, 0xFFFFFFFF);
+    items.stepTitle = new TextItem(area.x, area.y + 10, area.width, 0, nullptr, fonts.small, 0xFFFFFFFF);
     items.stepTitle->format = DT_CENTER | DT_NOCLIP;
     items.stepTitle->visible = false;
     items.stepHint =
@@ -97,7 +96,8 @@ void goNext(Button*) {
 
 void onEditorHighlightDone() {
     EditorItems& items = editorItems;
-    if (puzzle::screenMode != puzzle::EditorScreen || editorStep != StatementStep || items.titleEdit != nullptr) {
+    if (puzzle::screenMode != puzzle::EditorScreen || editorStep != StatementStep ||
+        items.titleEdit != nullptr) {
         return;
     }
     screenItems.titleLabel->visible = false;
@@ -108,11 +108,11 @@ void onEditorHighlightDone() {
         std::snprintf(task.statement, sizeof task.statement, "%s", "Текст задачи"_cp);
     }
 
-    items.titleEdit = new platform::EditBox(screenItems.titleLabel->x, screenItems.titleLabel->y, kTitleBoxWidth,
-                                            kTitleBoxHeight, false, task.title);
-    items.statementEdit = new platform::EditBox(screenItems.statementLabel->x, screenItems.statementLabel->y,
-                                                kStatementBoxWidth, kStatementBoxHeight, true,
-                                                task.statement);
+    items.titleEdit = new platform::EditBox(screenItems.titleLabel->x, screenItems.titleLabel->y,
+                                            kTitleBoxWidth, kTitleBoxHeight, false, task.title);
+    items.statementEdit =
+        new platform::EditBox(screenItems.statementLabel->x, screenItems.statementLabel->y,
+                              kStatementBoxWidth, kStatementBoxHeight, true, task.statement);
     // The boxes stop at what the task can hold, so nothing typed is cut off unseen later;
     // the title stops where its file name, numbered, still fits.
     items.titleEdit->setLimit(model::kSavableTitleBytes);

@@ -48,8 +48,7 @@ std::vector<std::string> UnitListBox::characterPictures(const std::string& folde
     return names;
 }
 
-UnitListBox::UnitListBox(int x_, int y_, int width_, int height_)
-    : ListBox(x_, y_, width_, height_) {
+UnitListBox::UnitListBox(int x_, int y_, int width_, int height_) : ListBox(x_, y_, width_, height_) {
     VisualItem* behind = screenItems.bankHighlight;
     int widest = 0;
     for (const std::string& name : characterPictures("textures")) {

@@ -174,8 +174,10 @@ void writeTasks(const std::string& folder) {
         counted.characters.push_back(character(i % 2 ? "textures/unit_a.tga" : "textures/unit_b.tga",
                                                10 * i, 50 + i, i % 3, 0xFF000000u | (i * 0x10101u)));
     }
-    counted.rules = {{0, 1, -1, model::MoreThan}, {1, 0, -1, model::NotLessThan},
-                     {2, 3, 4, model::ForbidTogether}, {33, -1, -1, 7}};
+    counted.rules = {{0, 1, -1, model::MoreThan},
+                     {1, 0, -1, model::NotLessThan},
+                     {2, 3, 4, model::ForbidTogether},
+                     {33, -1, -1, 7}};
     counted.moves = {{0xFFFFFFFFu, 1}, {0, -1}, {1, 5}};
     save(folder + "/counted.sln", model::encodeTask(counted, true));
 }

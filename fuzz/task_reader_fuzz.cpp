@@ -27,9 +27,8 @@ bool sameTask(const model::TaskData& a, const model::TaskData& b) {
     for (size_t i = 0; i < a.characters.size(); ++i) {
         const model::CharacterData& x = a.characters[i];
         const model::CharacterData& y = b.characters[i];
-        if (x.leftX != y.leftX || x.leftY != y.leftY || x.rightX != y.rightX ||
-            x.rightY != y.rightY || x.weight != y.weight || x.colour != y.colour ||
-            x.name != y.name) {
+        if (x.leftX != y.leftX || x.leftY != y.leftY || x.rightX != y.rightX || x.rightY != y.rightY ||
+            x.weight != y.weight || x.colour != y.colour || x.name != y.name) {
             return false;
         }
     }

@@ -37,8 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(size >= 18, "accepted pictures have a whole header");
     require(width == static_cast<int>(word(data, 12)) && height == static_cast<int>(word(data, 14)),
             "size as the header states");
-    require(platform::textureWidth(*texture) == width &&
-                platform::textureHeight(*texture) == height,
+    require(platform::textureWidth(*texture) == width && platform::textureHeight(*texture) == height,
             "texture knows its size");
     // Whole, clipped and partly off-screen, as the items draw their pictures.
     surface().drawTexture(*texture, 0, 0, nullptr, 0xFFFFFFFF);

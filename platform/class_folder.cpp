@@ -32,16 +32,19 @@ std::optional<std::string> readConfig(const std::string& path) {
         const std::string content = trim(line.substr(0, line.find('#')));
         if (content.empty()) continue;
         const size_t equals = content.find('=');
-        const std::string key = equals == std::string::npos ? std::string() : trim(content.substr(0, equals));
+        const std::string key =
+            equals == std::string::npos ? std::string() : trim(content.substr(0, equals));
         if (key.empty()) {
-            std::fprintf(stderr, "ferrolin: %s:%d: ignored, not a \"key = value\" line\n", path.c_str(), number);
+            std::fprintf(stderr, "ferrolin: %s:%d: ignored, not a \"key = value\" line\n", path.c_str(),
+                         number);
             continue;
         }
         const std::string value = trim(content.substr(equals + 1));
         if (key == "class_folder") {
             folder = value;
         } else {
-            std::fprintf(stderr, "ferrolin: %s:%d: ignored, unknown key \"%s\"\n", path.c_str(), number, key.c_str());
+            std::fprintf(stderr, "ferrolin: %s:%d: ignored, unknown key \"%s\"\n", path.c_str(), number,
+                         key.c_str());
         }
     }
     if (folder && folder->empty()) return std::nullopt;
@@ -89,14 +92,17 @@ std::string classFolder() {
 
 void setClassFolderOverride(std::optional<std::string> folder) { classOverride() = std::move(folder); }
 
-std::optional<std::vector<std::string>> listFolderWithin(const std::string& folder, const std::string& prefix,
+std::optional<std::vector<std::string>> listFolderWithin(const std::string& folder,
+                                                         const std::string& prefix,
                                                          const std::string& suffix, int timeoutMs) {
     // The promise lives as long as the thread, which may outlive this call.
     auto result = std::make_shared<std::promise<std::vector<std::string>>>();
     std::future<std::vector<std::string>> listed = result->get_future();
-    std::thread([result, folder, prefix, suffix] { result->set_value(listFolder(folder, prefix, suffix)); })
-        .detach();
-    if (listed.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready) return std::nullopt;
+    std::thread([result, folder, prefix, suffix] {
+        result->set_value(listFolder(folder, prefix, suffix));
+    }).detach();
+    if (listed.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready)
+        return std::nullopt;
     return listed.get();
 }
 

@@ -34,7 +34,8 @@ void setClassFolderOverride(std::optional<std::string> folder);
 // Names of the task files (prefix, suffix as listFolder) in a folder that may be slow or
 // gone: nothing when it does not answer within timeoutMs. A listing that hangs is left
 // to finish on its own thread.
-std::optional<std::vector<std::string>> listFolderWithin(const std::string& folder, const std::string& prefix,
+std::optional<std::vector<std::string>> listFolderWithin(const std::string& folder,
+                                                         const std::string& prefix,
                                                          const std::string& suffix, int timeoutMs);
 
 }  // namespace platform

@@ -11,8 +11,8 @@
 
 namespace platform {
 
-using base::cp1251::toUtf8;
 using base::cp1251::fromUtf8;
+using base::cp1251::toUtf8;
 
 namespace {
 
@@ -70,7 +70,9 @@ std::string keepTypable(const std::string& cp1251, bool multiLine) {
 }
 
 // Bytes the text takes outside the box, where a line break is CR LF.
-size_t outsideSize(std::string_view s) { return s.size() + static_cast<size_t>(std::count(s.begin(), s.end(), '\n')); }
+size_t outsideSize(std::string_view s) {
+    return s.size() + static_cast<size_t>(std::count(s.begin(), s.end(), '\n'));
+}
 
 bool isSpace(char c) { return c == ' ' || c == '\n'; }
 
@@ -164,7 +166,8 @@ void replaceSelection(EditBox::State& s, std::string insert) {
     const size_t from = s.selectionStart();
     const size_t to = s.selectionEnd();
     if (s.limit > 0) {
-        const size_t kept = outsideSize(s.text) - outsideSize(std::string_view(s.text).substr(from, to - from));
+        const size_t kept =
+            outsideSize(s.text) - outsideSize(std::string_view(s.text).substr(from, to - from));
         size_t room = s.limit > kept ? s.limit - kept : 0;
         size_t take = 0;
         for (; take < insert.size(); ++take) {

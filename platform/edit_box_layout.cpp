@@ -136,7 +136,8 @@ size_t EditBox::State::indexAt(int px, int py, bool* atLineEnd) const {
     if (multiLine) {
         const int row = py < textTop() ? -1 : (py - textTop()) / lineHeight();
         const long long wanted = static_cast<long long>(firstLine) + row;
-        line = static_cast<size_t>(std::clamp<long long>(wanted, 0, static_cast<long long>(lines.size()) - 1));
+        line = static_cast<size_t>(
+            std::clamp<long long>(wanted, 0, static_cast<long long>(lines.size()) - 1));
     }
     return indexInLine(line, px - textLeft() + scrollX, atLineEnd);
 }

@@ -29,7 +29,7 @@ struct EditBox::State {
 
     std::string text;  // Windows-1251; a line break is one '\n' here, CR LF outside
     size_t caret = 0;
-    size_t anchor = 0;  // the other end of the selection
+    size_t anchor = 0;            // the other end of the selection
     bool caretAtLineEnd = false;  // caret on a soft break shows at the end of the upper line
     int preferredX = -1;          // column kept by Up and Down
     int scrollX = 0;              // single-line: pixels scrolled to the left

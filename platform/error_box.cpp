@@ -26,8 +26,8 @@ void showErrorBox(const char* title, const char* text) {
     const std::string text8 = toUtf8(m);
     // Shown even before the video system is up: a failing start-up is exactly when
     // the box matters. Headless runs only record it.
-    if (!isHeadless() &&
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title8.c_str(), text8.c_str(), mainWindow()) == 0) {
+    if (!isHeadless() && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title8.c_str(), text8.c_str(),
+                                                  mainWindow()) == 0) {
         return;
     }
     std::fprintf(stderr, "%s: %s\n", title8.c_str(), text8.c_str());

@@ -83,7 +83,7 @@ std::string linkTarget(const std::string& path) {
 bool overwriteInPlace(const std::string& path, const std::vector<uint8_t>& bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return false;
-    struct stat st{};
+    struct stat st {};
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     if (ok && !bytes.empty()) {
         const int reserved = ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
@@ -105,7 +105,9 @@ std::string programFolder() {
     return exe.parent_path().string();
 }
 
-bool setCurrentFolder(const std::string& folder) { return !folder.empty() && ::chdir(folder.c_str()) == 0; }
+bool setCurrentFolder(const std::string& folder) {
+    return !folder.empty() && ::chdir(folder.c_str()) == 0;
+}
 
 std::string dataFolder() {
     if (dataOverride()) return *dataOverride();
@@ -127,7 +129,8 @@ std::string shownPath(const std::string& path) {
     if (home && home[0] == '/') {
         std::string h = home;
         while (h.size() > 1 && h.back() == '/') h.pop_back();
-        if (h.size() > 1 && (shown == h || shown.rfind(h + "/", 0) == 0)) shown = std::string("~").append(shown, h.size());
+        if (h.size() > 1 && (shown == h || shown.rfind(h + "/", 0) == 0))
+            shown = std::string("~").append(shown, h.size());
     }
     return shown;
 }
@@ -152,7 +155,7 @@ std::vector<std::string> listFolder(const std::string& folder, const std::string
         // Letters compare without case, so "TASK.DAT" is a task like "task.dat".
         if (!startsWithNoCase(name, prefix) || !endsWithNoCase(name, suffix)) continue;
         if (name.size() < prefix.size() + suffix.size()) continue;
-        struct stat st{};
+        struct stat st {};
         if (::stat((folder + "/" + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
         names.push_back(name);
     }
@@ -165,7 +168,7 @@ std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t max
     // only what turns out to be a regular file.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return std::nullopt;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) > maxBytes) {
         ::close(fd);
         return std::nullopt;
@@ -221,7 +224,7 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
         return (errno == EACCES || errno == EPERM) && overwriteInPlace(target, bytes);
     }
     // Keep the permissions of the file being replaced; a new one gets the usual ones.
-    struct stat st{};
+    struct stat st {};
     ::fchmod(fd, ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : defaultFileMode());
     bool ok = writeAll(fd, bytes);
     ok = ::fsync(fd) == 0 && ok;
@@ -238,14 +241,14 @@ bool deleteFile(const std::string& path) {
     if (path.empty()) return false;
     // Removing a file asks only its folder, and root may remove anything; a file whose
     // owner took away the write bit is protected on purpose, the way a teacher marks it.
-    struct stat st{};
+    struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) return false;
     if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) return false;
     return ::unlink(path.c_str()) == 0;
 }
 
 bool fileExists(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 

@@ -56,8 +56,7 @@ public:
 
     // Draws the texture (or its part src, in texture pixels) with its top-left at (x, y),
     // multiplied by the ARGB colour.
-    virtual void drawTexture(const Texture& texture, int x, int y, const Rect* src,
-                             uint32_t argb) = 0;
+    virtual void drawTexture(const Texture& texture, int x, int y, const Rect* src, uint32_t argb) = 0;
 
     // A font by face (matched through fontconfig), cell height in pixels, weight
     // (>= 600 picks bold) and italic. Null when no font can be found.

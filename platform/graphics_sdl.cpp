@@ -75,8 +75,8 @@ bool isOpaque(SDL_Surface* surface) {
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
     bool opaque = true;
     for (int y = 0; y < surface->h && opaque; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(surface->pixels) +
-                                                            static_cast<ptrdiff_t>(y) * surface->pitch);
+        const auto* row = reinterpret_cast<const uint32_t*>(
+            static_cast<const uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch);
         for (int x = 0; x < surface->w; ++x) {
             if ((row[x] >> 24) != 0xFF) {
                 opaque = false;
@@ -203,9 +203,9 @@ std::unique_ptr<Graphics> Graphics::createWindowed(std::string* error, int* fail
     // from shared memory instead. (Other systems may have no such way: leave them be.)
     const char* video = SDL_GetCurrentVideoDriver();
     if (video && std::strcmp(video, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_Window* window = SDL_CreateWindow("Ferrolin", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                          kScreenWidth, kScreenHeight,
-                                          SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN);
+    SDL_Window* window =
+        SDL_CreateWindow("Ferrolin", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kScreenWidth,
+                         kScreenHeight, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN);
     if (!window) return fail(1);
     watchTouches();
     // A renderer the user asked for (SDL_RENDER_DRIVER) is always tried and kept.
@@ -287,8 +287,8 @@ void SdlGraphics::fillRectClipped(int left, int top, int right, int bottom, uint
 }
 
 void SdlGraphics::strip(int l, int t, int r, int b, uint32_t topLeft, uint32_t bottomRight) {
-    const SDL_Rect rects[] = {segment(l, r, t, true), segment(b, t, l, false),
-                              segment(t, b, r, false), segment(r, l, b, true)};
+    const SDL_Rect rects[] = {segment(l, r, t, true), segment(b, t, l, false), segment(t, b, r, false),
+                              segment(r, l, b, true)};
     for (int i = 0; i < 4; ++i) {
         if (rects[i].w > 0 && rects[i].h > 0) {
             renderFill(rects[i], i < 2 ? topLeft : bottomRight, SDL_BLENDMODE_BLEND);
@@ -349,8 +349,7 @@ TexturePtr SdlGraphics::textureFrom(SDL_Surface* surface, int* width, int* heigh
     return std::make_shared<Texture>(context_, texture, w, h, opaque);
 }
 
-void SdlGraphics::drawTexture(const Texture& texture, int x, int y, const Rect* src,
-                              uint32_t argb) {
+void SdlGraphics::drawTexture(const Texture& texture, int x, int y, const Rect* src, uint32_t argb) {
     if (texture.context != context_) return;  // made by a surface that is gone
     const SDL_Rect whole{0, 0, texture.width, texture.height};
     SDL_Rect from = whole;
@@ -364,8 +363,8 @@ void SdlGraphics::drawTexture(const Texture& texture, int x, int y, const Rect* 
         dx += from.x - asked.x;
         dy += from.y - asked.y;
     }
-    renderCopy(texture.texture, texture.id, texture.tints, texture.width, texture.height, texture.opaque, from,
-               SDL_Rect{dx, dy, from.w, from.h}, argb);
+    renderCopy(texture.texture, texture.id, texture.tints, texture.width, texture.height, texture.opaque,
+               from, SDL_Rect{dx, dy, from.w, from.h}, argb);
 }
 
 // ---- frames --------------------------------------------------------------------------

@@ -76,7 +76,8 @@ intptr_t deliverMouse(WindowProc proc, uint32_t message, int x, int y, bool left
     gamePress = message == WM_LBUTTONDOWN || (gamePress && message != WM_LBUTTONUP);
     lastX = x;
     lastY = y;
-    const uintptr_t keys = (message == WM_LBUTTONDOWN || (message == WM_MOUSEMOVE && leftHeld)) ? MK_LBUTTON : 0;
+    const uintptr_t keys =
+        (message == WM_LBUTTONDOWN || (message == WM_MOUSEMOVE && leftHeld)) ? MK_LBUTTON : 0;
     return proc ? proc(message, keys, makeMouseParam(x, y)) : 0;
 }
 

@@ -26,24 +26,41 @@ uintptr_t virtualKey(const SDL_Keysym& key) {
     if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
     if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return VK_F1 + (sc - SDL_SCANCODE_F1);
     switch (sc) {
-        case SDL_SCANCODE_0: return '0';
-        case SDL_SCANCODE_BACKSPACE: return VK_BACK;
-        case SDL_SCANCODE_TAB: return VK_TAB;
+        case SDL_SCANCODE_0:
+            return '0';
+        case SDL_SCANCODE_BACKSPACE:
+            return VK_BACK;
+        case SDL_SCANCODE_TAB:
+            return VK_TAB;
         case SDL_SCANCODE_RETURN:
-        case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
-        case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
-        case SDL_SCANCODE_SPACE: return VK_SPACE;
-        case SDL_SCANCODE_PAGEUP: return 0x21;
-        case SDL_SCANCODE_PAGEDOWN: return 0x22;
-        case SDL_SCANCODE_END: return VK_END;
-        case SDL_SCANCODE_HOME: return VK_HOME;
-        case SDL_SCANCODE_LEFT: return VK_LEFT;
-        case SDL_SCANCODE_UP: return VK_UP;
-        case SDL_SCANCODE_RIGHT: return VK_RIGHT;
-        case SDL_SCANCODE_DOWN: return VK_DOWN;
-        case SDL_SCANCODE_INSERT: return 0x2D;
-        case SDL_SCANCODE_DELETE: return VK_DELETE;
-        default: return 0;
+        case SDL_SCANCODE_KP_ENTER:
+            return VK_RETURN;
+        case SDL_SCANCODE_ESCAPE:
+            return VK_ESCAPE;
+        case SDL_SCANCODE_SPACE:
+            return VK_SPACE;
+        case SDL_SCANCODE_PAGEUP:
+            return 0x21;
+        case SDL_SCANCODE_PAGEDOWN:
+            return 0x22;
+        case SDL_SCANCODE_END:
+            return VK_END;
+        case SDL_SCANCODE_HOME:
+            return VK_HOME;
+        case SDL_SCANCODE_LEFT:
+            return VK_LEFT;
+        case SDL_SCANCODE_UP:
+            return VK_UP;
+        case SDL_SCANCODE_RIGHT:
+            return VK_RIGHT;
+        case SDL_SCANCODE_DOWN:
+            return VK_DOWN;
+        case SDL_SCANCODE_INSERT:
+            return 0x2D;
+        case SDL_SCANCODE_DELETE:
+            return VK_DELETE;
+        default:
+            return 0;
     }
 }
 
@@ -61,12 +78,14 @@ int touchToScreen(void*, SDL_Event* e) {
     int width = 0, height = 0;
     if (window != nullptr) SDL_GetWindowSize(window, &width, &height);
     if (width <= 0 || height <= 0) return 1;
-    const float scale = std::min(static_cast<float>(width) / kScreenWidth,
-                                 static_cast<float>(height) / kScreenHeight);
+    const float scale =
+        std::min(static_cast<float>(width) / kScreenWidth, static_cast<float>(height) / kScreenHeight);
     const float barX = (static_cast<float>(width) - kScreenWidth * scale) / 2;
     const float barY = (static_cast<float>(height) - kScreenHeight * scale) / 2;
-    const int x = std::clamp(static_cast<int>((e->tfinger.x * width - barX) / scale), 0, kScreenWidth - 1);
-    const int y = std::clamp(static_cast<int>((e->tfinger.y * height - barY) / scale), 0, kScreenHeight - 1);
+    const int x =
+        std::clamp(static_cast<int>((e->tfinger.x * width - barX) / scale), 0, kScreenWidth - 1);
+    const int y =
+        std::clamp(static_cast<int>((e->tfinger.y * height - barY) / scale), 0, kScreenHeight - 1);
     const TouchPhase phase = e->type == SDL_FINGERDOWN ? TouchPhase::Down
                              : e->type == SDL_FINGERUP ? TouchPhase::Up
                                                        : TouchPhase::Move;
@@ -76,8 +95,8 @@ int touchToScreen(void*, SDL_Event* e) {
     ours.user.timestamp = e->tfinger.timestamp;
     ours.user.code = static_cast<int32_t>(phase);
     ours.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(finger));
-    ours.user.data2 = reinterpret_cast<void*>(static_cast<uintptr_t>(
-        static_cast<uint32_t>(x) | (static_cast<uint32_t>(y) << 16)));
+    ours.user.data2 = reinterpret_cast<void*>(
+        static_cast<uintptr_t>(static_cast<uint32_t>(x) | (static_cast<uint32_t>(y) << 16)));
     *e = ours;
     return 1;
 }

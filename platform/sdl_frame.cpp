@@ -130,8 +130,7 @@ void SdlGraphics::execute(const DrawCall& call) {
             break;
         case DrawCall::Copy:
             SDL_SetTextureBlendMode(call.texture, call.blend);
-            SDL_SetTextureColorMod(call.texture, channel(argb, 16), channel(argb, 8),
-                                   channel(argb, 0));
+            SDL_SetTextureColorMod(call.texture, channel(argb, 16), channel(argb, 8), channel(argb, 0));
             SDL_SetTextureAlphaMod(call.texture, channel(argb, 24));
             SDL_RenderCopy(renderer_, call.texture, &call.from, &call.to);
             break;

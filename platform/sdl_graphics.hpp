@@ -120,8 +120,7 @@ public:
 class SdlGraphics final : public Graphics {
 public:
     // Takes ownership of all four (window, surface and target may be null).
-    SdlGraphics(SDL_Window* window, SDL_Renderer* renderer, SDL_Surface* surface,
-                SDL_Texture* target);
+    SdlGraphics(SDL_Window* window, SDL_Renderer* renderer, SDL_Surface* surface, SDL_Texture* target);
     ~SdlGraphics() override;
 
     std::string rendererName() const override;
@@ -132,8 +131,7 @@ public:
     void drawBevel(int left, int top, int right, int bottom, uint32_t topLeft,
                    uint32_t bottomRight) override;
     TexturePtr loadTexture(const std::string& path, int* width, int* height) override;
-    TexturePtr loadTextureFromMemory(const std::vector<uint8_t>& file, int* width,
-                                     int* height) override;
+    TexturePtr loadTextureFromMemory(const std::vector<uint8_t>& file, int* width, int* height) override;
     void drawTexture(const Texture& texture, int x, int y, const Rect* src, uint32_t argb) override;
     FontPtr createFont(const char* face, int height, int weight, bool italic) override;
     int drawText(Font& font, const char* text, int length, Rect* rect, unsigned format,

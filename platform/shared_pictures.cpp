@@ -23,7 +23,8 @@ std::optional<SharedPictures::Known> SharedPictures::find(const std::vector<uint
 void SharedPictures::remember(const std::vector<uint8_t>& file, const TexturePtr& texture, int width,
                               int height) {
     // Pictures nobody holds any more are gone; their entries go with them.
-    std::erase_if(entries_, [](const auto& item) { return !item.second.broken && item.second.texture.expired(); });
+    std::erase_if(entries_,
+                  [](const auto& item) { return !item.second.broken && item.second.texture.expired(); });
     entries_[keyOf(file)] = Entry{texture, width, height, texture == nullptr};
 }
 

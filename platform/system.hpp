@@ -98,7 +98,7 @@ void setDocumentOpener(std::function<void(const std::vector<std::string>& argv)>
 // ---- file chooser ---------------------------------------------------------------
 struct FileDialog {
     bool save = false;
-    std::string title;  // Windows-1251
+    std::string title;                                         // Windows-1251
     std::vector<std::pair<std::string, std::string>> filters;  // label (1251) -> pattern
     std::string defaultExtension;                              // added when none typed
     std::string initialPath;                                   // file-system bytes

@@ -28,14 +28,14 @@ FontPtr SdlGraphics::createFont(const char* face, int height, int weight, bool i
     return openFont(face, height, weight, italic);
 }
 
-const TextLayout& SdlGraphics::layoutFor(Font& font, std::string_view text, unsigned format,
-                                         int width) {
+const TextLayout& SdlGraphics::layoutFor(Font& font, std::string_view text, unsigned format, int width) {
     const bool singleLine = format & DT_SINGLELINE;
     const bool wordBreak = (format & DT_WORDBREAK) && !singleLine;
     const bool ellipsis = format & DT_END_ELLIPSIS;
     const int flags = (singleLine ? 1 : 0) | (wordBreak ? 2 : 0) | (ellipsis ? 4 : 0);
     // The width only matters when wrapping or shortening.
-    const std::string& key = cacheKey(key_, font.serial(), text, flags, wordBreak || ellipsis ? width : 0);
+    const std::string& key =
+        cacheKey(key_, font.serial(), text, flags, wordBreak || ellipsis ? width : 0);
     if (TextLayout* cached = layouts_.find(key)) return *cached;
     auto measure = [&font](const std::string& utf8) { return font.textWidth(utf8); };
     return layouts_.insert(key, layoutText(text, wordBreak, singleLine, width, measure, ellipsis));
@@ -45,7 +45,8 @@ SdlGraphics::RenderedLine* SdlGraphics::renderedLine(Font& font, const std::stri
     const std::string& key = cacheKey(key_, font.serial(), utf8);
     if (RenderedLine* cached = lines_.find(key)) return cached;
     if (lines_.full()) settle();  // the line that makes room may be one the frame still draws
-    SDL_Surface* surface = TTF_RenderUTF8_Blended(font.ttf(), utf8.c_str(), SDL_Color{255, 255, 255, 255});
+    SDL_Surface* surface =
+        TTF_RenderUTF8_Blended(font.ttf(), utf8.c_str(), SDL_Color{255, 255, 255, 255});
     if (!surface) return nullptr;
     RenderedLine line;
     line.texture = SDL_CreateTextureFromSurface(renderer_, surface);

@@ -37,8 +37,8 @@ SDL_Texture* bake(SDL_Renderer* renderer, SDL_Texture* base, int w, int h, uint3
 
 }  // namespace
 
-SDL_Texture* TintedCopies::find(SDL_Renderer* renderer, SDL_Texture* base, int w, int h,
-                                uint32_t argb, uint64_t now, uint64_t* id) {
+SDL_Texture* TintedCopies::find(SDL_Renderer* renderer, SDL_Texture* base, int w, int h, uint32_t argb,
+                                uint64_t now, uint64_t* id) {
     for (Slot& s : slots_) {
         if (s.lastUse != 0 && s.argb == argb) {
             s.lastUse = now;

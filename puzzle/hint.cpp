@@ -109,7 +109,9 @@ void dismissHint() {
 
 void showHint(UIElement*) {
     // The menu and the winner picture hold the modal floor: nothing to hint under them.
-    if (hint.button == nullptr || !itemList.inputArmed || itemList.pressHeld || play.winPending || itemList.modalFloor != nullptr) return;
+    if (hint.button == nullptr || !itemList.inputArmed || itemList.pressHeld || play.winPending ||
+        itemList.modalFloor != nullptr)
+        return;
     ++hint.used;
     dismissHint();
 
@@ -117,8 +119,10 @@ void showHint(UIElement*) {
     switch (h.kind) {
         case model::HintKind::Cross: {
             size_t slot = 0;
-            for (const int i : h.takeOut) pointAt(slot++, task.characters[static_cast<size_t>(i)].item, kTakeOutColour);
-            for (const int i : h.board) pointAt(slot++, task.characters[static_cast<size_t>(i)].item, kBoardColour);
+            for (const int i : h.takeOut)
+                pointAt(slot++, task.characters[static_cast<size_t>(i)].item, kTakeOutColour);
+            for (const int i : h.board)
+                pointAt(slot++, task.characters[static_cast<size_t>(i)].item, kBoardColour);
             UIElement* arrow = h.direction > 0 ? play.rightArrow : play.leftArrow;
             if (arrow != nullptr && h.direction != 0) {
                 arrow->colour = 0xFFFFFFFF;
@@ -129,7 +133,8 @@ void showHint(UIElement*) {
             break;
         }
         case model::HintKind::StuckHere:
-            if (play.undoButton != nullptr && play.undoButton->visible) pointAt(0, play.undoButton, kBoardColour);
+            if (play.undoButton != nullptr && play.undoButton->visible)
+                pointAt(0, play.undoButton, kBoardColour);
             showMessage("Отсюда до победы не добраться.\nОтмени ход и попробуй по-другому"_cp);
             break;
         case model::HintKind::NoSolution:

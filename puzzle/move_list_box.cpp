@@ -88,7 +88,8 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
             continue;
         }
         if (picture.character >= puzzle::task.characterCount) continue;
-        const puzzle::CharacterRecord& c = puzzle::task.characters[static_cast<size_t>(picture.character)];
+        const puzzle::CharacterRecord& c =
+            puzzle::task.characters[static_cast<size_t>(picture.character)];
         const uint32_t tint = (c.item != nullptr ? c.item->colour : 0xFFFFFFFF) | 0xFF000000;
         drawCharacter(c.smallPicture, c.smallTintMask, picture.x, top, tint);
     }

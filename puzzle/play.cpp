@@ -8,11 +8,11 @@
 #include "puzzle/hint.hpp"
 #include "puzzle/model/hint.hpp"
 #include "puzzle/model/task_key.hpp"
-#include "puzzle/progress.hpp"
-#include "puzzle/win_plaque.hpp"
 #include "puzzle/move_list_box.hpp"
+#include "puzzle/progress.hpp"
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
+#include "puzzle/win_plaque.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/panel_layout.hpp"
 #include "ui/resources.hpp"
@@ -74,8 +74,8 @@ void startWin() {
     screenItems.bankHighlight->width = 0;
     screenItems.bankHighlight->height = 0;
     screenItems.bankHighlight->fly(play.winner->x + play.winner->width / 2,
-                       play.winner->y + play.winner->height / 2, play.winner->x, play.winner->y,
-                       play.winner->width, play.winner->height);
+                                   play.winner->y + play.winner->height / 2, play.winner->x,
+                                   play.winner->y, play.winner->width, play.winner->height);
 }
 
 void sail(int direction) {
@@ -280,7 +280,8 @@ void applyMove(const model::MoveData& move, int direction) {
     // Replaying a move (+1) restores the position after it, undoing (-1) the one before.
     const bool toRight = direction == move.direction;
     for (int i = 0; i < task.characterCount; ++i) {
-        if (move.mask.test(static_cast<size_t>(i))) putOnBank(task.characters[static_cast<size_t>(i)].item, !toRight);
+        if (move.mask.test(static_cast<size_t>(i)))
+            putOnBank(task.characters[static_cast<size_t>(i)].item, !toRight);
     }
     if (toRight) {
         task.boat->moveTo(kRightStationX, kRightStationY);

@@ -21,7 +21,8 @@ model::Progress loadProgress() {
     if (path.empty()) return {};
     const auto bytes = platform::readFile(path, kMaxProgressBytes);
     if (!bytes) return {};
-    return model::parseProgress(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    return model::parseProgress(
+        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
 bool saveWin(uint64_t taskKey, int crossings) {

@@ -22,7 +22,8 @@ std::string solutionVerdictMessage(const model::TaskData& solution) {
     const model::SolutionCheck check = model::checkSolution(solution);
     switch (check.status) {
         case model::SolutionStatus::BreaksRule:
-            return std::string("Переправа "_cp) + std::to_string(check.failedCrossing) + " нарушает правила задачи"_cp;
+            return std::string("Переправа "_cp) + std::to_string(check.failedCrossing) +
+                   " нарушает правила задачи"_cp;
         case model::SolutionStatus::Incomplete:
             return std::string("Решение ещё не закончено: "_cp) + crossingsText(check.crossings);
         case model::SolutionStatus::Complete:

@@ -67,7 +67,8 @@ void reportMissingPictures() {
     for (int i = 0; i < task.characterCount; ++i) {
         const CharacterRecord& c = task.characters[static_cast<size_t>(i)];
         if (!c.pictureMissing || !missing.insert(c.name).second) continue;
-        if (first.empty()) first = c.name.empty() ? std::string("без названия"_cp) : pictureFileName(c.name);
+        if (first.empty())
+            first = c.name.empty() ? std::string("без названия"_cp) : pictureFileName(c.name);
     }
     if (missing.empty()) return;
     constexpr size_t kShownBytes = 40;

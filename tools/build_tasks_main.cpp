@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     std::vector<fs::path> sources;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(sourceDir, error)) {
-        if (entry.is_regular_file() && entry.path().extension() == ".json") sources.push_back(entry.path());
+        if (entry.is_regular_file() && entry.path().extension() == ".json")
+            sources.push_back(entry.path());
     }
     if (error) {
         std::fprintf(stderr, "ferrolin-build-tasks: cannot list %s: %s\n", sourceDir.c_str(),
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
     for (const auto& [name, bytes] : files) {
         const fs::path path = outDir / name;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) {
             std::fprintf(stderr, "ferrolin-build-tasks: cannot write %s\n", path.c_str());

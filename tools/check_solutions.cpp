@@ -37,7 +37,8 @@ std::vector<std::string> expand(const std::vector<std::string>& paths) {
         std::vector<std::string> found;
         fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error);
         for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-            if (it->is_regular_file(error) && isSolutionName(it->path())) found.push_back(it->path().string());
+            if (it->is_regular_file(error) && isSolutionName(it->path()))
+                found.push_back(it->path().string());
         }
         std::sort(found.begin(), found.end());
         files.insert(files.end(), found.begin(), found.end());
@@ -84,7 +85,8 @@ int checkSolutions(const std::vector<std::string>& paths) {
         switch (check.status) {
             case model::SolutionStatus::Complete: {
                 std::printf("%s: complete, crossings %d", path.c_str(), check.crossings);
-                if (const std::optional<size_t> best = shortest.of(*task)) std::printf(", shortest %zu", *best);
+                if (const std::optional<size_t> best = shortest.of(*task))
+                    std::printf(", shortest %zu", *best);
                 std::printf("\n");
                 ++complete;
                 break;

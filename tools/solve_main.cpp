@@ -27,8 +27,9 @@ namespace {
 constexpr int kSolved = 0, kNoSolution = 1, kBadInput = 2, kTooLarge = 3;
 
 int usage() {
-    std::fprintf(stderr, "usage: ferrolin-solve TASK.dat [-o SOLUTION.sln] [--max-states N]\n"
-                         "       ferrolin-solve --check SOLUTION.sln|FOLDER...\n");
+    std::fprintf(stderr,
+                 "usage: ferrolin-solve TASK.dat [-o SOLUTION.sln] [--max-states N]\n"
+                 "       ferrolin-solve --check SOLUTION.sln|FOLDER...\n");
     return kBadInput;
 }
 
@@ -53,17 +54,18 @@ std::vector<std::string> characterLabels(const model::TaskData& task) {
 void reportTooLarge(const model::SolveResult& result, uint64_t stateLimit) {
     const auto visited = static_cast<unsigned long long>(result.statesVisited);
     switch (result.bound) {
-    case model::SolveBound::Characters:
-        std::printf("search too large: more than 32 characters\n");
-        break;
-    case model::SolveBound::Memory:
-        std::printf("search too large: %llu positions reached the memory bound of %llu MB\n", visited,
-                    static_cast<unsigned long long>(model::kSolverMemoryLimit >> 20));
-        break;
-    default:
-        std::printf("search too large: %llu positions reached the bound of %llu (raise it with --max-states N)\n",
-                    visited, static_cast<unsigned long long>(stateLimit));
-        break;
+        case model::SolveBound::Characters:
+            std::printf("search too large: more than 32 characters\n");
+            break;
+        case model::SolveBound::Memory:
+            std::printf("search too large: %llu positions reached the memory bound of %llu MB\n",
+                        visited, static_cast<unsigned long long>(model::kSolverMemoryLimit >> 20));
+            break;
+        default:
+            std::printf(
+                "search too large: %llu positions reached the bound of %llu (raise it with --max-states N)\n",
+                visited, static_cast<unsigned long long>(stateLimit));
+            break;
     }
 }
 
@@ -95,7 +97,8 @@ int main(int argc, char** argv) {
     }
     if (taskPath.empty()) return usage();
 
-    const std::optional<std::vector<uint8_t>> bytes = platform::readFile(taskPath, model::kMaxTaskFileBytes);
+    const std::optional<std::vector<uint8_t>> bytes =
+        platform::readFile(taskPath, model::kMaxTaskFileBytes);
     if (!bytes) {
         std::fprintf(stderr, "ferrolin-solve: cannot read %s\n", taskPath.c_str());
         return kBadInput;
@@ -132,7 +135,8 @@ int main(int argc, char** argv) {
     if (!solutionPath.empty()) {
         task->moves = result.moves;
         if (!model::solutionFits(*task)) {
-            std::fprintf(stderr, "ferrolin-solve: a solution of more than %d crossings cannot be saved\n",
+            std::fprintf(stderr,
+                         "ferrolin-solve: a solution of more than %d crossings cannot be saved\n",
                          model::kMaxMoves);
             return kBadInput;
         }

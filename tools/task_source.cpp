@@ -17,10 +17,10 @@ namespace {
 using nlohmann::json;
 
 constexpr std::array<const char*, 32> kPictures = {
-    "farmer", "wolf",   "goat", "cabbage", "man",    "woman",   "boy",   "girl",
-    "oldman", "oldwoman", "guard", "prince", "princess", "mage", "troll", "lion",
-    "monkey", "dog",    "cat",  "mouse",   "rabbit", "bear",    "carrot", "monk",
-    "hunter", "knight", "king", "queen",   "fox",    "chicken", "grain", "sheep",
+    "farmer", "wolf",     "goat",  "cabbage", "man",      "woman",   "boy",    "girl",
+    "oldman", "oldwoman", "guard", "prince",  "princess", "mage",    "troll",  "lion",
+    "monkey", "dog",      "cat",   "mouse",   "rabbit",   "bear",    "carrot", "monk",
+    "hunter", "knight",   "king",  "queen",   "fox",      "chicken", "grain",  "sheep",
 };
 
 struct NamedColour {
@@ -80,8 +80,8 @@ model::CharacterData characterFromJson(const json& source, size_t index) {
     const std::string where = "characters[" + std::to_string(index) + "]";
     model::CharacterData c;
     const std::string picture = source.at("picture").get<std::string>();
-    if (std::find_if(kPictures.begin(), kPictures.end(),
-                     [&](const char* p) { return picture == p; }) == kPictures.end()) {
+    if (std::find_if(kPictures.begin(), kPictures.end(), [&](const char* p) { return picture == p; }) ==
+        kPictures.end()) {
         fail(where + ": unknown picture \"" + picture + "\"");
     }
     c.name = kPicturePrefix + picture + kPictureSuffix;
@@ -135,7 +135,8 @@ TaskSource taskFromJson(const json& source) {
         task.title = cp1251Text(source, "title", model::kTitleBytes - 1);
         task.statement = cp1251Text(source, "statement", model::kStatementBytes - 1);
         const int capacity = source.at("capacity").get<int>();
-        if (capacity < 0 || capacity > static_cast<int>(model::kCapacityMask)) fail("capacity: 0 to 65535");
+        if (capacity < 0 || capacity > static_cast<int>(model::kCapacityMask))
+            fail("capacity: 0 to 65535");
         task.boat = static_cast<uint32_t>(capacity);
         if (source.value("boatman", false)) task.boat |= model::kBoatmanFlag;
 
@@ -179,7 +180,8 @@ std::vector<std::string> layoutProblems(const model::TaskData& task) {
         if (!kRightBank.contains(right)) problems.push_back(who + ": goal place outside the right bank");
         if (left.overlaps(kLeftBoat)) problems.push_back(who + ": start place over the boat");
         if (right.overlaps(kRightBoat)) problems.push_back(who + ": goal place over the boat");
-        if (c.leftX == c.rightX && c.leftY == c.rightY) problems.push_back(who + ": goal place equals start place");
+        if (c.leftX == c.rightX && c.leftY == c.rightY)
+            problems.push_back(who + ": goal place equals start place");
         for (size_t j = i + 1; j < n; ++j) {
             const model::CharacterData& d = task.characters[j];
             if (left.overlaps(at(d.leftX, d.leftY))) {

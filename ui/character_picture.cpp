@@ -11,8 +11,7 @@ namespace {
 // The colours task files store for the palette's red, yellow, green and blue, in the
 // order of the frames of the marks' pictures (circle, triangle, square, diamond). Only
 // these exact values get a mark: any other colour is a teacher's own and is only tinted.
-constexpr std::array<uint32_t, 4> kMarkedColours = {0xFFF00000, 0xFFF0F000, 0xFF00F000,
-                                                    0xFF0000F0};
+constexpr std::array<uint32_t, 4> kMarkedColours = {0xFFF00000, 0xFFF0F000, 0xFF00F000, 0xFF0000F0};
 // Figures narrower than this are the small pictures of the lists and take small marks.
 constexpr int kLargeFigure = 40;
 
@@ -70,8 +69,8 @@ TexturePtr loadTintMask(const std::string& picturePath, const TexturePtr& figure
     return mask;
 }
 
-void drawCharacter(const TexturePtr& figure, const TexturePtr& mask, int x, int y,
-                   uint32_t colour, uint32_t alpha) {
+void drawCharacter(const TexturePtr& figure, const TexturePtr& mask, int x, int y, uint32_t colour,
+                   uint32_t alpha) {
     if (!figure) return;
     const uint32_t faded = alpha >= 0xFF ? colour >> 24 : ((colour >> 24) * alpha + 127) / 255;
     const uint32_t rgb = colour & 0x00FFFFFF;

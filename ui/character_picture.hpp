@@ -21,8 +21,8 @@ TexturePtr loadTintMask(const std::string& picturePath, const TexturePtr& figure
 // Without a mask, or in white (no colour), the figure multiplied by the colour as any
 // picture. With a mask: the figure untinted, the mask in the colour, the colour's mark
 // in the bottom-right corner. alpha fades the whole drawing (a character being dragged).
-void drawCharacter(const TexturePtr& figure, const TexturePtr& mask, int x, int y,
-                   uint32_t colour, uint32_t alpha = 0xFF);
+void drawCharacter(const TexturePtr& figure, const TexturePtr& mask, int x, int y, uint32_t colour,
+                   uint32_t alpha = 0xFF);
 
 // The marks' pictures are loaded on first use; shutdown lets them go with the surface.
 void releaseCharacterMarks();

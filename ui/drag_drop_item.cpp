@@ -33,7 +33,8 @@ void DragDropItem::mouseMove(int px, int py, unsigned) {
     lastY = py;
     if (std::abs(px - pressX_) > kTapSlop || std::abs(py - pressY_) > kTapSlop) strayed_ = true;
     if (onDragOver == nullptr) return;
-    for (VisualItem* other = itemList.top; other != nullptr && other != itemList.modalFloor; other = other->prev) {
+    for (VisualItem* other = itemList.top; other != nullptr && other != itemList.modalFloor;
+         other = other->prev) {
         if (other == this || !other->visible || !intersects(this, other)) continue;
         if (onDragOver(this, other, px, py)) break;
     }

@@ -17,8 +17,8 @@ constexpr int kButtonHeight = 33;
 constexpr int kButtonSpacing = 107;
 
 PanelBox list(int heightLoss) {
-    return {screenItems.woodPanel->x + kListLeft, screenItems.woodPanel->y + kListTop, screenItems.woodPanel->width - kListWidthLoss,
-            screenItems.woodPanel->height - heightLoss};
+    return {screenItems.woodPanel->x + kListLeft, screenItems.woodPanel->y + kListTop,
+            screenItems.woodPanel->width - kListWidthLoss, screenItems.woodPanel->height - heightLoss};
 }
 
 }  // namespace
@@ -28,9 +28,10 @@ PanelBox panelList() { return list(kListHeightLoss); }
 PanelBox panelListWithoutButtons() { return list(kListHeightLossWithoutButtons); }
 
 Button* makePanelButton(int index, const char* text, void (*onClick)(Button*)) {
-    auto* button = new Button(screenItems.woodPanel->x + kListLeft + kButtonSpacing * index,
-                              screenItems.woodPanel->y + screenItems.woodPanel->height - kButtonRowFromBottom, kButtonWidth,
-                              kButtonHeight, text);
+    auto* button =
+        new Button(screenItems.woodPanel->x + kListLeft + kButtonSpacing * index,
+                   screenItems.woodPanel->y + screenItems.woodPanel->height - kButtonRowFromBottom,
+                   kButtonWidth, kButtonHeight, text);
     button->overlayColours = {0x33FFFFFF, 0x60FFFFFF, 0x60FFFF00};
     button->onClick = onClick;
     return button;

@@ -5,13 +5,17 @@
 
 namespace ui {
 
-RectTrail::RectTrail(int x_, int y_, int targetX_, int targetY_, int targetWidth_,
-                     int targetHeight_, uint32_t colour_)
-    : VisualItem(x_, y_, 0, 0), targetX(targetX_), targetY(targetY_), targetWidth(targetWidth_),
-      targetHeight(targetHeight_), colour(colour_), startTime(platform::tickCount()) {}
+RectTrail::RectTrail(int x_, int y_, int targetX_, int targetY_, int targetWidth_, int targetHeight_,
+                     uint32_t colour_)
+    : VisualItem(x_, y_, 0, 0),
+      targetX(targetX_),
+      targetY(targetY_),
+      targetWidth(targetWidth_),
+      targetHeight(targetHeight_),
+      colour(colour_),
+      startTime(platform::tickCount()) {}
 
-void RectTrail::fly(int fromX, int fromY, int toX, int toY, int toWidth, int toHeight,
-                    uint32_t delay) {
+void RectTrail::fly(int fromX, int fromY, int toX, int toY, int toWidth, int toHeight, uint32_t delay) {
     x = fromX;
     y = fromY;
     targetX = toX;

@@ -14,8 +14,7 @@ public:
               uint32_t colour);
     void draw() override;
     // Start point, target, raised to the top, restarted now (+delay), shown.
-    void fly(int fromX, int fromY, int toX, int toY, int toWidth, int toHeight,
-             uint32_t delay = 0);
+    void fly(int fromX, int fromY, int toX, int toY, int toWidth, int toHeight, uint32_t delay = 0);
 
     int targetX, targetY, targetWidth, targetHeight;
     uint32_t colour;

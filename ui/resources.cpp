@@ -67,9 +67,15 @@ int drawText(const FontPtr& font, const char* text, Rect rect, unsigned format, 
 
 void setCursor(CursorKind cursor) {
     switch (cursor) {
-        case CursorKind::Arrow: platform::setCursor(platform::Cursor::Arrow); break;
-        case CursorKind::Hand: platform::setCursor(platform::Cursor::Hand); break;
-        case CursorKind::Drag: platform::setCursor(platform::Cursor::Drag); break;
+        case CursorKind::Arrow:
+            platform::setCursor(platform::Cursor::Arrow);
+            break;
+        case CursorKind::Hand:
+            platform::setCursor(platform::Cursor::Hand);
+            break;
+        case CursorKind::Drag:
+            platform::setCursor(platform::Cursor::Drag);
+            break;
     }
 }
 

@@ -65,7 +65,9 @@ void detachPanelItems() {
     // The arrows belong to the list that is going; the next list shows them as it needs.
     screenItems.upArrow->visible = false;
     screenItems.downArrow->visible = false;
-    while (screenItems.woodPanel->attached != nullptr && screenItems.woodPanel->attached != screenItems.upArrow) detachFirst(screenItems.woodPanel);
+    while (screenItems.woodPanel->attached != nullptr &&
+           screenItems.woodPanel->attached != screenItems.upArrow)
+        detachFirst(screenItems.woodPanel);
 }
 
 }  // namespace ui

@@ -8,8 +8,7 @@
 namespace ui {
 
 Spin::Spin(int x_, int y_, int length_, const char* path, int value_, int minimum_, int maximum_)
-    : GraphicsItem(x_, y_, path), length(length_), value(value_), minimum(minimum_),
-      maximum(maximum_) {
+    : GraphicsItem(x_, y_, path), length(length_), value(value_), minimum(minimum_), maximum(maximum_) {
     width /= 4;
 }
 

@@ -9,17 +9,21 @@ using platform::DT_NOCLIP;
 using platform::DT_VCENTER;
 
 TextItem::TextItem(int x_, int y_, const char* text_, FontPtr font_, uint32_t colour_)
-    : VisualItem(x_, y_, 0, 0), text(text_), font(std::move(font_)), format(DT_NOCLIP),
+    : VisualItem(x_, y_, 0, 0),
+      text(text_),
+      font(std::move(font_)),
+      format(DT_NOCLIP),
       colour(colour_) {}
 
 TextItem::TextItem(int x_, int y_, int width_, int height_, const char* text_, FontPtr font_,
                    uint32_t colour_)
-    : VisualItem(x_, y_, width_, height_), text(text_), font(std::move(font_)),
-      format(DT_NOCLIP | DT_VCENTER | DT_CENTER), colour(colour_) {}
+    : VisualItem(x_, y_, width_, height_),
+      text(text_),
+      font(std::move(font_)),
+      format(DT_NOCLIP | DT_VCENTER | DT_CENTER),
+      colour(colour_) {}
 
-void TextItem::draw() {
-    drawText(font, text, Rect{x, y, x + width, y + height}, format, colour);
-}
+void TextItem::draw() { drawText(font, text, Rect{x, y, x + width, y + height}, format, colour); }
 
 PopupMessage::PopupMessage(FontPtr font_, uint32_t colour_)
     : TextItem(0, 0, nullptr, std::move(font_), colour_) {

@@ -111,8 +111,7 @@ VisualItem* detachFirst(VisualItem* item) {
 }
 
 bool containsPoint(const VisualItem* item, int px, int py) {
-    return px >= item->x && py >= item->y && px < item->x + item->width &&
-           py < item->y + item->height;
+    return px >= item->x && py >= item->y && px < item->x + item->width && py < item->y + item->height;
 }
 
 bool intersects(const VisualItem* a, const VisualItem* b) {

@@ -16,7 +16,8 @@ std::string formatProgress(const Progress& progress) {
     text += "\n# One solved task a line: the task's key, the fewest crossings it was solved in.\n";
     for (const auto& [key, crossings] : progress) {
         char line[48];
-        std::snprintf(line, sizeof line, "%016llx %d\n", static_cast<unsigned long long>(key), crossings);
+        std::snprintf(line, sizeof line, "%016llx %d\n", static_cast<unsigned long long>(key),
+                      crossings);
         text += line;
     }
     return text;
@@ -35,7 +36,8 @@ Progress parseProgress(std::string_view text) {
         int crossings = 0;
         const char* const last = line.data() + line.size();
         const auto [afterKey, keyError] = std::from_chars(line.data(), last, key, 16);
-        if (keyError != std::errc() || afterKey - line.data() != 16 || afterKey == last || *afterKey != ' ') {
+        if (keyError != std::errc() || afterKey - line.data() != 16 || afterKey == last ||
+            *afterKey != ' ') {
             continue;
         }
         const auto [afterCount, countError] = std::from_chars(afterKey + 1, last, crossings);

@@ -11,8 +11,8 @@ namespace {
 // does not exist; such a rule cannot be judged and is treated as holding.
 bool names(int index, int count) { return index >= 0 && index < count; }
 
-bool forbidTogetherHolds(const RuleData& rule, std::span<const int8_t> place, int count,
-                         bool boatman, int destination) {
+bool forbidTogetherHolds(const RuleData& rule, std::span<const int8_t> place, int count, bool boatman,
+                         int destination) {
     if (!names(rule.first, count) || !names(rule.second, count)) return true;
     const int a = place[rule.first];
     if (a != place[rule.second]) return true;
@@ -29,8 +29,8 @@ bool forbidTogetherHolds(const RuleData& rule, std::span<const int8_t> place, in
 }
 
 // 0 when the rule holds, else the bank where it fails (left checked first).
-int quantityFailure(const RuleData& rule, std::span<const int8_t> place,
-                    std::span<const uint64_t> kind, int count) {
+int quantityFailure(const RuleData& rule, std::span<const int8_t> place, std::span<const uint64_t> kind,
+                    int count) {
     if (!names(rule.first, count) || !names(rule.second, count)) return 0;
     const uint64_t kindA = kind[rule.first];
     const uint64_t kindB = kind[rule.second];

@@ -18,9 +18,9 @@ enum class Verdict {
 
 struct CrossingVerdict {
     Verdict verdict = Verdict::Allowed;
-    int rule = -1;            // index of the rule that failed
+    int rule = -1;               // index of the rule that failed
     int markA = -1, markB = -1;  // ForbiddenTogether: the pair
-    int bank = 0;             // Unbalanced: -1 left, +1 right
+    int bank = 0;                // Unbalanced: -1 left, +1 right
 };
 
 // place[i]: -1 or +1, the bank character i stands on once the boat has reached

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "puzzle/model/rule_check.hpp"
 #include "base/name_hash.hpp"
+#include "puzzle/model/rule_check.hpp"
 
 namespace model {
 

@@ -134,7 +134,11 @@ private:
 class Search {
 public:
     Search(const TaskData& task, const Position& from, uint64_t stateLimit, uint64_t memoryLimit)
-        : task_(task), from_(from), stateLimit_(stateLimit), memoryLimit_(memoryLimit), capacity_(task.capacity()),
+        : task_(task),
+          from_(from),
+          stateLimit_(stateLimit),
+          memoryLimit_(memoryLimit),
+          capacity_(task.capacity()),
           boatman_(task.hasBoatman()) {
         const int n = static_cast<int>(task.characters.size());
         kinds_.resize(n);
@@ -176,27 +180,30 @@ public:
                 const int side = sideOf(from);
                 placeRepresentatives(counts);
                 bool solved = false;
-                forEachCrossing(counts, side, side,
-                                [&](const Counts& taken, std::span<const int> loaded, int passengers, int64_t delta) {
-                    if (++crossings > crossingBudget) return stop(result, SolveBound::States);
-                    const uint64_t to = static_cast<uint64_t>(static_cast<int64_t>(from) + delta) ^ 1;
-                    if (visited_->depth(to) >= 0) return false;
-                    const bool ok = allowedFrom(counts, side, taken, loaded, passengers);
-                    // Without pinned characters a verdict depends on the position reached alone.
-                    if (!ok && hasPinned_) return false;
-                    if (visited_->bytesForInsert() + bytesForPush(frontier) + bytesForPush(next) >
-                        memoryLimit_) {
-                        return stop(result, SolveBound::Memory);
-                    }
-                    if (!visited_->insert(to, ok ? depth + 1 : VisitedTable::kRefused)) {
-                        return stop(result, SolveBound::States);
-                    }
-                    if (visited_->size() > stateLimit_) return stop(result, SolveBound::States);
-                    if (!ok) return false;
-                    if (to == goal_) return solved = true;
-                    next.push_back(to);
-                    return false;
-                });
+                forEachCrossing(
+                    counts, side, side,
+                    [&](const Counts& taken, std::span<const int> loaded, int passengers,
+                        int64_t delta) {
+                        if (++crossings > crossingBudget) return stop(result, SolveBound::States);
+                        const uint64_t to =
+                            static_cast<uint64_t>(static_cast<int64_t>(from) + delta) ^ 1;
+                        if (visited_->depth(to) >= 0) return false;
+                        const bool ok = allowedFrom(counts, side, taken, loaded, passengers);
+                        // Without pinned characters a verdict depends on the position reached alone.
+                        if (!ok && hasPinned_) return false;
+                        if (visited_->bytesForInsert() + bytesForPush(frontier) + bytesForPush(next) >
+                            memoryLimit_) {
+                            return stop(result, SolveBound::Memory);
+                        }
+                        if (!visited_->insert(to, ok ? depth + 1 : VisitedTable::kRefused)) {
+                            return stop(result, SolveBound::States);
+                        }
+                        if (visited_->size() > stateLimit_) return stop(result, SolveBound::States);
+                        if (!ok) return false;
+                        if (to == goal_) return solved = true;
+                        next.push_back(to);
+                        return false;
+                    });
                 result.statesVisited = visited_->size();
                 if (result.status == SolveStatus::TooLarge) return result;
                 if (solved) {
@@ -376,8 +383,8 @@ private:
                 place_[group.members[m]] = static_cast<int8_t>(destination);
             }
         }
-        return judgeCrossing(place_, kinds_, passengers == 0, boatman_, destination, task_.rules).verdict ==
-               Verdict::Allowed;
+        return judgeCrossing(place_, kinds_, passengers == 0, boatman_, destination, task_.rules)
+                   .verdict == Verdict::Allowed;
     }
 
     // The crossing that ends in position `to` carrying `taken` from each group.
@@ -389,15 +396,16 @@ private:
             for (size_t m = 0; m < group.members.size(); ++m) {
                 int8_t bank;
                 if (group.pinned) {
-                    bank = static_cast<int>(m) < taken[g] ? static_cast<int8_t>(destination) : int8_t{-1};
+                    bank =
+                        static_cast<int>(m) < taken[g] ? static_cast<int8_t>(destination) : int8_t{-1};
                 } else {
                     bank = static_cast<int>(m) < counts[g] ? int8_t{1} : int8_t{-1};
                 }
                 place_[group.members[m]] = bank;
             }
         }
-        return judgeCrossing(place_, kinds_, passengers == 0, boatman_, destination, task_.rules).verdict ==
-               Verdict::Allowed;
+        return judgeCrossing(place_, kinds_, passengers == 0, boatman_, destination, task_.rules)
+                   .verdict == Verdict::Allowed;
     }
 
     // Walks back from the goal through positions one step shallower each time, then
@@ -408,15 +416,16 @@ private:
         for (uint64_t d = depth; d > 0; --d) {
             const int side = sideOf(at);
             bool found = false;
-            forEachCrossing(countsOf(at), side, -side,
-                            [&](const Counts& taken, std::span<const int>, int passengers, int64_t delta) {
-                const uint64_t before = static_cast<uint64_t>(static_cast<int64_t>(at) + delta) ^ 1;
-                if (visited_->depth(before) != static_cast<int64_t>(d - 1)) return false;
-                if (!allowedAt(at, taken, passengers)) return false;
-                loads[d - 1] = taken;
-                at = before;
-                return found = true;
-            });
+            forEachCrossing(
+                countsOf(at), side, -side,
+                [&](const Counts& taken, std::span<const int>, int passengers, int64_t delta) {
+                    const uint64_t before = static_cast<uint64_t>(static_cast<int64_t>(at) + delta) ^ 1;
+                    if (visited_->depth(before) != static_cast<int64_t>(d - 1)) return false;
+                    if (!allowedAt(at, taken, passengers)) return false;
+                    loads[d - 1] = taken;
+                    at = before;
+                    return found = true;
+                });
             if (!found) return {};  // cannot happen: every visited position has a parent
         }
 
@@ -472,7 +481,8 @@ private:
 
 }  // namespace
 
-SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit, uint64_t memoryLimit) {
+SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit,
+                      uint64_t memoryLimit) {
     Search search(task, from, stateLimit, memoryLimit);
     return search.run();
 }

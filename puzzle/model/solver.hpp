@@ -44,7 +44,8 @@ struct Position {
 
 // A shortest way to the goal from `from`. Of alike characters, those in the boat are
 // the first taken. Already at the goal: Solved with no moves.
-SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit = kDefaultStateLimit,
+SolveResult solveFrom(const TaskData& task, const Position& from,
+                      uint64_t stateLimit = kDefaultStateLimit,
                       uint64_t memoryLimit = kSolverMemoryLimit);
 // From the start: everyone on the left bank with the boat.
 // kind keys are derived from the picture names and colours as play does.

@@ -11,7 +11,7 @@ namespace model {
 
 constexpr int kMaxCharacters = 128;
 constexpr int kMaxRules = 256;
-constexpr int kMaxMoves = 256;  // in a solution file; play keeps any number
+constexpr int kMaxMoves = 256;         // in a solution file; play keeps any number
 constexpr int kTitleBytes = 128;       // including the terminating zero
 constexpr int kStatementBytes = 1024;  // including the terminating zero
 constexpr int kNameBytes = 255;        // picture names longer than this are cut
@@ -28,8 +28,8 @@ struct CharacterData {
     int32_t leftX = 0, leftY = 0;    // start place on the left bank
     int32_t rightX = 0, rightY = 0;  // goal place on the right bank
     int32_t weight = 1;
-    uint32_t colour = 0xFFFFFFFF;    // ARGB tint; with the picture it makes the kind
-    std::string name;                // picture file name, e.g. "textures/unit_wolf.tga"
+    uint32_t colour = 0xFFFFFFFF;  // ARGB tint; with the picture it makes the kind
+    std::string name;              // picture file name, e.g. "textures/unit_wolf.tga"
 };
 
 struct RuleData {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "puzzle/model/rule_check.hpp"
 #include "base/name_hash.hpp"
+#include "puzzle/model/rule_check.hpp"
 
 namespace model {
 

@@ -26,8 +26,8 @@ struct TaskVerdict {
     SolveStatus status = SolveStatus::NoSolution;
     int crossings = 0;  // Solved: the shortest number of crossings
     Unsolvable cause = Unsolvable::None;
-    int rule = -1;       // BrokenAtGoal, BrokenAtStart: index of the rule
-    int character = -1;  // BoatTooSmall: the character that does not fit
+    int rule = -1;               // BrokenAtGoal, BrokenAtStart: index of the rule
+    int character = -1;          // BoatTooSmall: the character that does not fit
     uint64_t statesVisited = 0;  // what the search cost
 };
 

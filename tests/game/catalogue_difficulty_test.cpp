@@ -37,7 +37,8 @@ model::TaskData threeAlone() {
     model::TaskData task;
     task.title = std::string("b");  // not assigned from the literal: GCC 12 warns falsely
     task.boat = 1;
-    for (int i = 0; i < 3; ++i) task.characters.push_back(test::character("a", 10, 60 + 90 * i, 900, 60 + 90 * i));
+    for (int i = 0; i < 3; ++i)
+        task.characters.push_back(test::character("a", 10, 60 + 90 * i, 900, 60 + 90 * i));
     return task;
 }
 

@@ -149,7 +149,7 @@ TEST(CatalogueOrder, TitlesSortWithNumbersCountedAsNumbers) {
     EXPECT_TRUE(app::titleBefore("2. b", "10. a"));
     EXPECT_FALSE(app::titleBefore("10. a", "2. b"));
     EXPECT_TRUE(app::titleBefore("Ab", "Ba"));
-    EXPECT_TRUE(app::titleBefore("Z", "А"_cp));   // Latin before Cyrillic
+    EXPECT_TRUE(app::titleBefore("Z", "А"_cp));  // Latin before Cyrillic
     EXPECT_TRUE(app::titleBefore("Волк"_cp, "Коза"_cp));
     EXPECT_TRUE(app::titleBefore("Task 7", "Task 07b"));
     EXPECT_FALSE(app::titleBefore("same", "same"));

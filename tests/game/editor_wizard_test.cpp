@@ -195,7 +195,8 @@ TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolderNamingTheFolder)
     goTo(5);
     next();
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
-    EXPECT_THAT(items().stepHint->text, testing::StartsWith("Задача сохранена\nв папку задач игры:\n/"_cp));
+    EXPECT_THAT(items().stepHint->text,
+                testing::StartsWith("Задача сохранена\nв папку задач игры:\n/"_cp));
     EXPECT_THAT(unbrokenHint(), testing::EndsWith("/tasks"));
     EXPECT_FALSE(items().nextButton->visible);
     EXPECT_TRUE(items().backButton->visible);
@@ -209,7 +210,8 @@ TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolderNamingTheFolder)
     ASSERT_TRUE(items().nextButton->visible);
     next();
     EXPECT_EQ(datFiles(dataFolder()), 1);
-    EXPECT_THAT(items().stepHint->text, testing::StartsWith("Задача сохранена\nв папку данных игры:\n/"_cp));
+    EXPECT_THAT(items().stepHint->text,
+                testing::StartsWith("Задача сохранена\nв папку данных игры:\n/"_cp));
     EXPECT_THAT(unbrokenHint(), testing::EndsWith(dataFolder().string()));
 
     // Neither can: the hint says so and the task stays for another try.
@@ -250,7 +252,8 @@ TEST_F(WizardTest, TheLastStepJudgesTheTaskAgainOnEveryReturnAndAsksOnceBeforeSa
     goTo(5);
     // Two characters, room for one, nobody to bring the boat back.
     EXPECT_TRUE(items().verdictLabel->visible);
-    EXPECT_THAT(items().verdictLabel->text, testing::StartsWith("У задачи нет решения.\nЛодочника нет"_cp));
+    EXPECT_THAT(items().verdictLabel->text,
+                testing::StartsWith("У задачи нет решения.\nЛодочника нет"_cp));
     next();
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 0);
     // Asked once, without repeating the verdict shown just below.

@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 class FrameCacheTour : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("ferrolin-frames-" + std::to_string(std::random_device{}()));
+        root_ =
+            fs::temp_directory_path() / ("ferrolin-frames-" + std::to_string(std::random_device{}()));
         // The layout both the test tours and the help page's tour expect.
         for (const char* folder : {"prog/tasks", "data", "screens", "shots"}) {
             fs::create_directories(root_ / folder);

@@ -17,7 +17,8 @@ using OwnPicturesTest = test::GameTest;
 TEST_F(OwnPicturesTest, TheSetIsEveryPictureMadeFromTheGamesArt) {
     std::vector<std::string> art;
     for (const auto& entry : fs::directory_iterator(fs::path(FERROLIN_SOURCE_DIR) / "art" / "ui")) {
-        if (entry.path().extension() == ".svg") art.push_back("textures/" + entry.path().stem().string() + ".tga");
+        if (entry.path().extension() == ".svg")
+            art.push_back("textures/" + entry.path().stem().string() + ".tga");
     }
     std::sort(art.begin(), art.end());
     std::vector<std::string> own = app::ownPictures();
@@ -31,7 +32,8 @@ TEST_F(OwnPicturesTest, MissingAndDamagedOnesAreNamedInOneBox) {
     const fs::path built = fs::read_symlink(textures);
     fs::remove(textures);
     fs::create_directory(textures);
-    for (const auto& entry : fs::directory_iterator(built)) fs::create_symlink(entry.path(), textures / entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(built))
+        fs::create_symlink(entry.path(), textures / entry.path().filename());
     fs::remove(textures / "woodpanel.tga");
     fs::remove(textures / "boat.tga");
     fs::copy_file(built / "boat.tga", textures / "boat.tga");

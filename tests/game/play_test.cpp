@@ -253,8 +253,9 @@ TEST_F(PlayTest, CrossingsOfCharactersPast32AreListedAndUndone) {
     data.title = "Crowd";
     data.boat = 1;
     for (int i = 0; i < 40; ++i) {
-        data.characters.push_back(test::character(i % 2 ? "goat" : "wolf", 5 + (i % 4) * 55, 40 + (i / 4) * 55,
-                                                  780 + (i % 4) * 55, 30 + (i / 4) * 45));
+        data.characters.push_back(test::character(i % 2 ? "goat" : "wolf", 5 + (i % 4) * 55,
+                                                  40 + (i / 4) * 55, 780 + (i % 4) * 55,
+                                                  30 + (i / 4) * 45));
     }
     load(data);
     board(0);

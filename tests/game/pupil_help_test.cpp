@@ -8,8 +8,8 @@
 #include "puzzle/hint.hpp"
 #include "puzzle/model/progress.hpp"
 #include "puzzle/play.hpp"
-#include "puzzle/task.hpp"
 #include "puzzle/progress.hpp"
+#include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "puzzle/win_plaque.hpp"
 #include "support/game_fixture.hpp"
@@ -32,7 +32,9 @@ protected:
     DragDropItem* item(int i) { return task.characters[static_cast<size_t>(i)].item; }
     void board(int i) { drag(item(i)->x + 30, item(i)->y + 30, task.boat->x + 100, task.boat->y + 20); }
     // The top edge of the pointer frame around an item, once it has landed.
-    uint32_t frameAbove(const VisualItem* target) { return pixel(target->x + target->width / 2, target->y - 2); }
+    uint32_t frameAbove(const VisualItem* target) {
+        return pixel(target->x + target->width / 2, target->y - 2);
+    }
 };
 
 TEST_F(PupilHelpTest, HintPointsAtWhomToTakeAndTheArrow) {
@@ -74,7 +76,8 @@ model::TaskData boyAndDog(int dogWeight = 1) {
     model::TaskData data;
     data.title = "Dog";
     data.boat = 2;
-    data.characters = {test::character("boy", 20, 60, 880, 50), test::character("dog", 100, 60, 945, 50, dogWeight)};
+    data.characters = {test::character("boy", 20, 60, 880, 50),
+                       test::character("dog", 100, 60, 945, 50, dogWeight)};
     return data;
 }
 
@@ -128,7 +131,8 @@ TEST_F(PupilHelpTest, RefusedBoardingSaysWhyAndTheLoadIsShown) {
     EXPECT_STREQ(play.loadLabel->text, "Груз: 40 из 80"_cp);
     board(0);
     EXPECT_TRUE(screenItems.messagePopup->visible);
-    EXPECT_STREQ(screenItems.messagePopup->text, "Лодка не выдержит: груз был бы 120, а можно не больше 80"_cp);
+    EXPECT_STREQ(screenItems.messagePopup->text,
+                 "Лодка не выдержит: груз был бы 120, а можно не больше 80"_cp);
     EXPECT_EQ(item(0)->x, 20);
 
     // Where everyone weighs 1, the boat is simply full.

@@ -6,8 +6,8 @@
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "editor/task_editor.hpp"
+#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "support/game_fixture.hpp"
 #include "support/sample_tasks.hpp"
@@ -95,7 +95,8 @@ TEST_F(ScreensTest, ARejectedFileKeepsTheEditorAsItWas) {
 }
 
 TEST_F(ScreensTest, ClosingAScrolledListHidesItsArrowsUntilTheNextListNeedsThem) {
-    for (int i = 0; i < 20; ++i) test::writeTaskFile("tasks/_" + std::to_string(40 + i) + ".dat", {}, false);
+    for (int i = 0; i < 20; ++i)
+        test::writeTaskFile("tasks/_" + std::to_string(40 + i) + ".dat", {}, false);
     command(0);
     app::currentTaskList()->scrollOffset = 66;
     wait(20);

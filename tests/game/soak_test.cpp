@@ -67,8 +67,9 @@ long runningEvent = -1;
 
 #ifdef FERROLIN_SOAK_SANITIZED
 void sayWhereItDied() {
-    std::fprintf(stderr, "\nsoak: died at seed %u, event %ld; replay with FERROLIN_SOAK_SEED=%u "
-                         "FERROLIN_SOAK_EVENTS=%ld\n",
+    std::fprintf(stderr,
+                 "\nsoak: died at seed %u, event %ld; replay with FERROLIN_SOAK_SEED=%u "
+                 "FERROLIN_SOAK_EVENTS=%ld\n",
                  runningSeed, runningEvent, runningSeed, runningEvent + 1);
 }
 #endif
@@ -92,7 +93,8 @@ model::TaskData crowdTask() {
                                                   790 + (i % 4) * 55, 30 + (i / 4) * 45, 1 + i % 3,
                                                   i % 2 ? 0xFFFFFFFF : 0xFF80C0FF));
     }
-    task.rules = {{0, 1, -1, model::MoreThan}, {1, 2, -1, model::NotLessThan}, {2, 3, 4, model::ForbidTogether}};
+    task.rules = {
+        {0, 1, -1, model::MoreThan}, {1, 2, -1, model::NotLessThan}, {2, 3, 4, model::ForbidTogether}};
     return task;
 }
 
@@ -102,7 +104,8 @@ model::TaskData oddTask() {
     model::TaskData task;
     task.title = "odd";
     task.boat = 0;
-    task.characters = {test::character("goat", -50, 700, 1100, -30, 0), test::character("wolf", 30, 60, 30, 60, -5)};
+    task.characters = {test::character("goat", -50, 700, 1100, -30, 0),
+                       test::character("wolf", 30, 60, 30, 60, -5)};
     task.characters.push_back(test::character("missing", 120, 120, 900, 120));
     model::CharacterData nameless = test::character("x", 200, 200, 850, 300);
     nameless.name.clear();
@@ -126,8 +129,8 @@ protected:
         if (HasFatalFailure()) return;
         // Again on a surface that draws only some frames into pixels.
         app::shutdown();
-        platform::setGraphics(std::make_unique<test::ThinFrames>(platform::Graphics::createHeadless(),
-                                                                 kPixelFrameEvery));
+        platform::setGraphics(
+            std::make_unique<test::ThinFrames>(platform::Graphics::createHeadless(), kPixelFrameEvery));
         ASSERT_TRUE(app::buildScreens());
         ASSERT_EQ(invariants_.check(false), "");
         invariants_.rememberPermanentItems();
@@ -139,11 +142,14 @@ protected:
         fs::create_directories(files_ / "folder.sln");
         const fs::path pack = fs::path(FERROLIN_GAME_DIR) / "tasks";
         if (fs::is_directory(pack)) {
-            for (const auto& entry : fs::directory_iterator(pack)) keep(entry.path(), programFolder() / "tasks");
+            for (const auto& entry : fs::directory_iterator(pack))
+                keep(entry.path(), programFolder() / "tasks");
         }
-        const std::pair<const char*, model::TaskData> samples[] = {
-            {"wolf.dat", test::wolfGoatCabbage()}, {"one.dat", oneCharacterTask()},
-            {"crowd.dat", crowdTask()}, {"odd.dat", oddTask()}, {"full.dat", fullListTask()}};
+        const std::pair<const char*, model::TaskData> samples[] = {{"wolf.dat", test::wolfGoatCabbage()},
+                                                                   {"one.dat", oneCharacterTask()},
+                                                                   {"crowd.dat", crowdTask()},
+                                                                   {"odd.dat", oddTask()},
+                                                                   {"full.dat", fullListTask()}};
         for (const auto& [name, task] : samples) {
             test::writeTaskFile((files_ / name).string(), task, true);
             keep(files_ / name, programFolder() / "tasks");
@@ -157,7 +163,9 @@ protected:
     }
 
     // Files the catalogue may delete come back now and then, so that play stays reachable.
-    void keep(const fs::path& file, const fs::path& folder) { kept_.push_back({file, folder / file.filename()}); }
+    void keep(const fs::path& file, const fs::path& folder) {
+        kept_.push_back({file, folder / file.filename()});
+    }
     void restoreTasks() {
         for (const auto& [from, to] : kept_) {
             if (!fs::exists(to)) fs::copy_file(from, to);
@@ -174,18 +182,22 @@ protected:
         const int r = uniform(0, 99);
         if (r < 55) {
             std::vector<const ui::VisualItem*> reachable;
-            for (const ui::VisualItem* i = ui::itemList.top; i != nullptr && i != ui::itemList.modalFloor; i = i->prev) {
-                if (i->visible && i->width > 0 && i->height > 0 && i != ui::screenItems.background) reachable.push_back(i);
+            for (const ui::VisualItem* i = ui::itemList.top;
+                 i != nullptr && i != ui::itemList.modalFloor; i = i->prev) {
+                if (i->visible && i->width > 0 && i->height > 0 && i != ui::screenItems.background)
+                    reachable.push_back(i);
             }
             if (!reachable.empty()) {
-                const ui::VisualItem* item = reachable[static_cast<size_t>(uniform(0, static_cast<int>(reachable.size()) - 1))];
+                const ui::VisualItem* item =
+                    reachable[static_cast<size_t>(uniform(0, static_cast<int>(reachable.size()) - 1))];
                 *x = item->x + uniform(0, item->width - 1);
                 *y = item->y + uniform(0, item->height - 1);
                 return;
             }
         }
         if (r < 62) {
-            for (const platform::EditBox* box : {editor::editorItems.titleEdit, editor::editorItems.statementEdit}) {
+            for (const platform::EditBox* box :
+                 {editor::editorItems.titleEdit, editor::editorItems.statementEdit}) {
                 if (box != nullptr && uniform(0, 1) == 0) {
                     const platform::Rect rect = box->rect();
                     *x = uniform(rect.left, rect.right - 1);
@@ -208,10 +220,12 @@ protected:
     void done() {
         ++stats_.events;
         ++stats_.inMode[static_cast<size_t>(puzzle::screenMode & 3)];
-        if (puzzle::screenMode == puzzle::EditorScreen && editor::editorStep >= 0 && editor::editorStep <= 5) {
+        if (puzzle::screenMode == puzzle::EditorScreen && editor::editorStep >= 0 &&
+            editor::editorStep <= 5) {
             stats_.editorSteps.insert(editor::editorStep);
         }
-        if (puzzle::screenMode == puzzle::PlayScreen && puzzle::play.winner != nullptr && puzzle::play.winner->visible) {
+        if (puzzle::screenMode == puzzle::PlayScreen && puzzle::play.winner != nullptr &&
+            puzzle::play.winner->visible) {
             ++stats_.winnerFrames;
         }
         if (platform::quitPosted()) {
@@ -227,8 +241,8 @@ protected:
         std::string history;
         for (const std::string& line : recent_) history += "  " + line + "\n";
         ADD_FAILURE() << "soak seed " << seed_ << ", event " << event_ << ": " << problem
-                      << "\nreplay: FERROLIN_SOAK_SEED=" << seed_ << " FERROLIN_SOAK_EVENTS=" << event_ + 1
-                      << "\nlast events:\n"
+                      << "\nreplay: FERROLIN_SOAK_SEED=" << seed_
+                      << " FERROLIN_SOAK_EVENTS=" << event_ + 1 << "\nlast events:\n"
                       << history;
         failed_ = true;
     }
@@ -264,7 +278,8 @@ protected:
         if (!pressInBox_) {
             const int cx = std::clamp(x_, 0, platform::kScreenWidth - 1);
             const int cy = std::clamp(y_, 0, platform::kScreenHeight - 1);
-            if (std::string problem = test::Invariants::armedAfterRelease(cx, cy); !problem.empty()) fail(problem);
+            if (std::string problem = test::Invariants::armedAfterRelease(cx, cy); !problem.empty())
+                fail(problem);
         }
         done();
     }
@@ -279,21 +294,29 @@ protected:
         if (hot == app::menuButtons[2]) {
             answers = {files + "/a.sln", files + "/b", files + "/missing/c.sln", std::nullopt};
         } else if (hot == app::menuButtons[3]) {
-            answers = {files + "/a.sln", files + "/b.sln", files + "/garbage.sln", files + "/cut.sln",
-                       files + "/folder.sln", files + "/none.sln", files + "/crowd.dat",
-                       files + "/full.dat", files + "/one.dat", std::nullopt};
+            answers = {files + "/a.sln",     files + "/b.sln",      files + "/garbage.sln",
+                       files + "/cut.sln",   files + "/folder.sln", files + "/none.sln",
+                       files + "/crowd.dat", files + "/full.dat",   files + "/one.dat",
+                       std::nullopt};
         } else {
             return;
         }
-        const auto& answer = answers[static_cast<size_t>(uniform(0, static_cast<int>(answers.size()) - 1))];
+        const auto& answer =
+            answers[static_cast<size_t>(uniform(0, static_cast<int>(answers.size()) - 1))];
         note("dialog answer " + answer.value_or("cancel"));
         platform::queueFileDialogAnswer(answer);
         ++stats_.dialogs;
     }
 
     void typeSomething() {
-        static const char* const texts[] = {"Лодка", "abc", "Волк, коза и капуста", "🙂", " ", "\t",
-                                            "ёЁ№", "Очень длинное название задачи, которое не влезет"};
+        static const char* const texts[] = {"Лодка",
+                                            "abc",
+                                            "Волк, коза и капуста",
+                                            "🙂",
+                                            " ",
+                                            "\t",
+                                            "ёЁ№",
+                                            "Очень длинное название задачи, которое не влезет"};
         const char* text = texts[uniform(0, static_cast<int>(std::size(texts)) - 1)];
         note(std::string("type ") + text);
         platform::deliverText(text);
@@ -301,10 +324,20 @@ protected:
     }
 
     void editingKey() {
-        static const uintptr_t keys[] = {platform::VK_BACK, platform::VK_DELETE, platform::VK_LEFT,
-                                         platform::VK_RIGHT, platform::VK_UP, platform::VK_DOWN,
-                                         platform::VK_HOME, platform::VK_END, platform::VK_RETURN,
-                                         platform::VK_TAB, 'A', 'C', 'V', 'X'};
+        static const uintptr_t keys[] = {platform::VK_BACK,
+                                         platform::VK_DELETE,
+                                         platform::VK_LEFT,
+                                         platform::VK_RIGHT,
+                                         platform::VK_UP,
+                                         platform::VK_DOWN,
+                                         platform::VK_HOME,
+                                         platform::VK_END,
+                                         platform::VK_RETURN,
+                                         platform::VK_TAB,
+                                         'A',
+                                         'C',
+                                         'V',
+                                         'X'};
         const uintptr_t key = keys[uniform(0, static_cast<int>(std::size(keys)) - 1)];
         const bool ctrl = uniform(0, 2) == 0;
         const bool shift = uniform(0, 3) == 0;
@@ -381,9 +414,12 @@ protected:
         } else {
             // What a player means to do: a character into the boat, then the arrow.
             if (held_) release();
-            if (puzzle::screenMode == puzzle::PlayScreen && puzzle::task.boat != nullptr && puzzle::task.characterCount > 0) {
+            if (puzzle::screenMode == puzzle::PlayScreen && puzzle::task.boat != nullptr &&
+                puzzle::task.characterCount > 0) {
                 const ui::VisualItem* c =
-                    puzzle::task.characters[static_cast<size_t>(uniform(0, puzzle::task.characterCount - 1))].item;
+                    puzzle::task
+                        .characters[static_cast<size_t>(uniform(0, puzzle::task.characterCount - 1))]
+                        .item;
                 moveTo(c->x + c->width / 2, c->y + c->height / 2);
                 press();
                 moveTo(puzzle::task.boat->x + puzzle::task.boat->width / 2, puzzle::task.boat->y + 20);
@@ -419,11 +455,12 @@ protected:
 #ifdef FERROLIN_SOAK_SANITIZED
         __sanitizer_set_death_callback(nullptr);
 #endif
-        std::printf("soak seed %u: %ld events, %ld frames; events in menu/play/editor/catalogue %ld/%ld/%ld/%ld; "
-                    "editor steps seen %zu; winner shown %ld events; %ld dialogs; %ld exits\n",
-                    seed, stats_.events, static_cast<test::ThinFrames&>(platform::graphics()).frames(),
-                    stats_.inMode[0], stats_.inMode[1], stats_.inMode[2], stats_.inMode[3],
-                    stats_.editorSteps.size(), stats_.winnerFrames, stats_.dialogs, stats_.exits);
+        std::printf(
+            "soak seed %u: %ld events, %ld frames; events in menu/play/editor/catalogue %ld/%ld/%ld/%ld; "
+            "editor steps seen %zu; winner shown %ld events; %ld dialogs; %ld exits\n",
+            seed, stats_.events, static_cast<test::ThinFrames&>(platform::graphics()).frames(),
+            stats_.inMode[0], stats_.inMode[1], stats_.inMode[2], stats_.inMode[3],
+            stats_.editorSteps.size(), stats_.winnerFrames, stats_.dialogs, stats_.exits);
     }
 
     struct Stats {

@@ -100,12 +100,18 @@ bool looksRight(const Readback& r, const Probe& p) {
     if (!r.solid(p.x, p.y)) return false;
     const uint32_t c = r.colour(p.x, p.y);
     switch (p.look) {
-        case Look::Red: return red(c) > blue(c) + 60 && red(c) > green(c) + 40;
-        case Look::Blue: return blue(c) > red(c) + 40;
-        case Look::Green: return green(c) > red(c) + 20 && green(c) > blue(c) + 20;
-        case Look::Brown: return red(c) > blue(c) + 50 && red(c) > green(c);
-        case Look::Dark: return red(c) < 90 && green(c) < 90 && blue(c) < 120;
-        default: return true;
+        case Look::Red:
+            return red(c) > blue(c) + 60 && red(c) > green(c) + 40;
+        case Look::Blue:
+            return blue(c) > red(c) + 40;
+        case Look::Green:
+            return green(c) > red(c) + 20 && green(c) > blue(c) + 20;
+        case Look::Brown:
+            return red(c) > blue(c) + 50 && red(c) > green(c);
+        case Look::Dark:
+            return red(c) < 90 && green(c) < 90 && blue(c) < 120;
+        default:
+            return true;
     }
 }
 
@@ -114,22 +120,42 @@ const std::vector<Picture>& pictures() {
     static const std::vector<Picture> all = {
         // The rod the menu hangs from at the top, dark calm water under the texts at
         // the bottom, grass on both banks.
-        {"background.tga", 1024, 768,
-         {{520, 17, L::Brown}, {520, 750, L::Dark}, {400, 700, L::Blue}, {100, 250, L::Green},
-          {900, 200, L::Green}, {560, 240, L::Blue}}},
+        {"background.tga",
+         1024,
+         768,
+         {{520, 17, L::Brown},
+          {520, 750, L::Dark},
+          {400, 700, L::Blue},
+          {100, 250, L::Green},
+          {900, 200, L::Green},
+          {560, 240, L::Blue}}},
         // Dark board inside the border, where the lists write pale-yellow text.
-        {"woodpanel.tga", 312, 440,
-         {{150, 200, L::Dark}, {60, 60, L::Dark}, {240, 370, L::Dark}, {20, 200, L::Brown},
-          {150, 20, L::Brown}, {0, 0, L::Clear}, {311, 0, L::Clear}, {0, 439, L::Clear}}},
+        {"woodpanel.tga",
+         312,
+         440,
+         {{150, 200, L::Dark},
+          {60, 60, L::Dark},
+          {240, 370, L::Dark},
+          {20, 200, L::Brown},
+          {150, 20, L::Brown},
+          {0, 0, L::Clear},
+          {311, 0, L::Clear},
+          {0, 439, L::Clear}}},
         {"list_uparrow.tga", 36, 30, {{6, 23, L::Solid}, {6, 6, L::Clear}, {18, 8, L::Solid}}},
         {"list_uparrow_hover.tga", 36, 30, {{6, 23, L::Solid}, {6, 6, L::Clear}}},
         {"list_downarrow.tga", 36, 30, {{6, 6, L::Solid}, {6, 23, L::Clear}, {18, 22, L::Solid}}},
         {"list_downarrow_hover.tga", 36, 30, {{6, 6, L::Solid}, {6, 23, L::Clear}}},
         // Rows in command order: the first (task list) blue, the last (exit) red; the
         // bottom rod leads while the menu unrolls.
-        {"mainmenu.tga", 374, 386,
-         {{100, 30, L::Blue}, {100, 350, L::Red}, {12, 373, L::Solid}, {200, 10, L::Solid},
-          {0, 0, L::Clear}, {373, 0, L::Clear}}},
+        {"mainmenu.tga",
+         374,
+         386,
+         {{100, 30, L::Blue},
+          {100, 350, L::Red},
+          {12, 373, L::Solid},
+          {200, 10, L::Solid},
+          {0, 0, L::Clear},
+          {373, 0, L::Clear}}},
         // The tab hangs from its top edge; its lower corners are rounded off.
         {"btn_menu.tga", 102, 30, {{50, 1, L::Solid}, {5, 1, L::Solid}, {5, 28, L::Clear}}},
         {"btn_menu_hover.tga", 102, 30, {{50, 1, L::Solid}, {5, 1, L::Solid}, {1, 29, L::Clear}}},
@@ -143,21 +169,34 @@ const std::vector<Picture>& pictures() {
         {"arrow_right_small.tga", 26, 26, {{13, 13, L::Solid}, {2, 2, L::Clear}}},
         {"arrow_left_small.tga", 26, 26, {{13, 13, L::Solid}, {2, 2, L::Clear}}},
         // Red ribbon at the top, the dark-blue plate for the white move count below it.
-        {"winner.tga", 220, 150,
-         {{110, 10, L::Red}, {110, 75, L::Blue}, {110, 130, L::Solid}, {0, 0, L::Clear},
-          {0, 149, L::Clear}, {219, 149, L::Clear}}},
+        {"winner.tga",
+         220,
+         150,
+         {{110, 10, L::Red},
+          {110, 75, L::Blue},
+          {110, 130, L::Solid},
+          {0, 0, L::Clear},
+          {0, 149, L::Clear},
+          {219, 149, L::Clear}}},
         {"btn_close.tga", 88, 28, {{44, 14, L::Green}, {1, 1, L::Clear}, {86, 26, L::Clear}}},
         {"btn_close_hover.tga", 88, 28, {{44, 14, L::Green}, {1, 1, L::Clear}}},
-        {"spin.tga", 64, 16,
-         {{8, 8, L::Solid}, {24, 8, L::Solid}, {40, 8, L::Solid}, {56, 8, L::Solid},
-          {0, 0, L::Clear}, {63, 15, L::Clear}}},
+        {"spin.tga",
+         64,
+         16,
+         {{8, 8, L::Solid},
+          {24, 8, L::Solid},
+          {40, 8, L::Solid},
+          {56, 8, L::Solid},
+          {0, 0, L::Clear},
+          {63, 15, L::Clear}}},
         // Unchecked frame light, checked frame with the green tick.
         {"checkbox.tga", 40, 20, {{10, 10, L::Solid}, {30, 10, L::Green}, {0, 0, L::Clear}}},
         {"checkbox_hover.tga", 40, 20, {{10, 10, L::Solid}, {30, 10, L::Green}, {0, 0, L::Clear}}},
         // Prohibition (red ring), more than (blue), not fewer than (green).
-        {"signs.tga", 75, 25,
-         {{12, 12, L::Red}, {37, 3, L::Blue}, {62, 3, L::Green}, {0, 0, L::Clear},
-          {74, 24, L::Clear}}},
+        {"signs.tga",
+         75,
+         25,
+         {{12, 12, L::Red}, {37, 3, L::Blue}, {62, 3, L::Green}, {0, 0, L::Clear}, {74, 24, L::Clear}}},
     };
     return all;
 }
@@ -165,10 +204,10 @@ const std::vector<Picture>& pictures() {
 // The characters every task may use; the task pack and the editor rely on these names.
 const std::vector<std::string>& characterNames() {
     static const std::vector<std::string> names = {
-        "farmer", "wolf",   "goat",   "cabbage", "man",    "woman",   "boy",      "girl",
-        "oldman", "oldwoman", "guard", "prince", "princess", "mage",  "troll",    "lion",
-        "monkey", "dog",    "cat",    "mouse",   "rabbit", "bear",    "carrot",   "monk",
-        "hunter", "knight", "king",   "queen",   "fox",    "chicken", "grain",    "sheep"};
+        "farmer", "wolf",     "goat",  "cabbage", "man",      "woman",   "boy",    "girl",
+        "oldman", "oldwoman", "guard", "prince",  "princess", "mage",    "troll",  "lion",
+        "monkey", "dog",      "cat",   "mouse",   "rabbit",   "bear",    "carrot", "monk",
+        "hunter", "knight",   "king",  "queen",   "fox",      "chicken", "grain",  "sheep"};
     return names;
 }
 
@@ -186,8 +225,8 @@ TEST_F(Textures, EveryScreenPictureHasItsSizeOrientationAndTransparency) {
         EXPECT_EQ(r.height(), picture.height);
         if (r.width() != picture.width || r.height() != picture.height) continue;
         for (const Probe& p : picture.probes)
-            EXPECT_TRUE(looksRight(r, p)) << describe(r, p) << ", expected look "
-                                          << static_cast<int>(p.look);
+            EXPECT_TRUE(looksRight(r, p))
+                << describe(r, p) << ", expected look " << static_cast<int>(p.look);
     }
 }
 

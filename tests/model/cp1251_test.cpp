@@ -28,13 +28,20 @@ TEST(Cp1251, TypedTextLosesWhatTheCodePageLacksAndTaskSourcesAreRefused) {
         const char* utf8;
         const char* typed;
     } cases[] = {
-        {"a\xE4\xB8\xAD" "b", "ab"},      // a CJK character
-        {"a\xF0\x9F\x98\x80" "b", "ab"},  // an emoji
-        {"a\xD0" "b\xFF" "c", "abc"},     // broken UTF-8
-        {"\xD0", ""},                     // cut short
-        {"a\xC0\x80z", "az"},             // an overlong NUL must not cut the text short
-        {"\xE0\x81\x81", ""},             // overlong
-        {"\xED\xA0\x80", ""},             // a surrogate
+        {"a\xE4\xB8\xAD"
+         "b",
+         "ab"},  // a CJK character
+        {"a\xF0\x9F\x98\x80"
+         "b",
+         "ab"},  // an emoji
+        {"a\xD0"
+         "b\xFF"
+         "c",
+         "abc"},               // broken UTF-8
+        {"\xD0", ""},          // cut short
+        {"a\xC0\x80z", "az"},  // an overlong NUL must not cut the text short
+        {"\xE0\x81\x81", ""},  // overlong
+        {"\xED\xA0\x80", ""},  // a surrogate
     };
     for (const auto& c : cases) {
         EXPECT_EQ(fromUtf8(c.utf8), c.typed) << c.utf8;

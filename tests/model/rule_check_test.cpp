@@ -142,13 +142,13 @@ TEST(RuleCheck, FirstFailingRuleDecidesAndUnknownKindsAreSkipped) {
 TEST(RuleCheck, RulesNamingMissingCharactersHold) {
     Scene s = threeOnBanks(-1, -1, 1);
     for (const RuleData rule : std::vector<RuleData>{{-1, -1, -1, ForbidTogether},
-                                                      {0, -1, -1, ForbidTogether},
-                                                      {0, 3, -1, ForbidTogether},
-                                                      {0, 1, 3, ForbidTogether},
-                                                      {0, 1, -5, ForbidTogether},
-                                                      {-1, 0, -1, MoreThan},
-                                                      {0, 1000, -1, NotLessThan},
-                                                      {3, 0, -1, MoreThan}}) {
+                                                     {0, -1, -1, ForbidTogether},
+                                                     {0, 3, -1, ForbidTogether},
+                                                     {0, 1, 3, ForbidTogether},
+                                                     {0, 1, -5, ForbidTogether},
+                                                     {-1, 0, -1, MoreThan},
+                                                     {0, 1000, -1, NotLessThan},
+                                                     {3, 0, -1, MoreThan}}) {
         s.rules = {rule};
         EXPECT_EQ(s.judge().verdict, Verdict::Allowed)
             << rule.first << ' ' << rule.second << ' ' << rule.third << ' ' << rule.kind;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "base/name_hash.hpp"
-#include "puzzle/model/rule_check.hpp"
 #include "puzzle/model/hint.hpp"
+#include "puzzle/model/rule_check.hpp"
 #include "puzzle/model/solver.hpp"
 
 using namespace model;
@@ -24,30 +24,36 @@ struct TaskBuilder {
     explicit TaskBuilder(int capacity, bool boatman = false) {
         task.boat = static_cast<uint32_t>(capacity) | (boatman ? kBoatmanFlag : 0);
     }
-    int add(const std::string& picture, int weight = 1, uint32_t colour = 0xFFFFFFFF, bool pinned = false) {
+    int add(const std::string& picture, int weight = 1, uint32_t colour = 0xFFFFFFFF,
+            bool pinned = false) {
         const int i = static_cast<int>(task.characters.size());
-        CharacterData c{10 * i, 40, pinned ? 10 * i : 800 + 10 * i, pinned ? 40 : 50, weight, colour,
-                        "textures/unit_" + picture + ".tga"};
+        CharacterData c{10 * i, 40,     pinned ? 10 * i : 800 + 10 * i,     pinned ? 40 : 50,
+                        weight, colour, "textures/unit_" + picture + ".tga"};
         task.characters.push_back(c);
         return i;
     }
-    void rule(int first, int second, int third, int kind) { task.rules.push_back({first, second, third, kind}); }
+    void rule(int first, int second, int third, int kind) {
+        task.rules.push_back({first, second, third, kind});
+    }
 };
 
 bool pinned(const CharacterData& c) { return c.leftX == c.rightX && c.leftY == c.rightY; }
 
 std::vector<uint64_t> kindsOf(const TaskData& task) {
     std::vector<uint64_t> kinds;
-    for (const CharacterData& c : task.characters) kinds.push_back(kindKey(base::nameHash(c.name.c_str()), c.colour));
+    for (const CharacterData& c : task.characters)
+        kinds.push_back(kindKey(base::nameHash(c.name.c_str()), c.colour));
     return kinds;
 }
 
 // Plays the moves as the play screen would and reports the first broken step.
-std::string replayProblem(const TaskData& task, const std::vector<MoveData>& moves, const Position& from = {}) {
+std::string replayProblem(const TaskData& task, const std::vector<MoveData>& moves,
+                          const Position& from = {}) {
     const size_t n = task.characters.size();
     const std::vector<uint64_t> kinds = kindsOf(task);
     std::vector<int8_t> bank(n, -1);
-    for (size_t i = 0; i < from.bank.size(); ++i) bank[i] = from.bank[i] == 0 ? static_cast<int8_t>(from.boat) : from.bank[i];
+    for (size_t i = 0; i < from.bank.size(); ++i)
+        bank[i] = from.bank[i] == 0 ? static_cast<int8_t>(from.boat) : from.bank[i];
     int boat = from.boat;
     for (size_t m = 0; m < moves.size(); ++m) {
         const MoveData& move = moves[m];
@@ -63,18 +69,20 @@ std::string replayProblem(const TaskData& task, const std::vector<MoveData>& mov
         }
         if ((move.mask >> n).any()) return at + "mask names a missing character";
         if (load > task.capacity()) return at + "boat overloaded";
-        if (judgeCrossing(place, kinds, move.mask.none(), task.hasBoatman(), move.direction, task.rules).verdict !=
-            Verdict::Allowed) {
+        if (judgeCrossing(place, kinds, move.mask.none(), task.hasBoatman(), move.direction, task.rules)
+                .verdict != Verdict::Allowed) {
             return at + "refused by the rules";
         }
         for (size_t i = 0; i < n; ++i) {
-            if (move.mask.test(i)) bank[i] = pinned(task.characters[i]) ? -1 : static_cast<int8_t>(move.direction);
+            if (move.mask.test(i))
+                bank[i] = pinned(task.characters[i]) ? -1 : static_cast<int8_t>(move.direction);
         }
         boat = move.direction;
     }
     if (boat != 1) return "ends with the boat on the left";
     for (size_t i = 0; i < n; ++i) {
-        if (bank[i] != 1 && !pinned(task.characters[i])) return "character " + std::to_string(i) + " not home";
+        if (bank[i] != 1 && !pinned(task.characters[i]))
+            return "character " + std::to_string(i) + " not home";
     }
     return "";
 }
@@ -314,7 +322,8 @@ TEST(SolverFromPosition, MatchesPlainSearchFromEveryReachedPosition) {
             const uint32_t mask = random() % (1u << n);
             if (replayProblem(task, {MoveData{mask, -at.boat}}, at).starts_with("move 1")) continue;
             for (int i = 0; i < n; ++i) {
-                if (((mask >> i) & 1) && !pinned(task.characters[i])) at.bank[i] = static_cast<int8_t>(-at.boat);
+                if (((mask >> i) & 1) && !pinned(task.characters[i]))
+                    at.bank[i] = static_cast<int8_t>(-at.boat);
             }
             at.boat = -at.boat;
             ++stepsTaken;

@@ -289,13 +289,15 @@ TEST(TaskFileName, TitleBytesInLowercaseHex) {
 TEST(TaskFileName, DecodingAsTheCatalogueShowsIt) {
     EXPECT_EQ(decodeTaskFileName("_6162"), "ab");
     EXPECT_EQ(decodeTaskFileName("_C2EEebEA"), "\xC2\xEE\xEB\xEA");
-    EXPECT_EQ(decodeTaskFileName("_6162 - 1"), "ab");   // stops at the space
-    EXPECT_EQ(decodeTaskFileName("_61626"), "ab");      // a single last digit is dropped
+    EXPECT_EQ(decodeTaskFileName("_6162 - 1"), "ab");  // stops at the space
+    EXPECT_EQ(decodeTaskFileName("_61626"), "ab");     // a single last digit is dropped
     EXPECT_EQ(decodeTaskFileName("_"), "");
     EXPECT_EQ(decodeTaskFileName("plain name"), "plain name");
     EXPECT_EQ(decodeTaskFileName(""), "");
     EXPECT_EQ(decodeTaskFileName("_6z7g"), std::string("\x60\x70"));  // other digits count 0
-    EXPECT_EQ(decodeTaskFileName("_61\xC0" "162"), "a");  // a byte of 0x80 and above stops it
+    EXPECT_EQ(decodeTaskFileName("_61\xC0"
+                                 "162"),
+              "a");                                 // a byte of 0x80 and above stops it
     EXPECT_EQ(decodeTaskFileName("_610062"), "a");  // a zero byte ends the text
     const std::string title = "\xC7\xE0\xE4\xE0\xF7\xE0 \xB9 1";
     EXPECT_EQ(decodeTaskFileName(taskFileStem(title)), title);

@@ -66,7 +66,9 @@ TEST(TaskPack, SourcesAreChecked) {
                        {"picture": "mouse", "left": [75, 40], "right": [830, 40]}],
         "rules": [{"kind": "more", "first": 1, "second": 0}]})");
     EXPECT_EQ(ok.task.title, "\xCA\xEE\xF2");
-    EXPECT_EQ(ok.task.statement, "\xD1\xF2\xF0\xEE\xEA\xE0\r\n\xE5\xF9\xB8 \xAB\xEE\xE4\xED\xE0\xBB \x97 \xB9" "1");
+    EXPECT_EQ(ok.task.statement,
+              "\xD1\xF2\xF0\xEE\xEA\xE0\r\n\xE5\xF9\xB8 \xAB\xEE\xE4\xED\xE0\xBB \x97 \xB9"
+              "1");
     EXPECT_EQ(ok.task.boat, 2u | model::kBoatmanFlag);
     ASSERT_EQ(ok.task.characters.size(), 2u);
     EXPECT_EQ(ok.task.characters[0].name, "textures/unit_cat.tga");
@@ -94,8 +96,8 @@ TEST(TaskPack, LayoutProblemsAreFound) {
     model::TaskData task;
     task.characters = {
         {5, 40, 770, 40, 1, 0xFFFFFFFF, "textures/unit_cat.tga"},
-        {30, 60, 800, 150, 1, 0xFFFFFFFF, "textures/unit_dog.tga"},  // overlaps, over the boat
-        {250, 300, 980, 40, 1, 0xFFFFFFFF, "textures/unit_cat.tga"},  // off the banks, boat
+        {30, 60, 800, 150, 1, 0xFFFFFFFF, "textures/unit_dog.tga"},    // overlaps, over the boat
+        {250, 300, 980, 40, 1, 0xFFFFFFFF, "textures/unit_cat.tga"},   // off the banks, boat
         {900, 230, 900, 230, 1, 0xFFFFFFFF, "textures/unit_cat.tga"},  // places coincide
     };
     const std::vector<std::string> problems = tools::layoutProblems(task);

@@ -15,7 +15,8 @@ TaskData task(int capacity, bool boatman, std::initializer_list<int> weights) {
     t.boat = static_cast<uint32_t>(capacity) | (boatman ? kBoatmanFlag : 0);
     int i = 0;
     for (const int w : weights) {
-        t.characters.push_back(test::character(std::string("c").append(std::to_string(i)).c_str(), 10 * i, 60, 800 + 10 * i, 60, w));
+        t.characters.push_back(test::character(std::string("c").append(std::to_string(i)).c_str(),
+                                               10 * i, 60, 800 + 10 * i, 60, w));
         ++i;
     }
     return t;
@@ -88,7 +89,8 @@ TEST(TaskVerdict, NamesTheRuleThatRefusesTheGoalOrTheStart) {
 TEST(TaskVerdict, ReportsTasksTooLargeToSearch) {
     TaskData t = task(3, false, {});
     for (int i = 0; i < 16; ++i) {
-        t.characters.push_back(test::character(std::string("d").append(std::to_string(i)).c_str(), i, 60, 800 + i, 60, 1));
+        t.characters.push_back(
+            test::character(std::string("d").append(std::to_string(i)).c_str(), i, 60, 800 + i, 60, 1));
     }
     for (int i = 0; i + 1 < 16; ++i) t.rules.push_back({i, i + 1, -1, ForbidTogether});
     const TaskVerdict verdict = judgeTask(t, 1000);

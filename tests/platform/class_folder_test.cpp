@@ -20,14 +20,16 @@ TEST(ClassFolder, MostImportantSourceWinsAndBadLinesAreIgnored) {
     sources.systemConfig = dir.file("missing-too.conf");
     EXPECT_EQ(platform::resolveClassFolder(sources), "");
 
-    sources.systemConfig = write("system.conf", "# set by the administrator\nclass_folder = /mnt/class # shared\n");
+    sources.systemConfig =
+        write("system.conf", "# set by the administrator\nclass_folder = /mnt/class # shared\n");
     EXPECT_EQ(platform::resolveClassFolder(sources), "/mnt/class");
 
     // A user's file without the key leaves the computer's setting in force.
     sources.userConfig = write("empty.conf", "\n   # nothing here\n");
     EXPECT_EQ(platform::resolveClassFolder(sources), "/mnt/class");
 
-    sources.userConfig = write("user.conf", "what is this\n= no key\ncolour = red\nclass_folder=/home/t/Класс 5Б\n");
+    sources.userConfig =
+        write("user.conf", "what is this\n= no key\ncolour = red\nclass_folder=/home/t/Класс 5Б\n");
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(platform::resolveClassFolder(sources), "/home/t/Класс 5Б");
     const std::string warnings = ::testing::internal::GetCapturedStderr();

@@ -1,8 +1,8 @@
 // File services: exclusive creation, replacement that never loses the old file, listing,
 // bounded reading and the data folder.
-#include <sys/mount.h>
 #include <fcntl.h>
 #include <sys/fsuid.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,7 +71,8 @@ bool lockFolder(const std::string& folder, const std::string& file) {
 
 std::vector<std::string> entries(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename());
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -94,7 +95,7 @@ TEST(Files, ReplacingWritesTheNewContentsAndKeepsPermissions) {
     ::chmod(path.c_str(), 0640);
     EXPECT_TRUE(platform::replaceFile(path, bytesOf("two")));
     EXPECT_EQ(ptest::readText(path), "two");
-    struct stat st{};
+    struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"solution.sln"});  // no temporary left

@@ -19,7 +19,8 @@ namespace ptest {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ferrolin-platform-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "ferrolin-platform-XXXXXX").string();
         path_ = mkdtemp(pattern.data()) ? pattern : std::string();
     }
     ~TempFolder() {
@@ -47,11 +48,11 @@ inline std::string readText(const std::string& path) {
 }
 
 struct TgaOptions {
-    int bits = 32;             // 24 or 32
+    int bits = 32;  // 24 or 32
     bool rle = false;
     bool topDown = true;
     bool rightToLeft = false;
-    bool alphaBits = true;     // 32-bit: whether the descriptor announces 8 alpha bits
+    bool alphaBits = true;  // 32-bit: whether the descriptor announces 8 alpha bits
 };
 
 // pixels: ARGB, rows top first.

@@ -38,8 +38,8 @@ TEST_F(PrimitivesTest, OutlineCoversTheClosedStripOncePerPixel) {
     const uint32_t edge = g->pixel(105, 100);
     EXPECT_NE(edge, 0xFF000000u);
     // Corners are not drawn twice, so a translucent outline is even all round.
-    for (auto [x, y] : {std::pair{100, 100}, {110, 100}, {110, 105}, {100, 105}, {110, 102},
-                        {100, 103}, {105, 105}}) {
+    for (auto [x, y] :
+         {std::pair{100, 100}, {110, 100}, {110, 105}, {100, 105}, {110, 102}, {100, 103}, {105, 105}}) {
         EXPECT_EQ(g->pixel(x, y), edge) << x << "," << y;
     }
     EXPECT_EQ(g->pixel(105, 102), 0xFF000000u);  // inside

@@ -13,8 +13,9 @@ using platform::Rect;
 // ---- line breaking with a fixed-width measure: 10 px a character ------------------------
 
 std::vector<std::string> lines(const char* text, bool wordBreak, int width, bool singleLine = false) {
-    auto layout = platform::layoutText(text, wordBreak, singleLine, width,
-                                       [](const std::string& s) { return static_cast<int>(s.size()) * 10; });
+    auto layout = platform::layoutText(text, wordBreak, singleLine, width, [](const std::string& s) {
+        return static_cast<int>(s.size()) * 10;
+    });
     std::vector<std::string> out;
     for (const auto& line : layout.lines) out.push_back(line.utf8);
     return out;
@@ -34,7 +35,7 @@ TEST(TextLayout, BreaksAtEveryKindOfLineEnd) {
 TEST(TextLayout, WrapsAtSpacesWithinTheWidth) {
     EXPECT_EQ(lines("aaa bbb ccc", true, 70), (Lines{"aaa bbb", "ccc"}));
     EXPECT_EQ(lines("aaa bbb ccc", true, 69), (Lines{"aaa", "bbb", "ccc"}));
-    EXPECT_EQ(lines("aaa    bbb", true, 50), (Lines{"aaa", "bbb"}));  // spaces at a break vanish
+    EXPECT_EQ(lines("aaa    bbb", true, 50), (Lines{"aaa", "bbb"}));   // spaces at a break vanish
     EXPECT_EQ(lines("  aaa bbb", true, 50), (Lines{"  aaa", "bbb"}));  // leading ones stay
     EXPECT_EQ(lines("a verylongword b", true, 50), (Lines{"a", "verylongword", "b"}));
     EXPECT_EQ(lines("aaa bbb", true, 0), (Lines{"aaa", "bbb"}));
@@ -44,8 +45,9 @@ TEST(TextLayout, WrapsAtSpacesWithinTheWidth) {
 
 TEST(TextLayout, ShortensLinesTooWideWithAnEllipsis) {
     auto shortened = [](const char* text, int width) {
-        auto layout = platform::layoutText(text, false, false, width,
-                                           [](const std::string& s) { return static_cast<int>(s.size()) * 10; }, true);
+        auto layout = platform::layoutText(
+            text, false, false, width,
+            [](const std::string& s) { return static_cast<int>(s.size()) * 10; }, true);
         std::vector<std::string> out;
         for (const auto& line : layout.lines) out.push_back(line.utf8);
         return out;
@@ -55,7 +57,8 @@ TEST(TextLayout, ShortensLinesTooWideWithAnEllipsis) {
     EXPECT_EQ(shortened("ab   cdefgh", 80), (Lines{"ab" + ellipsis}));  // no spaces before it
     EXPECT_EQ(shortened("abcdefgh", 80), (Lines{"abcdefgh"}));
     EXPECT_EQ(shortened("abcdefgh", 10), (Lines{ellipsis}));
-    EXPECT_EQ(shortened("\xCF\xF0\xE8\xE2\xE5\xF2", 70), (Lines{"\xD0\x9F\xD1\x80" + ellipsis}));  // "Пр…"
+    EXPECT_EQ(shortened("\xCF\xF0\xE8\xE2\xE5\xF2", 70),
+              (Lines{"\xD0\x9F\xD1\x80" + ellipsis}));  // "Пр…"
 }
 
 TEST(TextLayout, ConvertsWindows1251ToUtf8AndReportsTheWidestLine) {
@@ -134,7 +137,8 @@ TEST_F(TextTest, CalcRectMeasuresTheWidestLineAndAllLines) {
     EXPECT_EQ(two.right, one.right);
     EXPECT_EQ(two.bottom, 20 + 32);
     // Wrapping uses the rectangle's width.
-    const Rect wrapped = measure("Hello Hello Hello", platform::DT_WORDBREAK, Rect{10, 20, one.right + 5, 0});
+    const Rect wrapped =
+        measure("Hello Hello Hello", platform::DT_WORDBREAK, Rect{10, 20, one.right + 5, 0});
     EXPECT_EQ(wrapped.right, one.right);
     EXPECT_EQ(wrapped.bottom, 20 + 48);
     // Only the first `length` bytes count.
@@ -247,7 +251,8 @@ TEST_F(TextTest, ColourAndAlphaTintTheText) {
     g->drawText(*font, "Red", -1, &r, platform::DT_NOCLIP, 0x80FF0000);
     brightest = 0;
     for (int y = b.top; y <= b.bottom; ++y) {
-        for (int x = b.left; x <= b.right; ++x) brightest = std::max(brightest, (g->pixel(x, y) >> 16) & 0xFF);
+        for (int x = b.left; x <= b.right; ++x)
+            brightest = std::max(brightest, (g->pixel(x, y) >> 16) & 0xFF);
     }
     EXPECT_NEAR(brightest, 0x80, 2);
 }

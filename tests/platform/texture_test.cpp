@@ -12,9 +12,8 @@ using ptest::TgaOptions;
 // 4 x 3 with a run, the colour key and distinct corners, so a flipped or mirrored
 // decode cannot pass.
 const std::vector<uint32_t> kPixels = {
-    0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF123456,
-    0xFF164000, 0xFF164000, 0xFF164000, 0xFFFFFFFF,
-    0xFF808080, 0xFF808080, 0xFF010203, 0xFFFEDCBA,
+    0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF123456, 0xFF164000, 0xFF164000,
+    0xFF164000, 0xFFFFFFFF, 0xFF808080, 0xFF808080, 0xFF010203, 0xFFFEDCBA,
 };
 constexpr int kW = 4;
 constexpr int kH = 3;
@@ -60,7 +59,8 @@ TEST_P(TgaVariantTest, DecodesEveryTexelInPlace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLayouts, TgaVariantTest,
-                         ::testing::Combine(::testing::Values(24, 32), ::testing::Bool(), ::testing::Bool()));
+                         ::testing::Combine(::testing::Values(24, 32), ::testing::Bool(),
+                                            ::testing::Bool()));
 
 TEST_F(TextureTest, RightToLeftRowsAreMirroredBack) {
     TgaOptions o;
@@ -158,7 +158,9 @@ TEST_F(TextureTest, PicturesWrittenByImageMagick) {
         g->clear(0xFF000000);
         g->drawTexture(*texture, 10, 10, nullptr, 0xFFFFFFFF);
         for (int i = 0; i < 5; ++i) {
-            const uint32_t want = expected[static_cast<size_t>(i)] == 0xFF164000 ? 0xFF000000u : expected[static_cast<size_t>(i)];
+            const uint32_t want = expected[static_cast<size_t>(i)] == 0xFF164000
+                                      ? 0xFF000000u
+                                      : expected[static_cast<size_t>(i)];
             EXPECT_EQ(g->pixel(10 + i % 3, 10 + i / 3), want) << i;
         }
         const uint32_t last = g->pixel(12, 11);

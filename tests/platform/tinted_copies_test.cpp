@@ -17,7 +17,8 @@ class TintTest : public ptest::SurfaceTest {
 protected:
     platform::TexturePtr picture(int w, int h, uint32_t argb) {
         return g->loadTextureFromMemory(
-            ptest::encodeTga(w, h, std::vector<uint32_t>(static_cast<size_t>(w * h), argb), TgaOptions{}),
+            ptest::encodeTga(w, h, std::vector<uint32_t>(static_cast<size_t>(w * h), argb),
+                             TgaOptions{}),
             nullptr, nullptr);
     }
     uint32_t drawnAt(const platform::Texture& texture, uint32_t tint) {
@@ -41,7 +42,8 @@ TEST_F(TintTest, ATintDrawsTheSamePixelsEveryTimeEvenAfterManyOthers) {
     const uint32_t first = drawnAt(*texture, 0xCC80FF40);
     EXPECT_EQ(drawnAt(*texture, 0xCC80FF40), first);
     // A fade: more tints than a picture keeps copies of.
-    for (uint32_t alpha = 0x10; alpha <= 0xF0; alpha += 0x20) drawnAt(*texture, (alpha << 24) | 0x80FF40);
+    for (uint32_t alpha = 0x10; alpha <= 0xF0; alpha += 0x20)
+        drawnAt(*texture, (alpha << 24) | 0x80FF40);
     EXPECT_EQ(drawnAt(*texture, 0xCC80FF40), first);
     EXPECT_EQ(drawnAt(*texture, 0xFFFFFFFF), 0xFFC08040u);
 }
@@ -66,8 +68,8 @@ TEST_F(TintTest, ColourAndAlphaOfTheTintAreHonoured) {
 
 TEST_F(TintTest, OpaquePicturesCoverAndTranslucentOnesBlend) {
     auto opaque = picture(4, 4, 0xFF102030);
-    auto keyed = g->loadTextureFromMemory(
-        ptest::encodeTga(2, 1, {0xFF102030, 0xFF164000}, TgaOptions{}), nullptr, nullptr);
+    auto keyed = g->loadTextureFromMemory(ptest::encodeTga(2, 1, {0xFF102030, 0xFF164000}, TgaOptions{}),
+                                          nullptr, nullptr);
     ASSERT_TRUE(opaque && keyed);
     EXPECT_TRUE(opaque->opaque);
     EXPECT_FALSE(keyed->opaque);

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
 #include <random>
+#include <string>
 
 #include "app/screens.hpp"
 #include "app/startup.hpp"
@@ -57,12 +57,9 @@ protected:
                         platform::makeMouseParam(x, y));
     }
     void down(int x, int y) {
-        app::windowProc(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON,
-                        platform::makeMouseParam(x, y));
+        app::windowProc(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::makeMouseParam(x, y));
     }
-    void up(int x, int y) {
-        app::windowProc(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x, y));
-    }
+    void up(int x, int y) { app::windowProc(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x, y)); }
     void click(int x, int y) {
         move(x, y);
         down(x, y);

@@ -32,9 +32,12 @@ public:
         std::string problem = itemList();
         if (problem.empty()) problem = liveSlots();
         if (problem.empty()) problem = boatChain();
-        if (problem.empty() && puzzle::screenMode == puzzle::PlayScreen) problem = playPositions(buttonHeld);
-        if (problem.empty() && puzzle::screenMode == puzzle::PlayScreen) problem = movesReplay(buttonHeld);
-        if (problem.empty() && puzzle::screenMode == puzzle::EditorScreen) problem = editorPositions(buttonHeld);
+        if (problem.empty() && puzzle::screenMode == puzzle::PlayScreen)
+            problem = playPositions(buttonHeld);
+        if (problem.empty() && puzzle::screenMode == puzzle::PlayScreen)
+            problem = movesReplay(buttonHeld);
+        if (problem.empty() && puzzle::screenMode == puzzle::EditorScreen)
+            problem = editorPositions(buttonHeld);
         if (problem.empty() && puzzle::screenMode == puzzle::NoScreen) problem = nothingLeftOver();
         return problem;
     }
@@ -61,7 +64,8 @@ private:
 
     static size_t countItems() {
         size_t n = 0;
-        for (const ui::VisualItem* i = ui::itemList.bottom; i != nullptr && n < kMaxItems; i = i->next) ++n;
+        for (const ui::VisualItem* i = ui::itemList.bottom; i != nullptr && n < kMaxItems; i = i->next)
+            ++n;
         return n;
     }
 
@@ -71,17 +75,21 @@ private:
         live_.clear();
         const ui::VisualItem* previous = nullptr;
         for (const ui::VisualItem* i = ui::itemList.bottom; i != nullptr; i = i->next) {
-            if (i->prev != previous) return describe("item list: broken back link at item ", live_.size());
+            if (i->prev != previous)
+                return describe("item list: broken back link at item ", live_.size());
             if (!live_.insert(i).second || live_.size() > kMaxItems) return "item list: a cycle";
             previous = i;
         }
         if (previous != ui::itemList.top) return "item list: the walk does not end at topItem";
-        if (ui::itemList.hot != nullptr && live_.count(ui::itemList.hot) == 0) return "hot item is not listed";
-        if (ui::itemList.modalFloor != nullptr && live_.count(ui::itemList.modalFloor) == 0) return "modal floor is not listed";
+        if (ui::itemList.hot != nullptr && live_.count(ui::itemList.hot) == 0)
+            return "hot item is not listed";
+        if (ui::itemList.modalFloor != nullptr && live_.count(ui::itemList.modalFloor) == 0)
+            return "modal floor is not listed";
         for (const ui::VisualItem* i : live_) {
             size_t steps = 0;
             for (const ui::VisualItem* a = i->attached; a != nullptr; a = a->attached) {
-                if (live_.count(a) == 0) return "an attachment chain leads to an item that is not listed";
+                if (live_.count(a) == 0)
+                    return "an attachment chain leads to an item that is not listed";
                 if (a == i || ++steps > live_.size()) return "an attachment chain has a cycle";
             }
         }
@@ -89,7 +97,8 @@ private:
     }
 
     std::string slot(const ui::VisualItem* item, const char* name) const {
-        if (item != nullptr && live_.count(item) == 0) return describe(name, " points at a destroyed item");
+        if (item != nullptr && live_.count(item) == 0)
+            return describe(name, " points at a destroyed item");
         return {};
     }
 
@@ -97,22 +106,33 @@ private:
     // drawn or pressed after its destruction.
     std::string liveSlots() const {
         std::vector<std::pair<const ui::VisualItem*, const char*>> slots = {
-            {ui::screenItems.background, "background"}, {ui::screenItems.titleLabel, "title label"},
-            {ui::screenItems.statementLabel, "statement label"}, {ui::screenItems.wipeShader, "wipe shader"},
-            {ui::screenItems.messagePopup, "message popup"}, {ui::screenItems.woodPanel, "wood panel"},
-            {ui::screenItems.upArrow, "up arrow"}, {ui::screenItems.downArrow, "down arrow"},
-            {ui::screenItems.bankHighlight, "bank highlight"}, {app::mainMenu, "main menu"},
-            {app::menuRoller, "menu roller"}, {ui::screenItems.buttons[0], "screen button 0"},
-            {ui::screenItems.buttons[1], "screen button 1"}, {puzzle::task.boat, "boat"},
-            {puzzle::play.moveList, "move list"}, {puzzle::play.undoButton, "undo button"},
-            {puzzle::play.rightArrow, "right arrow"}, {puzzle::play.leftArrow, "left arrow"},
-            {puzzle::play.winner, "winner picture"}, {puzzle::play.movesText, "moves text"},
+            {ui::screenItems.background, "background"},
+            {ui::screenItems.titleLabel, "title label"},
+            {ui::screenItems.statementLabel, "statement label"},
+            {ui::screenItems.wipeShader, "wipe shader"},
+            {ui::screenItems.messagePopup, "message popup"},
+            {ui::screenItems.woodPanel, "wood panel"},
+            {ui::screenItems.upArrow, "up arrow"},
+            {ui::screenItems.downArrow, "down arrow"},
+            {ui::screenItems.bankHighlight, "bank highlight"},
+            {app::mainMenu, "main menu"},
+            {app::menuRoller, "menu roller"},
+            {ui::screenItems.buttons[0], "screen button 0"},
+            {ui::screenItems.buttons[1], "screen button 1"},
+            {puzzle::task.boat, "boat"},
+            {puzzle::play.moveList, "move list"},
+            {puzzle::play.undoButton, "undo button"},
+            {puzzle::play.rightArrow, "right arrow"},
+            {puzzle::play.leftArrow, "left arrow"},
+            {puzzle::play.winner, "winner picture"},
+            {puzzle::play.movesText, "moves text"},
             {puzzle::play.closeButton, "winner close button"},
             {puzzle::play.highlightA, "character highlight A"},
             {puzzle::play.highlightB, "character highlight B"},
             {editor::editorItems.characterList, "character list"},
             {editor::editorItems.ruleList, "rule list"},
-            {editor::editorItems.stepTitle, "step title"}, {editor::editorItems.stepHint, "step hint"},
+            {editor::editorItems.stepTitle, "step title"},
+            {editor::editorItems.stepHint, "step hint"},
             {editor::editorItems.backButton, "back button"},
             {editor::editorItems.nextButton, "next button"},
             {editor::editorItems.boatmanBox, "boatman check box"},
@@ -127,13 +147,15 @@ private:
         }
         for (int i = 0; i < puzzle::task.characterCount; ++i) {
             const ui::VisualItem* item = puzzle::task.characters[static_cast<size_t>(i)].item;
-            if (item == nullptr || live_.count(item) == 0) return describe("character ", i, " is not alive");
+            if (item == nullptr || live_.count(item) == 0)
+                return describe("character ", i, " is not alive");
             if (item->id != i) return describe("character ", i, " has the id ", item->id);
         }
         if (const editor::UnitListBox* palette = editor::editorItems.characterList) {
             for (int e = 0; e < palette->entryCount; ++e) {
                 const auto at = static_cast<size_t>(e);
-                if (!slot(palette->entryPictures[at], "").empty() || !slot(palette->weightSpins[at], "").empty() ||
+                if (!slot(palette->entryPictures[at], "").empty() ||
+                    !slot(palette->weightSpins[at], "").empty() ||
                     !slot(palette->colourBoxes[at], "").empty()) {
                     return describe("palette row ", e, " points at a destroyed widget");
                 }
@@ -216,7 +238,8 @@ private:
             }
             boat = to;
         }
-        if (boatSide() != boat) return describe("after ", list->moveCount, " moves the boat should be on side ", boat);
+        if (boatSide() != boat)
+            return describe("after ", list->moveCount, " moves the boat should be on side ", boat);
         const ui::VisualItem* moving = dragged(buttonHeld);
         for (int i = 0; i < puzzle::task.characterCount; ++i) {
             const puzzle::CharacterRecord& c = puzzle::task.characters[static_cast<size_t>(i)];
@@ -249,7 +272,8 @@ private:
             return describe("no screen is open but ", live_.size(), " items exist (", permanentItems_,
                             " permanent)");
         }
-        if (puzzle::task.characterCount != 0 || puzzle::task.boat != nullptr) return "no screen but a task";
+        if (puzzle::task.characterCount != 0 || puzzle::task.boat != nullptr)
+            return "no screen but a task";
         return {};
     }
 

@@ -31,7 +31,8 @@ public:
     void fill() const {
         std::ofstream out(folder_ / "filler", std::ios::binary);
         const std::vector<char> block(4096, 'f');
-        for (int i = 0; i < 1024 && out; ++i) out.write(block.data(), static_cast<std::streamsize>(block.size()));
+        for (int i = 0; i < 1024 && out; ++i)
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
     }
     bool makeReadOnly() const {
         return ::mount("tmpfs", folder_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;

@@ -58,8 +58,8 @@ int main(int argc, char** argv) {
     crowd.statement = cp1251("Сорок овец и волков. В лодке помещается один, и каждый умеет грести.");
     crowd.boat = 1;
     for (int i = 0; i < 40; ++i) {
-        crowd.characters.push_back(character(i % 2 ? "sheep" : "wolf", 5 + (i % 4) * 55, 40 + (i / 4) * 50,
-                                             760 + (i % 8) * 30, 30 + (i / 8) * 55));
+        crowd.characters.push_back(character(i % 2 ? "sheep" : "wolf", 5 + (i % 4) * 55,
+                                             40 + (i / 4) * 50, 760 + (i % 8) * 30, 30 + (i / 8) * 55));
     }
     saveTask(tasks, crowd);
 

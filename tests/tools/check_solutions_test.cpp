@@ -23,7 +23,8 @@ protected:
     std::string write(const std::string& name, size_t moves) {
         model::TaskData task = test::wolfGoatCabbage();
         const std::vector<model::MoveData> solved = model::solveTask(task).moves;
-        task.moves.assign(solved.begin(), solved.begin() + static_cast<long>(std::min(moves, solved.size())));
+        task.moves.assign(solved.begin(),
+                          solved.begin() + static_cast<long>(std::min(moves, solved.size())));
         const std::string path = (folder_ / name).string();
         test::writeTaskFile(path, task, true);
         return path;
@@ -44,8 +45,9 @@ TEST_F(CheckSolutions, ReportsEachFileAndTheWorstStatus) {
     const std::string half = write("class/pupil/boris.sln", 2);
     std::string out;
     EXPECT_EQ(run({done}, out), 0);
-    EXPECT_EQ(out, done + ": complete, crossings 5, shortest 5\n"
-                              "1 checked: 1 complete, 0 incomplete, 0 breaking a rule, 0 unreadable\n");
+    EXPECT_EQ(out, done +
+                       ": complete, crossings 5, shortest 5\n"
+                       "1 checked: 1 complete, 0 incomplete, 0 breaking a rule, 0 unreadable\n");
 
     // A folder is searched in depth; other files in it are not solutions.
     write("class/notes.txt", 1);
