@@ -6,7 +6,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev libgtk-3-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core librsvg2-bin imagemagick
-  xvfb xauth openbox wmctrl xdg-utils
+  xvfb xauth x11-utils openbox wmctrl xdg-utils
   chromium desktop-file-utils appstream xdotool dpkg-dev
   clang libclang-rt-14-dev
 )
