@@ -2,7 +2,7 @@
 # Installs the Debian packages Ferrolin needs to build, run and test (Debian 12, as root).
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libfontconfig-dev libgtk-3-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core librsvg2-bin imagemagick
