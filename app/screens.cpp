@@ -101,7 +101,7 @@ bool buildScreens() {
 
     puzzle::findNextTask = nextUnsolvedTask;
     puzzle::openTask = [](const std::string& path) {
-        if (!openSolutionFile(path)) showMessage("Ошибка открытия файла"_cp);
+        if (!openTask(path)) showMessage("Ошибка открытия файла"_cp);
     };
 
     puzzle::screenMode = puzzle::NoScreen;
@@ -162,7 +162,7 @@ const std::string& solutionPath() { return lastSolutionPath; }
 
 void resetSolutionPath() { lastSolutionPath.clear(); }
 
-bool openSolutionFile(const std::string& path) {
+bool openTask(const std::string& path) {
     // Checked before anything closes: a file the reader rejects leaves the screen as it was.
     const std::optional<model::TaskData> data = puzzle::loadTaskFile(path);
     if (!data) return false;
@@ -171,7 +171,7 @@ bool openSolutionFile(const std::string& path) {
     // the screen.
     releaseHotItem();
     closeScreen();
-    puzzle::startPlay(*data);
+    puzzle::startPlay(*data, path);
     openBlinds();
     return true;
 }
@@ -197,7 +197,7 @@ void onMenuCommand(Button* button) {
             break;
         case OpenSolutionCommand:
             if (auto path = chooseSolutionFile(false)) {
-                if (!openSolutionFile(*path)) {
+                if (!openTask(*path)) {
                     showMessage("Ошибка открытия файла"_cp);
                 } else if (const model::TaskData played = puzzle::playedTaskData();
                            !played.moves.empty()) {

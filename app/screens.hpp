@@ -40,8 +40,10 @@ void closeScreen();
 int menuPosition();
 
 std::optional<std::string> chooseSolutionFile(bool save);
-// Opens a task or solution file in play; false, with the screen kept, when it is rejected.
-bool openSolutionFile(const std::string& path);
+// Opens a task or solution file in play and remembers where it came from: the catalogue,
+// the file chooser, the winner's next task and the tests all come in here. False, with
+// the screen kept, when the file is rejected.
+bool openTask(const std::string& path);
 // The path chosen last in either file dialog.
 const std::string& solutionPath();
 void resetSolutionPath();

@@ -60,7 +60,7 @@ void openSelectedTask(Button*) {
     }
     // The path outlives the list, which closes with the catalogue.
     const std::string path = taskList->entries[static_cast<size_t>(taskList->selectedRow)].path();
-    if (!openSolutionFile(path)) showMessage("Ошибка открытия файла"_cp);
+    if (!openTask(path)) showMessage("Ошибка открытия файла"_cp);
 }
 
 void deleteSelectedTask(Button*) {

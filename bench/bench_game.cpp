@@ -146,7 +146,7 @@ void HeadlessGame::openBusyPlay() {
     const fs::path file = programFolder() / "tasks" / "busy.dat";
     writeFile(file, model::encodeTask(busyPlayTask(12, model::kMaxMoves), true));
     closeMenu();
-    check(app::openSolutionFile(file.string()), "reading the busy play task");
+    check(app::openTask(file.string()), "reading the busy play task");
     check(puzzle::task.characterCount == 12, "twelve characters in play");
     wait(100);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "puzzle/model/task_data.hpp"
 #include "ui/button.hpp"
@@ -56,6 +57,8 @@ struct PlayState {
     // The win's flight is under way; only its end shows the winner picture.
     bool winPending = false;
     ui::TextItem* loadLabel = nullptr;
+    // The file the task was read from: the winner's next task is the one after it.
+    std::string taskPath;
 };
 extern PlayState play;
 

@@ -87,24 +87,11 @@ std::optional<model::TaskData> loadTaskFile(const std::string& path) {
     return model::decodeTask(*bytes);
 }
 
-namespace {
+const std::string& playedTaskPath() { return play.taskPath; }
 
-std::string readPath;
-
-}  // namespace
-
-const std::string& lastReadTaskPath() { return readPath; }
-
-bool readTaskFile(const std::string& path) {
-    const std::optional<model::TaskData> data = loadTaskFile(path);
-    if (!data) return false;
-    readPath = path;
-    startPlay(*data);
-    return true;
-}
-
-void startPlay(const model::TaskData& data) {
+void startPlay(const model::TaskData& data, const std::string& path) {
     buildPlayScreen();
+    play.taskPath = path;
     setTitle(data.title);
     setStatement(data.statement);
     task.boat = new ui::StaticUIElement(

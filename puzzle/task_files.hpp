@@ -22,12 +22,10 @@ bool writeSolutionFile(const std::string& path);
 bool saveNewTask(const std::string& folder);
 // Reads and checks a whole task or solution file; nothing on screen changes.
 std::optional<model::TaskData> loadTaskFile(const std::string& path);
-// Builds the play screen for a checked task and replays its moves; the previous screen
-// must be closed.
-void startPlay(const model::TaskData& data);
-// Both of the above; false, with nothing changed, for a file the reader rejects.
-bool readTaskFile(const std::string& path);
-// The file the play screen was last read from; empty before the first.
-const std::string& lastReadTaskPath();
+// Builds the play screen for a checked task read from `path` and replays its moves; the
+// previous screen must be closed.
+void startPlay(const model::TaskData& data, const std::string& path);
+// The file the task on the play screen was read from; empty while no task is played.
+const std::string& playedTaskPath();
 
 }  // namespace puzzle

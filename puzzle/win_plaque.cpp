@@ -82,7 +82,7 @@ void prepareWinPlaque(int crossings, std::optional<int> shortest, int hints) {
     std::snprintf(plaque.buffer, sizeof plaque.buffer, "%s", lines.c_str());
 
     plaque.nextPath =
-        findNextTask != nullptr && openTask != nullptr ? findNextTask(lastReadTaskPath()) : "";
+        findNextTask != nullptr && openTask != nullptr ? findNextTask(playedTaskPath()) : "";
     const bool withNext = !plaque.nextPath.empty();
     // Without the button the text has the whole plaque.
     plaque.text->height = withNext ? 60 : 86;

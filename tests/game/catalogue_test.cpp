@@ -320,7 +320,7 @@ TEST_F(CatalogueTest, MalformedFilesNeverBuildAHalfScreen) {
     std::ofstream("tasks/cut.dat", std::ios::binary)
         .write(reinterpret_cast<const char*>(cut.data()), static_cast<std::streamsize>(cut.size()));
     closeMenu();
-    EXPECT_TRUE(puzzle::readTaskFile("tasks/cut.dat"));
+    EXPECT_TRUE(app::openTask("tasks/cut.dat"));
     EXPECT_EQ(task.characterCount, 0);
     EXPECT_EQ(task.title[0], '\0');
     app::closeScreen();
@@ -331,9 +331,9 @@ TEST_F(CatalogueTest, MalformedFilesNeverBuildAHalfScreen) {
     huge[countAt + 1] = 0xFF;
     std::ofstream("tasks/huge.dat", std::ios::binary)
         .write(reinterpret_cast<const char*>(huge.data()), static_cast<std::streamsize>(huge.size()));
-    EXPECT_FALSE(puzzle::readTaskFile("tasks/huge.dat"));
+    EXPECT_FALSE(app::openTask("tasks/huge.dat"));
     EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
-    EXPECT_FALSE(puzzle::readTaskFile("tasks/missing.dat"));
+    EXPECT_FALSE(app::openTask("tasks/missing.dat"));
 }
 
 }  // namespace

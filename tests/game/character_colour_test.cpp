@@ -28,7 +28,7 @@ protected:
         data.rules.clear();
         test::writeTaskFile("tasks/task.dat", data, false);
         closeMenu();
-        ASSERT_TRUE(puzzle::readTaskFile("tasks/task.dat"));
+        ASSERT_TRUE(app::openTask("tasks/task.dat"));
         ui::renderFrame();
     }
     // A texel of the white character and the same texel of the coloured one beside it.

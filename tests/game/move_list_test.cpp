@@ -46,7 +46,7 @@ TEST_F(MoveListTest, UndoButtonSitsInTheRowAfterTheLastMove) {
     data.rules.clear();
     test::writeTaskFile("tasks/t.dat", data, false);
     closeMenu();
-    ASSERT_TRUE(puzzle::readTaskFile("tasks/t.dat"));
+    ASSERT_TRUE(app::openTask("tasks/t.dat"));
     MoveListBox* list = puzzle::play.moveList;
     wait(10);
     EXPECT_EQ(list->rowCount(), 1);

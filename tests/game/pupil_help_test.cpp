@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/solved_marks.hpp"
+#include "app/task_catalogue.hpp"
 #include "app/task_difficulty.hpp"
+#include "app/task_list_box.hpp"
 #include "platform/files.hpp"
 #include "puzzle/hint.hpp"
 #include "puzzle/model/progress.hpp"
@@ -27,7 +29,7 @@ protected:
     void load(const model::TaskData& data) {
         test::writeTaskFile("tasks/task.dat", data, false);
         closeMenu();
-        ASSERT_TRUE(puzzle::readTaskFile("tasks/task.dat"));
+        ASSERT_TRUE(app::openTask("tasks/task.dat"));
     }
     DragDropItem* item(int i) { return task.characters[static_cast<size_t>(i)].item; }
     void board(int i) { drag(item(i)->x + 30, item(i)->y + 30, task.boat->x + 100, task.boat->y + 20); }
@@ -101,7 +103,7 @@ TEST_F(PupilHelpTest, ProgressMarksTheSolvedTaskNotItsNamesake) {
     test::writeTaskFile("tasks/_44 - 1.dat", heavier, false);
     test::writeTaskFile("tasks/_44.dat", boyAndDog(), false);
     closeMenu();
-    ASSERT_TRUE(puzzle::readTaskFile("tasks/_44.dat"));
+    ASSERT_TRUE(app::openTask("tasks/_44.dat"));
     board(0);
     board(1);
     click(480, 355);
@@ -118,6 +120,35 @@ TEST_F(PupilHelpTest, ProgressMarksTheSolvedTaskNotItsNamesake) {
     const auto bytes = platform::readFile(puzzle::progressPath(), 1000);
     ASSERT_TRUE(bytes.has_value());
     EXPECT_EQ(model::parseProgress(std::string(bytes->begin(), bytes->end())).size(), 1u);
+}
+
+TEST_F(PupilHelpTest, TheNextTaskFollowsTheOneOpenedFromTheCatalogueAndWraps) {
+    for (const char* title : {"A", "B", "C"}) {
+        model::TaskData data = boyAndDog();
+        data.title = title;
+        test::writeTaskFile(std::string("tasks/_") + title + ".dat", data, false);
+    }
+    const auto win = [this] {
+        board(0);
+        board(1);
+        click(480, 355);
+        wait(1500);
+        ASSERT_TRUE(play.winner->visible);
+    };
+    click(520, 73);
+    wait(100);
+    app::TaskListBox* list = app::currentTaskList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->entries.size(), 3u);
+    click(list->x + 100, list->y + 33 + 15);
+    click(list->x + 100, list->y + 33 + 15);
+    ASSERT_EQ(puzzle::playedTaskPath(), "tasks/_B.dat");
+    win();
+    click(500, 444);
+    EXPECT_EQ(puzzle::playedTaskPath(), "tasks/_C.dat");
+    win();
+    click(500, 444);
+    EXPECT_EQ(puzzle::playedTaskPath(), "tasks/_A.dat");
 }
 
 TEST_F(PupilHelpTest, RefusedBoardingSaysWhyAndTheLoadIsShown) {

@@ -73,7 +73,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
 
         test::writeTaskFile("tasks/wolf.dat", test::wolfGoatCabbage(), false);
         closeMenu();
-        ASSERT_TRUE(puzzle::readTaskFile("tasks/wolf.dat"));
+        ASSERT_TRUE(app::openTask("tasks/wolf.dat"));
         cross({0, 2});
         ASSERT_EQ(play.moveList->moveCount, 1);
         const fs::path path = folder / "mine.sln";

@@ -16,7 +16,7 @@ protected:
     void load(const model::TaskData& data, bool withMoves = false) {
         writeTaskFile("tasks/task.dat", data, withMoves);
         closeMenu();
-        ASSERT_TRUE(puzzle::readTaskFile("tasks/task.dat"));
+        ASSERT_TRUE(app::openTask("tasks/task.dat"));
     }
     ui::DragDropItem* item(int i) { return puzzle::task.characters[static_cast<size_t>(i)].item; }
     // Drags character i by its middle onto the boat.
