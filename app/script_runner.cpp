@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/screens.hpp"
+#include "app/script_checks.hpp"
 #include "app/startup.hpp"
 #include "app/window_proc.hpp"
 #include "platform/class_folder.hpp"
@@ -213,6 +214,12 @@ private:
             if (in >> every) film.every = std::max(1, every);
             if (film.remaining <= 0) throw ScriptError("a positive frame count is expected");
             ui::frameObserver = filmFrame;
+        } else if (command == "expect") {
+            std::string words;
+            std::getline(in, words);
+            if (!words.empty() && words.back() == '\r') words.pop_back();
+            if (auto failure = checkExpectation(words))
+                throw ScriptError("expect" + words + ": " + *failure);
         } else if (command == "shot") {
             const std::string file = absolute(rest(in));
             ui::renderFrame();

@@ -1,6 +1,7 @@
 # Tests that run whole programs.
 
-# ferrolin-script tours: whole-program runs that leave screenshots for a person to look at.
+# ferrolin-script tours: whole-program runs that check what the game shows with their
+# "expect" lines and leave screenshots for a person to look at.
 file(GLOB FERROLIN_SCRIPT_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/scripts/*.txt)
 foreach(script IN LISTS FERROLIN_SCRIPT_TESTS)
   get_filename_component(name ${script} NAME_WE)

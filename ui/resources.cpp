@@ -56,8 +56,13 @@ void clearRect(int left, int top, int right, int bottom, uint32_t colour) {
     platform::graphics().clearRect(left, top, right, bottom, colour);
 }
 
+void (*textObserver)(const FontPtr& font, const char* text, const Rect& rect, unsigned format,
+                     uint32_t colour) = nullptr;
+
 int drawText(const FontPtr& font, const char* text, Rect* rect, unsigned format, uint32_t colour) {
     if (!font || text == nullptr) return 0;
+    if (textObserver != nullptr && (format & platform::DT_CALCRECT) == 0)
+        textObserver(font, text, *rect, format, colour);
     return platform::graphics().drawText(*font, text, -1, rect, format, colour);
 }
 

@@ -43,6 +43,10 @@ void clearRect(int left, int top, int right, int bottom, uint32_t colour);
 // rectangle's right and bottom are set and nothing is drawn.
 int drawText(const FontPtr& font, const char* text, Rect* rect, unsigned format, uint32_t colour);
 int drawText(const FontPtr& font, const char* text, Rect rect, unsigned format, uint32_t colour);
+// Told of every text drawn (measuring is not drawing); ferrolin-script reads what the
+// screen says with it. Null when nobody listens.
+extern void (*textObserver)(const FontPtr& font, const char* text, const Rect& rect, unsigned format,
+                            uint32_t colour);
 
 // The hint box asked for in the current frame (null when none) and its rectangle.
 const char* currentHint(Rect* rect);
