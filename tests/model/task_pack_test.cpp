@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "base/cp1251.hpp"
 #include "puzzle/model/solver.hpp"
 #include "puzzle/model/task_file.hpp"
 #include "tools/task_source.hpp"
@@ -29,15 +32,19 @@ std::vector<fs::path> packSources() {
 
 }  // namespace
 
+// The pack is a ramp: titles numbered 1, 2, ... in the order of the files, from a single
+// crossing to tasks of 25 crossings or more.
 TEST(TaskPack, EveryTaskSolvesInItsStatedCrossings) {
     const std::vector<fs::path> sources = packSources();
-    EXPECT_GE(sources.size(), 15u);
-    EXPECT_LE(sources.size(), 25u);
+    ASSERT_GE(sources.size(), 45u);
     std::set<std::string> fileNames;
+    std::vector<int> shortest;
     for (const fs::path& path : sources) {
         SCOPED_TRACE(path.filename().string());
         const tools::TaskSource source = tools::loadTaskSource(path.string());
         const model::TaskData& task = source.task;
+        EXPECT_TRUE(task.title.starts_with(std::to_string(shortest.size() + 1) + ". ")) << "out of order";
+        shortest.push_back(source.crossings);
 
         EXPECT_TRUE(fileNames.insert(model::taskFileName(task.title, 0)).second) << "title used twice";
         for (const std::string& problem : tools::layoutProblems(task)) ADD_FAILURE() << problem;
@@ -55,6 +62,32 @@ TEST(TaskPack, EveryTaskSolvesInItsStatedCrossings) {
         ASSERT_TRUE(written);
         EXPECT_EQ(written->title, task.title);
         EXPECT_EQ(written->characters.size(), task.characters.size());
+    }
+    ASSERT_FALSE(shortest.empty());
+    EXPECT_EQ(shortest.front(), 1);
+    EXPECT_GE(*std::min_element(shortest.end() - 3, shortest.end()), 25);
+}
+
+// The help's table of the pack names every task with its number and shortest count, and
+// no other.
+TEST(TaskPack, HelpListsThePack) {
+    std::ifstream in(FERROLIN_SOURCE_DIR "/help/index.html", std::ios::binary);
+    const std::string help{std::istreambuf_iterator<char>(in), {}};
+    size_t rows = 0;
+    for (size_t at = help.find("<tr class=\"task\">"); at != std::string::npos;
+         at = help.find("<tr class=\"task\">", at + 1)) {
+        ++rows;
+    }
+    const std::vector<fs::path> sources = packSources();
+    EXPECT_EQ(rows, sources.size());
+    for (const fs::path& path : sources) {
+        const tools::TaskSource source = tools::loadTaskSource(path.string());
+        const std::string title = base::cp1251::toUtf8(source.task.title);
+        const size_t dot = title.find(". ");
+        ASSERT_NE(dot, std::string::npos) << title;
+        const std::string row = "<td>" + title.substr(0, dot) + "</td><td>" + title.substr(dot + 2) +
+                                "</td><td>" + std::to_string(source.crossings) + "</td>";
+        EXPECT_NE(help.find(row), std::string::npos) << row;
     }
 }
 
