@@ -7,6 +7,7 @@
 #include "app/window_proc.hpp"
 #include "platform/files.hpp"
 #include "platform/graphics.hpp"
+#include "platform/pupil_files.hpp"
 #include "platform/system.hpp"
 #include "ui/cp1251.hpp"
 
@@ -45,6 +46,9 @@ void initHeadless() {
 }
 
 void shutdown() {
+    // A win still on its way to the class folder gets a moment; a folder that hangs longer
+    // is left behind.
+    platform::waitForBackground(2000);
     if (platform::hasGraphics()) destroyScreens();
     platform::setGraphics(nullptr);
 }

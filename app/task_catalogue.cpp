@@ -1,8 +1,10 @@
 #include "app/task_catalogue.hpp"
 
+#include "app/pupil_name_form.hpp"
 #include "app/screens.hpp"
 #include "app/solved_marks.hpp"
 #include "app/task_list_box.hpp"
+#include "puzzle/class_results.hpp"
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
@@ -20,6 +22,9 @@ TaskListBox* taskList = nullptr;
 
 }  // namespace
 
+// The list and its buttons on the panel.
+void fillTaskList();
+
 TaskListBox* currentTaskList() { return taskList; }
 
 void showTaskList() {
@@ -27,6 +32,14 @@ void showTaskList() {
     screenItems.woodPanel->moveTo(365, 105);
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
+    if (puzzle::pupilNameWanted()) {
+        showPupilNameForm(fillTaskList);
+    } else {
+        fillTaskList();
+    }
+}
+
+void fillTaskList() {
     reloadSolvedMarks();
     const PanelBox area = panelList();
     taskList = new TaskListBox(area.x, area.y, area.width, area.height);
@@ -41,6 +54,7 @@ void showTaskList() {
 }
 
 void closeTaskList() {
+    closePupilNameForm();
     detachPanelItems();
     screenItems.woodPanel->moveTo(705, 320);
     for (Button*& button : screenItems.buttons) {

@@ -5,7 +5,7 @@ ferrolin_layer(ferrolin_task_source tools)
 target_link_libraries(ferrolin_task_source PUBLIC ferrolin_model nlohmann_json::nlohmann_json)
 
 # The teacher's check of collected solutions reads files the way the game does.
-add_library(ferrolin_solution_check STATIC tools/check_solutions.cpp)
+add_library(ferrolin_solution_check STATIC tools/check_solutions.cpp tools/class_report.cpp)
 ferrolin_layer(ferrolin_solution_check tools)
 target_link_libraries(ferrolin_solution_check PUBLIC ferrolin_model ferrolin_platform)
 

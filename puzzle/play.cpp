@@ -5,6 +5,7 @@
 #include "platform/system.hpp"
 #include "platform/types.hpp"
 #include "puzzle/boat_load.hpp"
+#include "puzzle/class_results.hpp"
 #include "puzzle/hint.hpp"
 #include "puzzle/model/hint.hpp"
 #include "puzzle/model/task_key.hpp"
@@ -67,7 +68,9 @@ void startWin() {
     std::snprintf(movesTextBuffer, sizeof movesTextBuffer, "%d", play.moveList->moveCount);
     const model::TaskData data = taskData();
     saveWin(model::taskKey(data), play.moveList->moveCount);
-    prepareWinPlaque(play.moveList->moveCount, model::shortestCrossings(data), hintsUsed());
+    const std::optional<int> shortest = model::shortestCrossings(data);
+    recordClassWin(data, play.moveList->moveCount, shortest, hintsUsed());
+    prepareWinPlaque(play.moveList->moveCount, shortest, hintsUsed());
     bringToFront(play.winner);
     itemList.modalFloor = play.winner->prev;
     play.winPending = true;

@@ -29,6 +29,12 @@ if(FERROLIN_XVFB_RUN)
     ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0" RUN_SERIAL TRUE TIMEOUT 120)
 endif()
 
+# Two pupils' wins in one class folder at once, and the teacher's overview of them.
+add_test(NAME class_results_two_pupils
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/packaging/class-results.sh ${FERROLIN_GAME_DIR})
+set_tests_properties(class_results_two_pupils PROPERTIES
+  ENVIRONMENT "SDL_VIDEODRIVER=dummy;GSETTINGS_BACKEND=memory" TIMEOUT 120)
+
 # The help page, the installed layout and the menu entry.
 set(FERROLIN_PACKAGING_TESTS ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 find_program(FERROLIN_APPSTREAMCLI appstreamcli)

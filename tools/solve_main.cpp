@@ -6,6 +6,9 @@
 // Exit codes: 0 solved, 1 no solution, 2 bad arguments or unreadable file, 3 search too large.
 // ferrolin-solve --check FILE|FOLDER...
 // Checks solution files (a teacher's collected homework); see tools/check_solutions.hpp.
+// ferrolin-solve --report [CLASS_FOLDER] [-o PAGE.html] [--open]
+// The class's results as a page and a CSV file (see tools/class_report.hpp); without a
+// folder, the class folder this computer is set up with.
 #include <charconv>
 #include <cstdio>
 #include <iterator>
@@ -14,10 +17,12 @@
 #include <vector>
 
 #include "base/cp1251.hpp"
+#include "platform/class_folder.hpp"
 #include "platform/files.hpp"
 #include "puzzle/model/solver.hpp"
 #include "puzzle/model/task_file.hpp"
 #include "tools/check_solutions.hpp"
+#include "tools/class_report.hpp"
 #include "tools/task_source.hpp"
 
 using base::cp1251::toUtf8;
@@ -29,7 +34,8 @@ constexpr int kSolved = 0, kNoSolution = 1, kBadInput = 2, kTooLarge = 3;
 int usage() {
     std::fprintf(stderr,
                  "usage: ferrolin-solve TASK.dat [-o SOLUTION.sln] [--max-states N]\n"
-                 "       ferrolin-solve --check SOLUTION.sln|FOLDER...\n");
+                 "       ferrolin-solve --check SOLUTION.sln|FOLDER...\n"
+                 "       ferrolin-solve --report [CLASS_FOLDER] [-o PAGE.html] [--open]\n");
     return kBadInput;
 }
 
@@ -69,6 +75,35 @@ void reportTooLarge(const model::SolveResult& result, uint64_t stateLimit) {
     }
 }
 
+// The game's task pack: beside this program in a build, in the program folder when
+// installed (this program in <prefix>/bin, the game in <prefix>/lib/ferrolin).
+std::string packFolder() {
+    const std::string here = platform::programFolder();
+    for (const char* relative : {"/tasks", "/../lib/ferrolin/tasks"}) {
+        if (!platform::listFolder(here + relative, "", ".dat").empty()) return here + relative;
+    }
+    return {};
+}
+
+int report(int argc, char** argv) {
+    std::string folder, page;
+    bool open = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--open") {
+            open = true;
+        } else if (arg == "-o" && i + 1 < argc) {
+            page = argv[++i];
+        } else if (folder.empty() && !arg.starts_with("-")) {
+            folder = arg;
+        } else {
+            return usage();
+        }
+    }
+    if (folder.empty()) folder = platform::classFolder();
+    return tools::writeClassReport(folder, packFolder(), page, open);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,6 +111,7 @@ int main(int argc, char** argv) {
         if (argc == 2) return usage();
         return tools::checkSolutions(std::vector<std::string>(argv + 2, argv + argc));
     }
+    if (argc > 1 && std::string(argv[1]) == "--report") return report(argc, argv);
     std::string taskPath, solutionPath;
     uint64_t stateLimit = model::kDefaultStateLimit;
     for (int i = 1; i < argc; ++i) {

@@ -7,6 +7,7 @@
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
 #include "platform/class_folder.hpp"
+#include "puzzle/class_results.hpp"
 #include "puzzle/model/task_file.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
@@ -78,6 +79,7 @@ TEST_F(CatalogueTest, ListsTheClassFolderBetweenTheProgramAndTheDataFolder) {
     test::writeTaskFile((shared / "_61.dat").string(), titled("a"), false);
     test::writeTaskFile((dataFolder() / "_61.dat").string(), titled("a"), false);
     platform::setClassFolderOverride(shared.string());
+    puzzle::confirmPupilName("Аня");
     openCatalogue();
     platform::setClassFolderOverride(std::string());
     EXPECT_EQ(rowNames(), (std::vector<std::string>{"b", "a", "c", "a"}));

@@ -11,6 +11,7 @@
 #include "app/screens.hpp"
 #include "app/startup.hpp"
 #include "app/window_proc.hpp"
+#include "platform/class_folder.hpp"
 #include "platform/files.hpp"
 #include "platform/graphics.hpp"
 #include "platform/system.hpp"
@@ -35,6 +36,8 @@ protected:
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(root_ / "program");
         platform::setDataFolderOverride((root_ / "data").string());
+        // Wins never reach this computer's class folder; a test names one of its own.
+        platform::setClassFolderOverride(std::string());
         platform::resetQuit();
         app::initHeadless();
         app::resetSolutionPath();
@@ -45,6 +48,7 @@ protected:
         app::shutdown();
         std::filesystem::current_path(previous_);
         platform::setDataFolderOverride(std::nullopt);
+        platform::setClassFolderOverride(std::nullopt);
         std::filesystem::remove_all(root_);
     }
 
