@@ -1,8 +1,8 @@
 // ferrolin-solve TASK.dat [-o SOLUTION.sln] [--max-states N]
 // Prints the shortest solution of a task or solution file (its stored moves are
 // ignored) and can save it as a solution file that the game opens at the solved position.
-// The search gives up after N positions (a few seconds' worth by default) or when its
-// tables would outgrow their memory bound.
+// The search gives up after N positions (a million by default), after the work that many
+// positions may take (a few seconds), or when its tables would outgrow their memory bound.
 // Exit codes: 0 solved, 1 no solution, 2 bad arguments or unreadable file, 3 search too large.
 // ferrolin-solve --check FILE|FOLDER...
 // Checks solution files (a teacher's collected homework); see tools/check_solutions.hpp.
@@ -61,11 +61,17 @@ void reportTooLarge(const model::SolveResult& result, uint64_t stateLimit) {
     const auto visited = static_cast<unsigned long long>(result.statesVisited);
     switch (result.bound) {
         case model::SolveBound::Characters:
-            std::printf("search too large: more than 32 characters\n");
+            std::printf("search too large: too many characters that differ to number their positions\n");
             break;
         case model::SolveBound::Memory:
             std::printf("search too large: %llu positions reached the memory bound of %llu MB\n",
                         visited, static_cast<unsigned long long>(model::kSolverMemoryLimit >> 20));
+            break;
+        case model::SolveBound::Work:
+            std::printf("search too large: %llu positions and %llu crossings judged used up the work allowed "
+                        "for %llu positions (raise it with --max-states N)\n",
+                        visited, static_cast<unsigned long long>(result.judgements),
+                        static_cast<unsigned long long>(stateLimit));
             break;
         default:
             std::printf(

@@ -11,8 +11,13 @@ namespace {
 // does not exist; such a rule cannot be judged and is treated as holding.
 bool names(int index, int count) { return index >= 0 && index < count; }
 
-bool forbidTogetherHolds(const RuleData& rule, std::span<const int8_t> place, int count, bool boatman,
-                         int destination) {
+// How many of the first `count` characters stand on each bank, counted once per verdict.
+struct BankCounts {
+    int left = 0, right = 0;
+};
+
+bool forbidTogetherHolds(const RuleData& rule, std::span<const int8_t> place, int count, BankCounts banks,
+                         bool boatman, int destination) {
     if (!names(rule.first, count) || !names(rule.second, count)) return true;
     const int a = place[rule.first];
     if (a != place[rule.second]) return true;
@@ -22,10 +27,11 @@ bool forbidTogetherHolds(const RuleData& rule, std::span<const int8_t> place, in
     }
     // The boatman guards the pair only on the bank he lands on.
     if (boatman) return a == destination;
-    for (int j = 0; j < count; ++j) {
-        if (j != rule.first && j != rule.second && place[j] == a) return true;
-    }
-    return false;
+    const int there = a == 1    ? banks.right
+                      : a == -1 ? banks.left
+                                : static_cast<int>(std::count(place.begin(), place.begin() + count, a));
+    // Someone besides the two.
+    return there > (rule.first == rule.second ? 1 : 2);
 }
 
 // 0 when the rule holds, else the bank where it fails (left checked first).
@@ -59,10 +65,15 @@ CrossingVerdict judgeCrossing(std::span<const int8_t> place, std::span<const uin
         return result;
     }
     const int count = static_cast<int>(std::min(place.size(), kind.size()));
+    BankCounts banks;
+    for (int j = 0; j < count; ++j) {
+        banks.left += place[j] == -1 ? 1 : 0;
+        banks.right += place[j] == 1 ? 1 : 0;
+    }
     for (size_t r = 0; r < rules.size(); ++r) {
         const RuleData& rule = rules[r];
         if (rule.kind == ForbidTogether) {
-            if (!forbidTogetherHolds(rule, place, count, boatman, destination)) {
+            if (!forbidTogetherHolds(rule, place, count, banks, boatman, destination)) {
                 result.verdict = Verdict::ForbiddenTogether;
                 result.rule = static_cast<int>(r);
                 result.markA = rule.first;

@@ -2,489 +2,520 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
+#include <bit>
+#include <cmath>
 #include <optional>
-#include <span>
-#include <tuple>
 
 #include "base/name_hash.hpp"
 #include "puzzle/model/rule_check.hpp"
+#include "puzzle/model/solver_symmetry.hpp"
+#include "puzzle/model/visited_table.hpp"
 
 namespace model {
 
 namespace {
 
-// A move is stored as a 32-bit passenger mask, so only tasks that fit it can be solved.
-constexpr int kMaxSolvable = 32;
-// Enumerating crossings costs time even when they lead nowhere new; the search gives up
-// after this many crossings per state allowed by the limit (the pack and the generated
-// tasks of the benchmarks try fewer than five).
-constexpr uint64_t kCrossingsPerState = 16;
+constexpr int kMaxPatterns = 1 << kMaxGroupSize;
+// Positions are numbered within the visited table's code bits.
+constexpr uint64_t kMaxCodeSpace = uint64_t{1} << VisitedTable::kCodeBits;
 
-// Characters that are alike in everything the rules, the boat and the goal can see:
-// swapping two of them maps every position to an equivalent one, so a position only
-// needs to know how many of the group stand on the right bank.
-struct Group {
-    std::vector<int> members;  // character indices, ascending
-    int64_t weight = 0;
-    // Left and goal places coincide: the character always counts as on the left bank,
-    // is always at its goal, and can only board from the left.
-    bool pinned = false;
-    uint64_t radix = 0;  // weight of this group's right-bank count in the state code
+bool isPinned(const CharacterData& c) { return c.leftX == c.rightX && c.leftY == c.rightY; }
+
+// a * b, or nothing past `limit`.
+std::optional<uint64_t> times(uint64_t a, uint64_t b, uint64_t limit) {
+    if (b != 0 && a > limit / b) return std::nullopt;
+    if (a * b > limit) return std::nullopt;
+    return a * b;
+}
+
+// Interchangeable blocks and how a position numbers them. A position only says how many
+// blocks of each type stand in each pattern (bit k: member k on the right bank), so a
+// block's pattern adds its radix to the position's code. Pinned members never leave the
+// left bank; only what is judged, with them aboard, sees them elsewhere.
+struct Type {
+    int size = 1;
+    int blocks = 0;
+    std::vector<int> members;  // block b's member k at b * size + k
+    uint32_t movers = 0;       // members that have to cross
+    std::vector<int64_t> weight;
+    std::array<uint64_t, kMaxPatterns> radix{};        // patterns of movers
+    std::array<uint64_t, kMaxPatterns> judgedRadix{};  // any pattern, pinned members aboard too
+
+    int member(int block, int k) const { return members[block * size + k]; }
 };
 
-using Counts = std::array<int, kMaxSolvable>;
+// Blocks of one type in one pattern: what a load takes from one is what it takes from any.
+struct Cell {
+    int type = 0;
+    uint32_t pattern = 0;
+    int first = 0;  // into cellBlocks_
+    int count = 0;
+};
 
-// Visited positions with their BFS depth. A small code space is a plain array of depths
-// indexed by code, which keeps neighbouring positions close in memory; a large one is an
-// open-addressed table of 64-bit words holding the code in the low bits and the depth in
-// the high bits, growing with the number of positions actually seen.
-class VisitedTable {
-public:
-    static constexpr int kCodeBits = 34;
-    static constexpr uint64_t kCodeMask = (uint64_t{1} << kCodeBits) - 1;
-    // A position no crossing may reach, remembered so that it is judged only once.
-    static constexpr uint64_t kRefused = uint64_t{1} << 29;
-    static constexpr uint64_t kDenseCodes = uint64_t{1} << 25;
+// Some members of one block of a cell, taken `count` times from the cell's blocks.
+struct Option {
+    int cell = 0;
+    uint32_t slots = 0;
+    int64_t weight = 0;
+    int64_t delta = 0;        // change of the position's code per block
+    int64_t judgedDelta = 0;  // the same for the judged code
+};
 
-    // The dense array is taken only where it leaves most of the memory bound free.
-    VisitedTable(uint64_t codeSpace, uint64_t memoryLimit) {
-        if (codeSpace <= kDenseCodes && codeSpace * sizeof(uint16_t) <= memoryLimit / 4) {
-            dense_.assign(codeSpace, kDenseEmpty);
-        } else {
-            slots_.assign(uint64_t{1} << 12, kEmpty);
-        }
-    }
-
-    size_t size() const { return size_; }
-
-    // Bytes held while the next code goes in: a growing table briefly keeps its old
-    // slots beside the new ones.
-    uint64_t bytesForInsert() const {
-        if (!dense_.empty()) return dense_.size() * sizeof(uint16_t);
-        const uint64_t held = slots_.size() * sizeof(uint64_t);
-        return needsGrowth() ? 3 * held : held;
-    }
-
-    // Depth of a visited code, or -1.
-    int64_t depth(uint64_t code) const {
-        if (!dense_.empty()) {
-            const uint16_t d = dense_[code];
-            if (d == kDenseEmpty) return -1;
-            return d == kDenseRefused ? static_cast<int64_t>(kRefused) : d;
-        }
-        const uint64_t mask = slots_.size() - 1;
-        for (uint64_t i = hash(code) & mask;; i = (i + 1) & mask) {
-            if (slots_[i] == kEmpty) return -1;
-            if ((slots_[i] & kCodeMask) == code) return static_cast<int64_t>(slots_[i] >> kCodeBits);
-        }
-    }
-
-    // The code must not be in the table yet. False when the depth cannot be stored.
-    bool insert(uint64_t code, uint64_t depth) {
-        if (!dense_.empty()) {
-            if (depth == kRefused) {
-                dense_[code] = kDenseRefused;
-            } else if (depth < kDenseRefused) {
-                dense_[code] = static_cast<uint16_t>(depth);
-            } else {
-                return false;
-            }
-        } else {
-            if (needsGrowth()) grow();
-            place(code | (depth << kCodeBits));
-        }
-        ++size_;
-        return true;
-    }
-
-private:
-    static constexpr uint64_t kEmpty = ~uint64_t{0};
-    static constexpr uint16_t kDenseEmpty = 0xFFFF;
-    static constexpr uint16_t kDenseRefused = 0xFFFE;
-
-    bool needsGrowth() const { return (size_ + 1) * 10 > slots_.size() * 7; }
-
-    static uint64_t hash(uint64_t x) {
-        x ^= x >> 31;
-        x *= 0x7fb5d329728ea185ULL;
-        x ^= x >> 27;
-        x *= 0x81dadef4bc2dd44dULL;
-        return x ^ (x >> 33);
-    }
-    void place(uint64_t entry) {
-        const uint64_t mask = slots_.size() - 1;
-        uint64_t i = hash(entry & kCodeMask) & mask;
-        while (slots_[i] != kEmpty) i = (i + 1) & mask;
-        slots_[i] = entry;
-    }
-    void grow() {
-        std::vector<uint64_t> old(slots_.size() * 2, kEmpty);
-        old.swap(slots_);
-        for (const uint64_t entry : old) {
-            if (entry != kEmpty) place(entry);
-        }
-    }
-
-    std::vector<uint16_t> dense_;
-    std::vector<uint64_t> slots_;
-    size_t size_ = 0;
+struct Taken {
+    int option = 0;
+    int count = 0;
+    int offset = 0;  // the first block within the cell
 };
 
 class Search {
 public:
-    Search(const TaskData& task, const Position& from, uint64_t stateLimit, uint64_t memoryLimit)
-        : task_(task),
-          from_(from),
-          stateLimit_(stateLimit),
-          memoryLimit_(memoryLimit),
-          capacity_(task.capacity()),
-          boatman_(task.hasBoatman()) {
+    Search(const TaskData& task, const Position& from, const SearchBudget& budget)
+        : task_(task), from_(from), budget_(budget), capacity_(task.capacity()), boatman_(task.hasBoatman()) {
         const int n = static_cast<int>(task.characters.size());
         kinds_.resize(n);
-        place_.resize(n);
-        placeFrom_.resize(n);
         for (int i = 0; i < n; ++i) {
             const CharacterData& c = task.characters[i];
             kinds_[i] = kindKey(base::nameHash(c.name.c_str()), c.colour);
         }
-        if (n <= kMaxSolvable) makeGroups();
-    }
-
-    bool onBank(int i, int side) const {
-        const int bank = i < static_cast<int>(from_.bank.size()) ? from_.bank[i] : -1;
-        return (bank == 0 ? from_.boat : bank) == side;
+        // What one judgement reads: every character once, every rule, and for a rule that
+        // counts kinds every character again.
+        judgeCost_ = static_cast<uint64_t>(n) + task.rules.size() + 1;
+        for (const RuleData& rule : task.rules) {
+            if (rule.kind == MoreThan || rule.kind == NotLessThan) judgeCost_ += static_cast<uint64_t>(n);
+        }
     }
 
     SolveResult run() {
-        SolveResult result;
-        if (task_.characters.size() > kMaxSolvable) {
-            result.status = SolveStatus::TooLarge;
-            result.bound = SolveBound::Characters;
-            return result;
+        if (task_.characters.size() > static_cast<size_t>(kMaxCharacters) || !makeTypes()) {
+            return stopped(SolveBound::Characters);
         }
-        const uint64_t crossingBudget = std::max<uint64_t>(stateLimit_, 1) * kCrossingsPerState;
-        uint64_t crossings = 0;
-        const uint64_t start = startCode();
-        if (start == goal_) {
-            result.status = SolveStatus::Solved;
-            return result;
+        const int n = static_cast<int>(task_.characters.size());
+        std::vector<int8_t> start(n);
+        for (int i = 0; i < n; ++i) start[i] = !isPinned(task_.characters[i]) && onBank(i, 1) ? 1 : -1;
+        const int startSide = from_.boat > 0 ? 1 : -1;
+        makeCells(start, startSide, nullptr);
+        const uint64_t startCode = here_;
+        if (startCode == goal_) {
+            result_.status = SolveStatus::Solved;
+            return result_;
         }
-        visited_.emplace(codeSpace_, memoryLimit_);
-        visited_->insert(start, 0);
-        std::vector<uint64_t> frontier{start}, next;
+        visited_.emplace(codeSpace_, budget_.memory);
+        visited_->insert(startCode, 0);
+        if (remembersRefusals_) refused_.emplace(judgedSpace_, budget_.memory / 4);
+        std::vector<uint64_t> frontier{startCode}, next;
         for (uint64_t depth = 0; !frontier.empty(); ++depth) {
             next.clear();
             for (const uint64_t from : frontier) {
-                const Counts counts = countsOf(from);
-                const int side = sideOf(from);
-                placeRepresentatives(counts);
-                bool solved = false;
-                forEachCrossing(
-                    counts, side, side,
-                    [&](const Counts& taken, std::span<const int> loaded, int passengers,
-                        int64_t delta) {
-                        if (++crossings > crossingBudget) return stop(result, SolveBound::States);
-                        const uint64_t to =
-                            static_cast<uint64_t>(static_cast<int64_t>(from) + delta) ^ 1;
-                        if (visited_->depth(to) >= 0) return false;
-                        const bool ok = allowedFrom(counts, side, taken, loaded, passengers);
-                        // Without pinned characters a verdict depends on the position reached alone.
-                        if (!ok && hasPinned_) return false;
-                        if (visited_->bytesForInsert() + bytesForPush(frontier) + bytesForPush(next) >
-                            memoryLimit_) {
-                            return stop(result, SolveBound::Memory);
-                        }
-                        if (!visited_->insert(to, ok ? depth + 1 : VisitedTable::kRefused)) {
-                            return stop(result, SolveBound::States);
-                        }
-                        if (visited_->size() > stateLimit_) return stop(result, SolveBound::States);
-                        if (!ok) return false;
-                        if (to == goal_) return solved = true;
-                        next.push_back(to);
-                        return false;
-                    });
-                result.statesVisited = visited_->size();
-                if (result.status == SolveStatus::TooLarge) return result;
-                if (solved) {
-                    result.status = SolveStatus::Solved;
-                    result.moves = pathTo(goal_, depth + 1);
-                    return result;
+                if (!expand(from, depth, frontier, next)) return result_;
+                if (result_.status == SolveStatus::Solved) {
+                    result_.moves = movesTo(goal_, depth + 1, start, startSide);
+                    return result_;
                 }
             }
             frontier.swap(next);
         }
-        result.status = SolveStatus::NoSolution;
-        return result;
+        result_.status = SolveStatus::NoSolution;
+        return result_;
     }
 
 private:
-    static bool stop(SolveResult& result, SolveBound bound) {
-        result.status = SolveStatus::TooLarge;
-        result.bound = bound;
+    SolveResult stopped(SolveBound bound) {
+        result_.status = SolveStatus::TooLarge;
+        result_.bound = bound;
+        result_.moves.clear();
+        return result_;
+    }
+
+    bool onBank(int i, int side) const {
+        const int bank = i < static_cast<int>(from_.bank.size()) ? from_.bank[i] : -1;
+        return (bank == 0 ? (from_.boat > 0 ? 1 : -1) : bank) == side;
+    }
+    bool inBoat(int i) const { return i < static_cast<int>(from_.bank.size()) && from_.bank[i] == 0; }
+
+    // The types and their radices; false when the positions are too many to number.
+    bool makeTypes() {
+        for (InterchangeableBlocks& blocks : interchangeableBlocks(task_, kinds_)) {
+            const int movers = static_cast<int>(std::count_if(blocks.members.begin(), blocks.members.end(),
+                [&](int i) { return !isPinned(task_.characters[i]); })) / blocks.blocks();
+            // Counting blocks by pattern takes (blocks + 1)^(patterns - 1) codes; a block
+            // with few alike ones is cheaper numbered member by member.
+            const double folded = std::log2(blocks.blocks() + 1.0) * ((1 << movers) - 1);
+            if (blocks.size > 1 && folded >= static_cast<double>(movers * blocks.blocks())) {
+                for (const int i : blocks.members) addType({1, {i}});
+            } else {
+                addType(std::move(blocks));
+            }
+        }
+        uint64_t radix = 2, judged = 2;
+        goal_ = 1;
+        remembersRefusals_ = hasPinned_;
+        for (Type& t : types_) {
+            const uint64_t base = static_cast<uint64_t>(t.blocks) + 1;
+            for (uint32_t p = 1; p < (1u << t.size); ++p) {
+                if ((p & ~t.movers) == 0) {
+                    t.radix[p] = radix;
+                    const auto grown = times(radix, base, kMaxCodeSpace);
+                    if (!grown) return false;
+                    radix = *grown;
+                }
+                if (remembersRefusals_) {
+                    t.judgedRadix[p] = judged;
+                    const auto grown = times(judged, base, kMaxCodeSpace);
+                    if (grown) {
+                        judged = *grown;
+                    } else {
+                        remembersRefusals_ = false;
+                    }
+                }
+            }
+            goal_ += t.radix[t.movers] * static_cast<uint64_t>(t.blocks);
+        }
+        codeSpace_ = radix;
+        judgedSpace_ = judged;
         return true;
     }
 
+    void addType(InterchangeableBlocks blocks) {
+        Type t;
+        t.size = blocks.size;
+        t.blocks = blocks.blocks();
+        t.members = std::move(blocks.members);
+        for (int k = 0; k < t.size; ++k) {
+            const CharacterData& c = task_.characters[t.members[k]];
+            t.weight.push_back(c.weight);
+            if (isPinned(c)) {
+                hasPinned_ = true;
+            } else {
+                t.movers |= 1u << k;
+            }
+        }
+        types_.push_back(std::move(t));
+    }
+
+    static int sideOf(uint64_t code) { return (code & 1) ? 1 : -1; }
+
+    // A position with that code: of the blocks of a type, the first ones in the lowest
+    // patterns.
+    void place(uint64_t code, std::vector<int8_t>& bank) const {
+        bank.assign(task_.characters.size(), -1);
+        for (const Type& t : types_) {
+            int block = 0;
+            for (uint32_t p = 1; p < (1u << t.size); ++p) {
+                if (t.radix[p] == 0) continue;
+                const int count = static_cast<int>((code / t.radix[p]) % (static_cast<uint64_t>(t.blocks) + 1));
+                for (int b = 0; b < count; ++b, ++block) {
+                    for (int k = 0; k < t.size; ++k) {
+                        if (p & (1u << k)) bank[t.member(block, k)] = 1;
+                    }
+                }
+            }
+        }
+    }
+
+    // Groups the blocks of `bank` into cells, and sets here_ and judgedHere_ to its codes.
+    // `apart`, where given, keeps blocks whose members are marked differently apart.
+    void makeCells(const std::vector<int8_t>& bank, int side, const std::vector<uint32_t>* apart) {
+        cells_.clear();
+        cellBlocks_.clear();
+        here_ = side > 0 ? 1 : 0;
+        judgedHere_ = here_;
+        for (size_t ti = 0; ti < types_.size(); ++ti) {
+            const Type& t = types_[ti];
+            keyed_.clear();
+            for (int b = 0; b < t.blocks; ++b) {
+                uint32_t pattern = 0;
+                for (int k = 0; k < t.size; ++k) {
+                    if (bank[t.member(b, k)] > 0) pattern |= 1u << k;
+                }
+                here_ += t.radix[pattern];
+                judgedHere_ += t.judgedRadix[pattern];
+                uint64_t mark = 0;
+                for (int k = 0; apart && k < t.size; ++k) mark |= uint64_t{(*apart)[t.member(b, k)]} << k;
+                keyed_.push_back((mark << 40) | (uint64_t{pattern} << 32) | static_cast<uint32_t>(b));
+            }
+            std::sort(keyed_.begin(), keyed_.end());
+            for (size_t j = 0; j < keyed_.size(); ++j) {
+                const uint64_t cellKey = keyed_[j] >> 32;
+                if (j == 0 || cellKey != keyed_[j - 1] >> 32) {
+                    cells_.push_back({static_cast<int>(ti), static_cast<uint32_t>(cellKey & 0xFF),
+                                      static_cast<int>(cellBlocks_.size()), 0});
+                }
+                cellBlocks_.push_back(static_cast<int>(keyed_[j] & 0xFFFFFFFF));
+                ++cells_.back().count;
+            }
+        }
+    }
+
+    // The loads that may leave from bank `side` out of the cells, lightest first. Pinned
+    // members board only from the left bank, where they stand.
+    void makeOptions(int side, bool pinnedBoard) {
+        options_.clear();
+        for (size_t c = 0; c < cells_.size(); ++c) {
+            const Cell& cell = cells_[c];
+            const Type& t = types_[cell.type];
+            const uint32_t all = (1u << t.size) - 1;
+            uint32_t free = (side > 0 ? cell.pattern : ~cell.pattern) & t.movers;
+            if (pinnedBoard) free |= all & ~t.movers;
+            for (uint32_t slots = free; slots != 0; slots = (slots - 1) & free) {
+                Option o;
+                o.cell = static_cast<int>(c);
+                o.slots = slots;
+                for (int k = 0; k < t.size; ++k) {
+                    if (slots & (1u << k)) o.weight += t.weight[k];
+                }
+                const uint32_t moved = cell.pattern ^ (slots & t.movers);
+                o.delta = static_cast<int64_t>(t.radix[moved]) - static_cast<int64_t>(t.radix[cell.pattern]);
+                o.judgedDelta = static_cast<int64_t>(t.judgedRadix[cell.pattern ^ slots]) -
+                                static_cast<int64_t>(t.judgedRadix[cell.pattern]);
+                options_.push_back(o);
+            }
+        }
+        std::stable_sort(options_.begin(), options_.end(),
+                         [](const Option& a, const Option& b) { return a.weight < b.weight; });
+        // The lowest weight the options from i on can still add (their negative weights,
+        // as many times as their cells allow).
+        lightest_.assign(options_.size() + 1, 0);
+        for (size_t i = options_.size(); i-- > 0;) {
+            lightest_[i] = lightest_[i + 1] + std::min<int64_t>(0, options_[i].weight) * cells_[options_[i].cell].count;
+        }
+    }
+
+    // Every load within the boat's capacity, each up to the exchange of alike blocks once;
+    // `visit(passengers, delta, judgedDelta)` returns true to stop. taken_
+    // says which members the load holds.
+    template <class Visit>
+    void forEachLoad(Visit&& visit) {
+        taken_.clear();
+        left_.resize(cells_.size());
+        for (size_t c = 0; c < cells_.size(); ++c) left_[c] = cells_[c].count;
+        bool stop = false;
+        const auto extend = [&](auto&& self, size_t next, int64_t load, int passengers, int64_t delta,
+                                int64_t judgedDelta) -> void {
+            if (load <= capacity_ && (passengers > 0 || boatman_)) {
+                stop = visit(passengers, delta, judgedDelta);
+                if (stop) return;
+            }
+            for (size_t i = next; i < options_.size() && !stop; ++i) {
+                const Option& o = options_[i];
+                // Weights only grow from here on once they are positive.
+                if (o.weight > 0 && load + o.weight + lightest_[i + 1] > capacity_) break;
+                const int available = left_[o.cell];
+                const int members = std::popcount(o.slots);
+                for (int k = 1; k <= available && !stop; ++k) {
+                    const int64_t withThese = load + o.weight * k;
+                    if (withThese + lightest_[i + 1] > capacity_) {
+                        if (o.weight > 0) break;
+                        continue;
+                    }
+                    taken_.push_back({static_cast<int>(i), k, cells_[o.cell].count - available});
+                    left_[o.cell] = available - k;
+                    self(self, i + 1, withThese, passengers + members * k, delta + o.delta * k,
+                         judgedDelta + o.judgedDelta * k);
+                    left_[o.cell] = available;
+                    taken_.pop_back();
+                }
+            }
+        };
+        extend(extend, 0, 0, 0, 0, 0);
+    }
+
+    // Calls f(character) for each passenger of the load in taken_.
+    template <class F>
+    void forEachPassenger(F&& f) const {
+        for (const Taken& taken : taken_) {
+            const Option& o = options_[taken.option];
+            const Cell& cell = cells_[o.cell];
+            const Type& t = types_[cell.type];
+            for (int j = 0; j < taken.count; ++j) {
+                const int block = cellBlocks_[cell.first + taken.offset + j];
+                for (int k = 0; k < t.size; ++k) {
+                    if (o.slots & (1u << k)) f(t.member(block, k));
+                }
+            }
+        }
+    }
+
+    // The load in taken_ from `bank`, judged as play does: passengers count on the bank
+    // the boat reaches.
+    bool allowed(const std::vector<int8_t>& bank, int passengers, int destination) {
+        judged_ = bank;
+        forEachPassenger([&](int i) { judged_[i] = static_cast<int8_t>(destination); });
+        ++result_.judgements;
+        return judgeCrossing(judged_, kinds_, passengers == 0, boatman_, destination, task_.rules).verdict ==
+               Verdict::Allowed;
+    }
+
+    // Counts work about to be done; false, and the search stopped, when it would pass the budget.
+    bool spend(uint64_t work) {
+        if (work <= budget_.work - std::min(budget_.work, result_.work)) {
+            result_.work += work;
+            return true;
+        }
+        stopped(SolveBound::Work);
+        return false;
+    }
+
+    uint64_t bytesHeld(const std::vector<uint64_t>& frontier, const std::vector<uint64_t>& next) const {
+        return visited_->bytesForInsert() + (refused_ ? refused_->bytesForInsert() : 0) + bytesForPush(frontier) +
+               bytesForPush(next);
+    }
     // Bytes a frontier holds while one more position is appended to it.
     static uint64_t bytesForPush(const std::vector<uint64_t>& v) {
         const uint64_t held = v.capacity() * sizeof(uint64_t);
         return v.size() < v.capacity() ? held : held + std::max<uint64_t>(2 * held, sizeof(uint64_t));
     }
 
-    void makeGroups() {
-        const int n = static_cast<int>(task_.characters.size());
-        std::vector<bool> individual(n, false);
-        for (const RuleData& rule : task_.rules) {
-            if (rule.kind != ForbidTogether) continue;
-            for (const int index : {rule.first, rule.second, rule.third}) {
-                if (index >= 0 && index < n) individual[index] = true;
+    // Every crossing from `from`; false when the search stops without an answer.
+    bool expand(uint64_t from, uint64_t depth, const std::vector<uint64_t>& frontier, std::vector<uint64_t>& next) {
+        const int side = sideOf(from);
+        place(from, bank_);
+        makeCells(bank_, side, nullptr);
+        makeOptions(side, side < 0);
+        if (!spend(bank_.size() + options_.size())) return false;
+        bool ok = true;
+        forEachLoad([&](int passengers, int64_t delta, int64_t judgedDelta) {
+            if (!spend(1)) return !(ok = false);
+            const uint64_t to = static_cast<uint64_t>(static_cast<int64_t>(from) + delta) ^ 1;
+            if (visited_->depth(to) >= 0) return false;
+            // With pinned members aboard the same position may be judged differently,
+            // so their refusals are remembered by what was judged.
+            const uint64_t judged = static_cast<uint64_t>(static_cast<int64_t>(judgedHere_) + judgedDelta) ^ 1;
+            if (refused_ && refused_->depth(judged) >= 0) return false;
+            if (!spend(judgeCost_)) return !(ok = false);
+            const bool allowedHere = allowed(bank_, passengers, -side);
+            if (!allowedHere && hasPinned_ && !refused_) return false;
+            if (bytesHeld(frontier, next) > budget_.memory) {
+                stopped(SolveBound::Memory);
+                return !(ok = false);
             }
-        }
-        std::map<std::tuple<uint64_t, int64_t, bool>, size_t> byKind;
-        for (int i = 0; i < n; ++i) {
-            const CharacterData& c = task_.characters[i];
-            const bool pinned = c.leftX == c.rightX && c.leftY == c.rightY;
-            hasPinned_ = hasPinned_ || pinned;
-            const auto key = std::make_tuple(kinds_[i], int64_t{c.weight}, pinned);
-            auto found = byKind.find(key);
-            if (individual[i] || found == byKind.end()) {
-                groups_.push_back(Group{{}, c.weight, pinned, 0});
-                if (!individual[i]) found = byKind.emplace(key, groups_.size() - 1).first;
+            if (!allowedHere && refused_) {
+                refused_->insert(judged, 0);
+                result_.refusals = refused_->size();
+                return false;
             }
-            groups_[individual[i] ? groups_.size() - 1 : found->second].members.push_back(i);
-        }
-        // Bit 0 of a code is the boat side (1: right bank), then a mixed-radix count per
-        // group; at most 32 characters keep it within 33 bits.
-        uint64_t radix = 2;
-        goal_ = 1;
-        for (Group& g : groups_) {
-            if (g.pinned) continue;
-            g.radix = radix;
-            goal_ += g.members.size() * radix;
-            radix *= g.members.size() + 1;
-        }
-        codeSpace_ = radix;
+            if (!visited_->insert(to, allowedHere ? depth + 1 : VisitedTable::kRefused) ||
+                visited_->size() > budget_.positions) {
+                stopped(SolveBound::States);
+                return !(ok = false);
+            }
+            if (!allowedHere) return false;
+            if (to == goal_) {
+                result_.status = SolveStatus::Solved;
+                return true;
+            }
+            next.push_back(to);
+            return false;
+        });
+        result_.statesVisited = visited_->size();
+        return ok;
     }
 
-    static int sideOf(uint64_t code) { return (code & 1) ? 1 : -1; }
-
-    uint64_t startCode() const {
-        uint64_t code = from_.boat > 0 ? 1 : 0;
-        for (const Group& g : groups_) {
-            if (g.pinned) continue;
-            for (const int i : g.members) {
-                if (onBank(i, 1)) code += g.radix;
-            }
-        }
-        return code;
-    }
-
-    Counts countsOf(uint64_t code) const {
-        Counts counts{};
-        for (size_t g = 0; g < groups_.size(); ++g) {
-            if (groups_[g].pinned) continue;
-            counts[g] = static_cast<int>((code / groups_[g].radix) % (groups_[g].members.size() + 1));
-        }
-        return counts;
-    }
-
-    // Every load the boat can take from bank `from` (where it stands, or for a step back
-    // where it came from) with the position `counts`; `visit` gets the number taken from
-    // each group, their total and the change of the state code, and returns true to stop.
-    // Loads are built group by group in the order of weight, each one visited once, so
-    // the cost is proportional to the number of loads rather than loads times groups.
-    template <class Visit>
-    void forEachCrossing(const Counts& counts, int boatBank, int from, Visit&& visit) const {
-        std::array<int, kMaxSolvable> order;  // groups with someone to board, lightest first
-        Counts available{};
-        int orderCount = 0;
-        for (size_t g = 0; g < groups_.size(); ++g) {
-            const Group& group = groups_[g];
-            const int size = static_cast<int>(group.members.size());
-            if (group.pinned) {
-                available[g] = from < 0 ? size : 0;
-            } else {
-                available[g] = boatBank > 0 ? counts[g] : size - counts[g];
-            }
-            if (available[g] > 0) order[orderCount++] = static_cast<int>(g);
-        }
-        std::sort(order.begin(), order.begin() + orderCount,
-                  [&](int a, int b) { return groups_[a].weight < groups_[b].weight; });
-        // The lowest weight the groups from position i on can still add (their negative
-        // weights, all aboard).
-        std::array<int64_t, kMaxSolvable + 1> lightest{};
-        for (int i = orderCount; i-- > 0;) {
-            const Group& group = groups_[order[i]];
-            lightest[i] = lightest[i + 1] + std::min<int64_t>(0, group.weight) * available[order[i]];
-        }
-
-        Counts taken{};
-        std::array<int, kMaxSolvable> loaded;  // the groups with passengers in `taken`
-        int loadedCount = 0;
-        bool stop = false;
-        // Moving a passenger off the right bank lowers its group's count.
-        const int64_t sign = boatBank > 0 ? -1 : 1;
-        auto extend = [&](auto&& self, int next, int64_t load, int passengers, int64_t delta) -> void {
-            if (load <= capacity_ && (passengers > 0 || boatman_)) {
-                stop = visit(taken, std::span<const int>(loaded.data(), loadedCount), passengers, delta);
-                if (stop) return;
-            }
-            for (int i = next; i < orderCount && !stop; ++i) {
-                const int g = order[i];
-                const Group& group = groups_[g];
-                // Weights only grow from here on once they are positive.
-                if (group.weight > 0 && load + group.weight + lightest[i + 1] > capacity_) break;
-                for (int k = 1; k <= available[g] && !stop; ++k) {
-                    const int64_t withThese = load + group.weight * k;
-                    if (withThese + lightest[i + 1] > capacity_) {
-                        if (group.weight > 0) break;
-                        continue;
-                    }
-                    taken[g] = k;
-                    loaded[loadedCount++] = g;
-                    self(self, i + 1, withThese, passengers + k,
-                         delta + sign * k * static_cast<int64_t>(group.radix));
-                    --loadedCount;
-                }
-                taken[g] = 0;
-            }
-        };
-        extend(extend, 0, 0, 0, 0);
-    }
-
-    // Where every character stands in the position `counts`: of a group with r on the
-    // right bank, its first r members. Any choice would do, the members being alike; this
-    // one lets a crossing change only its passengers' entries.
-    void placeRepresentatives(const Counts& counts) {
-        for (size_t g = 0; g < groups_.size(); ++g) {
-            const Group& group = groups_[g];
-            for (size_t m = 0; m < group.members.size(); ++m) {
-                placeFrom_[group.members[m]] = !group.pinned && static_cast<int>(m) < counts[g] ? 1 : -1;
-            }
-        }
-    }
-
-    // The crossing from the position last given to placeRepresentatives (`counts`, boat
-    // on `side`) carrying `taken` from each of the `loaded` groups, judged as play does:
-    // passengers count on the bank the boat reaches.
-    bool allowedFrom(const Counts& counts, int side, const Counts& taken, std::span<const int> loaded,
-                     int passengers) {
-        const int destination = -side;
-        place_ = placeFrom_;
-        for (const int g : loaded) {
-            const Group& group = groups_[g];
-            const int k = taken[g];
-            const int r = counts[g];
-            // Members r.. board on the left, members ..r-1 on the right, matching the
-            // representatives of the position reached.
-            int firstAboard = 0;
-            if (!group.pinned) firstAboard = side < 0 ? r : r - k;
-            for (int m = firstAboard; m < firstAboard + k; ++m) {
-                place_[group.members[m]] = static_cast<int8_t>(destination);
-            }
-        }
-        return judgeCrossing(place_, kinds_, passengers == 0, boatman_, destination, task_.rules)
-                   .verdict == Verdict::Allowed;
-    }
-
-    // The crossing that ends in position `to` carrying `taken` from each group.
-    bool allowedAt(uint64_t to, const Counts& taken, int passengers) {
-        const int destination = sideOf(to);
-        const Counts counts = countsOf(to);
-        for (size_t g = 0; g < groups_.size(); ++g) {
-            const Group& group = groups_[g];
-            for (size_t m = 0; m < group.members.size(); ++m) {
-                int8_t bank;
-                if (group.pinned) {
-                    bank =
-                        static_cast<int>(m) < taken[g] ? static_cast<int8_t>(destination) : int8_t{-1};
-                } else {
-                    bank = static_cast<int>(m) < counts[g] ? int8_t{1} : int8_t{-1};
-                }
-                place_[group.members[m]] = bank;
-            }
-        }
-        return judgeCrossing(place_, kinds_, passengers == 0, boatman_, destination, task_.rules)
-                   .verdict == Verdict::Allowed;
-    }
-
-    // Walks back from the goal through positions one step shallower each time, then
-    // replays the loads on the actual characters to get the passenger masks.
-    std::vector<MoveData> pathTo(uint64_t goal, uint64_t depth) {
-        std::vector<Counts> loads(depth);
-        uint64_t at = goal;
+    // A shortest way as crossings of real characters: back from the goal through the
+    // positions one step shallower each time, then forward from the real position,
+    // taking each time a load that reaches the next of them.
+    std::vector<MoveData> movesTo(uint64_t goal, uint64_t depth, std::vector<int8_t> bank, int side) {
+        std::vector<uint64_t> way(depth + 1);
+        way[depth] = goal;
         for (uint64_t d = depth; d > 0; --d) {
-            const int side = sideOf(at);
+            const uint64_t at = way[d];
+            const int reached = sideOf(at);
+            place(at, bank_);
+            makeCells(bank_, reached, nullptr);
+            makeOptions(reached, reached > 0);
             bool found = false;
-            forEachCrossing(
-                countsOf(at), side, -side,
-                [&](const Counts& taken, std::span<const int>, int passengers, int64_t delta) {
-                    const uint64_t before = static_cast<uint64_t>(static_cast<int64_t>(at) + delta) ^ 1;
-                    if (visited_->depth(before) != static_cast<int64_t>(d - 1)) return false;
-                    if (!allowedAt(at, taken, passengers)) return false;
-                    loads[d - 1] = taken;
-                    at = before;
-                    return found = true;
-                });
+            forEachLoad([&](int passengers, int64_t delta, int64_t) {
+                const uint64_t before = static_cast<uint64_t>(static_cast<int64_t>(at) + delta) ^ 1;
+                if (visited_->depth(before) != static_cast<int64_t>(d - 1)) return false;
+                if (!allowed(bank_, passengers, reached)) return false;
+                way[d - 1] = before;
+                return found = true;
+            });
             if (!found) return {};  // cannot happen: every visited position has a parent
         }
 
-        std::vector<int8_t> bank(task_.characters.size(), -1);
-        for (size_t i = 0; i < bank.size(); ++i) {
-            if (!isPinned(static_cast<int>(i))) bank[i] = onBank(static_cast<int>(i), 1) ? 1 : -1;
-        }
+        // Those in the boat are kept apart from alike ones ashore, so the first crossing
+        // takes them rather than others: the hint then asks to move as few as it can.
+        std::vector<uint32_t> aboard(bank.size(), 0);
+        for (size_t i = 0; i < bank.size(); ++i) aboard[i] = inBoat(static_cast<int>(i)) ? 1 : 0;
         std::vector<MoveData> moves;
-        int side = from_.boat > 0 ? 1 : -1;
-        for (const Counts& taken : loads) {
-            MoveData move{{}, -side};
-            for (size_t g = 0; g < groups_.size(); ++g) {
-                int left = taken[g];
-                // Those already in the boat go first, so a hint asks to move as few as it can.
-                for (const bool firstPass : {true, false}) {
-                    for (const int i : groups_[g].members) {
-                        if (left == 0) break;
-                        if (move.mask.test(static_cast<size_t>(i)) || bank[i] != side) continue;
-                        if (firstPass && !(moves.empty() && inBoat(i))) continue;
-                        move.mask.set(static_cast<size_t>(i));
-                        if (!groups_[g].pinned) bank[i] = static_cast<int8_t>(-side);
-                        --left;
-                    }
+        for (uint64_t d = 0; d < depth; ++d) {
+            makeCells(bank, side, d == 0 ? &aboard : nullptr);
+            makeOptions(side, side < 0);
+            std::optional<MoveData> best;
+            int fewestChanges = 0;
+            forEachLoad([&](int passengers, int64_t delta, int64_t) {
+                const uint64_t to = static_cast<uint64_t>(static_cast<int64_t>(here_) + delta) ^ 1;
+                if (to != way[d + 1] || !allowed(bank, passengers, -side)) return false;
+                MoveData move{{}, -side};
+                int changes = 0;
+                forEachPassenger([&](int i) {
+                    move.mask.set(static_cast<size_t>(i));
+                    changes += aboard[i] ? 0 : 1;
+                });
+                for (size_t i = 0; i < aboard.size(); ++i) changes += aboard[i] && !move.mask.test(i) ? 1 : 0;
+                if (!best || changes < fewestChanges) {
+                    best = move;
+                    fewestChanges = changes;
                 }
+                return d > 0 || changes == 0;
+            });
+            if (!best) return {};  // cannot happen: the way's positions are the real one's images
+            for (size_t i = 0; i < bank.size(); ++i) {
+                if (best->mask.test(i) && !isPinned(task_.characters[i])) bank[i] = static_cast<int8_t>(-side);
             }
-            moves.push_back(move);
+            moves.push_back(*best);
             side = -side;
         }
         return moves;
     }
 
-    bool inBoat(int i) const { return i < static_cast<int>(from_.bank.size()) && from_.bank[i] == 0; }
-    bool isPinned(int i) const {
-        const CharacterData& c = task_.characters[i];
-        return c.leftX == c.rightX && c.leftY == c.rightY;
-    }
-
     const TaskData& task_;
     const Position& from_;
-    uint64_t stateLimit_;
-    uint64_t memoryLimit_;
+    SearchBudget budget_;
     int64_t capacity_;
     bool boatman_;
     std::vector<uint64_t> kinds_;
-    std::vector<int8_t> place_;
-    std::vector<int8_t> placeFrom_;
+    uint64_t judgeCost_ = 1;
+    std::vector<Type> types_;
     bool hasPinned_ = false;
-    std::vector<Group> groups_;
+    bool remembersRefusals_ = false;
     uint64_t goal_ = 1;
     uint64_t codeSpace_ = 2;
+    uint64_t judgedSpace_ = 2;
     std::optional<VisitedTable> visited_;
+    std::optional<VisitedTable> refused_;  // judged codes refused, where pinned members ride
+    SolveResult result_;
+
+    // Scratch for the position being expanded.
+    std::vector<int8_t> bank_, judged_;
+    std::vector<uint64_t> keyed_;
+    std::vector<Cell> cells_;
+    std::vector<int> cellBlocks_;
+    std::vector<Option> options_;
+    std::vector<int64_t> lightest_;
+    std::vector<int> left_;
+    std::vector<Taken> taken_;
+    uint64_t here_ = 0, judgedHere_ = 0;
 };
 
 }  // namespace
 
-SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit,
-                      uint64_t memoryLimit) {
-    Search search(task, from, stateLimit, memoryLimit);
+SearchBudget SearchBudget::forPositions(uint64_t positions, uint64_t memory) {
+    const uint64_t work = positions > UINT64_MAX / kWorkPerPosition ? UINT64_MAX : positions * kWorkPerPosition;
+    return SearchBudget{positions, work, memory};
+}
+
+SolveResult solveFrom(const TaskData& task, const Position& from, const SearchBudget& budget) {
+    Search search(task, from, budget);
     return search.run();
+}
+
+SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit, uint64_t memoryLimit) {
+    return solveFrom(task, from, SearchBudget::forPositions(stateLimit, memoryLimit));
+}
+
+SolveResult solveTask(const TaskData& task, const SearchBudget& budget) {
+    return solveFrom(task, Position{}, budget);
 }
 
 SolveResult solveTask(const TaskData& task, uint64_t stateLimit, uint64_t memoryLimit) {

@@ -93,12 +93,13 @@ TaskVerdict certainCause(const TaskData& task) {
 
 }  // namespace
 
-TaskVerdict judgeTask(const TaskData& task, uint64_t stateLimit) {
+TaskVerdict judgeTask(const TaskData& task, const SearchBudget& budget) {
     TaskVerdict verdict = certainCause(task);
     if (verdict.cause != Unsolvable::None) return verdict;
-    const SolveResult result = solveTask(task, stateLimit);
+    const SolveResult result = solveTask(task, budget);
     verdict.status = result.status;
     verdict.statesVisited = result.statesVisited;
+    verdict.work = result.work;
     if (result.status == SolveStatus::Solved) {
         verdict.crossings = static_cast<int>(result.moves.size());
     } else if (result.status == SolveStatus::NoSolution) {
@@ -106,6 +107,10 @@ TaskVerdict judgeTask(const TaskData& task, uint64_t stateLimit) {
         verdict.cause = verdict.rule >= 0 ? Unsolvable::BrokenAtStart : Unsolvable::RulesBlock;
     }
     return verdict;
+}
+
+TaskVerdict judgeTask(const TaskData& task, uint64_t stateLimit) {
+    return judgeTask(task, SearchBudget::forPositions(stateLimit));
 }
 
 uint64_t contentKey(const std::vector<uint8_t>& bytes) {

@@ -29,10 +29,12 @@ struct TaskVerdict {
     int rule = -1;               // BrokenAtGoal, BrokenAtStart: index of the rule
     int character = -1;          // BoatTooSmall: the character that does not fit
     uint64_t statesVisited = 0;  // what the search cost
+    uint64_t work = 0;           // in the steps a SearchBudget counts
 };
 
 // The causes that rule a solution out by themselves are found without a search, so they
-// hold for tasks of any size.
+// hold for tasks of any size. A pure function of its arguments: any thread may call it.
+TaskVerdict judgeTask(const TaskData& task, const SearchBudget& budget);
 TaskVerdict judgeTask(const TaskData& task, uint64_t stateLimit = kInteractiveStateLimit);
 
 // Identity of a file's bytes for caching what was found about them.

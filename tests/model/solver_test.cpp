@@ -8,10 +8,15 @@
 
 #include "base/name_hash.hpp"
 #include "puzzle/model/hint.hpp"
+#include "puzzle/model/plain_solver.hpp"
 #include "puzzle/model/rule_check.hpp"
 #include "puzzle/model/solver.hpp"
+#include "support/random_tasks.hpp"
 
 using namespace model;
+using test::colourOf;
+using test::randomGroupTask;
+using test::randomTask;
 
 namespace {
 
@@ -157,32 +162,13 @@ TaskData monksAndTrolls(int pairs, int capacity) {
 
 // A princess may not be with another knight unless her own knight is there.
 TaskData jealousCouples(int couples, int capacity) {
-    const uint32_t colours[] = {kRed, kBlue, kYellow, 0xFF00F000};
     TaskBuilder b(capacity);
-    for (int i = 0; i < couples; ++i) b.add("knight", 1, colours[i]);
-    for (int i = 0; i < couples; ++i) b.add("princess", 1, colours[i]);
+    for (int i = 0; i < couples; ++i) b.add("knight", 1, colourOf(i));
+    for (int i = 0; i < couples; ++i) b.add("princess", 1, colourOf(i));
     for (int p = 0; p < couples; ++p) {
         for (int k = 0; k < couples; ++k) {
             if (k != p) b.rule(couples + p, k, p, ForbidTogether);
         }
-    }
-    return b.task;
-}
-
-// Small tasks with alike characters, named ones, weights (some negative or zero), pinned
-// characters and every rule kind.
-TaskData randomTask(std::mt19937& random) {
-    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<uint32_t>(n)); };
-    const char* pictures[] = {"monk", "troll"};
-    TaskBuilder b(1 + pick(3), pick(3) == 0);
-    const int n = 2 + pick(6);
-    for (int i = 0; i < n; ++i) {
-        const int weight = pick(10) == 0 ? pick(3) - 1 : 1 + pick(2) * pick(2);
-        b.add(pictures[pick(2)], weight, pick(6) == 0 ? kRed : 0xFFFFFFFF, pick(12) == 0);
-    }
-    for (int r = pick(4); r > 0; --r) {
-        const int kind = pick(2) ? ForbidTogether : 1 + pick(2);
-        b.rule(pick(n), pick(n), kind == ForbidTogether && pick(2) ? pick(n) : -1, kind);
     }
     return b.task;
 }
@@ -240,29 +226,101 @@ TEST(Solver, BoatmanCrossesEmpty) {
     EXPECT_EQ(solvedLength(b.task), 3);
 }
 
+// 20 characters ferried one by one: 2^21 positions. Each colour is counted by a rule
+// that always holds, so no two of them may be taken for one another.
+TaskData distinctTwenty() {
+    TaskBuilder b(1, true);
+    for (int i = 0; i < 20; ++i) b.rule(b.add("goat", 1, colourOf(i)), i, -1, NotLessThan);
+    return b.task;
+}
+
 TEST(Solver, GivesUpPastTheLimits) {
-    TaskBuilder wide(1, true);  // 20 distinct characters ferried one by one: 2^21 positions
-    const char* pictures[] = {"wolf", "goat", "cabbage", "man", "woman"};
-    const uint32_t colours[] = {0xFFFFFFFF, kRed, kBlue, kYellow};
-    for (int i = 0; i < 20; ++i) wide.add(pictures[i % 5], 1, colours[i / 5]);
-    wide.rule(0, 1, 2, ForbidTogether);
-    const SolveResult limited = solveTask(wide.task, 1000);
+    const TaskData wide = distinctTwenty();
+    const SolveResult limited = solveTask(wide, SearchBudget{1000, UINT64_MAX, kSolverMemoryLimit});
     EXPECT_EQ(limited.status, SolveStatus::TooLarge);
     EXPECT_EQ(limited.bound, SolveBound::States);
     EXPECT_LE(limited.statesVisited, 1001u);
 
+    const SolveResult busy = solveTask(wide, SearchBudget{UINT64_MAX, 20'000, kSolverMemoryLimit});
+    EXPECT_EQ(busy.status, SolveStatus::TooLarge);
+    EXPECT_EQ(busy.bound, SolveBound::Work);
+    EXPECT_LE(busy.work, 20'000u);
+
     // Far below the position limit, the tables may not outgrow a megabyte.
-    const SolveResult tight = solveTask(wide.task, 20'000'000, 1 << 20);
+    const SolveResult tight = solveTask(wide, 20'000'000, 1 << 20);
     EXPECT_EQ(tight.status, SolveStatus::TooLarge);
     EXPECT_EQ(tight.bound, SolveBound::Memory);
     EXPECT_GT(tight.statesVisited, 1000u);
     EXPECT_LT(tight.statesVisited, (1u << 20) / sizeof(uint64_t));
 
-    TaskBuilder crowd(40);  // a move mask has 32 bits
-    for (int i = 0; i < 33; ++i) crowd.add("monk");
+    TaskBuilder crowd(1000);  // 41 weights: 2^42 positions cannot be numbered
+    for (int i = 0; i < 41; ++i) crowd.add("monk", i + 1);
     const SolveResult crowded = solveTask(crowd.task);
     EXPECT_EQ(crowded.status, SolveStatus::TooLarge);
     EXPECT_EQ(crowded.bound, SolveBound::Characters);
+}
+
+TEST(Solver, APositionLimitTheSearchJustNeedsIsEnough) {
+    for (const TaskData& task : {wolfGoatCabbage(), jealousCouples(3, 2), monksAndTrolls(4, 2)}) {
+        const SolveResult free = solveTask(task);
+        ASSERT_NE(free.status, SolveStatus::TooLarge);
+        const SolveResult exact = solveTask(task, free.statesVisited);
+        EXPECT_EQ(exact.status, free.status);
+        EXPECT_EQ(exact.moves.size(), free.moves.size());
+        const SolveResult under = solveTask(task, free.statesVisited - 1);
+        EXPECT_EQ(under.status, SolveStatus::TooLarge);
+        EXPECT_EQ(under.bound, SolveBound::States);
+    }
+}
+
+TEST(Solver, CrowdsAndCouplesFoldIntoFewPositions) {
+    TaskBuilder crowd(2), ferried(1, true);
+    for (int i = 0; i < 40; ++i) {
+        crowd.add("boy");
+        ferried.add("boy");
+    }
+    const SolveResult pairs = solveTask(crowd.task, kInteractiveStateLimit);
+    EXPECT_EQ(pairs.moves.size(), 77u);  // two over, one back, 38 times, and the last two
+    EXPECT_EQ(replayProblem(crowd.task, pairs.moves), "");
+    EXPECT_EQ(solveTask(ferried.task, kInteractiveStateLimit).moves.size(), 79u);
+
+    const TaskData couples = jealousCouples(10, 4);
+    const SolveResult ten = solveTask(couples, kInteractiveStateLimit);
+    ASSERT_EQ(ten.status, SolveStatus::Solved);
+    EXPECT_EQ(replayProblem(couples, ten.moves), "");
+    EXPECT_LT(ten.statesVisited, 2000u);
+    EXPECT_EQ(solveTask(jealousCouples(10, 3), kInteractiveStateLimit).status, SolveStatus::NoSolution);
+
+    // Four couples: as short as the plain search, which sees each of them.
+    const TaskData four = jealousCouples(4, 3);
+    const SolveResult folded = solveTask(four);
+    const SolveResult plain = plainSolveFrom(four, {});
+    ASSERT_EQ(plain.status, SolveStatus::Solved);
+    EXPECT_EQ(folded.moves.size(), plain.moves.size());
+    EXPECT_LT(folded.statesVisited * 4, plain.statesVisited);
+}
+
+// 32 characters told apart by 256 rules, one of them too heavy ever to board and with its
+// goal at its start: the goal is out of reach, and nearly all of the boat's 2^31 loads
+// are refused.
+TEST(Solver, WorkIsBoundedAndRefusalsAreJudgedOnce) {
+    TaskBuilder b(31);
+    std::mt19937 random(31);
+    for (int i = 0; i < 31; ++i) b.add("goat", 1, colourOf(i));
+    b.add("bear", 9, 0xFFFFFFFF, true);
+    while (b.task.rules.size() < 256) {
+        const int x = static_cast<int>(random() % 31), y = static_cast<int>(random() % 31);
+        b.rule(x, y, static_cast<int>(random() % 32), ForbidTogether);
+    }
+    const SearchBudget budget = SearchBudget::forPositions(kInteractiveStateLimit);
+    const SolveResult result = solveTask(b.task, budget);
+    EXPECT_EQ(result.status, SolveStatus::TooLarge);
+    EXPECT_EQ(result.bound, SolveBound::Work);
+    // Judging one crossing reads every character and rule.
+    EXPECT_LE(result.judgements * (32 + 256), budget.work);
+    EXPECT_GT(result.judgements, 1000u);
+    // Each crossing judged reached a position not judged before.
+    EXPECT_LE(result.judgements, result.statesVisited + result.refusals);
 }
 
 TEST(Solver, ManyAlikeCharactersStaySmall) {
@@ -308,37 +366,65 @@ TEST(Solver, GroupedSearchMatchesPlainSearch) {
     }
 }
 
+namespace {
+
+// A few allowed crossings at random from the start; the first character, when on the
+// boat's bank, sits in the boat.
+Position randomPosition(const TaskData& task, std::mt19937& random) {
+    const int n = static_cast<int>(task.characters.size());
+    Position at{std::vector<int8_t>(n, -1), -1};
+    int stepsTaken = 0;
+    for (int attempt = 0; attempt < 60 && stepsTaken < 4; ++attempt) {
+        const uint32_t mask = random() % (1u << n);
+        if (replayProblem(task, {MoveData{mask, -at.boat}}, at).starts_with("move 1")) continue;
+        for (int i = 0; i < n; ++i) {
+            if (((mask >> i) & 1) && !pinned(task.characters[i])) at.bank[i] = static_cast<int8_t>(-at.boat);
+        }
+        at.boat = -at.boat;
+        ++stepsTaken;
+    }
+    if (n > 0 && at.bank[0] == at.boat && !pinned(task.characters[0])) at.bank[0] = 0;
+    return at;
+}
+
+}  // namespace
+
 TEST(SolverFromPosition, MatchesPlainSearchFromEveryReachedPosition) {
-    // Walk a few allowed crossings at random, then ask from there: the answer must be as
-    // short as the plain search from the same place and replay from it to the goal.
+    // The answer must be as short as the plain search from the same place and replay from
+    // it to the goal.
     std::mt19937 random(777);
     int positionsAway = 0;
     for (int round = 0; round < 200; ++round) {
         const TaskData task = randomTask(random);
-        const int n = static_cast<int>(task.characters.size());
-        Position at{std::vector<int8_t>(n, -1), -1};
-        int stepsTaken = 0;
-        for (int attempt = 0; attempt < 60 && stepsTaken < 4; ++attempt) {
-            const uint32_t mask = random() % (1u << n);
-            if (replayProblem(task, {MoveData{mask, -at.boat}}, at).starts_with("move 1")) continue;
-            for (int i = 0; i < n; ++i) {
-                if (((mask >> i) & 1) && !pinned(task.characters[i]))
-                    at.bank[i] = static_cast<int8_t>(-at.boat);
-            }
-            at.boat = -at.boat;
-            ++stepsTaken;
-        }
-        positionsAway += stepsTaken > 0;
+        const Position at = randomPosition(task, random);
         uint32_t right = 0;
-        for (int i = 0; i < n; ++i) right |= at.bank[i] > 0 ? 1u << i : 0;
-        // Someone in the boat counts on the boat's bank.
-        if (n > 0 && at.bank[0] == at.boat && !pinned(task.characters[0])) at.bank[0] = 0;
+        for (size_t i = 0; i < at.bank.size(); ++i) {
+            right |= at.bank[i] > 0 || (at.bank[i] == 0 && at.boat > 0) ? 1u << i : 0;
+            positionsAway += at.bank[i] != -1 ? 1 : 0;
+        }
         const SolveResult result = solveFrom(task, at);
-        const int expected = referenceLength(task, right, at.boat);
         SCOPED_TRACE("round " + std::to_string(round));
-        expectAgrees(task, at, result, expected);
+        expectAgrees(task, at, result, referenceLength(task, right, at.boat));
     }
     EXPECT_GT(positionsAway, 150);
+}
+
+TEST(SolverFromPosition, FoldedGroupsMatchThePlainSearch) {
+    // Couples and other groups told apart by colour alone, now and then with a rule that
+    // does tell them apart, from the start and from elsewhere.
+    std::mt19937 random(4242);
+    int folded = 0;
+    for (int round = 0; round < 160; ++round) {
+        const TaskData task = randomGroupTask(random, 12);
+        const Position at = round % 2 ? randomPosition(task, random) : Position{};
+        const SolveResult result = solveFrom(task, at);
+        const SolveResult plain = plainSolveFrom(task, at);
+        SCOPED_TRACE("round " + std::to_string(round));
+        ASSERT_NE(plain.status, SolveStatus::TooLarge);
+        expectAgrees(task, at, result, plain.status == SolveStatus::Solved ? static_cast<int>(plain.moves.size()) : -1);
+        folded += result.statesVisited * 2 <= plain.statesVisited ? 1 : 0;
+    }
+    EXPECT_GT(folded, 20);
 }
 
 TEST(SolverFromPosition, TakesThoseAlreadyInTheBoatFirst) {
