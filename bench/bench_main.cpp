@@ -8,6 +8,7 @@
 
 namespace bench {
 void registerSolverBenchmarks();
+void registerAgreementBenchmarks();
 void releaseBenchGame();
 }  // namespace bench
 
@@ -134,6 +135,7 @@ void printSummary(const std::vector<benchmark::BenchmarkReporter::Run>& runs) {
 
 int main(int argc, char** argv) {
     bench::registerSolverBenchmarks();
+    bench::registerAgreementBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     CollectingReporter reporter;

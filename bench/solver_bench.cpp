@@ -58,16 +58,21 @@ void BM_Verdict(benchmark::State& state, const model::TaskData* task) {
         benchmark::DoNotOptimize(verdict.crossings);
     }
     state.counters["crossings"] = verdict.crossings;
-    state.counters["too_large"] = verdict.status == model::SolveStatus::TooLarge ? 1 : 0;
+    state.counters["states"] = static_cast<double>(verdict.statesVisited);
+    if (verdict.status == model::SolveStatus::TooLarge) state.SetLabel("too big");
+    if (verdict.status == model::SolveStatus::NoSolution) state.SetLabel("no solution");
 }
 
 // Registered benchmarks keep pointers to their tasks.
 std::deque<model::TaskData> tasks;
 
-void add(const std::string& name, model::TaskData task, int knownCrossings) {
+// Without `solve`, only the hint's bounded search: the unbounded one may take hours.
+void add(const std::string& name, model::TaskData task, int knownCrossings, bool solve = true) {
     tasks.push_back(std::move(task));
-    benchmark::RegisterBenchmark(("BM_Solve/" + name).c_str(), BM_Solve, &tasks.back(), knownCrossings)
-        ->Unit(benchmark::kMillisecond);
+    if (solve) {
+        benchmark::RegisterBenchmark(("BM_Solve/" + name).c_str(), BM_Solve, &tasks.back(), knownCrossings)
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::RegisterBenchmark(("BM_Hint/" + name).c_str(), BM_Hint, &tasks.back())
         ->Unit(benchmark::kMillisecond);
 }
@@ -75,23 +80,36 @@ void add(const std::string& name, model::TaskData task, int knownCrossings) {
 }  // namespace
 
 void registerSolverBenchmarks() {
-    for (auto& [name, source] : packSources())
+    std::pair<std::string, model::TaskData> largest;
+    for (auto& [name, source] : packSources()) {
+        if (source.task.characters.size() >= largest.second.characters.size()) largest = {"pack/" + name, source.task};
         add("pack/" + name, std::move(source.task), source.crossings);
+    }
     add("couples/6_boat4", jealousCouples(6, 4), -1);
     add("couples/8_boat4", jealousCouples(8, 4), -1);
     add("couples/10_boat4", jealousCouples(10, 4), -1);
+    add("couples/10_boat3", jealousCouples(10, 3), -1);
+    add("crowd/40_boat2", crowd(40, false), 77);
+    add("crowd/40_boatman", crowd(40, true), 79);
     add("monks_trolls/10+10_boat5", monksAndTrolls(10, 5), -1);
     add("monks_trolls/16+16_boat5", monksAndTrolls(16, 5), -1);
     add("monks_trolls/20+20_boat5", monksAndTrolls(20, 5), -1);
     add("distinct/16_chain_boat3", distinctChain(16, 3), -1);
-    // The hardest tasks of 16 characters the editor may be asked about.
+    add("distinct/32_refused_everywhere", refusedEverywhere(), -1, false);
+    // What the editor may be asked about: the pack's largest task and the hardest made ones.
     const std::pair<const char*, model::TaskData> verdicts[] = {
+        {largest.first.c_str(), largest.second},
         {"couples/8_boat4", jealousCouples(8, 4)},
         {"couples/8_boat3", jealousCouples(8, 3)},
+        {"couples/10_boat4", jealousCouples(10, 4)},
+        {"couples/10_boat3", jealousCouples(10, 3)},
+        {"crowd/40_boat2", crowd(40, false)},
+        {"crowd/40_boatman", crowd(40, true)},
         {"monks_trolls/8+8_boat3", monksAndTrolls(8, 3)},
         {"distinct/16_chain_boat3", distinctChain(16, 3)},
         {"distinct/16_chain_boat5", distinctChain(16, 5)},
         {"distinct/16_chain_boat8", distinctChain(16, 8)},
+        {"distinct/32_refused_everywhere", refusedEverywhere()},
     };
     for (const auto& [name, task] : verdicts) {
         tasks.push_back(task);

@@ -137,10 +137,10 @@ private:
         for (InterchangeableBlocks& blocks : interchangeableBlocks(task_, kinds_)) {
             const int movers = static_cast<int>(std::count_if(blocks.members.begin(), blocks.members.end(),
                 [&](int i) { return !isPinned(task_.characters[i]); })) / blocks.blocks();
-            // Counting blocks by pattern takes (blocks + 1)^(patterns - 1) codes; a block
-            // with few alike ones is cheaper numbered member by member.
+            // Counting blocks by pattern takes (blocks + 1)^(patterns - 1) codes; groups of
+            // many members and few alike ones need fewer numbered member by member.
             const double folded = std::log2(blocks.blocks() + 1.0) * ((1 << movers) - 1);
-            if (blocks.size > 1 && folded >= static_cast<double>(movers * blocks.blocks())) {
+            if (blocks.size > 1 && folded > static_cast<double>(movers * blocks.blocks())) {
                 for (const int i : blocks.members) addType({1, {i}});
             } else {
                 addType(std::move(blocks));
@@ -502,7 +502,7 @@ private:
 
 SearchBudget SearchBudget::forPositions(uint64_t positions, uint64_t memory) {
     const uint64_t work = positions > UINT64_MAX / kWorkPerPosition ? UINT64_MAX : positions * kWorkPerPosition;
-    return SearchBudget{positions, work, memory};
+    return SearchBudget{positions, std::max(work, kMinWork), memory};
 }
 
 SolveResult solveFrom(const TaskData& task, const Position& from, const SearchBudget& budget) {

@@ -32,6 +32,9 @@ constexpr uint64_t kInteractiveStateLimit = 150'000;
 // may take this many steps for each position it is allowed, so the pupil's bound of
 // 150 000 positions gives up within about 0.1 s of processor time whatever the task.
 constexpr uint64_t kWorkPerPosition = 200;
+// Whatever the position limit, at least this much (a few milliseconds): a small limit
+// bounds positions, not the crossings tried on the way to them.
+constexpr uint64_t kMinWork = uint64_t{1} << 20;
 
 // What a search may spend. Plain data: any thread may run a search with its own.
 struct SearchBudget {
@@ -39,7 +42,7 @@ struct SearchBudget {
     uint64_t work = kDefaultStateLimit * kWorkPerPosition;
     uint64_t memory = kSolverMemoryLimit;
 
-    // The work that goes with a position limit.
+    // The work that goes with a position limit: kWorkPerPosition each, at least kMinWork.
     static SearchBudget forPositions(uint64_t positions, uint64_t memory = kSolverMemoryLimit);
 };
 

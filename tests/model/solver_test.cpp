@@ -261,12 +261,17 @@ TEST(Solver, GivesUpPastTheLimits) {
 }
 
 TEST(Solver, APositionLimitTheSearchJustNeedsIsEnough) {
-    for (const TaskData& task : {wolfGoatCabbage(), jealousCouples(3, 2), monksAndTrolls(4, 2)}) {
+    // Small limits used to count crossings tried too: big boats ran out of them first.
+    std::mt19937 random(5);
+    for (int round = 0; round < 120; ++round) {
+        const TaskData task = round % 2 ? randomTask(random) : randomGroupTask(random, 10);
         const SolveResult free = solveTask(task);
         ASSERT_NE(free.status, SolveStatus::TooLarge);
+        SCOPED_TRACE("round " + std::to_string(round));
         const SolveResult exact = solveTask(task, free.statesVisited);
         EXPECT_EQ(exact.status, free.status);
         EXPECT_EQ(exact.moves.size(), free.moves.size());
+        if (free.statesVisited < 2) continue;
         const SolveResult under = solveTask(task, free.statesVisited - 1);
         EXPECT_EQ(under.status, SolveStatus::TooLarge);
         EXPECT_EQ(under.bound, SolveBound::States);
@@ -500,6 +505,22 @@ TEST(Hint, TellsAStuckPositionFromAnImpossibleTask) {
     EXPECT_EQ(hintFor(quarrel.task, Position{{1, -1}, 1}).kind, HintKind::NoSolution);
     EXPECT_EQ(shortestCrossings(quarrel.task), std::nullopt);
     EXPECT_EQ(shortestCrossings(wolfGoatCabbage()), 7);
+}
+
+TEST(Hint, KeepsTheOneInTheBoatOfInterchangeableCouples) {
+    // Three couples, boat of two: two princesses may cross first. Whichever princess sits
+    // in the boat, the hint keeps her there and asks for one more.
+    const TaskData task = jealousCouples(3, 2);
+    for (int princess = 3; princess < 6; ++princess) {
+        Position at{std::vector<int8_t>(6, -1), -1};
+        at.bank[princess] = 0;
+        const Hint hint = hintFor(task, at);
+        SCOPED_TRACE("princess " + std::to_string(princess));
+        EXPECT_EQ(hint.crossingsLeft, 11);
+        ASSERT_EQ(hint.board.size(), 1u);
+        EXPECT_GE(hint.board[0], 3);
+        EXPECT_TRUE(hint.takeOut.empty());
+    }
 }
 
 TEST(Hint, GivesUpPastTheBound) {
