@@ -59,7 +59,7 @@ model::TaskData crowd(int n, bool boatman) {
 model::TaskData refusedEverywhere() {
     model::TaskData task;
     task.title = "refused";
-    task.boat = 31;
+    task.boat = 30;
     for (int i = 0; i < 31; ++i) task.characters.push_back(character("goat", i, colourOf(i)));
     model::CharacterData bear = character("bear", 31, 0xFFFFFFFF);
     bear.weight = 99;
@@ -69,7 +69,7 @@ model::TaskData refusedEverywhere() {
     std::mt19937 random(31);
     while (task.rules.size() < 256) {
         const int x = static_cast<int>(random() % 31), y = static_cast<int>(random() % 31);
-        task.rules.push_back({x, y, static_cast<int>(random() % 32), model::ForbidTogether});
+        task.rules.push_back({x, y, static_cast<int>(random() % 31), model::ForbidTogether});
     }
     return task;
 }

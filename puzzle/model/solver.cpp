@@ -16,6 +16,8 @@ namespace model {
 namespace {
 
 constexpr int kMaxPatterns = 1 << kMaxGroupSize;
+// A crossing tried costs about as much as judging four rules.
+constexpr uint64_t kCrossingWork = 4;
 // Positions are numbered within the visited table's code bits.
 constexpr uint64_t kMaxCodeSpace = uint64_t{1} << VisitedTable::kCodeBits;
 
@@ -108,7 +110,7 @@ public:
             for (const uint64_t from : frontier) {
                 if (!expand(from, depth, frontier, next)) return result_;
                 if (result_.status == SolveStatus::Solved) {
-                    result_.moves = movesTo(goal_, depth + 1, start, startSide);
+                    if (!movesTo(goal_, depth + 1, start, startSide)) return stopped(SolveBound::Work);
                     return result_;
                 }
             }
@@ -272,8 +274,12 @@ private:
         }
         std::stable_sort(options_.begin(), options_.end(),
                          [](const Option& a, const Option& b) { return a.weight < b.weight; });
-        // The lowest weight the options from i on can still add (their negative weights,
-        // as many times as their cells allow).
+        makeLightest();
+    }
+
+    // The lowest weight the options from i on can still add (their negative weights, as
+    // many times as their cells allow).
+    void makeLightest() {
         lightest_.assign(options_.size() + 1, 0);
         for (size_t i = options_.size(); i-- > 0;) {
             lightest_[i] = lightest_[i + 1] + std::min<int64_t>(0, options_[i].weight) * cells_[options_[i].cell].count;
@@ -340,17 +346,19 @@ private:
     bool allowed(const std::vector<int8_t>& bank, int passengers, int destination) {
         judged_ = bank;
         forEachPassenger([&](int i) { judged_[i] = static_cast<int8_t>(destination); });
-        ++result_.judgements;
         return judgeCrossing(judged_, kinds_, passengers == 0, boatman_, destination, task_.rules).verdict ==
                Verdict::Allowed;
     }
 
-    // Counts work about to be done; false, and the search stopped, when it would pass the budget.
+    // Counts work about to be done; false when it would pass the budget.
+    bool afford(uint64_t work) {
+        if (work > budget_.work - std::min(budget_.work, result_.work)) return false;
+        result_.work += work;
+        return true;
+    }
+    // The same, the search stopped when it would pass the budget.
     bool spend(uint64_t work) {
-        if (work <= budget_.work - std::min(budget_.work, result_.work)) {
-            result_.work += work;
-            return true;
-        }
+        if (afford(work)) return true;
         stopped(SolveBound::Work);
         return false;
     }
@@ -374,7 +382,7 @@ private:
         if (!spend(bank_.size() + options_.size())) return false;
         bool ok = true;
         forEachLoad([&](int passengers, int64_t delta, int64_t judgedDelta) {
-            if (!spend(1)) return !(ok = false);
+            if (!spend(kCrossingWork)) return !(ok = false);
             const uint64_t to = static_cast<uint64_t>(static_cast<int64_t>(from) + delta) ^ 1;
             if (visited_->depth(to) >= 0) return false;
             // With pinned members aboard the same position may be judged differently,
@@ -382,6 +390,7 @@ private:
             const uint64_t judged = static_cast<uint64_t>(static_cast<int64_t>(judgedHere_) + judgedDelta) ^ 1;
             if (refused_ && refused_->depth(judged) >= 0) return false;
             if (!spend(judgeCost_)) return !(ok = false);
+            ++result_.judgements;
             const bool allowedHere = allowed(bank_, passengers, -side);
             if (!allowedHere && hasPinned_ && !refused_) return false;
             if (bytesHeld(frontier, next) > budget_.memory) {
@@ -410,12 +419,24 @@ private:
         return ok;
     }
 
-    // A shortest way as crossings of real characters: back from the goal through the
-    // positions one step shallower each time, then forward from the real position,
-    // taking each time a load that reaches the next of them.
-    std::vector<MoveData> movesTo(uint64_t goal, uint64_t depth, std::vector<int8_t> bank, int side) {
+    // Whether some block of type t stands in `pattern` in the position `code`.
+    bool holds(const Type& t, uint32_t pattern, uint64_t code) const {
+        if (t.radix[pattern] != 0) return (code / t.radix[pattern]) % (static_cast<uint64_t>(t.blocks) + 1) > 0;
+        int elsewhere = 0;  // all on the left: whatever the other patterns leave
+        for (uint32_t p = 1; p < (1u << t.size); ++p) {
+            if (t.radix[p] != 0) elsewhere += static_cast<int>((code / t.radix[p]) % (static_cast<uint64_t>(t.blocks) + 1));
+        }
+        return elsewhere < t.blocks;
+    }
+
+    // A shortest way as crossings of real characters into result_.moves: back from the
+    // goal through the positions one step shallower each time, then forward from the real
+    // position, taking each time a load that reaches the next of them. Every load tried
+    // is work; false when the budget runs out first.
+    bool movesTo(uint64_t goal, uint64_t depth, std::vector<int8_t> bank, int side) {
         std::vector<uint64_t> way(depth + 1);
         way[depth] = goal;
+        bool ok = true;
         for (uint64_t d = depth; d > 0; --d) {
             const uint64_t at = way[d];
             const int reached = sideOf(at);
@@ -424,28 +445,43 @@ private:
             makeOptions(reached, reached > 0);
             bool found = false;
             forEachLoad([&](int passengers, int64_t delta, int64_t) {
+                if (!afford(kCrossingWork)) return !(ok = false);
                 const uint64_t before = static_cast<uint64_t>(static_cast<int64_t>(at) + delta) ^ 1;
                 if (visited_->depth(before) != static_cast<int64_t>(d - 1)) return false;
+                if (!afford(judgeCost_)) return !(ok = false);
                 if (!allowed(bank_, passengers, reached)) return false;
                 way[d - 1] = before;
                 return found = true;
             });
-            if (!found) return {};  // cannot happen: every visited position has a parent
+            if (!found) return false;  // out of work: every visited position has a parent
         }
 
         // Those in the boat are kept apart from alike ones ashore, so the first crossing
-        // takes them rather than others: the hint then asks to move as few as it can.
+        // may take them rather than others: the hint then asks to move as few as it can.
         std::vector<uint32_t> aboard(bank.size(), 0);
-        for (size_t i = 0; i < bank.size(); ++i) aboard[i] = inBoat(static_cast<int>(i)) ? 1 : 0;
-        std::vector<MoveData> moves;
+        int inBoat = 0;
+        for (size_t i = 0; i < bank.size(); ++i) {
+            aboard[i] = this->inBoat(static_cast<int>(i)) ? 1 : 0;
+            inBoat += static_cast<int>(aboard[i]);
+        }
         for (uint64_t d = 0; d < depth; ++d) {
-            makeCells(bank, side, d == 0 ? &aboard : nullptr);
+            makeCells(bank, side, d == 0 && inBoat > 0 ? &aboard : nullptr);
             makeOptions(side, side < 0);
+            // Only loads that leave every block in a pattern the next position has.
+            std::erase_if(options_, [&](const Option& o) {
+                const Cell& cell = cells_[o.cell];
+                const Type& t = types_[cell.type];
+                return !holds(t, cell.pattern ^ (o.slots & t.movers), way[d + 1]);
+            });
+            makeLightest();
             std::optional<MoveData> best;
             int fewestChanges = 0;
             forEachLoad([&](int passengers, int64_t delta, int64_t) {
+                if (!afford(kCrossingWork)) return !(ok = false);
                 const uint64_t to = static_cast<uint64_t>(static_cast<int64_t>(here_) + delta) ^ 1;
-                if (to != way[d + 1] || !allowed(bank, passengers, -side)) return false;
+                if (to != way[d + 1]) return false;
+                if (!afford(judgeCost_)) return !(ok = false);
+                if (!allowed(bank, passengers, -side)) return false;
                 MoveData move{{}, -side};
                 int changes = 0;
                 forEachPassenger([&](int i) {
@@ -457,16 +493,19 @@ private:
                     best = move;
                     fewestChanges = changes;
                 }
-                return d > 0 || changes == 0;
+                // Nobody can do with fewer changes than the difference in numbers.
+                return d > 0 || inBoat == 0 || changes <= std::abs(passengers - inBoat);
             });
-            if (!best) return {};  // cannot happen: the way's positions are the real one's images
+            // No load at all cannot happen: the way's positions are the real one's images.
+            if (!best) return false;
+            ok = true;  // out of work while looking for fewer changes: the best so far
             for (size_t i = 0; i < bank.size(); ++i) {
                 if (best->mask.test(i) && !isPinned(task_.characters[i])) bank[i] = static_cast<int8_t>(-side);
             }
-            moves.push_back(*best);
+            result_.moves.push_back(*best);
             side = -side;
         }
-        return moves;
+        return true;
     }
 
     const TaskData& task_;

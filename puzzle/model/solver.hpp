@@ -27,7 +27,7 @@ constexpr uint64_t kSolverMemoryLimit = uint64_t{256} << 20;
 // characters and couples folded, the pack's largest task needs XXX positions.
 constexpr uint64_t kInteractiveStateLimit = 150'000;
 
-// Work is counted in steps of a few nanoseconds: a crossing tried is one step, judging
+// Work is counted in steps of a few nanoseconds: a crossing tried is four steps, judging
 // one against the rules costs a step per character and rule it has to look at. A search
 // may take this many steps for each position it is allowed, so the pupil's bound of
 // 150 000 positions gives up within about 0.1 s of processor time whatever the task.
