@@ -8,6 +8,7 @@
 #include "bench/solver_tasks.hpp"
 #include "puzzle/model/solver.hpp"
 #include "puzzle/model/task_verdict.hpp"
+#include "tests/support/random_tasks.hpp"
 
 namespace bench {
 namespace {
@@ -95,7 +96,7 @@ void registerSolverBenchmarks() {
     add("monks_trolls/16+16_boat5", monksAndTrolls(16, 5), -1);
     add("monks_trolls/20+20_boat5", monksAndTrolls(20, 5), -1);
     add("distinct/16_chain_boat3", distinctChain(16, 3), -1);
-    add("distinct/32_refused_everywhere", refusedEverywhere(), -1, false);
+    add("crafted/32_refused_everywhere", test::refusedEverywhere(), -1, false);
     // What the editor may be asked about: the pack's largest task and the hardest made ones.
     const std::pair<const char*, model::TaskData> verdicts[] = {
         {largest.first.c_str(), largest.second},
@@ -109,7 +110,7 @@ void registerSolverBenchmarks() {
         {"distinct/16_chain_boat3", distinctChain(16, 3)},
         {"distinct/16_chain_boat5", distinctChain(16, 5)},
         {"distinct/16_chain_boat8", distinctChain(16, 8)},
-        {"distinct/32_refused_everywhere", refusedEverywhere()},
+        {"crafted/32_refused_everywhere", test::refusedEverywhere()},
     };
     for (const auto& [name, task] : verdicts) {
         tasks.push_back(task);

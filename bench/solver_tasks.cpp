@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <random>
 #include <string>
 
 namespace bench {
@@ -53,24 +52,6 @@ model::TaskData crowd(int n, bool boatman) {
     task.title = "crowd";
     task.boat = boatman ? (1u | model::kBoatmanFlag) : 2u;
     for (int i = 0; i < n; ++i) task.characters.push_back(character("monk", i, 0xFFFFFFFF));
-    return task;
-}
-
-model::TaskData refusedEverywhere() {
-    model::TaskData task;
-    task.title = "refused";
-    task.boat = 30;
-    for (int i = 0; i < 31; ++i) task.characters.push_back(character("goat", i, colourOf(i)));
-    model::CharacterData bear = character("bear", 31, 0xFFFFFFFF);
-    bear.weight = 99;
-    bear.rightX = bear.leftX;
-    bear.rightY = bear.leftY;
-    task.characters.push_back(bear);
-    std::mt19937 random(31);
-    while (task.rules.size() < 256) {
-        const int x = static_cast<int>(random() % 31), y = static_cast<int>(random() % 31);
-        task.rules.push_back({x, y, static_cast<int>(random() % 31), model::ForbidTogether});
-    }
     return task;
 }
 

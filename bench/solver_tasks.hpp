@@ -21,10 +21,6 @@ model::TaskData jealousCouples(int n, int capacity);
 model::TaskData monksAndTrolls(int n, int capacity);
 // n alike characters: a boat for two without a boatman, or a boatman and room for one.
 model::TaskData crowd(int n, bool boatman);
-// 31 characters told apart by 256 rules and a 32nd too heavy ever to board, whose goal is
-// its start; the boat takes any 30 and every load is refused, so the goal is out of reach.
-// What a file made to freeze the solver looks like.
-model::TaskData refusedEverywhere();
 // n characters all of different kinds, no boatman; no two neighbours in the chain may be
 // left alone together. No symmetry for the solver to fold.
 model::TaskData distinctChain(int n, int capacity);

@@ -96,4 +96,27 @@ inline model::TaskData randomGroupTask(std::mt19937& random, int limit) {
     return task;
 }
 
+// A file made to freeze the solver: 28 goats told apart by 128 rules, two wolves and a
+// sheep counted by 128 more that always hold (each judgement reads every character for
+// each), and a bear too heavy ever to board whose goal is its start. The boat takes all
+// but one goat and almost any load of goats is refused, so a search judges load after
+// load of the start.
+inline model::TaskData refusedEverywhere() {
+    model::TaskData task;
+    task.title = "refused";
+    task.boat = 27;
+    for (int i = 0; i < 28; ++i) addCharacter(task, "goat", 1, 0xFFFFFFFF, false);
+    const int wolf = addCharacter(task, "wolf", 1, 0xFFFFFFFF, false);
+    addCharacter(task, "wolf", 1, 0xFFFFFFFF, false);
+    const int sheep = addCharacter(task, "sheep", 1, 0xFFFFFFFF, false);
+    addCharacter(task, "bear", 99, 0xFFFFFFFF, true);
+    while (task.rules.size() < 128) task.rules.push_back({wolf, sheep, -1, model::NotLessThan});
+    std::mt19937 random(31);
+    while (task.rules.size() < 256) {
+        const auto goat = [&] { return static_cast<int>(random() % 28); };
+        task.rules.push_back({goat(), goat(), goat(), model::ForbidTogether});
+    }
+    return task;
+}
+
 }  // namespace test
