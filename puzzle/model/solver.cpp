@@ -101,7 +101,9 @@ public:
             result_.status = SolveStatus::Solved;
             return result_;
         }
-        visited_.emplace(codeSpace_, budget_.memory);
+        // A dense table is filled up front: only worth it where the limit may fill much of it.
+        const uint64_t denseBound = budget_.positions > budget_.memory / 64 ? budget_.memory : budget_.positions * 64;
+        visited_.emplace(codeSpace_, denseBound);
         visited_->insert(startCode, 0);
         if (remembersRefusals_) refused_.emplace(judgedSpace_, budget_.memory / 4);
         std::vector<uint64_t> frontier{startCode}, next;
