@@ -431,41 +431,51 @@ private:
         return elsewhere < t.blocks;
     }
 
-    // A shortest way as crossings of real characters into result_.moves: back from the
-    // goal through the positions one step shallower each time, then forward from the real
-    // position, taking each time a load that reaches the next of them. Every load tried
-    // is work; false when the budget runs out first.
+    // A shortest way as crossings of real characters into result_.moves. Back from the
+    // goal, the positions one step shallower that lead on to it: all of them while they are
+    // few (so the first crossing can be chosen to keep whoever is in the boat), one from
+    // then on. Then forward from the real position, taking each time a load that reaches
+    // one of the next positions. Every load tried is work; false when the budget runs out.
     bool movesTo(uint64_t goal, uint64_t depth, std::vector<int8_t> bank, int side) {
-        std::vector<uint64_t> way(depth + 1);
-        way[depth] = goal;
-        bool ok = true;
-        for (uint64_t d = depth; d > 0; --d) {
-            const uint64_t at = way[d];
-            const int reached = sideOf(at);
-            place(at, bank_);
-            makeCells(bank_, reached, nullptr);
-            makeOptions(reached, reached > 0);
-            bool found = false;
-            forEachLoad([&](int passengers, int64_t delta, int64_t) {
-                if (!afford(kCrossingWork)) return !(ok = false);
-                const uint64_t before = static_cast<uint64_t>(static_cast<int64_t>(at) + delta) ^ 1;
-                if (visited_->depth(before) != static_cast<int64_t>(d - 1)) return false;
-                if (!afford(judgeCost_)) return !(ok = false);
-                if (!allowed(bank_, passengers, reached)) return false;
-                way[d - 1] = before;
-                return found = true;
-            });
-            if (!found) return false;  // out of work: every visited position has a parent
-        }
-
-        // Those in the boat are kept apart from alike ones ashore, so the first crossing
-        // may take them rather than others: the hint then asks to move as few as it can.
+        constexpr size_t kManyWays = 512;
+        std::vector<std::vector<uint64_t>> ways(depth + 1);
+        ways[depth] = {goal};
         std::vector<uint32_t> aboard(bank.size(), 0);
         int inBoat = 0;
         for (size_t i = 0; i < bank.size(); ++i) {
             aboard[i] = this->inBoat(static_cast<int>(i)) ? 1 : 0;
             inBoat += static_cast<int>(aboard[i]);
         }
+        bool ok = true, all = inBoat > 0;
+        size_t kept = 1;
+        for (uint64_t d = depth; d > 0; --d) {
+            std::vector<uint64_t>& before = ways[d - 1];
+            for (size_t w = 0; w < ways[d].size() && (all || before.empty()); ++w) {
+                const uint64_t at = ways[d][w];
+                const int reached = sideOf(at);
+                place(at, bank_);
+                makeCells(bank_, reached, nullptr);
+                makeOptions(reached, reached > 0);
+                forEachLoad([&](int passengers, int64_t delta, int64_t) {
+                    if (!afford(kCrossingWork)) return !(ok = false);
+                    const uint64_t from = static_cast<uint64_t>(static_cast<int64_t>(at) + delta) ^ 1;
+                    if (visited_->depth(from) != static_cast<int64_t>(d - 1)) return false;
+                    if (std::find(before.begin(), before.end(), from) != before.end()) return false;
+                    if (!afford(judgeCost_)) return !(ok = false);
+                    if (!allowed(bank_, passengers, reached)) return false;
+                    before.push_back(from);
+                    if (kept + before.size() >= kManyWays) all = false;
+                    return !all;
+                });
+                if (!ok) break;
+            }
+            if (before.empty()) return false;  // out of work: every visited position has a parent
+            if (!all) before.erase(before.begin() + 1, before.end());
+            kept += before.size();
+        }
+
+        // Those in the boat are kept apart from alike ones ashore, so the first crossing
+        // may take them rather than others: the hint then asks to move as few as it can.
         for (uint64_t d = 0; d < depth; ++d) {
             makeCells(bank, side, d == 0 && inBoat > 0 ? &aboard : nullptr);
             makeOptions(side, side < 0);
@@ -473,7 +483,9 @@ private:
             std::erase_if(options_, [&](const Option& o) {
                 const Cell& cell = cells_[o.cell];
                 const Type& t = types_[cell.type];
-                return !holds(t, cell.pattern ^ (o.slots & t.movers), way[d + 1]);
+                const uint32_t after = cell.pattern ^ (o.slots & t.movers);
+                return std::none_of(ways[d + 1].begin(), ways[d + 1].end(),
+                                    [&](uint64_t next) { return holds(t, after, next); });
             });
             makeLightest();
             std::optional<MoveData> best;
@@ -481,7 +493,7 @@ private:
             forEachLoad([&](int passengers, int64_t delta, int64_t) {
                 if (!afford(kCrossingWork)) return !(ok = false);
                 const uint64_t to = static_cast<uint64_t>(static_cast<int64_t>(here_) + delta) ^ 1;
-                if (to != way[d + 1]) return false;
+                if (std::find(ways[d + 1].begin(), ways[d + 1].end(), to) == ways[d + 1].end()) return false;
                 if (!afford(judgeCost_)) return !(ok = false);
                 if (!allowed(bank, passengers, -side)) return false;
                 MoveData move{{}, -side};
