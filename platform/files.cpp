@@ -2,6 +2,7 @@
 // write, flush and close is checked, and a failed write never leaves a half file behind
 // or destroys the file it was meant to replace.
 #include "platform/files.hpp"
+#include "platform/platform_internal.hpp"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -22,6 +23,16 @@ namespace {
 std::optional<std::string>& dataOverride() {
     static std::optional<std::string> folder;
     return folder;
+}
+
+void (*&writeObserver())(const std::string&) {
+    static void (*observer)(const std::string&) = nullptr;
+    return observer;
+}
+
+// A changed file is told to whoever keeps copies of the files elsewhere (the browser's storage).
+void changed(const std::string& path) {
+    if (writeObserver()) writeObserver()(path);
 }
 
 bool endsWithNoCase(const std::string& s, const std::string& tail) {
@@ -98,15 +109,21 @@ bool overwriteInPlace(const std::string& path, const std::vector<uint8_t>& bytes
 
 }  // namespace
 
+std::optional<std::string> dataFolderOverride() { return dataOverride(); }
+
+void setFileWriteObserver(void (*observer)(const std::string& path)) { writeObserver() = observer; }
+
+bool setCurrentFolder(const std::string& folder) {
+    return !folder.empty() && ::chdir(folder.c_str()) == 0;
+}
+
+#ifndef __EMSCRIPTEN__
+// The browser build keeps its folders in its own file system (platform/web/).
 std::string programFolder() {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) return {};
     return exe.parent_path().string();
-}
-
-bool setCurrentFolder(const std::string& folder) {
-    return !folder.empty() && ::chdir(folder.c_str()) == 0;
 }
 
 std::string dataFolder() {
@@ -134,6 +151,7 @@ std::string shownPath(const std::string& path) {
     }
     return shown;
 }
+#endif
 
 void setDataFolderOverride(std::optional<std::string> folder) { dataOverride() = std::move(folder); }
 
@@ -207,6 +225,7 @@ WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& by
         ::unlink(path.c_str());
         return WriteResult::Failed;
     }
+    changed(path);
     return WriteResult::Ok;
 }
 
@@ -221,7 +240,11 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         // A folder that takes no new files may still hold a file we may write.
-        return (errno == EACCES || errno == EPERM) && overwriteInPlace(target, bytes);
+        if ((errno == EACCES || errno == EPERM) && overwriteInPlace(target, bytes)) {
+            changed(target);
+            return true;
+        }
+        return false;
     }
     // Keep the permissions of the file being replaced; a new one gets the usual ones.
     struct stat st {};
@@ -234,6 +257,7 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
         return false;
     }
     syncFolderOf(target);
+    changed(target);
     return true;
 }
 
@@ -244,7 +268,9 @@ bool deleteFile(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) return false;
     if (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) return false;
-    return ::unlink(path.c_str()) == 0;
+    if (::unlink(path.c_str()) != 0) return false;
+    changed(path);
+    return true;
 }
 
 bool fileExists(const std::string& path) {

@@ -203,9 +203,15 @@ std::unique_ptr<Graphics> Graphics::createWindowed(std::string* error, int* fail
     // from shared memory instead. (Other systems may have no such way: leave them be.)
     const char* video = SDL_GetCurrentVideoDriver();
     if (video && std::strcmp(video, "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_Window* window =
-        SDL_CreateWindow("Ferrolin", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kScreenWidth,
-                         kScreenHeight, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN);
+#ifdef __EMSCRIPTEN__
+    // The page scales the 1024x768 canvas to the browser's window itself (letterboxed, or
+    // full screen from its button), so the frame stays the very pixels drawn.
+    constexpr Uint32 kWindowFlags = SDL_WINDOW_SHOWN;
+#else
+    constexpr Uint32 kWindowFlags = SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN;
+#endif
+    SDL_Window* window = SDL_CreateWindow("Ferrolin", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                          kScreenWidth, kScreenHeight, kWindowFlags);
     if (!window) return fail(1);
     watchTouches();
     // A renderer the user asked for (SDL_RENDER_DRIVER) is always tried and kept.

@@ -3,6 +3,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -33,6 +34,12 @@ void drawEditBoxesIfPending(Graphics& graphics);
 // Whether devFolder ("/dev") shows a graphics processor OpenGL could draw with: a render
 // node (dri/renderD*) or the proprietary NVIDIA driver's control device.
 bool graphicsProcessorPresent(const std::string& devFolder);
+
+// Told the path of every file written, replaced or deleted through files.hpp (the web
+// build copies the data folder to the browser's storage and hands saved solutions to it).
+void setFileWriteObserver(void (*observer)(const std::string& path));
+// The data folder tests set instead of this computer's, if any.
+std::optional<std::string> dataFolderOverride();
 
 // Collects browser processes that have ended, so none is left a zombie.
 void reapChildren();

@@ -1,0 +1,102 @@
+// Files in the browser. Opening asks the browser's file picker and copies the chosen file
+// into memory (/uploads); saving names a file in /downloads, which the browser hands to
+// the user as a download once the game has written it (web_storage.cpp).
+#include <SDL2/SDL.h>
+#include <emscripten.h>
+#include <sys/stat.h>
+
+#include <deque>
+#include <filesystem>
+
+#include "platform/platform_internal.hpp"
+#include "platform/system.hpp"
+#include "platform/web/web_internal.hpp"
+
+namespace platform {
+namespace {
+
+std::deque<std::optional<std::string>>& answers() {
+    static std::deque<std::optional<std::string>> queued;
+    return queued;
+}
+
+FileDialog& lastDialog() {
+    static FileDialog dialog;
+    return dialog;
+}
+
+std::string withDefaultExtension(const std::string& path, const FileDialog& d) {
+    if (!d.save || d.defaultExtension.empty()) return path;
+    if (std::filesystem::path(path).has_extension()) return path;
+    std::string ext = d.defaultExtension;
+    if (ext.front() != '.') ext.insert(ext.begin(), '.');
+    return path + ext;
+}
+
+// The picker's patterns ("*.sln") as the browser's accept list (".sln").
+std::string acceptList(const FileDialog& d) {
+    std::string accept;
+    for (const auto& filter : d.filters) {
+        const std::string& pattern = filter.second;
+        if (pattern.size() < 3 || pattern.rfind("*.", 0) != 0 || pattern == "*.*") continue;
+        if (!accept.empty()) accept += ",";
+        accept += pattern.substr(1);
+    }
+    return accept;
+}
+
+EM_JS(void, startPicking, (const char* accept), {
+    Module.ferrolinWeb.pickFile(UTF8ToString(accept));
+});
+
+// -1 while the picker is open, 0 when it was cancelled, 1 with the path written to out.
+EM_JS(int, pickedFile, (char* out, int size), {
+    const result = Module.ferrolinWeb.picked;
+    if (result === undefined) return -1;
+    if (result === null || lengthBytesUTF8(result) >= size) return 0;
+    stringToUTF8(result, out, size);
+    return 1;
+});
+
+std::optional<std::string> pickFile(const FileDialog& dialog) {
+    startPicking(acceptList(dialog).c_str());
+    char path[4096];
+    int state = -1;
+    while ((state = pickedFile(path, sizeof path)) < 0) emscripten_sleep(50);
+    // Clicks and keys aimed at the game while the picker was up were not for it.
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+    if (state == 0) return std::nullopt;
+    return std::string(path);
+}
+
+std::string downloadName(const FileDialog& dialog) {
+    const std::string name = std::filesystem::path(dialog.initialPath).filename().string();
+    return withDefaultExtension(name.empty() ? "Решение" : name, dialog);
+}
+
+}  // namespace
+
+std::string downloadFolder() { return "/downloads"; }
+
+std::optional<std::string> chooseFile(const FileDialog& dialog) {
+    lastDialog() = dialog;
+    if (!answers().empty()) {
+        std::optional<std::string> answer = answers().front();
+        answers().pop_front();
+        if (answer) return withDefaultExtension(*answer, dialog);
+        return std::nullopt;
+    }
+    if (isHeadless()) return std::nullopt;
+    if (dialog.save) {
+        ::mkdir(downloadFolder().c_str(), 0777);
+        return downloadFolder() + "/" + downloadName(dialog);
+    }
+    return pickFile(dialog);
+}
+
+void queueFileDialogAnswer(std::optional<std::string> answer) { answers().push_back(std::move(answer)); }
+
+const FileDialog& lastFileDialog() { return lastDialog(); }
+
+}  // namespace platform
