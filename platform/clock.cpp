@@ -4,6 +4,9 @@
 
 #include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
+#ifdef __EMSCRIPTEN__
+#include "platform/web/web_internal.hpp"
+#endif
 
 namespace platform {
 namespace {
@@ -18,6 +21,10 @@ void sleepMs(uint32_t ms) {
         virtualNow += ms;
         return;
     }
+#ifdef __EMSCRIPTEN__
+    webSleep(ms);
+    return;
+#endif
     // Sleep in short slices and let SDL read the desktop's events meanwhile, so that a
     // blocking animation does not make the desktop think the window has hung. The events
     // stay queued for the message loop.
