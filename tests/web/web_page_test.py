@@ -45,6 +45,7 @@ WIN_MS = 1500
 MESSAGE_MS = 10000
 SAVE_SOLUTION = [("key", "escape"), ("wait", 400), ("click", 520, 189)]
 OPEN_SOLUTION = [("key", "escape"), ("wait", 400), ("click", 520, 247)]
+OPEN_HELP = [("key", "escape"), ("wait", 400), ("click", 520, 305)]
 
 
 def script_lines(steps):
@@ -329,6 +330,21 @@ def main():
         page.settle(1000)
         page.play(MENU_CATALOGUE)
         results.same_frame("kept", page, f"{shots}/kept.png")
+
+        # «Справка» opens the help page in a tab of its own; the game's tab stays.
+        game_tab = driver.current_window_handle
+        page.play(OPEN_HELP)
+        end = time.time() + 10
+        while time.time() < end and len(driver.window_handles) < 2:
+            time.sleep(0.1)
+        tabs = [h for h in driver.window_handles if h != game_tab]
+        help_url = ""
+        if tabs:
+            driver.switch_to.window(tabs[0])
+            help_url = driver.current_url
+            driver.close()
+            driver.switch_to.window(game_tab)
+        results.check("help opens in a new tab", help_url.endswith("/help/index.html"), repr(help_url))
         driver.quit()
         driver = None
 
