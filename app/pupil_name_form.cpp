@@ -25,15 +25,17 @@ struct Form {
 };
 Form* form = nullptr;
 
-void onDone(Button*) {
+void onDone(Button*) { submitPupilNameForm(); }
+
+}  // namespace
+
+void submitPupilNameForm() {
     if (form == nullptr) return;
     puzzle::confirmPupilName(base::cp1251::toUtf8(form->box->text()));
     void (*then)() = form->then;
     closePupilNameForm();
     if (then != nullptr) then();
 }
-
-}  // namespace
 
 void showPupilNameForm(void (*then)()) {
     closePupilNameForm();

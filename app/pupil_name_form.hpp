@@ -10,5 +10,7 @@ void showPupilNameForm(void (*then)());
 // Takes the question off the panel (the screen closes); nothing when it is not shown.
 void closePupilNameForm();
 bool pupilNameFormShown();
+// Enter in the name box: the same as «Готово».
+void submitPupilNameForm();
 
 }  // namespace app

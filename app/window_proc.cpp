@@ -1,5 +1,6 @@
 #include "app/window_proc.hpp"
 
+#include "app/pupil_name_form.hpp"
 #include "app/screens.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
@@ -48,6 +49,8 @@ void keyDown(uintptr_t key) {
         // The modal floor is the open menu or the winner picture: what lies under them
         // cannot be clicked, so it cannot be keyed either.
         puzzle::playKeyDown(key, controlKeyHeld());
+    } else if (key == VK_RETURN && pupilNameFormShown() && ui::itemList.modalFloor == nullptr) {
+        submitPupilNameForm();
     }
 }
 

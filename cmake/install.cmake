@@ -18,7 +18,7 @@ install(DIRECTORY ${FERROLIN_GAME_DIR}/textures ${FERROLIN_GAME_DIR}/help
 # Only the task pack: tasks saved into the build's own folder while trying the game out
 # must not be shipped (scripts/build-package.sh starts from a clean task folder too).
 install(DIRECTORY ${FERROLIN_GAME_DIR}/tasks DESTINATION ${FERROLIN_INSTALL_DIR}
-        FILES_MATCHING PATTERN "_*.dat")
+        FILES_MATCHING PATTERN "_*.dat" PATTERN ".pack-renamed")
 
 # The launcher on the PATH.
 file(RELATIVE_PATH FERROLIN_LAUNCHER_TARGET /${CMAKE_INSTALL_BINDIR}

@@ -8,6 +8,8 @@ namespace {
 
 // Far more than a pupil's lifetime of solved tasks; a larger file is not ours.
 constexpr size_t kMaxProgressBytes = 4 * 1024 * 1024;
+// Beside the pack, written by its builder; relative to the program folder.
+constexpr const char* kRenamedPath = "tasks/.pack-renamed";
 
 }  // namespace
 
@@ -21,8 +23,14 @@ model::Progress loadProgress() {
     if (path.empty()) return {};
     const auto bytes = platform::readFile(path, kMaxProgressBytes);
     if (!bytes) return {};
-    return model::parseProgress(
-        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    model::Progress progress =
+        model::parseProgress(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    // Wins on the pack's tasks from before they were renumbered.
+    if (const auto renamed = platform::readFile(kRenamedPath, kMaxProgressBytes)) {
+        model::carryOverRenamed(progress,
+                                std::string_view(reinterpret_cast<const char*>(renamed->data()), renamed->size()));
+    }
+    return progress;
 }
 
 bool saveWin(uint64_t taskKey, int crossings) {

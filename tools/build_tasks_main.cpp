@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "puzzle/model/task_file.hpp"
+#include "puzzle/model/task_key.hpp"
 #include "tools/task_source.hpp"
 
 namespace fs = std::filesystem;
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     std::sort(sources.begin(), sources.end());
 
     std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
+    std::string renamed;  // "OLD NEW" task keys of titles that changed
     std::map<std::string, fs::path> titles;
     bool failed = false;
     for (const fs::path& source : sources) {
@@ -53,6 +55,15 @@ int main(int argc, char** argv) {
                 failed = true;
             }
             files.emplace_back(name, model::encodeTask(task.task, false));
+            for (const std::string& former : task.formerTitles) {
+                model::TaskData before = task.task;
+                before.title = former;
+                char line[40];
+                std::snprintf(line, sizeof line, "%016llx %016llx\n",
+                              static_cast<unsigned long long>(model::taskKey(before)),
+                              static_cast<unsigned long long>(model::taskKey(task.task)));
+                renamed += line;
+            }
         } catch (const std::exception& e) {
             std::fprintf(stderr, "%s\n", e.what());
             failed = true;
@@ -75,6 +86,7 @@ int main(int argc, char** argv) {
     std::ofstream list(manifest, std::ios::trunc);
     for (const auto& file : files) list << file.first << '\n';
     list.close();
+    std::ofstream(outDir / ".pack-renamed", std::ios::trunc) << renamed;
     for (const auto& [name, bytes] : files) {
         const fs::path path = outDir / name;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -129,6 +129,7 @@ const char* const kStyle = R"(
   thead th { background: #1a78bd; color: #fff; font-weight: bold; }
   thead tr.shortest th, thead tr.shortest td { background: #e6f1f8; color: #1f2a33; font-weight: normal; }
   th.pupil { text-align: left; min-width: 9rem; }
+  th.pupil, tbody th { position: sticky; left: 0; z-index: 1; }
   tbody th { text-align: left; font-weight: normal; background: #fffdf7; }
   tbody tr:nth-child(even) td, tbody tr:nth-child(even) th { background: #f4f8fb; }
   td.best { background: #e3f5d6 !important; font-weight: bold; }

@@ -151,6 +151,13 @@ TaskSource taskFromJson(const json& source) {
             task.rules.push_back(ruleFromJson(rules[i], i, static_cast<int>(task.characters.size())));
         }
         result.crossings = source.at("crossings").get<int>();
+        for (const json& former : source.value("formerly", json::array())) {
+            const std::optional<std::string> title = base::cp1251::fromUtf8Exact(former.get<std::string>());
+            if (!title || title->empty() || title->size() > model::kTitleBytes - 1) {
+                fail("formerly: a title of at most 127 Windows-1251 bytes");
+            }
+            result.formerTitles.push_back(*title);
+        }
     } catch (const json::exception& e) {
         fail(e.what());
     }

@@ -14,6 +14,8 @@ namespace tools {
 struct TaskSource {
     model::TaskData task;  // title and statement in Windows-1251, CR LF line breaks
     int crossings = -1;    // the known length of the shortest solution
+    // Titles the task had before (Windows-1251), so that pupils' wins under them count.
+    std::vector<std::string> formerTitles;
 };
 
 // Throws std::runtime_error naming the faulty field.

@@ -48,6 +48,24 @@ Progress parseProgress(std::string_view text) {
     return progress;
 }
 
+void carryOverRenamed(Progress& progress, std::string_view renamed) {
+    size_t pos = 0;
+    while (pos < renamed.size()) {
+        size_t end = renamed.find('\n', pos);
+        if (end == std::string_view::npos) end = renamed.size();
+        const std::string_view line = renamed.substr(pos, end - pos);
+        pos = end + 1;
+        uint64_t from = 0, to = 0;
+        const char* const last = line.data() + line.size();
+        const auto [afterFrom, fromError] = std::from_chars(line.data(), last, from, 16);
+        if (fromError != std::errc() || afterFrom == last || *afterFrom != ' ') continue;
+        if (std::from_chars(afterFrom + 1, last, to, 16).ec != std::errc()) continue;
+        if (const auto found = progress.find(from); found != progress.end()) {
+            recordSolved(progress, to, found->second);
+        }
+    }
+}
+
 bool recordSolved(Progress& progress, uint64_t key, int crossings) {
     const auto [it, added] = progress.emplace(key, crossings);
     if (added) return true;

@@ -18,5 +18,9 @@ std::string formatProgress(const Progress& progress);
 Progress parseProgress(std::string_view text);
 // True when the win is the task's first or beats its best.
 bool recordSolved(Progress& progress, uint64_t key, int crossings);
+// The pack's tasks whose titles changed keep their wins: `renamed` holds a line per title
+// a task had, "OLD NEW" (the two keys in hexadecimal), as the pack builder writes it. A
+// win under the old key counts under the new one too.
+void carryOverRenamed(Progress& progress, std::string_view renamed);
 
 }  // namespace model

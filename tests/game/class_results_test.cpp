@@ -83,7 +83,7 @@ TEST_F(ClassResultsTest, ThePupilConfirmsTheirNameOnceBeforeTheCatalogue) {
     shot("pupil-name");
     box->selectAll();
     box->typeText("Аня");
-    click(464, 462);
+    key(platform::VK_RETURN);  // as «Готово»
     EXPECT_FALSE(app::pupilNameFormShown());
     EXPECT_NE(app::currentTaskList(), nullptr);
     EXPECT_EQ(puzzle::loadPupil().name, "Аня");

@@ -33,3 +33,14 @@ TEST(Progress, DamagedTextMeansNothingOrOnlyWhatCanBeRead) {
         "00000000000000aa 5");
     EXPECT_EQ(read, (Progress{{0x0123456789abcdefULL, 7}, {0xaaULL, 5}}));
 }
+
+// The pack's renumbered tasks keep the wins pupils had under their old titles.
+TEST(Progress, RenamedTasksKeepTheirWins) {
+    Progress progress{{0x1, 7}, {0x3, 5}, {0x4, 4}};
+    carryOverRenamed(progress,
+                     "0000000000000001 0000000000000002\n"
+                     "0000000000000003 0000000000000004\r\n"  // the new key's better count stays
+                     "garbage\n"
+                     "0000000000000009 000000000000000a\n");  // never solved
+    EXPECT_EQ(progress, (Progress{{0x1, 7}, {0x2, 7}, {0x3, 5}, {0x4, 4}}));
+}

@@ -97,8 +97,9 @@ TEST(TaskPack, SourcesAreChecked) {
         "capacity": 2, "boatman": true, "crossings": 1,
         "characters": [{"picture": "cat", "weight": 3, "colour": "red", "left": [5, 40], "right": [770, 40]},
                        {"picture": "mouse", "left": [75, 40], "right": [830, 40]}],
-        "rules": [{"kind": "more", "first": 1, "second": 0}]})");
+        "rules": [{"kind": "more", "first": 1, "second": 0}], "formerly": ["Кошка"]})");
     EXPECT_EQ(ok.task.title, "\xCA\xEE\xF2");
+    EXPECT_EQ(ok.formerTitles, std::vector<std::string>{"\xCA\xEE\xF8\xEA\xE0"});
     EXPECT_EQ(ok.task.statement,
               "\xD1\xF2\xF0\xEE\xEA\xE0\r\n\xE5\xF9\xB8 \xAB\xEE\xE4\xED\xE0\xBB \x97 \xB9"
               "1");
