@@ -102,6 +102,9 @@ void checkAccepted(const model::TaskData& task) {
     require(again.has_value(), "written solution is readable");
     require(sameTask(task, *again), "solution round trip");
     require(model::encodeTask(*again, true) == written, "writer is stable");
+    // A solution cut short by a byte is damaged: never read as some other solution.
+    require(!model::decodeTask(std::vector<uint8_t>(written.begin(), written.end() - 1)),
+            "cut solution is refused");
 
     // A task file (no moves) reads back with no moves.
     const std::optional<model::TaskData> plain = model::decodeTask(model::encodeTask(task, false));

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <system_error>
 
 #include "platform/files.hpp"
@@ -46,17 +47,24 @@ std::vector<std::string> expand(const std::vector<std::string>& paths) {
     return files;
 }
 
+// The task a file holds, without its moves, as bytes: two files of one task hold the same.
+std::string taskPart(model::TaskData task) {
+    task.moves.clear();
+    // A string: GCC 12 warns falsely on comparing byte vectors as map keys.
+    const std::vector<uint8_t> bytes = model::encodeTask(task, false);
+    return std::string(bytes.begin(), bytes.end());
+}
+
 // Many pupils hand in solutions of one task: solve each task once.
 class ShortestCounts {
 public:
-    std::optional<size_t> of(model::TaskData task) {
-        task.moves.clear();
-        // The bytes as a string: GCC 12 warns falsely on comparing byte vectors as map keys.
-        const std::vector<uint8_t> bytes = model::encodeTask(task, false);
-        const std::string key(bytes.begin(), bytes.end());
+    std::optional<size_t> of(const model::TaskData& task) {
+        const std::string key = taskPart(task);
         auto found = known_.find(key);
         if (found == known_.end()) {
-            const model::SolveResult result = model::solveTask(task);
+            model::TaskData plain = task;
+            plain.moves.clear();
+            const model::SolveResult result = model::solveTask(plain);
             std::optional<size_t> count;
             if (result.status == model::SolveStatus::Solved) count = result.moves.size();
             found = known_.emplace(key, count).first;
@@ -70,15 +78,27 @@ private:
 
 }  // namespace
 
-int checkSolutions(const std::vector<std::string>& paths) {
+int checkSolutions(const std::vector<std::string>& paths, const model::TaskData* setTask) {
     ShortestCounts shortest;
-    int complete = 0, incomplete = 0, broken = 0, unreadable = 0;
+    std::optional<std::string> setPart;
+    if (setTask != nullptr) setPart = taskPart(*setTask);
+    std::set<std::string> tasksSeen;
+    int complete = 0, incomplete = 0, broken = 0, unreadable = 0, another = 0;
     for (const std::string& path : expand(paths)) {
         const auto bytes = platform::readFile(path, model::kMaxTaskFileBytes);
         const std::optional<model::TaskData> task = bytes ? model::decodeTask(*bytes) : std::nullopt;
         if (!task) {
             std::printf("%s: unreadable\n", path.c_str());
             ++unreadable;
+            continue;
+        }
+        const std::string part = taskPart(*task);
+        tasksSeen.insert(part);
+        // A pupil's own easy task solved in full is no answer to the task that was set.
+        if (setPart && part != *setPart) {
+            std::printf("%s: another task\n", path.c_str());
+            ++incomplete;
+            ++another;
             continue;
         }
         const model::SolutionCheck check = model::checkSolution(*task);
@@ -101,8 +121,10 @@ int checkSolutions(const std::vector<std::string>& paths) {
                 break;
         }
     }
-    std::printf("%d checked: %d complete, %d incomplete, %d breaking a rule, %d unreadable\n",
+    std::printf("%d checked: %d complete, %d incomplete, %d breaking a rule, %d unreadable; ",
                 complete + incomplete + broken + unreadable, complete, incomplete, broken, unreadable);
+    if (setTask != nullptr) std::printf("%d of another task, ", another);
+    std::printf("%zu different task%s\n", tasksSeen.size(), tasksSeen.size() == 1 ? "" : "s");
     if (unreadable > 0) return 2;
     return incomplete + broken > 0 ? 1 : 0;
 }

@@ -4,8 +4,9 @@
 // The search gives up after N positions (a million by default), after the work that many
 // positions may take (a few seconds), or when its tables would outgrow their memory bound.
 // Exit codes: 0 solved, 1 no solution, 2 bad arguments or unreadable file, 3 search too large.
-// ferrolin-solve --check FILE|FOLDER...
-// Checks solution files (a teacher's collected homework); see tools/check_solutions.hpp.
+// ferrolin-solve --check [--task TASK.dat] FILE|FOLDER...
+// Checks solution files (a teacher's collected homework), with --task against the task
+// that was set; see tools/check_solutions.hpp.
 // ferrolin-solve --report [CLASS_FOLDER] [-o PAGE.html] [--open]
 // The class's results as a page and a CSV file (see tools/class_report.hpp); without a
 // folder, the class folder this computer is set up with.
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +36,7 @@ constexpr int kSolved = 0, kNoSolution = 1, kBadInput = 2, kTooLarge = 3;
 int usage() {
     std::fprintf(stderr,
                  "usage: ferrolin-solve TASK.dat [-o SOLUTION.sln] [--max-states N]\n"
-                 "       ferrolin-solve --check SOLUTION.sln|FOLDER...\n"
+                 "       ferrolin-solve --check [--task TASK.dat] SOLUTION.sln|FOLDER...\n"
                  "       ferrolin-solve --report [CLASS_FOLDER] [-o PAGE.html] [--open]\n");
     return kBadInput;
 }
@@ -110,12 +112,35 @@ int report(int argc, char** argv) {
     return tools::writeClassReport(folder, packFolder(), page, open);
 }
 
+// The task or solution file, or nothing with the reason on stderr.
+std::optional<model::TaskData> readTask(const std::string& path) {
+    const std::optional<std::vector<uint8_t>> bytes = platform::readFile(path, model::kMaxTaskFileBytes);
+    if (!bytes) {
+        std::fprintf(stderr, "ferrolin-solve: cannot read %s\n", path.c_str());
+        return std::nullopt;
+    }
+    std::optional<model::TaskData> task = model::decodeTask(*bytes);
+    if (!task) std::fprintf(stderr, "ferrolin-solve: %s is not a task file\n", path.c_str());
+    return task;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--check") {
-        if (argc == 2) return usage();
-        return tools::checkSolutions(std::vector<std::string>(argv + 2, argv + argc));
+        std::vector<std::string> paths;
+        std::optional<model::TaskData> setTask;
+        for (int i = 2; i < argc; ++i) {
+            if (std::string(argv[i]) != "--task") {
+                paths.push_back(argv[i]);
+                continue;
+            }
+            if (++i == argc || setTask) return usage();
+            setTask = readTask(argv[i]);
+            if (!setTask) return kBadInput;
+        }
+        if (paths.empty()) return usage();
+        return tools::checkSolutions(paths, setTask ? &*setTask : nullptr);
     }
     if (argc > 1 && std::string(argv[1]) == "--report") return report(argc, argv);
     std::string taskPath, solutionPath;
@@ -139,17 +164,8 @@ int main(int argc, char** argv) {
     }
     if (taskPath.empty()) return usage();
 
-    const std::optional<std::vector<uint8_t>> bytes =
-        platform::readFile(taskPath, model::kMaxTaskFileBytes);
-    if (!bytes) {
-        std::fprintf(stderr, "ferrolin-solve: cannot read %s\n", taskPath.c_str());
-        return kBadInput;
-    }
-    std::optional<model::TaskData> task = model::decodeTask(*bytes);
-    if (!task) {
-        std::fprintf(stderr, "ferrolin-solve: %s is not a task file\n", taskPath.c_str());
-        return kBadInput;
-    }
+    std::optional<model::TaskData> task = readTask(taskPath);
+    if (!task) return kBadInput;
 
     std::printf("%s\n", toUtf8(task->title).c_str());
     const model::SolveResult result = model::solveTask(*task, stateLimit);

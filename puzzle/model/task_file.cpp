@@ -37,17 +37,20 @@ private:
     std::vector<uint8_t> bytes_;
 };
 
-// Reads past the end yield zeros, as the game's reader zeroes each field before
-// reading it: a file cut short loads with zeros and empty strings.
+// A field the file does not hold in full marks the file as cut short: what such a file
+// would read as is a guess, and a damaged solution must never pass for a good one.
 class Reader {
 public:
     explicit Reader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
 
     uint32_t u32() {
-        uint32_t value = 0;
-        for (int i = 0; i < 4 && pos_ < bytes_.size(); ++i, ++pos_) {
-            value |= static_cast<uint32_t>(bytes_[pos_]) << (8 * i);
+        if (bytes_.size() - pos_ < 4) {
+            pos_ = bytes_.size();
+            cut_ = true;
+            return 0;
         }
+        uint32_t value = 0;
+        for (int i = 0; i < 4; ++i, ++pos_) value |= static_cast<uint32_t>(bytes_[pos_]) << (8 * i);
         return value;
     }
     int32_t i32() { return static_cast<int32_t>(u32()); }
@@ -55,17 +58,26 @@ public:
     // hit-tests items; one off the screen stays just as far off when held within bounds.
     int32_t place() { return std::clamp(i32(), -kPlaceLimit, kPlaceLimit); }
 
-    // The length field is never trusted for allocation: at most the rest of the file is
-    // taken, of which the first `limit` bytes are kept and the others skipped.
+    // The length field is never trusted for allocation: a length past the end cuts the
+    // file short; of the text the first `limit` bytes are kept and the others skipped.
     std::string text(size_t limit) {
         const uint32_t stated = u32();
-        const size_t length = std::min<size_t>(stated, bytes_.size() - pos_);
-        const size_t kept = std::min(length, limit);
+        if (stated > bytes_.size() - pos_) {
+            pos_ = bytes_.size();
+            cut_ = true;
+            return std::string();
+        }
+        const size_t kept = std::min<size_t>(stated, limit);
         std::string value(reinterpret_cast<const char*>(bytes_.data() + pos_), kept);
-        pos_ += length;
+        pos_ += stated;
         value.resize(std::min(value.size(), value.find('\0')));
         return value;
     }
+
+    // Whether `count` entries of `size` bytes each are still in the file.
+    bool holds(size_t count, size_t size) const { return count <= (bytes_.size() - pos_) / size; }
+    bool atEnd() const { return pos_ == bytes_.size(); }
+    bool cut() const { return cut_; }
 
     // The magic is refused on its length alone before any of its bytes are read.
     bool magic() {
@@ -79,6 +91,7 @@ public:
 private:
     const std::vector<uint8_t>& bytes_;
     size_t pos_ = 0;
+    bool cut_ = false;
 };
 
 }  // namespace
@@ -149,7 +162,7 @@ std::optional<TaskData> decodeTask(const std::vector<uint8_t>& bytes) {
     }
 
     const int32_t rules = in.i32();
-    if (rules < 0 || rules > kMaxRules) return std::nullopt;
+    if (rules < 0 || rules > kMaxRules || !in.holds(static_cast<size_t>(rules), 16)) return std::nullopt;
     task.rules.resize(static_cast<size_t>(rules));
     for (RuleData& r : task.rules) {
         r.first = in.i32();
@@ -157,14 +170,18 @@ std::optional<TaskData> decodeTask(const std::vector<uint8_t>& bytes) {
         r.third = in.i32();
         r.kind = in.i32();
     }
+    if (in.cut()) return std::nullopt;
+    // A task file ends here; a solution goes on with every one of its moves.
+    if (in.atEnd()) return task;
 
     const int32_t moves = in.i32();
-    if (moves < 0) return std::nullopt;
+    if (moves < 0 || !in.holds(static_cast<size_t>(moves), 8)) return std::nullopt;
     task.moves.resize(static_cast<size_t>(std::min<int32_t>(moves, kMaxMoves)));
     for (MoveData& m : task.moves) {
         m.mask = PassengerSet(in.u32());
         m.direction = in.i32();
     }
+    if (in.cut()) return std::nullopt;
     return task;
 }
 

@@ -27,10 +27,11 @@ std::vector<uint8_t> encodeTask(const TaskData& task, bool withMoves);
 // The moves fit a solution file: at most kMaxMoves, no passenger past kFileMaskBits - 1.
 bool solutionFits(const TaskData& task);
 
-// Nothing when the magic is wrong or a count is out of bounds (negative, more than 128
-// characters or 256 rules). Places are held within ±kPlaceLimit. Over-long strings are
-// cut to their buffers; a file cut short reads as zeros and empty strings. Moves beyond
-// 256 are dropped.
+// Nothing when the magic is wrong, a count is out of bounds (negative, more than 128
+// characters or 256 rules) or the file is damaged: it must end right after its rules (a
+// task) or after all of its moves (a solution), and no length or count may run past its
+// end. Bytes after the last move are ignored. Places are held within ±kPlaceLimit.
+// Over-long strings are cut to their buffers. Moves beyond 256 are dropped.
 std::optional<TaskData> decodeTask(const std::vector<uint8_t>& bytes);
 
 // "_" + two lowercase hex digits per title byte; number 0 means no " - N" part.

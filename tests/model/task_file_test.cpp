@@ -183,34 +183,43 @@ TEST(TaskFile, WrongMagicIsRefused) {
     EXPECT_FALSE(decodeTask(bytes));
 }
 
-TEST(TaskFile, FileCutShortReadsAsZeros) {
-    const std::optional<TaskData> bare = decodeTask(magic());
-    ASSERT_TRUE(bare);
-    EXPECT_EQ(bare->title, "");
-    EXPECT_EQ(bare->boat, 0u);
-    EXPECT_TRUE(bare->characters.empty());
-
-    // Cut inside the second character: it and everything after read as zeros.
+// A damaged solution must not pass for a good one: only the end of the rules (a task
+// file) and the end of the moves (a solution) are ends a file may have.
+TEST(TaskFile, AFileCutAnywhereElseIsRefused) {
     const std::vector<uint8_t> full = encodeTask(sampleTask(), true);
-    std::vector<uint8_t> cut = header();
-    appendU32(cut, 2);
-    for (int v : {5, 40, 830, 40, 1}) appendU32(cut, static_cast<uint32_t>(v));
-    appendU32(cut, 0xFFFFFFFF);
-    appendText(cut, "textures/unit_wolf.tga");
-    appendU32(cut, 70);
-    cut.push_back(0x01);  // half of leftY
-    const std::optional<TaskData> partial = decodeTask(cut);
-    ASSERT_TRUE(partial);
-    ASSERT_EQ(partial->characters.size(), 2u);
-    EXPECT_EQ(partial->characters[1].leftX, 70);
-    EXPECT_EQ(partial->characters[1].leftY, 1);
-    EXPECT_EQ(partial->characters[1].weight, 0);
-    EXPECT_EQ(partial->characters[1].name, "");
-    EXPECT_TRUE(partial->rules.empty());
-
-    for (size_t length = 17; length < full.size(); length += 7) {  // never fails past the magic
-        EXPECT_TRUE(decodeTask(std::vector<uint8_t>(full.begin(), full.begin() + length))) << length;
+    const size_t taskEnd = encodeTask(sampleTask(), false).size();
+    for (size_t length = 0; length < full.size(); ++length) {
+        const bool read =
+            decodeTask(std::vector<uint8_t>(full.begin(), full.begin() + length)).has_value();
+        EXPECT_EQ(read, length == taskEnd) << length;
     }
+    // Bytes after the last move change nothing.
+    std::vector<uint8_t> longer = full;
+    longer.push_back(0x55);
+    const std::optional<TaskData> back = decodeTask(longer);
+    ASSERT_TRUE(back);
+    expectSameTask(*back, sampleTask());
+}
+
+TEST(TaskFile, ALengthOrCountPastTheEndIsRefused) {
+    std::vector<uint8_t> title = magic();
+    appendU32(title, 0xFFFFFFF0);  // a title of almost 4 GB, with 3 bytes present
+    title.insert(title.end(), {'x', 'y', 'z'});
+    EXPECT_FALSE(decodeTask(title));
+
+    std::vector<uint8_t> name = header();
+    appendU32(name, 1);
+    for (int v : {5, 40, 830, 40, 1, 0}) appendU32(name, static_cast<uint32_t>(v));
+    appendU32(name, 1000);  // the picture name's length
+    appendText(name, "textures/unit_wolf.tga");
+    appendU32(name, 0);
+    EXPECT_FALSE(decodeTask(name));
+
+    std::vector<uint8_t> rules = header();
+    appendU32(rules, 0);
+    appendU32(rules, 3);  // three rules, two present
+    for (int i = 0; i < 8; ++i) appendU32(rules, 0);
+    EXPECT_FALSE(decodeTask(rules));
 }
 
 TEST(TaskFile, OverlongStringsAreCutAndSkipped) {
@@ -233,21 +242,12 @@ TEST(TaskFile, OverlongStringsAreCutAndSkipped) {
 }
 
 TEST(TaskFile, TextEndsAtItsFirstZero) {
-    std::vector<uint8_t> bytes = magic();
-    appendText(bytes, std::string("ab\0cd", 5));
+    std::vector<uint8_t> bytes = header(std::string("ab\0cd", 5));
+    appendU32(bytes, 0);  // no characters
+    appendU32(bytes, 0);  // no rules
     const std::optional<TaskData> task = decodeTask(bytes);
     ASSERT_TRUE(task);
     EXPECT_EQ(task->title, "ab");
-}
-
-TEST(TaskFile, HugeLengthReadsOnlyWhatIsThere) {
-    std::vector<uint8_t> bytes = magic();
-    appendU32(bytes, 0xFFFFFFF0);  // a title of almost 4 GB, with 3 bytes present
-    bytes.insert(bytes.end(), {'x', 'y', 'z'});
-    const std::optional<TaskData> task = decodeTask(bytes);
-    ASSERT_TRUE(task);
-    EXPECT_EQ(task->title, "xyz");
-    EXPECT_EQ(task->statement, "");
 }
 
 TEST(TaskFile, CountsOutOfBoundsAreRefused) {
@@ -262,6 +262,9 @@ TEST(TaskFile, CountsOutOfBoundsAreRefused) {
             for (int f = 0; f < 4; ++f) appendU32(bytes, 0);
         }
         appendU32(bytes, static_cast<uint32_t>(moves));
+        for (int i = 0; i < moves && i < 300; ++i) {
+            for (int f = 0; f < 2; ++f) appendU32(bytes, 0);
+        }
         return decodeTask(bytes);
     };
     EXPECT_TRUE(withCounts(128, 256, 0));
@@ -272,10 +275,11 @@ TEST(TaskFile, CountsOutOfBoundsAreRefused) {
     EXPECT_FALSE(withCounts(0, -1, 0));
     EXPECT_FALSE(withCounts(0, 0, -1));
 
-    // Moves past 256 are dropped, even when the count claims billions.
-    const std::optional<TaskData> many = withCounts(0, 0, 0x7FFFFFFF);
+    // Moves past 256 are dropped; a count the file does not hold is a damaged file.
+    const std::optional<TaskData> many = withCounts(0, 0, 300);
     ASSERT_TRUE(many);
     EXPECT_EQ(many->moves.size(), 256u);
+    EXPECT_FALSE(withCounts(0, 0, 0x7FFFFFFF));
 }
 
 TEST(TaskFileName, TitleBytesInLowercaseHex) {

@@ -30,9 +30,10 @@ protected:
         return path;
     }
 
-    int run(const std::vector<std::string>& paths, std::string& out) {
+    int run(const std::vector<std::string>& paths, std::string& out,
+            const model::TaskData* setTask = nullptr) {
         ::testing::internal::CaptureStdout();
-        const int status = tools::checkSolutions(paths);
+        const int status = tools::checkSolutions(paths, setTask);
         out = ::testing::internal::GetCapturedStdout();
         return status;
     }
@@ -45,16 +46,20 @@ TEST_F(CheckSolutions, ReportsEachFileAndTheWorstStatus) {
     const std::string half = write("class/pupil/boris.sln", 2);
     std::string out;
     EXPECT_EQ(run({done}, out), 0);
-    EXPECT_EQ(out, done +
-                       ": complete, crossings 5, shortest 5\n"
-                       "1 checked: 1 complete, 0 incomplete, 0 breaking a rule, 0 unreadable\n");
+    EXPECT_EQ(
+        out,
+        done +
+            ": complete, crossings 5, shortest 5\n"
+            "1 checked: 1 complete, 0 incomplete, 0 breaking a rule, 0 unreadable; 1 different task\n");
 
     // A folder is searched in depth; other files in it are not solutions.
     write("class/notes.txt", 1);
     EXPECT_EQ(run({(folder_ / "class").string()}, out), 1);
-    EXPECT_EQ(out, done + ": complete, crossings 5, shortest 5\n" + half +
-                       ": incomplete, crossings 2\n"
-                       "2 checked: 1 complete, 1 incomplete, 0 breaking a rule, 0 unreadable\n");
+    EXPECT_EQ(
+        out,
+        done + ": complete, crossings 5, shortest 5\n" + half +
+            ": incomplete, crossings 2\n"
+            "2 checked: 1 complete, 1 incomplete, 0 breaking a rule, 0 unreadable; 1 different task\n");
 
     model::TaskData broken = test::wolfGoatCabbage();
     broken.moves = {{0b0011, 1}};
@@ -62,9 +67,39 @@ TEST_F(CheckSolutions, ReportsEachFileAndTheWorstStatus) {
     test::writeTaskFile(cheat, broken, true);
     const std::string missing = (folder_ / "missing.sln").string();
     EXPECT_EQ(run({cheat, missing}, out), 2);
-    EXPECT_EQ(out, cheat + ": breaks a rule at crossing 1\n" + missing +
-                       ": unreadable\n"
-                       "2 checked: 0 complete, 0 incomplete, 1 breaking a rule, 1 unreadable\n");
+    EXPECT_EQ(
+        out,
+        cheat + ": breaks a rule at crossing 1\n" + missing +
+            ": unreadable\n"
+            "2 checked: 0 complete, 0 incomplete, 1 breaking a rule, 1 unreadable; 1 different task\n");
+}
+
+// The first 17 bytes of any solution once passed as complete in 0 crossings.
+TEST_F(CheckSolutions, ACutSolutionIsUnreadable) {
+    const std::string path = write("cut.sln", 99);
+    fs::resize_file(path, fs::file_size(path) - 2);
+    std::string out;
+    EXPECT_EQ(run({path}, out), 2);
+    EXPECT_EQ(
+        out,
+        path +
+            ": unreadable\n1 checked: 0 complete, 0 incomplete, 0 breaking a rule, 1 unreadable; 0 different tasks\n");
+}
+
+TEST_F(CheckSolutions, ASolutionOfAnotherTaskIsNoAnswer) {
+    const std::string set = write("set.sln", 99);
+    model::TaskData own = test::wolfGoatCabbage();
+    own.rules.clear();  // the pupil's own task without its rules: trivially solved
+    own.moves = model::solveTask(own).moves;
+    const std::string trivial = (folder_ / "own.sln").string();
+    test::writeTaskFile(trivial, own, true);
+    model::TaskData task = test::wolfGoatCabbage();
+    std::string out;
+    EXPECT_EQ(run({set, trivial}, out, &task), 1);
+    EXPECT_EQ(out, set + ": complete, crossings 5, shortest 5\n" + trivial +
+                       ": another task\n"
+                       "2 checked: 1 complete, 1 incomplete, 0 breaking a rule, 0 unreadable; "
+                       "1 of another task, 2 different tasks\n");
 }
 
 }  // namespace
