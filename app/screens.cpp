@@ -240,6 +240,8 @@ void closeScreen() {
     puzzle::task.characterCount = 0;
     puzzle::task.ruleCount = 0;
     puzzle::screenMode = puzzle::NoScreen;
+    // What the popup said was about the screen that closed.
+    hideMessage();
     // A floor a screen set (the winner picture's) goes with the screen.
     if (itemList.modalFloor != mainMenu) itemList.modalFloor = nullptr;
     itemList.coveredFloor = nullptr;

@@ -27,11 +27,13 @@ using base::cp1251::toUtf8;
 
 std::vector<std::string>* collected = nullptr;
 
-void collectText(const ui::FontPtr&, const char* text, const platform::Rect& rect, unsigned,
+bool collectText(const ui::FontPtr&, const char* text, const platform::Rect& rect, unsigned format,
                  uint32_t colour) {
-    // A fully faded message and a text left of or below the screen say nothing.
-    if ((colour >> 24) == 0 || rect.left >= 1024 || rect.top >= 768) return;
+    // A fully faded message, an outline and a text left of or below the screen say nothing.
+    if ((colour >> 24) == 0 || (format & ui::kTextBacking) != 0 || rect.left >= 1024 || rect.top >= 768)
+        return true;
     collected->push_back(toUtf8(text));
+    return true;
 }
 
 // Every text of a freshly drawn frame, and what the focused text box holds, in UTF-8.

@@ -13,6 +13,7 @@
 #include "app/screens.hpp"
 #include "app/script_checks.hpp"
 #include "app/startup.hpp"
+#include "app/text_contrast.hpp"
 #include "app/window_proc.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
@@ -224,6 +225,14 @@ private:
             const std::string file = absolute(rest(in));
             ui::renderFrame();
             if (!graphics().savePng(file)) throw ScriptError("cannot write " + file);
+            // Every picture a tour leaves is also a check that its texts can be read.
+            if (const std::optional<PoorText> poor = leastReadableText()) {
+                char ratio[16];
+                std::snprintf(ratio, sizeof ratio, "%.1f", poor->ratio);
+                throw ScriptError("in " + file + " the text «" + poor->text +
+                                  "» reaches a contrast of only " + ratio +
+                                  ":1 against what lies behind it");
+            }
         } else {
             throw ScriptError("unknown command '" + command + "'");
         }

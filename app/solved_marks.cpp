@@ -49,20 +49,30 @@ std::optional<int> bestCountOf(const std::string& path) {
     return found->second;
 }
 
-int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight) {
+int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight, bool outlined) {
     const std::optional<int> best = bestCountOf(path);
     if (!best) return right;
-    if (!marks.check) marks.check = ui::loadTexture("textures/check_mark.tga", nullptr, nullptr);
     char count[16];
     std::snprintf(count, sizeof count, "%d", *best);
     ui::Rect box{right - 40, rowY, right, rowY + rowHeight};
     ui::drawText(ui::fonts.small, count, &box, platform::DT_CALCRECT, 0);
     const int textWidth = box.right - box.left;
     const int checkX = right - textWidth - 21;
-    ui::drawTexture(marks.check, checkX, rowY + (rowHeight - 18) / 2, nullptr, 0xFFFFFFFF);
-    ui::drawText(ui::fonts.small, count, ui::Rect{right - textWidth, rowY, right, rowY + rowHeight},
-                 platform::DT_VCENTER | platform::DT_NOCLIP, 0xFFB9F08A);
+    drawCheckMark(checkX, rowY + (rowHeight - 18) / 2);
+    const ui::Rect place{right - textWidth, rowY, right, rowY + rowHeight};
+    if (outlined) {
+        ui::drawOutlinedText(ui::fonts.small, count, place, platform::DT_VCENTER | platform::DT_NOCLIP,
+                             kSolvedCountColour);
+    } else {
+        ui::drawText(ui::fonts.small, count, place, platform::DT_VCENTER | platform::DT_NOCLIP,
+                     kSolvedCountColour);
+    }
     return checkX;
+}
+
+void drawCheckMark(int x, int y) {
+    if (!marks.check) marks.check = ui::loadTexture("textures/check_mark.tga", nullptr, nullptr);
+    ui::drawTexture(marks.check, x, y, nullptr, 0xFFFFFFFF);
 }
 
 std::string nextUnsolvedTask(const std::string& current) {

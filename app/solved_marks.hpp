@@ -2,6 +2,7 @@
 // solved rows, and the next task not solved yet for the winner picture's button.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,8 @@ struct TaskEntry;
 
 // The row's right end holds the task's shortest count; the solved mark stands left of it.
 constexpr int kShortestColumnWidth = 34;
+// The colour of the pupil's best count beside the check mark.
+constexpr uint32_t kSolvedCountColour = 0xFFB9F08A;
 
 // Reads the progress file afresh and forgets the task keys read from files: tasks may
 // have been solved, saved or changed since.
@@ -21,7 +24,10 @@ void releaseSolvedMarks();
 std::optional<int> bestCountOf(const std::string& path);
 // Right-aligned at `right`, just left of the shortest count's column; returns the mark's
 // left edge (`right` when the task is not solved).
-int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight);
+// outlined: the row is lit, its count needs an outline to stay readable.
+int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight, bool outlined = false);
+// The check mark alone, its top-left at (x, y): 18 pixels high.
+void drawCheckMark(int x, int y);
 // The first task after `current` in catalogue order, wrapping around, that is not solved;
 // empty when every task is.
 std::string nextUnsolvedTask(const std::string& current);

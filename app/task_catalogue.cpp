@@ -1,5 +1,7 @@
 #include "app/task_catalogue.hpp"
 
+#include <string>
+
 #include "app/pupil_name_form.hpp"
 #include "app/screens.hpp"
 #include "app/solved_marks.hpp"
@@ -20,7 +22,17 @@ namespace {
 
 TaskListBox* taskList = nullptr;
 
+// The row whose deletion was asked about; the next press on the button deletes it.
+int32_t deleteAsked = -1;
+std::string deleteQuestion;  // the popup keeps a pointer to its text
+
 }  // namespace
+
+void forgetDeleteQuestion() {
+    deleteAsked = -1;
+    if (taskList != nullptr && screenItems.buttons[1] != nullptr)
+        screenItems.buttons[1]->text = "Удалить"_cp;
+}
 
 // The list and its buttons on the panel.
 void fillTaskList();
@@ -54,6 +66,7 @@ void fillTaskList() {
 }
 
 void closeTaskList() {
+    forgetDeleteQuestion();
     closePupilNameForm();
     detachPanelItems();
     screenItems.woodPanel->moveTo(705, 320);
@@ -74,6 +87,7 @@ void openSelectedTask(Button*) {
     }
     // The path outlives the list, which closes with the catalogue.
     const std::string path = taskList->entries[static_cast<size_t>(taskList->selectedRow)].path();
+    forgetDeleteQuestion();
     if (!openTask(path)) showMessage("Ошибка открытия файла"_cp);
 }
 
@@ -83,6 +97,18 @@ void deleteSelectedTask(Button*) {
         showMessage("Сначала выберите задачу для удаления"_cp);
         return;
     }
+    // A file deleted cannot come back: the button asks once, naming the task.
+    if (deleteAsked != taskList->selectedRow) {
+        deleteAsked = taskList->selectedRow;
+        deleteQuestion = "Удалить задачу «"_cp +
+                         taskList->entries[static_cast<size_t>(deleteAsked)].name +
+                         "»?\nНажмите «Да, удалить»"_cp;
+        showMessage(deleteQuestion.c_str());
+        screenItems.buttons[1]->text = "Да, удалить"_cp;
+        return;
+    }
+    forgetDeleteQuestion();
+    hideMessage();
     if (!taskList->removeSelectedEntry()) showMessage("Эту задачу нельзя удалить"_cp);
 }
 

@@ -5,6 +5,7 @@
 #include <numeric>
 #include <string_view>
 
+#include "app/catalogue_legend.hpp"
 #include "app/solved_marks.hpp"
 #include "app/task_catalogue.hpp"
 #include "base/cp1251.hpp"
@@ -77,17 +78,17 @@ std::string rowTitle(const std::string& stem) {
 
 TaskListBox::TaskListBox(int x_, int y_, int width_, int height_, Judging judging)
     : ListBox(x_, y_, width_, height_) {
-    scanFolder("tasks");
+    scanFolder("tasks", TaskGroup::Game);
     const std::string data = platform::dataFolder();
     const std::string shared = platform::classFolder();
-    if (!shared.empty() && shared != data) scanFolder(shared, kClassFolderPatienceMs);
-    if (!data.empty()) scanFolder(data);
-    keepFirstByTitle();
+    if (!shared.empty() && shared != data) scanFolder(shared, TaskGroup::Class, kClassFolderPatienceMs);
+    if (!data.empty()) scanFolder(data, TaskGroup::Mine);
+    keepWithinCap();
     if (judging == Judging::Difficulties)
         settleDifficulties(entries, 0, entries.size(), kBuildSolveBudget);
 }
 
-void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {
+void TaskListBox::scanFolder(const std::string& folder, TaskGroup group, int patienceMs) {
     // Rows come in the order of their titles (numbers counted as numbers, so "2." comes
     // before "10."), not in the file system's hash order.
     const size_t first = entries.size();
@@ -97,18 +98,26 @@ void TaskListBox::scanFolder(const std::string& folder, int patienceMs) {
                        : platform::listFolder(folder, "", ".dat");
     for (const std::string& file : files) {
         const std::string stem = file.substr(0, file.size() - 4);
-        entries.emplace_back(rowTitle(stem), folder, file);
+        entries.emplace_back(rowTitle(stem), folder, file).group = group;
     }
     std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), entries.end(), entryBefore);
 }
 
-void TaskListBox::keepFirstByTitle() {
+void TaskListBox::keepWithinCap() {
     if (entries.size() <= kMaxEntries) return;
-    // The titles decide over all the folders together; the rows kept stay in folder order.
+    // A teacher's or a pupil's task must never vanish behind the pack, however large it
+    // grows; the rows kept stay in folder order.
+    const auto rank = [](TaskGroup group) {
+        return group == TaskGroup::Class ? 0 : group == TaskGroup::Mine ? 1 : 2;
+    };
     std::vector<size_t> order(entries.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    std::nth_element(order.begin(), order.begin() + kMaxEntries, order.end(),
-                     [&](size_t a, size_t b) { return entryBefore(entries[a], entries[b]); });
+    std::nth_element(order.begin(), order.begin() + kMaxEntries, order.end(), [&](size_t a, size_t b) {
+        const TaskEntry& x = entries[a];
+        const TaskEntry& y = entries[b];
+        if (x.group != y.group) return rank(x.group) < rank(y.group);
+        return entryBefore(x, y);
+    });
     std::vector<bool> kept(entries.size(), false);
     for (size_t i = 0; i < kMaxEntries; ++i) kept[order[i]] = true;
     std::vector<TaskEntry> shown;
@@ -137,6 +146,8 @@ void TaskListBox::draw() {
     settleDifficulties(entries, firstShown, firstShown + static_cast<size_t>(height / 33) + 2,
                        kFrameSolveBudget);
     drawRows();
+    if (const VisualItem* panel = screenItems.woodPanel)
+        drawCatalogueLegend(entries, panel->x, panel->y + panel->height, panel->width);
 }
 
 bool TaskListBox::hitTest(int px, int py) {
@@ -150,6 +161,7 @@ void TaskListBox::mouseDown(int, int, unsigned) {
         openSelectedTask(nullptr);
     } else {
         selectedRow = hoveredRow;
+        forgetDeleteQuestion();
     }
 }
 
@@ -175,7 +187,19 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
         fill = 0x20FFFFFF;
     }
     if (fill != 0) fillRect(rowX, rowY, rowX + 212, rowY + 33, fill);
+    // The light selection and hover fills need the row's texts outlined to stay readable.
+    const bool lit = row == selectedRow || row == hoveredRow;
+    const auto text = [lit](const char* what, Rect rect, unsigned format, uint32_t colour) {
+        if (lit) {
+            drawOutlinedText(fonts.small, what, rect, format, colour);
+        } else {
+            drawText(fonts.small, what, rect, format, colour);
+        }
+    };
     const TaskEntry& entry = entries[static_cast<size_t>(row)];
+    if (entry.group != TaskGroup::Game)
+        fillRect(rowX, rowY + 4, rowX + 4, rowY + 29,
+                 entry.group == TaskGroup::Class ? kClassStripe : kMineStripe);
     Rect title{rowX, rowY, rowX + 212, rowY + 33};
     // The shortest count stands at the row's right end, the solved mark left of it, and
     // the title stays centred while it clears them; a longer one moves left of them and,
@@ -186,20 +210,19 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
         Rect column{0, 0, 0, 0};
         drawText(fonts.small, mark.text.c_str(), &column, platform::DT_CALCRECT, 0);
         right = rowX + 212 - kColumnMargin - column.right;
-        drawText(fonts.small, mark.text.c_str(),
-                 Rect{right, rowY, rowX + 212 - kColumnMargin, rowY + 33},
-                 platform::DT_VCENTER | platform::DT_SINGLELINE, mark.colour);
+        text(mark.text.c_str(), Rect{right, rowY, rowX + 212 - kColumnMargin, rowY + 33},
+             platform::DT_VCENTER | platform::DT_SINGLELINE, mark.colour);
     }
     const int solvedRight = std::min(rowX + 212 - kShortestColumnWidth, right - kColumnMargin);
-    const int markLeft = drawSolvedMark(entry.path(), solvedRight, rowY, 33);
+    const int markLeft = drawSolvedMark(entry.path(), solvedRight, rowY, 33, lit);
     if (markLeft < solvedRight) right = markLeft;
     Rect width{0, 0, 0, 0};
     drawText(fonts.small, entry.name.c_str(), &width, platform::DT_CALCRECT, 0);
     if (right < rowX + 212 && rowX + (212 + width.right) / 2 > right - kColumnMargin) {
         title = Rect{rowX + kColumnMargin, rowY, right - kColumnMargin, rowY + 33};
     }
-    drawText(
-        fonts.small, entry.name.c_str(), title,
+    text(
+        entry.name.c_str(), title,
         platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS,
         ui::kPaleYellow);
 }

@@ -12,6 +12,9 @@
 
 namespace app {
 
+// Where a task comes from: the game's own pack, the class folder or the pupil's data folder.
+enum class TaskGroup : uint8_t { Game, Class, Mine };
+
 struct TaskEntry {
     TaskEntry(std::string title, std::string inFolder, std::string file)
         : name(std::move(title)),
@@ -22,6 +25,7 @@ struct TaskEntry {
     std::string name;      // the title shown (Windows-1251)
     std::string folder;    // where the file was found
     std::string fileName;  // the file's own name, so open and delete address this file
+    TaskGroup group = TaskGroup::Game;
     EntryDifficulty difficulty;
     // Joined once: every drawn row looks its solved mark up by it, and a frame allocates
     // nothing.
@@ -61,9 +65,10 @@ public:
 
     // Appends every task file of the folder, in title order. patienceMs > 0: the folder
     // may be slow or gone, so give up after that long.
-    void scanFolder(const std::string& folder, int patienceMs = 0);
-    // Keeps the kMaxEntries first titles of all the files found; the rest are counted.
-    void keepFirstByTitle();
+    void scanFolder(const std::string& folder, TaskGroup group, int patienceMs = 0);
+    // Keeps kMaxEntries of the files found: the class's first, then the pupil's own, then
+    // the game's, each group by title; the rest are counted.
+    void keepWithinCap();
     // Deletes the selected entry's file and entry; false leaves the list unchanged.
     bool removeSelectedEntry();
 

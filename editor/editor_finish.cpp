@@ -1,5 +1,6 @@
 // The wizard's last step: the solver's verdict on the task as composed, one more question
 // before a task without a solution is saved, and where the saved file went.
+#include <map>
 #include <string>
 
 #include "base/cp1251.hpp"
@@ -36,9 +37,49 @@ struct FinishState {
     std::string verdict;  // the label's text
     std::string message;  // the hint after Done
     bool unsolvable = false;
-    bool asked = false;  // Done was pressed once on a task without a solution
+    bool asked = false;     // Done was pressed once on a task without a solution
+    bool goalless = false;  // someone has no place on the right bank yet
 };
 FinishState finish;
+
+// What a pupil calls the game's own figures; another picture goes by its file name.
+std::string characterWord(const std::string& picture) {
+    static const std::map<std::string, const char*> kWords = {
+        {"bear", "медведь"_cp},    {"boy", "мальчик"_cp},
+        {"cabbage", "капуста"_cp}, {"carrot", "морковка"_cp},
+        {"cat", "кот"_cp},         {"chicken", "курица"_cp},
+        {"dog", "собака"_cp},      {"farmer", "фермер"_cp},
+        {"fox", "лиса"_cp},        {"girl", "девочка"_cp},
+        {"goat", "коза"_cp},       {"grain", "зерно"_cp},
+        {"guard", "стражник"_cp},  {"hunter", "охотник"_cp},
+        {"king", "король"_cp},     {"knight", "рыцарь"_cp},
+        {"lion", "лев"_cp},        {"mage", "маг"_cp},
+        {"man", "мужчина"_cp},     {"monk", "монах"_cp},
+        {"monkey", "обезьяна"_cp}, {"mouse", "мышь"_cp},
+        {"oldman", "дед"_cp},      {"oldwoman", "бабка"_cp},
+        {"prince", "принц"_cp},    {"princess", "принцесса"_cp},
+        {"queen", "королева"_cp},  {"rabbit", "кролик"_cp},
+        {"sheep", "овца"_cp},      {"troll", "тролль"_cp},
+        {"wolf", "волк"_cp},       {"woman", "женщина"_cp},
+    };
+    std::string stem = picture.substr(picture.find_last_of('/') + 1);
+    if (stem.rfind("unit_", 0) == 0) stem.erase(0, 5);
+    if (const size_t dot = stem.rfind('.'); dot != std::string::npos) stem.erase(dot);
+    const auto found = kWords.find(stem);
+    return found != kWords.end() ? std::string(found->second) : base::cp1251::fromUtf8(stem);
+}
+
+// Who was never put on the right bank: a task saved so would have them win at (0, 0).
+std::string withoutGoal() {
+    std::string names;
+    for (int i = 0; i < puzzle::task.characterCount; ++i) {
+        const puzzle::CharacterRecord& c = puzzle::task.characters[static_cast<size_t>(i)];
+        if (c.rightX != 0 || c.rightY != 0) continue;
+        if (!names.empty()) names += ", ";
+        names += characterWord(c.name);
+    }
+    return names;
+}
 
 int textWidth(const std::string& text) {
     Rect rect{0, 0, 0, 0};
@@ -105,15 +146,25 @@ void enterFinishStep() {
     hint->y = screenItems.woodPanel->y + kHintTop;
     hint->height = kHintHeight;
 
-    const model::TaskVerdict verdict = model::judgeTask(puzzle::taskData());
-    finish.verdict = puzzle::verdictText(verdict);
-    finish.unsolvable = verdict.status == model::SolveStatus::NoSolution;
     finish.asked = false;
+    const std::string goalless = withoutGoal();
+    finish.goalless = !goalless.empty();
     TextItem* label = items.verdictLabel;
+    if (finish.goalless) {
+        hint->text = "Задача ещё не готова:\nне у всех есть место\nна правом берегу"_cp;
+        finish.verdict = "Нет места на правом берегу: "_cp + goalless +
+                         ".\nВернитесь к шагу «Конечное положение»."_cp;
+        finish.unsolvable = false;
+        label->colour = kUnsolvableColour;
+    } else {
+        const model::TaskVerdict verdict = model::judgeTask(puzzle::taskData());
+        finish.verdict = puzzle::verdictText(verdict);
+        finish.unsolvable = verdict.status == model::SolveStatus::NoSolution;
+        label->colour = verdict.status == model::SolveStatus::Solved ? kSolvedColour
+                        : finish.unsolvable                          ? kUnsolvableColour
+                                                                     : kTooLargeColour;
+    }
     label->text = finish.verdict.c_str();
-    label->colour = verdict.status == model::SolveStatus::Solved ? kSolvedColour
-                    : finish.unsolvable                          ? kUnsolvableColour
-                                                                 : kTooLargeColour;
     label->x = screenItems.woodPanel->x + 47 + kVerdictInset;
     label->y = screenItems.woodPanel->y + kVerdictTop;
     label->visible = true;
@@ -128,6 +179,10 @@ void leaveFinishStep() {
 
 void finishTask() {
     EditorItems& items = editorItems;
+    if (finish.goalless) {
+        items.stepHint->text = "Сначала поставьте\nкаждого на его место\nна правом берегу"_cp;
+        return;
+    }
     // A teacher may want such a task on purpose, but should not hand it out by mistake.
     if (finish.unsolvable && !finish.asked) {
         finish.asked = true;

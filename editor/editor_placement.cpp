@@ -5,6 +5,7 @@
 #include "editor/rule_list_box.hpp"
 #include "editor/task_editor.hpp"
 #include "puzzle/task.hpp"
+#include "ui/cp1251.hpp"
 #include "ui/screen_items.hpp"
 
 namespace editor {
@@ -12,6 +13,7 @@ namespace editor {
 using puzzle::CharacterRecord;
 using puzzle::RuleRecord;
 using puzzle::task;
+using ui::operator""_cp;
 
 namespace {
 
@@ -50,6 +52,18 @@ bool ruleCellUnder(int x, int y, int* row, int* column) {
 
 bool onWoodPanel(int x, int y) {
     return ui::screenItems.woodPanel != nullptr && ui::containsPoint(ui::screenItems.woodPanel, x, y);
+}
+
+void explainMissedBank(int x, int y) {
+    if (onWoodPanel(x, y)) {
+        ui::showMessage("На доску ставить нельзя:\nпоставьте персонажа на траву над ней"_cp);
+    } else if (x > kLeftZoneEnd && x < kRightZoneStart && y >= kZoneTop && y <= kZoneBottom) {
+        ui::showMessage("В реке стоять нельзя:\nпоставьте персонажа на правый берег"_cp);
+    } else if (y < kZoneTop) {
+        ui::showMessage("Так высоко ставить нельзя:\nопустите персонажа чуть ниже"_cp);
+    } else {
+        ui::showMessage("Здесь уже не берег:\nподнимите персонажа выше"_cp);
+    }
 }
 
 void renumberRuleCell(int32_t& cell, int deleted, int moved) {
@@ -160,16 +174,26 @@ void onEditorDrop(ui::DragDropItem* item, int x, int y) {
     }
 
     CharacterRecord& record = task.characters[static_cast<size_t>(index)];
-    if (y >= kZoneTop && y <= kZoneBottom && !onWoodPanel(x, y)) {
-        if (x < kLeftZoneEnd) {
-            record.leftX = item->x;
-            record.leftY = item->y;
-        } else if (x > kRightZoneStart) {
-            record.rightX = item->x;
-            record.rightY = item->y;
-        } else {
-            putBackOrDelete(item);
-        }
+    const bool onBanks = y >= kZoneTop && y <= kZoneBottom && !onWoodPanel(x, y);
+    if (onBanks && x < kLeftZoneEnd) {
+        record.leftX = item->x;
+        record.leftY = item->y;
+        return;
+    }
+    if (onBanks && x > kRightZoneStart) {
+        record.rightX = item->x;
+        record.rightY = item->y;
+        return;
+    }
+    // Looking for a goal place, a teacher who misses the right bank (into the river, onto
+    // the panel, past its edge) keeps the character and learns why it went back.
+    if (editorStep == GoalPlacesStep && (x > kRightZoneStart || onBanks)) {
+        putBack(item);
+        explainMissedBank(x, y);
+        return;
+    }
+    if (onBanks) {
+        putBackOrDelete(item);
         return;
     }
 

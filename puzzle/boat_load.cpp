@@ -36,15 +36,8 @@ void BoatLoadLabel::draw() {
     y = task.boat->y - 36;
     width = task.boat->width;
     height = 24;
-    const uint32_t textColour = colour;
-    x += 1;
-    y += 1;
-    colour = 0xC0000000;
-    TextItem::draw();
-    x -= 1;
-    y -= 1;
-    colour = textColour;
-    TextItem::draw();
+    // Over grass, sand and water alike: an outline keeps it readable.
+    drawOutlinedText(font, text, Rect{x, y, x + width, y + height}, format, colour);
 }
 
 void explainRefusedBoarding(int weight) {

@@ -1,6 +1,7 @@
 #include "puzzle/hint.hpp"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct HintState {
     std::vector<RectTrail*> pointers;  // one per thing pointed at, reused
     UIElement* litArrow = nullptr;
     int used = 0;
+    // Where the last hint was asked: asking again there repeats it, and is not another one.
+    std::optional<model::Position> askedAt;
     char message[256] = "";
 };
 HintState hint;
@@ -112,10 +115,12 @@ void showHint(UIElement*) {
     if (hint.button == nullptr || !itemList.inputArmed || itemList.pressHeld || play.winPending ||
         itemList.modalFloor != nullptr)
         return;
-    ++hint.used;
+    const model::Position at = positionOnScreen();
+    if (!hint.askedAt || hint.askedAt->bank != at.bank || hint.askedAt->boat != at.boat) ++hint.used;
+    hint.askedAt = at;
     dismissHint();
 
-    const model::Hint h = model::hintFor(taskData(), positionOnScreen());
+    const model::Hint h = model::hintFor(taskData(), at);
     switch (h.kind) {
         case model::HintKind::Cross: {
             size_t slot = 0;

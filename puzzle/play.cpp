@@ -29,6 +29,9 @@ namespace {
 
 char movesTextBuffer[16] = "";
 
+// The river between the left bank and the hint button, where play's messages wrap.
+constexpr int kMessageLeft = 300, kMessageRight = 610;
+
 CharacterRecord& recordOf(const VisualItem* item) {
     return task.characters[static_cast<size_t>(item->id)];
 }
@@ -169,6 +172,11 @@ void buildPlayScreen() {
     play.highlightB = makeCharacterHighlight();
     buildHint();
     play.loadLabel = new BoatLoadLabel();
+    // Messages keep to the river, off the move list's board and the hint button.
+    if (PopupMessage* popup = screenItems.messagePopup) {
+        popup->areaLeft = kMessageLeft;
+        popup->areaRight = kMessageRight;
+    }
 }
 
 void closePlayScreen() {
@@ -195,6 +203,10 @@ void closePlayScreen() {
     delete play.highlightB;
     closeHint();
     delete play.loadLabel;
+    if (PopupMessage* popup = screenItems.messagePopup) {
+        popup->areaLeft = 0;
+        popup->areaRight = 1024;
+    }
     play = PlayState{};
 }
 
@@ -228,7 +240,8 @@ void onPlayDrop(DragDropItem* item, int, int) {
     // A tap names its character rather than a place: one on the bank means "into the
     // boat", one on a passenger "back ashore". Either then takes the way a drop would.
     const bool intoBoat = item->tapped ? play.origin != 0 : intersects(item, boat);
-    if (intoBoat && passengerWeight() + recordOf(item).weight <= boatCapacity()) {
+    const bool fits = passengerWeight() + recordOf(item).weight <= boatCapacity();
+    if (intoBoat && fits) {
         if (boat->attached != nullptr) {
             item->x = boat->attached->x - item->width / 2 - 1;
             boat->attached->moveBy(item->width / 2 + 1, 0);
@@ -239,7 +252,8 @@ void onPlayDrop(DragDropItem* item, int, int) {
         attachAfter(boat, item);
         return;
     }
-    if (intersects(item, boat)) explainRefusedBoarding(recordOf(item).weight);
+    // Asked into the boat and refused, by a tap or by a drag alike, the pupil is told why.
+    if (intoBoat) explainRefusedBoarding(recordOf(item).weight);
     putOnBank(item, play.origin == kLeftSide || (play.origin == 0 && boatAtLeft()));
 }
 

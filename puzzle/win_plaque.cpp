@@ -74,6 +74,9 @@ void prepareWinPlaque(int crossings, std::optional<int> shortest, int hints) {
         std::snprintf(line, sizeof line, "%s%d", "Кратчайшее решение: "_cp, *shortest);
         lines += line;
         lines += crossings <= *shortest ? "\r\nБыстрее не бывает!"_cp : "\r\nМожно и быстрее!"_cp;
+    } else {
+        // Won, so it has a solution: the search for the shortest was too large to finish.
+        lines += "Кратчайшее решение\r\nнеизвестно"_cp;
     }
     if (hints > 0) {
         std::snprintf(line, sizeof line, "%s%s%d", lines.empty() ? "" : "\r\n", "Подсказок: "_cp, hints);

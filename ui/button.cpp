@@ -9,12 +9,18 @@ Button::Button(int x_, int y_, int width_, int height_, const char* text_)
     : Pressable(x_, y_, width_, height_), text(text_) {}
 
 void Button::draw() {
-    if (text != nullptr) {
-        drawText(fonts.small, text, Rect{x, y, x + width, y + height},
-                 platform::DT_CENTER | platform::DT_VCENTER, textColour);
-    }
     const uint32_t overlay = overlayColours[static_cast<size_t>(state & 3) % 3];
+    const Rect place{x, y, x + width, y + height};
+    const unsigned format = platform::DT_CENTER | platform::DT_VCENTER;
+    if (state == Idle || text == nullptr) {
+        if (text != nullptr) drawText(fonts.small, text, place, format, textColour);
+        if (overlay != 0) fillRect(x, y, x + width, y + height, overlay);
+        return;
+    }
+    // Lit by the pointer, the light fill would wash the text out: it goes under the text,
+    // which is outlined to stay readable.
     if (overlay != 0) fillRect(x, y, x + width, y + height, overlay);
+    drawOutlinedText(fonts.small, text, place, format, textColour);
 }
 
 ColorBox::ColorBox(int x_, int y_, int width_, int height_, int count_, const uint32_t* colours_)

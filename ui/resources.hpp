@@ -43,9 +43,18 @@ void clearRect(int left, int top, int right, int bottom, uint32_t colour);
 // rectangle's right and bottom are set and nothing is drawn.
 int drawText(const FontPtr& font, const char* text, Rect* rect, unsigned format, uint32_t colour);
 int drawText(const FontPtr& font, const char* text, Rect rect, unsigned format, uint32_t colour);
+// A text's outline or shadow: drawn like any text, but it only lies behind the text
+// it sets off (a flag of drawText's format, never passed on to the drawing surface).
+constexpr unsigned kTextBacking = 0x80000000u;
+// The text in its colour over an outline of one pixel in `outline`, at the same alpha:
+// readable on any background, the water's light blue as well as a yellow selection.
+int drawOutlinedText(const FontPtr& font, const char* text, Rect rect, unsigned format, uint32_t colour,
+                     uint32_t outline = 0xFF000000);
+
 // Told of every text drawn (measuring is not drawing); ferrolin-script reads what the
-// screen says with it. Null when nobody listens.
-extern void (*textObserver)(const FontPtr& font, const char* text, const Rect& rect, unsigned format,
+// screen says with it and measures its contrast. A text it answers false for is measured
+// but not drawn. Null when nobody listens.
+extern bool (*textObserver)(const FontPtr& font, const char* text, const Rect& rect, unsigned format,
                             uint32_t colour);
 
 // The hint box asked for in the current frame (null when none) and its rectangle.

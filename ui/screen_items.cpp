@@ -14,6 +14,10 @@ void showMessage(const char* text) {
     if (screenItems.messagePopup != nullptr) screenItems.messagePopup->show(text);
 }
 
+void hideMessage() {
+    if (screenItems.messagePopup != nullptr) screenItems.messagePopup->visible = false;
+}
+
 void (*frameObserver)() = nullptr;
 
 void renderFrame() {

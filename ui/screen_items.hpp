@@ -36,6 +36,8 @@ void forgetScreenItems();
 
 // Shows a short message in the popup (Windows-1251).
 void showMessage(const char* text);
+// Takes the popup's message away at once (the screen it spoke of closes).
+void hideMessage();
 
 // Clear, every visible item, the edit boxes on top, present.
 void renderFrame();

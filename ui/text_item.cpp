@@ -7,6 +7,7 @@ namespace ui {
 using platform::DT_CENTER;
 using platform::DT_NOCLIP;
 using platform::DT_VCENTER;
+using platform::DT_WORDBREAK;
 
 TextItem::TextItem(int x_, int y_, const char* text_, FontPtr font_, uint32_t colour_)
     : VisualItem(x_, y_, 0, 0),
@@ -49,9 +50,8 @@ void PopupMessage::draw() {
         return;
     }
     const auto [alpha, top] = frameAt(elapsed);
-    drawText(font, text, Rect{1, top, 1025, 0}, DT_NOCLIP | DT_CENTER, alpha << 24);
-    drawText(font, text, Rect{0, top - 1, 1024, 0}, DT_NOCLIP | DT_CENTER,
-             (colour & 0x00FFFFFF) | (alpha << 24));
+    drawOutlinedText(font, text, Rect{areaLeft, top - 1, areaRight, 0},
+                     DT_NOCLIP | DT_CENTER | DT_WORDBREAK, (colour & 0x00FFFFFF) | (alpha << 24));
 }
 
 }  // namespace ui

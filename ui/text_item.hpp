@@ -38,6 +38,10 @@ public:
     static Frame frameAt(uint32_t elapsed);
 
     uint32_t shownAt = 0;
+    // The band the message is centred and wrapped in: the whole screen, or the river
+    // while the move list's board stands beside it.
+    int areaLeft = 0;
+    int areaRight = 1024;
 };
 
 }  // namespace ui

@@ -37,6 +37,11 @@ protected:
         click(520, 73);
         return app::currentTaskList();
     }
+    // «Удалить» asks first; the second press deletes.
+    void deleteSelected() {
+        click(570, 105 + 440 - 89 + 15);
+        click(570, 105 + 440 - 89 + 15);
+    }
     void pressRow(int row) {
         auto* list = app::currentTaskList();
         click(list->x + 100, list->y + 33 * row + 15);
@@ -136,7 +141,7 @@ TEST_F(CatalogueTest, ManyFilesKeepTheFirstTitlesAndEveryPressAddressesItsOwnRow
     pressRow(5);
     EXPECT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
     EXPECT_EQ(list->selectedRow, 105);
-    click(570, 105 + 440 - 89 + 15);
+    deleteSelected();
     EXPECT_FALSE(std::filesystem::exists("tasks/" + model::taskFileName(title(105), 0)));
     EXPECT_TRUE(std::filesystem::exists("tasks/" + model::taskFileName(title(102), 0)));
     EXPECT_TRUE(std::filesystem::exists("tasks/" + model::taskFileName(title(106), 0)));
@@ -145,6 +150,31 @@ TEST_F(CatalogueTest, ManyFilesKeepTheFirstTitlesAndEveryPressAddressesItsOwnRow
     pressRow(5);
     EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
     EXPECT_EQ(std::string(task.title), title(106));
+}
+
+// The cap once kept the first titles over all folders: a pack grown past it hid every
+// task of the class and of the pupil whose title came late.
+TEST_F(CatalogueTest, ThePackNeverCrowdsOutTheClassOrThePupil) {
+    const std::filesystem::path shared = programFolder() / "class";
+    std::filesystem::create_directories(shared);
+    for (int i = 299; i >= 0; --i) {
+        char title[16];
+        std::snprintf(title, sizeof title, "T%03d", i);
+        test::writeTaskFile("tasks/" + model::taskFileName(title, 0), titled(title), false);
+    }
+    test::writeTaskFile((shared / model::taskFileName("Z class", 0)).string(), titled("Z class"), false);
+    test::writeTaskFile((dataFolder() / model::taskFileName("Z mine", 0)).string(), titled("Z mine"),
+                        false);
+    platform::setClassFolderOverride(shared.string());
+    auto* list = openCatalogue();
+    platform::setClassFolderOverride(std::string());
+    ASSERT_EQ(list->entries.size(), 256u);
+    EXPECT_EQ(list->hiddenCount, 46);
+    // The pack keeps its first titles, and the rows stay in folder order.
+    EXPECT_EQ(list->entries[0].name, "T000");
+    EXPECT_EQ(list->entries[253].name, "T253");
+    EXPECT_EQ(list->entries[254].name, "Z class");
+    EXPECT_EQ(list->entries[255].name, "Z mine");
 }
 
 TEST(CatalogueOrder, TitlesSortWithNumbersCountedAsNumbers) {
@@ -174,7 +204,7 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
     wait(20);
     click(465, 105 + 440 - 89 + 15);
     EXPECT_STREQ(screenItems.messagePopup->text, "Сначала выберите задачу"_cp);
-    click(570, 105 + 440 - 89 + 15);
+    deleteSelected();
     EXPECT_STREQ(screenItems.messagePopup->text, "Сначала выберите задачу для удаления"_cp);
     // A press below the last row is not a hit.
     click(list->x + 100, list->y + 33 * 2 + 15);
@@ -209,6 +239,14 @@ TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
     }
     pressRow(0);
     const std::string first = list->entries[0].path();
+    // Asked once, naming the task; choosing another row drops the question.
+    click(570, 105 + 440 - 89 + 15);
+    EXPECT_TRUE(std::filesystem::exists(first));
+    EXPECT_STREQ(screenItems.messagePopup->text, "Удалить задачу «ab»?\nНажмите «Да, удалить»"_cp);
+    pressRow(1);
+    pressRow(0);
+    click(570, 105 + 440 - 89 + 15);
+    EXPECT_TRUE(std::filesystem::exists(first));
     click(570, 105 + 440 - 89 + 15);
     EXPECT_FALSE(std::filesystem::exists(first));
     ASSERT_EQ(list->entries.size(), 2u);
@@ -217,12 +255,12 @@ TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
     pressRow(1);
     const std::string last = list->entries[1].path();
     EXPECT_EQ(last, (dataFolder() / "plain.dat").string());
-    click(570, 105 + 440 - 89 + 15);
+    deleteSelected();
     EXPECT_FALSE(std::filesystem::exists(last));
     // A file that is already gone keeps its row and says so.
     std::filesystem::remove(list->entries[0].path());
     pressRow(0);
-    click(570, 105 + 440 - 89 + 15);
+    deleteSelected();
     EXPECT_STREQ(screenItems.messagePopup->text, "Эту задачу нельзя удалить"_cp);
     EXPECT_EQ(list->entries.size(), 1u);
     EXPECT_EQ(list->selectedRow, 0);
@@ -235,7 +273,7 @@ TEST_F(CatalogueTest, AFileItsOwnerMadeReadOnlyIsNotDeleted) {
                                                         std::filesystem::perms::others_read);
     auto* list = openCatalogue();
     pressRow(0);
-    click(570, 105 + 440 - 89 + 15);
+    deleteSelected();
     EXPECT_STREQ(screenItems.messagePopup->text, "Эту задачу нельзя удалить"_cp);
     EXPECT_TRUE(std::filesystem::exists("tasks/_6162.dat"));
     EXPECT_EQ(list->entries.size(), 1u);
@@ -246,7 +284,7 @@ TEST_F(CatalogueTest, DeletingTheLastEntryLeavesTheEmptyText) {
     auto* list = openCatalogue();
     pressRow(0);
     wait(20);
-    click(570, 105 + 440 - 89 + 15);
+    deleteSelected();
     wait(20);
     EXPECT_TRUE(list->entries.empty());
     EXPECT_FALSE(screenItems.buttons[0]->visible);
@@ -317,15 +355,13 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
 
 TEST_F(CatalogueTest, MalformedFilesNeverBuildAHalfScreen) {
     const std::vector<uint8_t> good = model::encodeTask(test::wolfGoatCabbage(), false);
-    // Cut short right after the magic: accepted with empty fields.
+    // Cut short right after the magic: damaged, not an empty untitled task.
     std::vector<uint8_t> cut(good.begin(), good.begin() + 17);
     std::ofstream("tasks/cut.dat", std::ios::binary)
         .write(reinterpret_cast<const char*>(cut.data()), static_cast<std::streamsize>(cut.size()));
     closeMenu();
-    EXPECT_TRUE(app::openTask("tasks/cut.dat"));
-    EXPECT_EQ(task.characterCount, 0);
-    EXPECT_EQ(task.title[0], '\0');
-    app::closeScreen();
+    EXPECT_FALSE(app::openTask("tasks/cut.dat"));
+    EXPECT_NE(puzzle::screenMode, puzzle::PlayScreen);
     // A character count beyond the table is rejected before anything is built.
     std::vector<uint8_t> huge = good;
     const size_t countAt = 4 + 13 + 4 + 4 + 4 + 23 + 4;

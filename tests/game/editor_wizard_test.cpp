@@ -249,6 +249,9 @@ TEST_F(WizardTest, TheLastStepJudgesTheTaskAgainOnEveryReturnAndAsksOnceBeforeSa
     goTo(2);
     ASSERT_EQ(take(0, 100, 100), 1);
     ASSERT_EQ(take(0, 100, 200), 2);
+    goTo(3);
+    dragCharacter(0, 900, 100);
+    dragCharacter(1, 960, 100);
     goTo(5);
     // Two characters, room for one, nobody to bring the boat back.
     EXPECT_TRUE(items().verdictLabel->visible);
@@ -271,6 +274,32 @@ TEST_F(WizardTest, TheLastStepJudgesTheTaskAgainOnEveryReturnAndAsksOnceBeforeSa
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 2);
     goTo(4);
     EXPECT_FALSE(items().verdictLabel->visible);
+}
+
+// A character never put on the right bank was saved with its goal at (0, 0), and the
+// verdict counted crossings as if it had one.
+TEST_F(WizardTest, DoneWaitsUntilEveryoneHasAPlaceOnTheRightBank) {
+    goTo(1);
+    clickCentre(items().boatmanBox);
+    goTo(2);
+    ASSERT_EQ(take(0, 100, 100), 1);
+    ASSERT_EQ(take(1, 100, 200), 2);
+    goTo(3);
+    dragCharacter(0, 900, 100);
+    dragCharacter(1, 900, 400);  // onto the panel: refused, and told why
+    EXPECT_EQ(character(1).rightX, 0);
+    ASSERT_TRUE(ui::screenItems.messagePopup->visible);
+    EXPECT_THAT(ui::screenItems.messagePopup->text, testing::StartsWith("На доску ставить нельзя"_cp));
+    goTo(5);
+    EXPECT_STREQ(items().verdictLabel->text,
+                 "Нет места на правом берегу: b.\nВернитесь к шагу «Конечное положение»."_cp);
+    next();
+    EXPECT_EQ(datFiles(programFolder() / "tasks"), 0);
+    goTo(3);
+    dragCharacter(1, 960, 100);
+    goTo(5);
+    next();
+    EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
 }
 
 TEST_F(WizardTest, TheLongestTitleTheBoxTakesSavesTwiceUnderNumberedNames) {

@@ -69,6 +69,29 @@ TEST_F(PupilHelpTest, HintPointsAtWhomToTakeAndTheArrow) {
     EXPECT_EQ(puzzle::hintsUsed(), 2);
 }
 
+TEST_F(PupilHelpTest, WithTheRightCrewAboardTheHintPointsOnlyAtTheArrow) {
+    load(test::wolfGoatCabbage());  // farmer 0, wolf 1, goat 2, cabbage 3
+    board(0);
+    board(2);
+    const auto boardPixels = [this] {
+        std::vector<uint32_t> pixels;
+        for (int y = 370; y < 520; y += 3) {
+            for (int x = 705; x < 1010; x += 3) pixels.push_back(pixel(x, y));
+        }
+        return pixels;
+    };
+    wait(20);
+    const std::vector<uint32_t> before = boardPixels();
+    key('H');
+    wait(1500);
+    EXPECT_NE(frameAbove(item(0)), 0xFFFFFF00u);
+    EXPECT_NE(frameAbove(item(2)), 0xFFFFFF00u);
+    EXPECT_EQ(frameAbove(play.rightArrow), 0xFFFFFF00u);
+    // The message keeps to the river, wrapped, off the move list's board.
+    EXPECT_TRUE(boardPixels() == before);
+    shot("hint-only-arrow");
+}
+
 }  // namespace
 
 namespace {
@@ -88,6 +111,7 @@ model::TaskData boyAndDog(int dogWeight = 1) {
 TEST_F(PupilHelpTest, WinnerShowsTheShortestCountAndTheHintsUsed) {
     load(boyAndDog());
     key('H');
+    key('H');  // the same hint again: not another one used
     board(0);
     board(1);
     click(480, 355);
@@ -95,6 +119,12 @@ TEST_F(PupilHelpTest, WinnerShowsTheShortestCountAndTheHintsUsed) {
     ASSERT_TRUE(play.winner->visible);
     EXPECT_STREQ(puzzle::winPlaqueText(),
                  "Кратчайшее решение: 1\r\nБыстрее не бывает!\r\nПодсказок: 1"_cp);
+}
+
+TEST_F(PupilHelpTest, TheWinnerPlaqueOfATaskTooLargeToSolveSaysSo) {
+    load(boyAndDog());
+    puzzle::prepareWinPlaque(3, std::nullopt, 0);
+    EXPECT_STREQ(puzzle::winPlaqueText(), "Кратчайшее решение\r\nнеизвестно"_cp);
 }
 
 TEST_F(PupilHelpTest, ProgressMarksTheSolvedTaskNotItsNamesake) {

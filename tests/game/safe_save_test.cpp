@@ -110,6 +110,8 @@ TEST_F(EditorSaveTest, DoneFallsBackToTheDataFolderWhenTasksIsFullOrReadOnly) {
     if (!tasks.mounted()) GTEST_SKIP() << "mounting a small tmpfs needs root";
     goTo(2);
     ASSERT_EQ(take(0, 200, 300), 1);
+    goTo(3);
+    dragCharacter(0, 900, 100);
     goTo(5);
 
     // A full "tasks": the file does not fit, nothing half written stays there.

@@ -7,11 +7,15 @@
 
 #include "app/script_checks.hpp"
 #include "app/script_runner.hpp"
+#include "app/text_contrast.hpp"
 #include "support/game_fixture.hpp"
+#include "ui/cp1251.hpp"
+#include "ui/text_item.hpp"
 
 namespace {
 
 using app::checkExpectation;
+using ui::operator""_cp;
 
 class ScriptChecks : public test::GameTest {};
 
@@ -30,6 +34,21 @@ TEST_F(ScriptChecks, TellWhatTheScreenShowsInstead) {
     EXPECT_EQ(checkExpectation(" moves 0"), "no task is being played");
     EXPECT_EQ(checkExpectation(" solved «Волк» 7"), "no task file is titled «Волк»");
     EXPECT_EQ(checkExpectation(" menu open"), "the menu is closed");
+}
+
+// Bright green straight on the light blue water was hard to read; the same colour with
+// its outline is not.
+TEST_F(ScriptChecks, ScreenshotsMeasureHowReadableTheirTextsAre) {
+    closeMenu();
+    ui::showMessage("Эту задачу нельзя удалить"_cp);
+    EXPECT_EQ(app::leastReadableText(), std::nullopt);
+    auto* bare = new ui::TextItem(320, 200, 380, 30, "Эту задачу нельзя удалить"_cp, ui::fonts.medium,
+                                  ui::screenItems.messagePopup->colour);
+    const std::optional<app::PoorText> poor = app::leastReadableText();
+    ASSERT_NE(poor, std::nullopt);
+    EXPECT_EQ(poor->text, "Эту задачу нельзя удалить");
+    EXPECT_LT(poor->ratio, app::kLeastContrast);
+    delete bare;
 }
 
 TEST(ScriptCheckWords, AMistypedCheckFails) {

@@ -9,6 +9,7 @@
 
 #include "puzzle/move_list_box.hpp"
 #include "support/play_fixture.hpp"
+#include "ui/cp1251.hpp"
 
 namespace {
 
@@ -54,6 +55,28 @@ TEST_F(TapAndKeysTest, TapsBoardUpToTheCapacityAndTakePassengersAshore) {
     up(gx, gy);
     EXPECT_EQ(passengers(), 1);
     EXPECT_EQ(item(2)->x, 20);
+}
+
+// A tap once refused silently, and a tap ashore showed a refusal it never met.
+TEST_F(TapAndKeysTest, ATapTellsWhatADragTellsAndNoMore) {
+    load(test::wolfGoatCabbage());
+    PopupMessage* popup = screenItems.messagePopup;
+    tap(0);
+    tap(2);
+    tap(1);  // the boat is full
+    ASSERT_TRUE(popup->visible);
+    EXPECT_STREQ(popup->text, "В лодке больше нет места"_cp);
+    popup->visible = false;
+    tap(2);
+    EXPECT_EQ(passengers(), 1);
+    EXPECT_FALSE(popup->visible);
+    // Dragged where it does not fit, the same words.
+    board(2);
+    board(1);
+    EXPECT_TRUE(popup->visible);
+    // The next task starts without the last one's message.
+    ASSERT_TRUE(app::openTask("tasks/task.dat"));
+    EXPECT_FALSE(popup->visible);
 }
 
 TEST_F(TapAndKeysTest, ATaskIsSolvedWithTapsAndKeysAndCtrlZUndoes) {

@@ -1,6 +1,7 @@
 // ferrolin-tour-tasks TOUR_FOLDER: the task files a tour needs that neither the pack nor
 // the editor can make: a crowd of 40 characters, a task naming a picture this program
-// lacks, a file that is not a task, and more task files than the catalogue lists.
+// lacks, a file that is not a task, and more task files than the catalogue lists, all in
+// the data folder.
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: ferrolin-tour-tasks TOUR_FOLDER\n");
         return 2;
     }
-    const std::string tasks = std::string(argv[1]) + "/program/tasks";
+    // All in the pupil's data folder: the catalogue keeps those before the game's pack.
     const std::string data = std::string(argv[1]) + "/data";
 
     model::TaskData crowd;
@@ -61,16 +62,16 @@ int main(int argc, char** argv) {
         crowd.characters.push_back(character(i % 2 ? "sheep" : "wolf", 5 + (i % 4) * 55,
                                              40 + (i / 4) * 50, 760 + (i % 8) * 30, 30 + (i / 8) * 55));
     }
-    saveTask(tasks, crowd);
+    saveTask(data, crowd);
 
     model::TaskData stranger;
     stranger.title = cp1251("Гость издалека");
     stranger.statement = cp1251("Дракона нарисовали на другом компьютере.");
     stranger.boat = 2 | model::kBoatmanFlag;
     stranger.characters = {character("dragon", 20, 60, 800, 50), character("goat", 100, 60, 880, 50)};
-    saveTask(tasks, stranger);
+    saveTask(data, stranger);
 
-    save(tasks + "/" + model::taskFileName(cp1251("Битый файл"), 0), {'n', 'o', 't'});
+    save(data + "/" + model::taskFileName(cp1251("Битый файл"), 0), {'n', 'o', 't'});
     save(std::string(argv[1]) + "/broken.sln", {'n', 'o', 't'});
 
     model::TaskData many = stranger;
