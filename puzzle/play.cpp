@@ -85,6 +85,9 @@ void startWin() {
 }
 
 void sail(int direction) {
+    // An undo can bring the boat to the arrow's bank while the pointer rests on it: the
+    // press that follows must not send the boat to where it already is.
+    if (boatAtLeft() != (direction == 1)) return;
     if (!checkCrossing(direction)) return;
     dismissHint();
     itemList.inputArmed = false;
