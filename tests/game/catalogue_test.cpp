@@ -166,6 +166,7 @@ TEST_F(CatalogueTest, ThePackNeverCrowdsOutTheClassOrThePupil) {
     test::writeTaskFile((dataFolder() / model::taskFileName("Z mine", 0)).string(), titled("Z mine"),
                         false);
     platform::setClassFolderOverride(shared.string());
+    puzzle::confirmPupilName("Аня");
     auto* list = openCatalogue();
     platform::setClassFolderOverride(std::string());
     ASSERT_EQ(list->entries.size(), 256u);
