@@ -234,6 +234,8 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     // Through a symbolic link the file meant is the link's target; renaming over the link
     // would replace the link and leave the target as it was.
     const std::string target = linkTarget(path);
+    // Renaming over a device, a FIFO or a folder would put a plain file in its place.
+    if (isSpecialFile(target)) return false;
     const std::string folder = fs::path(target).parent_path().string();
     // A short name, so that a file whose name is near the length limit can be saved too.
     std::string temp = (folder.empty() ? std::string(".") : folder) + "/.ferrolin-XXXXXX";
@@ -271,6 +273,11 @@ bool deleteFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0) return false;
     changed(path);
     return true;
+}
+
+bool isSpecialFile(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 bool fileExists(const std::string& path) {

@@ -39,11 +39,14 @@ WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& by
 // Writes a temporary file in the same folder and renames it over path, so that a
 // failed write never destroys the previous file. A symbolic link keeps pointing at the
 // file, which is what gets replaced. Where the folder takes no new files, a writable
-// file is overwritten in place.
+// file is overwritten in place. Anything but a regular file or a new name (a device, a
+// FIFO, a folder) is refused and left as it was.
 bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Refuses a regular file without its owner's write bit, whoever runs the program.
 bool deleteFile(const std::string& path);
 bool fileExists(const std::string& path);
+// The name (through links) is taken by something other than a regular file.
+bool isSpecialFile(const std::string& path);
 
 }  // namespace platform

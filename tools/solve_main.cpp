@@ -163,6 +163,12 @@ int main(int argc, char** argv) {
         }
     }
     if (taskPath.empty()) return usage();
+    // Checked before the search, which may take seconds, and checked again by the save.
+    if (!solutionPath.empty() && platform::isSpecialFile(solutionPath)) {
+        std::fprintf(stderr, "ferrolin-solve: %s is not a regular file; a solution is saved only to a file\n",
+                     solutionPath.c_str());
+        return kBadInput;
+    }
 
     std::optional<model::TaskData> task = readTask(taskPath);
     if (!task) return kBadInput;

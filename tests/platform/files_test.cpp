@@ -4,6 +4,7 @@
 #include <sys/fsuid.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -134,6 +135,22 @@ TEST(Files, ReplacingThroughALinkWritesItsTarget) {
     EXPECT_EQ(ptest::readText(dir.file("real/task.sln")), "new");
     EXPECT_EQ(ptest::readText(dir.file("real/later.sln")), "made");
     EXPECT_EQ(entries(dir.file("real")), (std::vector<std::string>{"later.sln", "task.sln"}));
+}
+
+// Run as root, a save onto a device once replaced the device with a plain file.
+TEST(Files, OnlyRegularFilesOrNewNamesAreReplaced) {
+    ptest::TempFolder dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir.file("folder.sln"));
+    std::filesystem::create_symlink(dir.file("pipe"), dir.file("link.sln"));
+    const bool device = ::mknod(dir.file("null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+    for (const char* name : {"pipe", "folder.sln", "link.sln", "null"}) {
+        if (std::string(name) == "null" && !device) continue;
+        EXPECT_FALSE(platform::replaceFile(dir.file(name), bytesOf("x"))) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.file("pipe")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder.sln")));
+    EXPECT_TRUE(!device || std::filesystem::is_character_file(dir.file("null")));
 }
 
 // The temporary name once added seven bytes to the file's own and broke the name limit.
