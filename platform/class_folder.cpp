@@ -3,9 +3,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <future>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -21,11 +22,31 @@ std::string trim(const std::string& s) {
     return s.substr(begin, s.find_last_not_of(" \t\r") - begin + 1);
 }
 
-// The class folder a configuration file names, if it names one.
+// A configuration is a few lines; anything larger is not one.
+constexpr size_t kMaxConfigBytes = 64 * 1024;
+
+// Each file's complaints are said once, not every time the catalogue opens.
+bool firstComplaintAbout(const std::string& path) {
+    static std::mutex guard;
+    static std::set<std::string> reported;
+    std::lock_guard<std::mutex> lock(guard);
+    return reported.insert(path).second;
+}
+
+// The class folder a configuration file names, if it names one. Only a regular file is
+// read, without waiting on it: a FIFO or a device in its place is reported, not opened
+// for good.
 std::optional<std::string> readConfig(const std::string& path) {
-    if (path.empty()) return std::nullopt;
-    std::ifstream in(path);
-    if (!in) return std::nullopt;
+    if (path.empty() || (!fileExists(path) && !isSpecialFile(path))) return std::nullopt;
+    const std::optional<std::vector<uint8_t>> bytes = readFile(path, kMaxConfigBytes);
+    const bool complain = firstComplaintAbout(path);
+    if (!bytes) {
+        if (complain)
+            std::fprintf(stderr, "ferrolin: %s: ignored, not a readable file of at most %zu KB\n",
+                         path.c_str(), kMaxConfigBytes / 1024);
+        return std::nullopt;
+    }
+    std::istringstream in(std::string(bytes->begin(), bytes->end()));
     std::optional<std::string> folder;
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
@@ -35,14 +56,15 @@ std::optional<std::string> readConfig(const std::string& path) {
         const std::string key =
             equals == std::string::npos ? std::string() : trim(content.substr(0, equals));
         if (key.empty()) {
-            std::fprintf(stderr, "ferrolin: %s:%d: ignored, not a \"key = value\" line\n", path.c_str(),
-                         number);
+            if (complain)
+                std::fprintf(stderr, "ferrolin: %s:%d: ignored, not a \"key = value\" line\n",
+                             path.c_str(), number);
             continue;
         }
         const std::string value = trim(content.substr(equals + 1));
         if (key == "class_folder") {
             folder = value;
-        } else {
+        } else if (complain) {
             std::fprintf(stderr, "ferrolin: %s:%d: ignored, unknown key \"%s\"\n", path.c_str(), number,
                          key.c_str());
         }

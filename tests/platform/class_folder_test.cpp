@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <fstream>
+#include <future>
 
 #include "tests/platform/platform_fixture.hpp"
 
@@ -39,6 +43,31 @@ TEST(ClassFolder, MostImportantSourceWinsAndBadLinesAreIgnored) {
 
     sources.environment = "/srv/lesson";
     EXPECT_EQ(platform::resolveClassFolder(sources), "/srv/lesson");
+}
+
+// A FIFO as the configuration once froze the game for good, and /dev/zero took gigabytes.
+TEST(ClassFolder, OnlySmallRegularConfigurationFilesAreReadAndOthersAreSaidOnce) {
+    ptest::TempFolder dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo.conf").c_str(), 0644), 0);
+    std::ofstream(dir.file("huge.conf")) << "class_folder = /mnt/huge\n" << std::string(70 * 1024, '#');
+    std::ofstream(dir.file("system.conf")) << "class_folder = /mnt/class\n";
+    platform::ClassFolderSources sources;
+    sources.systemConfig = dir.file("system.conf");
+    for (const std::string& user : {dir.file("fifo.conf"), dir.file("huge.conf"), std::string("/dev/zero")}) {
+        sources.userConfig = user;
+        ::testing::internal::CaptureStderr();
+        auto resolved = std::async(std::launch::async, [&] { return platform::resolveClassFolder(sources); });
+        if (resolved.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << user << " was waited on";
+            std::ofstream(dir.file("fifo.conf")) << "\n";  // lets the reader go
+        }
+        EXPECT_EQ(resolved.get(), "/mnt/class") << user;
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find(user + ": ignored"), std::string::npos);
+        // Said once, however often the folder is looked up.
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(platform::resolveClassFolder(sources), "/mnt/class");
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    }
 }
 
 }  // namespace
