@@ -29,7 +29,8 @@ std::string solutionVerdictMessage(const model::TaskData& solution) {
         case model::SolutionStatus::Complete:
             break;
     }
-    std::string message = std::string("Решение верное: "_cp) + crossingsText(check.crossings);
+    std::string message("Решение верное: "_cp);
+    message += crossingsText(check.crossings);
     model::TaskData start = solution;
     start.moves.clear();
     const model::SolveResult best = model::solveTask(start, model::kInteractiveStateLimit);
