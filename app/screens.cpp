@@ -12,6 +12,7 @@
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "puzzle/win_plaque.hpp"
+#include "ui/animation.hpp"
 #include "ui/character_picture.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
@@ -41,9 +42,31 @@ void onBankHighlightDone(RectTrail*) {
     }
 }
 
-void drawMenuFrame(platform::FramePacer& pacer) {
-    renderFrame();
-    pacer.wait();
+// The menu rolls by kMenuStep rows a frame; `down` tells which way.
+void rollMenu(bool down) {
+    Animation a;
+    a.periodMs = 10;
+    a.hasFrame = [down](int) {
+        return down ? mainMenu->sourceRect.top > 0 : mainMenu->sourceRect.top < kMenuRolledUp;
+    };
+    a.showFrame = [down](int) {
+        const int step = down ? kMenuStep : -kMenuStep;
+        mainMenu->sourceRect.top -= step;
+        menuRoller->y += step;
+    };
+    animate(std::move(a));
+}
+
+void runMenuCommand(int command);
+
+void showSolutionVerdict() {
+    // A task file opened this way has no crossings to judge. The popup keeps a pointer to
+    // its text.
+    const model::TaskData played = puzzle::playedTaskData();
+    if (played.moves.empty()) return;
+    static std::string verdict;
+    verdict = puzzle::solutionVerdictMessage(played);
+    showMessage(verdict.c_str());
 }
 
 }  // namespace
@@ -119,29 +142,21 @@ void toggleMainMenu(VisualItem*) {
     } else {
         rollMenuDown();
     }
-    itemList.inputArmed = true;
+    afterAnimations([] { itemList.inputArmed = true; });
 }
 
 void rollMenuDown() {
     setVisible(mainMenu, true);
     coverModalFloor(mainMenu);
-    platform::FramePacer pacer(10);
-    while (mainMenu->sourceRect.top > 0) {
-        mainMenu->sourceRect.top -= kMenuStep;
-        menuRoller->y += kMenuStep;
-        drawMenuFrame(pacer);
-    }
+    rollMenu(true);
 }
 
 void rollMenuUp() {
-    platform::FramePacer pacer(10);
-    while (mainMenu->sourceRect.top < kMenuRolledUp) {
-        mainMenu->sourceRect.top += kMenuStep;
-        menuRoller->y -= kMenuStep;
-        drawMenuFrame(pacer);
-    }
-    setVisible(mainMenu, false);
-    uncoverModalFloor();
+    rollMenu(false);
+    afterAnimations([] {
+        setVisible(mainMenu, false);
+        uncoverModalFloor();
+    });
 }
 
 std::optional<std::string> chooseSolutionFile(bool save) {
@@ -167,18 +182,27 @@ bool openTask(const std::string& path) {
     const std::optional<model::TaskData> data = puzzle::loadTaskFile(path);
     if (!data) return false;
     closeBlinds();
-    // The hot item (a menu button, the catalogue's list or its open button) goes with
-    // the screen.
-    releaseHotItem();
-    closeScreen();
-    puzzle::startPlay(*data, path);
-    openBlinds();
+    afterAnimations([task = *data, path] {
+        // The hot item (a menu button, the catalogue's list or its open button) goes
+        // with the screen.
+        releaseHotItem();
+        closeScreen();
+        puzzle::startPlay(task, path);
+        openBlinds();
+    });
     return true;
 }
 
 void onMenuCommand(Button* button) {
     toggleMainMenu(button);
-    switch (button->id) {
+    // The command follows the roll; the button may be gone by then, its id is not.
+    afterAnimations([command = button->id] { runMenuCommand(command); });
+}
+
+namespace {
+
+void runMenuCommand(int command) {
+    switch (command) {
         case TaskListCommand:
             closeScreen();
             showTaskList();
@@ -199,13 +223,8 @@ void onMenuCommand(Button* button) {
             if (auto path = chooseSolutionFile(false)) {
                 if (!openTask(*path)) {
                     showMessage("Ошибка открытия файла"_cp);
-                } else if (const model::TaskData played = puzzle::playedTaskData();
-                           !played.moves.empty()) {
-                    // A task file opened this way has no crossings to judge. The popup keeps a
-                    // pointer to its text.
-                    static std::string verdict;
-                    verdict = puzzle::solutionVerdictMessage(played);
-                    showMessage(verdict.c_str());
+                } else {
+                    afterAnimations(showSolutionVerdict);
                 }
             }
             break;
@@ -220,6 +239,8 @@ void onMenuCommand(Button* button) {
             break;
     }
 }
+
+}  // namespace
 
 void closeScreen() {
     switch (puzzle::screenMode) {
@@ -248,6 +269,7 @@ void closeScreen() {
 }
 
 void destroyScreens() {
+    stopAnimations();
     closeScreen();
     destroyAllItems();
     forgetScreenItems();

@@ -68,6 +68,14 @@ uintptr_t letterOrFunctionKey(const std::string& name) {
     return number >= 1 && number <= 12 ? static_cast<uintptr_t>(0x70 + number - 1) : 0;
 }
 
+// Input reaches the game as from the message loop, which hands over the next input only
+// once the animation it started has played.
+intptr_t settled(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    const intptr_t result = windowProc(message, wParam, lParam);
+    finishAnimations();
+    return result;
+}
+
 class ScriptError {
 public:
     explicit ScriptError(std::string why) : reason(std::move(why)) {}
@@ -124,6 +132,7 @@ public:
         } else {
             start();
             game(command, in);
+            finishAnimations();
         }
     }
 
@@ -157,29 +166,29 @@ private:
         } else if (command == "wheel") {
             // wheel X Y N: N notches towards the user (down a list), negative up.
             const auto [x, y] = point(in);
-            deliverWheel(windowProc, x, y, number(in));
+            deliverWheel(settled, x, y, number(in));
         } else if (command == "tap") {
             const auto [x, y] = point(in);
-            deliverTouch(windowProc, TouchPhase::Down, 0, x, y);
-            deliverTouch(windowProc, TouchPhase::Up, 0, x, y);
+            deliverTouch(settled, TouchPhase::Down, 0, x, y);
+            deliverTouch(settled, TouchPhase::Up, 0, x, y);
         } else if (command == "touch") {
             // touch down|move|up X Y: one finger on the screen.
             std::string phase;
             in >> phase;
             const auto [x, y] = point(in);
             if (phase == "down") {
-                deliverTouch(windowProc, TouchPhase::Down, 0, x, y);
+                deliverTouch(settled, TouchPhase::Down, 0, x, y);
             } else if (phase == "move") {
-                deliverTouch(windowProc, TouchPhase::Move, 0, x, y);
+                deliverTouch(settled, TouchPhase::Move, 0, x, y);
             } else if (phase == "up") {
-                deliverTouch(windowProc, TouchPhase::Up, 0, x, y);
+                deliverTouch(settled, TouchPhase::Up, 0, x, y);
             } else {
                 throw ScriptError("touch takes down, move or up, not '" + phase + "'");
             }
         } else if (command == "key") {
             const std::string name = rest(in);
             if (const uintptr_t code = letterOrFunctionKey(name)) {
-                windowProc(WM_KEYDOWN, code, 0);
+                settled(WM_KEYDOWN, code, 0);
                 return;
             }
             const auto found = kKeys.find(name);
@@ -188,7 +197,7 @@ private:
             if (box != nullptr && found->second != VK_ESCAPE) {
                 box->keyDown(found->second, false, false);
             } else {
-                windowProc(WM_KEYDOWN, found->second, 0);
+                settled(WM_KEYDOWN, found->second, 0);
             }
         } else if (command == "type") {
             EditBox* box = focusedEditBox();
@@ -255,10 +264,11 @@ private:
         resetTouch();
         initHeadless();
         if (!buildScreens()) throw ScriptError("the fonts cannot be made");
+        finishAnimations();
     }
 
     void mouse(uint32_t message, int x, int y) {
-        windowProc(message, held_ ? MK_LBUTTON : 0, makeMouseParam(x, y));
+        settled(message, held_ ? MK_LBUTTON : 0, makeMouseParam(x, y));
     }
 
     // Presses in a text box go to the box, as on the desktop.
@@ -274,7 +284,7 @@ private:
 
     void release(int x, int y) {
         held_ = false;
-        windowProc(WM_LBUTTONUP, 0, makeMouseParam(x, y));
+        settled(WM_LBUTTONUP, 0, makeMouseParam(x, y));
     }
 
     static std::string rest(std::istringstream& in) {

@@ -9,6 +9,7 @@
 #include "platform/graphics.hpp"
 #include "platform/pupil_files.hpp"
 #include "platform/system.hpp"
+#include "ui/animation.hpp"
 #include "ui/cp1251.hpp"
 
 namespace app {
@@ -53,16 +54,37 @@ void shutdown() {
     platform::setGraphics(nullptr);
 }
 
-int runGame() {
+namespace {
+int exitCode = 0;
+}  // namespace
+
+bool startGame() {
     setProgramFolder();
     if (!initDisplayAndWindow() || !buildScreens()) {
         shutdown();
-        return -1;
+        exitCode = -1;
+        return false;
     }
-    reportBrokenOwnPictures();
-    const int code = platform::runMessageLoop(windowProc);
+    // Told once the menu has rolled down.
+    ui::afterAnimations([] { reportBrokenOwnPictures(); });
+    platform::startMessageLoop(loopClient());
+    return true;
+}
+
+bool gameTurn(bool mayWait) {
+    if (platform::runMessageLoopOnce(mayWait)) return true;
+    exitCode = platform::postedQuitCode();
     shutdown();
-    return code;
+    return false;
+}
+
+int gameExitCode() { return exitCode; }
+
+int runGame() {
+    if (!startGame()) return gameExitCode();
+    while (gameTurn(true)) {
+    }
+    return gameExitCode();
 }
 
 }  // namespace app

@@ -15,8 +15,14 @@ void initHeadless();
 // Destroys every item, releases the fonts and the drawing surface; safe after a
 // partial start-up.
 void shutdown();
-// The whole game: start-up, message loop, shutdown. 0 after a normal end, -1 when
-// start-up failed.
+// The game for a host that owns the loop: startGame once (false when start-up failed,
+// with everything undone), then gameTurn (one turn of the message loop) until it answers
+// false: the game has ended and is shut down; gameExitCode tells how.
+bool startGame();
+bool gameTurn(bool mayWait);
+int gameExitCode();
+// The whole game on the desktop: start-up, the turns of the message loop, shutdown. 0
+// after a normal end, -1 when start-up failed.
 int runGame();
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include "platform/types.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/screen_mode.hpp"
+#include "ui/animation.hpp"
 #include "ui/list_box.hpp"
 #include "ui/screen_items.hpp"
 
@@ -86,6 +87,8 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
     const unsigned keys = static_cast<unsigned>(wParam);
     switch (message) {
         case WM_DESTROY:
+            // The window closes at once, also in the middle of an animation.
+            ui::stopAnimations();
             closeScreen();
             postQuit(0);
             return 0;
@@ -96,6 +99,11 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
             wheel(mouseX(lParam), mouseY(lParam), wheelDelta(wParam));
             return 0;
         case WM_TIMER:
+            // An animation draws its own frames, on its own beat.
+            if (ui::animating()) {
+                ui::advanceAnimations();
+                return 0;
+            }
             if (ui::screenItems.upArrow != nullptr && ui::screenItems.upArrow->state == ui::Pressed) {
                 scrollUpTick();
             } else if (ui::screenItems.downArrow != nullptr &&
@@ -112,6 +120,26 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
             return ui::routeMouseUp(mouseX(lParam), mouseY(lParam), keys);
         default:
             return 0;
+    }
+}
+
+bool inputWaits() { return ui::animating(); }
+
+std::optional<uint32_t> nextTick() {
+    if (ui::animating()) return ui::nextAnimationTick();
+    return tickCount();
+}
+
+const LoopClient& loopClient() {
+    static const LoopClient client{windowProc, inputWaits, nextTick};
+    return client;
+}
+
+void finishAnimations() {
+    while (ui::animating() && !quitPosted()) {
+        const auto ahead = static_cast<int32_t>(ui::nextAnimationTick() - tickCount());
+        if (ahead > 0) sleepMs(static_cast<uint32_t>(ahead));
+        windowProc(WM_TIMER, 1, 0);
     }
 }
 

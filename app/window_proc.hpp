@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+
+#include "platform/system.hpp"
 
 namespace app {
 
@@ -9,5 +12,15 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam);
 // While an arrow of the wood panel is held, the current list scrolls 2 pixels a tick.
 void scrollUpTick();
 void scrollDownTick();
+
+// Input waits while an animation plays, and the game asks for the ticks it needs.
+bool inputWaits();
+std::optional<uint32_t> nextTick();
+// The window procedure with both, for the message loop.
+const platform::LoopClient& loopClient();
+// Plays the animations under way to their end, the clock moving on to each frame (on the
+// virtual clock at once): scripts and tests hand over their next input only then, as the
+// message loop does.
+void finishAnimations();
 
 }  // namespace app

@@ -99,6 +99,7 @@ void HeadlessGame::start() {
     app::initHeadless();
     app::resetSolutionPath();
     check(app::buildScreens(), "buildScreens");
+    app::finishAnimations();
     started_ = true;
 }
 
@@ -119,6 +120,7 @@ void HeadlessGame::click(int x, int y) {
     app::windowProc(platform::WM_MOUSEMOVE, 0, platform::makeMouseParam(x, y));
     app::windowProc(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::makeMouseParam(x, y));
     app::windowProc(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x, y));
+    app::finishAnimations();
 }
 
 void HeadlessGame::drag(int x1, int y1, int x2, int y2) {
@@ -129,9 +131,13 @@ void HeadlessGame::drag(int x1, int y1, int x2, int y2) {
                         platform::makeMouseParam(x1 + (x2 - x1) * i / 10, y1 + (y2 - y1) * i / 10));
     }
     app::windowProc(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x2, y2));
+    app::finishAnimations();
 }
 
-void HeadlessGame::key(unsigned vk) { app::windowProc(platform::WM_KEYDOWN, vk, 0); }
+void HeadlessGame::key(unsigned vk) {
+    app::windowProc(platform::WM_KEYDOWN, vk, 0);
+    app::finishAnimations();
+}
 
 void HeadlessGame::addTaskFile(const model::TaskData& task) {
     writeFile(programFolder() / "tasks" / model::taskFileName(task.title, 0),
@@ -147,6 +153,7 @@ void HeadlessGame::openBusyPlay() {
     writeFile(file, model::encodeTask(busyPlayTask(12, model::kMaxMoves), true));
     closeMenu();
     check(app::openTask(file.string()), "reading the busy play task");
+    app::finishAnimations();
     check(puzzle::task.characterCount == 12, "twelve characters in play");
     wait(100);
 }

@@ -51,15 +51,16 @@ void advanceVirtualClock(uint32_t ms) { virtualNow += ms; }
 
 FramePacer::FramePacer(uint32_t periodMs) : period_(periodMs), deadline_(tickCount()) {}
 
-void FramePacer::wait() {
+void FramePacer::next() {
     deadline_ += period_;
-    const uint32_t now = tickCount();
-    const auto late = static_cast<int32_t>(now - deadline_);
-    if (late < 0) {
-        sleepMs(static_cast<uint32_t>(-late));
-    } else if (static_cast<uint32_t>(late) > period_) {
-        deadline_ = now;
-    }
+    const auto late = static_cast<int32_t>(tickCount() - deadline_);
+    if (late > 0 && static_cast<uint32_t>(late) > period_) deadline_ = tickCount();
+}
+
+void FramePacer::wait() {
+    next();
+    const auto ahead = static_cast<int32_t>(deadline_ - tickCount());
+    if (ahead > 0) sleepMs(static_cast<uint32_t>(ahead));
 }
 
 }  // namespace platform

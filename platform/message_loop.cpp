@@ -1,9 +1,14 @@
 // The message loop: SDL events become the window messages the game's window procedure
-// understands, and a 10 ms timer drives the frames. Like a desktop timer, the timer
-// never builds a backlog: after a slow frame the next tick follows at once, once.
+// understands, and timer ticks, when the game wants them and at most every 10 ms, drive
+// the frames. Like a desktop timer, the timer never builds a backlog: after a slow frame
+// the next tick follows at once, once. Each turn of the loop returns, so that a host (a
+// web page) can own the loop and call one turn a frame.
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <deque>
+#include <memory>
+#include <optional>
 
 #include "platform/edit_box.hpp"
 #include "platform/platform_internal.hpp"
@@ -101,9 +106,43 @@ int touchToScreen(void*, SDL_Event* e) {
     return 1;
 }
 
+// Whether the event is input (or ends a press), which waits while the client holds it.
+bool isInput(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+        case SDL_MOUSEWHEEL:
+        case SDL_KEYDOWN:
+        case SDL_TEXTINPUT:
+            return true;
+        case SDL_WINDOWEVENT:
+            return e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                   e.window.event == SDL_WINDOWEVENT_LEAVE;
+        default:
+            return touchEventType != 0 && e.type == touchEventType;
+    }
+}
+
 class Loop {
 public:
-    explicit Loop(WindowProc proc) : proc_(proc) {}
+    explicit Loop(const LoopClient& client) : client_(client), proc_(client.proc) {}
+
+    // See runMessageLoopOnce.
+    bool turn(bool mayWait) {
+        if (quitRequested) return false;
+        // Input first, as the desktop does: the timer only fires when nothing waits.
+        handOverHeld();
+        SDL_Event e;
+        while (!quitRequested && SDL_PollEvent(&e)) take(e);
+        if (quitRequested) return false;
+        if (tickIfDue() || !mayWait || quitRequested) return !quitRequested;
+        const std::optional<uint32_t> due = nextDue();
+        int timeout = -1;
+        if (due) timeout = std::max(0, static_cast<int32_t>(*due - SDL_GetTicks()));
+        if (SDL_WaitEventTimeout(&e, timeout)) take(e);
+        return !quitRequested;
+    }
 
     void handle(const SDL_Event& e) {
         switch (e.type) {
@@ -166,29 +205,56 @@ public:
         }
     }
 
-    int run() {
-        uint32_t nextTick = SDL_GetTicks() + kTimerPeriodMs;
-        uint32_t nextReap = SDL_GetTicks() + kReapPeriodMs;
-        SDL_Event e;
-        while (!quitRequested) {
-            // Input first, as the desktop does: the timer only fires when nothing waits.
-            while (!quitRequested && SDL_PollEvent(&e)) handle(e);
-            if (quitRequested) break;
-            uint32_t now = SDL_GetTicks();
-            if (static_cast<int32_t>(now - nextTick) >= 0) {
-                proc_(WM_TIMER, 1, 0);
-                now = SDL_GetTicks();
-                nextTick += kTimerPeriodMs;
-                if (static_cast<int32_t>(now - nextTick) >= 0) nextTick = now + kTimerPeriodMs;
-                if (static_cast<int32_t>(now - nextReap) >= 0) {
-                    reapChildren();
-                    nextReap = now + kReapPeriodMs;
-                }
-                continue;
-            }
-            if (SDL_WaitEventTimeout(&e, static_cast<int>(nextTick - now))) handle(e);
+private:
+    bool holding() const { return client_.holdsInput != nullptr && client_.holdsInput(); }
+
+    void take(const SDL_Event& e) {
+        if (isInput(e) && (!held_.empty() || holding())) {
+            held_.push_back(e);
+            return;
         }
-        return quitCode;
+        handle(e);
+        handOverHeld();
+    }
+
+    void handOverHeld() {
+        while (!quitRequested && !held_.empty() && !holding()) {
+            const SDL_Event e = held_.front();
+            held_.pop_front();
+            handle(e);
+        }
+    }
+
+    // When the next tick is due: what the client asks for, but never sooner than a
+    // period after the last one; and once a second while a browser may need reaping.
+    std::optional<uint32_t> nextDue() const {
+        std::optional<uint32_t> due;
+        if (client_.nextTick == nullptr) {
+            due = lastDue_ + kTimerPeriodMs;
+        } else if ((due = client_.nextTick())) {
+            const uint32_t earliest = lastDue_ + kTimerPeriodMs;
+            if (static_cast<int32_t>(*due - earliest) < 0) due = earliest;
+        }
+        if (childrenRunning()) {
+            const uint32_t reap = lastReap_ + kReapPeriodMs;
+            if (!due || static_cast<int32_t>(reap - *due) < 0) due = reap;
+        }
+        return due;
+    }
+
+    bool tickIfDue() {
+        const std::optional<uint32_t> due = nextDue();
+        uint32_t now = SDL_GetTicks();
+        if (!due || static_cast<int32_t>(now - *due) < 0) return false;
+        if (childrenRunning() && static_cast<int32_t>(now - (lastReap_ + kReapPeriodMs)) >= 0) {
+            reapChildren();
+            lastReap_ = now;
+        }
+        proc_(WM_TIMER, 1, 0);
+        now = SDL_GetTicks();
+        // Keeps the ticks on their beat; a slow frame starts it afresh.
+        lastDue_ = static_cast<int32_t>(now - *due) >= static_cast<int32_t>(kTimerPeriodMs) ? now : *due;
+        return true;
     }
 
 private:
@@ -224,25 +290,51 @@ private:
         if (!quitRequested) postQuit(0);
     }
 
+    LoopClient client_;
     WindowProc proc_;
+    std::deque<SDL_Event> held_;
+    uint32_t lastDue_ = SDL_GetTicks();
+    uint32_t lastReap_ = SDL_GetTicks();
     bool destroyed_ = false;
     int pointerX_ = 0;
     int pointerY_ = 0;
     float wheelRest_ = 0.0f;
 };
 
+std::unique_ptr<Loop> loop;
+
 }  // namespace
 
-int runMessageLoop(WindowProc proc) {
-    if (!proc) return quitCode;
+void startMessageLoop(const LoopClient& client) {
+    loop.reset();
+    if (client.proc != nullptr && desktopAvailable()) loop = std::make_unique<Loop>(client);
+}
+
+bool runMessageLoopOnce(bool mayWait) {
+    if (loop != nullptr && !quitRequested && loop->turn(mayWait)) return true;
+    loop.reset();
+    return false;
+}
+
+int runMessageLoop(const LoopClient& client) {
+    if (!client.proc) return quitCode;
     if (!desktopAvailable()) {
         while (!quitRequested) {
-            proc(WM_TIMER, 1, 0);
+            client.proc(WM_TIMER, 1, 0);
             if (!quitRequested) sleepMs(kTimerPeriodMs);
         }
         return quitCode;
     }
-    return Loop(proc).run();
+    startMessageLoop(client);
+    while (runMessageLoopOnce(true)) {
+    }
+    return quitCode;
+}
+
+int runMessageLoop(WindowProc proc) {
+    LoopClient client;
+    client.proc = proc;
+    return runMessageLoop(client);
 }
 
 void watchTouches() {
@@ -261,6 +353,8 @@ void postQuit(int code) {
 }
 
 bool quitPosted() { return quitRequested; }
+
+int postedQuitCode() { return quitCode; }
 
 void resetQuit() {
     quitRequested = false;

@@ -43,5 +43,7 @@ std::optional<std::string> dataFolderOverride();
 
 // Collects browser processes that have ended, so none is left a zombie.
 void reapChildren();
+// Whether a started browser has not been reaped yet.
+bool childrenRunning();
 
 }  // namespace platform

@@ -48,6 +48,8 @@ void reapChildren() {
                   started.end());
 }
 
+bool childrenRunning() { return !children().empty(); }
+
 void openDocument(const std::string& path) {
     reapChildren();
     std::error_code ec;

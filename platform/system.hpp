@@ -23,13 +23,18 @@ void useRealClock();
 bool clockIsVirtual();
 void advanceVirtualClock(uint32_t ms);
 
-// Paces the frames of a blocking animation: each wait() ends one period after the end
-// of the previous one, so the time spent drawing a frame counts towards its period and
-// the animation keeps its length as long as frames cost less than that. After a stall
-// longer than a period the pace starts afresh instead of rushing frames to catch up.
+// Paces the frames of an animation: each frame is due one period after the one before,
+// so the time spent drawing a frame counts towards its period and the animation keeps
+// its length as long as frames cost less than that. After a stall longer than a period
+// the pace starts afresh instead of rushing frames to catch up.
 class FramePacer {
 public:
+    // The first frame is due now.
     explicit FramePacer(uint32_t periodMs);
+    // The next frame's turn: due a period after this one's.
+    void next();
+    uint32_t due() const { return deadline_; }
+    // next(), then sleeps until that frame is due.
     void wait();
 
 private:
@@ -49,14 +54,35 @@ const std::vector<std::pair<std::string, std::string>>& shownErrorBoxes();
 
 // ---- message loop --------------------------------------------------------------
 using WindowProc = intptr_t (*)(uint32_t message, uintptr_t wParam, intptr_t lParam);
-// Runs until postQuit: turns window events into WM_* messages in logical coordinates
-// (points in the letterbox bars are clamped to the screen), sends WM_TIMER every 10 ms,
-// and WM_DESTROY when the user closes the window. Returns the code given to postQuit.
+// What the loop asks of the game besides handing it messages.
+struct LoopClient {
+    WindowProc proc = nullptr;
+    // While this answers true (an animation plays), input waits: the mouse, keys, wheel,
+    // touches and typed text are kept in their order and handed over once it answers
+    // false. Closing the window is never held. Null: input is never held.
+    bool (*holdsInput)() = nullptr;
+    // The tick count by which the game wants its next WM_TIMER, or none while it is at
+    // rest and needs no tick before the next event. Ticks never come closer than 10 ms
+    // apart. Null: a tick every 10 ms.
+    std::optional<uint32_t> (*nextTick)() = nullptr;
+};
+// The loop turns window events into WM_* messages in logical coordinates (points in the
+// letterbox bars are clamped to the screen), sends WM_TIMER when the client wants it, and
+// WM_DESTROY when the user closes the window.
+void startMessageLoop(const LoopClient& client);
+// One turn: hands over the pending events, then sends WM_TIMER if one is due. With
+// mayWait it then waits for the next event or tick, whichever comes first; a host that
+// calls it on its own schedule (a web page's frames) passes false. False once the game
+// has ended (postQuit) or no loop was started.
+bool runMessageLoopOnce(bool mayWait);
+// Starts the loop and turns it until postQuit; returns the code given to postQuit.
 // Headless, it only sends WM_TIMER, sleeping 10 ms between ticks (on the virtual clock
 // that just moves time on).
+int runMessageLoop(const LoopClient& client);
 int runMessageLoop(WindowProc proc);
 void postQuit(int code);
 bool quitPosted();
+int postedQuitCode();
 // Clears the quit flag (tests running several programs in one process).
 void resetQuit();
 

@@ -14,6 +14,7 @@
 #include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/win_plaque.hpp"
+#include "ui/animation.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/panel_layout.hpp"
 #include "ui/resources.hpp"
@@ -84,6 +85,24 @@ void startWin() {
                                    play.winner->y, play.winner->width, play.winner->height);
 }
 
+// The passengers step ashore one after the other, each fading out of the boat and into
+// its place on the bank; then the crossing counts.
+void landPassengers(int direction, model::PassengerSet landed) {
+    StaticUIElement* boat = task.boat;
+    if (boat->attached != nullptr) {
+        VisualItem* passenger = detachFirst(boat);
+        landed.set(static_cast<size_t>(passenger->id));
+        fadeMove(passenger->id, direction);
+        afterAnimations([direction, landed] { landPassengers(direction, landed); });
+        return;
+    }
+    play.moveList->append({landed, direction});
+    play.moveList->scrollToEnd();
+    setVisible(direction == 1 ? play.leftArrow : play.rightArrow, true);
+    if (direction == 1 && isGoalReached()) startWin();
+    itemList.inputArmed = true;
+}
+
 void sail(int direction) {
     // An undo can bring the boat to the arrow's bank while the pointer rests on it: the
     // press that follows must not send the boat to where it already is.
@@ -92,34 +111,24 @@ void sail(int direction) {
     dismissHint();
     itemList.inputArmed = false;
     setVisible(direction == 1 ? play.rightArrow : play.leftArrow, false);
-    StaticUIElement* boat = task.boat;
-    platform::FramePacer pacer(10);
-    if (direction == 1) {
-        while (boat->x < kRightStationX) {
+    // The boat climbs the drawn river as it goes right and sinks back as it comes left.
+    Animation crossing;
+    crossing.periodMs = 10;
+    crossing.hasFrame = [direction](int) {
+        return direction == 1 ? task.boat->x < kRightStationX : task.boat->x > kLeftStationX;
+    };
+    crossing.showFrame = [direction](int) {
+        StaticUIElement* boat = task.boat;
+        if (direction == 1) {
             const bool climbing = boat->x >= 335 && boat->x + 2 <= 675;
             boat->moveBy(2, climbing ? -1 : 0);
-            renderFrame();
-            pacer.wait();
-        }
-    } else {
-        while (boat->x > kLeftStationX) {
+        } else {
             const bool sinking = boat->x - 2 >= 335 && boat->x <= 675;
             boat->moveBy(-2, sinking ? 1 : 0);
-            renderFrame();
-            pacer.wait();
         }
-    }
-    model::PassengerSet mask;
-    while (boat->attached != nullptr) {
-        VisualItem* passenger = detachFirst(boat);
-        mask.set(static_cast<size_t>(passenger->id));
-        fadeMove(passenger->id, direction);
-    }
-    play.moveList->append({mask, direction});
-    play.moveList->scrollToEnd();
-    setVisible(direction == 1 ? play.leftArrow : play.rightArrow, true);
-    if (direction == 1 && isGoalReached()) startWin();
-    itemList.inputArmed = true;
+    };
+    animate(std::move(crossing));
+    afterAnimations([direction] { landPassengers(direction, {}); });
 }
 
 }  // namespace
@@ -281,19 +290,22 @@ void sailRight(UIElement*) { sail(1); }
 void sailLeft(UIElement*) { sail(-1); }
 
 void fadeMove(int character, int side) {
-    VisualItem* item = task.characters[static_cast<size_t>(character)].item;
-    platform::FramePacer pacer(20);
-    for (int alpha = 238; alpha >= 0; alpha -= 17) {
-        setAlpha(item, static_cast<uint32_t>(alpha));
-        pacer.wait();
-        renderFrame();
-    }
-    putOnBank(item, side != kRightSide);
-    for (int alpha = 17; alpha <= 255; alpha += 17) {
-        setAlpha(item, static_cast<uint32_t>(alpha));
-        pacer.wait();
-        renderFrame();
-    }
+    // 15 frames out, the move, 15 frames in, in steps of 17 of the alpha.
+    constexpr int kFadeFrames = 15;
+    Animation fade;
+    fade.periodMs = 20;
+    fade.pauseFirst = true;
+    fade.hasFrame = [](int frame) { return frame < 2 * kFadeFrames; };
+    fade.showFrame = [character, side](int frame) {
+        VisualItem* item = task.characters[static_cast<size_t>(character)].item;
+        if (frame < kFadeFrames) {
+            setAlpha(item, static_cast<uint32_t>(238 - 17 * frame));
+            return;
+        }
+        if (frame == kFadeFrames) putOnBank(item, side != kRightSide);
+        setAlpha(item, static_cast<uint32_t>(17 * (frame - kFadeFrames + 1)));
+    };
+    animate(std::move(fade));
 }
 
 void applyMove(const model::MoveData& move, int direction) {
@@ -312,9 +324,10 @@ void applyMove(const model::MoveData& move, int direction) {
     play.leftArrow->visible = toRight;
 }
 
-void undoMove(Button*) {
+namespace {
+
+void undoBehindBlinds() {
     if (play.moveList == nullptr || play.moveList->moveCount == 0) return;
-    closeBlinds();
     dismissHint();
     play.origin = 0;
     while (task.boat->attached != nullptr) {
@@ -326,6 +339,14 @@ void undoMove(Button*) {
     play.moveList->removeLast();
     play.moveList->scrollToEnd();
     openBlinds();
+}
+
+}  // namespace
+
+void undoMove(Button*) {
+    if (play.moveList == nullptr || play.moveList->moveCount == 0) return;
+    closeBlinds();
+    afterAnimations(undoBehindBlinds);
 }
 
 void closeWinner(UIElement*) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "ui/animation.hpp"
 #include "ui/resources.hpp"
 #include "ui/visual_item.hpp"
 
@@ -28,8 +29,9 @@ public:
     void mouseUp(int px, int py, unsigned) override {
         if (!containsPoint(this, px, py)) return;
         click();
-        // The click may have destroyed this item; only the framework state is touched now.
-        releaseHotItem();
+        // The click may have destroyed this item; only the framework state is touched now,
+        // or once what the click set going has played (the item looks pressed meanwhile).
+        afterAnimations(releaseHotItem);
     }
     void hoverEnter() override {
         state = Hovered;

@@ -1,8 +1,11 @@
 #include "ui/screen_items.hpp"
 
+#include <array>
+#include <utility>
+
 #include "platform/edit_box.hpp"
 #include "platform/graphics.hpp"
-#include "platform/system.hpp"
+#include "ui/animation.hpp"
 
 namespace ui {
 
@@ -31,13 +34,15 @@ void renderFrame() {
 
 namespace {
 
-void wipe(std::initializer_list<int> stripes) {
-    platform::FramePacer pacer(50);
-    for (int stripe : stripes) {
-        screenItems.wipeShader->stripe = stripe;
-        renderFrame();
-        pacer.wait();
-    }
+template <size_t N>
+void wipe(const std::array<int, N>& stripes) {
+    Animation a;
+    a.periodMs = 50;
+    a.hasFrame = [](int frame) { return frame < static_cast<int>(N); };
+    a.showFrame = [stripes](int frame) {
+        screenItems.wipeShader->stripe = stripes[static_cast<size_t>(frame)];
+    };
+    animate(std::move(a));
 }
 
 }  // namespace
@@ -47,8 +52,8 @@ void closeBlinds() {
     itemList.inputArmed = false;
     screenItems.wipeShader->visible = true;
     bringToFront(screenItems.wipeShader);
-    wipe({16, 8, 4, 2, -4, -8, -16, 0});
-    itemList.inputArmed = true;
+    wipe(std::array{16, 8, 4, 2, -4, -8, -16, 0});
+    afterAnimations([] { itemList.inputArmed = true; });
 }
 
 void openBlinds() {
@@ -57,9 +62,11 @@ void openBlinds() {
     // The new screen's items were made above the shader; keep them under the stripes.
     screenItems.wipeShader->visible = true;
     bringToFront(screenItems.wipeShader);
-    wipe({-16, -8, -4, 2, 4, 8, 16});
-    screenItems.wipeShader->visible = false;
-    itemList.inputArmed = true;
+    wipe(std::array{-16, -8, -4, 2, 4, 8, 16});
+    afterAnimations([] {
+        screenItems.wipeShader->visible = false;
+        itemList.inputArmed = true;
+    });
 }
 
 void attachToPanel(VisualItem* element) { attachAfter(screenItems.woodPanel, element); }

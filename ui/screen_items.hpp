@@ -41,12 +41,12 @@ void hideMessage();
 
 // Clear, every visible item, the edit boxes on top, present.
 void renderFrame();
-// Called after every frame, also inside the blocking animations (ferrolin-script films
-// them with it); null when nobody watches.
+// Called after every frame, the animations' too (ferrolin-script films them with it);
+// null when nobody watches.
 extern void (*frameObserver)();
 
-// The stripe wipe: closeBlinds covers the screen, openBlinds uncovers it. The mouse is
-// ignored while they run.
+// The stripe wipe: closeBlinds covers the screen, openBlinds uncovers it. Both only
+// start the wipe (see ui/animation.hpp); the mouse is ignored while it runs.
 void closeBlinds();
 void openBlinds();
 

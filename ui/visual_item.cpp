@@ -1,6 +1,7 @@
 #include "ui/visual_item.hpp"
 
 #include "platform/types.hpp"
+#include "ui/animation.hpp"
 
 namespace ui {
 
@@ -181,7 +182,9 @@ int routeMouseUp(int px, int py, unsigned keys) {
     }
     if (!itemList.inputArmed) return 0;
     itemList.hot->mouseUp(px, py, keys);
-    return routeMouseMove(px, py, keys);
+    // What lies under the pointer is looked for once the click's animations have played.
+    afterAnimations([px, py, keys] { routeMouseMove(px, py, keys); });
+    return 0;
 }
 
 }  // namespace ui

@@ -29,6 +29,7 @@ protected:
         test::writeTaskFile("tasks/task.dat", data, false);
         closeMenu();
         ASSERT_TRUE(app::openTask("tasks/task.dat"));
+        app::finishAnimations();
         ui::renderFrame();
     }
     // A texel of the white character and the same texel of the coloured one beside it.

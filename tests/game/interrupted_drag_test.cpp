@@ -21,6 +21,7 @@ TEST_F(InterruptedDragTest, EscapeDuringAPlayDragWaitsForTheRelease) {
     test::writeTaskFile("tasks/wolf.dat", test::wolfGoatCabbage(), false);
     closeMenu();
     ASSERT_TRUE(app::openTask("tasks/wolf.dat"));
+    app::finishAnimations();
     ui::DragDropItem* goat = task.characters[2].item;
     move(goat->x + 20, goat->y + 20);
     down(goat->x + 20, goat->y + 20);
@@ -40,6 +41,7 @@ TEST_F(InterruptedDragTest, LosingTheFocusMidDragIsARelease) {
     test::writeTaskFile("tasks/wolf.dat", test::wolfGoatCabbage(), false);
     closeMenu();
     ASSERT_TRUE(app::openTask("tasks/wolf.dat"));
+    app::finishAnimations();
     ui::DragDropItem* goat = task.characters[2].item;
     platform::deliverMouse(app::windowProc, platform::WM_MOUSEMOVE, goat->x + 20, goat->y + 20, false);
     platform::deliverMouse(app::windowProc, platform::WM_LBUTTONDOWN, goat->x + 20, goat->y + 20, true);

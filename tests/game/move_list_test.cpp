@@ -47,6 +47,7 @@ TEST_F(MoveListTest, UndoButtonSitsInTheRowAfterTheLastMove) {
     test::writeTaskFile("tasks/t.dat", data, false);
     closeMenu();
     ASSERT_TRUE(app::openTask("tasks/t.dat"));
+    app::finishAnimations();
     MoveListBox* list = puzzle::play.moveList;
     wait(10);
     EXPECT_EQ(list->rowCount(), 1);

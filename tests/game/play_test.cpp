@@ -242,6 +242,7 @@ TEST_F(PlayTest, CrossingsPastWhatAFileHoldsAreRecordedAndUndoneButNotSaved) {
     EXPECT_FALSE(puzzle::writeSolutionFile("tasks/never.sln"));
     EXPECT_FALSE(std::filesystem::exists("tasks/never.sln"));
     puzzle::undoMove(nullptr);
+    app::finishAnimations();
     EXPECT_EQ(play.moveList->moveCount, 256);
     EXPECT_EQ(task.boat->x, 235);
     EXPECT_EQ(puzzle::placeOf(1, 1), -1);
@@ -275,9 +276,11 @@ TEST_F(PlayTest, CrossingsOfCharactersPast32AreListedAndUndone) {
     EXPECT_FALSE(puzzle::writeSolutionFile("tasks/crowd.sln"));
 
     puzzle::undoMove(nullptr);
+    app::finishAnimations();
     EXPECT_EQ(puzzle::placeOf(39, 1), -1);
     EXPECT_EQ(task.boat->x, 235);
     puzzle::undoMove(nullptr);
+    app::finishAnimations();
     // Character 0 rowed back last: undoing that leaves it on the right with the boat.
     EXPECT_EQ(play.moveList->moveCount, 1);
     EXPECT_EQ(puzzle::placeOf(0, 1), 1);
@@ -298,6 +301,25 @@ TEST_F(PlayTest, ACrossingKeepsItsLengthWhenFramesTakeTime) {
     ui::frameObserver = nullptr;
     EXPECT_EQ(task.boat->x, 675);
     EXPECT_EQ(elapsed, 2200u);
+}
+
+TEST_F(PlayTest, ClosingTheWindowInTheMiddleOfACrossingEndsTheGameAtOnce) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.boat = 2 | model::kBoatmanFlag;
+    data.rules.clear();
+    load(data);
+    // The click only sets the boat going; the ticks move it on.
+    const intptr_t arrow = platform::makeMouseParam(480, 355);
+    app::windowProc(platform::WM_MOUSEMOVE, 0, arrow);
+    app::windowProc(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, arrow);
+    app::windowProc(platform::WM_LBUTTONUP, 0, arrow);
+    wait(300);
+    ASSERT_GT(task.boat->x, 235);
+    ASSERT_LT(task.boat->x, 675);
+    app::windowProc(platform::WM_DESTROY, 0, 0);
+    EXPECT_TRUE(platform::quitPosted());
+    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
+    EXPECT_FALSE(app::inputWaits());
 }
 
 TEST_F(PlayTest, MoveListScrollsToItsEndAndShowsTheArrows) {

@@ -30,6 +30,7 @@ protected:
         test::writeTaskFile("tasks/task.dat", data, false);
         closeMenu();
         ASSERT_TRUE(app::openTask("tasks/task.dat"));
+        app::finishAnimations();
     }
     DragDropItem* item(int i) { return task.characters[static_cast<size_t>(i)].item; }
     void board(int i) { drag(item(i)->x + 30, item(i)->y + 30, task.boat->x + 100, task.boat->y + 20); }
@@ -134,6 +135,7 @@ TEST_F(PupilHelpTest, ProgressMarksTheSolvedTaskNotItsNamesake) {
     test::writeTaskFile("tasks/_44.dat", boyAndDog(), false);
     closeMenu();
     ASSERT_TRUE(app::openTask("tasks/_44.dat"));
+    app::finishAnimations();
     board(0);
     board(1);
     click(480, 355);

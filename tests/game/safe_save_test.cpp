@@ -74,6 +74,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         test::writeTaskFile("tasks/wolf.dat", test::wolfGoatCabbage(), false);
         closeMenu();
         ASSERT_TRUE(app::openTask("tasks/wolf.dat"));
+        app::finishAnimations();
         cross({0, 2});
         ASSERT_EQ(play.moveList->moveCount, 1);
         const fs::path path = folder / "mine.sln";

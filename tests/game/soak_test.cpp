@@ -132,6 +132,7 @@ protected:
         platform::setGraphics(
             std::make_unique<test::ThinFrames>(platform::Graphics::createHeadless(), kPixelFrameEvery));
         ASSERT_TRUE(app::buildScreens());
+        app::finishAnimations();
         ASSERT_EQ(invariants_.check(false), "");
         invariants_.rememberPermanentItems();
         prepareFiles();
@@ -218,6 +219,8 @@ protected:
 
     // Every event ends here: count it and check what must hold.
     void done() {
+        // The message loop hands over the next input once an animation has played.
+        app::finishAnimations();
         ++stats_.events;
         ++stats_.inMode[static_cast<size_t>(puzzle::screenMode & 3)];
         if (puzzle::screenMode == puzzle::EditorScreen && editor::editorStep >= 0 &&
@@ -275,6 +278,7 @@ protected:
         note("up " + std::to_string(x_) + " " + std::to_string(y_));
         held_ = false;
         platform::deliverMouse(app::windowProc, platform::WM_LBUTTONUP, x_, y_, false);
+        app::finishAnimations();
         if (!pressInBox_) {
             const int cx = std::clamp(x_, 0, platform::kScreenWidth - 1);
             const int cy = std::clamp(y_, 0, platform::kScreenHeight - 1);

@@ -20,7 +20,10 @@ using puzzle::task;
 class TapAndKeysTest : public test::PlayTest {
 protected:
     void tap(int i) { click(item(i)->x + 30, item(i)->y + 30); }
-    void ctrlKey(uintptr_t vk) { platform::deliverKey(app::windowProc, vk, true, false); }
+    void ctrlKey(uintptr_t vk) {
+        platform::deliverKey(app::windowProc, vk, true, false);
+        app::finishAnimations();
+    }
 };
 
 TEST_F(TapAndKeysTest, TapsBoardUpToTheCapacityAndTakePassengersAshore) {
@@ -76,6 +79,7 @@ TEST_F(TapAndKeysTest, ATapTellsWhatADragTellsAndNoMore) {
     EXPECT_TRUE(popup->visible);
     // The next task starts without the last one's message.
     ASSERT_TRUE(app::openTask("tasks/task.dat"));
+    app::finishAnimations();
     EXPECT_FALSE(popup->visible);
 }
 

@@ -11,7 +11,10 @@ namespace {
 
 using namespace ui;
 
-void wheel(int x, int y, int notches) { platform::deliverWheel(app::windowProc, x, y, notches); }
+void wheel(int x, int y, int notches) {
+    platform::deliverWheel(app::windowProc, x, y, notches);
+    app::finishAnimations();
+}
 
 void wheelOver(const ListBox* list, int notches) { wheel(list->x + 20, list->y + 20, notches); }
 

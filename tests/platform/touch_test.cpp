@@ -30,6 +30,16 @@ intptr_t recordInput(uint32_t message, uintptr_t wParam, intptr_t lParam) {
     return 0;
 }
 
+// Input that arrives while the game plays an animation.
+bool animationPlays = false;
+bool inputWaitsForAnimation() { return animationPlays; }
+
+intptr_t recordUntilDestroyed(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    if (message == WM_DESTROY) postQuit(0);
+    if (message != WM_TIMER) seen.push_back({message, wParam, mouseX(lParam), mouseY(lParam)});
+    return 0;
+}
+
 // A window of another shape than the game's, so that the game sits between two bars,
 // made the way the game makes its own: touches watched before the renderer exists, the
 // logical screen, and the picture drawn into a target of the game's size.
@@ -75,6 +85,13 @@ protected:
         e.tfinger.windowID = windowId();
         SDL_PushEvent(&e);
     }
+    void windowEvent(uint8_t which) {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = which;
+        e.window.windowID = windowId();
+        SDL_PushEvent(&e);
+    }
     // Runs the message loop over what is queued; the first timer tick ends it.
     static void runLoop() { runMessageLoop(recordInput); }
 
@@ -107,11 +124,7 @@ TEST_F(RealWindow, AFingerPressesDragsAndReleasesInGameCoordinates) {
 
 TEST_F(RealWindow, AFingerLostWithTheFocusNoLongerBlocksTheNext) {
     finger(SDL_FINGERDOWN, 7, 288 + 100, 200);
-    SDL_Event lost{};
-    lost.type = SDL_WINDOWEVENT;
-    lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    lost.window.windowID = windowId();
-    SDL_PushEvent(&lost);
+    windowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     finger(SDL_FINGERDOWN, 8, 288 + 500, 400);
     runLoop();
     // The lost finger's press ends where it was, and the next finger presses anew.
@@ -144,6 +157,29 @@ TEST_F(RealWindow, MouseEventsMadeOfTouchesAreDroppedAndTheWheelCountsWholeNotch
     EXPECT_EQ(seen[0].message, WM_MOUSEWHEEL);
     EXPECT_EQ(wheelDelta(seen[0].wParam), -WHEEL_DELTA);
     EXPECT_EQ(wheelDelta(seen[1].wParam), -3 * WHEEL_DELTA);
+}
+
+TEST_F(RealWindow, InputWaitsInItsOrderForAnAnimationButClosingTheWindowDoesNot) {
+    animationPlays = true;
+    startMessageLoop({recordUntilDestroyed, inputWaitsForAnimation, nullptr});
+    finger(SDL_FINGERDOWN, 7, 288 + 100, 200);
+    finger(SDL_FINGERUP, 7, 288 + 300, 200);
+    for (int turn = 0; turn < 3; ++turn) EXPECT_TRUE(runMessageLoopOnce(false));
+    EXPECT_TRUE(seen.empty());
+    animationPlays = false;
+    EXPECT_TRUE(runMessageLoopOnce(false));
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[1].message, WM_LBUTTONDOWN);
+    EXPECT_EQ(seen[2].message, WM_LBUTTONUP);
+    EXPECT_NEAR(seen[2].x, 300, 1);
+
+    animationPlays = true;
+    finger(SDL_FINGERDOWN, 7, 288 + 500, 400);
+    windowEvent(SDL_WINDOWEVENT_CLOSE);
+    EXPECT_FALSE(runMessageLoopOnce(false));
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[3].message, WM_DESTROY);
+    animationPlays = false;
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ protected:
         app::initHeadless();
         app::resetSolutionPath();
         ASSERT_TRUE(app::buildScreens());
+        app::finishAnimations();
     }
 
     void TearDown() override {
@@ -56,14 +57,18 @@ protected:
     std::filesystem::path dataFolder() const { return root_ / "data"; }
 
     // ---- input through the window procedure ----
+    // Each message is handled, and the animation it starts played, before the next one.
+    static void send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+        app::windowProc(message, wParam, lParam);
+        app::finishAnimations();
+    }
     void move(int x, int y, bool held = false) {
-        app::windowProc(platform::WM_MOUSEMOVE, held ? platform::MK_LBUTTON : 0,
-                        platform::makeMouseParam(x, y));
+        send(platform::WM_MOUSEMOVE, held ? platform::MK_LBUTTON : 0, platform::makeMouseParam(x, y));
     }
     void down(int x, int y) {
-        app::windowProc(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::makeMouseParam(x, y));
+        send(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::makeMouseParam(x, y));
     }
-    void up(int x, int y) { app::windowProc(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x, y)); }
+    void up(int x, int y) { send(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x, y)); }
     void click(int x, int y) {
         move(x, y);
         down(x, y);
@@ -78,7 +83,7 @@ protected:
         }
         up(x2, y2);
     }
-    void key(uintptr_t vk) { app::windowProc(platform::WM_KEYDOWN, vk, 0); }
+    void key(uintptr_t vk) { send(platform::WM_KEYDOWN, vk, 0); }
     // Advances the virtual clock in 10 ms ticks, one frame each.
     void wait(uint32_t ms) {
         for (uint32_t t = 0; t < ms; t += 10) {

@@ -17,6 +17,7 @@ protected:
         writeTaskFile("tasks/task.dat", data, withMoves);
         closeMenu();
         ASSERT_TRUE(app::openTask("tasks/task.dat"));
+        app::finishAnimations();
     }
     ui::DragDropItem* item(int i) { return puzzle::task.characters[static_cast<size_t>(i)].item; }
     // Drags character i by its middle onto the boat.
