@@ -211,7 +211,10 @@ private:
             if (ms < 0) throw ScriptError("negative wait");
             for (int t = 0; t < ms && !quitPosted(); t += 10) {
                 advanceVirtualClock(10);
+                const int seen = film.seen;
                 windowProc(WM_TIMER, 1, 0);
+                // A tick at rest draws nothing: the film shows the frame still on screen.
+                if (film.seen == seen) filmFrame();
             }
         } else if (command == "film") {
             // film PREFIX COUNT [EVERY]: the next COUNT frames (every EVERY-th one), also
@@ -232,7 +235,8 @@ private:
                 throw ScriptError("expect" + words + ": " + *failure);
         } else if (command == "shot") {
             const std::string file = absolute(rest(in));
-            ui::renderFrame();
+            // The window as it is: a frame is drawn only when one is due.
+            if (!drawFrameIfDue()) filmFrame();
             if (!graphics().savePng(file)) throw ScriptError("cannot write " + file);
             // Every picture a tour leaves is also a check that its texts can be read.
             if (const std::optional<PoorText> poor = leastReadableText()) {

@@ -2,6 +2,8 @@
 
 #include "app/pupil_name_form.hpp"
 #include "app/screens.hpp"
+#include "platform/edit_box.hpp"
+#include "platform/graphics.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
 #include "puzzle/play.hpp"
@@ -65,6 +67,37 @@ void wheel(int x, int y, int delta) {
     list->scrollByNotches(-delta / WHEEL_DELTA);
 }
 
+// Something changed since the last frame was drawn: the next tick draws one. At rest
+// nothing does, and no frame is made until something changes.
+bool frameWanted = true;
+// The text boxes' changes the last frame showed.
+uint64_t boxChangesDrawn = 0;
+// When the last frame was drawn: what moves by itself is due from then on.
+uint32_t lastFrameAt = 0;
+
+bool arrowHeld() {
+    return (ui::screenItems.upArrow != nullptr && ui::screenItems.upArrow->state == ui::Pressed) ||
+           (ui::screenItems.downArrow != nullptr && ui::screenItems.downArrow->state == ui::Pressed);
+}
+
+std::optional<uint32_t> nextScreenChange(uint32_t now) {
+    if (frameWanted || arrowHeld() || editBoxChanges() != boxChangesDrawn) return now;
+    std::optional<uint32_t> soonest = ui::nextItemChange(lastFrameAt);
+    const std::optional<uint32_t> blink = nextCaretBlink(lastFrameAt);
+    if (blink && (!soonest || static_cast<int32_t>(*blink - *soonest) < 0)) soonest = blink;
+    return soonest;
+}
+
+void drawFrame() {
+    frameWanted = false;
+    boxChangesDrawn = editBoxChanges();
+    lastFrameAt = tickCount();
+    ui::renderFrame();
+    // A frame unlike the one before may have changed items as it was drawn (a flight that
+    // ended shows the winner picture): frames follow until two agree.
+    if (graphics().lastFrameChanged()) frameWanted = true;
+}
+
 }  // namespace
 
 void scrollUpTick() {
@@ -85,6 +118,7 @@ void scrollDownTick() {
 
 intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
     const unsigned keys = static_cast<unsigned>(wParam);
+    if (message != WM_TIMER) frameWanted = true;
     switch (message) {
         case WM_DESTROY:
             // The window closes at once, also in the middle of an animation.
@@ -102,6 +136,7 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
             // An animation draws its own frames, on its own beat.
             if (ui::animating()) {
                 ui::advanceAnimations();
+                frameWanted = true;
                 return 0;
             }
             if (ui::screenItems.upArrow != nullptr && ui::screenItems.upArrow->state == ui::Pressed) {
@@ -110,7 +145,10 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
                        ui::screenItems.downArrow->state == ui::Pressed) {
                 scrollDownTick();
             }
-            ui::renderFrame();
+            drawFrameIfDue();
+            return 0;
+        case WM_PAINT:
+            drawFrame();
             return 0;
         case WM_MOUSEMOVE:
             return ui::routeMouseMove(mouseX(lParam), mouseY(lParam), keys);
@@ -123,11 +161,18 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
     }
 }
 
+bool drawFrameIfDue() {
+    const std::optional<uint32_t> due = nextScreenChange(tickCount());
+    if (!due || static_cast<int32_t>(tickCount() - *due) < 0) return false;
+    drawFrame();
+    return true;
+}
+
 bool inputWaits() { return ui::animating(); }
 
 std::optional<uint32_t> nextTick() {
     if (ui::animating()) return ui::nextAnimationTick();
-    return tickCount();
+    return nextScreenChange(tickCount());
 }
 
 const LoopClient& loopClient() {

@@ -13,6 +13,9 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam);
 void scrollUpTick();
 void scrollDownTick();
 
+// Draws the frame when one is due (something changed, or moves by itself): true when it
+// did. Otherwise the window still shows the frame drawn last.
+bool drawFrameIfDue();
 // Input waits while an animation plays, and the game asks for the ticks it needs.
 bool inputWaits();
 std::optional<uint32_t> nextTick();

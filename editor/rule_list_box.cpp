@@ -154,6 +154,11 @@ void RuleListBox::drawCellFrame(int cellX, int cellY, int cellWidth, bool presse
     bevel(cellX + 2, cellY + 2, cellX + cellWidth + 5, cellY + 30, pressed);
 }
 
+std::optional<uint32_t> RuleListBox::nextChange(uint32_t since) const {
+    if (hoverRow < 0 || static_cast<int32_t>(since - hintTime) > 0) return std::nullopt;
+    return hintTime + 1;
+}
+
 bool RuleListBox::hintDue() const { return static_cast<int32_t>(platform::tickCount() - hintTime) > 0; }
 
 void RuleListBox::drawHoverFrames(int row, int rowX, int rowY) {

@@ -52,6 +52,8 @@ private:
     void drawHoverFrames(int row, int rowX, int rowY);
     void drawRuleContent(int row, int rowX, int rowY);
     bool hintDue() const;
+    // The hovered row's hint shows once its delay has passed.
+    std::optional<uint32_t> nextChange(uint32_t since) const override;
 };
 
 }  // namespace editor

@@ -87,7 +87,12 @@ std::string outside(std::string_view inside) {
     return out;
 }
 
+// Counts every change a box shows: the game draws a frame when it moved on.
+uint64_t changes = 0;
+
 }  // namespace
+
+uint64_t editBoxChanges() { return changes; }
 
 EditBox::EditBox(int x, int y, int width, int height, bool multiLine, const std::string& text)
     : state_(new State) {
@@ -110,6 +115,7 @@ EditBox::~EditBox() {
     }
     forgetEditBox(this);
     delete state_;
+    ++changes;
 }
 
 std::string EditBox::text() const { return outside(state_->text); }
@@ -124,6 +130,7 @@ void EditBox::setText(const std::string& text) {
     s.scrollX = 0;
     s.firstLine = 0;
     s.relayout();
+    ++changes;
 }
 
 void EditBox::selectAll() {
@@ -132,11 +139,13 @@ void EditBox::selectAll() {
     s.caret = s.text.size();
     s.caretAtLineEnd = false;
     s.ensureCaretVisible();
+    ++changes;
 }
 
 void EditBox::focus() {
     focused = this;
     state_->activity = tickCount();
+    ++changes;
     if (desktopAvailable()) {
         SDL_Rect area{state_->x, state_->y, state_->width, state_->height};
         SDL_SetTextInputRect(&area);
@@ -159,10 +168,12 @@ void moveCaret(EditBox::State& s, size_t to, bool extend, bool atLineEnd = false
     if (!extend) s.anchor = s.caret;
     s.caretAtLineEnd = atLineEnd;
     s.activity = tickCount();
+    ++changes;
     s.ensureCaretVisible();
 }
 
 void replaceSelection(EditBox::State& s, std::string insert) {
+    ++changes;
     const size_t from = s.selectionStart();
     const size_t to = s.selectionEnd();
     if (s.limit > 0) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "platform/types.hpp"
@@ -46,6 +47,8 @@ public:
     void setLimit(size_t bytes);
 
     void draw(Graphics& graphics, uint32_t tick) const;
+    // When the caret blinks next after `since` (it blinks only while the box has the focus).
+    uint32_t nextBlink(uint32_t since) const;
 
     struct State;
 
@@ -61,5 +64,10 @@ EditBox* editBoxAt(int x, int y);
 // Draws every live box, in creation order; called at the end of each frame. A frame
 // that has not called it gets its boxes drawn by Graphics::present.
 void drawEditBoxes(Graphics& graphics);
+// Goes up with every change the boxes show (text, caret, selection, focus, a box made or
+// gone): the game's frame is out of date when it differs from the one it was drawn with.
+uint64_t editBoxChanges();
+// When the focused box's caret blinks next after `since`; none without a focused box.
+std::optional<uint32_t> nextCaretBlink(uint32_t since);
 
 }  // namespace platform

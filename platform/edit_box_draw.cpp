@@ -14,6 +14,17 @@ constexpr uint32_t kSelectedText = 0xFFFFFFFF;
 constexpr uint32_t kBlinkMs = 500;
 }  // namespace
 
+uint32_t EditBox::nextBlink(uint32_t since) const {
+    const uint32_t elapsed = since - state_->activity;
+    return state_->activity + (elapsed / kBlinkMs + 1) * kBlinkMs;
+}
+
+std::optional<uint32_t> nextCaretBlink(uint32_t since) {
+    const EditBox* box = focusedEditBox();
+    if (box == nullptr) return std::nullopt;
+    return box->nextBlink(since);
+}
+
 void EditBox::draw(Graphics& graphics, uint32_t tick) const {
     auto* g = dynamic_cast<SdlGraphics*>(&graphics);
     if (!g) return;

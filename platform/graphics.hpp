@@ -72,6 +72,12 @@ public:
     // Shows the finished frame (the headless surface keeps it for reading back), first
     // drawing the edit boxes if the frame has not.
     virtual void present() = 0;
+    // Whether the frame presented last differs from the one before it (a renderer that
+    // cannot tell answers true).
+    virtual bool lastFrameChanged() const { return true; }
+    // The window changed size or showed again what was covered: the next frame is drawn
+    // whole, since what it holds may be gone.
+    virtual void windowChanged() {}
 
     // Reads back one pixel of the current frame as 0xAARRGGBB (alpha always 0xFF).
     virtual uint32_t pixel(int x, int y) const = 0;

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "platform/edit_box.hpp"
+#include "platform/graphics.hpp"
 #include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
 
@@ -152,6 +153,14 @@ public:
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
                     destroy();
+                } else if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                           e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                           e.window.event == SDL_WINDOWEVENT_SHOWN ||
+                           e.window.event == SDL_WINDOWEVENT_RESTORED) {
+                    // A game at rest draws nothing by itself: the new or uncovered window
+                    // gets its frame now, drawn whole.
+                    if (hasGraphics()) graphics().windowChanged();
+                    proc_(WM_PAINT, 0, 0);
                 } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
                     // The lift of a finger that was on the glass when another window came up
                     // may never reach us; waiting for it would leave every later touch ignored.

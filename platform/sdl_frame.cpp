@@ -182,6 +182,7 @@ void SdlGraphics::chooseTarget() {
 void SdlGraphics::present() {
     drawEditBoxesIfPending(*this);
     finishDrawing();
+    frameChanged_ = frame_ != previous_;
     previous_.swap(frame_);
     frame_.clear();
     previousFromCover_ = !previous_.empty() && coversScreen(previous_.front());
@@ -207,6 +208,11 @@ void SdlGraphics::present() {
 #else
     SDL_RenderPresent(renderer_);
 #endif
+    chooseTarget();
+}
+
+void SdlGraphics::windowChanged() {
+    forgetFrames();
     chooseTarget();
 }
 

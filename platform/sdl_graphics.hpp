@@ -137,6 +137,8 @@ public:
     int drawText(Font& font, const char* text, int length, Rect* rect, unsigned format,
                  uint32_t argb) override;
     void present() override;
+    bool lastFrameChanged() const override { return frameChanged_; }
+    void windowChanged() override;
     uint32_t pixel(int x, int y) const override;
     bool savePng(const std::string& path) const override;
 
@@ -227,6 +229,7 @@ private:
     FrameMode mode_ = FrameMode::Fresh;
     std::vector<DrawCall> frame_;
     std::vector<DrawCall> previous_;
+    bool frameChanged_ = true;
     bool previousFromCover_ = false;
     bool targetHoldsPrevious_ = false;
     SDL_Texture* layers_ = nullptr;

@@ -20,6 +20,8 @@ struct Rect {
 constexpr uint32_t WM_DESTROY = 0x0002;
 constexpr uint32_t WM_KEYDOWN = 0x0100;
 constexpr uint32_t WM_TIMER = 0x0113;
+// The window changed size or was uncovered: its frame is wanted at once.
+constexpr uint32_t WM_PAINT = 0x000F;
 constexpr uint32_t WM_MOUSEMOVE = 0x0200;
 constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
 constexpr uint32_t WM_LBUTTONUP = 0x0202;

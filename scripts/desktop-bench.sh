@@ -5,6 +5,9 @@
 #   start:    launch to the first frame on screen, each program ROUNDS times in turn;
 #   at rest:  processor time over SECONDS, the game (menu open, then play with the boat
 #             at rest) and the bare program in turn, the other one stopped meanwhile;
+#   wake-ups: over REST_SECONDS (default 10) at rest, the bare program stopped, the game's
+#             voluntary context switches summed over all its threads (each is a wake-up
+#             from a wait) and the processor time of the game and the X server together;
 #   crossing: the pack's goat crossing, from the arrow click (xdotool) to the boat's last
 #             step on screen, over its 220 frames of 10 ms; undone between rounds;
 #   memory:   the game's resident set at rest.
@@ -15,6 +18,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 game=$(readlink -f "$1")
 rounds=${ROUNDS:-3}
 seconds=${SECONDS_EACH:-5}
+rest_seconds=${REST_SECONDS:-10}
 work=$(mktemp -d)
 display=:$((90 + RANDOM % 100))
 x_pid= wm_pid= game_pid= bare_pid=
@@ -99,6 +103,21 @@ alternate() {  # LABEL: game and bare in turn, each alone; prints the ratio of t
     echo "$1 at rest: game $g %, bare SDL $b % of one core" >&2
     ratio "$g" "$b"
 }
+wakeups() {  # PID: voluntary context switches of all its threads so far
+    cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'
+}
+still() {  # LABEL: wake-ups per second of the game at rest; the share of a core with X's
+    local w0 w1 g0 g1 x0 x1
+    kill -STOP "$bare_pid"; sleep 0.5
+    w0=$(wakeups "$game_pid"); g0=$(ticks "$game_pid"); x0=$(ticks "$x_pid")
+    sleep "$rest_seconds"
+    w1=$(wakeups "$game_pid"); g1=$(ticks "$game_pid"); x1=$(ticks "$x_pid")
+    kill -CONT "$bare_pid"
+    awk -v w=$((w1 - w0)) -v c=$((g1 - g0 + x1 - x0)) -v hz="$hz" -v s="$rest_seconds" -v l="$1" \
+        'BEGIN {printf "%s at rest over %d s: %d wake-ups, game and X server %.2f %% of one core\n", l, s, w, 100 * c / hz / s}' >&2
+    awk -v w=$((w1 - w0)) -v s="$rest_seconds" 'BEGIN {printf "%.1f\n", w / s}'
+}
+wake_menu=$(still menu)
 rest_menu=$(alternate menu)
 rss_menu=$(rss_mb "$game_pid")
 
@@ -107,6 +126,7 @@ kill -STOP "$bare_pid"
 xdotool mousemove 520 73 click 1; sleep 1.5
 xdotool mousemove 518 266 click 1; sleep 0.3; xdotool click 1; sleep 2.5
 kill -CONT "$bare_pid"
+wake_play=$(still play)
 rest_play=$(alternate play)
 rss_play=$(rss_mb "$game_pid")
 echo "resident memory at rest: menu $rss_menu MB, play $rss_play MB"
@@ -135,6 +155,7 @@ echo "crossings over 2.2 s: $(tr '\n' ' ' <"$work/crossing")"
 kill -CONT "$bare_pid"
 rss=$(printf '%s\n%s\n' "$rss_menu" "$rss_play" | sort -g | tail -n 1)
 
+echo "wakeups at rest per second: $(printf '%s\n%s\n' "$wake_menu" "$wake_play" | sort -g | tail -n 1)"
 echo "rest ratio menu: $rest_menu"
 echo "rest ratio play: $rest_play"
 echo "crossing ratio: $crossing"

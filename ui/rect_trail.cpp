@@ -53,6 +53,20 @@ int RectTrail::framesAt(uint32_t t, Frame out[6]) const {
     return count;
 }
 
+std::optional<uint32_t> RectTrail::nextChange(uint32_t since) const {
+    const uint32_t sinceStart = since - startTime;
+    if (static_cast<int32_t>(sinceStart) < 0) return startTime;
+    const uint32_t cycle = period == 0 ? 1 : period;
+    const uint32_t t = sinceStart % cycle;
+    // Flying, and once more as the flight reaches its place.
+    if (t <= travelTime) return since;
+    const uint32_t cycleStart = since - t;
+    if (t <= travelTime + holdTime) return cycleStart + travelTime + holdTime + 1;
+    // The cycle's end is told when a frame is drawn past it; then it rests till the next.
+    if (!fired) return since;
+    return cycleStart + cycle;
+}
+
 void RectTrail::draw() {
     const uint32_t sinceStart = platform::tickCount() - startTime;
     // A flight started with a delay waits for its start; taken modulo the period the

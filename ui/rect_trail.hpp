@@ -13,6 +13,7 @@ public:
     RectTrail(int x, int y, int targetX, int targetY, int targetWidth, int targetHeight,
               uint32_t colour);
     void draw() override;
+    std::optional<uint32_t> nextChange(uint32_t since) const override;
     // Start point, target, raised to the top, restarted now (+delay), shown.
     void fly(int fromX, int fromY, int toX, int toY, int toWidth, int toHeight, uint32_t delay = 0);
 

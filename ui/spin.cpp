@@ -44,6 +44,11 @@ void Spin::hoverEnter() { setCursor(CursorKind::Hand); }
 
 void Spin::hoverLeave() { setCursor(CursorKind::Arrow); }
 
+std::optional<uint32_t> Spin::nextChange(uint32_t since) const {
+    if (pressedPart == 0) return std::nullopt;
+    return since;
+}
+
 void Spin::draw() {
     const uint32_t now = platform::tickCount();
     if (pressedPart != 0 && static_cast<int32_t>(now - nextRepeat) >= 50) {

@@ -13,6 +13,8 @@ public:
     // The picture holds four frames: decrease, increase, decrease pressed, increase pressed.
     Spin(int x, int y, int length, const char* path, int value, int minimum, int maximum);
     void draw() override;
+    // Held, it steps on by itself.
+    std::optional<uint32_t> nextChange(uint32_t since) const override;
     bool hitTest(int px, int py) override;
     void mouseDown(int px, int py, unsigned keys) override;
     void mouseUp(int px, int py, unsigned keys) override;

@@ -9,6 +9,11 @@ using platform::DT_NOCLIP;
 using platform::DT_VCENTER;
 using platform::DT_WORDBREAK;
 
+namespace {
+// A message stands still this long before it rises and fades.
+constexpr uint32_t kStillMs = 2000;
+}  // namespace
+
 TextItem::TextItem(int x_, int y_, const char* text_, FontPtr font_, uint32_t colour_)
     : VisualItem(x_, y_, 0, 0),
       text(text_),
@@ -38,8 +43,15 @@ void PopupMessage::show(const char* message) {
     bringToFront(this);
 }
 
+std::optional<uint32_t> PopupMessage::nextChange(uint32_t since) const {
+    // Still for its first 2 s, then moving every frame until it is gone.
+    const uint32_t elapsed = since - shownAt;
+    if (elapsed <= kStillMs) return shownAt + kStillMs + 1;
+    return since;
+}
+
 PopupMessage::Frame PopupMessage::frameAt(uint32_t elapsed) {
-    const uint32_t fade = elapsed > 2000 ? elapsed - 2000 : 0;
+    const uint32_t fade = elapsed > kStillMs ? elapsed - kStillMs : 0;
     return {255 - fade / 16, 384 - static_cast<int>(fade / 50)};
 }
 

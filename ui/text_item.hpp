@@ -28,6 +28,7 @@ public:
     void draw() override;
     // Takes the text, restarts the timeline, shows the message over everything.
     void show(const char* message);
+    std::optional<uint32_t> nextChange(uint32_t since) const override;
 
     // Where and how opaque the message is `elapsed` ms after it was shown: still and
     // opaque for 2 s, then rising 80 px while fading out over 4 s.

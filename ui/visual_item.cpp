@@ -43,6 +43,18 @@ void VisualItem::moveTo(int newX, int newY) { moveBy(newX - x, newY - y); }
 bool VisualItem::hitTest(int, int) { return false; }
 void VisualItem::mouseDown(int, int, unsigned) {}
 void VisualItem::mouseUp(int, int, unsigned) {}
+
+std::optional<uint32_t> VisualItem::nextChange(uint32_t) const { return std::nullopt; }
+
+std::optional<uint32_t> nextItemChange(uint32_t since) {
+    std::optional<uint32_t> soonest;
+    for (const VisualItem* item = itemList.bottom; item != nullptr; item = item->next) {
+        if (!item->visible) continue;
+        const std::optional<uint32_t> change = item->nextChange(since);
+        if (change && (!soonest || static_cast<int32_t>(*change - *soonest) < 0)) soonest = change;
+    }
+    return soonest;
+}
 void VisualItem::mouseMove(int, int, unsigned) {}
 void VisualItem::hoverEnter() {}
 void VisualItem::hoverLeave() {}

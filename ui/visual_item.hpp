@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace ui {
 
@@ -30,6 +31,10 @@ public:
     virtual void mouseMove(int px, int py, unsigned keys);
     virtual void hoverEnter();
     virtual void hoverLeave();
+    // When the item's look changes by itself (a flight, a fading message, a held spin)
+    // next after the moment `since` it was last drawn, as a tick count (`since` itself
+    // while it keeps moving); none while only input changes it. Asked of visible items.
+    virtual std::optional<uint32_t> nextChange(uint32_t since) const;
 
     VisualItem* prev = nullptr;      // below in the item list
     VisualItem* next = nullptr;      // above in the item list
@@ -59,6 +64,10 @@ struct ItemList {
     bool pressHeld = false;
 };
 extern ItemList itemList;
+
+// The earliest nextChange of the visible items after the frame drawn at `since`: until
+// then the screen stays as drawn.
+std::optional<uint32_t> nextItemChange(uint32_t since);
 
 // Destroys every item, topmost first, and returns the framework to its start state.
 void destroyAllItems();

@@ -55,9 +55,10 @@ TEST_P(FrameCacheTour, EveryComposedFrameEqualsOneDrawnAnew) {
     ASSERT_EQ(app::runScript(script, root_.string(), errors), 0) << errors.str();
     const platform::FrameStats& after = platform::frameStats();
     EXPECT_EQ(after.mismatched, before.mismatched);
-    // The tour must really have used the cache both ways.
+    // The tour must really have used the cache both ways. A game at rest draws no frames,
+    // so equal frames come only as a change settles.
     EXPECT_GT(after.checked - before.checked, 100u);
-    EXPECT_GT(after.reused - before.reused, 100u);
+    EXPECT_GT(after.reused - before.reused, 20u);
     EXPECT_GT(after.fromLayers - before.fromLayers, 50u);
 }
 

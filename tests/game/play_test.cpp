@@ -322,6 +322,39 @@ TEST_F(PlayTest, ClosingTheWindowInTheMiddleOfACrossingEndsTheGameAtOnce) {
     EXPECT_FALSE(app::inputWaits());
 }
 
+TEST_F(PlayTest, AtRestNoFrameIsDrawnAndARefusalKeepsItsTiming) {
+    load(test::wolfGoatCabbage());
+    wait(100);
+    EXPECT_FALSE(app::nextTick());
+    static int frames = 0;
+    frames = 0;
+    ui::frameObserver = [] { ++frames; };
+    wait(1000);
+    EXPECT_EQ(frames, 0);
+    // The wolf stays with the goat: two highlights fly to them under the message.
+    board(0);
+    sail();
+    ASSERT_TRUE(screenItems.messagePopup->visible);
+    const uint32_t shown = screenItems.messagePopup->shownAt;
+    frames = 0;
+    wait(700);
+    EXPECT_GE(frames, 65);
+    // The flight's trailing outlines close in for another 100 ms; then the highlights hold
+    // still until 3.7 s, the message until 2 s.
+    frames = 0;
+    wait(1200);
+    EXPECT_LE(frames, 15);
+    EXPECT_EQ(app::nextTick(), shown + 2001);
+    wait(6000);
+    EXPECT_FALSE(screenItems.messagePopup->visible);
+    EXPECT_FALSE(play.highlightA->visible);
+    frames = 0;
+    wait(500);
+    EXPECT_EQ(frames, 0);
+    EXPECT_FALSE(app::nextTick());
+    ui::frameObserver = nullptr;
+}
+
 TEST_F(PlayTest, MoveListScrollsToItsEndAndShowsTheArrows) {
     model::TaskData data = test::wolfGoatCabbage();
     data.boat = 2 | model::kBoatmanFlag;
