@@ -69,7 +69,12 @@ std::string winLine(const WinRecord& win) {
                   win.crossings);
     std::string line = "win\t" + oneField(win.date) + "\t" + numbers;
     line += win.shortest ? std::to_string(*win.shortest) : "-";
-    line += "\t" + std::to_string(win.hints) + "\t" + oneField(win.title) + "\n";
+    // Appended piece by piece: GCC 12 misreads a literal joined to a temporary string at -O3.
+    line += '\t';
+    line += std::to_string(win.hints);
+    line += '\t';
+    line += oneField(win.title);
+    line += '\n';
     return line;
 }
 
