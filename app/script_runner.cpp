@@ -271,24 +271,18 @@ private:
         finishAnimations();
     }
 
-    void mouse(uint32_t message, int x, int y) {
-        settled(message, held_ ? MK_LBUTTON : 0, makeMouseParam(x, y));
-    }
+    // Input takes the real loop's way: a release without its press is dropped, a press in
+    // a text box goes to the box, as on the desktop.
+    void mouse(uint32_t message, int x, int y) { deliverMouse(settled, message, x, y, held_); }
 
-    // Presses in a text box go to the box, as on the desktop.
     void press(int x, int y) {
-        if (EditBox* box = editBoxAt(x, y)) {
-            box->focus();
-            box->mouseDown(x, y);
-            return;
-        }
         held_ = true;
-        mouse(WM_LBUTTONDOWN, x, y);
+        deliverMouse(settled, WM_LBUTTONDOWN, x, y, true);
     }
 
     void release(int x, int y) {
         held_ = false;
-        settled(WM_LBUTTONUP, 0, makeMouseParam(x, y));
+        deliverMouse(settled, WM_LBUTTONUP, x, y, false);
     }
 
     static std::string rest(std::istringstream& in) {
@@ -306,10 +300,11 @@ private:
         return value;
     }
 
+    // A point beyond the screen stops at its edge, as the pointer does.
     static std::pair<int, int> point(std::istringstream& in) {
         const int x = number(in);
         const int y = number(in);
-        return {x, y};
+        return {std::clamp(x, 0, kScreenWidth - 1), std::clamp(y, 0, kScreenHeight - 1)};
     }
 
     std::string absolute(const std::string& path) const {
