@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -49,6 +50,36 @@ bool endsWithNoCase(const std::string& s, const std::string& tail) {
 
 bool startsWithNoCase(const std::string& s, const std::string& head) {
     return head.size() <= s.size() && endsWithNoCase(s.substr(0, head.size()), head);
+}
+
+// The system takes a path of at most PATH_MAX bytes in one piece; a longer one (a pupil's
+// folder deep in a class folder) is walked a part at a time.
+int openPath(const std::string& path, int flags) {
+    if (path.size() < PATH_MAX) return ::open(path.c_str(), flags);
+    int dir = AT_FDCWD;
+    size_t start = 0;
+    if (path[0] == '/') {
+        dir = ::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC);
+        start = 1;
+    }
+    int fd = -1;
+    while (dir != -1) {
+        while (path[start] == '/') ++start;
+        const size_t cut = path.size() - start < PATH_MAX ? std::string::npos
+                                                            : path.rfind('/', start + PATH_MAX - 2);
+        int next = -1;
+        if (cut == std::string::npos) {
+            fd = ::openat(dir, path.c_str() + start, flags);
+        } else if (cut > start) {
+            next = ::openat(dir, path.substr(start, cut - start).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        } else {
+            errno = ENAMETOOLONG;  // one name longer than any the system allows
+        }
+        if (dir != AT_FDCWD) ::close(dir);
+        dir = next;
+        start = cut + 1;
+    }
+    return fd;
 }
 
 bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
@@ -181,10 +212,37 @@ std::vector<std::string> listFolder(const std::string& folder, const std::string
     return names;
 }
 
+std::optional<std::vector<FolderEntry>> readFolder(const std::string& folder) {
+    const int fd = openPath(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::vector<FolderEntry> entries;
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            isFolder = ::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+        }
+        entries.push_back({name, isFolder});
+        errno = 0;
+    }
+    const bool complete = errno == 0;
+    ::closedir(dir);
+    if (!complete) return std::nullopt;
+    return entries;
+}
+
 std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes) {
     // Opening a FIFO for reading would wait for a writer: open without waiting, and read
     // only what turns out to be a regular file.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = openPath(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return std::nullopt;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<uint64_t>(st.st_size) > maxBytes) {

@@ -28,7 +28,15 @@ bool createFolders(const std::string& folder);
 std::vector<std::string> listFolder(const std::string& folder, const std::string& prefix,
                                     const std::string& suffix);
 
-// Whole regular file, or nothing when it cannot be opened, is larger than maxBytes or is
+// Every entry of a folder, any path length; a link counts as what it is, not as what it
+// names. Nothing when the folder cannot be read to its end.
+struct FolderEntry {
+    std::string name;
+    bool folder = false;
+};
+std::optional<std::vector<FolderEntry>> readFolder(const std::string& folder);
+
+// Whole regular file (a path of any length), or nothing when it cannot be opened, is larger than maxBytes or is
 // anything else (a FIFO, a device, a folder: never waited on).
 std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes);
 

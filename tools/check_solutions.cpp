@@ -19,32 +19,81 @@ namespace tools {
 
 namespace {
 
-bool isSolutionName(const fs::path& path) {
-    std::string ext = path.extension().string();
+bool isSolutionName(const std::string& name) {
+    std::string ext = fs::path(name).extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
     return ext == ".sln";
 }
 
+// What the check met: a file to check, or a folder it could not read.
+struct Found {
+    std::string path;
+    bool unreadableFolder = false;
+    bool operator<(const Found& other) const { return path < other.path; }
+};
+
+// Every *.sln entry beneath folder, whatever it turns out to be (a dangling or looping link
+// is met, and read as unreadable, like any other), and every folder that cannot be read.
+// Links to folders are not followed, so a link loop cannot make the walk endless.
+void walk(const std::string& folder, std::vector<Found>& found) {
+    const std::optional<std::vector<platform::FolderEntry>> entries = platform::readFolder(folder);
+    if (!entries) {
+        found.push_back({folder, true});
+        return;
+    }
+    for (const platform::FolderEntry& entry : *entries) {
+        const std::string path = folder + "/" + entry.name;
+        if (entry.folder) {
+            std::string folder = path;
+        while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+        walk(folder, found);
+        } else if (isSolutionName(entry.name)) {
+            found.push_back({path});
+        }
+    }
+}
+
 // Folders are searched in depth (a class often hands in a folder per pupil), files in
 // name order so that two runs print the same report.
-std::vector<std::string> expand(const std::vector<std::string>& paths) {
-    std::vector<std::string> files;
+std::vector<Found> expand(const std::vector<std::string>& paths) {
+    std::vector<Found> all;
     for (const std::string& path : paths) {
         std::error_code error;
         if (!fs::is_directory(path, error)) {
-            files.push_back(path);
+            all.push_back({path});
             continue;
         }
-        std::vector<std::string> found;
-        fs::recursive_directory_iterator it(path, fs::directory_options::skip_permission_denied, error);
-        for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-            if (it->is_regular_file(error) && isSolutionName(it->path()))
-                found.push_back(it->path().string());
-        }
+        std::vector<Found> found;
+        std::string folder = path;
+        while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+        walk(folder, found);
         std::sort(found.begin(), found.end());
-        files.insert(files.end(), found.begin(), found.end());
+        all.insert(all.end(), found.begin(), found.end());
     }
-    return files;
+    return all;
+}
+
+// A path as one report line: control characters (a line break in a file name would forge
+// a line of its own) and the backslash that marks them are written as escapes.
+std::string shown(const std::string& path) {
+    std::string out;
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 
 // The task a file holds, without its moves, as bytes: two files of one task hold the same.
@@ -84,11 +133,23 @@ int checkSolutions(const std::vector<std::string>& paths, const model::TaskData*
     if (setTask != nullptr) setPart = taskPart(*setTask);
     std::set<std::string> tasksSeen;
     int complete = 0, incomplete = 0, broken = 0, unreadable = 0, another = 0;
-    for (const std::string& path : expand(paths)) {
-        const auto bytes = platform::readFile(path, model::kMaxTaskFileBytes);
+    const std::vector<Found> found = expand(paths);
+    if (found.empty()) {
+        std::printf("no solution files\n");
+        return 2;
+    }
+    for (const Found& entry : found) {
+        const std::string name = shown(entry.path);
+        const char* const path = name.c_str();
+        if (entry.unreadableFolder) {
+            std::printf("%s: unreadable folder\n", path);
+            ++unreadable;
+            continue;
+        }
+        const auto bytes = platform::readFile(entry.path, model::kMaxTaskFileBytes);
         const std::optional<model::TaskData> task = bytes ? model::decodeTask(*bytes) : std::nullopt;
         if (!task) {
-            std::printf("%s: unreadable\n", path.c_str());
+            std::printf("%s: unreadable\n", path);
             ++unreadable;
             continue;
         }
@@ -96,7 +157,7 @@ int checkSolutions(const std::vector<std::string>& paths, const model::TaskData*
         tasksSeen.insert(part);
         // A pupil's own easy task solved in full is no answer to the task that was set.
         if (setPart && part != *setPart) {
-            std::printf("%s: another task\n", path.c_str());
+            std::printf("%s: another task\n", path);
             ++incomplete;
             ++another;
             continue;
@@ -104,7 +165,7 @@ int checkSolutions(const std::vector<std::string>& paths, const model::TaskData*
         const model::SolutionCheck check = model::checkSolution(*task);
         switch (check.status) {
             case model::SolutionStatus::Complete: {
-                std::printf("%s: complete, crossings %d", path.c_str(), check.crossings);
+                std::printf("%s: complete, crossings %d", path, check.crossings);
                 if (const std::optional<size_t> best = shortest.of(*task))
                     std::printf(", shortest %zu", *best);
                 std::printf("\n");
@@ -112,11 +173,11 @@ int checkSolutions(const std::vector<std::string>& paths, const model::TaskData*
                 break;
             }
             case model::SolutionStatus::Incomplete:
-                std::printf("%s: incomplete, crossings %d\n", path.c_str(), check.crossings);
+                std::printf("%s: incomplete, crossings %d\n", path, check.crossings);
                 ++incomplete;
                 break;
             case model::SolutionStatus::BreaksRule:
-                std::printf("%s: breaks a rule at crossing %d\n", path.c_str(), check.failedCrossing);
+                std::printf("%s: breaks a rule at crossing %d\n", path, check.failedCrossing);
                 ++broken;
                 break;
         }

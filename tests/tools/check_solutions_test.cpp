@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/fsuid.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "puzzle/model/solver.hpp"
@@ -100,6 +103,55 @@ TEST_F(CheckSolutions, ASolutionOfAnotherTaskIsNoAnswer) {
                        ": another task\n"
                        "2 checked: 1 complete, 1 incomplete, 0 breaking a rule, 0 unreadable; "
                        "1 of another task, 2 different tasks\n");
+}
+
+// A subfolder it could not read once let the check say "all complete", exit 0, and a
+// line break in a file name printed a forged line.
+TEST_F(CheckSolutions, EveryEntryAndEveryFolderItCannotReadIsReported) {
+    const std::string done = write("class/anna.sln", 99);
+    write("class/x.sln: complete\nboris.sln", 99);
+    fs::create_directory(folder_ / "class" / "locked");
+    write("class/locked/boris.sln", 99);
+    fs::permissions(folder_ / "class" / "locked", fs::perms::none);
+    fs::create_symlink("nowhere.sln", folder_ / "class" / "gone.sln");
+    fs::create_symlink("loop.sln", folder_ / "class" / "loop.sln");
+    std::string out;
+    // Folder permissions as a teacher's account sees them, also when the tests run as root.
+    const bool root = ::geteuid() == 0;
+    if (root) ::setfsuid(65534);
+    const int status = run({(folder_ / "class").string()}, out);
+    if (root) ::setfsuid(0);
+    fs::permissions(folder_ / "class" / "locked", fs::perms::owner_all);
+    const std::string at = (folder_ / "class").string();
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(out, done + ": complete, crossings 5, shortest 5\n" + at + "/gone.sln: unreadable\n" + at +
+                       "/locked: unreadable folder\n" + at + "/loop.sln: unreadable\n" + at +
+                       "/x.sln: complete\\nboris.sln: complete, crossings 5, shortest 5\n"
+                       "5 checked: 2 complete, 0 incomplete, 0 breaking a rule, 3 unreadable\n");
+}
+
+TEST_F(CheckSolutions, NoSolutionFilesIsAnErrorAndLongPathsWork) {
+    std::string out;
+    EXPECT_EQ(run({(folder_ / "class").string()}, out), 2);
+    EXPECT_EQ(out, "no solution files\n");
+
+    // Deeper than a path the system takes in one piece: made a folder at a time.
+    const fs::path before = fs::current_path();
+    fs::current_path(folder_ / "class");
+    fs::path file = folder_ / "class";
+    while (file.string().size() < 4200) {
+        fs::create_directory(std::string(200, 'd'));
+        fs::current_path(std::string(200, 'd'));
+        file /= std::string(200, 'd');
+    }
+    model::TaskData task = test::wolfGoatCabbage();
+    task.moves = model::solveTask(task).moves;
+    test::writeTaskFile("anna.sln", task, true);
+    fs::current_path(before);
+    file /= "anna.sln";
+    EXPECT_EQ(run({(folder_ / "class").string()}, out), 0);
+    EXPECT_EQ(out, file.string() + ": complete, crossings 5, shortest 5\n"
+                          "1 checked: 1 complete, 0 incomplete, 0 breaking a rule, 0 unreadable\n");
 }
 
 }  // namespace
