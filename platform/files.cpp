@@ -6,15 +6,19 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -80,6 +84,13 @@ int openPath(const std::string& path, int flags) {
         start = cut + 1;
     }
     return fd;
+}
+
+// Past `ulimit -f` the system would end the program with SIGXFSZ, leaving the temporary
+// file behind; ignored, the write fails with EFBIG and is handled like a full disk.
+void failWritesPastTheSizeLimit() {
+    static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)ignored;
 }
 
 bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
@@ -273,6 +284,7 @@ std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t max
 }
 
 WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    failWritesPastTheSizeLimit();
     FILE* f = std::fopen(path.c_str(), "wbx");
     if (!f) return errno == EEXIST ? WriteResult::Exists : WriteResult::Failed;
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -289,6 +301,7 @@ WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& by
 
 bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     if (path.empty()) return false;
+    failWritesPastTheSizeLimit();
     // Through a symbolic link the file meant is the link's target; renaming over the link
     // would replace the link and leave the target as it was.
     const std::string target = linkTarget(path);
@@ -319,6 +332,20 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     syncFolderOf(target);
     changed(target);
     return true;
+}
+
+FileLock::FileLock(const std::string& path, int timeoutMs) {
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, defaultFileMode());
+    if (fd_ < 0) return;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!(held_ = ::flock(fd_, LOCK_EX | LOCK_NB) == 0) && (errno == EWOULDBLOCK || errno == EINTR) &&
+           std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing lets go of the lock
 }
 
 bool deleteFile(const std::string& path) {

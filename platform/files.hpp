@@ -42,7 +42,8 @@ std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t max
 
 enum class WriteResult { Ok, Exists, Failed };
 // Creates the file exclusively and writes all bytes; Exists when the name is taken.
-// A partly written file is removed.
+// A partly written file is removed. Writing past the process's file size limit is a
+// failure like a full disk, never the end of the program.
 WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // Writes a temporary file in the same folder and renames it over path, so that a
 // failed write never destroys the previous file. A symbolic link keeps pointing at the
@@ -50,6 +51,22 @@ WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& by
 // file is overwritten in place. Anything but a regular file or a new name (a device, a
 // FIFO, a folder) is refused and left as it was.
 bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// An advisory lock that every copy of the game takes under the same name (the file is
+// made when missing), held while the object lives. Waits at most timeoutMs for another
+// holder; held() says whether it got the lock.
+class FileLock {
+public:
+    FileLock(const std::string& path, int timeoutMs);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool held() const { return held_; }
+
+private:
+    int fd_ = -1;
+    bool held_ = false;
+};
 
 // Refuses a regular file without its owner's write bit, whoever runs the program.
 bool deleteFile(const std::string& path);

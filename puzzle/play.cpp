@@ -1,6 +1,7 @@
 #include "puzzle/play.hpp"
 
 #include <cstdio>
+#include <string>
 
 #include "platform/system.hpp"
 #include "platform/types.hpp"
@@ -68,10 +69,21 @@ void setAlpha(VisualItem* item, uint32_t alpha) {
     character->colour = (character->colour & 0x00FFFFFF) | (alpha << 24);
 }
 
+// A win that cannot be kept is said once for the file, not at every win after it.
+void rememberWin(const model::TaskData& data) {
+    if (saveWin(model::taskKey(data), play.moveList->moveCount)) return;
+    static std::string toldAbout;
+    const std::string path = progressPath();
+    if (path == toldAbout) return;
+    toldAbout = path;
+    std::fprintf(stderr, "ferrolin: %s: wins cannot be saved there\n", path.c_str());
+    play.winNotKept = true;
+}
+
 void startWin() {
     std::snprintf(movesTextBuffer, sizeof movesTextBuffer, "%d", play.moveList->moveCount);
     const model::TaskData data = taskData();
-    saveWin(model::taskKey(data), play.moveList->moveCount);
+    rememberWin(data);
     const std::optional<int> shortest = model::shortestCrossings(data);
     recordClassWin(data, play.moveList->moveCount, shortest, hintsUsed());
     prepareWinPlaque(play.moveList->moveCount, shortest, hintsUsed());
@@ -352,6 +364,10 @@ void undoMove(Button*) {
 void closeWinner(UIElement*) {
     setVisible(play.winner, false);
     itemList.modalFloor = nullptr;
+    if (play.winNotKept) {
+        play.winNotKept = false;
+        showMessage("Твои победы не удаётся сохранить:\nфайл progress.txt недоступен"_cp);
+    }
 }
 
 void revealWinner() {

@@ -56,6 +56,8 @@ struct PlayState {
     int origin = 0;
     // The win's flight is under way; only its end shows the winner picture.
     bool winPending = false;
+    // The win could not be saved: said when the winner picture closes, not under it.
+    bool winNotKept = false;
     ui::TextItem* loadLabel = nullptr;
     // The file the task was read from: the winner's next task is the one after it.
     std::string taskPath;

@@ -13,7 +13,9 @@ namespace puzzle {
 std::string progressPath();
 // A missing, unreadable or damaged file: nothing solved yet.
 model::Progress loadProgress();
-// Remembers a win; false when the file could not be written.
+// Remembers a win, keeping every line of the file it does not understand; false when it
+// cannot be kept: the file exists but cannot be read or is not a progress file (it is
+// left as it was), or it cannot be written (read-only, a folder in its place, a full disk).
 bool saveWin(uint64_t taskKey, int crossings);
 
 }  // namespace puzzle

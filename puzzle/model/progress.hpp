@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,9 +14,15 @@ namespace model {
 using Progress = std::map<uint64_t, int>;
 
 std::string formatProgress(const Progress& progress);
+// Whether the text starts with the file's first line (after a byte-order mark, which a
+// text editor may add).
+bool isProgressText(std::string_view text);
 // Text that does not start with the file's first line means nothing solved yet; lines
 // that cannot be read are left out.
 Progress parseProgress(std::string_view text);
+// The file's text with a win added, or nothing when it holds as good a one already. Every
+// line it does not understand (a later version's, a person's note) is kept as it was.
+std::optional<std::string> withWin(std::string_view text, uint64_t key, int crossings);
 // True when the win is the task's first or beats its best.
 bool recordSolved(Progress& progress, uint64_t key, int crossings);
 // The pack's tasks whose titles changed keep their wins: `renamed` holds a line per title

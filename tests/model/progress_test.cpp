@@ -44,3 +44,22 @@ TEST(Progress, RenamedTasksKeepTheirWins) {
                      "0000000000000009 000000000000000a\n");  // never solved
     EXPECT_EQ(progress, (Progress{{0x1, 7}, {0x2, 7}, {0x3, 5}, {0x4, 4}}));
 }
+
+// A win once rewrote the file from what it understood: a byte-order mark from a text
+// editor or one line of a later version lost every earlier mark.
+TEST(Progress, AWinKeepsEveryLineItDoesNotUnderstand) {
+    const std::string text =
+        "\xEF\xBB\xBF"
+        "Ferrolin progress 1\r\n"
+        "# my notes\r\n"
+        "0123456789abcdef 7\r\n"
+        "medal 0123456789abcdef gold\r\n";
+    EXPECT_TRUE(isProgressText(text));
+    EXPECT_EQ(parseProgress(text), (Progress{{0x0123456789abcdefULL, 7}}));
+    EXPECT_EQ(withWin(text, 0x0123456789abcdefULL, 8), std::nullopt);
+    EXPECT_EQ(withWin(text, 0x0123456789abcdefULL, 5),
+              "\xEF\xBB\xBF"
+              "Ferrolin progress 1\r\n# my notes\r\n0123456789abcdef 5\r\nmedal 0123456789abcdef gold\r\n");
+    EXPECT_EQ(withWin("Ferrolin progress 1\nodd", 0xffULL, 3), "Ferrolin progress 1\nodd\n00000000000000ff 3\n");
+    EXPECT_FALSE(isProgressText("Ferrolin progress 2\n"));
+}

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/fsuid.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -119,6 +120,24 @@ TEST(Files, FailedReplaceKeepsTheOldFile) {
     // A new file that does not fit is not left behind half written.
     EXPECT_EQ(platform::writeNewFile(disk.file("big.dat"), Bytes(64 * 1024, 'b')), WriteResult::Failed);
     EXPECT_FALSE(platform::fileExists(disk.file("big.dat")));
+}
+
+// Under `ulimit -f` a save was ended by SIGXFSZ and left its temporary file.
+TEST(Files, WritingPastTheFileSizeLimitFailsLikeAFullDisk) {
+    ptest::TempFolder dir;
+    ptest::writeBytes(dir.file("task.sln"), bytesOf("old"));
+    rlimit before{};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool replaced = platform::replaceFile(dir.file("task.sln"), Bytes(4096, 'n'));
+    const WriteResult created = platform::writeNewFile(dir.file("new.dat"), Bytes(4096, 'n'));
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(created, WriteResult::Failed);
+    EXPECT_EQ(ptest::readText(dir.file("task.sln")), "old");
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"task.sln"});
 }
 
 // Saving through a link once replaced the link with a plain file and left the target old.
