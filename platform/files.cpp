@@ -365,11 +365,6 @@ bool isSpecialFile(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
-bool isSpecialFile(const std::string& path) {
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
-}
-
 bool fileExists(const std::string& path) {
     struct stat st {};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
