@@ -21,7 +21,9 @@ EM_JS(void, openInNewTab, (const char* path), {
 
 }  // namespace
 
+// A page starts no processes: nothing to reap, nothing to wake the loop for.
 void reapChildren() {}
+bool childrenRunning() { return false; }
 
 void openDocument(const std::string& path) {
     if (path.empty()) return;
