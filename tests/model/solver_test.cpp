@@ -20,8 +20,6 @@ using test::randomTask;
 
 namespace {
 
-constexpr uint32_t kRed = 0xFFF00000, kBlue = 0xFF0000F0, kYellow = 0xFFF0F000;
-
 // Characters get distinct start and goal places; `pinned` ones get equal places.
 struct TaskBuilder {
     TaskData task;
