@@ -258,6 +258,8 @@ void closeScreen() {
     }
     delete puzzle::task.boat;
     puzzle::task.boat = nullptr;
+    puzzle::task.boatSettings = model::BoatSettings{};
+    puzzle::task.position = model::Position{};
     puzzle::task.characterCount = 0;
     puzzle::task.ruleCount = 0;
     puzzle::screenMode = puzzle::NoScreen;

@@ -158,21 +158,21 @@ void enterBoatStep() {
         bringToFront(task.boat);
     } else {
         task.boat = new StaticUIElement(0, 0, "textures/boat.tga");
-        task.boat->id = 1;
+        task.boatSettings = model::BoatSettings{};
     }
     StaticUIElement* boat = task.boat;
     boat->x = items.stepTitle->x;
     boat->y = items.stepTitle->y + 30;
-    const auto word = static_cast<uint32_t>(boat->id);
+    const model::BoatSettings& settings = task.boatSettings;
 
     auto* box = new Checkbox(boat->x + 40, boat->y + boat->height + 10, "textures/checkbox.tga",
                              "С лодочником"_cp);
-    box->checked = (word & model::kBoatmanFlag) != 0;
+    box->checked = settings.boatman;
     box->onClick = toggleBoatman;
     items.boatmanBox = box;
 
     auto* spin = new Spin(boat->x + 140, box->y + box->height + 50, 50, "textures/spin.tga",
-                          static_cast<int>(word & model::kCapacityMask), 0, 999);
+                          settings.capacity, 0, 999);
     spin->onChange = setCapacity;
     items.capacitySpin = spin;
 
@@ -254,26 +254,15 @@ void toggleBoatman(UIElement* element) {
     StaticUIElement* boat = puzzle::task.boat;
     if (boat == nullptr) return;
     const auto* box = static_cast<const Checkbox*>(element);
+    puzzle::task.boatSettings.boatman = box->checked;
     boat->texture = nullptr;
-    auto word = static_cast<uint32_t>(boat->id);
-    const char* picture = nullptr;
-    if (box->checked) {
-        word |= model::kBoatmanFlag;
-        picture = "textures/boatman.tga";
-    } else {
-        word &= ~model::kBoatmanFlag;
-        picture = "textures/boat.tga";
-    }
-    boat->id = static_cast<int32_t>(word);
+    const char* picture = box->checked ? "textures/boatman.tga" : "textures/boat.tga";
     boat->texture = loadTexture(picture, &boat->width, &boat->height);
 }
 
 void setCapacity(Spin* spin) {
-    StaticUIElement* boat = puzzle::task.boat;
-    if (boat == nullptr) return;
-    const auto word = static_cast<uint32_t>(boat->id);
-    boat->id = static_cast<int32_t>((word & ~model::kCapacityMask) |
-                                    (static_cast<uint32_t>(spin->value) & model::kCapacityMask));
+    if (puzzle::task.boat == nullptr) return;
+    puzzle::task.boatSettings.capacity = spin->value;
 }
 
 }  // namespace editor

@@ -154,8 +154,7 @@ void UnitListBox::loadNumbers(std::vector<LoadNumber>& numbers) {
     numbers.clear();
     const puzzle::Task& task = puzzle::task;
     if (task.boat != nullptr) {
-        const auto capacity =
-            static_cast<int>(static_cast<uint32_t>(task.boat->id) & model::kCapacityMask);
+        const int capacity = task.boatSettings.capacity;
         if (capacity != 1) numbers.push_back(numberAt(capacity, task.boat));
     }
     for (int i = 0; i < task.characterCount; ++i) {

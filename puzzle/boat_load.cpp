@@ -29,7 +29,7 @@ BoatLoadLabel::BoatLoadLabel() : TextItem(0, 0, 0, 0, buffer_, ui::fonts.small, 
 void BoatLoadLabel::draw() {
     if (task.boat == nullptr || !taskHasWeights()) return;
     std::snprintf(buffer_, sizeof buffer_, "%s%d%s%d", "Груз: "_cp, passengerWeight(), " из "_cp,
-                  boatCapacity());
+                  task.boatSettings.capacity);
     // Above the passengers' heads (below the boat the messages rise), following the
     // boat across the river.
     x = task.boat->x;
@@ -44,7 +44,7 @@ void explainRefusedBoarding(int weight) {
     if (taskHasWeights()) {
         std::snprintf(refusalBuffer, sizeof refusalBuffer, "%s%d%s%d",
                       "Лодка не выдержит: груз был бы "_cp, passengerWeight() + weight,
-                      ", а можно не больше "_cp, boatCapacity());
+                      ", а можно не больше "_cp, task.boatSettings.capacity);
         ui::showMessage(refusalBuffer);
     } else {
         ui::showMessage("В лодке больше нет места"_cp);

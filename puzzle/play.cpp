@@ -123,6 +123,8 @@ void sail(int direction) {
     dismissHint();
     itemList.inputArmed = false;
     setVisible(direction == 1 ? play.rightArrow : play.leftArrow, false);
+    // The position crosses first; the pictures then follow it.
+    model::cross(task.position, direction, play.opened);
     // The boat climbs the drawn river as it goes right and sinks back as it comes left.
     Animation crossing;
     crossing.periodMs = 10;
@@ -145,13 +147,7 @@ void sail(int direction) {
 
 }  // namespace
 
-int passengerWeight() {
-    int total = 0;
-    for (VisualItem* p = task.boat->attached; p != nullptr; p = p->attached) {
-        total += recordOf(p).weight;
-    }
-    return total;
-}
+int passengerWeight() { return static_cast<int>(task.position.load); }
 
 void buildPlayScreen() {
     screenMode = PlayScreen;
@@ -235,17 +231,23 @@ void closePlayScreen() {
 }
 
 bool onPlayDragStart(DragDropItem* item, int, int) {
-    // A passenger leaves the boat: the ones to its right close the gap.
-    for (VisualItem* p = task.boat; p->attached != nullptr; p = p->attached) {
-        if (p->attached != item) continue;
-        p->attached = item->attached;
-        item->attached = nullptr;
-        if (p->attached != nullptr) p->attached->moveBy(-(item->width / 2 + 1), 0);
+    const int i = item->id;
+    if (task.position.inBoat(i)) {
+        // A passenger leaves the boat: the ones to its right close the gap.
+        task.position.leaveBoat(i, recordOf(item).weight);
         play.origin = 0;
+        for (VisualItem* p = task.boat; p->attached != nullptr; p = p->attached) {
+            if (p->attached != item) continue;
+            p->attached = item->attached;
+            item->attached = nullptr;
+            if (p->attached != nullptr) p->attached->moveBy(-(item->width / 2 + 1), 0);
+            break;
+        }
         return true;
     }
-    play.origin = item->x == recordOf(item).leftX ? kLeftSide : kRightSide;
-    return play.origin == (boatAtLeft() ? kLeftSide : kRightSide);
+    // Only those on the boat's bank may be taken: wherever their pictures stand.
+    play.origin = task.position.sideOf(i);
+    return play.origin == task.position.boat;
 }
 
 bool onPlayDragOver(DragDropItem*, VisualItem* other, int, int) {
@@ -261,11 +263,13 @@ bool onPlayDragOver(DragDropItem*, VisualItem* other, int, int) {
 void onPlayDrop(DragDropItem* item, int, int) {
     StaticUIElement* boat = task.boat;
     boat->state = ui::Idle;
+    const int i = item->id;
+    const int weight = recordOf(item).weight;
     // A tap names its character rather than a place: one on the bank means "into the
     // boat", one on a passenger "back ashore". Either then takes the way a drop would.
     const bool intoBoat = item->tapped ? play.origin != 0 : intersects(item, boat);
-    const bool fits = passengerWeight() + recordOf(item).weight <= boatCapacity();
-    if (intoBoat && fits) {
+    if (intoBoat && task.position.mayBoard(i, weight, task.boatSettings.capacity)) {
+        task.position.board(i, weight);
         if (boat->attached != nullptr) {
             item->x = boat->attached->x - item->width / 2 - 1;
             boat->attached->moveBy(item->width / 2 + 1, 0);
@@ -276,9 +280,10 @@ void onPlayDrop(DragDropItem* item, int, int) {
         attachAfter(boat, item);
         return;
     }
-    // Asked into the boat and refused, by a tap or by a drag alike, the pupil is told why.
-    if (intoBoat) explainRefusedBoarding(recordOf(item).weight);
-    putOnBank(item, play.origin == kLeftSide || (play.origin == 0 && boatAtLeft()));
+    // Asked into the boat and refused, by a tap or by a drag alike, the pupil is told why;
+    // only someone on the boat's bank can be refused for the load.
+    if (intoBoat && task.position.sideOf(i) == task.position.boat) explainRefusedBoarding(weight);
+    putOnBank(item, task.position.sideOf(i) == kLeftSide);
 }
 
 void playKeyDown(uintptr_t key, bool ctrl) {
@@ -323,10 +328,13 @@ void fadeMove(int character, int side) {
 void applyMove(const model::MoveData& move, int direction) {
     // Replaying a move (+1) restores the position after it, undoing (-1) the one before.
     const bool toRight = direction == move.direction;
+    const int side = toRight ? kRightSide : kLeftSide;
     for (int i = 0; i < task.characterCount; ++i) {
-        if (move.mask.test(static_cast<size_t>(i)))
-            putOnBank(task.characters[static_cast<size_t>(i)].item, !toRight);
+        if (!move.mask.test(static_cast<size_t>(i))) continue;
+        model::putOnBank(task.position, i, side, play.opened);
+        putOnBank(task.characters[static_cast<size_t>(i)].item, !toRight);
     }
+    task.position.boat = side;
     if (toRight) {
         task.boat->moveTo(kRightStationX, kRightStationY);
     } else {
@@ -344,6 +352,7 @@ void undoBehindBlinds() {
     play.origin = 0;
     while (task.boat->attached != nullptr) {
         VisualItem* passenger = detachFirst(task.boat);
+        task.position.leaveBoat(passenger->id, recordOf(passenger).weight);
         task.boat->state = ui::Idle;
         putOnBank(passenger, boatAtLeft());
     }

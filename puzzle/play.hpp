@@ -61,6 +61,8 @@ struct PlayState {
     ui::TextItem* loadLabel = nullptr;
     // The file the task was read from: the winner's next task is the one after it.
     std::string taskPath;
+    // The task as opened: its places and weights move the position.
+    model::TaskData opened;
 };
 extern PlayState play;
 

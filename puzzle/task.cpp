@@ -15,16 +15,10 @@ using namespace ui;
 
 Task task;
 
-uint32_t boatWord() { return task.boat != nullptr ? static_cast<uint32_t>(task.boat->id) : 0; }
-int boatCapacity() { return static_cast<int>(boatWord() & model::kCapacityMask); }
-bool boatHasBoatman() { return (boatWord() & model::kBoatmanFlag) != 0; }
-bool boatAtLeft() { return task.boat != nullptr && task.boat->x == kLeftStationX; }
+bool boatAtLeft() { return task.position.boat == kLeftSide; }
 
 int placeOf(int index, int destination) {
-    const CharacterRecord& c = task.characters[static_cast<size_t>(index)];
-    if (c.item->x == c.leftX && c.item->y == c.leftY) return kLeftSide;
-    if (c.item->x == c.rightX && c.item->y == c.rightY) return kRightSide;
-    return destination;
+    return task.position.inBoat(index) ? destination : task.position.sideOf(index);
 }
 
 namespace {
@@ -40,17 +34,14 @@ void flyToItem(RectTrail* highlight, const VisualItem* item) {
 
 bool checkCrossing(int destination) {
     const int count = task.characterCount;
-    std::vector<int8_t> place(static_cast<size_t>(count));
     std::vector<uint64_t> kind(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         const ui::DragDropItem* item = task.characters[static_cast<size_t>(i)].item;
-        place[static_cast<size_t>(i)] = static_cast<int8_t>(placeOf(i, destination));
         kind[static_cast<size_t>(i)] = model::kindKey(item->nameHash, item->colour);
     }
-    const std::vector<model::RuleData> rules(task.rules.begin(), task.rules.begin() + task.ruleCount);
-    const bool boatEmpty = task.boat == nullptr || task.boat->attached == nullptr;
+    const std::span<const model::RuleData> rules(task.rules.data(), static_cast<size_t>(task.ruleCount));
     const model::CrossingVerdict verdict =
-        model::judgeCrossing(place, kind, boatEmpty, boatHasBoatman(), destination, rules);
+        model::judgeCrossing(task.position, kind, task.boatSettings.boatman, destination, rules);
     switch (verdict.verdict) {
         case model::Verdict::Allowed:
             return true;
@@ -76,13 +67,7 @@ bool checkCrossing(int destination) {
     return false;
 }
 
-bool isGoalReached() {
-    for (int i = 0; i < task.characterCount; ++i) {
-        const CharacterRecord& c = task.characters[static_cast<size_t>(i)];
-        if (c.item->x != c.rightX || c.item->y != c.rightY) return false;
-    }
-    return true;
-}
+bool isGoalReached() { return model::atGoal(task.position, play.opened); }
 
 void createPlayCharacter(int i, int leftX, int leftY, int rightX, int rightY, int weight,
                          const char* name) {
@@ -117,7 +102,7 @@ model::TaskData taskData() {
     model::TaskData data;
     data.title = task.title;
     data.statement = task.statement;
-    data.boat = boatWord();
+    data.boat = task.boatSettings.word();
     for (int i = 0; i < task.characterCount; ++i) {
         const CharacterRecord& c = task.characters[static_cast<size_t>(i)];
         model::CharacterData d;

@@ -1,5 +1,6 @@
 // The one river-crossing task held in memory: title, statement, boat, characters with
-// their start and goal places, and rules. Where a character stands is read from its item.
+// their start and goal places, and rules. Where everyone stands is the position; the
+// pictures follow it.
 #pragma once
 
 #include <array>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "platform/types.hpp"
+#include "puzzle/model/position.hpp"
 #include "puzzle/model/task_data.hpp"
 #include "ui/drag_drop_item.hpp"
 #include "ui/ui_element.hpp"
@@ -17,8 +19,8 @@ constexpr int kLeftStationX = 235, kLeftStationY = 300;
 constexpr int kRightStationX = 675, kRightStationY = 130;
 
 // Sides: -1 the left bank, +1 the right bank.
-constexpr int kLeftSide = -1;
-constexpr int kRightSide = 1;
+constexpr int kLeftSide = model::kLeftBank;
+constexpr int kRightSide = model::kRightBank;
 
 struct CharacterRecord {
     ui::DragDropItem* item = nullptr;  // owned; its id is the record's index
@@ -40,9 +42,11 @@ constexpr const char* kStandInPicture = "textures/missing_unit.tga";
 struct Task {
     char title[model::kTitleBytes] = {};
     char statement[model::kStatementBytes] = {};
-    // Its id is the boat word: bits 0-15 capacity, bit 16 boatman. Its chain holds the
-    // passengers, leftmost first.
+    // The boat's picture; its chain holds the passengers' pictures, leftmost first.
     ui::StaticUIElement* boat = nullptr;
+    model::BoatSettings boatSettings;
+    // Play's: who stands where, who sits in the boat, where the boat is.
+    model::Position position;
     int32_t characterCount = 0;
     std::array<CharacterRecord, model::kMaxCharacters> characters;
     int32_t ruleCount = 0;
@@ -51,9 +55,6 @@ struct Task {
 
 extern Task task;
 
-uint32_t boatWord();
-int boatCapacity();
-bool boatHasBoatman();
 bool boatAtLeft();
 
 // -1 on the left bank, +1 on the right, otherwise destination (in the boat).

@@ -97,7 +97,10 @@ void startPlay(const model::TaskData& data, const std::string& path) {
     task.boat = new ui::StaticUIElement(
         kLeftStationX, kLeftStationY,
         (data.boat & model::kBoatmanFlag) != 0 ? "textures/boatman.tga" : "textures/boat.tga");
-    task.boat->id = static_cast<int32_t>(data.boat);
+    task.boatSettings = model::BoatSettings::fromWord(data.boat);
+    task.position = model::startPosition(data);
+    play.opened = data;
+    play.opened.moves.clear();
     task.characterCount = static_cast<int32_t>(data.characters.size());
     for (size_t i = 0; i < data.characters.size(); ++i) {
         const model::CharacterData& c = data.characters[i];

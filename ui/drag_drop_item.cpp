@@ -16,7 +16,8 @@ DragDropItem::DragDropItem(int x_, int y_, const char* path) : UIElement(x_, y_,
 bool DragDropItem::hitTest(int px, int py) { return containsPoint(this, px, py); }
 
 void DragDropItem::mouseDown(int px, int py, unsigned) {
-    if (onDragStart != nullptr && !onDragStart(this, px, py)) return;
+    dragging_ = onDragStart == nullptr || onDragStart(this, px, py);
+    if (!dragging_) return;
     state = Pressed;
     setCursor(CursorKind::Drag);
     lastX = px;
@@ -45,7 +46,10 @@ void DragDropItem::mouseUp(int px, int py, unsigned) {
              std::abs(py - pressY_) <= kTapSlop;
     state = Hovered;
     setCursor(CursorKind::Hand);
-    if (onDrop != nullptr) onDrop(this, px, py);
+    // A refused press never took the item: there is nothing to drop.
+    const bool dropping = dragging_;
+    dragging_ = false;
+    if (dropping && onDrop != nullptr) onDrop(this, px, py);
 }
 
 WoodPanel::WoodPanel(int x_, int y_, const char* path) : DragDropItem(x_, y_, path) {}

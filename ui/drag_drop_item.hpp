@@ -21,7 +21,7 @@ public:
     // click or a tap, allowing a finger's tremor), so the owner may read it as a choice
     // rather than a place.
     bool tapped = false;
-    // Asked at every press; false refuses the drag (the release still drops).
+    // Asked at every press; false refuses the drag, and its release drops nothing.
     bool (*onDragStart)(DragDropItem* item, int px, int py) = nullptr;
     // Called at every release, last thing with the item: it may move or destroy it
     // (clearing the hot item first).
@@ -33,6 +33,7 @@ public:
 private:
     int32_t pressX_ = 0, pressY_ = 0;
     bool strayed_ = false;
+    bool dragging_ = false;  // pressed and allowed to move
 };
 
 class WoodPanel : public DragDropItem {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "base/name_hash.hpp"
+
 namespace model {
 
 namespace {
@@ -90,6 +92,20 @@ CrossingVerdict judgeCrossing(std::span<const int8_t> place, std::span<const uin
         }
     }
     return result;
+}
+
+CrossingVerdict judgeCrossing(const Position& at, std::span<const uint64_t> kind, bool boatman,
+                              int destination, std::span<const RuleData> rules) {
+    return judgeCrossing(at.placesOnArrival(destination), kind, at.boatEmpty(), boatman, destination,
+                         rules);
+}
+
+std::vector<uint64_t> kindsOf(const TaskData& task) {
+    std::vector<uint64_t> kinds;
+    kinds.reserve(task.characters.size());
+    for (const CharacterData& c : task.characters)
+        kinds.push_back(kindKey(base::nameHash(c.name.c_str()), c.colour));
+    return kinds;
 }
 
 uint64_t kindKey(uint32_t nameHash, uint32_t colour) {

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
+#include "puzzle/model/position.hpp"
 #include "puzzle/model/task_data.hpp"
 
 namespace model {
@@ -30,6 +32,12 @@ struct CrossingVerdict {
 CrossingVerdict judgeCrossing(std::span<const int8_t> place, std::span<const uint64_t> kind,
                               bool boatEmpty, bool boatman, int destination,
                               std::span<const RuleData> rules);
+
+// The same for the boat leaving `at` for `destination`, with its passengers.
+CrossingVerdict judgeCrossing(const Position& at, std::span<const uint64_t> kind, bool boatman,
+                              int destination, std::span<const RuleData> rules);
+// The kind of every character of the task.
+std::vector<uint64_t> kindsOf(const TaskData& task);
 
 // The kind key of a character: its picture name hash in the high half, colour in the low.
 uint64_t kindKey(uint32_t nameHash, uint32_t colour);

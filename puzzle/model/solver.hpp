@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "puzzle/model/position.hpp"
 #include "puzzle/model/task_data.hpp"
 
 namespace model {
@@ -54,14 +55,6 @@ struct SolveResult {
     uint64_t judgements = 0;  // crossings judged against the rules
     uint64_t refusals = 0;    // refused crossings remembered apart from the positions
     uint64_t work = 0;        // steps spent, as the budget counts them
-};
-
-// Where everyone stands: bank[i] is -1 (left bank), +1 (right bank) or 0 (in the boat,
-// counted on the boat's bank); characters beyond the vector stand on the left. Characters
-// whose start and goal places coincide always count as on the left bank.
-struct Position {
-    std::vector<int8_t> bank;
-    int boat = -1;
 };
 
 // A shortest way to the goal from `from`, naming real characters. Of interchangeable

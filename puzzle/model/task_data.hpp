@@ -48,6 +48,22 @@ struct MoveData {
     int32_t direction = 1;
 };
 
+// The boat's settings as plain fields; a file packs them into one word.
+struct BoatSettings {
+    int capacity = 1;
+    bool boatman = false;
+    uint32_t otherBits = 0;  // what a file holds beyond them, written back as read
+
+    static BoatSettings fromWord(uint32_t word) {
+        return {static_cast<int>(word & kCapacityMask), (word & kBoatmanFlag) != 0,
+                word & ~(kCapacityMask | kBoatmanFlag)};
+    }
+    uint32_t word() const {
+        return (static_cast<uint32_t>(capacity) & kCapacityMask) | (boatman ? kBoatmanFlag : 0) |
+               otherBits;
+    }
+};
+
 struct TaskData {
     std::string title;      // Windows-1251, at most 127 bytes
     std::string statement;  // Windows-1251, at most 1023 bytes, CR LF line breaks

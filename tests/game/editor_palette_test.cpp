@@ -139,7 +139,7 @@ TEST_F(PaletteTest, CharactersCopyTheColourAndWeightOfTheMomentTheyAreTaken) {
     EXPECT_EQ(numbers[0].x, yellow->x + yellow->width);
     EXPECT_EQ(numbers[0].y, yellow->y + yellow->height);
     for (int capacity : {2, 0}) {
-        task.boat->id = capacity;
+        task.boatSettings.capacity = capacity;
         numbers = UnitListBox::loadNumbers();
         ASSERT_EQ(numbers.size(), 2u);
         EXPECT_EQ(numbers[0].value, capacity);

@@ -386,3 +386,25 @@ TEST_F(PlayTest, MoveListScrollsToItsEndAndShowsTheArrows) {
 }
 
 }  // namespace
+
+TEST_F(PlayTest, OnlyThoseOnTheBoatsBankBoardWhereverTheirPicturesStand) {
+    // The wolf's start place lies over the boat at the right bank's landing.
+    model::TaskData data = test::wolfGoatCabbage();
+    data.boat = 2 | model::kBoatmanFlag;
+    data.rules.clear();
+    data.characters[1].leftX = 700;
+    data.characters[1].leftY = 150;
+    load(data);
+    sail();
+    ASSERT_EQ(task.boat->x, 675);
+    ui::DragDropItem* wolf = item(1);
+    ASSERT_TRUE(ui::intersects(wolf, task.boat));
+    click(wolf->x + 30, wolf->y + 30);
+    drag(wolf->x + 30, wolf->y + 30, task.boat->x + 100, task.boat->y + 20);
+    EXPECT_EQ(passengers(), 0);
+    EXPECT_EQ(puzzle::placeOf(1, 1), -1);
+    EXPECT_EQ(wolf->x, 700);
+    sail();
+    EXPECT_EQ(puzzle::placeOf(1, -1), -1);
+    EXPECT_EQ(play.moveList->moves.back().mask.count(), 0u);
+}

@@ -192,7 +192,7 @@ protected:
     }
 };
 
-TEST_F(DragDropTest, ARefusedDragDoesNotMoveButStillDropsOnce) {
+TEST_F(DragDropTest, ARefusedDragNeitherMovesNorDrops) {
     auto* item = makeDraggable(100, 100);
     item->onDragStart = [](DragDropItem*, int, int) { return false; };
     move(110, 110);
@@ -202,7 +202,7 @@ TEST_F(DragDropTest, ARefusedDragDoesNotMoveButStillDropsOnce) {
     up(250, 250);
     EXPECT_EQ(item->x, 100);
     EXPECT_EQ(overs, 0);
-    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(drops, 0);
 }
 
 TEST_F(DragDropTest, DragOverOffersTopmostFirstAndStopsAtTrue) {

@@ -42,13 +42,6 @@ struct TaskBuilder {
 
 bool pinned(const CharacterData& c) { return c.leftX == c.rightX && c.leftY == c.rightY; }
 
-std::vector<uint64_t> kindsOf(const TaskData& task) {
-    std::vector<uint64_t> kinds;
-    for (const CharacterData& c : task.characters)
-        kinds.push_back(kindKey(base::nameHash(c.name.c_str()), c.colour));
-    return kinds;
-}
-
 // Plays the moves as the play screen would and reports the first broken step.
 std::string replayProblem(const TaskData& task, const std::vector<MoveData>& moves,
                           const Position& from = {}) {
