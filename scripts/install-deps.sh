@@ -8,7 +8,7 @@ packages=(
   fonts-dejavu-core librsvg2-bin imagemagick
   xvfb xauth x11-utils openbox wmctrl xdg-utils
   chromium desktop-file-utils appstream xdotool dpkg-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
 )
 missing=()
 for p in "${packages[@]}"; do

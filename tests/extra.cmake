@@ -62,3 +62,8 @@ else()
   add_test(NAME install_layout COMMAND ${FERROLIN_PACKAGING_TESTS}/install-layout.sh
                                        ${CMAKE_BINARY_DIR})
 endif()
+
+# The sources stay formatted, include from the layers' roots and have headers that stand alone.
+add_test(NAME source_guards
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-sources.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+set_tests_properties(source_guards PROPERTIES TIMEOUT 900)

@@ -43,7 +43,8 @@ TEST(TaskPack, EveryTaskSolvesInItsStatedCrossings) {
         SCOPED_TRACE(path.filename().string());
         const tools::TaskSource source = tools::loadTaskSource(path.string());
         const model::TaskData& task = source.task;
-        EXPECT_TRUE(task.title.starts_with(std::to_string(shortest.size() + 1) + ". ")) << "out of order";
+        EXPECT_TRUE(task.title.starts_with(std::to_string(shortest.size() + 1) + ". "))
+            << "out of order";
         shortest.push_back(source.crossings);
 
         EXPECT_TRUE(fileNames.insert(model::taskFileName(task.title, 0)).second) << "title used twice";
