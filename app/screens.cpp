@@ -1,13 +1,15 @@
 #include "app/screens.hpp"
 
+#include <memory>
 #include <string>
 
+#include "app/pupil_name_form.hpp"
+#include "app/screen.hpp"
 #include "app/solved_marks.hpp"
 #include "app/task_catalogue.hpp"
 #include "editor/task_editor.hpp"
 #include "platform/system.hpp"
 #include "puzzle/play.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "puzzle/solution_verdict.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
@@ -33,13 +35,51 @@ constexpr int kMenuStep = 12;
 
 std::string lastSolutionPath;
 
+class PlayScreen : public Screen {
+public:
+    PlayScreen(const model::TaskData& data, const std::string& path) {
+        puzzle::startPlay(data, path, {nextUnsolvedTask, [](const std::string& next) {
+                                           if (!openTask(next)) showMessage("Ошибка открытия файла"_cp);
+                                       }});
+    }
+    ~PlayScreen() override { puzzle::closePlayScreen(); }
+    ScreenKind kind() const override { return ScreenKind::Play; }
+    void highlightDone() override { puzzle::revealWinner(); }
+    void keyDown(uintptr_t key, bool ctrl) override { puzzle::playKeyDown(key, ctrl); }
+};
+
+class EditorScreen : public Screen {
+public:
+    EditorScreen() { editor::openEditor(); }
+    ~EditorScreen() override { editor::closeEditorScreen(); }
+    ScreenKind kind() const override { return ScreenKind::Editor; }
+    void highlightDone() override { editor::onEditorHighlightDone(); }
+};
+
+class CatalogueScreen : public Screen {
+public:
+    CatalogueScreen() { showTaskList(); }
+    ~CatalogueScreen() override { closeTaskList(); }
+    ScreenKind kind() const override { return ScreenKind::Catalogue; }
+    // Enter confirms the pupil's name when the catalogue asks for it.
+    void keyDown(uintptr_t key, bool) override {
+        if (key == platform::VK_RETURN && pupilNameFormShown()) submitPupilNameForm();
+    }
+};
+
+// The open screen; none under the bare menu.
+std::unique_ptr<Screen> screen;
+
+// The previous screen is left before the next one is built: both use the wood panel.
+template <class S, class... Args>
+void enter(Args&&... args) {
+    closeScreen();
+    screen = std::make_unique<S>(std::forward<Args>(args)...);
+}
+
 void onBankHighlightDone(RectTrail*) {
     screenItems.bankHighlight->visible = false;
-    if (puzzle::screenMode == puzzle::PlayScreen) {
-        puzzle::revealWinner();
-    } else if (puzzle::screenMode == puzzle::EditorScreen) {
-        editor::onEditorHighlightDone();
-    }
+    if (screen) screen->highlightDone();
 }
 
 // The menu rolls by kMenuStep rows a frame; `down` tells which way.
@@ -70,6 +110,12 @@ void showSolutionVerdict() {
 }
 
 }  // namespace
+
+ScreenKind screenKind() { return screen ? screen->kind() : ScreenKind::None; }
+
+void screenKeyDown(uintptr_t key, bool ctrl) {
+    if (screen) screen->keyDown(key, ctrl);
+}
 
 int menuPosition() { return mainMenu != nullptr ? mainMenu->sourceRect.top : kMenuRolledUp; }
 
@@ -122,12 +168,6 @@ bool buildScreens() {
     mainMenu->attached = menuButtons[0];
     for (size_t i = 0; i + 1 < menuButtons.size(); ++i) menuButtons[i]->attached = menuButtons[i + 1];
 
-    puzzle::findNextTask = nextUnsolvedTask;
-    puzzle::openTask = [](const std::string& path) {
-        if (!openTask(path)) showMessage("Ошибка открытия файла"_cp);
-    };
-
-    puzzle::screenMode = puzzle::NoScreen;
     toggleMainMenu(nullptr);
     return true;
 }
@@ -186,8 +226,7 @@ bool openTask(const std::string& path) {
         // The hot item (a menu button, the catalogue's list or its open button) goes
         // with the screen.
         releaseHotItem();
-        closeScreen();
-        puzzle::startPlay(task, path);
+        enter<PlayScreen>(task, path);
         openBlinds();
     });
     return true;
@@ -204,15 +243,13 @@ namespace {
 void runMenuCommand(int command) {
     switch (command) {
         case TaskListCommand:
-            closeScreen();
-            showTaskList();
+            enter<CatalogueScreen>();
             break;
         case NewTaskCommand:
-            closeScreen();
-            editor::openEditor();
+            enter<EditorScreen>();
             break;
         case SaveSolutionCommand:
-            if (puzzle::screenMode != puzzle::PlayScreen) {
+            if (screenKind() != ScreenKind::Play) {
                 showMessage("Сохранять нечего: сначала откройте задачу"_cp);
             } else if (auto path = chooseSolutionFile(true)) {
                 showMessage(puzzle::writeSolutionFile(*path) ? "Решение сохранено"_cp
@@ -243,26 +280,13 @@ void runMenuCommand(int command) {
 }  // namespace
 
 void closeScreen() {
-    switch (puzzle::screenMode) {
-        case puzzle::PlayScreen:
-            puzzle::closePlayScreen();
-            break;
-        case puzzle::EditorScreen:
-            editor::closeEditorScreen();
-            break;
-        case puzzle::CatalogueScreen:
-            closeTaskList();
-            break;
-        default:
-            break;
-    }
+    screen.reset();
     delete puzzle::task.boat;
     puzzle::task.boat = nullptr;
     puzzle::task.boatSettings = model::BoatSettings{};
     puzzle::task.position = model::Position{};
     puzzle::task.characterCount = 0;
     puzzle::task.ruleCount = 0;
-    puzzle::screenMode = puzzle::NoScreen;
     // What the popup said was about the screen that closed.
     hideMessage();
     // A floor a screen set (the winner picture's) goes with the screen.

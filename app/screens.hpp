@@ -35,7 +35,10 @@ void toggleMainMenu(ui::VisualItem* trigger);
 void rollMenuDown();
 void rollMenuUp();
 void onMenuCommand(ui::Button* button);
+// Leaves the open screen, if any: what it built goes with it.
 void closeScreen();
+// Hands a key to the open screen.
+void screenKeyDown(uintptr_t key, bool ctrl);
 // The menu's position: the top row of the menu picture that is drawn (384 rolled up).
 int menuPosition();
 

@@ -7,7 +7,6 @@
 #include "app/solved_marks.hpp"
 #include "app/task_list_box.hpp"
 #include "puzzle/class_results.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "ui/cp1251.hpp"
@@ -40,7 +39,6 @@ void fillTaskList();
 TaskListBox* currentTaskList() { return taskList; }
 
 void showTaskList() {
-    puzzle::screenMode = puzzle::CatalogueScreen;
     screenItems.woodPanel->moveTo(365, 105);
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';

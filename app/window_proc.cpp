@@ -1,13 +1,11 @@
 #include "app/window_proc.hpp"
 
-#include "app/pupil_name_form.hpp"
+#include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "platform/edit_box.hpp"
 #include "platform/graphics.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
-#include "puzzle/play.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "ui/animation.hpp"
 #include "ui/list_box.hpp"
 #include "ui/screen_items.hpp"
@@ -48,12 +46,10 @@ void keyDown(uintptr_t key) {
     if (!ui::itemList.inputArmed || ui::itemList.pressHeld) return;
     if (key == VK_ESCAPE) {
         toggleMainMenu(nullptr);
-    } else if (puzzle::screenMode == puzzle::PlayScreen && ui::itemList.modalFloor == nullptr) {
+    } else if (ui::itemList.modalFloor == nullptr) {
         // The modal floor is the open menu or the winner picture: what lies under them
         // cannot be clicked, so it cannot be keyed either.
-        puzzle::playKeyDown(key, controlKeyHeld());
-    } else if (key == VK_RETURN && pupilNameFormShown() && ui::itemList.modalFloor == nullptr) {
-        submitPupilNameForm();
+        screenKeyDown(key, controlKeyHeld());
     }
 }
 

@@ -5,6 +5,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "app/startup.hpp"
 #include "app/window_proc.hpp"
@@ -14,7 +15,6 @@
 #include "platform/system.hpp"
 #include "platform/types.hpp"
 #include "puzzle/model/task_file.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "ui/cp1251.hpp"
@@ -160,7 +160,7 @@ void HeadlessGame::openBusyPlay() {
 
 void HeadlessGame::openBusyEditor() {
     click(500, 130);  // the menu's second command: the task editor
-    check(puzzle::screenMode == puzzle::EditorScreen, "opening the editor");
+    check(app::screenKind() == app::ScreenKind::Editor, "opening the editor");
     wait(3000);  // the statement step's flight
     editor::goToStep(1);
     editor::goToStep(2);
@@ -187,7 +187,7 @@ void HeadlessGame::openBusyCatalogue() {
         addTaskFile(task);
     }
     click(500, 73);  // the menu's first command: the catalogue
-    check(puzzle::screenMode == puzzle::CatalogueScreen, "opening the catalogue");
+    check(app::screenKind() == app::ScreenKind::Catalogue, "opening the catalogue");
     wait(1000);
     // One row selected and the pointer over another, as while choosing.
     const int x = ui::screenItems.woodPanel->x + 150;

@@ -10,7 +10,6 @@
 #include "editor/unit_list_box.hpp"
 #include "platform/edit_box.hpp"
 #include "puzzle/model/task_file.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/panel_layout.hpp"
@@ -47,7 +46,6 @@ void connectPlacement() { SelectableGraphics::makeCharacter = makeEditorCharacte
 
 void openEditor() {
     EditorItems& items = editorItems;
-    puzzle::screenMode = puzzle::EditorScreen;
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
 
@@ -96,8 +94,7 @@ void goNext(Button*) {
 
 void onEditorHighlightDone() {
     EditorItems& items = editorItems;
-    if (puzzle::screenMode != puzzle::EditorScreen || editorStep != StatementStep ||
-        items.titleEdit != nullptr) {
+    if (editorStep != StatementStep || items.titleEdit != nullptr) {
         return;
     }
     screenItems.titleLabel->visible = false;

@@ -12,7 +12,6 @@
 #include "puzzle/model/task_key.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/progress.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/win_plaque.hpp"
 #include "ui/animation.hpp"
@@ -149,8 +148,7 @@ void sail(int direction) {
 
 int passengerWeight() { return static_cast<int>(task.position.load); }
 
-void buildPlayScreen() {
-    screenMode = PlayScreen;
+void buildPlayScreen(NextTask next) {
     play = PlayState{};
     const ui::PanelBox area = ui::panelListWithoutButtons();
     play.moveList = new MoveListBox(area.x, area.y, area.width, area.height);
@@ -185,7 +183,7 @@ void buildPlayScreen() {
     play.closeButton->onClick = closeWinner;
     play.winner->attached = play.movesText;
     play.movesText->attached = play.closeButton;
-    buildWinPlaque(play.winner);
+    buildWinPlaque(play.winner, std::move(next));
     setVisible(play.winner, false);
 
     play.highlightA = makeCharacterHighlight();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "puzzle/model/task_data.hpp"
+#include "puzzle/win_plaque.hpp"
 #include "ui/button.hpp"
 #include "ui/drag_drop_item.hpp"
 #include "ui/rect_trail.hpp"
@@ -16,8 +17,9 @@ namespace puzzle {
 
 class MoveListBox;
 
-// Screen mode play and every item of the play screen; called before the task is read.
-void buildPlayScreen();
+// Every item of the play screen; called before the task is read. `next` leads from the
+// winner picture to the next task.
+void buildPlayScreen(NextTask next);
 // Destroys the characters and the play screen's items (the boat is the shell's).
 void closePlayScreen();
 

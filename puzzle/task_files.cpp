@@ -7,7 +7,6 @@
 #include "puzzle/model/task_file.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/screen_items.hpp"
@@ -28,7 +27,7 @@ model::TaskData playedTaskData() {
 }
 
 bool writeSolutionFile(const std::string& path) {
-    if (screenMode != PlayScreen || play.moveList == nullptr) return false;
+    if (play.moveList == nullptr) return false;
     const model::TaskData data = playedTaskData();
     // A file that cannot hold every crossing would replay to another position.
     if (!model::solutionFits(data)) return false;
@@ -89,8 +88,8 @@ std::optional<model::TaskData> loadTaskFile(const std::string& path) {
 
 const std::string& playedTaskPath() { return play.taskPath; }
 
-void startPlay(const model::TaskData& data, const std::string& path) {
-    buildPlayScreen();
+void startPlay(const model::TaskData& data, const std::string& path, NextTask next) {
+    buildPlayScreen(std::move(next));
     play.taskPath = path;
     setTitle(data.title);
     setStatement(data.statement);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "puzzle/model/task_data.hpp"
+#include "puzzle/win_plaque.hpp"
 
 namespace puzzle {
 
@@ -24,7 +25,7 @@ bool saveNewTask(const std::string& folder);
 std::optional<model::TaskData> loadTaskFile(const std::string& path);
 // Builds the play screen for a checked task read from `path` and replays its moves; the
 // previous screen must be closed.
-void startPlay(const model::TaskData& data, const std::string& path);
+void startPlay(const model::TaskData& data, const std::string& path, NextTask next);
 // The file the task on the play screen was read from; empty while no task is played.
 const std::string& playedTaskPath();
 

@@ -12,9 +12,6 @@ namespace puzzle {
 
 using namespace ui;
 
-std::string (*findNextTask)(const std::string&) = nullptr;
-void (*openTask)(const std::string&) = nullptr;
-
 namespace {
 
 constexpr int kOffsetX = 6, kOffsetY = 140;  // from the card's top-left corner
@@ -26,13 +23,15 @@ struct Plaque {
     UIElement* next = nullptr;
     char buffer[192] = "";
     std::string nextPath;
+    NextTask nextTask;
 };
 Plaque plaque;
 
 void openNext(UIElement*) {
     // Copied: opening the task closes the play screen and this plaque with it.
     const std::string path = plaque.nextPath;
-    if (openTask != nullptr && !path.empty()) openTask(path);
+    const std::function<void(const std::string&)> open = plaque.nextTask.open;
+    if (open && !path.empty()) open(path);
 }
 
 // The last item of the card's own chain (the close button) is where the plaque hangs.
@@ -45,9 +44,10 @@ VisualItem* chainEnd(VisualItem* item, VisualItem* stopAt) {
 
 const char* winPlaqueText() { return plaque.buffer; }
 
-void buildWinPlaque(DragDropItem* card) {
+void buildWinPlaque(DragDropItem* card, NextTask next) {
     plaque = Plaque{};
     plaque.card = card;
+    plaque.nextTask = std::move(next);
     const int x = card->x + kOffsetX, y = card->y + kOffsetY;
     plaque.picture = new GraphicsItem(x, y, "textures/winner_plaque.tga");
     plaque.text = new TextItem(x + 8, y + 8, 192, 60, plaque.buffer, fonts.small, 0xFF6D4C00);
@@ -85,7 +85,7 @@ void prepareWinPlaque(int crossings, std::optional<int> shortest, int hints) {
     std::snprintf(plaque.buffer, sizeof plaque.buffer, "%s", lines.c_str());
 
     plaque.nextPath =
-        findNextTask != nullptr && openTask != nullptr ? findNextTask(playedTaskPath()) : "";
+        plaque.nextTask.find && plaque.nextTask.open ? plaque.nextTask.find(playedTaskPath()) : "";
     const bool withNext = !plaque.nextPath.empty();
     // Without the button the text has the whole plaque.
     plaque.text->height = withNext ? 60 : 86;

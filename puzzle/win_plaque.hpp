@@ -2,6 +2,7 @@
 // nudge, the hints used, and the button to the next task not solved yet.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -10,8 +11,15 @@
 
 namespace puzzle {
 
+// Where the plaque's button leads: the next task to offer after solving the one read from
+// `current` (empty: none), and how to open it. Either empty: no button.
+struct NextTask {
+    std::function<std::string(const std::string& current)> find;
+    std::function<void(const std::string& path)> open;
+};
+
 // Made hidden with the play screen; `card` is the winner picture it hangs from.
-void buildWinPlaque(ui::DragDropItem* card);
+void buildWinPlaque(ui::DragDropItem* card, NextTask next);
 void closeWinPlaque();
 // Before the winner picture shows: writes the plaque and hangs it on the card's chain,
 // or leaves it off when it would be empty.
@@ -19,10 +27,5 @@ void prepareWinPlaque(int crossings, std::optional<int> shortest, int hints);
 
 // What the plaque says, lines broken by CR LF.
 const char* winPlaqueText();
-
-// Set by the shell: the next task to offer after solving the one read from `current`
-// (empty: none), and how to open it. Null: no button.
-extern std::string (*findNextTask)(const std::string& current);
-extern void (*openTask)(const std::string& path);
 
 }  // namespace puzzle

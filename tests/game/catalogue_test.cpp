@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
@@ -11,7 +12,6 @@
 #include "puzzle/model/task_file.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "support/game_fixture.hpp"
@@ -94,7 +94,7 @@ TEST_F(CatalogueTest, ListsTheClassFolderBetweenTheProgramAndTheDataFolder) {
     pressRow(2);
     pressRow(2);
     wait(1000);
-    EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
     EXPECT_STREQ(task.title, "c");
 }
 
@@ -139,7 +139,7 @@ TEST_F(CatalogueTest, ManyFilesKeepTheFirstTitlesAndEveryPressAddressesItsOwnRow
     pressRow(2);
     EXPECT_EQ(list->selectedRow, 102);
     pressRow(5);
-    EXPECT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
     EXPECT_EQ(list->selectedRow, 105);
     deleteSelected();
     EXPECT_FALSE(std::filesystem::exists("tasks/" + model::taskFileName(title(105), 0)));
@@ -148,7 +148,7 @@ TEST_F(CatalogueTest, ManyFilesKeepTheFirstTitlesAndEveryPressAddressesItsOwnRow
     EXPECT_EQ(list->entries[105].name, title(106));
     pressRow(5);
     pressRow(5);
-    EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
     EXPECT_EQ(std::string(task.title), title(106));
 }
 
@@ -216,7 +216,7 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
     EXPECT_EQ(list->selectedRow, 1 - good);
     pressRow(1 - good);
     // A rejected file keeps the catalogue open, row still selected.
-    EXPECT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
     EXPECT_EQ(app::currentTaskList(), list);
     EXPECT_EQ(list->selectedRow, 1 - good);
     EXPECT_STREQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
@@ -224,7 +224,7 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
 
     pressRow(good);
     click(465, 105 + 440 - 89 + 15);
-    EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
     EXPECT_STREQ(task.title, "ab");
 }
 
@@ -312,7 +312,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     openCatalogue();
     pressRow(0);
     pressRow(0);
-    ASSERT_EQ(puzzle::screenMode, puzzle::PlayScreen);
+    ASSERT_EQ(app::screenKind(), app::ScreenKind::Play);
     // One crossing: the farmer takes the goat.
     auto board = [&](int i) {
         auto* c = task.characters[static_cast<size_t>(i)].item;
@@ -336,7 +336,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     click(520, 73 + 58 * 3);
     EXPECT_EQ(platform::lastFileDialog().title, "Загрузить решение"_cp);
     EXPECT_EQ(platform::lastFileDialog().initialPath, path + ".sln");
-    ASSERT_EQ(puzzle::screenMode, puzzle::PlayScreen);
+    ASSERT_EQ(app::screenKind(), app::ScreenKind::Play);
     EXPECT_EQ(puzzle::play.moveList->moveCount, 1);
     EXPECT_EQ(task.boat->x, 675);
     EXPECT_EQ(puzzle::placeOf(2, 1), 1);
@@ -346,7 +346,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     platform::queueFileDialogAnswer(path + "-bad.sln");
     key(platform::VK_ESCAPE);
     click(520, 73 + 58 * 3);
-    EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
     EXPECT_STREQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
     EXPECT_STREQ(task.title, "ab");
     EXPECT_EQ(puzzle::play.moveList->moveCount, 1);
@@ -371,7 +371,7 @@ TEST_F(CatalogueTest, MalformedFilesNeverBuildAHalfScreen) {
     std::ofstream("tasks/huge.dat", std::ios::binary)
         .write(reinterpret_cast<const char*>(huge.data()), static_cast<std::streamsize>(huge.size()));
     EXPECT_FALSE(app::openTask("tasks/huge.dat"));
-    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_FALSE(app::openTask("tasks/missing.dat"));
 }
 

@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/screen.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
 #include "puzzle/model/task_file.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "support/editor_fixture.hpp"
 #include "ui/cp1251.hpp"
 
@@ -328,7 +328,7 @@ TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
     EXPECT_STREQ(task.title, "Название"_cp);
     EXPECT_EQ(platform::focusedEditBox(), nullptr);
     EXPECT_EQ(editor::editorStep, -1);
-    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_EQ(items().ruleList, nullptr);
     EXPECT_FALSE(ui::screenItems.woodPanel->visible);
     EXPECT_EQ(ui::screenItems.woodPanel->attached, ui::screenItems.upArrow);

@@ -1,10 +1,10 @@
 // Playing a task through the window procedure: boarding, crossings, refusals, undo, the win.
 #include <gtest/gtest.h>
 
+#include "app/screen.hpp"
 #include "platform/system.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "support/play_fixture.hpp"
@@ -26,7 +26,7 @@ TEST_F(PlayTest, LoadingPutsEverybodyOnTheLeftBankInTheirColours) {
     load(data);
     EXPECT_EQ(item(1)->colour, 0xFF80C0FFu);
     EXPECT_EQ(item(0)->colour, 0xFFFFFFFFu);
-    EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
     EXPECT_EQ(task.characterCount, 4);
     EXPECT_EQ(task.boat->x, 235);
     EXPECT_EQ(task.boat->y, 300);

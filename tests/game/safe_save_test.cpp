@@ -7,10 +7,10 @@
 #include <fstream>
 #include <initializer_list>
 
+#include "app/screen.hpp"
 #include "puzzle/model/task_file.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "support/editor_fixture.hpp"
@@ -94,7 +94,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         EXPECT_EQ(contents(path), saved);
         EXPECT_EQ(disk.files(), std::vector<std::string>{"mine.sln"});  // no half file beside it
         // Play goes on as it was; the kept file still loads with its one move.
-        EXPECT_EQ(puzzle::screenMode, puzzle::PlayScreen);
+        EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
         EXPECT_EQ(play.moveList->moveCount, 2);
         EXPECT_EQ(task.boat->x, puzzle::kLeftStationX);
         const auto kept = model::decodeTask(saved);

@@ -3,11 +3,11 @@
 
 #include <fstream>
 
+#include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
 #include "editor/task_editor.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "support/game_fixture.hpp"
 #include "support/sample_tasks.hpp"
@@ -33,7 +33,7 @@ TEST_F(ScreensTest, StartsWithTheMenuRolledDown) {
     EXPECT_EQ(app::menuPosition(), 0);
     EXPECT_EQ(menuRoller->y, 412);
     EXPECT_EQ(itemList.modalFloor, mainMenu);
-    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_EQ(itemList.top, menuRoller);
     shot("menu-open");
 }
@@ -59,7 +59,7 @@ TEST_F(ScreensTest, EscapeAndTheRollerRollTheMenuUpAndDown) {
 TEST_F(ScreensTest, TheScreenBelowAnOpenMenuIgnoresTheMouse) {
     test::writeTaskFile("tasks/_6162.dat", {}, false);
     command(0);
-    ASSERT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
+    ASSERT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
     auto* list = app::currentTaskList();
     key(platform::VK_ESCAPE);
     ASSERT_TRUE(mainMenu->visible);
@@ -75,7 +75,7 @@ TEST_F(ScreensTest, SaveSolutionOutsidePlaySaysThereIsNoGameToSave) {
     command(0);
     command(2);
     EXPECT_FALSE(mainMenu->visible);
-    EXPECT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
     EXPECT_STREQ(screenItems.messagePopup->text, "Сохранять нечего: сначала откройте задачу"_cp);
     wait(100);
     shot("save-without-game");
@@ -83,12 +83,12 @@ TEST_F(ScreensTest, SaveSolutionOutsidePlaySaysThereIsNoGameToSave) {
 
 TEST_F(ScreensTest, ARejectedFileKeepsTheEditorAsItWas) {
     command(1);
-    ASSERT_EQ(puzzle::screenMode, puzzle::EditorScreen);
+    ASSERT_EQ(app::screenKind(), app::ScreenKind::Editor);
     const std::string bad = (dataFolder() / "bad.sln").string();
     std::ofstream(bad) << "not a solution";
     platform::queueFileDialogAnswer(bad);
     command(3);
-    EXPECT_EQ(puzzle::screenMode, puzzle::EditorScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::Editor);
     EXPECT_EQ(editor::editorStep, 0);
     EXPECT_TRUE(screenItems.buttons[1]->visible);
     EXPECT_STREQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
@@ -112,10 +112,10 @@ TEST_F(ScreensTest, ClosingAScrolledListHidesItsArrowsUntilTheNextListNeedsThem)
 
 TEST_F(ScreensTest, ExitAndClosingTheWindowCloseTheScreenFirst) {
     command(0);
-    ASSERT_EQ(puzzle::screenMode, puzzle::CatalogueScreen);
+    ASSERT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
     screenItems.woodPanel->moveTo(100, 100);
     command(5);
-    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_TRUE(platform::quitPosted());
     // Leaving the catalogue puts the panel back.
     EXPECT_EQ(screenItems.woodPanel->x, 705);
@@ -125,7 +125,7 @@ TEST_F(ScreensTest, ExitAndClosingTheWindowCloseTheScreenFirst) {
     platform::resetQuit();
     command(0);
     app::windowProc(platform::WM_DESTROY, 0, 0);
-    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_TRUE(platform::quitPosted());
 }
 

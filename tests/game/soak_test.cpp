@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "app/window_proc.hpp"
 #include "editor/task_editor.hpp"
@@ -29,7 +30,6 @@
 #include "platform/system.hpp"
 #include "puzzle/model/task_file.hpp"
 #include "puzzle/play.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "support/game_fixture.hpp"
 #include "support/game_invariants.hpp"
 #include "support/sample_tasks.hpp"
@@ -222,12 +222,12 @@ protected:
         // The message loop hands over the next input once an animation has played.
         app::finishAnimations();
         ++stats_.events;
-        ++stats_.inMode[static_cast<size_t>(puzzle::screenMode & 3)];
-        if (puzzle::screenMode == puzzle::EditorScreen && editor::editorStep >= 0 &&
+        ++stats_.inMode[static_cast<size_t>(app::screenKind())];
+        if (app::screenKind() == app::ScreenKind::Editor && editor::editorStep >= 0 &&
             editor::editorStep <= 5) {
             stats_.editorSteps.insert(editor::editorStep);
         }
-        if (puzzle::screenMode == puzzle::PlayScreen && puzzle::play.winner != nullptr &&
+        if (app::screenKind() == app::ScreenKind::Play && puzzle::play.winner != nullptr &&
             puzzle::play.winner->visible) {
             ++stats_.winnerFrames;
         }
@@ -418,7 +418,7 @@ protected:
         } else {
             // What a player means to do: a character into the boat, then the arrow.
             if (held_) release();
-            if (puzzle::screenMode == puzzle::PlayScreen && puzzle::task.boat != nullptr &&
+            if (app::screenKind() == app::ScreenKind::Play && puzzle::task.boat != nullptr &&
                 puzzle::task.characterCount > 0) {
                 const ui::VisualItem* c =
                     puzzle::task
@@ -497,9 +497,9 @@ TEST_P(Soak, RandomInputKeepsTheGameWhole) {
     run(seed, environmentNumber("FERROLIN_SOAK_EVENTS", kDefaultEvents));
     // The run reached every screen, or it proves little.
     if (!failed_ && stats_.events >= kDefaultEvents) {
-        EXPECT_GT(stats_.inMode[puzzle::PlayScreen], 0) << "seed " << seed;
-        EXPECT_GT(stats_.inMode[puzzle::EditorScreen], 0) << "seed " << seed;
-        EXPECT_GT(stats_.inMode[puzzle::CatalogueScreen], 0) << "seed " << seed;
+        EXPECT_GT(stats_.inMode[static_cast<size_t>(app::ScreenKind::Play)], 0) << "seed " << seed;
+        EXPECT_GT(stats_.inMode[static_cast<size_t>(app::ScreenKind::Editor)], 0) << "seed " << seed;
+        EXPECT_GT(stats_.inMode[static_cast<size_t>(app::ScreenKind::Catalogue)], 0) << "seed " << seed;
     }
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
@@ -17,7 +18,6 @@
 #include "editor/unit_list_box.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
-#include "puzzle/screen_mode.hpp"
 #include "puzzle/task.hpp"
 #include "ui/screen_items.hpp"
 #include "ui/visual_item.hpp"
@@ -32,13 +32,13 @@ public:
         std::string problem = itemList();
         if (problem.empty()) problem = liveSlots();
         if (problem.empty()) problem = boatChain();
-        if (problem.empty() && puzzle::screenMode == puzzle::PlayScreen)
+        if (problem.empty() && app::screenKind() == app::ScreenKind::Play)
             problem = playPositions(buttonHeld);
-        if (problem.empty() && puzzle::screenMode == puzzle::PlayScreen)
+        if (problem.empty() && app::screenKind() == app::ScreenKind::Play)
             problem = movesReplay(buttonHeld);
-        if (problem.empty() && puzzle::screenMode == puzzle::EditorScreen)
+        if (problem.empty() && app::screenKind() == app::ScreenKind::Editor)
             problem = editorPositions(buttonHeld);
-        if (problem.empty() && puzzle::screenMode == puzzle::NoScreen) problem = nothingLeftOver();
+        if (problem.empty() && app::screenKind() == app::ScreenKind::None) problem = nothingLeftOver();
         return problem;
     }
 
@@ -173,7 +173,7 @@ private:
 
     // The boat carries only characters (its chain is checked for cycles above).
     std::string boatChain() const {
-        if (puzzle::screenMode != puzzle::PlayScreen || puzzle::task.boat == nullptr) return {};
+        if (app::screenKind() != app::ScreenKind::Play || puzzle::task.boat == nullptr) return {};
         for (const ui::VisualItem* p = puzzle::task.boat->attached; p != nullptr; p = p->attached) {
             if (!isCharacter(p)) return "the boat carries something that is not a character";
         }
