@@ -49,8 +49,8 @@ void showPupilNameForm(void (*then)()) {
                                   fonts.small, kPaleYellow);
     form->question->format = platform::DT_WORDBREAK | platform::DT_CENTER | platform::DT_NOCLIP;
     const std::string name = base::cp1251::fromUtf8(puzzle::loadPupil().name);
-    form->box = new platform::EditBox(area.x, area.y + area.height - kBoxHeight - kBoxGap, area.width, kBoxHeight,
-                                      false, name.substr(0, kNameBytes));
+    form->box = new platform::EditBox(area.x, area.y + area.height - kBoxHeight - kBoxGap, area.width,
+                                      kBoxHeight, false, name.substr(0, kNameBytes));
     form->box->setLimit(kNameBytes);
     form->box->selectAll();
     form->box->focus();

@@ -98,7 +98,8 @@ bool waitForBackground(int timeoutMs) {
     Worker& w = worker();
     std::unique_lock lock(w.mutex);
     const uint64_t target = w.queued;
-    return w.changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return w.done >= target; });
+    return w.changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                              [&] { return w.done >= target; });
 }
 
 }  // namespace platform

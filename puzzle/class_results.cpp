@@ -31,7 +31,8 @@ void savePupil(const Pupil& pupil) {
     const std::string path = pupilPath();
     if (path.empty()) return;
     std::string text(kPupilFirstLine);
-    text += "\nname=" + pupil.name + "\nid=" + pupil.id + "\nconfirmed=" + (pupil.confirmed ? "1" : "0") + "\n";
+    text += "\nname=" + pupil.name + "\nid=" + pupil.id +
+            "\nconfirmed=" + (pupil.confirmed ? "1" : "0") + "\n";
     platform::createFolders(platform::dataFolder());
     if (!platform::replaceFile(path, bytesOf(text))) {
         std::fprintf(stderr, "ferrolin: cannot write %s\n", path.c_str());
@@ -61,7 +62,8 @@ std::string today() {
 std::string safeName(const std::string& text) {
     std::string safe;
     for (const char c : text.substr(0, 40)) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+        const bool plain =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
         safe += plain ? c : '_';
     }
     return safe.empty() ? std::string("computer") : safe;
@@ -88,7 +90,8 @@ void appendWin(const std::string& classFolder, const Pupil& pupil, const std::st
             bytes ? std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()) : "";
         const model::ResultsFile file = model::parseResults(text);
         if (!file.ours) {
-            std::fprintf(stderr, "ferrolin: %s is not a results file of this game; it is left as it is\n",
+            std::fprintf(stderr,
+                         "ferrolin: %s is not a results file of this game; it is left as it is\n",
                          path.c_str());
             continue;
         }
@@ -136,7 +139,8 @@ bool pupilNameWanted() { return !platform::classFolder().empty() && !loadPupil()
 void confirmPupilName(const std::string& utf8) {
     Pupil pupil = loadPupil();
     const size_t first = utf8.find_first_not_of(' ');
-    if (first != std::string::npos) pupil.name = utf8.substr(first, utf8.find_last_not_of(' ') - first + 1);
+    if (first != std::string::npos)
+        pupil.name = utf8.substr(first, utf8.find_last_not_of(' ') - first + 1);
     pupil.confirmed = true;
     savePupil(pupil);
 }

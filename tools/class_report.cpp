@@ -26,7 +26,8 @@ constexpr size_t kMaxResultsBytes = 4 * 1024 * 1024;
 int leadingNumber(const std::string& title) {
     int number = 0;
     size_t i = 0;
-    while (i < title.size() && i < 6 && title[i] >= '0' && title[i] <= '9') number = number * 10 + (title[i++] - '0');
+    while (i < title.size() && i < 6 && title[i] >= '0' && title[i] <= '9')
+        number = number * 10 + (title[i++] - '0');
     return i > 0 && i < title.size() && title[i] == '.' ? number : 1'000'000;
 }
 
@@ -44,7 +45,8 @@ void addTaskFiles(ClassReport& report, const std::string& folder, ReportTask::Gr
         if (!seen.insert(column.key).second) continue;
         // Tasks too large to solve at once have no shortest count in the report either.
         const model::SolveResult solved = model::solveTask(*task, model::kInteractiveStateLimit);
-        if (solved.status == model::SolveStatus::Solved) column.shortest = static_cast<int>(solved.moves.size());
+        if (solved.status == model::SolveStatus::Solved)
+            column.shortest = static_cast<int>(solved.moves.size());
         found.push_back(std::move(column));
     }
     std::sort(found.begin(), found.end(), [](const ReportTask& a, const ReportTask& b) {
@@ -61,7 +63,8 @@ void addTaskFiles(ClassReport& report, const std::string& folder, ReportTask::Gr
     }
 }
 
-void addWin(ClassReport& report, ReportPupil& pupil, const model::WinRecord& win, std::set<uint64_t>& seen) {
+void addWin(ClassReport& report, ReportPupil& pupil, const model::WinRecord& win,
+            std::set<uint64_t>& seen) {
     if (seen.insert(win.key).second) {
         ReportTask column;
         column.group = ReportTask::Other;
@@ -70,8 +73,8 @@ void addWin(ClassReport& report, ReportPupil& pupil, const model::WinRecord& win
         column.shortest = win.shortest;
         report.tasks.push_back(std::move(column));
     }
-    const ReportTask& column =
-        *std::find_if(report.tasks.begin(), report.tasks.end(), [&](const ReportTask& t) { return t.key == win.key; });
+    const ReportTask& column = *std::find_if(report.tasks.begin(), report.tasks.end(),
+                                             [&](const ReportTask& t) { return t.key == win.key; });
     const std::optional<int> shortest = column.shortest ? column.shortest : win.shortest;
     const auto [cell, fresh] = pupil.cells.try_emplace(win.key);
     const bool better = fresh || win.crossings < cell->second.crossings ||
@@ -96,11 +99,20 @@ std::string html(const std::string& text) {
     std::string escaped;
     for (const char c : text) {
         switch (c) {
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '&': escaped += "&amp;"; break;
-            case '"': escaped += "&quot;"; break;
-            default: escaped += c;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -113,7 +125,8 @@ std::string shortestText(const std::optional<int>& shortest) {
 std::string todayText() {
     const std::time_t now = std::time(nullptr);
     char date[32] = "";
-    if (const std::tm* local = std::localtime(&now)) std::strftime(date, sizeof date, "%d.%m.%Y %H:%M", local);
+    if (const std::tm* local = std::localtime(&now))
+        std::strftime(date, sizeof date, "%d.%m.%Y %H:%M", local);
     return date;
 }
 
@@ -172,7 +185,8 @@ document.getElementById('by-pupil').addEventListener('click', function () {
 
 // Started from the desktop menu there is no terminal to read: the desktop's message box.
 void showError(const char* utf8) {
-    platform::showErrorBox(base::cp1251::fromUtf8("Итоги класса").c_str(), base::cp1251::fromUtf8(utf8).c_str());
+    platform::showErrorBox(base::cp1251::fromUtf8("Итоги класса").c_str(),
+                           base::cp1251::fromUtf8(utf8).c_str());
 }
 
 }  // namespace
@@ -202,14 +216,15 @@ ClassReport buildClassReport(const std::string& classFolder, const std::string& 
             report.warnings.push_back(shown + ": cannot be read, skipped");
             continue;
         }
-        const model::ResultsFile file =
-            model::parseResults(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+        const model::ResultsFile file = model::parseResults(
+            std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
         if (!file.ours) {
             report.warnings.push_back(shown + ": not a results file, skipped");
             continue;
         }
         if (file.unreadLines > 0) {
-            report.warnings.push_back(shown + ": " + std::to_string(file.unreadLines) + " unreadable lines skipped");
+            report.warnings.push_back(shown + ": " + std::to_string(file.unreadLines) +
+                                      " unreadable lines skipped");
         }
         const std::string name = file.pupil.empty() ? path.stem().string() : file.pupil;
         ReportPupil& pupil = pupils[name];
@@ -228,7 +243,8 @@ std::string reportCsv(const ClassReport& report) {
     std::string csv = "\xEF\xBB\xBF";  // the byte order mark tells spreadsheets it is UTF-8
     csv += "Ученик;Решено";
     for (const ReportTask& task : report.tasks) {
-        const std::string name = task.group == ReportTask::Pack ? task.title : task.label + ". " + task.title;
+        const std::string name =
+            task.group == ReportTask::Pack ? task.title : task.label + ". " + task.title;
         csv += ";" + csvField(name) + ";" + csvField(name + ": подсказки");
     }
     csv += "\r\nКратчайшее решение;";
@@ -241,7 +257,8 @@ std::string reportCsv(const ClassReport& report) {
             if (cell == pupil.cells.end()) {
                 csv += ";;";
             } else {
-                csv += ";" + std::to_string(cell->second.crossings) + ";" + std::to_string(cell->second.hints);
+                csv += ";" + std::to_string(cell->second.crossings) + ";" +
+                       std::to_string(cell->second.hints);
             }
         }
         csv += "\r\n";
@@ -249,25 +266,32 @@ std::string reportCsv(const ClassReport& report) {
     return csv;
 }
 
-std::string reportHtml(const ClassReport& report, const std::string& classFolder, const std::string& date) {
-    std::string page = "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<title>Итоги класса — Ферролин</title>\n<style>";
+std::string reportHtml(const ClassReport& report, const std::string& classFolder,
+                       const std::string& date) {
+    std::string page =
+        "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<title>Итоги класса — Ферролин</title>\n<style>";
     page += kStyle;
     page += "</style>\n</head>\n<body>\n<h1>Итоги класса</h1>\n";
-    page += "<p class=\"about\">Папка класса: " + html(platform::shownPath(classFolder)) + " · составлено " + html(date) +
-            " · учеников: " + std::to_string(report.pupils.size()) + "</p>\n";
-    page += "<p>В клетке — самое короткое решение ученика, число переправ. <span class=\"star\">★</span> — "
-            "быстрее не бывает. <sub>п2</sub> — в этой победе он взял 2 подсказки. Кратчайшее решение "
-            "каждой задачи — во второй строке.</p>\n";
-    page += "<div class=\"scroll\">\n<table id=\"results\">\n<thead>\n<tr><th class=\"pupil\">"
-            "<button id=\"by-pupil\" title=\"Упорядочить по имени\">Ученик <span>▲</span></button></th>"
-            "<th title=\"Сколько задач решено\">Решено</th>";
-    for (const ReportTask& task : report.tasks) page += "<th title=\"" + html(task.title) + "\">" + html(task.label) + "</th>";
+    page += "<p class=\"about\">Папка класса: " + html(platform::shownPath(classFolder)) +
+            " · составлено " + html(date) + " · учеников: " + std::to_string(report.pupils.size()) +
+            "</p>\n";
+    page +=
+        "<p>В клетке — самое короткое решение ученика, число переправ. <span class=\"star\">★</span> — "
+        "быстрее не бывает. <sub>п2</sub> — в этой победе он взял 2 подсказки. Кратчайшее решение "
+        "каждой задачи — во второй строке.</p>\n";
+    page +=
+        "<div class=\"scroll\">\n<table id=\"results\">\n<thead>\n<tr><th class=\"pupil\">"
+        "<button id=\"by-pupil\" title=\"Упорядочить по имени\">Ученик <span>▲</span></button></th>"
+        "<th title=\"Сколько задач решено\">Решено</th>";
+    for (const ReportTask& task : report.tasks)
+        page += "<th title=\"" + html(task.title) + "\">" + html(task.label) + "</th>";
     page += "</tr>\n<tr class=\"shortest\"><th class=\"pupil\">Кратчайшее решение</th><td></td>";
     for (const ReportTask& task : report.tasks) page += "<td>" + shortestText(task.shortest) + "</td>";
     page += "</tr>\n</thead>\n<tbody>\n";
     for (const ReportPupil& pupil : report.pupils) {
-        page += "<tr><th>" + html(pupil.name) + "</th><td>" + std::to_string(pupil.cells.size()) + "</td>";
+        page +=
+            "<tr><th>" + html(pupil.name) + "</th><td>" + std::to_string(pupil.cells.size()) + "</td>";
         for (const ReportTask& task : report.tasks) {
             const auto found = pupil.cells.find(task.key);
             if (found == pupil.cells.end()) {
@@ -288,16 +312,21 @@ std::string reportHtml(const ClassReport& report, const std::string& classFolder
                 "\">Пока никто не решил ни одной задачи.</td></tr>\n";
     }
     page += "</tbody>\n</table>\n</div>\n";
-    const char* const headings[] = {"Задачи игры", "Задачи папки класса", "Другие задачи, которые решали ученики"};
-    for (const ReportTask::Group group : {ReportTask::Pack, ReportTask::ClassFolder, ReportTask::Other}) {
+    const char* const headings[] = {"Задачи игры", "Задачи папки класса",
+                                    "Другие задачи, которые решали ученики"};
+    for (const ReportTask::Group group :
+         {ReportTask::Pack, ReportTask::ClassFolder, ReportTask::Other}) {
         std::string items;
         for (const ReportTask& task : report.tasks) {
             if (task.group != group) continue;
             std::string title = task.title;
-            if (group == ReportTask::Pack && title.starts_with(task.label + ". ")) title.erase(0, task.label.size() + 2);
+            if (group == ReportTask::Pack && title.starts_with(task.label + ". "))
+                title.erase(0, task.label.size() + 2);
             items += "<li><b>" + html(task.label) + "</b> " + html(title) + "</li>\n";
         }
-        if (!items.empty()) page += "<h2>" + std::string(headings[group]) + "</h2>\n<ol class=\"tasks\">\n" + items + "</ol>\n";
+        if (!items.empty())
+            page += "<h2>" + std::string(headings[group]) + "</h2>\n<ol class=\"tasks\">\n" + items +
+                    "</ol>\n";
     }
     if (!report.warnings.empty()) {
         page += "<h2 class=\"noprint\">Пропущенные файлы</h2>\n<ul class=\"warning noprint\">\n";
@@ -316,8 +345,9 @@ int writeClassReport(const std::string& classFolder, const std::string& packFold
     if (classFolder.empty() || !fs::is_directory(classFolder, error)) {
         std::fprintf(stderr, "ferrolin-solve: no class folder %s\n", classFolder.c_str());
         if (open) {
-            showError(classFolder.empty() ? "Папка класса не настроена. Как её указать, написано в справке игры."
-                                          : "Папка класса недоступна. Проверьте, подключена ли сетевая папка.");
+            showError(classFolder.empty()
+                          ? "Папка класса не настроена. Как её указать, написано в справке игры."
+                          : "Папка класса недоступна. Проверьте, подключена ли сетевая папка.");
         }
         return 2;
     }
@@ -333,8 +363,8 @@ int writeClassReport(const std::string& classFolder, const std::string& packFold
         if (open) showError("Не удалось записать итоги в папку класса.");
         return 2;
     }
-    std::printf("%s\n%s\n%zu pupils, %zu tasks\n", pagePath.c_str(), csvPath.c_str(), report.pupils.size(),
-                report.tasks.size());
+    std::printf("%s\n%s\n%zu pupils, %zu tasks\n", pagePath.c_str(), csvPath.c_str(),
+                report.pupils.size(), report.tasks.size());
     if (open) platform::openDocument(pagePath);
     return 0;
 }

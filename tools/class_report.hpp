@@ -44,7 +44,8 @@ struct ClassReport {
 ClassReport buildClassReport(const std::string& classFolder, const std::string& packFolder);
 
 std::string reportCsv(const ClassReport& report);
-std::string reportHtml(const ClassReport& report, const std::string& classFolder, const std::string& date);
+std::string reportHtml(const ClassReport& report, const std::string& classFolder,
+                       const std::string& date);
 
 // Writes class-results.html and class-results.csv into the class folder (or the page to
 // `pagePath` when given, the CSV beside it), prints warnings and where they went, and

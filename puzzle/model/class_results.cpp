@@ -43,7 +43,8 @@ bool isDate(std::string_view text) {
 std::optional<WinRecord> parseWin(const std::vector<std::string_view>& f) {
     WinRecord win;
     if (f.size() != 7 || f[0] != "win" || !isDate(f[1]) || f[2].size() != 16) return std::nullopt;
-    if (!number(f[2], win.key, 16) || !number(f[3], win.crossings) || win.crossings < 1) return std::nullopt;
+    if (!number(f[2], win.key, 16) || !number(f[3], win.crossings) || win.crossings < 1)
+        return std::nullopt;
     if (f[4] != "-") {
         int shortest = 0;
         if (!number(f[4], shortest) || shortest < 0) return std::nullopt;

@@ -32,7 +32,8 @@ protected:
     fs::path classFolder() const { return programFolder() / "class"; }
     std::vector<fs::path> resultFiles() const {
         std::vector<fs::path> files;
-        for (const auto& entry : fs::directory_iterator(classFolder() / "results")) files.push_back(entry.path());
+        for (const auto& entry : fs::directory_iterator(classFolder() / "results"))
+            files.push_back(entry.path());
         std::sort(files.begin(), files.end());
         return files;
     }
@@ -44,7 +45,8 @@ TEST_F(ClassResultsTest, WinsAreAppendedToThePupilsOwnFile) {
     const model::TaskData task = test::wolfGoatCabbage();
     const puzzle::Pupil pupil = puzzle::loadPupil();
     // Someone's file already holds this pupil's first name: it stays as it is.
-    const fs::path taken = classFolder() / "results" / puzzle::resultsFileName(platform::computerName(), pupil.id, 0);
+    const fs::path taken =
+        classFolder() / "results" / puzzle::resultsFileName(platform::computerName(), pupil.id, 0);
     std::ofstream(taken) << "notes";
 
     puzzle::recordClassWin(task, 9, 5, 1);

@@ -9,8 +9,8 @@ TEST(ClassResults, WinsReadBackAndALaterNameCorrectsTheFile) {
     const std::string line = model::winLine(win);
     EXPECT_EQ(line, "win\t2026-03-02\t00ab00cd00ef0012\t9\t7\t2\t4. Волк, коза\n");
     win.shortest.reset();
-    const std::string text = model::resultsFileStart("Аня Петрова") + line + model::pupilLine("Аня") +
-                             model::winLine(win);
+    const std::string text =
+        model::resultsFileStart("Аня Петрова") + line + model::pupilLine("Аня") + model::winLine(win);
     const model::ResultsFile file = model::parseResults(text);
     ASSERT_TRUE(file.ours);
     EXPECT_EQ(file.pupil, "Аня");
@@ -27,10 +27,10 @@ TEST(ClassResults, WinsReadBackAndALaterNameCorrectsTheFile) {
 TEST(ClassResults, DamagedLinesAreCountedAndForeignFilesAreNotOurs) {
     const std::string good = "win\t2026-03-02\t0000000000000001\t5\t5\t0\tx\n";
     const std::string text = model::resultsFileStart("Боря") + "garbage\n" + good +
-                             "win\t2026-03-02\t0000000000000001\t0\t5\t0\tx\n"   // no crossings
-                             "win\t2026-3-2\t0000000000000001\t5\t5\t0\tx\n"     // a broken date
+                             "win\t2026-03-02\t0000000000000001\t0\t5\t0\tx\n"  // no crossings
+                             "win\t2026-3-2\t0000000000000001\t5\t5\t0\tx\n"    // a broken date
                              "win\t2026-03-02\t01\t5\t5\t0\tx\n" +              // a short key
-                             good.substr(0, 20);                                 // cut short
+                             good.substr(0, 20);                                // cut short
     const model::ResultsFile file = model::parseResults(text);
     EXPECT_TRUE(file.ours);
     EXPECT_EQ(file.wins.size(), 1u);

@@ -24,7 +24,9 @@ model::TaskData titled(const char* utf8, bool single = false) {
     return task;
 }
 
-void writeText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void writeText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 std::string win(const model::TaskData& task, int crossings, std::optional<int> shortest, int hints) {
     return model::winLine({"2026-03-02", model::taskKey(task), crossings, shortest, hints,
@@ -48,19 +50,23 @@ TEST(ClassReport, OneRowAPupilOneColumnATask) {
     const fs::path results = root / "class" / "results";
     writeText(results / "pc1-a.txt", model::resultsFileStart("Аня") + win(wolf, 9, 5, 1) + "garbage\n" +
                                          win(wolf, 5, 5, 2) + win(wolf, 5, 5, 3) + win(shared, 8, 5, 0));
-    writeText(results / "pc2-b.txt", model::resultsFileStart("Боря") + win(one, 1, 1, 0) + win(own, 6, 5, 0));
+    writeText(results / "pc2-b.txt",
+              model::resultsFileStart("Боря") + win(one, 1, 1, 0) + win(own, 6, 5, 0));
     writeText(results / "pc3-a.txt", model::resultsFileStart("Аня") + win(one, 3, 1, 0));
     writeText(results / "notes.txt", "Список класса\n");
 
-    const tools::ClassReport report = tools::buildClassReport((root / "class").string(), (root / "pack").string());
-    EXPECT_EQ(tools::reportCsv(report),
-              "\xEF\xBB\xBFУченик;Решено;9. Волк;9. Волк: подсказки;10. Один;10. Один: подсказки;"
-              "К1. Задача класса;К1. Задача класса: подсказки;Д1. Своя задача;Д1. Своя задача: подсказки\r\n"
-              "Кратчайшее решение;;5;;1;;5;;5;\r\n"
-              "Аня;3;5;2;3;0;8;0;;\r\n"
-              "Боря;2;;;1;0;;;6;0\r\n");
+    const tools::ClassReport report =
+        tools::buildClassReport((root / "class").string(), (root / "pack").string());
+    EXPECT_EQ(
+        tools::reportCsv(report),
+        "\xEF\xBB\xBFУченик;Решено;9. Волк;9. Волк: подсказки;10. Один;10. Один: подсказки;"
+        "К1. Задача класса;К1. Задача класса: подсказки;Д1. Своя задача;Д1. Своя задача: подсказки\r\n"
+        "Кратчайшее решение;;5;;1;;5;;5;\r\n"
+        "Аня;3;5;2;3;0;8;0;;\r\n"
+        "Боря;2;;;1;0;;;6;0\r\n");
     EXPECT_EQ(report.warnings.size(), 3u);
     const std::string page = tools::reportHtml(report, "/class", "02.03.2026");
-    EXPECT_NE(page.find("<td class=\"best\">5<span class=\"star\">★</span><sub>п2</sub></td>"), std::string::npos);
+    EXPECT_NE(page.find("<td class=\"best\">5<span class=\"star\">★</span><sub>п2</sub></td>"),
+              std::string::npos);
     fs::remove_all(root);
 }
