@@ -24,7 +24,8 @@ int hintCount(const model::TaskData& task) {
     return hint.kind == model::HintKind::TooBig ? -2 : -1;
 }
 
-void compare(benchmark::State& state, const std::vector<std::pair<std::string, model::TaskData>>& tasks) {
+void compare(benchmark::State& state,
+             const std::vector<std::pair<std::string, model::TaskData>>& tasks) {
     int agreed = 0;
     std::string mismatches;
     for (auto _ : state) {
@@ -32,14 +33,16 @@ void compare(benchmark::State& state, const std::vector<std::pair<std::string, m
         mismatches.clear();
         for (const auto& [name, task] : tasks) {
             const model::SolveResult plain = model::plainSolveFrom(task, {}, kPlainStateLimit);
-            const int expected = plain.status == model::SolveStatus::Solved ? static_cast<int>(plain.moves.size())
+            const int expected = plain.status == model::SolveStatus::Solved
+                                     ? static_cast<int>(plain.moves.size())
                                  : plain.status == model::SolveStatus::NoSolution ? -1
                                                                                   : -2;
             const int got = hintCount(task);
             if (got == expected) {
                 ++agreed;
             } else {
-                mismatches += " " + name + " (" + std::to_string(got) + " for " + std::to_string(expected) + ")";
+                mismatches +=
+                    " " + name + " (" + std::to_string(got) + " for " + std::to_string(expected) + ")";
             }
         }
     }
@@ -57,13 +60,15 @@ void registerAgreementBenchmarks() {
     std::mt19937 random(2026);
     for (int round = 0; randomTasks.size() < 200; ++round) {
         model::TaskData task = round % 2 ? test::randomGroupTask(random, 16) : test::randomTask(random);
-        if (model::plainSolveFrom(task, {}, kPlainStateLimit).status != model::SolveStatus::Solved) continue;
+        if (model::plainSolveFrom(task, {}, kPlainStateLimit).status != model::SolveStatus::Solved)
+            continue;
         randomTasks.emplace_back("random " + std::to_string(round), std::move(task));
     }
     benchmark::RegisterBenchmark("BM_HintAgreesWithPlainSearch/pack", compare, packTasks)
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_HintAgreesWithPlainSearch/200_random_solvable", compare, randomTasks)
+    benchmark::RegisterBenchmark("BM_HintAgreesWithPlainSearch/200_random_solvable", compare,
+                                 randomTasks)
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond);
 }

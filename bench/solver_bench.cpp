@@ -71,7 +71,8 @@ std::deque<model::TaskData> tasks;
 void add(const std::string& name, model::TaskData task, int knownCrossings, bool solve = true) {
     tasks.push_back(std::move(task));
     if (solve) {
-        benchmark::RegisterBenchmark(("BM_Solve/" + name).c_str(), BM_Solve, &tasks.back(), knownCrossings)
+        benchmark::RegisterBenchmark(("BM_Solve/" + name).c_str(), BM_Solve, &tasks.back(),
+                                     knownCrossings)
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark(("BM_Hint/" + name).c_str(), BM_Hint, &tasks.back())
@@ -83,7 +84,8 @@ void add(const std::string& name, model::TaskData task, int knownCrossings, bool
 void registerSolverBenchmarks() {
     std::pair<std::string, model::TaskData> largest;
     for (auto& [name, source] : packSources()) {
-        if (source.task.characters.size() >= largest.second.characters.size()) largest = {"pack/" + name, source.task};
+        if (source.task.characters.size() >= largest.second.characters.size())
+            largest = {"pack/" + name, source.task};
         add("pack/" + name, std::move(source.task), source.crossings);
     }
     add("couples/6_boat4", jealousCouples(6, 4), -1);

@@ -41,8 +41,8 @@ model::Progress loadProgress() {
     model::Progress progress = model::parseProgress(text);
     // Wins on the pack's tasks from before they were renumbered.
     if (const auto renamed = platform::readFile(kRenamedPath, kMaxProgressBytes)) {
-        model::carryOverRenamed(progress,
-                                std::string_view(reinterpret_cast<const char*>(renamed->data()), renamed->size()));
+        model::carryOverRenamed(
+            progress, std::string_view(reinterpret_cast<const char*>(renamed->data()), renamed->size()));
     }
     return progress;
 }

@@ -70,10 +70,11 @@ void reportTooLarge(const model::SolveResult& result, uint64_t stateLimit) {
                         visited, static_cast<unsigned long long>(model::kSolverMemoryLimit >> 20));
             break;
         case model::SolveBound::Work:
-            std::printf("search too large: %llu positions and %llu crossings judged used up the work allowed "
-                        "for %llu positions (raise it with --max-states N)\n",
-                        visited, static_cast<unsigned long long>(result.judgements),
-                        static_cast<unsigned long long>(stateLimit));
+            std::printf(
+                "search too large: %llu positions and %llu crossings judged used up the work allowed "
+                "for %llu positions (raise it with --max-states N)\n",
+                visited, static_cast<unsigned long long>(result.judgements),
+                static_cast<unsigned long long>(stateLimit));
             break;
         default:
             std::printf(

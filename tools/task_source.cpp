@@ -152,7 +152,8 @@ TaskSource taskFromJson(const json& source) {
         }
         result.crossings = source.at("crossings").get<int>();
         for (const json& former : source.value("formerly", json::array())) {
-            const std::optional<std::string> title = base::cp1251::fromUtf8Exact(former.get<std::string>());
+            const std::optional<std::string> title =
+                base::cp1251::fromUtf8Exact(former.get<std::string>());
             if (!title || title->empty() || title->size() > model::kTitleBytes - 1) {
                 fail("formerly: a title of at most 127 Windows-1251 bytes");
             }

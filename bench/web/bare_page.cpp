@@ -22,8 +22,8 @@ void frame() {
 int main() {
     SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
-    SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1024, 768,
-                                          SDL_WINDOW_SHOWN);
+    SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1024,
+                                          768, SDL_WINDOW_SHOWN);
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     SDL_RWops* file = SDL_RWFromFile("/background.tga", "rb");
     SDL_Surface* surface = file ? IMG_LoadTyped_RW(file, 1, "TGA") : nullptr;

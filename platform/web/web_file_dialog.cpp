@@ -45,15 +45,13 @@ std::string acceptList(const FileDialog& d) {
     return accept;
 }
 
-EM_JS(void, startPicking, (const char* accept), {
-    Module.ferrolinWeb.pickFile(UTF8ToString(accept));
-});
+EM_JS(void, startPicking, (const char* accept), { Module.ferrolinWeb.pickFile(UTF8ToString(accept)); });
 
 // -1 while the picker is open, 0 when it was cancelled, 1 with the path written to out.
 EM_JS(int, pickedFile, (char* out, int size), {
     const result = Module.ferrolinWeb.picked;
-    if (result === undefined) return -1;
-    if (result === null || lengthBytesUTF8(result) >= size) return 0;
+    if (result == = undefined) return -1;
+    if (result == = null || lengthBytesUTF8(result) >= size) return 0;
     stringToUTF8(result, out, size);
     return 1;
 });

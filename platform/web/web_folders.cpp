@@ -15,7 +15,6 @@ constexpr const char* kProgramFolder = "/ferrolin";
 constexpr const char* kDataFolder = "/ferrolin-data";
 }  // namespace
 
-
 std::string programFolder() {
     static const bool sealed = [] {
         // The browser's file system starts with a umask that takes every permission away,

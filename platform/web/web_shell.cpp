@@ -15,9 +15,7 @@ std::function<void(const std::vector<std::string>&)>& opener() {
     return replaced;
 }
 
-EM_JS(void, openInNewTab, (const char* path), {
-    Module.ferrolinWeb.openDocument(UTF8ToString(path));
-});
+EM_JS(void, openInNewTab, (const char* path), { Module.ferrolinWeb.openDocument(UTF8ToString(path)); });
 
 }  // namespace
 

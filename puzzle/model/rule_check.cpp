@@ -18,8 +18,8 @@ struct BankCounts {
     int left = 0, right = 0;
 };
 
-bool forbidTogetherHolds(const RuleData& rule, std::span<const int8_t> place, int count, BankCounts banks,
-                         bool boatman, int destination) {
+bool forbidTogetherHolds(const RuleData& rule, std::span<const int8_t> place, int count,
+                         BankCounts banks, bool boatman, int destination) {
     if (!names(rule.first, count) || !names(rule.second, count)) return true;
     const int a = place[rule.first];
     if (a != place[rule.second]) return true;

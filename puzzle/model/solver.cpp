@@ -72,7 +72,11 @@ struct Taken {
 class Search {
 public:
     Search(const TaskData& task, const Position& from, const SearchBudget& budget)
-        : task_(task), from_(from), budget_(budget), capacity_(task.capacity()), boatman_(task.hasBoatman()) {
+        : task_(task),
+          from_(from),
+          budget_(budget),
+          capacity_(task.capacity()),
+          boatman_(task.hasBoatman()) {
         const int n = static_cast<int>(task.characters.size());
         kinds_.resize(n);
         for (int i = 0; i < n; ++i) {
@@ -83,7 +87,8 @@ public:
         // counts kinds every character again.
         judgeCost_ = static_cast<uint64_t>(n) + task.rules.size() + 1;
         for (const RuleData& rule : task.rules) {
-            if (rule.kind == MoreThan || rule.kind == NotLessThan) judgeCost_ += static_cast<uint64_t>(n);
+            if (rule.kind == MoreThan || rule.kind == NotLessThan)
+                judgeCost_ += static_cast<uint64_t>(n);
         }
     }
 
@@ -102,7 +107,8 @@ public:
             return result_;
         }
         // A dense table is filled up front: only worth it where the limit may fill much of it.
-        const uint64_t denseBound = budget_.positions > budget_.memory / 64 ? budget_.memory : budget_.positions * 64;
+        const uint64_t denseBound =
+            budget_.positions > budget_.memory / 64 ? budget_.memory : budget_.positions * 64;
         visited_.emplace(codeSpace_, denseBound);
         visited_->insert(startCode, 0);
         if (remembersRefusals_) refused_.emplace(judgedSpace_, budget_.memory / 4);
@@ -139,8 +145,10 @@ private:
     // The types and their radices; false when the positions are too many to number.
     bool makeTypes() {
         for (InterchangeableBlocks& blocks : interchangeableBlocks(task_, kinds_)) {
-            const int movers = static_cast<int>(std::count_if(blocks.members.begin(), blocks.members.end(),
-                [&](int i) { return !isPinned(task_.characters[i]); })) / blocks.blocks();
+            const int movers =
+                static_cast<int>(std::count_if(blocks.members.begin(), blocks.members.end(),
+                                               [&](int i) { return !isPinned(task_.characters[i]); })) /
+                blocks.blocks();
             // Counting blocks by pattern takes (blocks + 1)^(patterns - 1) codes; groups of
             // many members and few alike ones need fewer numbered member by member.
             const double folded = std::log2(blocks.blocks() + 1.0) * ((1 << movers) - 1);
@@ -206,7 +214,8 @@ private:
             int block = 0;
             for (uint32_t p = 1; p < (1u << t.size); ++p) {
                 if (t.radix[p] == 0) continue;
-                const int count = static_cast<int>((code / t.radix[p]) % (static_cast<uint64_t>(t.blocks) + 1));
+                const int count =
+                    static_cast<int>((code / t.radix[p]) % (static_cast<uint64_t>(t.blocks) + 1));
                 for (int b = 0; b < count; ++b, ++block) {
                     for (int k = 0; k < t.size; ++k) {
                         if (p & (1u << k)) bank[t.member(block, k)] = 1;
@@ -234,7 +243,8 @@ private:
                 here_ += t.radix[pattern];
                 judgedHere_ += t.judgedRadix[pattern];
                 uint64_t mark = 0;
-                for (int k = 0; apart && k < t.size; ++k) mark |= uint64_t{(*apart)[t.member(b, k)]} << k;
+                for (int k = 0; apart && k < t.size; ++k)
+                    mark |= uint64_t{(*apart)[t.member(b, k)]} << k;
                 keyed_.push_back((mark << 40) | (uint64_t{pattern} << 32) | static_cast<uint32_t>(b));
             }
             std::sort(keyed_.begin(), keyed_.end());
@@ -268,7 +278,8 @@ private:
                     if (slots & (1u << k)) o.weight += t.weight[k];
                 }
                 const uint32_t moved = cell.pattern ^ (slots & t.movers);
-                o.delta = static_cast<int64_t>(t.radix[moved]) - static_cast<int64_t>(t.radix[cell.pattern]);
+                o.delta =
+                    static_cast<int64_t>(t.radix[moved]) - static_cast<int64_t>(t.radix[cell.pattern]);
                 o.judgedDelta = static_cast<int64_t>(t.judgedRadix[cell.pattern ^ slots]) -
                                 static_cast<int64_t>(t.judgedRadix[cell.pattern]);
                 options_.push_back(o);
@@ -284,7 +295,8 @@ private:
     void makeLightest() {
         lightest_.assign(options_.size() + 1, 0);
         for (size_t i = options_.size(); i-- > 0;) {
-            lightest_[i] = lightest_[i + 1] + std::min<int64_t>(0, options_[i].weight) * cells_[options_[i].cell].count;
+            lightest_[i] = lightest_[i + 1] +
+                           std::min<int64_t>(0, options_[i].weight) * cells_[options_[i].cell].count;
         }
     }
 
@@ -348,8 +360,8 @@ private:
     bool allowed(const std::vector<int8_t>& bank, int passengers, int destination) {
         judged_ = bank;
         forEachPassenger([&](int i) { judged_[i] = static_cast<int8_t>(destination); });
-        return judgeCrossing(judged_, kinds_, passengers == 0, boatman_, destination, task_.rules).verdict ==
-               Verdict::Allowed;
+        return judgeCrossing(judged_, kinds_, passengers == 0, boatman_, destination, task_.rules)
+                   .verdict == Verdict::Allowed;
     }
 
     // Counts work about to be done; false when it would pass the budget.
@@ -366,8 +378,8 @@ private:
     }
 
     uint64_t bytesHeld(const std::vector<uint64_t>& frontier, const std::vector<uint64_t>& next) const {
-        return visited_->bytesForInsert() + (refused_ ? refused_->bytesForInsert() : 0) + bytesForPush(frontier) +
-               bytesForPush(next);
+        return visited_->bytesForInsert() + (refused_ ? refused_->bytesForInsert() : 0) +
+               bytesForPush(frontier) + bytesForPush(next);
     }
     // Bytes a frontier holds while one more position is appended to it.
     static uint64_t bytesForPush(const std::vector<uint64_t>& v) {
@@ -376,7 +388,8 @@ private:
     }
 
     // Every crossing from `from`; false when the search stops without an answer.
-    bool expand(uint64_t from, uint64_t depth, const std::vector<uint64_t>& frontier, std::vector<uint64_t>& next) {
+    bool expand(uint64_t from, uint64_t depth, const std::vector<uint64_t>& frontier,
+                std::vector<uint64_t>& next) {
         const int side = sideOf(from);
         place(from, bank_);
         makeCells(bank_, side, nullptr);
@@ -389,7 +402,8 @@ private:
             if (visited_->depth(to) >= 0) return false;
             // With pinned members aboard the same position may be judged differently,
             // so their refusals are remembered by what was judged.
-            const uint64_t judged = static_cast<uint64_t>(static_cast<int64_t>(judgedHere_) + judgedDelta) ^ 1;
+            const uint64_t judged =
+                static_cast<uint64_t>(static_cast<int64_t>(judgedHere_) + judgedDelta) ^ 1;
             if (refused_ && refused_->depth(judged) >= 0) return false;
             if (!spend(judgeCost_)) return !(ok = false);
             ++result_.judgements;
@@ -423,10 +437,13 @@ private:
 
     // Whether some block of type t stands in `pattern` in the position `code`.
     bool holds(const Type& t, uint32_t pattern, uint64_t code) const {
-        if (t.radix[pattern] != 0) return (code / t.radix[pattern]) % (static_cast<uint64_t>(t.blocks) + 1) > 0;
+        if (t.radix[pattern] != 0)
+            return (code / t.radix[pattern]) % (static_cast<uint64_t>(t.blocks) + 1) > 0;
         int elsewhere = 0;  // all on the left: whatever the other patterns leave
         for (uint32_t p = 1; p < (1u << t.size); ++p) {
-            if (t.radix[p] != 0) elsewhere += static_cast<int>((code / t.radix[p]) % (static_cast<uint64_t>(t.blocks) + 1));
+            if (t.radix[p] != 0)
+                elsewhere +=
+                    static_cast<int>((code / t.radix[p]) % (static_cast<uint64_t>(t.blocks) + 1));
         }
         return elsewhere < t.blocks;
     }
@@ -493,7 +510,8 @@ private:
             forEachLoad([&](int passengers, int64_t delta, int64_t) {
                 if (!afford(kCrossingWork)) return !(ok = false);
                 const uint64_t to = static_cast<uint64_t>(static_cast<int64_t>(here_) + delta) ^ 1;
-                if (std::find(ways[d + 1].begin(), ways[d + 1].end(), to) == ways[d + 1].end()) return false;
+                if (std::find(ways[d + 1].begin(), ways[d + 1].end(), to) == ways[d + 1].end())
+                    return false;
                 if (!afford(judgeCost_)) return !(ok = false);
                 if (!allowed(bank, passengers, -side)) return false;
                 MoveData move{{}, -side};
@@ -502,7 +520,8 @@ private:
                     move.mask.set(static_cast<size_t>(i));
                     changes += aboard[i] ? 0 : 1;
                 });
-                for (size_t i = 0; i < aboard.size(); ++i) changes += aboard[i] && !move.mask.test(i) ? 1 : 0;
+                for (size_t i = 0; i < aboard.size(); ++i)
+                    changes += aboard[i] && !move.mask.test(i) ? 1 : 0;
                 if (!best || changes < fewestChanges) {
                     best = move;
                     fewestChanges = changes;
@@ -514,7 +533,8 @@ private:
             if (!best) return false;
             ok = true;  // out of work while looking for fewer changes: the best so far
             for (size_t i = 0; i < bank.size(); ++i) {
-                if (best->mask.test(i) && !isPinned(task_.characters[i])) bank[i] = static_cast<int8_t>(-side);
+                if (best->mask.test(i) && !isPinned(task_.characters[i]))
+                    bank[i] = static_cast<int8_t>(-side);
             }
             result_.moves.push_back(*best);
             side = -side;
@@ -554,7 +574,8 @@ private:
 }  // namespace
 
 SearchBudget SearchBudget::forPositions(uint64_t positions, uint64_t memory) {
-    const uint64_t work = positions > UINT64_MAX / kWorkPerPosition ? UINT64_MAX : positions * kWorkPerPosition;
+    const uint64_t work =
+        positions > UINT64_MAX / kWorkPerPosition ? UINT64_MAX : positions * kWorkPerPosition;
     return SearchBudget{positions, std::max(work, kMinWork), memory};
 }
 
@@ -563,7 +584,8 @@ SolveResult solveFrom(const TaskData& task, const Position& from, const SearchBu
     return search.run();
 }
 
-SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit, uint64_t memoryLimit) {
+SolveResult solveFrom(const TaskData& task, const Position& from, uint64_t stateLimit,
+                      uint64_t memoryLimit) {
     return solveFrom(task, from, SearchBudget::forPositions(stateLimit, memoryLimit));
 }
 

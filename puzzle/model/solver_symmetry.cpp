@@ -47,8 +47,8 @@ private:
     };
     // The pair is unordered; characters number at most kMaxCharacters.
     static uint32_t key(const Rule& r) {
-        return static_cast<uint32_t>(std::min(r.a, r.b)) << 16 | static_cast<uint32_t>(std::max(r.a, r.b)) << 8 |
-               static_cast<uint32_t>(r.c + 1);
+        return static_cast<uint32_t>(std::min(r.a, r.b)) << 16 |
+               static_cast<uint32_t>(std::max(r.a, r.b)) << 8 | static_cast<uint32_t>(r.c + 1);
     }
 
     int n_;
@@ -135,9 +135,10 @@ std::vector<InterchangeableBlocks> interchangeableBlocks(const TaskData& task,
     for (auto& [makeUp, groups] : byMakeUp) {
         std::vector<std::vector<int>> blockClasses;  // flattened blocks
         for (const std::vector<int>& group : groups) {
-            auto joined = std::find_if(blockClasses.begin(), blockClasses.end(), [&](const std::vector<int>& c) {
-                return exchangeable(std::span<const int>(c.data(), group.size()), group);
-            });
+            auto joined =
+                std::find_if(blockClasses.begin(), blockClasses.end(), [&](const std::vector<int>& c) {
+                    return exchangeable(std::span<const int>(c.data(), group.size()), group);
+                });
             if (joined != blockClasses.end()) {
                 joined->insert(joined->end(), group.begin(), group.end());
             } else {

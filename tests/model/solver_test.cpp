@@ -364,7 +364,8 @@ Position randomPosition(const TaskData& task, std::mt19937& random) {
         const uint32_t mask = random() % (1u << n);
         if (replayProblem(task, {MoveData{mask, -at.boat}}, at).starts_with("move 1")) continue;
         for (int i = 0; i < n; ++i) {
-            if (((mask >> i) & 1) && !pinned(task.characters[i])) at.bank[i] = static_cast<int8_t>(-at.boat);
+            if (((mask >> i) & 1) && !pinned(task.characters[i]))
+                at.bank[i] = static_cast<int8_t>(-at.boat);
         }
         at.boat = -at.boat;
         ++stepsTaken;
@@ -407,7 +408,8 @@ TEST(SolverFromPosition, FoldedGroupsMatchThePlainSearch) {
         const SolveResult plain = plainSolveFrom(task, at);
         SCOPED_TRACE("round " + std::to_string(round));
         ASSERT_NE(plain.status, SolveStatus::TooLarge);
-        expectAgrees(task, at, result, plain.status == SolveStatus::Solved ? static_cast<int>(plain.moves.size()) : -1);
+        expectAgrees(task, at, result,
+                     plain.status == SolveStatus::Solved ? static_cast<int>(plain.moves.size()) : -1);
         folded += result.statesVisited * 2 <= plain.statesVisited ? 1 : 0;
     }
     EXPECT_GT(folded, 20);

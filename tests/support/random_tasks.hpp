@@ -16,8 +16,8 @@ inline uint32_t colourOf(int i) { return 0xFF000000u | (0x3F1F7Bu * static_cast<
 inline int addCharacter(model::TaskData& task, const std::string& picture, int weight, uint32_t colour,
                         bool pinned) {
     const int i = static_cast<int>(task.characters.size());
-    task.characters.push_back({10 * i, 40, pinned ? 10 * i : 800 + 10 * i, pinned ? 40 : 50, weight, colour,
-                               "textures/unit_" + picture + ".tga"});
+    task.characters.push_back({10 * i, 40, pinned ? 10 * i : 800 + 10 * i, pinned ? 40 : 50, weight,
+                               colour, "textures/unit_" + picture + ".tga"});
     return i;
 }
 
@@ -31,11 +31,13 @@ inline model::TaskData randomTask(std::mt19937& random) {
     const int n = 2 + pick(6);
     for (int i = 0; i < n; ++i) {
         const int weight = pick(10) == 0 ? pick(3) - 1 : 1 + pick(2) * pick(2);
-        addCharacter(task, pictures[pick(2)], weight, pick(6) == 0 ? 0xFFF00000 : 0xFFFFFFFF, pick(12) == 0);
+        addCharacter(task, pictures[pick(2)], weight, pick(6) == 0 ? 0xFFF00000 : 0xFFFFFFFF,
+                     pick(12) == 0);
     }
     for (int r = pick(4); r > 0; --r) {
         const int kind = pick(2) ? model::ForbidTogether : 1 + pick(2);
-        task.rules.push_back({pick(n), pick(n), kind == model::ForbidTogether && pick(2) ? pick(n) : -1, kind});
+        task.rules.push_back(
+            {pick(n), pick(n), kind == model::ForbidTogether && pick(2) ? pick(n) : -1, kind});
     }
     return task;
 }
@@ -62,10 +64,12 @@ inline model::TaskData randomGroupTask(std::mt19937& random, int limit) {
     std::vector<std::vector<int>> group(groups);
     for (int g = 0; g < groups; ++g) {
         const uint32_t colour = colourOf(g > 0 && pick(6) == 0 ? g - 1 : g);
-        for (int k = 0; k < members; ++k) group[g].push_back(addCharacter(task, picture[k], weight[k], colour, pinned[k]));
+        for (int k = 0; k < members; ++k)
+            group[g].push_back(addCharacter(task, picture[k], weight[k], colour, pinned[k]));
     }
     std::vector<int> extra;
-    for (int e = 0; e < extras; ++e) extra.push_back(addCharacter(task, pick(2) ? "wolf" : "goat", 1, 0xFFFFFFFF, false));
+    for (int e = 0; e < extras; ++e)
+        extra.push_back(addCharacter(task, pick(2) ? "wolf" : "goat", 1, 0xFFFFFFFF, false));
     const auto rule = [&](int a, int b, int c, int kind) { task.rules.push_back({a, b, c, kind}); };
     for (int t = 1 + pick(3); t > 0; --t) {
         const int x = pick(members), y = pick(members), z = pick(members);
@@ -73,20 +77,25 @@ inline model::TaskData randomGroupTask(std::mt19937& random, int limit) {
             case 0:  // between groups: as in jealous couples
                 for (int g = 0; g < groups; ++g) {
                     for (int h = 0; h < groups; ++h) {
-                        if (g != h) rule(group[g][x], group[h][y], pick(2) ? group[g][z] : -1, model::ForbidTogether);
+                        if (g != h)
+                            rule(group[g][x], group[h][y], pick(2) ? group[g][z] : -1,
+                                 model::ForbidTogether);
                     }
                 }
                 break;
             case 1:  // within each group
-                for (int g = 0; g < groups; ++g) rule(group[g][x], group[g][y], -1, model::ForbidTogether);
+                for (int g = 0; g < groups; ++g)
+                    rule(group[g][x], group[g][y], -1, model::ForbidTogether);
                 break;
             case 2: {  // an outsider and each group
                 const int e = extra[pick(extras)];
-                for (int g = 0; g < groups; ++g) rule(e, group[g][x], pick(3) == 0 ? group[g][z] : -1, model::ForbidTogether);
+                for (int g = 0; g < groups; ++g)
+                    rule(e, group[g][x], pick(3) == 0 ? group[g][z] : -1, model::ForbidTogether);
                 break;
             }
             default:  // an outsider watched by each group
-                for (int g = 0; g < groups; ++g) rule(group[g][x], group[g][y], extra[pick(extras)], model::ForbidTogether);
+                for (int g = 0; g < groups; ++g)
+                    rule(group[g][x], group[g][y], extra[pick(extras)], model::ForbidTogether);
                 break;
         }
     }
