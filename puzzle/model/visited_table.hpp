@@ -1,6 +1,7 @@
 // The positions a breadth-first search has seen, with their depth, for the solvers.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
