@@ -166,7 +166,8 @@ int main(int argc, char** argv) {
     if (taskPath.empty()) return usage();
     // Checked before the search, which may take seconds, and checked again by the save.
     if (!solutionPath.empty() && platform::isSpecialFile(solutionPath)) {
-        std::fprintf(stderr, "ferrolin-solve: %s is not a regular file; a solution is saved only to a file\n",
+        std::fprintf(stderr,
+                     "ferrolin-solve: %s is not a regular file; a solution is saved only to a file\n",
                      solutionPath.c_str());
         return kBadInput;
     }

@@ -362,7 +362,7 @@ TEST_F(CatalogueTest, MalformedFilesNeverBuildAHalfScreen) {
         .write(reinterpret_cast<const char*>(cut.data()), static_cast<std::streamsize>(cut.size()));
     closeMenu();
     EXPECT_FALSE(app::openTask("tasks/cut.dat"));
-    EXPECT_NE(puzzle::screenMode, puzzle::PlayScreen);
+    EXPECT_NE(app::screenKind(), app::ScreenKind::Play);
     // A character count beyond the table is rejected before anything is built.
     std::vector<uint8_t> huge = good;
     const size_t countAt = 4 + 13 + 4 + 4 + 4 + 23 + 4;

@@ -53,10 +53,12 @@ TEST(ClassFolder, OnlySmallRegularConfigurationFilesAreReadAndOthersAreSaidOnce)
     std::ofstream(dir.file("system.conf")) << "class_folder = /mnt/class\n";
     platform::ClassFolderSources sources;
     sources.systemConfig = dir.file("system.conf");
-    for (const std::string& user : {dir.file("fifo.conf"), dir.file("huge.conf"), std::string("/dev/zero")}) {
+    for (const std::string& user :
+         {dir.file("fifo.conf"), dir.file("huge.conf"), std::string("/dev/zero")}) {
         sources.userConfig = user;
         ::testing::internal::CaptureStderr();
-        auto resolved = std::async(std::launch::async, [&] { return platform::resolveClassFolder(sources); });
+        auto resolved =
+            std::async(std::launch::async, [&] { return platform::resolveClassFolder(sources); });
         if (resolved.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
             ADD_FAILURE() << user << " was waited on";
             std::ofstream(dir.file("fifo.conf")) << "\n";  // lets the reader go
