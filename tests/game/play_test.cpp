@@ -318,7 +318,7 @@ TEST_F(PlayTest, ClosingTheWindowInTheMiddleOfACrossingEndsTheGameAtOnce) {
     ASSERT_LT(task.boat->x, 675);
     app::windowProc(platform::WM_DESTROY, 0, 0);
     EXPECT_TRUE(platform::quitPosted());
-    EXPECT_EQ(puzzle::screenMode, puzzle::NoScreen);
+    EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_FALSE(app::inputWaits());
 }
 
