@@ -12,8 +12,8 @@
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -69,13 +69,14 @@ int openPath(const std::string& path, int flags) {
     int fd = -1;
     while (dir != -1) {
         while (path[start] == '/') ++start;
-        const size_t cut = path.size() - start < PATH_MAX ? std::string::npos
-                                                            : path.rfind('/', start + PATH_MAX - 2);
+        const size_t cut =
+            path.size() - start < PATH_MAX ? std::string::npos : path.rfind('/', start + PATH_MAX - 2);
         int next = -1;
         if (cut == std::string::npos) {
             fd = ::openat(dir, path.c_str() + start, flags);
         } else if (cut > start) {
-            next = ::openat(dir, path.substr(start, cut - start).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            next =
+                ::openat(dir, path.substr(start, cut - start).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
         } else {
             errno = ENAMETOOLONG;  // one name longer than any the system allows
         }
@@ -239,7 +240,8 @@ std::optional<std::vector<FolderEntry>> readFolder(const std::string& folder) {
         bool isFolder = entry->d_type == DT_DIR;
         if (entry->d_type == DT_UNKNOWN) {
             struct stat st {};
-            isFolder = ::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
+            isFolder =
+                ::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
         }
         entries.push_back({name, isFolder});
         errno = 0;

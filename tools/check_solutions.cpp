@@ -45,8 +45,8 @@ void walk(const std::string& folder, std::vector<Found>& found) {
         const std::string path = folder + "/" + entry.name;
         if (entry.folder) {
             std::string folder = path;
-        while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-        walk(folder, found);
+            while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+            walk(folder, found);
         } else if (isSolutionName(entry.name)) {
             found.push_back({path});
         }

@@ -13,7 +13,8 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // A text editor may have put a byte-order mark in front.
 std::string_view withoutMark(std::string_view text) {
-    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        text.remove_prefix(kByteOrderMark.size());
     return text;
 }
 
@@ -57,7 +58,8 @@ Progress parseProgress(std::string_view text) {
         if (end == std::string_view::npos) end = text.size();
         uint64_t key = 0;
         int crossings = 0;
-        if (readLine(text.substr(pos, end - pos), key, crossings)) recordSolved(progress, key, crossings);
+        if (readLine(text.substr(pos, end - pos), key, crossings))
+            recordSolved(progress, key, crossings);
         pos = end + 1;
     }
     return progress;
@@ -93,7 +95,8 @@ std::optional<std::string> withWin(std::string_view text, uint64_t key, int cros
         if (end == std::string::npos) end = out.size();
         uint64_t lineKey = 0;
         int lineCount = 0;
-        if (readLine(std::string_view(out).substr(pos, end - pos), lineKey, lineCount) && lineKey == key) {
+        if (readLine(std::string_view(out).substr(pos, end - pos), lineKey, lineCount) &&
+            lineKey == key) {
             const bool crlf = end > pos && out[end - 1] == '\r';
             out.replace(pos, end - pos - (crlf ? 1 : 0), taskLine(key, crossings));
             return out;

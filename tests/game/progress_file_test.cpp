@@ -49,11 +49,15 @@ TEST_F(ProgressFileTest, TwoGamesWinningAtOnceKeepEveryWin) {
 // A byte-order mark, a line of a later version, an unknown first line, a file too large,
 // a folder in its place: every earlier mark was once replaced by the next win.
 TEST_F(ProgressFileTest, AFileItCannotReadIsKeptAndSaidOnce) {
-    std::ofstream(progress(), std::ios::binary) << "\xEF\xBB\xBF" "Ferrolin progress 1\n0000000000000001 3\nnew 1\n";
+    std::ofstream(progress(), std::ios::binary) << "\xEF\xBB\xBF"
+                                                   "Ferrolin progress 1\n0000000000000001 3\nnew 1\n";
     EXPECT_TRUE(puzzle::saveWin(2, 4));
-    EXPECT_EQ(readText(progress()), "\xEF\xBB\xBF" "Ferrolin progress 1\n0000000000000001 3\nnew 1\n0000000000000002 4\n");
+    EXPECT_EQ(readText(progress()),
+              "\xEF\xBB\xBF"
+              "Ferrolin progress 1\n0000000000000001 3\nnew 1\n0000000000000002 4\n");
 
-    for (const std::string& foreign : {std::string("Ferrolin progress 2\n"), std::string(5 << 20, '#')}) {
+    for (const std::string& foreign :
+         {std::string("Ferrolin progress 2\n"), std::string(5 << 20, '#')}) {
         std::ofstream(progress(), std::ios::binary) << foreign;
         EXPECT_FALSE(puzzle::saveWin(3, 4));
         EXPECT_TRUE(readText(progress()) == foreign);
@@ -70,7 +74,8 @@ TEST_F(ProgressFileTest, AFileItCannotReadIsKeptAndSaidOnce) {
     ASSERT_TRUE(puzzle::play.winner->visible);
     click(500, 330);  // the winner picture's close button
     EXPECT_TRUE(ui::screenItems.messagePopup->visible);
-    EXPECT_STREQ(ui::screenItems.messagePopup->text, "Твои победы не удаётся сохранить:\nфайл progress.txt недоступен"_cp);
+    EXPECT_STREQ(ui::screenItems.messagePopup->text,
+                 "Твои победы не удаётся сохранить:\nфайл progress.txt недоступен"_cp);
     shot("progress-not-saved");
     ui::screenItems.messagePopup->visible = false;  // as when it has faded
     ASSERT_TRUE(puzzle::play.undoButton->visible);

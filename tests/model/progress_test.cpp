@@ -57,9 +57,11 @@ TEST(Progress, AWinKeepsEveryLineItDoesNotUnderstand) {
     EXPECT_TRUE(isProgressText(text));
     EXPECT_EQ(parseProgress(text), (Progress{{0x0123456789abcdefULL, 7}}));
     EXPECT_EQ(withWin(text, 0x0123456789abcdefULL, 8), std::nullopt);
-    EXPECT_EQ(withWin(text, 0x0123456789abcdefULL, 5),
-              "\xEF\xBB\xBF"
-              "Ferrolin progress 1\r\n# my notes\r\n0123456789abcdef 5\r\nmedal 0123456789abcdef gold\r\n");
-    EXPECT_EQ(withWin("Ferrolin progress 1\nodd", 0xffULL, 3), "Ferrolin progress 1\nodd\n00000000000000ff 3\n");
+    EXPECT_EQ(
+        withWin(text, 0x0123456789abcdefULL, 5),
+        "\xEF\xBB\xBF"
+        "Ferrolin progress 1\r\n# my notes\r\n0123456789abcdef 5\r\nmedal 0123456789abcdef gold\r\n");
+    EXPECT_EQ(withWin("Ferrolin progress 1\nodd", 0xffULL, 3),
+              "Ferrolin progress 1\nodd\n00000000000000ff 3\n");
     EXPECT_FALSE(isProgressText("Ferrolin progress 2\n"));
 }

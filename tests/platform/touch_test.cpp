@@ -38,7 +38,8 @@ bool inputWaitsForAnimation() { return animationPlays; }
 
 intptr_t recordUntilDestroyed(uint32_t message, uintptr_t wParam, intptr_t lParam) {
     if (message == WM_DESTROY) postQuit(0);
-    if (message != WM_TIMER && message != WM_PAINT) seen.push_back({message, wParam, mouseX(lParam), mouseY(lParam)});
+    if (message != WM_TIMER && message != WM_PAINT)
+        seen.push_back({message, wParam, mouseX(lParam), mouseY(lParam)});
     return 0;
 }
 
