@@ -4,9 +4,9 @@
 #include <map>
 
 #include "app/task_list_box.hpp"
+#include "model/task_file.hpp"
+#include "model/task_key.hpp"
 #include "platform/files.hpp"
-#include "puzzle/model/task_file.hpp"
-#include "puzzle/model/task_key.hpp"
 #include "puzzle/progress.hpp"
 #include "ui/resources.hpp"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/task_list_box.hpp"
+#include "model/task_file.hpp"
 #include "platform/files.hpp"
-#include "puzzle/model/task_file.hpp"
 #include "ui/cp1251.hpp"
 
 namespace app {

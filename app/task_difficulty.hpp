@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/task_verdict.hpp"
 #include "platform/types.hpp"
-#include "puzzle/model/task_verdict.hpp"
 
 namespace app {
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 
 namespace bench {
 

@@ -17,7 +17,7 @@
 #include "bench/bench_game.hpp"
 #include "bench/solver_tasks.hpp"
 #include "bench/timing.hpp"
-#include "puzzle/model/task_file.hpp"
+#include "model/task_file.hpp"
 
 namespace bench {
 

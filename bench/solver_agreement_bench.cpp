@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "bench/solver_tasks.hpp"
-#include "puzzle/model/hint.hpp"
-#include "puzzle/model/plain_solver.hpp"
+#include "model/hint.hpp"
+#include "model/plain_solver.hpp"
 #include "tests/support/random_tasks.hpp"
 
 namespace bench {

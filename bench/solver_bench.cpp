@@ -6,8 +6,8 @@
 #include <string>
 
 #include "bench/solver_tasks.hpp"
-#include "puzzle/model/solver.hpp"
-#include "puzzle/model/task_verdict.hpp"
+#include "model/solver.hpp"
+#include "model/task_verdict.hpp"
 #include "tests/support/random_tasks.hpp"
 
 namespace bench {

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 #include "tools/task_source.hpp"
 
 namespace bench {

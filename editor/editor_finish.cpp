@@ -5,9 +5,9 @@
 
 #include "base/cp1251.hpp"
 #include "editor/task_editor.hpp"
+#include "model/task_verdict.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/files.hpp"
-#include "puzzle/model/task_verdict.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "puzzle/verdict_text.hpp"

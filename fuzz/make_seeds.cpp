@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/model/task_file.hpp"
+#include "model/task_file.hpp"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "puzzle/model/solution_check.hpp"
-#include "puzzle/model/task_file.hpp"
+#include "model/solution_check.hpp"
+#include "model/task_file.hpp"
 
 namespace {
 

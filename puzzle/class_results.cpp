@@ -5,11 +5,11 @@
 #include <random>
 
 #include "base/cp1251.hpp"
+#include "model/class_results.hpp"
+#include "model/task_key.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/files.hpp"
 #include "platform/pupil_files.hpp"
-#include "puzzle/model/class_results.hpp"
-#include "puzzle/model/task_key.hpp"
 
 namespace puzzle {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/model/hint.hpp"
+#include "model/hint.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 #include "ui/button.hpp"
 #include "ui/list_box.hpp"
 #include "ui/resources.hpp"

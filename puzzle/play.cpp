@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <string>
 
+#include "model/hint.hpp"
+#include "model/task_key.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
 #include "puzzle/boat_load.hpp"
 #include "puzzle/class_results.hpp"
 #include "puzzle/hint.hpp"
-#include "puzzle/model/hint.hpp"
-#include "puzzle/model/task_key.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/progress.hpp"
 #include "puzzle/task.hpp"

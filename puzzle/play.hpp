@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 #include "puzzle/win_plaque.hpp"
 #include "ui/button.hpp"
 #include "ui/drag_drop_item.hpp"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "puzzle/model/progress.hpp"
+#include "model/progress.hpp"
 
 namespace puzzle {
 

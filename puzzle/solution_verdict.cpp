@@ -1,7 +1,7 @@
 #include "puzzle/solution_verdict.hpp"
 
-#include "puzzle/model/solution_check.hpp"
-#include "puzzle/model/solver.hpp"
+#include "model/solution_check.hpp"
+#include "model/solver.hpp"
 #include "ui/cp1251.hpp"
 
 namespace puzzle {

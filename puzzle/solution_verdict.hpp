@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 
 namespace puzzle {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "puzzle/model/rule_check.hpp"
+#include "model/rule_check.hpp"
 #include "puzzle/play.hpp"
 #include "ui/character_picture.hpp"
 #include "ui/cp1251.hpp"

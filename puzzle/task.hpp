@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
+#include "model/position.hpp"
+#include "model/task_data.hpp"
 #include "platform/types.hpp"
-#include "puzzle/model/position.hpp"
-#include "puzzle/model/task_data.hpp"
 #include "ui/drag_drop_item.hpp"
 #include "ui/ui_element.hpp"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "model/task_file.hpp"
 #include "platform/files.hpp"
-#include "puzzle/model/task_file.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 #include "puzzle/win_plaque.hpp"
 
 namespace puzzle {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "puzzle/model/task_verdict.hpp"
+#include "model/task_verdict.hpp"
 
 namespace puzzle {
 

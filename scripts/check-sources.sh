@@ -46,7 +46,7 @@ for layer in "${!uses[@]}"; do
   for below in ${uses[$layer]}; do
     [ -d "$build/layers/ferrolin_$below" ] && flags+=(-I"$build/layers/ferrolin_$below")
   done
-  # The layer's folder as its root shows it (puzzle/model for the model, say).
+  # The layer's folder as its root shows it.
   folder=$(cd "$root" && find . -type l | head -n 1)
   extra=()
   [ "$layer" = platform ] && read -r -a extra <<<"$platform_flags"

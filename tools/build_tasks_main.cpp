@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/model/task_file.hpp"
-#include "puzzle/model/task_key.hpp"
+#include "model/task_file.hpp"
+#include "model/task_key.hpp"
 #include "tools/task_source.hpp"
 
 namespace fs = std::filesystem;

@@ -8,10 +8,10 @@
 #include <set>
 #include <system_error>
 
+#include "model/solution_check.hpp"
+#include "model/solver.hpp"
+#include "model/task_file.hpp"
 #include "platform/files.hpp"
-#include "puzzle/model/solution_check.hpp"
-#include "puzzle/model/solver.hpp"
-#include "puzzle/model/task_file.hpp"
 
 namespace fs = std::filesystem;
 

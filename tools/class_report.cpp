@@ -7,12 +7,12 @@
 #include <set>
 
 #include "base/cp1251.hpp"
+#include "model/class_results.hpp"
+#include "model/solver.hpp"
+#include "model/task_file.hpp"
+#include "model/task_key.hpp"
 #include "platform/files.hpp"
 #include "platform/system.hpp"
-#include "puzzle/model/class_results.hpp"
-#include "puzzle/model/solver.hpp"
-#include "puzzle/model/task_file.hpp"
-#include "puzzle/model/task_key.hpp"
 
 namespace fs = std::filesystem;
 

@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "base/cp1251.hpp"
+#include "model/solver.hpp"
+#include "model/task_file.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/files.hpp"
-#include "puzzle/model/solver.hpp"
-#include "puzzle/model/task_file.hpp"
 #include "tools/check_solutions.hpp"
 #include "tools/class_report.hpp"
 #include "tools/task_source.hpp"

@@ -7,7 +7,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 
 namespace tools {
 

@@ -9,9 +9,9 @@
 #include <fstream>
 
 #include "app/screen.hpp"
+#include "model/task_file.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
-#include "puzzle/model/task_file.hpp"
 #include "support/editor_fixture.hpp"
 #include "ui/cp1251.hpp"
 

@@ -8,7 +8,7 @@
 #include <initializer_list>
 
 #include "app/screen.hpp"
-#include "puzzle/model/task_file.hpp"
+#include "model/task_file.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "puzzle/model/solver.hpp"
+#include "model/solver.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
 

@@ -2,7 +2,7 @@
 // was cut short, written by hand or is not ours.
 #include <gtest/gtest.h>
 
-#include "puzzle/model/class_results.hpp"
+#include "model/class_results.hpp"
 
 TEST(ClassResults, WinsReadBackAndALaterNameCorrectsTheFile) {
     model::WinRecord win{"2026-03-02", 0x00ab00cd00ef0012ULL, 9, 7, 2, "4. Волк,\tкоза"};

@@ -1,8 +1,8 @@
 // Where everyone stands during a game: boarding, the load, landing and the goal.
 #include <gtest/gtest.h>
 
-#include "puzzle/model/position.hpp"
-#include "puzzle/model/rule_check.hpp"
+#include "model/position.hpp"
+#include "model/rule_check.hpp"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "puzzle/model/progress.hpp"
+#include "model/progress.hpp"
 
 using namespace model;
 

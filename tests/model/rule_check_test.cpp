@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "puzzle/model/rule_check.hpp"
+#include "model/rule_check.hpp"
 
 using namespace model;
 

@@ -1,8 +1,8 @@
-#include "puzzle/model/solution_check.hpp"
+#include "model/solution_check.hpp"
 
 #include <gtest/gtest.h>
 
-#include "puzzle/model/solver.hpp"
+#include "model/solver.hpp"
 #include "support/sample_tasks.hpp"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "base/name_hash.hpp"
-#include "puzzle/model/hint.hpp"
-#include "puzzle/model/plain_solver.hpp"
-#include "puzzle/model/rule_check.hpp"
-#include "puzzle/model/solver.hpp"
+#include "model/hint.hpp"
+#include "model/plain_solver.hpp"
+#include "model/rule_check.hpp"
+#include "model/solver.hpp"
 #include "support/random_tasks.hpp"
 
 using namespace model;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/model/task_file.hpp"
-#include "puzzle/model/task_key.hpp"
+#include "model/task_file.hpp"
+#include "model/task_key.hpp"
 
 using namespace model;
 

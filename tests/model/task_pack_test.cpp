@@ -13,8 +13,8 @@
 #include <nlohmann/json.hpp>
 
 #include "base/cp1251.hpp"
-#include "puzzle/model/solver.hpp"
-#include "puzzle/model/task_file.hpp"
+#include "model/solver.hpp"
+#include "model/task_file.hpp"
 #include "tools/task_source.hpp"
 
 namespace fs = std::filesystem;

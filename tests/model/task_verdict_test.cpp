@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "puzzle/model/task_file.hpp"
-#include "puzzle/model/task_verdict.hpp"
+#include "model/task_file.hpp"
+#include "model/task_verdict.hpp"
 #include "support/sample_tasks.hpp"
 
 using namespace model;

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <string>
 
-#include "puzzle/model/task_data.hpp"
-#include "puzzle/model/task_file.hpp"
+#include "model/task_data.hpp"
+#include "model/task_file.hpp"
 
 namespace test {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "puzzle/model/task_file.hpp"
+#include "model/task_file.hpp"
 
 namespace {
 

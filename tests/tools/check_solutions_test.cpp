@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "puzzle/model/solver.hpp"
+#include "model/solver.hpp"
 #include "support/sample_tasks.hpp"
 
 namespace fs = std::filesystem;

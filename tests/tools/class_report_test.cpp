@@ -6,8 +6,8 @@
 #include <fstream>
 
 #include "base/cp1251.hpp"
-#include "puzzle/model/class_results.hpp"
-#include "puzzle/model/task_key.hpp"
+#include "model/class_results.hpp"
+#include "model/task_key.hpp"
 #include "support/sample_tasks.hpp"
 
 namespace fs = std::filesystem;

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "puzzle/model/solver.hpp"
-#include "puzzle/model/task_data.hpp"
+#include "model/solver.hpp"
+#include "model/task_data.hpp"
 
 namespace model {
 

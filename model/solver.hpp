@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "puzzle/model/position.hpp"
-#include "puzzle/model/task_data.hpp"
+#include "model/position.hpp"
+#include "model/task_data.hpp"
 
 namespace model {
 

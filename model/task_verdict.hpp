@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "puzzle/model/solver.hpp"
-#include "puzzle/model/task_data.hpp"
+#include "model/solver.hpp"
+#include "model/task_data.hpp"
 
 namespace model {
 

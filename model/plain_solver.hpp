@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "puzzle/model/solver.hpp"
+#include "model/solver.hpp"
 
 namespace model {
 

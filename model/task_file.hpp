@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 
 namespace model {
 

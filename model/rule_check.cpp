@@ -1,4 +1,4 @@
-#include "puzzle/model/rule_check.hpp"
+#include "model/rule_check.hpp"
 
 #include <algorithm>
 #include <cstddef>

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "puzzle/model/position.hpp"
-#include "puzzle/model/task_data.hpp"
+#include "model/position.hpp"
+#include "model/task_data.hpp"
 
 namespace model {
 

@@ -1,4 +1,4 @@
-#include "puzzle/model/task_file.hpp"
+#include "model/task_file.hpp"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "puzzle/model/position.hpp"
+#include "model/position.hpp"
 
 namespace model {
 

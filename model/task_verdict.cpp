@@ -1,9 +1,9 @@
-#include "puzzle/model/task_verdict.hpp"
+#include "model/task_verdict.hpp"
 
 #include <algorithm>
 
 #include "base/name_hash.hpp"
-#include "puzzle/model/rule_check.hpp"
+#include "model/rule_check.hpp"
 
 namespace model {
 

@@ -1,4 +1,4 @@
-#include "puzzle/model/plain_solver.hpp"
+#include "model/plain_solver.hpp"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <tuple>
 
 #include "base/name_hash.hpp"
-#include "puzzle/model/rule_check.hpp"
-#include "puzzle/model/visited_table.hpp"
+#include "model/rule_check.hpp"
+#include "model/visited_table.hpp"
 
 namespace model {
 

@@ -1,4 +1,4 @@
-#include "puzzle/model/hint.hpp"
+#include "model/hint.hpp"
 
 namespace model {
 

@@ -1,4 +1,4 @@
-#include "puzzle/model/progress.hpp"
+#include "model/progress.hpp"
 
 #include <charconv>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // play would, so that a teacher can check homework without loading every file.
 #pragma once
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 
 namespace model {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 
 namespace model {
 

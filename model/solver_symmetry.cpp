@@ -1,4 +1,4 @@
-#include "puzzle/model/solver_symmetry.hpp"
+#include "model/solver_symmetry.hpp"
 
 #include <algorithm>
 #include <map>

@@ -1,4 +1,4 @@
-#include "puzzle/model/class_results.hpp"
+#include "model/class_results.hpp"
 
 #include <charconv>
 #include <cstdio>

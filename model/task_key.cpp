@@ -1,6 +1,6 @@
-#include "puzzle/model/task_key.hpp"
+#include "model/task_key.hpp"
 
-#include "puzzle/model/task_file.hpp"
+#include "model/task_file.hpp"
 
 namespace model {
 

@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 
 namespace model {
 

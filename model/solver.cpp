@@ -1,4 +1,4 @@
-#include "puzzle/model/solver.hpp"
+#include "model/solver.hpp"
 
 #include <algorithm>
 #include <array>
@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "base/name_hash.hpp"
-#include "puzzle/model/rule_check.hpp"
-#include "puzzle/model/solver_symmetry.hpp"
-#include "puzzle/model/visited_table.hpp"
+#include "model/rule_check.hpp"
+#include "model/solver_symmetry.hpp"
+#include "model/visited_table.hpp"
 
 namespace model {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "puzzle/model/task_data.hpp"
+#include "model/task_data.hpp"
 
 namespace model {
 

@@ -1,10 +1,10 @@
-#include "puzzle/model/solution_check.hpp"
+#include "model/solution_check.hpp"
 
 #include <cstdint>
 #include <vector>
 
-#include "puzzle/model/position.hpp"
-#include "puzzle/model/rule_check.hpp"
+#include "model/position.hpp"
+#include "model/rule_check.hpp"
 
 namespace model {
 
