@@ -3,13 +3,14 @@
 #include "base/cp1251.hpp"
 #include "platform/edit_box.hpp"
 #include "puzzle/class_results.hpp"
+#include "scene/panel_layout.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/panel_layout.hpp"
-#include "ui/screen_items.hpp"
 
 namespace app {
 
 using namespace ui;
+using namespace scene;
 
 namespace {
 
@@ -41,7 +42,7 @@ void showPupilNameForm(void (*then)()) {
     closePupilNameForm();
     form = new Form;
     form->then = then;
-    const PanelBox area = panelList();
+    const Box area = panelList();
     form->question = new TextItem(area.x, area.y, area.width, area.height - kBoxHeight - kBoxGap - 10,
                                   "Как тебя зовут?\r\n\r\nПод этим именем учитель увидит в итогах "
                                   "класса, какие задачи ты решил. Исправь имя, если оно не твоё, и "

@@ -14,15 +14,16 @@
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "puzzle/win_plaque.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/animation.hpp"
 #include "ui/character_picture.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
-#include "ui/screen_items.hpp"
 
 namespace app {
 
 using namespace ui;
+using namespace scene;
 
 ExtGraphicsItem* mainMenu = nullptr;
 UIElement* menuRoller = nullptr;
@@ -124,31 +125,8 @@ bool buildScreens() {
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
 
-    screenItems.background = new GraphicsItem(0, 0, "textures/background.tga");
-    screenItems.titleLabel = new TextItem(10, 555, puzzle::task.title, fonts.large, 0xFFFFFFFF);
-    // A long title ends in "…" before the panel instead of running under it.
-    screenItems.titleLabel->width = 680;
-    screenItems.titleLabel->format =
-        platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS | platform::DT_NOCLIP;
-    screenItems.statementLabel =
-        new TextItem(10, 590, 680, 170, puzzle::task.statement, fonts.small, ui::kPaleYellow);
-    screenItems.statementLabel->format = platform::DT_WORDBREAK | platform::DT_NOCLIP;
-    screenItems.wipeShader = new Shader(0xFF164000);
-    screenItems.wipeShader->visible = false;
-    screenItems.messagePopup = new PopupMessage(fonts.medium, 0xFF00FF00);
-    screenItems.woodPanel = new WoodPanel(705, 320, "textures/woodpanel.tga");
-    screenItems.woodPanel->colour = screenItems.woodPanel->hoverColour =
-        screenItems.woodPanel->activeColour = 0xCCFFFFFF;
-    screenItems.woodPanel->visible = false;
-    screenItems.upArrow = new UIElement(843, 329, "textures/list_uparrow.tga");
-    screenItems.upArrow->hoverColour = 0xFFFFFFFF;
-    screenItems.upArrow->visible = false;
-    screenItems.downArrow = new UIElement(843, 709, "textures/list_downarrow.tga");
-    screenItems.downArrow->hoverColour = 0xFFFFFFFF;
-    screenItems.downArrow->visible = false;
-    screenItems.bankHighlight = new RectTrail(0, 0, 0, 0, 0, 0, 0xFFFFFF00);
+    buildScreenItems(puzzle::task.title, puzzle::task.statement);
     screenItems.bankHighlight->onCycleEnd = onBankHighlightDone;
-    screenItems.bankHighlight->visible = false;
     mainMenu = new ExtGraphicsItem(336, 27, "textures/mainmenu.tga");
     mainMenu->sourceRect.top = kMenuRolledUp;
     mainMenu->visible = false;
@@ -162,9 +140,6 @@ bool buildScreens() {
         menuButtons[static_cast<size_t>(i)] = button;
     }
 
-    screenItems.woodPanel->attached = screenItems.upArrow;
-    screenItems.upArrow->attached = screenItems.downArrow;
-    screenItems.downArrow->attached = screenItems.bankHighlight;
     mainMenu->attached = menuButtons[0];
     for (size_t i = 0; i + 1 < menuButtons.size(); ++i) menuButtons[i]->attached = menuButtons[i + 1];
 

@@ -16,8 +16,9 @@
 #include "puzzle/progress.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
+#include "scene/screen_items.hpp"
+#include "ui/frame.hpp"
 #include "ui/resources.hpp"
-#include "ui/screen_items.hpp"
 
 namespace app {
 

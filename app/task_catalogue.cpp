@@ -9,13 +9,15 @@
 #include "puzzle/class_results.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
+#include "scene/panel_layout.hpp"
+#include "scene/river.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/panel_layout.hpp"
-#include "ui/screen_items.hpp"
 
 namespace app {
 
 using namespace ui;
+using namespace scene;
 
 namespace {
 
@@ -39,7 +41,7 @@ void fillTaskList();
 TaskListBox* currentTaskList() { return taskList; }
 
 void showTaskList() {
-    screenItems.woodPanel->moveTo(365, 105);
+    screenItems.woodPanel->moveTo(kCataloguePanelX, kCataloguePanelY);
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
     if (puzzle::pupilNameWanted()) {
@@ -51,7 +53,7 @@ void showTaskList() {
 
 void fillTaskList() {
     reloadSolvedMarks();
-    const PanelBox area = panelList();
+    const Box area = panelList();
     taskList = new TaskListBox(area.x, area.y, area.width, area.height);
     taskList->upArrow = screenItems.upArrow;
     taskList->downArrow = screenItems.downArrow;
@@ -67,7 +69,7 @@ void closeTaskList() {
     forgetDeleteQuestion();
     closePupilNameForm();
     detachPanelItems();
-    screenItems.woodPanel->moveTo(705, 320);
+    screenItems.woodPanel->moveTo(kPanelX, kPanelY);
     for (Button*& button : screenItems.buttons) {
         delete button;
         button = nullptr;

@@ -13,13 +13,14 @@
 #include "platform/class_folder.hpp"
 #include "platform/files.hpp"
 #include "platform/types.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
-#include "ui/screen_items.hpp"
 
 namespace app {
 
 using namespace ui;
+using namespace scene;
 
 namespace {
 

@@ -7,8 +7,9 @@
 
 #include "base/cp1251.hpp"
 #include "platform/graphics.hpp"
+#include "scene/screen_items.hpp"
+#include "ui/frame.hpp"
 #include "ui/resources.hpp"
-#include "ui/screen_items.hpp"
 
 namespace app {
 

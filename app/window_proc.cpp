@@ -6,9 +6,10 @@
 #include "platform/graphics.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/animation.hpp"
+#include "ui/frame.hpp"
 #include "ui/list_box.hpp"
-#include "ui/screen_items.hpp"
 
 namespace app {
 
@@ -17,8 +18,8 @@ using namespace platform;
 namespace {
 
 ui::ListBox* currentList() {
-    return ui::screenItems.woodPanel != nullptr
-               ? dynamic_cast<ui::ListBox*>(ui::screenItems.woodPanel->attached)
+    return scene::screenItems.woodPanel != nullptr
+               ? dynamic_cast<ui::ListBox*>(scene::screenItems.woodPanel->attached)
                : nullptr;
 }
 
@@ -56,8 +57,8 @@ void keyDown(uintptr_t key) {
 void wheel(int x, int y, int delta) {
     ui::ListBox* list = currentList();
     if (list == nullptr || !list->visible || !ui::itemList.inputArmed || ui::itemList.pressHeld) return;
-    if (ui::itemList.modalFloor != nullptr || !ui::screenItems.woodPanel->visible ||
-        !ui::containsPoint(ui::screenItems.woodPanel, x, y)) {
+    if (ui::itemList.modalFloor != nullptr || !scene::screenItems.woodPanel->visible ||
+        !ui::containsPoint(scene::screenItems.woodPanel, x, y)) {
         return;
     }
     list->scrollByNotches(-delta / WHEEL_DELTA);
@@ -72,8 +73,9 @@ uint64_t boxChangesDrawn = 0;
 uint32_t lastFrameAt = 0;
 
 bool arrowHeld() {
-    return (ui::screenItems.upArrow != nullptr && ui::screenItems.upArrow->state == ui::Pressed) ||
-           (ui::screenItems.downArrow != nullptr && ui::screenItems.downArrow->state == ui::Pressed);
+    return (scene::screenItems.upArrow != nullptr && scene::screenItems.upArrow->state == ui::Pressed) ||
+           (scene::screenItems.downArrow != nullptr &&
+            scene::screenItems.downArrow->state == ui::Pressed);
 }
 
 std::optional<uint32_t> nextScreenChange(uint32_t now) {
@@ -97,7 +99,7 @@ void drawFrame() {
 }  // namespace
 
 void scrollUpTick() {
-    if (ui::screenItems.upArrow->visible) {
+    if (scene::screenItems.upArrow->visible) {
         scrollBy(-2);
     } else {
         cancelArrowPress();
@@ -105,7 +107,7 @@ void scrollUpTick() {
 }
 
 void scrollDownTick() {
-    if (ui::screenItems.downArrow->visible) {
+    if (scene::screenItems.downArrow->visible) {
         scrollBy(2);
     } else {
         cancelArrowPress();
@@ -135,10 +137,11 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
                 frameWanted = true;
                 return 0;
             }
-            if (ui::screenItems.upArrow != nullptr && ui::screenItems.upArrow->state == ui::Pressed) {
+            if (scene::screenItems.upArrow != nullptr &&
+                scene::screenItems.upArrow->state == ui::Pressed) {
                 scrollUpTick();
-            } else if (ui::screenItems.downArrow != nullptr &&
-                       ui::screenItems.downArrow->state == ui::Pressed) {
+            } else if (scene::screenItems.downArrow != nullptr &&
+                       scene::screenItems.downArrow->state == ui::Pressed) {
                 scrollDownTick();
             }
             drawFrameIfDue();

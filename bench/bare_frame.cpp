@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "platform/sdl_graphics.hpp"
-#include "ui/screen_items.hpp"
+#include "scene/screen_items.hpp"
+#include "ui/frame.hpp"
 
 namespace bench {
 

@@ -17,8 +17,8 @@
 #include "platform/types.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/screen_items.hpp"
 
 namespace bench {
 
@@ -190,8 +190,8 @@ void HeadlessGame::openBusyCatalogue() {
     check(app::screenKind() == app::ScreenKind::Catalogue, "opening the catalogue");
     wait(1000);
     // One row selected and the pointer over another, as while choosing.
-    const int x = ui::screenItems.woodPanel->x + 150;
-    const int y = ui::screenItems.woodPanel->y + 80;
+    const int x = scene::screenItems.woodPanel->x + 150;
+    const int y = scene::screenItems.woodPanel->y + 80;
     click(x, y);
     app::windowProc(platform::WM_MOUSEMOVE, 0, platform::makeMouseParam(x, y + 66));
     wait(100);

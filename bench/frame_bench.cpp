@@ -21,7 +21,8 @@
 #include "platform/sdl_graphics.hpp"
 #include "platform/system.hpp"
 #include "puzzle/task.hpp"
-#include "ui/screen_items.hpp"
+#include "scene/screen_items.hpp"
+#include "ui/frame.hpp"
 
 namespace bench {
 namespace {

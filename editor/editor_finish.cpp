@@ -11,12 +11,13 @@
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "puzzle/verdict_text.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/screen_items.hpp"
 
 namespace editor {
 
 using namespace ui;
+using namespace scene;
 using platform::DT_CALCRECT;
 using platform::DT_CENTER;
 using platform::DT_NOCLIP;

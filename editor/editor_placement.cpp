@@ -5,8 +5,8 @@
 #include "editor/rule_list_box.hpp"
 #include "editor/task_editor.hpp"
 #include "puzzle/task.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/screen_items.hpp"
 
 namespace editor {
 
@@ -51,18 +51,19 @@ bool ruleCellUnder(int x, int y, int* row, int* column) {
 }
 
 bool onWoodPanel(int x, int y) {
-    return ui::screenItems.woodPanel != nullptr && ui::containsPoint(ui::screenItems.woodPanel, x, y);
+    return scene::screenItems.woodPanel != nullptr &&
+           ui::containsPoint(scene::screenItems.woodPanel, x, y);
 }
 
 void explainMissedBank(int x, int y) {
     if (onWoodPanel(x, y)) {
-        ui::showMessage("На доску ставить нельзя:\nпоставьте персонажа на траву над ней"_cp);
+        scene::showMessage("На доску ставить нельзя:\nпоставьте персонажа на траву над ней"_cp);
     } else if (x > kLeftZoneEnd && x < kRightZoneStart && y >= kZoneTop && y <= kZoneBottom) {
-        ui::showMessage("В реке стоять нельзя:\nпоставьте персонажа на правый берег"_cp);
+        scene::showMessage("В реке стоять нельзя:\nпоставьте персонажа на правый берег"_cp);
     } else if (y < kZoneTop) {
-        ui::showMessage("Так высоко ставить нельзя:\nопустите персонажа чуть ниже"_cp);
+        scene::showMessage("Так высоко ставить нельзя:\nопустите персонажа чуть ниже"_cp);
     } else {
-        ui::showMessage("Здесь уже не берег:\nподнимите персонажа выше"_cp);
+        scene::showMessage("Здесь уже не берег:\nподнимите персонажа выше"_cp);
     }
 }
 

@@ -10,13 +10,15 @@
 #include "model/task_file.hpp"
 #include "platform/edit_box.hpp"
 #include "puzzle/task.hpp"
+#include "scene/panel_layout.hpp"
+#include "scene/river.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/panel_layout.hpp"
-#include "ui/screen_items.hpp"
 
 namespace editor {
 
 using namespace ui;
+using namespace scene;
 using platform::DT_CENTER;
 using platform::DT_NOCLIP;
 using platform::DT_VCENTER;
@@ -74,23 +76,23 @@ void putBoatAt(int x, int y) {
 void showListOnPanel(ListBox* list) {
     attachToPanel(list);
     list->visible = true;
-    const PanelBox area = panelList();
+    const Box area = panelList();
     list->x = area.x;
     list->y = area.y;
     bringToFront(list);
 }
 
-void flyFromPanelCentre(int toX, int toY, int toWidth, int toHeight, uint32_t delay) {
+void flyFromPanelCentre(const scene::Box& to, uint32_t delay) {
     screenItems.bankHighlight->fly(screenItems.woodPanel->x + screenItems.woodPanel->width / 2,
-                                   screenItems.woodPanel->y + screenItems.woodPanel->height / 2, toX,
-                                   toY, toWidth, toHeight, delay);
+                                   screenItems.woodPanel->y + screenItems.woodPanel->height / 2, to.x,
+                                   to.y, to.width, to.height, delay);
 }
 
 void leaveBoatStep(int s) {
     EditorItems& items = editorItems;
     hideStepTexts();
     TextItem* hint = items.stepHint;
-    const PanelBox area = panelList();
+    const Box area = panelList();
     hint->x = area.x;
     hint->y = area.y;
     hint->height = area.height;
@@ -101,7 +103,7 @@ void leaveBoatStep(int s) {
         delete puzzle::task.boat;
         puzzle::task.boat = nullptr;
     } else {
-        putBoatAt(puzzle::kLeftStationX, puzzle::kLeftStationY);
+        putBoatAt(scene::kLeftStationX, scene::kLeftStationY);
     }
     delete items.boatmanBox;
     items.boatmanBox = nullptr;
@@ -129,7 +131,7 @@ void leaveStep(int s) {
             screenItems.bankHighlight->visible = false;
             break;
         case GoalPlacesStep:
-            putBoatAt(puzzle::kLeftStationX, puzzle::kLeftStationY);
+            putBoatAt(scene::kLeftStationX, scene::kLeftStationY);
             hideStepTexts();
             screenItems.bankHighlight->visible = false;
             break;
@@ -196,21 +198,23 @@ void enterStep() {
             showStepTexts("Постановка задачи"_cp,
                           "Введите заглавие задачи\nи ее текстовое описание,\nпосле чего перейдите\n"
                           "к следующему шагу,\nнажав кнопку Далее"_cp);
-            flyFromPanelCentre(5, 550, 670, 205, 0);
+            flyFromPanelCentre(scene::kWordsFrame, 0);
             break;
         case BoatStep:
             enterBoatStep();
             break;
         case CharactersStep:
             showListOnPanel(items.characterList);
-            flyFromPanelCentre(5, 40, 270, 400, kFlightDelay);
+            flyFromPanelCentre(scene::kLeftBank, kFlightDelay);
             break;
         case GoalPlacesStep:
             showStepTexts("Конечное положение"_cp,
                           "Расположите персонажей\nна правом берегу так,\nкак они будут размещаться\n"
                           "по окончании переправы"_cp);
-            putBoatAt(puzzle::kRightStationX, puzzle::kRightStationY);
-            screenItems.bankHighlight->fly(100, 230, 770, 40, 240, 250, kFlightDelay);
+            putBoatAt(scene::kRightStationX, scene::kRightStationY);
+            screenItems.bankHighlight->fly(100, 230, scene::kRightBank.x, scene::kRightBank.y,
+                                           scene::kRightBank.width, scene::kRightBank.height,
+                                           kFlightDelay);
             break;
         case RulesStep: {
             showListOnPanel(items.ruleList);

@@ -11,14 +11,15 @@
 #include "model/task_file.hpp"
 #include "platform/edit_box.hpp"
 #include "puzzle/task.hpp"
+#include "scene/panel_layout.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/panel_layout.hpp"
-#include "ui/screen_items.hpp"
 #include "ui/selectable_graphics.hpp"
 
 namespace editor {
 
 using namespace ui;
+using namespace scene;
 using platform::DT_CENTER;
 using platform::DT_NOCLIP;
 using platform::DT_VCENTER;
@@ -49,7 +50,7 @@ void openEditor() {
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
 
-    const PanelBox area = panelList();
+    const Box area = panelList();
     items.characterList = new UnitListBox(area.x, area.y, area.width, area.height);
     items.characterList->upArrow = screenItems.upArrow;
     items.characterList->downArrow = screenItems.downArrow;

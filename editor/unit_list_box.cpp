@@ -5,13 +5,14 @@
 
 #include "platform/files.hpp"
 #include "puzzle/task.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
-#include "ui/screen_items.hpp"
 
 namespace editor {
 
 using namespace ui;
+using namespace scene;
 using platform::DT_NOCLIP;
 using platform::DT_VCENTER;
 

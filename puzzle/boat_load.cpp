@@ -4,12 +4,13 @@
 
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/screen_items.hpp"
 
 namespace puzzle {
 
 using namespace ui;
+using namespace scene;
 
 namespace {
 
@@ -45,9 +46,9 @@ void explainRefusedBoarding(int weight) {
         std::snprintf(refusalBuffer, sizeof refusalBuffer, "%s%d%s%d",
                       "Лодка не выдержит: груз был бы "_cp, passengerWeight() + weight,
                       ", а можно не больше "_cp, task.boatSettings.capacity);
-        ui::showMessage(refusalBuffer);
+        scene::showMessage(refusalBuffer);
     } else {
-        ui::showMessage("В лодке больше нет места"_cp);
+        scene::showMessage("В лодке больше нет места"_cp);
     }
 }
 

@@ -9,13 +9,14 @@
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/rect_trail.hpp"
-#include "ui/screen_items.hpp"
 
 namespace puzzle {
 
 using namespace ui;
+using namespace scene;
 
 namespace {
 

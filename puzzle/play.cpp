@@ -14,24 +14,23 @@
 #include "puzzle/progress.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/win_plaque.hpp"
+#include "scene/panel_layout.hpp"
+#include "scene/river.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/animation.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/panel_layout.hpp"
 #include "ui/resources.hpp"
-#include "ui/screen_items.hpp"
 
 namespace puzzle {
 
 using namespace ui;
+using namespace scene;
 
 PlayState play;
 
 namespace {
 
 char movesTextBuffer[16] = "";
-
-// The river between the left bank and the hint button, where play's messages wrap.
-constexpr int kMessageLeft = 300, kMessageRight = 610;
 
 CharacterRecord& recordOf(const VisualItem* item) {
     return task.characters[static_cast<size_t>(item->id)];
@@ -56,7 +55,7 @@ void putOnBank(VisualItem* item, bool left) {
 void hideTrail(RectTrail* trail) { trail->visible = false; }
 
 RectTrail* makeCharacterHighlight() {
-    RectTrail* trail = new RectTrail(512, 384, 0, 0, 0, 0, 0xFFFFFF00);
+    RectTrail* trail = new RectTrail(kCentreX, kCentreY, 0, 0, 0, 0, 0xFFFFFF00);
     trail->holdTime = 3000;
     trail->onCycleEnd = hideTrail;
     trail->visible = false;
@@ -133,10 +132,10 @@ void sail(int direction) {
     crossing.showFrame = [direction](int) {
         StaticUIElement* boat = task.boat;
         if (direction == 1) {
-            const bool climbing = boat->x >= 335 && boat->x + 2 <= 675;
+            const bool climbing = boat->x >= kClimbLeft && boat->x + 2 <= kClimbRight;
             boat->moveBy(2, climbing ? -1 : 0);
         } else {
-            const bool sinking = boat->x - 2 >= 335 && boat->x <= 675;
+            const bool sinking = boat->x - 2 >= kClimbLeft && boat->x <= kClimbRight;
             boat->moveBy(-2, sinking ? 1 : 0);
         }
     };
@@ -150,7 +149,7 @@ int passengerWeight() { return static_cast<int>(task.position.load); }
 
 void buildPlayScreen(NextTask next) {
     play = PlayState{};
-    const ui::PanelBox area = ui::panelListWithoutButtons();
+    const scene::Box area = scene::panelListWithoutButtons();
     play.moveList = new MoveListBox(area.x, area.y, area.width, area.height);
     play.moveList->upArrow = screenItems.upArrow;
     play.moveList->downArrow = screenItems.downArrow;
@@ -192,8 +191,8 @@ void buildPlayScreen(NextTask next) {
     play.loadLabel = new BoatLoadLabel();
     // Messages keep to the river, off the move list's board and the hint button.
     if (PopupMessage* popup = screenItems.messagePopup) {
-        popup->areaLeft = kMessageLeft;
-        popup->areaRight = kMessageRight;
+        popup->areaLeft = kRiverTextLeft;
+        popup->areaRight = kRiverTextRight;
     }
 }
 
@@ -223,7 +222,7 @@ void closePlayScreen() {
     delete play.loadLabel;
     if (PopupMessage* popup = screenItems.messagePopup) {
         popup->areaLeft = 0;
-        popup->areaRight = 1024;
+        popup->areaRight = platform::kScreenWidth;
     }
     play = PlayState{};
 }

@@ -4,14 +4,16 @@
 
 #include "model/rule_check.hpp"
 #include "puzzle/play.hpp"
+#include "scene/river.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/character_picture.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
-#include "ui/screen_items.hpp"
 
 namespace puzzle {
 
 using namespace ui;
+using namespace scene;
 
 Task task;
 
@@ -27,7 +29,11 @@ void flyToItem(RectTrail* highlight, const VisualItem* item) {
     if (highlight == nullptr || item == nullptr) return;
     highlight->width = 0;
     highlight->height = 0;
-    highlight->fly(512, 384, item->x - 2, item->y - 2, item->width + 4, item->height + 4);
+    highlight->fly(kCentreX, kCentreY, item->x - 2, item->y - 2, item->width + 4, item->height + 4);
+}
+
+void flyToBank(const Box& bank) {
+    screenItems.bankHighlight->fly(kCentreX, kCentreY, bank.x, bank.y, bank.width, bank.height);
 }
 
 }  // namespace
@@ -57,9 +63,9 @@ bool checkCrossing(int destination) {
             screenItems.bankHighlight->width = 0;
             screenItems.bankHighlight->height = 0;
             if (verdict.bank == kLeftSide) {
-                screenItems.bankHighlight->fly(512, 384, 5, 40, 270, 400);
+                flyToBank(kLeftBank);
             } else {
-                screenItems.bankHighlight->fly(512, 384, 770, 40, 240, 250);
+                flyToBank(kRightBank);
             }
             showMessage("Нарушен количественный баланс персонажей"_cp);
             return false;

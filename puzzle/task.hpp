@@ -15,9 +15,6 @@
 
 namespace puzzle {
 
-constexpr int kLeftStationX = 235, kLeftStationY = 300;
-constexpr int kRightStationX = 675, kRightStationY = 130;
-
 // Sides: -1 the left bank, +1 the right bank.
 constexpr int kLeftSide = model::kLeftBank;
 constexpr int kRightSide = model::kRightBank;

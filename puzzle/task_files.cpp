@@ -8,8 +8,9 @@
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
+#include "scene/river.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/screen_items.hpp"
 
 namespace puzzle {
 
@@ -75,7 +76,7 @@ void reportMissingPictures() {
     message = std::string("Нет картинки "_cp) + first;
     if (missing.size() > 1) message += std::string(" и ещё "_cp) + std::to_string(missing.size() - 1);
     message += missing.size() > 1 ? ": вместо них знак вопроса"_cp : ": вместо неё знак вопроса"_cp;
-    ui::showMessage(message.c_str());
+    scene::showMessage(message.c_str());
 }
 
 }  // namespace
@@ -94,7 +95,7 @@ void startPlay(const model::TaskData& data, const std::string& path, NextTask ne
     setTitle(data.title);
     setStatement(data.statement);
     task.boat = new ui::StaticUIElement(
-        kLeftStationX, kLeftStationY,
+        scene::kLeftStationX, scene::kLeftStationY,
         (data.boat & model::kBoatmanFlag) != 0 ? "textures/boatman.tga" : "textures/boat.tga");
     task.boatSettings = model::BoatSettings::fromWord(data.boat);
     task.position = model::startPosition(data);

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/system.hpp"
-#include "ui/screen_items.hpp"
+#include "ui/frame.hpp"
 
 namespace ui {
 namespace {

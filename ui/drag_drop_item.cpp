@@ -52,11 +52,4 @@ void DragDropItem::mouseUp(int px, int py, unsigned) {
     if (dropping && onDrop != nullptr) onDrop(this, px, py);
 }
 
-WoodPanel::WoodPanel(int x_, int y_, const char* path) : DragDropItem(x_, y_, path) {}
-
-bool WoodPanel::hitTest(int px, int py) {
-    if (!containsPoint(this, px, py)) return false;
-    return px < x + 47 || py < y + 46 || px >= x + width - 53 || py >= y + height - 56;
-}
-
 }  // namespace ui

@@ -1,5 +1,5 @@
-// Things the user moves with the mouse: DragDropItem asks its owner before a drag,
-// offers what it passes over and reports the drop; WoodPanel is taken by its border only.
+// A thing the user moves with the mouse: it asks its owner before a drag, offers what it
+// passes over and reports the drop.
 #pragma once
 
 #include <cstdint>
@@ -34,13 +34,6 @@ private:
     int32_t pressX_ = 0, pressY_ = 0;
     bool strayed_ = false;
     bool dragging_ = false;  // pressed and allowed to move
-};
-
-class WoodPanel : public DragDropItem {
-public:
-    WoodPanel(int x, int y, const char* path);
-    // Only the wooden border hits; the inside lets the mouse through to what lies below.
-    bool hitTest(int px, int py) override;
 };
 
 }  // namespace ui

@@ -8,10 +8,10 @@
 #include "app/task_catalogue.hpp"
 #include "app/task_difficulty.hpp"
 #include "app/task_list_box.hpp"
+#include "scene/screen_items.hpp"
 #include "support/game_fixture.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/screen_items.hpp"
 
 namespace {
 

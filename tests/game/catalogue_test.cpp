@@ -21,6 +21,7 @@
 namespace {
 
 using namespace ui;
+using namespace scene;
 using app::mainMenu;
 using puzzle::task;
 

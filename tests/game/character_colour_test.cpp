@@ -5,9 +5,10 @@
 
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
+#include "scene/screen_items.hpp"
 #include "support/game_fixture.hpp"
 #include "support/sample_tasks.hpp"
-#include "ui/screen_items.hpp"
+#include "ui/frame.hpp"
 
 namespace {
 

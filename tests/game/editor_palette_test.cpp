@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/screens.hpp"
+#include "scene/river.hpp"
 #include "support/editor_fixture.hpp"
 
 namespace {
@@ -143,7 +144,7 @@ TEST_F(PaletteTest, CharactersCopyTheColourAndWeightOfTheMomentTheyAreTaken) {
         numbers = UnitListBox::loadNumbers();
         ASSERT_EQ(numbers.size(), 2u);
         EXPECT_EQ(numbers[0].value, capacity);
-        EXPECT_EQ(numbers[0].x, puzzle::kLeftStationX + task.boat->width);
+        EXPECT_EQ(numbers[0].x, scene::kLeftStationX + task.boat->width);
     }
     shot("editor_load_numbers");
 }

@@ -12,6 +12,7 @@
 #include "model/task_file.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
+#include "scene/river.hpp"
 #include "support/editor_fixture.hpp"
 #include "ui/cp1251.hpp"
 
@@ -54,7 +55,7 @@ TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     EXPECT_TRUE(items().nextButton->visible);
     EXPECT_STREQ(items().stepTitle->text, "Постановка задачи"_cp);
     EXPECT_EQ(items().titleEdit, nullptr);
-    EXPECT_TRUE(ui::screenItems.titleLabel->visible);
+    EXPECT_TRUE(scene::screenItems.titleLabel->visible);
 
     wait(1100);
     platform::EditBox* title = items().titleEdit;
@@ -64,8 +65,8 @@ TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     EXPECT_EQ(title->text(), "Название"_cp);
     EXPECT_EQ(statement->text(), "Текст задачи"_cp);
     EXPECT_TRUE(title->hasFocus());
-    EXPECT_FALSE(ui::screenItems.titleLabel->visible);
-    EXPECT_FALSE(ui::screenItems.statementLabel->visible);
+    EXPECT_FALSE(scene::screenItems.titleLabel->visible);
+    EXPECT_FALSE(scene::screenItems.statementLabel->visible);
     EXPECT_EQ(title->rect().left, 10);
     EXPECT_EQ(title->rect().top, 555);
     EXPECT_EQ(title->rect().right, 410);
@@ -83,7 +84,7 @@ TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     EXPECT_STREQ(task.title, "Волк, коза и капуста"_cp);
     EXPECT_STREQ(task.statement, "Первая\r\nsecond"_cp);
     EXPECT_EQ(items().titleEdit, nullptr);
-    EXPECT_TRUE(ui::screenItems.titleLabel->visible);
+    EXPECT_TRUE(scene::screenItems.titleLabel->visible);
 
     back();
     EXPECT_EQ(items().titleEdit, nullptr);
@@ -151,7 +152,7 @@ TEST_F(WizardTest, TheBoatStepSetsBoatmanAndCapacity) {
     // Forward and back keeps the boat; back to the statement destroys it.
     next();
     EXPECT_EQ(items().boatmanBox, nullptr);
-    EXPECT_EQ(boat->x, puzzle::kLeftStationX);
+    EXPECT_EQ(boat->x, scene::kLeftStationX);
     back();
     EXPECT_EQ(task.boat, boat);
     EXPECT_TRUE(items().boatmanBox->checked);
@@ -166,28 +167,28 @@ TEST_F(WizardTest, TheBoatStepSetsBoatmanAndCapacity) {
 
 TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStepAndFlightsFollowThePanel) {
     goTo(2);
-    EXPECT_EQ(task.boat->x, puzzle::kLeftStationX);
-    EXPECT_EQ(task.boat->y, puzzle::kLeftStationY);
+    EXPECT_EQ(task.boat->x, scene::kLeftStationX);
+    EXPECT_EQ(task.boat->y, scene::kLeftStationY);
     EXPECT_TRUE(items().backButton->visible);
     next();
-    EXPECT_EQ(task.boat->x, puzzle::kRightStationX);
-    EXPECT_EQ(task.boat->y, puzzle::kRightStationY);
+    EXPECT_EQ(task.boat->x, scene::kRightStationX);
+    EXPECT_EQ(task.boat->y, scene::kRightStationY);
     EXPECT_STREQ(items().stepTitle->text, "Конечное положение"_cp);
-    EXPECT_EQ(ui::screenItems.bankHighlight->targetX, 770);
+    EXPECT_EQ(scene::screenItems.bankHighlight->targetX, 770);
 
     // The panel dragged by its border: the rule table and its flight follow it.
     drag(800, 330, 700, 350);
-    ASSERT_EQ(ui::screenItems.woodPanel->x, 605);
+    ASSERT_EQ(scene::screenItems.woodPanel->x, 605);
     next();
     EXPECT_EQ(items().ruleList->x, 605 + 47);
-    EXPECT_EQ(ui::screenItems.bankHighlight->targetX, items().ruleList->x);
-    EXPECT_EQ(ui::screenItems.bankHighlight->targetY, items().ruleList->y);
+    EXPECT_EQ(scene::screenItems.bankHighlight->targetX, items().ruleList->x);
+    EXPECT_EQ(scene::screenItems.bankHighlight->targetY, items().ruleList->y);
     goTo(5);
-    EXPECT_EQ(task.boat->x, puzzle::kLeftStationX);
+    EXPECT_EQ(task.boat->x, scene::kLeftStationX);
     EXPECT_STREQ(items().nextButton->text, "Готово"_cp);
     back();
     EXPECT_STREQ(items().nextButton->text, "Далее »"_cp);
-    EXPECT_EQ(task.boat->y, puzzle::kLeftStationY);
+    EXPECT_EQ(task.boat->y, scene::kLeftStationY);
 }
 
 TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolderNamingTheFolder) {
@@ -289,8 +290,9 @@ TEST_F(WizardTest, DoneWaitsUntilEveryoneHasAPlaceOnTheRightBank) {
     dragCharacter(0, 900, 100);
     dragCharacter(1, 900, 400);  // onto the panel: refused, and told why
     EXPECT_EQ(character(1).rightX, 0);
-    ASSERT_TRUE(ui::screenItems.messagePopup->visible);
-    EXPECT_THAT(ui::screenItems.messagePopup->text, testing::StartsWith("На доску ставить нельзя"_cp));
+    ASSERT_TRUE(scene::screenItems.messagePopup->visible);
+    EXPECT_THAT(scene::screenItems.messagePopup->text,
+                testing::StartsWith("На доску ставить нельзя"_cp));
     goTo(5);
     EXPECT_STREQ(items().verdictLabel->text,
                  "Нет места на правом берегу: b.\nВернитесь к шагу «Конечное положение»."_cp);
@@ -330,9 +332,9 @@ TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
     EXPECT_EQ(editor::editorStep, -1);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_EQ(items().ruleList, nullptr);
-    EXPECT_FALSE(ui::screenItems.woodPanel->visible);
-    EXPECT_EQ(ui::screenItems.woodPanel->attached, ui::screenItems.upArrow);
-    EXPECT_EQ(ui::screenItems.bankHighlight->attached, nullptr);
+    EXPECT_FALSE(scene::screenItems.woodPanel->visible);
+    EXPECT_EQ(scene::screenItems.woodPanel->attached, scene::screenItems.upArrow);
+    EXPECT_EQ(scene::screenItems.bankHighlight->attached, nullptr);
 
     // A second editor, closed with characters and rules in it.
     key(platform::VK_ESCAPE);

@@ -7,14 +7,16 @@
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
+#include "scene/screen_items.hpp"
 #include "support/play_fixture.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/screen_items.hpp"
+#include "ui/frame.hpp"
 
 namespace {
 
 using namespace ui;
+using namespace scene;
 using puzzle::play;
 using puzzle::task;
 

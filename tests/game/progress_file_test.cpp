@@ -73,11 +73,11 @@ TEST_F(ProgressFileTest, AFileItCannotReadIsKeptAndSaidOnce) {
     solve();
     ASSERT_TRUE(puzzle::play.winner->visible);
     click(500, 330);  // the winner picture's close button
-    EXPECT_TRUE(ui::screenItems.messagePopup->visible);
-    EXPECT_STREQ(ui::screenItems.messagePopup->text,
+    EXPECT_TRUE(scene::screenItems.messagePopup->visible);
+    EXPECT_STREQ(scene::screenItems.messagePopup->text,
                  "Твои победы не удаётся сохранить:\nфайл progress.txt недоступен"_cp);
     shot("progress-not-saved");
-    ui::screenItems.messagePopup->visible = false;  // as when it has faded
+    scene::screenItems.messagePopup->visible = false;  // as when it has faded
     ASSERT_TRUE(puzzle::play.undoButton->visible);
     click(puzzle::play.undoButton->x + 10, puzzle::play.undoButton->y + 10);
     board(0);
@@ -86,7 +86,7 @@ TEST_F(ProgressFileTest, AFileItCannotReadIsKeptAndSaidOnce) {
     wait(1100);
     ASSERT_TRUE(puzzle::play.winner->visible);
     click(500, 330);
-    EXPECT_FALSE(ui::screenItems.messagePopup->visible);
+    EXPECT_FALSE(scene::screenItems.messagePopup->visible);
     EXPECT_EQ(readText(progress()), "Ferrolin progress 2\n");
 }
 

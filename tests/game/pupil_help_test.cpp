@@ -21,6 +21,7 @@
 namespace {
 
 using namespace ui;
+using namespace scene;
 using puzzle::play;
 using puzzle::task;
 

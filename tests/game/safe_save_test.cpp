@@ -13,6 +13,7 @@
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
+#include "scene/river.hpp"
 #include "support/editor_fixture.hpp"
 #include "support/game_fixture.hpp"
 #include "support/sample_tasks.hpp"
@@ -79,7 +80,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         ASSERT_EQ(play.moveList->moveCount, 1);
         const fs::path path = folder / "mine.sln";
         saveSolution(path);
-        ASSERT_STREQ(ui::screenItems.messagePopup->text, "Решение сохранено"_cp);
+        ASSERT_STREQ(scene::screenItems.messagePopup->text, "Решение сохранено"_cp);
         const std::vector<uint8_t> saved = contents(path);
 
         if (readOnly) {
@@ -90,13 +91,13 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         cross({0});
         ASSERT_EQ(play.moveList->moveCount, 2);
         saveSolution(path);
-        EXPECT_STREQ(ui::screenItems.messagePopup->text, "Ошибка сохранения файла"_cp);
+        EXPECT_STREQ(scene::screenItems.messagePopup->text, "Ошибка сохранения файла"_cp);
         EXPECT_EQ(contents(path), saved);
         EXPECT_EQ(disk.files(), std::vector<std::string>{"mine.sln"});  // no half file beside it
         // Play goes on as it was; the kept file still loads with its one move.
         EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
         EXPECT_EQ(play.moveList->moveCount, 2);
-        EXPECT_EQ(task.boat->x, puzzle::kLeftStationX);
+        EXPECT_EQ(task.boat->x, scene::kLeftStationX);
         const auto kept = model::decodeTask(saved);
         ASSERT_TRUE(kept.has_value());
         EXPECT_EQ(kept->moves.size(), 1u);

@@ -16,6 +16,7 @@
 namespace {
 
 using namespace ui;
+using namespace scene;
 using app::mainMenu;
 using app::menuButtons;
 using app::menuRoller;

@@ -40,10 +40,10 @@ TEST_F(ScriptChecks, TellWhatTheScreenShowsInstead) {
 // its outline is not.
 TEST_F(ScriptChecks, ScreenshotsMeasureHowReadableTheirTextsAre) {
     closeMenu();
-    ui::showMessage("Эту задачу нельзя удалить"_cp);
+    scene::showMessage("Эту задачу нельзя удалить"_cp);
     EXPECT_EQ(app::leastReadableText(), std::nullopt);
     auto* bare = new ui::TextItem(320, 200, 380, 30, "Эту задачу нельзя удалить"_cp, ui::fonts.medium,
-                                  ui::screenItems.messagePopup->colour);
+                                  scene::screenItems.messagePopup->colour);
     const std::optional<app::PoorText> poor = app::leastReadableText();
     ASSERT_NE(poor, std::nullopt);
     EXPECT_EQ(poor->text, "Эту задачу нельзя удалить");

@@ -10,6 +10,7 @@
 namespace {
 
 using namespace ui;
+using namespace scene;
 
 void wheel(int x, int y, int notches) {
     platform::deliverWheel(app::windowProc, x, y, notches);

@@ -1,6 +1,7 @@
 // Buttons, colour boxes, spins, state pictures, check boxes and drag and drop.
 #include <gtest/gtest.h>
 
+#include "scene/wood_panel.hpp"
 #include "support/framework_fixture.hpp"
 #include "ui/button.hpp"
 #include "ui/drag_drop_item.hpp"
@@ -10,6 +11,7 @@
 namespace {
 
 using namespace ui;
+using namespace scene;
 
 class WidgetsTest : public test::FrameworkTest {
 protected:

@@ -16,7 +16,8 @@
 #include "platform/graphics.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
-#include "ui/screen_items.hpp"
+#include "scene/screen_items.hpp"
+#include "ui/frame.hpp"
 
 namespace test {
 

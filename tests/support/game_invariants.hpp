@@ -19,7 +19,8 @@
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
-#include "ui/screen_items.hpp"
+#include "scene/river.hpp"
+#include "scene/screen_items.hpp"
 #include "ui/visual_item.hpp"
 
 namespace test {
@@ -106,19 +107,19 @@ private:
     // drawn or pressed after its destruction.
     std::string liveSlots() const {
         std::vector<std::pair<const ui::VisualItem*, const char*>> slots = {
-            {ui::screenItems.background, "background"},
-            {ui::screenItems.titleLabel, "title label"},
-            {ui::screenItems.statementLabel, "statement label"},
-            {ui::screenItems.wipeShader, "wipe shader"},
-            {ui::screenItems.messagePopup, "message popup"},
-            {ui::screenItems.woodPanel, "wood panel"},
-            {ui::screenItems.upArrow, "up arrow"},
-            {ui::screenItems.downArrow, "down arrow"},
-            {ui::screenItems.bankHighlight, "bank highlight"},
+            {scene::screenItems.background, "background"},
+            {scene::screenItems.titleLabel, "title label"},
+            {scene::screenItems.statementLabel, "statement label"},
+            {scene::screenItems.wipeShader, "wipe shader"},
+            {scene::screenItems.messagePopup, "message popup"},
+            {scene::screenItems.woodPanel, "wood panel"},
+            {scene::screenItems.upArrow, "up arrow"},
+            {scene::screenItems.downArrow, "down arrow"},
+            {scene::screenItems.bankHighlight, "bank highlight"},
             {app::mainMenu, "main menu"},
             {app::menuRoller, "menu roller"},
-            {ui::screenItems.buttons[0], "screen button 0"},
-            {ui::screenItems.buttons[1], "screen button 1"},
+            {scene::screenItems.buttons[0], "screen button 0"},
+            {scene::screenItems.buttons[1], "screen button 1"},
             {puzzle::task.boat, "boat"},
             {puzzle::play.moveList, "move list"},
             {puzzle::play.undoButton, "undo button"},
@@ -203,8 +204,8 @@ private:
 
     static int boatSide() {
         const ui::VisualItem* boat = puzzle::task.boat;
-        if (boat->x == puzzle::kLeftStationX && boat->y == puzzle::kLeftStationY) return -1;
-        if (boat->x == puzzle::kRightStationX && boat->y == puzzle::kRightStationY) return 1;
+        if (boat->x == scene::kLeftStationX && boat->y == scene::kLeftStationY) return -1;
+        if (boat->x == scene::kRightStationX && boat->y == scene::kRightStationY) return 1;
         return 0;
     }
 

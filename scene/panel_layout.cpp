@@ -1,8 +1,10 @@
-#include "ui/panel_layout.hpp"
+#include "scene/panel_layout.hpp"
 
-#include "ui/screen_items.hpp"
+#include "scene/screen_items.hpp"
 
-namespace ui {
+namespace scene {
+
+using ui::Button;
 
 namespace {
 
@@ -16,16 +18,16 @@ constexpr int kButtonWidth = 105;
 constexpr int kButtonHeight = 33;
 constexpr int kButtonSpacing = 107;
 
-PanelBox list(int heightLoss) {
+Box list(int heightLoss) {
     return {screenItems.woodPanel->x + kListLeft, screenItems.woodPanel->y + kListTop,
             screenItems.woodPanel->width - kListWidthLoss, screenItems.woodPanel->height - heightLoss};
 }
 
 }  // namespace
 
-PanelBox panelList() { return list(kListHeightLoss); }
+Box panelList() { return list(kListHeightLoss); }
 
-PanelBox panelListWithoutButtons() { return list(kListHeightLossWithoutButtons); }
+Box panelListWithoutButtons() { return list(kListHeightLossWithoutButtons); }
 
 Button* makePanelButton(int index, const char* text, void (*onClick)(Button*)) {
     auto* button =
@@ -37,4 +39,4 @@ Button* makePanelButton(int index, const char* text, void (*onClick)(Button*)) {
     return button;
 }
 
-}  // namespace ui
+}  // namespace scene

@@ -1,36 +1,41 @@
-// The permanent items every screen builds on (made once at start-up), one frame of drawing and the stripe wipes that hide screen changes.
+// The scenery every screen builds on (made once at start-up) and the stripe wipes that
+// hide screen changes.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "scene/wood_panel.hpp"
 #include "ui/button.hpp"
-#include "ui/drag_drop_item.hpp"
 #include "ui/graphics_item.hpp"
 #include "ui/rect_trail.hpp"
 #include "ui/shader.hpp"
 #include "ui/text_item.hpp"
 #include "ui/ui_element.hpp"
 
-namespace ui {
+namespace scene {
 
 // The items every screen shares, null before start-up and after the items are destroyed.
 struct ScreenItems {
-    GraphicsItem* background = nullptr;
-    TextItem* titleLabel = nullptr;
-    TextItem* statementLabel = nullptr;
-    Shader* wipeShader = nullptr;
-    PopupMessage* messagePopup = nullptr;
+    ui::GraphicsItem* background = nullptr;
+    ui::TextItem* titleLabel = nullptr;
+    ui::TextItem* statementLabel = nullptr;
+    ui::Shader* wipeShader = nullptr;
+    ui::PopupMessage* messagePopup = nullptr;
     WoodPanel* woodPanel = nullptr;
     // The panel's scroll arrows, lent to whichever list the screen shows.
-    UIElement* upArrow = nullptr;
-    UIElement* downArrow = nullptr;
-    RectTrail* bankHighlight = nullptr;
+    ui::UIElement* upArrow = nullptr;
+    ui::UIElement* downArrow = nullptr;
+    ui::RectTrail* bankHighlight = nullptr;
     // The catalogue's open/delete buttons or the editor's back/next buttons.
-    std::array<Button*, 2> buttons{};
+    std::array<ui::Button*, 2> buttons{};
 };
 extern ScreenItems screenItems;
 
+// Makes the scenery, hidden where a screen shows it, in drawing order: the river, the
+// task's title and statement (kept pointing at the given texts), the wipe, the popup and
+// the wood panel with its arrows and the highlight attached. The fonts must exist.
+void buildScreenItems(const char* title, const char* statement);
 // Forgets every permanent item (after they were destroyed).
 void forgetScreenItems();
 
@@ -39,21 +44,15 @@ void showMessage(const char* text);
 // Takes the popup's message away at once (the screen it spoke of closes).
 void hideMessage();
 
-// Clear, every visible item, the edit boxes on top, present.
-void renderFrame();
-// Called after every frame, the animations' too (ferrolin-script films them with it);
-// null when nobody watches.
-extern void (*frameObserver)();
-
 // The stripe wipe: closeBlinds covers the screen, openBlinds uncovers it. Both only
 // start the wipe (see ui/animation.hpp); the mouse is ignored while it runs.
 void closeBlinds();
 void openBlinds();
 
 // Puts element directly behind the wood panel in its chain.
-void attachToPanel(VisualItem* element);
+void attachToPanel(ui::VisualItem* element);
 // Hides the panel and takes the screen's items off the front of its chain; the scroll
 // arrows and the bank highlight stay attached.
 void detachPanelItems();
 
-}  // namespace ui
+}  // namespace scene

@@ -1,0 +1,20 @@
+#include "ui/frame.hpp"
+
+#include "platform/edit_box.hpp"
+#include "platform/graphics.hpp"
+#include "ui/visual_item.hpp"
+
+namespace ui {
+
+void (*frameObserver)() = nullptr;
+
+void renderFrame() {
+    platform::Graphics& g = platform::graphics();
+    g.clear(0xFF000000);
+    drawItems();
+    platform::drawEditBoxes(g);
+    g.present();
+    if (frameObserver != nullptr) frameObserver();
+}
+
+}  // namespace ui
