@@ -14,6 +14,8 @@
 #include "app/script_checks.hpp"
 #include "app/startup.hpp"
 #include "app/text_contrast.hpp"
+#include "app/task_catalogue.hpp"
+#include "app/task_list_box.hpp"
 #include "app/window_proc.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
@@ -210,6 +212,7 @@ private:
         } else if (command == "wait") {
             const int ms = number(in);
             if (ms < 0) throw ScriptError("negative wait");
+            settleCatalogue();
             for (int t = 0; t < ms && !quitPosted(); t += 10) {
                 advanceVirtualClock(10);
                 const int seen = film.seen;
@@ -236,6 +239,7 @@ private:
                 throw ScriptError("expect" + words + ": " + *failure);
         } else if (command == "shot") {
             const std::string file = absolute(rest(in));
+            settleCatalogue();
             // The window as it is: a frame is drawn only when one is due.
             if (!drawFrameIfDue()) filmFrame();
             if (!graphics().savePng(file)) throw ScriptError("cannot write " + file);
@@ -250,6 +254,12 @@ private:
         } else {
             throw ScriptError("unknown command '" + command + "'");
         }
+    }
+
+    // The catalogue learns about its rows on a thread of its own; a script's pictures show
+    // them all known, whatever the machine's speed.
+    static void settleCatalogue() {
+        if (TaskListBox* list = currentTaskList()) list->waitForRows();
     }
 
     void start() {

@@ -6,6 +6,7 @@
 #include "app/task_list_box.hpp"
 #include "model/task_file.hpp"
 #include "model/task_key.hpp"
+#include "platform/class_folder.hpp"
 #include "platform/files.hpp"
 #include "puzzle/progress.hpp"
 #include "ui/resources.hpp"
@@ -21,11 +22,30 @@ struct Marks {
 };
 Marks marks;
 
-std::optional<uint64_t> keyOf(const std::string& path) {
+std::optional<int> bestOfKey(std::optional<uint64_t> key) {
+    if (!key) return std::nullopt;
+    const auto found = marks.progress.find(*key);
+    if (found == marks.progress.end()) return std::nullopt;
+    return found->second;
+}
+
+// The task a file holds. A file on the class folder is read with a time bound, and once one
+// got no answer the folder is not asked again (classAnswers).
+std::optional<uint64_t> keyOf(const std::string& path, bool onClassFolder = false,
+                              bool* classAnswers = nullptr) {
     const auto found = marks.keys.find(path);
     if (found != marks.keys.end()) return found->second;
+    std::optional<std::vector<uint8_t>> bytes;
+    if (!onClassFolder) {
+        bytes = platform::readFile(path, model::kMaxTaskFileBytes);
+    } else if (classAnswers == nullptr || *classAnswers) {
+        platform::TimedRead read = platform::readFileWithin(path, model::kMaxTaskFileBytes,
+                                                            TaskListBox::kClassFolderPatienceMs);
+        if (classAnswers != nullptr) *classAnswers = read.answered;
+        bytes = std::move(read.bytes);
+    }
     std::optional<uint64_t> key;
-    if (const auto bytes = platform::readFile(path, model::kMaxTaskFileBytes)) {
+    if (bytes) {
         if (const auto task = model::decodeTask(*bytes)) key = model::taskKey(*task);
     }
     marks.keys.emplace(path, key);
@@ -41,16 +61,14 @@ void reloadSolvedMarks() {
 
 void releaseSolvedMarks() { marks.check.reset(); }
 
-std::optional<int> bestCountOf(const std::string& path) {
-    const std::optional<uint64_t> key = keyOf(path);
-    if (!key) return std::nullopt;
-    const auto found = marks.progress.find(*key);
-    if (found == marks.progress.end()) return std::nullopt;
-    return found->second;
-}
+std::optional<int> bestCountOf(const std::string& path) { return bestOfKey(keyOf(path)); }
+
+void rememberTaskKey(const std::string& path, std::optional<uint64_t> key) { marks.keys[path] = key; }
 
 int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight, bool outlined) {
-    const std::optional<int> best = bestCountOf(path);
+    const auto known = marks.keys.find(path);
+    if (known == marks.keys.end()) return right;
+    const std::optional<int> best = bestOfKey(known->second);
     if (!best) return right;
     char count[16];
     std::snprintf(count, sizeof count, "%d", *best);
@@ -88,10 +106,13 @@ std::string nextUnsolvedTask(const std::string& current) {
     for (size_t i = 0; i < entries.size(); ++i) {
         if (entries[i].path() == current) start = i + 1;
     }
+    const std::string shared = platform::classFolder();
+    bool classAnswers = true;
     for (size_t n = 0; n < entries.size(); ++n) {
         const TaskEntry& entry = entries[(start + n) % entries.size()];
-        if (entry.path() != current && keyOf(entry.path()) && !bestCountOf(entry.path()))
-            return entry.path();
+        if (entry.path() == current) continue;
+        const std::optional<uint64_t> key = keyOf(entry.path(), entry.folder == shared, &classAnswers);
+        if (key && !bestOfKey(key)) return entry.path();
     }
     return {};
 }

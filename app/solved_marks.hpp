@@ -20,10 +20,14 @@ constexpr uint32_t kSolvedCountColour = 0xFFB9F08A;
 void reloadSolvedMarks();
 // Gives the check mark picture back (the catalogue closes).
 void releaseSolvedMarks();
-// The fewest crossings the row's task was solved in; nothing when it is not solved.
+// The fewest crossings the row's task was solved in; nothing when it is not solved. Reads
+// the file when its task is not known yet.
 std::optional<int> bestCountOf(const std::string& path);
+// The task a file holds (nothing: none, or the file could not be read), as the catalogue
+// learnt it away from the screen's thread.
+void rememberTaskKey(const std::string& path, std::optional<uint64_t> key);
 // Right-aligned at `right`, just left of the shortest count's column; returns the mark's
-// left edge (`right` when the task is not solved).
+// left edge (`right` when the task is not solved or not known yet). Reads no file.
 // outlined: the row is lit, its count needs an outline to stay readable.
 int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight, bool outlined = false);
 // The check mark alone, its top-left at (x, y): 18 pixels high.

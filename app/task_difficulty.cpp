@@ -1,49 +1,37 @@
 #include "app/task_difficulty.hpp"
 
-#include <algorithm>
+#include <mutex>
 
-#include "app/task_list_box.hpp"
-#include "model/task_file.hpp"
-#include "platform/files.hpp"
 #include "ui/cp1251.hpp"
 
 namespace app {
 
 using ui::operator""_cp;
 
+namespace {
+
+std::mutex cacheGuard;
+
+}  // namespace
+
 model::VerdictCache& verdictCache() {
-    static model::VerdictCache cache;
-    return cache;
+    // Never destroyed: a judging thread may still be at work while the program ends.
+    static auto* cache = new model::VerdictCache;
+    return *cache;
 }
 
-void settleDifficulties(std::vector<TaskEntry>& entries, size_t first, size_t last, uint64_t budget) {
-    model::VerdictCache& cache = verdictCache();
-    for (size_t i = first; i < last && i < entries.size(); ++i) {
-        EntryDifficulty& difficulty = entries[i].difficulty;
-        if (difficulty.settled) continue;
-        const auto bytes = platform::readFile(entries[i].path(), model::kMaxTaskFileBytes);
-        if (!bytes) {
-            difficulty.settled = true;
-            continue;
-        }
-        const uint64_t key = model::contentKey(*bytes);
-        if (auto known = cache.find(key)) {
-            difficulty.verdict = known;
-            difficulty.settled = true;
-            continue;
-        }
-        if (budget == 0) continue;
-        const std::optional<model::TaskData> task = model::decodeTask(*bytes);
-        difficulty.settled = true;
-        if (!task) continue;
-        const model::TaskVerdict verdict = model::judgeTask(*task);
-        cache.store(key, verdict);
-        difficulty.verdict = verdict;
-        budget -= std::min(budget, std::max<uint64_t>(verdict.statesVisited, 1));
-    }
+std::optional<model::TaskVerdict> knownVerdict(uint64_t contentKey) {
+    std::lock_guard<std::mutex> lock(cacheGuard);
+    return verdictCache().find(contentKey);
+}
+
+void rememberVerdict(uint64_t contentKey, const model::TaskVerdict& verdict) {
+    std::lock_guard<std::mutex> lock(cacheGuard);
+    verdictCache().store(contentKey, verdict);
 }
 
 DifficultyMark difficultyMark(const EntryDifficulty& difficulty) {
+    if (difficulty.unreadable) return {"!", 0xFFFF9070};
     if (!difficulty.verdict) return {};
     switch (difficulty.verdict->status) {
         case model::SolveStatus::Solved:

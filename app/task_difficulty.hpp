@@ -5,26 +5,23 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "model/task_verdict.hpp"
 #include "platform/types.hpp"
 
 namespace app {
 
-struct TaskEntry;
-
 struct EntryDifficulty {
-    bool settled = false;  // the verdict is known, or the file cannot tell one
+    bool settled = false;     // the verdict is known, or the file cannot tell one
+    bool unreadable = false;  // the file did not answer or could not be read
     std::optional<model::TaskVerdict> verdict;
 };
 
 // Verdicts live as long as the program, so a catalogue opened again solves nothing.
 model::VerdictCache& verdictCache();
-
-// Settles entries [first, last) from the cache, and by solving while `budget` (in solver
-// states) lasts; at least one solve is made when the budget is not 0 at the start.
-void settleDifficulties(std::vector<TaskEntry>& entries, size_t first, size_t last, uint64_t budget);
+// The cache for the catalogue's judging thread.
+std::optional<model::TaskVerdict> knownVerdict(uint64_t contentKey);
+void rememberVerdict(uint64_t contentKey, const model::TaskVerdict& verdict);
 
 // What the column shows for a row and in which colour; empty while not settled.
 struct DifficultyMark {

@@ -24,10 +24,6 @@ using namespace scene;
 
 namespace {
 
-// Solver states spent on building the list (the rest is settled as rows come into view)
-// and on one frame: opening stays quick also with many large tasks.
-constexpr uint64_t kBuildSolveBudget = 2 * model::kInteractiveStateLimit;
-constexpr uint64_t kFrameSolveBudget = model::kInteractiveStateLimit / 4;
 constexpr int kColumnMargin = 6;
 
 }  // namespace
@@ -85,8 +81,28 @@ TaskListBox::TaskListBox(int x_, int y_, int width_, int height_, Judging judgin
     if (!shared.empty() && shared != data) scanFolder(shared, TaskGroup::Class, kClassFolderPatienceMs);
     if (!data.empty()) scanFolder(data, TaskGroup::Mine);
     keepWithinCap();
-    if (judging == Judging::Difficulties)
-        settleDifficulties(entries, 0, entries.size(), kBuildSolveBudget);
+    if (judging == Judging::OrderOnly) return;
+    std::vector<CatalogueJudge::File> files;
+    for (const TaskEntry& entry : entries) files.push_back({entry.path(), entry.folder == shared});
+    judge_ = std::make_unique<CatalogueJudge>(std::move(files));
+}
+
+void TaskListBox::learn() {
+    if (!judge_) return;
+    for (auto& [path, facts] : judge_->take()) {
+        rememberTaskKey(path, facts.taskKey);
+        for (TaskEntry& entry : entries) {
+            if (entry.path() != path) continue;
+            entry.difficulty.settled = true;
+            entry.difficulty.unreadable = !facts.read;
+            entry.difficulty.verdict = facts.verdict;
+        }
+    }
+}
+
+void TaskListBox::waitForRows() {
+    if (judge_) judge_->waitUntilDone();
+    learn();
 }
 
 void TaskListBox::scanFolder(const std::string& folder, TaskGroup group, int patienceMs) {
@@ -142,10 +158,7 @@ void TaskListBox::draw() {
     for (Button* button : screenItems.buttons) {
         if (button != nullptr) button->visible = true;
     }
-    // Rows the build left unsettled are settled when they come into view, a few a frame.
-    const auto firstShown = static_cast<size_t>(std::max(0, scrollOffset / 33));
-    settleDifficulties(entries, firstShown, firstShown + static_cast<size_t>(height / 33) + 2,
-                       kFrameSolveBudget);
+    learn();
     drawRows();
     if (const VisualItem* panel = screenItems.woodPanel)
         drawCatalogueLegend(entries, panel->x, panel->y + panel->height, panel->width);
@@ -222,17 +235,26 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     if (right < rowX + 212 && rowX + (212 + width.right) / 2 > right - kColumnMargin) {
         title = Rect{rowX + kColumnMargin, rowY, right - kColumnMargin, rowY + 33};
     }
+    // A file that could not be read is greyed, as the row's mark says.
     text(
         entry.name.c_str(), title,
         platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS,
-        ui::kPaleYellow);
+        entry.difficulty.unreadable ? 0xFFB0B0A0 : ui::kPaleYellow);
 }
 
 void TaskListBox::drawHiddenCount(int rowX, int rowY) {
     char text[64];
     std::snprintf(text, sizeof text, "%s %d", "Не поместилось задач:"_cp, static_cast<int>(hiddenCount));
-    drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33},
-             platform::DT_CENTER | platform::DT_VCENTER, 0xFFFFCC80);
+    Rect size{0, 0, 0, 0};
+    drawText(fonts.small, text, &size, platform::DT_CALCRECT, 0);
+    if (size.right <= 212 - 2 * kColumnMargin) {
+        drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33},
+                 platform::DT_CENTER | platform::DT_VCENTER, 0xFFFFCC80);
+        return;
+    }
+    // A large count takes a second line rather than being cut.
+    std::snprintf(text, sizeof text, "%s\n%s %d", "Не поместилось"_cp, "задач:"_cp, static_cast<int>(hiddenCount));
+    drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33}, platform::DT_CENTER, 0xFFFFCC80);
 }
 
 bool TaskListBox::removeSelectedEntry() {

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/catalogue_judge.hpp"
 #include "app/task_difficulty.hpp"
 #include "ui/list_box.hpp"
 
@@ -48,8 +50,8 @@ public:
     // A network class folder that does not answer within this is left out of the list.
     static constexpr int kClassFolderPatienceMs = 1000;
 
-    // The catalogue judges the rows it shows first for its difficulty column; a scan that
-    // is only walked for its order spends no time on verdicts nobody sees.
+    // The catalogue learns about its rows (difficulty, solved mark) away from the screen's
+    // thread; a scan that is only walked for its order learns nothing.
     enum class Judging { Difficulties, OrderOnly };
 
     // Scans "tasks", the class folder and then the data folder.
@@ -71,6 +73,10 @@ public:
     void keepWithinCap();
     // Deletes the selected entry's file and entry; false leaves the list unchanged.
     bool removeSelectedEntry();
+    // Fills in the rows learnt about since the last frame.
+    void learn();
+    // Waits until every row is known (scripts and tests), then fills them in.
+    void waitForRows();
 
     std::vector<TaskEntry> entries;
     int32_t hoveredRow = -1;
@@ -80,6 +86,8 @@ public:
 
 private:
     void drawHiddenCount(int rowX, int rowY);
+
+    std::unique_ptr<CatalogueJudge> judge_;
 };
 
 }  // namespace app

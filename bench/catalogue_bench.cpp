@@ -80,8 +80,7 @@ void BM_CatalogueOpen(benchmark::State& state, Mix mix, bool cold) {
     if (!cold) {
         // A catalogue opened before and scrolled through: every kept row's verdict known.
         app::showTaskList();
-        app::TaskListBox& list = *app::currentTaskList();
-        app::settleDifficulties(list.entries, 0, list.entries.size(), UINT64_MAX);
+        app::currentTaskList()->waitForRows();
     }
     std::vector<double> opens, inView, worstFrames;
     size_t rows = 0, settledAtBuild = 0, view = 0;

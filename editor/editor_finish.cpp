@@ -33,6 +33,7 @@ constexpr int kVerdictInset = 6;
 constexpr uint32_t kSolvedColour = 0xFFFFFFFF;
 constexpr uint32_t kUnsolvableColour = 0xFFFFB070;
 constexpr uint32_t kTooLargeColour = 0xFFFFFFCC;
+constexpr int kClassFolderPatienceMs = 1000;
 
 struct FinishState {
     std::string verdict;  // the label's text
@@ -122,18 +123,22 @@ std::string savedMessage(const char* where, const std::string& folder) {
 // The class folder shares the task with every computer of the class; then the game's own
 // tasks folder, then the user's data folder. The message says which took it.
 bool saveWhereItFits(std::string* message) {
+    // A network class folder may stop answering: its write is waited for a second at most,
+    // and one that comes later is undone, as the task has gone elsewhere by then.
     const std::string shared = platform::classFolder();
-    if (!shared.empty() && puzzle::saveNewTask(shared)) {
+    bool silent = false;
+    if (!shared.empty() && puzzle::saveNewTask(shared, kClassFolderPatienceMs, &silent)) {
         *message = savedMessage("в папку класса:"_cp, shared);
         return true;
     }
+    const std::string before = silent ? std::string("Папка класса не отвечает.\n"_cp) : std::string();
     if (puzzle::saveNewTask("tasks")) {
-        *message = savedMessage("в папку задач игры:"_cp, "tasks");
+        *message = before + savedMessage("в папку задач игры:"_cp, "tasks");
         return true;
     }
     const std::string data = platform::dataFolder();
     if (!data.empty() && puzzle::saveNewTask(data)) {
-        *message = savedMessage("в папку данных игры:"_cp, data);
+        *message = before + savedMessage("в папку данных игры:"_cp, data);
         return true;
     }
     return false;

@@ -1,9 +1,9 @@
 #include "platform/class_folder.hpp"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <future>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -114,18 +114,67 @@ std::string classFolder() {
 
 void setClassFolderOverride(std::optional<std::string> folder) { classOverride() = std::move(folder); }
 
+namespace {
+
+// Runs job on a thread of its own and waits for it at most timeoutMs. The job's state is
+// shared with the thread, which may outlive this call; `late` is called there with the
+// result when it came too late.
+template <typename T>
+std::optional<T> within(int timeoutMs, std::function<T()> job, std::function<void(T&)> late = {}) {
+    struct Shared {
+        std::mutex guard;
+        std::condition_variable done;
+        std::optional<T> result;
+        bool abandoned = false;
+    };
+    auto shared = std::make_shared<Shared>();
+    std::thread([shared, job = std::move(job), late = std::move(late)] {
+        T result = job();
+        std::lock_guard<std::mutex> lock(shared->guard);
+        if (shared->abandoned) {
+            if (late) late(result);
+            return;
+        }
+        shared->result = std::move(result);
+        shared->done.notify_all();
+    }).detach();
+    std::unique_lock<std::mutex> lock(shared->guard);
+    if (!shared->done.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return shared->result.has_value(); })) {
+        shared->abandoned = true;
+        return std::nullopt;
+    }
+    return std::move(shared->result);
+}
+
+}  // namespace
+
 std::optional<std::vector<std::string>> listFolderWithin(const std::string& folder,
                                                          const std::string& prefix,
                                                          const std::string& suffix, int timeoutMs) {
-    // The promise lives as long as the thread, which may outlive this call.
-    auto result = std::make_shared<std::promise<std::vector<std::string>>>();
-    std::future<std::vector<std::string>> listed = result->get_future();
-    std::thread([result, folder, prefix, suffix] {
-        result->set_value(listFolder(folder, prefix, suffix));
-    }).detach();
-    if (listed.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready)
-        return std::nullopt;
-    return listed.get();
+    return within<std::vector<std::string>>(timeoutMs, [folder, prefix, suffix] {
+        return listFolder(folder, prefix, suffix);
+    });
+}
+
+TimedRead readFileWithin(const std::string& path, size_t maxBytes, int timeoutMs) {
+    auto bytes = within<std::optional<std::vector<uint8_t>>>(timeoutMs, [path, maxBytes] {
+        return readFile(path, maxBytes);
+    });
+    if (!bytes) return {};
+    return {true, std::move(*bytes)};
+}
+
+WriteResult writeNewFileWithin(const std::string& path, const std::vector<uint8_t>& bytes, int timeoutMs) {
+    const auto result = within<WriteResult>(
+        timeoutMs,
+        [path, bytes] {
+                return writeNewFile(path, bytes);
+        },
+        [path](WriteResult& late) {
+            // The caller has saved the task elsewhere by now.
+            if (late == WriteResult::Ok) deleteFile(path);
+        });
+    return result.value_or(WriteResult::NoAnswer);
 }
 
 }  // namespace platform

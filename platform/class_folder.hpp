@@ -6,9 +6,12 @@
 // Format: `key = value` lines, `#` starts a comment; the key is `class_folder`.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/files.hpp"
 
 namespace platform {
 
@@ -31,11 +34,26 @@ std::string classFolder();
 // Tests and scripts set the class folder ("" for none) instead of this computer's.
 void setClassFolderOverride(std::optional<std::string> folder);
 
-// Names of the task files (prefix, suffix as listFolder) in a folder that may be slow or
-// gone: nothing when it does not answer within timeoutMs. A listing that hangs is left
-// to finish on its own thread.
+// Access to a folder that may be slow or gone (a network mount that lists but never opens
+// files): each call runs on a thread of its own and is waited for at most timeoutMs. One
+// that does not answer in time is left to finish there (a thread blocked in the kernel
+// cannot be called back), and what it would still do is undone.
+
+// Names of the task files (prefix, suffix as listFolder); nothing when no answer came.
 std::optional<std::vector<std::string>> listFolderWithin(const std::string& folder,
                                                          const std::string& prefix,
                                                          const std::string& suffix, int timeoutMs);
+
+// As readFile; answered is false when no answer came in time.
+struct TimedRead {
+    bool answered = false;
+    std::optional<std::vector<uint8_t>> bytes;
+};
+TimedRead readFileWithin(const std::string& path, size_t maxBytes, int timeoutMs);
+
+// As writeNewFile, or NoAnswer; a file that is made after the wait ended is removed again,
+// so nothing half written or unexpected stays behind.
+WriteResult writeNewFileWithin(const std::string& path, const std::vector<uint8_t>& bytes,
+                               int timeoutMs);
 
 }  // namespace platform

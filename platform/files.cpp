@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -24,6 +26,20 @@ namespace fs = std::filesystem;
 
 namespace platform {
 namespace {
+
+std::mutex hookGuard;
+std::atomic<bool> hooked{false};
+std::function<void(const std::string&)> accessHook;
+
+void fileAccess(const std::string& path) {
+    if (!hooked) return;
+    std::function<void(const std::string&)> hook;
+    {
+        std::lock_guard<std::mutex> lock(hookGuard);
+        hook = accessHook;
+    }
+    if (hook) hook(path);
+}
 
 std::optional<std::string>& dataOverride() {
     static std::optional<std::string> folder;
@@ -207,6 +223,7 @@ bool createFolders(const std::string& folder) {
 
 std::vector<std::string> listFolder(const std::string& folder, const std::string& prefix,
                                     const std::string& suffix) {
+    fileAccess(folder);
     std::vector<std::string> names;
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) return names;
@@ -255,6 +272,7 @@ std::optional<std::vector<FolderEntry>> readFolder(const std::string& folder) {
 std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes) {
     // Opening a FIFO for reading would wait for a writer: open without waiting, and read
     // only what turns out to be a regular file.
+    fileAccess(path);
     const int fd = openPath(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return std::nullopt;
     struct stat st {};
@@ -286,6 +304,7 @@ std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t max
 }
 
 WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    fileAccess(path);
     failWritesPastTheSizeLimit();
     FILE* f = std::fopen(path.c_str(), "wbx");
     if (!f) return errno == EEXIST ? WriteResult::Exists : WriteResult::Failed;
@@ -303,6 +322,7 @@ WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& by
 
 bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     if (path.empty()) return false;
+    fileAccess(path);
     failWritesPastTheSizeLimit();
     // Through a symbolic link the file meant is the link's target; renaming over the link
     // would replace the link and leave the target as it was.
@@ -334,6 +354,12 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     syncFolderOf(target);
     changed(target);
     return true;
+}
+
+void setFileAccessHook(std::function<void(const std::string& path)> hook) {
+    std::lock_guard<std::mutex> lock(hookGuard);
+    hooked = static_cast<bool>(hook);
+    accessHook = std::move(hook);
 }
 
 FileLock::FileLock(const std::string& path, int timeoutMs) {

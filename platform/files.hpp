@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,7 +41,7 @@ std::optional<std::vector<FolderEntry>> readFolder(const std::string& folder);
 // anything else (a FIFO, a device, a folder: never waited on).
 std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes);
 
-enum class WriteResult { Ok, Exists, Failed };
+enum class WriteResult { Ok, Exists, Failed, NoAnswer };
 // Creates the file exclusively and writes all bytes; Exists when the name is taken.
 // A partly written file is removed. Writing past the process's file size limit is a
 // failure like a full disk, never the end of the program.
@@ -67,6 +68,11 @@ private:
     int fd_ = -1;
     bool held_ = false;
 };
+
+// Tests stand in for a file system that stops answering: the hook is called with the path
+// at the start of every listing, read and write above, on the thread that makes it, and
+// may block there. Nothing (the default) for none.
+void setFileAccessHook(std::function<void(const std::string& path)> hook);
 
 // Refuses a regular file without its owner's write bit, whoever runs the program.
 bool deleteFile(const std::string& path);

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "model/task_file.hpp"
+#include "platform/class_folder.hpp"
 #include "platform/files.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
@@ -14,9 +15,18 @@
 
 namespace puzzle {
 
-bool writeNewTaskFile(const std::string& path, bool* existed) {
+namespace {
+
+platform::WriteResult writeTask(const std::string& path, int patienceMs) {
     const std::vector<uint8_t> bytes = model::encodeTask(taskData(), false);
-    const platform::WriteResult result = platform::writeNewFile(path, bytes);
+    return patienceMs > 0 ? platform::writeNewFileWithin(path, bytes, patienceMs)
+                          : platform::writeNewFile(path, bytes);
+}
+
+}  // namespace
+
+bool writeNewTaskFile(const std::string& path, bool* existed) {
+    const platform::WriteResult result = writeTask(path, 0);
     if (existed != nullptr) *existed = result == platform::WriteResult::Exists;
     return result == platform::WriteResult::Ok;
 }
@@ -35,13 +45,16 @@ bool writeSolutionFile(const std::string& path) {
     return platform::replaceFile(path, model::encodeTask(data, true));
 }
 
-bool saveNewTask(const std::string& folder) {
+bool saveNewTask(const std::string& folder, int patienceMs, bool* noAnswer) {
+    if (noAnswer != nullptr) *noAnswer = false;
     if (!folder.empty() && folder == platform::dataFolder()) platform::createFolders(folder);
     const std::string prefix = folder.empty() ? std::string() : folder + "/";
-    bool existed = false;
     for (int number = 0; number <= 99; ++number) {
-        if (writeNewTaskFile(prefix + model::taskFileName(task.title, number), &existed)) return true;
-        if (!existed) return false;
+        const platform::WriteResult result =
+            writeTask(prefix + model::taskFileName(task.title, number), patienceMs);
+        if (result == platform::WriteResult::Ok) return true;
+        if (result == platform::WriteResult::NoAnswer && noAnswer != nullptr) *noAnswer = true;
+        if (result != platform::WriteResult::Exists) return false;
     }
     return false;
 }

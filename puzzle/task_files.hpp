@@ -19,8 +19,9 @@ bool writeNewTaskFile(const std::string& path, bool* existed);
 // Writes the Task with its moves (play only), replacing the file safely.
 bool writeSolutionFile(const std::string& path);
 // Folder + "/_hex.dat" or "/_hex - N.dat" (N = 1..99), the first name that is free.
-// The data folder is created when it is the target.
-bool saveNewTask(const std::string& folder);
+// The data folder is created when it is the target. patienceMs > 0: the folder may stop
+// answering, so each write is waited for that long at most (noAnswer tells when it was not).
+bool saveNewTask(const std::string& folder, int patienceMs = 0, bool* noAnswer = nullptr);
 // Reads and checks a whole task or solution file; nothing on screen changes.
 std::optional<model::TaskData> loadTaskFile(const std::string& path);
 // Builds the play screen for a checked task read from `path` and replays its moves; the

@@ -23,6 +23,7 @@ protected:
     std::vector<std::string> marks() {
         if (!app::mainMenu->visible) key(platform::VK_ESCAPE);
         click(520, 73);
+        app::currentTaskList()->waitForRows();
         wait(20);
         std::vector<std::string> out;
         for (const app::TaskEntry& entry : app::currentTaskList()->entries) {

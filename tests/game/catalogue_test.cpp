@@ -136,6 +136,20 @@ TEST_F(CatalogueTest, ManyFilesKeepTheFirstTitlesAndEveryPressAddressesItsOwnRow
     pressRow(6);
     EXPECT_EQ(list->selectedRow, -1);
 
+    // Five digits still fit the row: no letter reaches its edges.
+    list->hiddenCount = 12345;
+    wait(20);
+    shot("catalogue-many-hidden");
+    auto lettered = [&](int x) {
+        for (int y = list->y + 33 * 6; y < list->y + 33 * 7; ++y) {
+            const uint32_t p = pixel(x, y);
+            if (((p >> 16) & 0xFF) > 0xC0 && ((p >> 8) & 0xFF) > 0x90 && (p & 0xFF) < 0x90) return true;
+        }
+        return false;
+    };
+    EXPECT_FALSE(lettered(list->x + 1));
+    EXPECT_FALSE(lettered(list->x + 210));
+
     list->scrollOffset = 33 * 100;
     pressRow(2);
     EXPECT_EQ(list->selectedRow, 102);

@@ -1,0 +1,123 @@
+// A class folder on a network mount that lists its files but never opens them (the server
+// hangs): the catalogue and the editor's save never wait on it on the screen's thread, the
+// rows say they could not be read, and the task goes elsewhere with nothing left behind.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+#include "app/task_catalogue.hpp"
+#include "app/task_list_box.hpp"
+#include "platform/class_folder.hpp"
+#include "support/editor_fixture.hpp"
+#include "support/sample_tasks.hpp"
+#include "ui/cp1251.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ui::operator""_cp;
+
+// Every access to a file of the folder blocks until released (or for a few seconds, so
+// that a screen that does wait on it shows as a failure, not a hang).
+class HangingFolder {
+public:
+    explicit HangingFolder(const fs::path& folder) : folder_(folder.string() + "/") {
+        platform::setFileAccessHook([this](const std::string& path) {
+            if (path.rfind(folder_, 0) != 0) return;
+            std::unique_lock<std::mutex> lock(guard_);
+            if (std::this_thread::get_id() == screen_) ++onScreenThread_;
+            released_.wait_for(lock, std::chrono::seconds(3), [this] { return free_; });
+        });
+    }
+    ~HangingFolder() {
+        release();
+        platform::setFileAccessHook(nullptr);
+    }
+    void release() {
+        std::lock_guard<std::mutex> lock(guard_);
+        free_ = true;
+        released_.notify_all();
+    }
+    int onScreenThread() {
+        std::lock_guard<std::mutex> lock(guard_);
+        return onScreenThread_;
+    }
+
+private:
+    std::string folder_;
+    std::thread::id screen_ = std::this_thread::get_id();
+    std::mutex guard_;
+    std::condition_variable released_;
+    bool free_ = false;
+    int onScreenThread_ = 0;
+};
+
+int datFiles(const fs::path& folder) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) count += entry.path().extension() == ".dat";
+    return count;
+}
+
+template <typename Base>
+class ClassFolderAccess : public Base {
+protected:
+    void TearDown() override {
+        platform::setClassFolderOverride(std::string());
+        Base::TearDown();
+    }
+    fs::path shared() const { return this->programFolder() / "class"; }
+};
+using CatalogueAccessTest = ClassFolderAccess<test::GameTest>;
+using EditorAccessTest = ClassFolderAccess<test::EditorTest>;
+
+TEST_F(CatalogueAccessTest, TheCatalogueNeverWaitsOnTheClassFolderAndSaysWhatItCouldNotRead) {
+    fs::create_directories(shared());
+    test::writeTaskFile("tasks/_61.dat", test::wolfGoatCabbage(), false);
+    test::writeTaskFile((shared() / "_62.dat").string(), test::wolfGoatCabbage(), false);
+    test::writeTaskFile((shared() / "_63.dat").string(), test::wolfGoatCabbage(), false);
+    platform::setClassFolderOverride(shared().string());
+    HangingFolder hanging(shared());
+    if (!app::mainMenu->visible) key(platform::VK_ESCAPE);
+    click(520, 73);
+    app::TaskListBox* list = app::currentTaskList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->entries.size(), 3u);
+    wait(20);
+    list->waitForRows();
+    EXPECT_EQ(hanging.onScreenThread(), 0);
+    EXPECT_EQ(app::difficultyMark(list->entries[0].difficulty).text, "5");
+    for (size_t row : {1u, 2u}) {
+        EXPECT_TRUE(list->entries[row].difficulty.unreadable);
+        EXPECT_EQ(app::difficultyMark(list->entries[row].difficulty).text, "!");
+    }
+    wait(20);
+    shot("catalogue-class-folder-silent");
+}
+
+TEST_F(EditorAccessTest, ASaveTheClassFolderDoesNotAnswerGoesElsewhereAndLeavesNothingThere) {
+    fs::create_directories(shared());
+    platform::setClassFolderOverride(shared().string());
+    goTo(1);
+    clickCentre(items().boatmanBox);
+    goTo(5);
+    {
+        HangingFolder hanging(shared());
+        next();
+        EXPECT_EQ(hanging.onScreenThread(), 0);
+        EXPECT_THAT(items().stepHint->text,
+                    testing::StartsWith("Папка класса не отвечает.\nЗадача сохранена\nв папку задач игры:"_cp));
+        EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
+        shot("editor-class-folder-silent");
+    }
+    // The server answers at last: the late copy is taken away again.
+    for (int i = 0; i < 300 && datFiles(shared()) > 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(datFiles(shared()), 0);
+}
+
+}  // namespace
