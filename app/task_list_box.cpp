@@ -253,8 +253,10 @@ void TaskListBox::drawHiddenCount(int rowX, int rowY) {
         return;
     }
     // A large count takes a second line rather than being cut.
-    std::snprintf(text, sizeof text, "%s\n%s %d", "Не поместилось"_cp, "задач:"_cp, static_cast<int>(hiddenCount));
-    drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33}, platform::DT_CENTER, 0xFFFFCC80);
+    std::snprintf(text, sizeof text, "%s\n%s %d", "Не поместилось"_cp, "задач:"_cp,
+                  static_cast<int>(hiddenCount));
+    drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33}, platform::DT_CENTER,
+             0xFFFFCC80);
 }
 
 bool TaskListBox::removeSelectedEntry() {

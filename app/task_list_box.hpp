@@ -10,6 +10,7 @@
 
 #include "app/catalogue_judge.hpp"
 #include "app/task_difficulty.hpp"
+#include "platform/class_folder.hpp"
 #include "ui/list_box.hpp"
 
 namespace app {
@@ -48,7 +49,7 @@ public:
     static constexpr int kMaxEntries = 256;
 
     // A network class folder that does not answer within this is left out of the list.
-    static constexpr int kClassFolderPatienceMs = 1000;
+    static constexpr int kClassFolderPatienceMs = platform::kClassFolderPatienceMs;
 
     // The catalogue learns about its rows (difficulty, solved mark) away from the screen's
     // thread; a scan that is only walked for its order learns nothing.

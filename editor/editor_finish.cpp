@@ -33,7 +33,6 @@ constexpr int kVerdictInset = 6;
 constexpr uint32_t kSolvedColour = 0xFFFFFFFF;
 constexpr uint32_t kUnsolvableColour = 0xFFFFB070;
 constexpr uint32_t kTooLargeColour = 0xFFFFFFCC;
-constexpr int kClassFolderPatienceMs = 1000;
 
 struct FinishState {
     std::string verdict;  // the label's text
@@ -127,7 +126,7 @@ bool saveWhereItFits(std::string* message) {
     // and one that comes later is undone, as the task has gone elsewhere by then.
     const std::string shared = platform::classFolder();
     bool silent = false;
-    if (!shared.empty() && puzzle::saveNewTask(shared, kClassFolderPatienceMs, &silent)) {
+    if (!shared.empty() && puzzle::saveNewTask(shared, platform::kClassFolderPatienceMs, &silent)) {
         *message = savedMessage("в папку класса:"_cp, shared);
         return true;
     }

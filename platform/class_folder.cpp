@@ -139,7 +139,8 @@ std::optional<T> within(int timeoutMs, std::function<T()> job, std::function<voi
         shared->done.notify_all();
     }).detach();
     std::unique_lock<std::mutex> lock(shared->guard);
-    if (!shared->done.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return shared->result.has_value(); })) {
+    if (!shared->done.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                               [&] { return shared->result.has_value(); })) {
         shared->abandoned = true;
         return std::nullopt;
     }
@@ -151,25 +152,21 @@ std::optional<T> within(int timeoutMs, std::function<T()> job, std::function<voi
 std::optional<std::vector<std::string>> listFolderWithin(const std::string& folder,
                                                          const std::string& prefix,
                                                          const std::string& suffix, int timeoutMs) {
-    return within<std::vector<std::string>>(timeoutMs, [folder, prefix, suffix] {
-        return listFolder(folder, prefix, suffix);
-    });
+    return within<std::vector<std::string>>(
+        timeoutMs, [folder, prefix, suffix] { return listFolder(folder, prefix, suffix); });
 }
 
 TimedRead readFileWithin(const std::string& path, size_t maxBytes, int timeoutMs) {
-    auto bytes = within<std::optional<std::vector<uint8_t>>>(timeoutMs, [path, maxBytes] {
-        return readFile(path, maxBytes);
-    });
+    auto bytes = within<std::optional<std::vector<uint8_t>>>(
+        timeoutMs, [path, maxBytes] { return readFile(path, maxBytes); });
     if (!bytes) return {};
     return {true, std::move(*bytes)};
 }
 
-WriteResult writeNewFileWithin(const std::string& path, const std::vector<uint8_t>& bytes, int timeoutMs) {
+WriteResult writeNewFileWithin(const std::string& path, const std::vector<uint8_t>& bytes,
+                               int timeoutMs) {
     const auto result = within<WriteResult>(
-        timeoutMs,
-        [path, bytes] {
-                return writeNewFile(path, bytes);
-        },
+        timeoutMs, [path, bytes] { return writeNewFile(path, bytes); },
         [path](WriteResult& late) {
             // The caller has saved the task elsewhere by now.
             if (late == WriteResult::Ok) deleteFile(path);

@@ -39,6 +39,9 @@ void setClassFolderOverride(std::optional<std::string> folder);
 // that does not answer in time is left to finish there (a thread blocked in the kernel
 // cannot be called back), and what it would still do is undone.
 
+// How long the game waits for the class folder before it takes it as silent.
+constexpr int kClassFolderPatienceMs = 1000;
+
 // Names of the task files (prefix, suffix as listFolder); nothing when no answer came.
 std::optional<std::vector<std::string>> listFolderWithin(const std::string& folder,
                                                          const std::string& prefix,

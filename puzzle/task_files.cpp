@@ -95,7 +95,13 @@ void reportMissingPictures() {
 }  // namespace
 
 std::optional<model::TaskData> loadTaskFile(const std::string& path) {
-    const auto bytes = platform::readFile(path, model::kMaxTaskFileBytes);
+    // A network class folder may stop answering: its files are not waited for long.
+    const std::string shared = platform::classFolder();
+    const bool onClassFolder = !shared.empty() && path.rfind(shared + "/", 0) == 0;
+    const auto bytes = onClassFolder ? platform::readFileWithin(path, model::kMaxTaskFileBytes,
+                                                                platform::kClassFolderPatienceMs)
+                                           .bytes
+                                     : platform::readFile(path, model::kMaxTaskFileBytes);
     if (!bytes) return std::nullopt;
     return model::decodeTask(*bytes);
 }

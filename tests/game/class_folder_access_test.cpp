@@ -97,6 +97,11 @@ TEST_F(CatalogueAccessTest, TheCatalogueNeverWaitsOnTheClassFolderAndSaysWhatItC
     }
     wait(20);
     shot("catalogue-class-folder-silent");
+    // Opening one does not wait on it either.
+    click(list->x + 100, list->y + 33 + 15);
+    click(list->x + 100, list->y + 33 + 15);
+    EXPECT_STREQ(ui::screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_EQ(hanging.onScreenThread(), 0);
 }
 
 TEST_F(EditorAccessTest, ASaveTheClassFolderDoesNotAnswerGoesElsewhereAndLeavesNothingThere) {
@@ -109,8 +114,9 @@ TEST_F(EditorAccessTest, ASaveTheClassFolderDoesNotAnswerGoesElsewhereAndLeavesN
         HangingFolder hanging(shared());
         next();
         EXPECT_EQ(hanging.onScreenThread(), 0);
-        EXPECT_THAT(items().stepHint->text,
-                    testing::StartsWith("Папка класса не отвечает.\nЗадача сохранена\nв папку задач игры:"_cp));
+        EXPECT_THAT(
+            items().stepHint->text,
+            testing::StartsWith("Папка класса не отвечает.\nЗадача сохранена\nв папку задач игры:"_cp));
         EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
         shot("editor-class-folder-silent");
     }
