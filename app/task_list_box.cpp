@@ -247,7 +247,7 @@ void TaskListBox::drawHiddenCount(int rowX, int rowY) {
     std::snprintf(text, sizeof text, "%s %d", "Не поместилось задач:"_cp, static_cast<int>(hiddenCount));
     Rect size{0, 0, 0, 0};
     drawText(fonts.small, text, &size, platform::DT_CALCRECT, 0);
-    if (size.right <= 212 - 2 * kColumnMargin) {
+    if (size.right <= 212) {
         drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33},
                  platform::DT_CENTER | platform::DT_VCENTER, 0xFFFFCC80);
         return;

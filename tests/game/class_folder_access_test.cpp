@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -24,14 +25,17 @@ using ui::operator""_cp;
 
 // Every access to a file of the folder blocks until released (or for a few seconds, so
 // that a screen that does wait on it shows as a failure, not a hang).
+// The state is shared with the hook: a write left behind may still be inside it when the
+// folder object is gone.
 class HangingFolder {
 public:
-    explicit HangingFolder(const fs::path& folder) : folder_(folder.string() + "/") {
-        platform::setFileAccessHook([this](const std::string& path) {
-            if (path.rfind(folder_, 0) != 0) return;
-            std::unique_lock<std::mutex> lock(guard_);
-            if (std::this_thread::get_id() == screen_) ++onScreenThread_;
-            released_.wait_for(lock, std::chrono::seconds(3), [this] { return free_; });
+    explicit HangingFolder(const fs::path& folder) : state_(std::make_shared<State>()) {
+        state_->folder = folder.string() + "/";
+        platform::setFileAccessHook([state = state_](const std::string& path) {
+            if (path.rfind(state->folder, 0) != 0) return;
+            std::unique_lock<std::mutex> lock(state->guard);
+            if (std::this_thread::get_id() == state->screen) ++state->onScreenThread;
+            state->released.wait_for(lock, std::chrono::seconds(3), [&] { return state->free; });
         });
     }
     ~HangingFolder() {
@@ -39,22 +43,25 @@ public:
         platform::setFileAccessHook(nullptr);
     }
     void release() {
-        std::lock_guard<std::mutex> lock(guard_);
-        free_ = true;
-        released_.notify_all();
+        std::lock_guard<std::mutex> lock(state_->guard);
+        state_->free = true;
+        state_->released.notify_all();
     }
     int onScreenThread() {
-        std::lock_guard<std::mutex> lock(guard_);
-        return onScreenThread_;
+        std::lock_guard<std::mutex> lock(state_->guard);
+        return state_->onScreenThread;
     }
 
 private:
-    std::string folder_;
-    std::thread::id screen_ = std::this_thread::get_id();
-    std::mutex guard_;
-    std::condition_variable released_;
-    bool free_ = false;
-    int onScreenThread_ = 0;
+    struct State {
+        std::string folder;
+        std::thread::id screen = std::this_thread::get_id();
+        std::mutex guard;
+        std::condition_variable released;
+        bool free = false;
+        int onScreenThread = 0;
+    };
+    std::shared_ptr<State> state_;
 };
 
 int datFiles(const fs::path& folder) {
