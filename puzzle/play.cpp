@@ -304,20 +304,23 @@ void sailRight(UIElement*) { sail(1); }
 void sailLeft(UIElement*) { sail(-1); }
 
 void fadeMove(int character, int side) {
-    // 15 frames out, the move, 15 frames in, in steps of 17 of the alpha.
+    // 15 frames out, the move, 15 frames in, in steps of 17 of the alpha. The colour's own
+    // alpha comes from the task file, is part of the character's kind and goes back into a
+    // saved solution: the fade ends on it, not on opaque.
     constexpr int kFadeFrames = 15;
+    const uint32_t full = task.characters[static_cast<size_t>(character)].item->colour >> 24;
     Animation fade;
     fade.periodMs = 20;
     fade.pauseFirst = true;
     fade.hasFrame = [](int frame) { return frame < 2 * kFadeFrames; };
-    fade.showFrame = [character, side](int frame) {
+    fade.showFrame = [character, side, full](int frame) {
         VisualItem* item = task.characters[static_cast<size_t>(character)].item;
         if (frame < kFadeFrames) {
-            setAlpha(item, static_cast<uint32_t>(238 - 17 * frame));
+            setAlpha(item, full * static_cast<uint32_t>(238 - 17 * frame) / 255);
             return;
         }
         if (frame == kFadeFrames) putOnBank(item, side != kRightSide);
-        setAlpha(item, static_cast<uint32_t>(17 * (frame - kFadeFrames + 1)));
+        setAlpha(item, full * static_cast<uint32_t>(17 * (frame - kFadeFrames + 1)) / 255);
     };
     animate(std::move(fade));
 }

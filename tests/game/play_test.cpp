@@ -181,6 +181,20 @@ TEST_F(PlayTest, ASolutionLoadsAtItsLastPositionAndSavesTheSameBytes) {
               std::string(std::istreambuf_iterator<char>(b), {}));
 }
 
+TEST_F(PlayTest, ALandingKeepsTheColourOfTheTaskFile) {
+    model::TaskData data = test::wolfGoatCabbage();
+    data.characters[2].colour = 0x80FFFFFF;
+    load(data);
+    board(0);
+    board(2);
+    sail();
+    ASSERT_TRUE(puzzle::writeSolutionFile("tasks/faint.sln"));
+    const auto saved = puzzle::loadTaskFile("tasks/faint.sln");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->characters[2].colour, 0x80FFFFFFu);
+    EXPECT_EQ(item(0)->colour, 0xFFFFFFFFu);
+}
+
 TEST_F(PlayTest, AMissingCharacterPictureStandsInIsNamedOnceAndSavedUnchanged) {
     model::TaskData data = test::wolfGoatCabbage();
     data.characters[1].name = "textures/unit_dragon.tga";
