@@ -49,7 +49,9 @@ RowFacts judgeFile(const CatalogueJudge::File& file, bool& folderAnswers, Catalo
         facts.verdict = knownVerdict(key);
     }
     if (facts.verdict) return facts;
-    facts.verdict = model::judgeTask(*task);
+    // Bounded by the work it may take, so no file, however crafted, holds its row for long.
+    facts.verdict =
+        model::judgeTask(*task, model::SearchBudget::forPositions(model::kInteractiveStateLimit));
     {
         std::lock_guard<std::mutex> lock(state.guard);
         if (!state.stop) rememberVerdict(key, *facts.verdict);
@@ -87,6 +89,11 @@ CatalogueJudge::~CatalogueJudge() {
 std::vector<std::pair<std::string, RowFacts>> CatalogueJudge::take() {
     std::lock_guard<std::mutex> lock(state_->guard);
     return std::exchange(state_->learnt, {});
+}
+
+bool CatalogueJudge::done() const {
+    std::lock_guard<std::mutex> lock(state_->guard);
+    return state_->finished == state_->files.size();
 }
 
 void CatalogueJudge::waitUntilDone() {

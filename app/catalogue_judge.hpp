@@ -38,6 +38,8 @@ public:
 
     // (path, facts) of the files learnt about since the last call.
     std::vector<std::pair<std::string, RowFacts>> take();
+    // Every file is known.
+    bool done() const;
     // Waits until every file is known (scripts and tests, for a picture that does not depend
     // on the machine's speed); the bounds on the class folder hold here too.
     void waitUntilDone();

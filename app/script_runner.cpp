@@ -13,9 +13,9 @@
 #include "app/screens.hpp"
 #include "app/script_checks.hpp"
 #include "app/startup.hpp"
-#include "app/text_contrast.hpp"
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
+#include "app/text_contrast.hpp"
 #include "app/window_proc.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
@@ -232,6 +232,7 @@ private:
             if (film.remaining <= 0) throw ScriptError("a positive frame count is expected");
             ui::frameObserver = filmFrame;
         } else if (command == "expect") {
+            settleCatalogue();
             std::string words;
             std::getline(in, words);
             if (!words.empty() && words.back() == '\r') words.pop_back();

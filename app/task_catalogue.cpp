@@ -109,7 +109,9 @@ void deleteSelectedTask(Button*) {
     }
     forgetDeleteQuestion();
     hideMessage();
-    if (!taskList->removeSelectedEntry()) showMessage("Эту задачу нельзя удалить"_cp);
+    bool noAnswer = false;
+    if (!taskList->removeSelectedEntry(&noAnswer))
+        showMessage(noAnswer ? "Папка класса не отвечает"_cp : "Эту задачу нельзя удалить"_cp);
 }
 
 }  // namespace app

@@ -87,9 +87,11 @@ TaskListBox::TaskListBox(int x_, int y_, int width_, int height_, Judging judgin
     judge_ = std::make_unique<CatalogueJudge>(std::move(files));
 }
 
-void TaskListBox::learn() {
-    if (!judge_) return;
+bool TaskListBox::learn() {
+    if (!judge_) return false;
+    bool learnt = false;
     for (auto& [path, facts] : judge_->take()) {
+        learnt = true;
         rememberTaskKey(path, facts.taskKey);
         for (TaskEntry& entry : entries) {
             if (entry.path() != path) continue;
@@ -98,11 +100,22 @@ void TaskListBox::learn() {
             entry.difficulty.verdict = facts.verdict;
         }
     }
+    learntUnseen_ = learntUnseen_ || learnt;
+    return learnt;
 }
 
 void TaskListBox::waitForRows() {
     if (judge_) judge_->waitUntilDone();
     learn();
+}
+
+TaskListBox::RowNews TaskListBox::rowNews() {
+    if (!judge_) return RowNews::None;
+    // Asked first: what was done by then is all taken below.
+    const bool done = judge_->done();
+    learn();
+    if (std::exchange(learntUnseen_, false)) return RowNews::Learnt;
+    return done ? RowNews::None : RowNews::Judging;
 }
 
 void TaskListBox::scanFolder(const std::string& folder, TaskGroup group, int patienceMs) {
@@ -159,6 +172,7 @@ void TaskListBox::draw() {
         if (button != nullptr) button->visible = true;
     }
     learn();
+    learntUnseen_ = false;  // this frame shows them
     drawRows();
     if (const VisualItem* panel = screenItems.woodPanel)
         drawCatalogueLegend(entries, panel->x, panel->y + panel->height, panel->width);
@@ -259,9 +273,17 @@ void TaskListBox::drawHiddenCount(int rowX, int rowY) {
              0xFFFFCC80);
 }
 
-bool TaskListBox::removeSelectedEntry() {
+bool TaskListBox::removeSelectedEntry(bool* noAnswer) {
     if (selectedRow < 0 || selectedRow >= rowCount()) return false;
-    if (!platform::deleteFile(entries[static_cast<size_t>(selectedRow)].path())) return false;
+    const TaskEntry& entry = entries[static_cast<size_t>(selectedRow)];
+    std::optional<bool> removed = true;
+    if (entry.group == TaskGroup::Class) {
+        removed = platform::deleteFileWithin(entry.path(), platform::kClassFolderPatienceMs);
+    } else {
+        removed = platform::deleteFile(entry.path());
+    }
+    if (noAnswer != nullptr) *noAnswer = !removed;
+    if (!removed.value_or(false)) return false;
     entries.erase(entries.begin() + selectedRow);
     selectedRow = -1;
     return true;

@@ -72,12 +72,18 @@ public:
     // Keeps kMaxEntries of the files found: the class's first, then the pupil's own, then
     // the game's, each group by title; the rest are counted.
     void keepWithinCap();
-    // Deletes the selected entry's file and entry; false leaves the list unchanged.
-    bool removeSelectedEntry();
-    // Fills in the rows learnt about since the last frame.
-    void learn();
+    // Deletes the selected entry's file and entry; false leaves the list unchanged
+    // (noAnswer: the class folder did not answer in time).
+    bool removeSelectedEntry(bool* noAnswer = nullptr);
+    // Fills in the rows learnt about since the last call; false when there were none.
+    bool learn();
     // Waits until every row is known (scripts and tests), then fills them in.
     void waitForRows();
+    // Rows learnt since the last call (Learnt), or none yet while some are still being
+    // judged (Judging): the loop, which sleeps at rest, draws a frame for the first and
+    // looks again a little later for the second.
+    enum class RowNews { None, Learnt, Judging };
+    RowNews rowNews();
 
     std::vector<TaskEntry> entries;
     int32_t hoveredRow = -1;
@@ -89,6 +95,7 @@ private:
     void drawHiddenCount(int rowX, int rowY);
 
     std::unique_ptr<CatalogueJudge> judge_;
+    bool learntUnseen_ = false;  // learnt since rowNews() last told
 };
 
 }  // namespace app

@@ -2,6 +2,8 @@
 
 #include "app/screen.hpp"
 #include "app/screens.hpp"
+#include "app/task_catalogue.hpp"
+#include "app/task_list_box.hpp"
 #include "platform/edit_box.hpp"
 #include "platform/graphics.hpp"
 #include "platform/system.hpp"
@@ -78,12 +80,36 @@ bool arrowHeld() {
             scene::screenItems.downArrow->state == ui::Pressed);
 }
 
+std::optional<uint32_t> earlier(std::optional<uint32_t> a, std::optional<uint32_t> b) {
+    if (!a) return b;
+    if (!b) return a;
+    return static_cast<int32_t>(*b - *a) < 0 ? b : a;
+}
+
+// The catalogue learns about its rows on a thread of its own, which cannot wake the loop:
+// while it works the loop looks in this often, and a row is drawn once it is known.
+constexpr uint32_t kRowsLookMs = 40;
+
+// When the catalogue's rows next need the loop: now, when some were learnt since the last
+// look; a little later while some are still being judged.
+std::optional<uint32_t> catalogueRowsDue(uint32_t now) {
+    TaskListBox* list = currentTaskList();
+    if (list == nullptr) return std::nullopt;
+    switch (list->rowNews()) {
+        case TaskListBox::RowNews::Learnt:
+            frameWanted = true;
+            return now;
+        case TaskListBox::RowNews::Judging:
+            return now + kRowsLookMs;
+        case TaskListBox::RowNews::None:
+            break;
+    }
+    return std::nullopt;
+}
+
 std::optional<uint32_t> nextScreenChange(uint32_t now) {
     if (frameWanted || arrowHeld() || editBoxChanges() != boxChangesDrawn) return now;
-    std::optional<uint32_t> soonest = ui::nextItemChange(lastFrameAt);
-    const std::optional<uint32_t> blink = nextCaretBlink(lastFrameAt);
-    if (blink && (!soonest || static_cast<int32_t>(*blink - *soonest) < 0)) soonest = blink;
-    return soonest;
+    return earlier(ui::nextItemChange(lastFrameAt), nextCaretBlink(lastFrameAt));
 }
 
 void drawFrame() {
@@ -161,6 +187,7 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
 }
 
 bool drawFrameIfDue() {
+    catalogueRowsDue(tickCount());
     const std::optional<uint32_t> due = nextScreenChange(tickCount());
     if (!due || static_cast<int32_t>(tickCount() - *due) < 0) return false;
     drawFrame();
@@ -171,7 +198,9 @@ bool inputWaits() { return ui::animating(); }
 
 std::optional<uint32_t> nextTick() {
     if (ui::animating()) return ui::nextAnimationTick();
-    return nextScreenChange(tickCount());
+    const uint32_t now = tickCount();
+    const std::optional<uint32_t> rows = catalogueRowsDue(now);
+    return earlier(nextScreenChange(now), rows);
 }
 
 const LoopClient& loopClient() {

@@ -163,6 +163,10 @@ TimedRead readFileWithin(const std::string& path, size_t maxBytes, int timeoutMs
     return {true, std::move(*bytes)};
 }
 
+std::optional<bool> deleteFileWithin(const std::string& path, int timeoutMs) {
+    return within<bool>(timeoutMs, [path] { return deleteFile(path); });
+}
+
 WriteResult writeNewFileWithin(const std::string& path, const std::vector<uint8_t>& bytes,
                                int timeoutMs) {
     const auto result = within<WriteResult>(

@@ -54,6 +54,9 @@ struct TimedRead {
 };
 TimedRead readFileWithin(const std::string& path, size_t maxBytes, int timeoutMs);
 
+// As deleteFile; nothing when no answer came in time.
+std::optional<bool> deleteFileWithin(const std::string& path, int timeoutMs);
+
 // As writeNewFile, or NoAnswer; a file that is made after the wait ended is removed again,
 // so nothing half written or unexpected stays behind.
 WriteResult writeNewFileWithin(const std::string& path, const std::vector<uint8_t>& bytes,

@@ -10,7 +10,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -18,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -26,20 +24,6 @@ namespace fs = std::filesystem;
 
 namespace platform {
 namespace {
-
-std::mutex hookGuard;
-std::atomic<bool> hooked{false};
-std::function<void(const std::string&)> accessHook;
-
-void fileAccess(const std::string& path) {
-    if (!hooked) return;
-    std::function<void(const std::string&)> hook;
-    {
-        std::lock_guard<std::mutex> lock(hookGuard);
-        hook = accessHook;
-    }
-    if (hook) hook(path);
-}
 
 std::optional<std::string>& dataOverride() {
     static std::optional<std::string> folder;
@@ -223,7 +207,7 @@ bool createFolders(const std::string& folder) {
 
 std::vector<std::string> listFolder(const std::string& folder, const std::string& prefix,
                                     const std::string& suffix) {
-    fileAccess(folder);
+    noteFileAccess(folder);
     std::vector<std::string> names;
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) return names;
@@ -272,7 +256,7 @@ std::optional<std::vector<FolderEntry>> readFolder(const std::string& folder) {
 std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes) {
     // Opening a FIFO for reading would wait for a writer: open without waiting, and read
     // only what turns out to be a regular file.
-    fileAccess(path);
+    noteFileAccess(path);
     const int fd = openPath(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return std::nullopt;
     struct stat st {};
@@ -304,7 +288,7 @@ std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t max
 }
 
 WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    fileAccess(path);
+    noteFileAccess(path);
     failWritesPastTheSizeLimit();
     FILE* f = std::fopen(path.c_str(), "wbx");
     if (!f) return errno == EEXIST ? WriteResult::Exists : WriteResult::Failed;
@@ -322,7 +306,7 @@ WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& by
 
 bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     if (path.empty()) return false;
-    fileAccess(path);
+    noteFileAccess(path);
     failWritesPastTheSizeLimit();
     // Through a symbolic link the file meant is the link's target; renaming over the link
     // would replace the link and leave the target as it was.
@@ -356,12 +340,6 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     return true;
 }
 
-void setFileAccessHook(std::function<void(const std::string& path)> hook) {
-    std::lock_guard<std::mutex> lock(hookGuard);
-    hooked = static_cast<bool>(hook);
-    accessHook = std::move(hook);
-}
-
 FileLock::FileLock(const std::string& path, int timeoutMs) {
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, defaultFileMode());
     if (fd_ < 0) return;
@@ -378,6 +356,7 @@ FileLock::~FileLock() {
 
 bool deleteFile(const std::string& path) {
     if (path.empty()) return false;
+    noteFileAccess(path);
     // Removing a file asks only its folder, and root may remove anything; a file whose
     // owner took away the write bit is protected on purpose, the way a teacher marks it.
     struct stat st {};

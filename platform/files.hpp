@@ -70,7 +70,7 @@ private:
 };
 
 // Tests stand in for a file system that stops answering: the hook is called with the path
-// at the start of every listing, read and write above, on the thread that makes it, and
+// at the start of every listing, read, write and deletion, on the thread that makes it, and
 // may block there. Nothing (the default) for none.
 void setFileAccessHook(std::function<void(const std::string& path)> hook);
 

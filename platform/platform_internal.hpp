@@ -10,6 +10,10 @@ namespace platform {
 
 class EditBox;
 
+// Called at the start of every listing, read, write and deletion of files.hpp, on the thread that
+// makes it: runs the hook a test set with setFileAccessHook.
+void noteFileAccess(const std::string& path);
+
 // True when a real SDL display is up (a window can exist) and the run is not headless.
 bool desktopAvailable();
 

@@ -14,6 +14,7 @@
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
 #include "platform/class_folder.hpp"
+#include "puzzle/class_results.hpp"
 #include "support/editor_fixture.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
@@ -88,6 +89,7 @@ TEST_F(CatalogueAccessTest, TheCatalogueNeverWaitsOnTheClassFolderAndSaysWhatItC
     test::writeTaskFile((shared() / "_62.dat").string(), test::wolfGoatCabbage(), false);
     test::writeTaskFile((shared() / "_63.dat").string(), test::wolfGoatCabbage(), false);
     platform::setClassFolderOverride(shared().string());
+    puzzle::confirmPupilName("Аня");
     HangingFolder hanging(shared());
     if (!app::mainMenu->visible) key(platform::VK_ESCAPE);
     click(520, 73);
@@ -104,6 +106,12 @@ TEST_F(CatalogueAccessTest, TheCatalogueNeverWaitsOnTheClassFolderAndSaysWhatItC
     }
     wait(20);
     shot("catalogue-class-folder-silent");
+    // Nor does deleting one.
+    click(list->x + 100, list->y + 33 + 15);
+    click(570, 105 + 440 - 89 + 15);
+    click(570, 105 + 440 - 89 + 15);
+    EXPECT_STREQ(ui::screenItems.messagePopup->text, "Папка класса не отвечает"_cp);
+    EXPECT_EQ(list->entries.size(), 3u);
     // Opening one does not wait on it either.
     click(list->x + 100, list->y + 33 + 15);
     click(list->x + 100, list->y + 33 + 15);
