@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kLine = 21;
 constexpr int kInset = 12;
-constexpr uint32_t kPlate = 0xE0283440;
 constexpr uint32_t kLabel = kPaleYellow;
 
 void label(int x, int y, const char* text, uint32_t colour) {
@@ -33,8 +32,8 @@ void drawCatalogueLegend(const std::vector<TaskEntry>& entries, int x, int botto
     }
     const int lines = 4 + (classTasks || ownTasks ? 1 : 0);
     const int top = bottom + 6;
-    fillRect(x, top, x + width, top + lines * kLine + 12, kPlate);
-    drawOutline(x, top, x + width - 1, top + lines * kLine + 11, 0xFF8A6A40);
+    fillRect(x, top, x + width, top + lines * kLine + 12, kPlateColour);
+    drawOutline(x, top, x + width - 1, top + lines * kLine + 11, kPlateEdge);
     int y = top + 6;
     const int left = x + kInset;
     drawCheckMark(left, y + (kLine - 18) / 2);

@@ -23,6 +23,19 @@ namespace {
 
 TaskListBox* taskList = nullptr;
 
+// Messages keep to the left of the panel, on a plate: over the rows they would hide the very
+// task the delete question names.
+constexpr int kMessageLeft = 12;
+constexpr int kMessageRight = kCataloguePanelX - 12;
+
+void placeMessages(bool besidePanel) {
+    if (PopupMessage* popup = screenItems.messagePopup) {
+        popup->areaLeft = besidePanel ? kMessageLeft : 0;
+        popup->areaRight = besidePanel ? kMessageRight : platform::kScreenWidth;
+        popup->plated = besidePanel;
+    }
+}
+
 // The row whose deletion was asked about; the next press on the button deletes it.
 int32_t deleteAsked = -1;
 std::string deleteQuestion;  // the popup keeps a pointer to its text
@@ -44,6 +57,7 @@ void showTaskList() {
     screenItems.woodPanel->moveTo(kCataloguePanelX, kCataloguePanelY);
     puzzle::task.title[0] = '\0';
     puzzle::task.statement[0] = '\0';
+    placeMessages(true);
     if (puzzle::pupilNameWanted()) {
         showPupilNameForm(fillTaskList);
     } else {
@@ -68,6 +82,7 @@ void fillTaskList() {
 void closeTaskList() {
     forgetDeleteQuestion();
     closePupilNameForm();
+    placeMessages(false);
     detachPanelItems();
     screenItems.woodPanel->moveTo(kPanelX, kPanelY);
     for (Button*& button : screenItems.buttons) {

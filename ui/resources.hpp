@@ -63,6 +63,10 @@ const char* currentHint(Rect* rect);
 // The pale yellow of the texts on the wood panel and under the banks, and of the bevels'
 // light edges.
 constexpr uint32_t kPaleYellow = 0xFFFFFFCC;
+// The dark plate a text stands on where neither the wood nor the water lies behind it, and
+// its edge.
+constexpr uint32_t kPlateColour = 0xE0283440;
+constexpr uint32_t kPlateEdge = 0xFF8A6A40;
 
 enum class CursorKind { Arrow, Hand, Drag };
 void setCursor(CursorKind cursor);

@@ -62,6 +62,19 @@ void PopupMessage::draw() {
         return;
     }
     const auto [alpha, top] = frameAt(elapsed);
+    if (plated) {
+        constexpr int kPad = 8;
+        Rect size{areaLeft + kPad, 0, areaRight - kPad, 0};
+        drawText(font, text, &size, platform::DT_CALCRECT | DT_WORDBREAK, 0);
+        const int width = size.right - size.left;
+        const int left = (areaLeft + areaRight - width) / 2 - kPad;
+        const int bottom = top + size.bottom - size.top + kPad;
+        const auto faded = [alpha](uint32_t c) {
+            return (c & 0x00FFFFFF) | ((c >> 24) * alpha / 255 << 24);
+        };
+        fillRect(left, top - kPad, left + width + 2 * kPad, bottom, faded(kPlateColour));
+        drawOutline(left, top - kPad, left + width + 2 * kPad - 1, bottom - 1, faded(kPlateEdge));
+    }
     drawOutlinedText(font, text, Rect{areaLeft, top - 1, areaRight, 0},
                      DT_NOCLIP | DT_CENTER | DT_WORDBREAK, (colour & 0x00FFFFFF) | (alpha << 24));
 }

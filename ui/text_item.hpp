@@ -43,6 +43,8 @@ public:
     // while the move list's board stands beside it.
     int areaLeft = 0;
     int areaRight = 1024;
+    // On a plate of its own, fitted to the text, where the band lies over busy pictures.
+    bool plated = false;
 };
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <vector>
 
 #include "app/screen.hpp"
 #include "app/screens.hpp"
@@ -255,10 +256,21 @@ TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
     }
     pressRow(0);
     const std::string first = list->entries[0].path();
-    // Asked once, naming the task; choosing another row drops the question.
+    // Asked once, naming the task; choosing another row drops the question. The question
+    // leaves the rows as they were, the one it names readable.
+    move(570, 105 + 440 - 89 + 15);
+    renderFrame();
+    std::vector<uint32_t> rows;
+    for (int y = list->y; y < list->y + list->height; ++y)
+        for (int x = list->x; x < list->x + 212; ++x) rows.push_back(pixel(x, y));
     click(570, 105 + 440 - 89 + 15);
     EXPECT_TRUE(std::filesystem::exists(first));
     EXPECT_STREQ(screenItems.messagePopup->text, "Удалить задачу «ab»?\nНажмите «Да, удалить»"_cp);
+    shot("catalogue-delete-question");
+    size_t changed = 0, i = 0;
+    for (int y = list->y; y < list->y + list->height; ++y)
+        for (int x = list->x; x < list->x + 212; ++x) changed += pixel(x, y) != rows[i++];
+    EXPECT_EQ(changed, 0u);
     pressRow(1);
     pressRow(0);
     click(570, 105 + 440 - 89 + 15);
