@@ -80,6 +80,7 @@ void appendWin(const std::string& classFolder, const Pupil& pupil, const std::st
             case platform::WriteResult::Ok:
                 return;
             case platform::WriteResult::Failed:
+            case platform::WriteResult::NoAnswer:
                 std::fprintf(stderr, "ferrolin: cannot write the results file %s\n", path.c_str());
                 return;
             case platform::WriteResult::Exists:
