@@ -25,12 +25,13 @@ void stripe(int x, int y, uint32_t colour) { fillRect(x, y + 3, x + 5, y + kLine
 }  // namespace
 
 void drawCatalogueLegend(const std::vector<TaskEntry>& entries, int x, int bottom, int width) {
-    bool classTasks = false, ownTasks = false;
+    bool classTasks = false, ownTasks = false, unreadable = false;
     for (const TaskEntry& entry : entries) {
         classTasks = classTasks || entry.group == TaskGroup::Class;
         ownTasks = ownTasks || entry.group == TaskGroup::Mine;
+        unreadable = unreadable || entry.difficulty.unreadable;
     }
-    const int lines = 4 + (classTasks || ownTasks ? 1 : 0);
+    const int lines = 4 + (unreadable ? 1 : 0) + (classTasks || ownTasks ? 1 : 0);
     const int top = bottom + 6;
     fillRect(x, top, x + width, top + lines * kLine + 12, kPlateColour);
     drawOutline(x, top, x + width - 1, top + lines * kLine + 11, kPlateEdge);
@@ -49,6 +50,12 @@ void drawCatalogueLegend(const std::vector<TaskEntry>& entries, int x, int botto
     label(left + 21, y, "?"_cp, kLabel);
     label(left + 40, y, "задача слишком большая"_cp, kLabel);
     y += kLine;
+    if (unreadable) {
+        const DifficultyMark mark = difficultyMark(EntryDifficulty{true, true, std::nullopt});
+        label(left + 21, y, mark.text.c_str(), mark.colour);
+        label(left + 40, y, "файл не открывается"_cp, kLabel);
+        y += kLine;
+    }
     int groupX = left + 21;
     if (classTasks) {
         stripe(groupX, y, kClassStripe);

@@ -258,6 +258,7 @@ TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
     const std::string first = list->entries[0].path();
     // Asked once, naming the task; choosing another row drops the question. The question
     // leaves the rows as they were, the one it names readable.
+    list->waitForRows();
     move(570, 105 + 440 - 89 + 15);
     renderFrame();
     std::vector<uint32_t> rows;
