@@ -69,8 +69,9 @@ void PopupMessage::draw() {
         const int width = size.right - size.left;
         const int left = (areaLeft + areaRight - width) / 2 - kPad;
         const int bottom = top + size.bottom - size.top + kPad;
-        const auto faded = [alpha](uint32_t c) {
-            return (c & 0x00FFFFFF) | ((c >> 24) * alpha / 255 << 24);
+        const uint32_t strength = alpha;  // a lambda may not name a structured binding in clang 14
+        const auto faded = [strength](uint32_t c) {
+            return (c & 0x00FFFFFF) | ((c >> 24) * strength / 255 << 24);
         };
         fillRect(left, top - kPad, left + width + 2 * kPad, bottom, faded(kPlateColour));
         drawOutline(left, top - kPad, left + width + 2 * kPad - 1, bottom - 1, faded(kPlateEdge));
