@@ -25,14 +25,20 @@ namespace app {
 using namespace ui;
 using namespace scene;
 
-ExtGraphicsItem* mainMenu = nullptr;
-UIElement* menuRoller = nullptr;
+PicturePart* mainMenu = nullptr;
+PressablePicture* menuRoller = nullptr;
 std::array<Button*, 6> menuButtons{};
 
 namespace {
 
 constexpr int kMenuRolledUp = 384;
 constexpr int kMenuStep = 12;
+// The menu's scroll hangs from the top of the screen, its roller on its top edge and its
+// six commands one under the other.
+constexpr int kMenuX = 336, kMenuY = 27;
+constexpr int kRollerX = 472, kRollerY = 28;
+constexpr int kCommandX = 344, kCommandTop = 52, kCommandPitch = 58;
+constexpr int kCommandWidth = 358, kCommandHeight = 43;
 
 std::string lastSolutionPath;
 
@@ -78,7 +84,7 @@ void enter(Args&&... args) {
     screen = std::make_unique<S>(std::forward<Args>(args)...);
 }
 
-void onBankHighlightDone(RectTrail*) {
+void onBankHighlightDone(FlyingHighlight*) {
     screenItems.bankHighlight->visible = false;
     if (screen) screen->highlightDone();
 }
@@ -127,13 +133,14 @@ bool buildScreens() {
 
     buildScreenItems(puzzle::task.title, puzzle::task.statement);
     screenItems.bankHighlight->onCycleEnd = onBankHighlightDone;
-    mainMenu = new ExtGraphicsItem(336, 27, "textures/mainmenu.tga");
+    mainMenu = new PicturePart(kMenuX, kMenuY, "textures/mainmenu.tga");
     mainMenu->sourceRect.top = kMenuRolledUp;
     mainMenu->visible = false;
-    menuRoller = new UIElement(472, 28, "textures/btn_menu.tga");
-    menuRoller->onClick = [](UIElement* item) { toggleMainMenu(item); };
-    for (int i = 0; i < 6; ++i) {
-        Button* button = new Button(344, 52 + 58 * i, 358, 43, nullptr);
+    menuRoller = new PressablePicture(kRollerX, kRollerY, "textures/btn_menu.tga");
+    menuRoller->onClick = [](PressablePicture* item) { toggleMainMenu(item); };
+    for (int i = 0; i < static_cast<int>(menuButtons.size()); ++i) {
+        Button* button = new Button(kCommandX, kCommandTop + kCommandPitch * i, kCommandWidth,
+                                    kCommandHeight, nullptr);
         button->id = i;
         button->onClick = onMenuCommand;
         button->visible = false;

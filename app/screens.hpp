@@ -9,7 +9,7 @@
 
 #include "ui/button.hpp"
 #include "ui/graphics_item.hpp"
-#include "ui/ui_element.hpp"
+#include "ui/pressable_picture.hpp"
 #include "ui/visual_item.hpp"
 
 namespace app {
@@ -25,8 +25,8 @@ enum MenuCommand : int32_t {
 };
 
 // The menu picture, its roller and the six invisible command buttons over the picture.
-extern ui::ExtGraphicsItem* mainMenu;
-extern ui::UIElement* menuRoller;
+extern ui::PicturePart* mainMenu;
+extern ui::PressablePicture* menuRoller;
 extern std::array<ui::Button*, 6> menuButtons;
 
 // Fonts, every permanent item, the two chains; ends with the menu rolled down.

@@ -233,7 +233,7 @@ void BM_Crossing(benchmark::State& state) {
         state.SkipWithError(e.what());
         return;
     }
-    ui::StaticUIElement* boat = puzzle::task.boat;
+    ui::InertPicture* boat = puzzle::task.boat;
     int step = 2;
     auto sail = [&] {
         // Back and forth over 100 pixels, so that every frame differs from the last.

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include "editor/character_palette.hpp"
 #include "editor/rule_list_box.hpp"
 #include "editor/task_editor.hpp"
-#include "editor/unit_list_box.hpp"
 #include "model/task_file.hpp"
 #include "platform/edit_box.hpp"
 #include "puzzle/task.hpp"
@@ -159,10 +159,10 @@ void enterBoatStep() {
     if (task.boat != nullptr) {
         bringToFront(task.boat);
     } else {
-        task.boat = new StaticUIElement(0, 0, "textures/boat.tga");
+        task.boat = new InertPicture(0, 0, "textures/boat.tga");
         task.boatSettings = model::BoatSettings{};
     }
-    StaticUIElement* boat = task.boat;
+    InertPicture* boat = task.boat;
     boat->x = items.stepTitle->x;
     boat->y = items.stepTitle->y + 30;
     const model::BoatSettings& settings = task.boatSettings;
@@ -254,8 +254,8 @@ int goToStep(int s) {
     return next ? 1 : 0;
 }
 
-void toggleBoatman(UIElement* element) {
-    StaticUIElement* boat = puzzle::task.boat;
+void toggleBoatman(PressablePicture* element) {
+    InertPicture* boat = puzzle::task.boat;
     if (boat == nullptr) return;
     const auto* box = static_cast<const Checkbox*>(element);
     puzzle::task.boatSettings.boatman = box->checked;

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "editor/character_palette.hpp"
 #include "editor/editor_placement.hpp"
 #include "editor/rule_list_box.hpp"
-#include "editor/unit_list_box.hpp"
 #include "model/task_file.hpp"
 #include "platform/edit_box.hpp"
 #include "puzzle/task.hpp"
@@ -51,7 +51,7 @@ void openEditor() {
     puzzle::task.statement[0] = '\0';
 
     const Box area = panelList();
-    items.characterList = new UnitListBox(area.x, area.y, area.width, area.height);
+    items.characterList = new CharacterPalette(area.x, area.y, area.width, area.height);
     items.characterList->upArrow = screenItems.upArrow;
     items.characterList->downArrow = screenItems.downArrow;
     items.characterList->visible = false;

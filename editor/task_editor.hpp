@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "ui/button.hpp"
+#include "ui/pressable_picture.hpp"
 #include "ui/spin.hpp"
 #include "ui/text_item.hpp"
-#include "ui/ui_element.hpp"
 
 namespace platform {
 class EditBox;
@@ -14,7 +14,7 @@ class EditBox;
 
 namespace editor {
 
-class UnitListBox;
+class CharacterPalette;
 class RuleListBox;
 
 // The wizard's steps in their order; back and next move by one, so the current step is
@@ -48,12 +48,12 @@ void finishTask();
 ui::TextItem* makeVerdictLabel();
 
 // The boat step's check box and spin.
-void toggleBoatman(ui::UIElement* checkBox);
+void toggleBoatman(ui::PressablePicture* checkBox);
 void setCapacity(ui::Spin* spin);
 
 // The editor's items, null while the editor is closed.
 struct EditorItems {
-    UnitListBox* characterList = nullptr;
+    CharacterPalette* characterList = nullptr;
     RuleListBox* ruleList = nullptr;
     ui::TextItem* stepTitle = nullptr;
     ui::TextItem* stepHint = nullptr;

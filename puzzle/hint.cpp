@@ -11,7 +11,7 @@
 #include "puzzle/task.hpp"
 #include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/rect_trail.hpp"
+#include "ui/flying_highlight.hpp"
 
 namespace puzzle {
 
@@ -27,9 +27,9 @@ constexpr uint32_t kArrowUnlit = 0x50FFFFFF;
 constexpr uint32_t kFlightGap = 150;  // ms between the pointers' starts
 
 struct HintState {
-    UIElement* button = nullptr;
-    std::vector<RectTrail*> pointers;  // one per thing pointed at, reused
-    UIElement* litArrow = nullptr;
+    PressablePicture* button = nullptr;
+    std::vector<FlyingHighlight*> pointers;  // one per thing pointed at, reused
+    PressablePicture* litArrow = nullptr;
     int used = 0;
     // Where the last hint was asked: asking again there repeats it, and is not another one.
     std::optional<model::Position> askedAt;
@@ -42,23 +42,23 @@ void unlightArrow() {
     hint.litArrow = nullptr;
 }
 
-void pointerDone(RectTrail* trail) {
+void pointerDone(FlyingHighlight* trail) {
     trail->visible = false;
     // The arrow's pointer is the last to land and the last to go.
     bool anyLeft = false;
-    for (const RectTrail* p : hint.pointers) anyLeft = anyLeft || p->visible;
+    for (const FlyingHighlight* p : hint.pointers) anyLeft = anyLeft || p->visible;
     if (!anyLeft) unlightArrow();
 }
 
 void pointAt(size_t slot, const VisualItem* item, uint32_t colour) {
     while (hint.pointers.size() <= slot) {
-        RectTrail* trail = new RectTrail(0, 0, 0, 0, 0, 0, colour);
+        FlyingHighlight* trail = new FlyingHighlight(0, 0, 0, 0, 0, 0, colour);
         trail->holdTime = 3000;
         trail->onCycleEnd = pointerDone;
         trail->visible = false;
         hint.pointers.push_back(trail);
     }
-    RectTrail* trail = hint.pointers[slot];
+    FlyingHighlight* trail = hint.pointers[slot];
     trail->colour = colour;
     trail->width = trail->height = 0;
     trail->fly(kButtonX + 30, kButtonY + 30, item->x - 2, item->y - 2, item->width + 4, item->height + 4,
@@ -92,7 +92,7 @@ const char* crossingMessage(const model::Hint& h) {
 
 void buildHint() {
     hint = HintState{};
-    hint.button = new UIElement(kButtonX, kButtonY, "textures/btn_hint.tga");
+    hint.button = new PressablePicture(kButtonX, kButtonY, "textures/btn_hint.tga");
     hint.button->colour = 0xE0FFFFFF;
     hint.button->hoverColour = 0xFFFFFFFF;
     hint.button->onClick = showHint;
@@ -100,7 +100,7 @@ void buildHint() {
 
 void closeHint() {
     delete hint.button;
-    for (RectTrail* trail : hint.pointers) delete trail;
+    for (FlyingHighlight* trail : hint.pointers) delete trail;
     hint = HintState{};
 }
 
@@ -108,10 +108,10 @@ int hintsUsed() { return hint.used; }
 
 void dismissHint() {
     unlightArrow();
-    for (RectTrail* trail : hint.pointers) trail->visible = false;
+    for (FlyingHighlight* trail : hint.pointers) trail->visible = false;
 }
 
-void showHint(UIElement*) {
+void showHint(PressablePicture*) {
     // The menu and the winner picture hold the modal floor: nothing to hint under them.
     if (hint.button == nullptr || !itemList.inputArmed || itemList.pressHeld || play.winPending ||
         itemList.modalFloor != nullptr)
@@ -129,7 +129,7 @@ void showHint(UIElement*) {
                 pointAt(slot++, task.characters[static_cast<size_t>(i)].item, kTakeOutColour);
             for (const int i : h.board)
                 pointAt(slot++, task.characters[static_cast<size_t>(i)].item, kBoardColour);
-            UIElement* arrow = h.direction > 0 ? play.rightArrow : play.leftArrow;
+            PressablePicture* arrow = h.direction > 0 ? play.rightArrow : play.leftArrow;
             if (arrow != nullptr && h.direction != 0) {
                 arrow->colour = 0xFFFFFFFF;
                 hint.litArrow = arrow;

@@ -2,7 +2,7 @@
 // the position on screen and points at what to do next.
 #pragma once
 
-#include "ui/ui_element.hpp"
+#include "ui/pressable_picture.hpp"
 
 namespace puzzle {
 
@@ -10,7 +10,7 @@ namespace puzzle {
 void buildHint();
 void closeHint();
 // The button's click, the H key; does nothing while the boat or a drag is under way.
-void showHint(ui::UIElement* = nullptr);
+void showHint(ui::PressablePicture* = nullptr);
 // The pointers go when what they point at moves (a crossing, an undo).
 void dismissHint();
 // Hints asked since the task was opened.

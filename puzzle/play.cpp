@@ -32,6 +32,10 @@ namespace {
 
 char movesTextBuffer[16] = "";
 
+// On the winner's picture: the count of crossings and the close button.
+constexpr scene::Box kMovesOnWinner{70, 50, 80, 40};
+constexpr int kCloseOnWinnerX = 66, kCloseOnWinnerY = 96;
+
 CharacterRecord& recordOf(const VisualItem* item) {
     return task.characters[static_cast<size_t>(item->id)];
 }
@@ -52,10 +56,10 @@ void putOnBank(VisualItem* item, bool left) {
     }
 }
 
-void hideTrail(RectTrail* trail) { trail->visible = false; }
+void hideTrail(FlyingHighlight* trail) { trail->visible = false; }
 
-RectTrail* makeCharacterHighlight() {
-    RectTrail* trail = new RectTrail(kCentreX, kCentreY, 0, 0, 0, 0, 0xFFFFFF00);
+FlyingHighlight* makeCharacterHighlight() {
+    FlyingHighlight* trail = new FlyingHighlight(kCentreX, kCentreY, 0, 0, 0, 0, 0xFFFFFF00);
     trail->holdTime = 3000;
     trail->onCycleEnd = hideTrail;
     trail->visible = false;
@@ -98,7 +102,7 @@ void startWin() {
 // The passengers step ashore one after the other, each fading out of the boat and into
 // its place on the bank; then the crossing counts.
 void landPassengers(int direction, model::PassengerSet landed) {
-    StaticUIElement* boat = task.boat;
+    InertPicture* boat = task.boat;
     if (boat->attached != nullptr) {
         VisualItem* passenger = detachFirst(boat);
         landed.set(static_cast<size_t>(passenger->id));
@@ -130,7 +134,7 @@ void sail(int direction) {
         return direction == 1 ? task.boat->x < kRightStationX : task.boat->x > kLeftStationX;
     };
     crossing.showFrame = [direction](int) {
-        StaticUIElement* boat = task.boat;
+        InertPicture* boat = task.boat;
         if (direction == 1) {
             const bool climbing = boat->x >= kClimbLeft && boat->x + 2 <= kClimbRight;
             boat->moveBy(2, climbing ? -1 : 0);
@@ -162,21 +166,24 @@ void buildPlayScreen(NextTask next) {
     attachToPanel(play.moveList);
     screenItems.woodPanel->visible = true;
 
-    play.rightArrow = new UIElement(445, 330, "textures/arrow_right.tga");
+    play.rightArrow = new PressablePicture(kSailRightX, kSailRightY, "textures/arrow_right.tga");
     play.rightArrow->colour = 0x50FFFFFF;
     play.rightArrow->hoverColour = 0xFFFFFFFF;
     play.rightArrow->onClick = sailRight;
-    play.leftArrow = new UIElement(620, 160, "textures/arrow_left.tga");
+    play.leftArrow = new PressablePicture(kSailLeftX, kSailLeftY, "textures/arrow_left.tga");
     play.leftArrow->colour = 0x50FFFFFF;
     play.leftArrow->hoverColour = 0xFFFFFFFF;
     play.leftArrow->onClick = sailLeft;
     play.leftArrow->visible = false;
 
-    play.winner = new DragDropItem(390, 220, "textures/winner.tga");
+    play.winner = new DragDropItem(kWinnerX, kWinnerY, "textures/winner.tga");
     play.winner->hoverColour = play.winner->activeColour = play.winner->colour;
     movesTextBuffer[0] = '\0';
-    play.movesText = new TextItem(460, 270, 80, 40, movesTextBuffer, fonts.large, 0xFFFFFFFF);
-    play.closeButton = new UIElement(456, 316, "textures/btn_close.tga");
+    play.movesText =
+        new TextItem(kWinnerX + kMovesOnWinner.x, kWinnerY + kMovesOnWinner.y, kMovesOnWinner.width,
+                     kMovesOnWinner.height, movesTextBuffer, fonts.large, 0xFFFFFFFF);
+    play.closeButton = new PressablePicture(kWinnerX + kCloseOnWinnerX, kWinnerY + kCloseOnWinnerY,
+                                            "textures/btn_close.tga");
     play.closeButton->colour = 0xCCFFFFFF;
     play.closeButton->hoverColour = 0xFFFFFFFF;
     play.closeButton->onClick = closeWinner;
@@ -258,7 +265,7 @@ bool onPlayDragOver(DragDropItem*, VisualItem* other, int, int) {
 }
 
 void onPlayDrop(DragDropItem* item, int, int) {
-    StaticUIElement* boat = task.boat;
+    InertPicture* boat = task.boat;
     boat->state = ui::Idle;
     const int i = item->id;
     const int weight = recordOf(item).weight;
@@ -299,9 +306,9 @@ void playKeyDown(uintptr_t key, bool ctrl) {
     }
 }
 
-void sailRight(UIElement*) { sail(1); }
+void sailRight(PressablePicture*) { sail(1); }
 
-void sailLeft(UIElement*) { sail(-1); }
+void sailLeft(PressablePicture*) { sail(-1); }
 
 void fadeMove(int character, int side) {
     // 15 frames out, the move, 15 frames in, in steps of 17 of the alpha. The colour's own
@@ -370,7 +377,7 @@ void undoMove(Button*) {
     afterAnimations(undoBehindBlinds);
 }
 
-void closeWinner(UIElement*) {
+void closeWinner(PressablePicture*) {
     setVisible(play.winner, false);
     itemList.modalFloor = nullptr;
     if (play.winNotKept) {

@@ -9,9 +9,9 @@
 #include "puzzle/win_plaque.hpp"
 #include "ui/button.hpp"
 #include "ui/drag_drop_item.hpp"
-#include "ui/rect_trail.hpp"
+#include "ui/flying_highlight.hpp"
+#include "ui/pressable_picture.hpp"
 #include "ui/text_item.hpp"
-#include "ui/ui_element.hpp"
 
 namespace puzzle {
 
@@ -33,10 +33,10 @@ void playKeyDown(uintptr_t key, bool ctrl);
 // The total weight of the boat's passengers.
 int passengerWeight();
 
-void sailRight(ui::UIElement* arrow);
-void sailLeft(ui::UIElement* arrow);
+void sailRight(ui::PressablePicture* arrow);
+void sailLeft(ui::PressablePicture* arrow);
 void undoMove(ui::Button* button);
-void closeWinner(ui::UIElement* button);
+void closeWinner(ui::PressablePicture* button);
 // direction equal to the move's: the position after it; opposite: before it.
 void applyMove(const model::MoveData& move, int direction);
 void fadeMove(int character, int side);
@@ -47,13 +47,13 @@ void revealWinner();
 struct PlayState {
     MoveListBox* moveList = nullptr;
     ui::Button* undoButton = nullptr;
-    ui::UIElement* rightArrow = nullptr;
-    ui::UIElement* leftArrow = nullptr;
+    ui::PressablePicture* rightArrow = nullptr;
+    ui::PressablePicture* leftArrow = nullptr;
     ui::DragDropItem* winner = nullptr;
     ui::TextItem* movesText = nullptr;
-    ui::UIElement* closeButton = nullptr;
-    ui::RectTrail* highlightA = nullptr;
-    ui::RectTrail* highlightB = nullptr;
+    ui::PressablePicture* closeButton = nullptr;
+    ui::FlyingHighlight* highlightA = nullptr;
+    ui::FlyingHighlight* highlightB = nullptr;
     // Where the dragged character came from: -1 left bank, +1 right bank, 0 the boat.
     int origin = 0;
     // The win's flight is under way; only its end shows the winner picture.

@@ -25,7 +25,7 @@ int placeOf(int index, int destination) {
 
 namespace {
 
-void flyToItem(RectTrail* highlight, const VisualItem* item) {
+void flyToItem(FlyingHighlight* highlight, const VisualItem* item) {
     if (highlight == nullptr || item == nullptr) return;
     highlight->width = 0;
     highlight->height = 0;

@@ -11,7 +11,7 @@
 #include "model/task_data.hpp"
 #include "platform/types.hpp"
 #include "ui/drag_drop_item.hpp"
-#include "ui/ui_element.hpp"
+#include "ui/pressable_picture.hpp"
 
 namespace puzzle {
 
@@ -40,7 +40,7 @@ struct Task {
     char title[model::kTitleBytes] = {};
     char statement[model::kStatementBytes] = {};
     // The boat's picture; its chain holds the passengers' pictures, leftmost first.
-    ui::StaticUIElement* boat = nullptr;
+    ui::InertPicture* boat = nullptr;
     model::BoatSettings boatSettings;
     // Play's: who stands where, who sits in the boat, where the boat is.
     model::Position position;

@@ -113,7 +113,7 @@ void startPlay(const model::TaskData& data, const std::string& path, NextTask ne
     play.taskPath = path;
     setTitle(data.title);
     setStatement(data.statement);
-    task.boat = new ui::StaticUIElement(
+    task.boat = new ui::InertPicture(
         scene::kLeftStationX, scene::kLeftStationY,
         (data.boat & model::kBoatmanFlag) != 0 ? "textures/boatman.tga" : "textures/boat.tga");
     task.boatSettings = model::BoatSettings::fromWord(data.boat);

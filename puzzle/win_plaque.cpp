@@ -20,14 +20,14 @@ struct Plaque {
     DragDropItem* card = nullptr;
     GraphicsItem* picture = nullptr;
     TextItem* text = nullptr;
-    UIElement* next = nullptr;
+    PressablePicture* next = nullptr;
     char buffer[192] = "";
     std::string nextPath;
     NextTask nextTask;
 };
 Plaque plaque;
 
-void openNext(UIElement*) {
+void openNext(PressablePicture*) {
     // Copied: opening the task closes the play screen and this plaque with it.
     const std::string path = plaque.nextPath;
     const std::function<void(const std::string&)> open = plaque.nextTask.open;
@@ -51,7 +51,7 @@ void buildWinPlaque(DragDropItem* card, NextTask next) {
     const int x = card->x + kOffsetX, y = card->y + kOffsetY;
     plaque.picture = new GraphicsItem(x, y, "textures/winner_plaque.tga");
     plaque.text = new TextItem(x + 8, y + 8, 192, 60, plaque.buffer, fonts.small, 0xFF6D4C00);
-    plaque.next = new UIElement(x + 24, y + 70, "textures/btn_next.tga");
+    plaque.next = new PressablePicture(x + 24, y + 70, "textures/btn_next.tga");
     plaque.next->colour = 0xE6FFFFFF;
     plaque.next->hoverColour = 0xFFFFFFFF;
     plaque.next->onClick = openNext;

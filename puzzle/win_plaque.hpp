@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ui/drag_drop_item.hpp"
-#include "ui/ui_element.hpp"
+#include "ui/pressable_picture.hpp"
 
 namespace puzzle {
 

@@ -24,6 +24,12 @@ constexpr int kRightStationX = 675, kRightStationY = 130;
 // two it sails.
 constexpr int kClimbLeft = 335, kClimbRight = 675;
 
+// The arrows that send the boat off stand beside it at its bank.
+constexpr int kSailRightX = 445, kSailRightY = 330;
+constexpr int kSailLeftX = 620, kSailLeftY = 160;
+// The winner's picture hangs over the middle of the river.
+constexpr int kWinnerX = 390, kWinnerY = 220;
+
 // The banks as the highlight frames them.
 constexpr Box kLeftBank{5, 40, 270, 400};
 constexpr Box kRightBank{770, 40, 240, 250};

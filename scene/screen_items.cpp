@@ -28,13 +28,13 @@ void wipe(const std::array<int, N>& stripes) {
     a.periodMs = 50;
     a.hasFrame = [](int frame) { return frame < static_cast<int>(N); };
     a.showFrame = [stripes](int frame) {
-        screenItems.wipeShader->stripe = stripes[static_cast<size_t>(frame)];
+        screenItems.wipe->stripe = stripes[static_cast<size_t>(frame)];
     };
     animate(std::move(a));
 }
 
-UIElement* makePanelArrow(int y, const char* path) {
-    auto* arrow = new UIElement(kPanelX + kArrowsX, kPanelY + y, path);
+PressablePicture* makePanelArrow(int y, const char* path) {
+    auto* arrow = new PressablePicture(kPanelX + kArrowsX, kPanelY + y, path);
     arrow->hoverColour = 0xFFFFFFFF;
     arrow->visible = false;
     return arrow;
@@ -54,8 +54,8 @@ void buildScreenItems(const char* title, const char* statement) {
     screenItems.statementLabel = new TextItem(kStatement.x, kStatement.y, kStatement.width,
                                               kStatement.height, statement, fonts.small, kPaleYellow);
     screenItems.statementLabel->format = platform::DT_WORDBREAK | platform::DT_NOCLIP;
-    screenItems.wipeShader = new Shader(kWipeColour);
-    screenItems.wipeShader->visible = false;
+    screenItems.wipe = new StripeWipe(kWipeColour);
+    screenItems.wipe->visible = false;
     screenItems.messagePopup = new PopupMessage(fonts.medium, kPopupColour);
     screenItems.woodPanel = new WoodPanel(kPanelX, kPanelY, "textures/woodpanel.tga");
     screenItems.woodPanel->colour = screenItems.woodPanel->hoverColour =
@@ -63,7 +63,7 @@ void buildScreenItems(const char* title, const char* statement) {
     screenItems.woodPanel->visible = false;
     screenItems.upArrow = makePanelArrow(kUpArrowY, "textures/list_uparrow.tga");
     screenItems.downArrow = makePanelArrow(kDownArrowY, "textures/list_downarrow.tga");
-    screenItems.bankHighlight = new RectTrail(0, 0, 0, 0, 0, 0, 0xFFFFFF00);
+    screenItems.bankHighlight = new FlyingHighlight(0, 0, 0, 0, 0, 0, 0xFFFFFF00);
     screenItems.bankHighlight->visible = false;
 
     screenItems.woodPanel->attached = screenItems.upArrow;
@@ -82,23 +82,23 @@ void hideMessage() {
 }
 
 void closeBlinds() {
-    if (screenItems.wipeShader == nullptr) return;
+    if (screenItems.wipe == nullptr) return;
     itemList.inputArmed = false;
-    screenItems.wipeShader->visible = true;
-    bringToFront(screenItems.wipeShader);
+    screenItems.wipe->visible = true;
+    bringToFront(screenItems.wipe);
     wipe(std::array{16, 8, 4, 2, -4, -8, -16, 0});
     afterAnimations([] { itemList.inputArmed = true; });
 }
 
 void openBlinds() {
-    if (screenItems.wipeShader == nullptr) return;
+    if (screenItems.wipe == nullptr) return;
     itemList.inputArmed = false;
-    // The new screen's items were made above the shader; keep them under the stripes.
-    screenItems.wipeShader->visible = true;
-    bringToFront(screenItems.wipeShader);
+    // The new screen's items were made above the wipe; keep them under the stripes.
+    screenItems.wipe->visible = true;
+    bringToFront(screenItems.wipe);
     wipe(std::array{-16, -8, -4, 2, 4, 8, 16});
     afterAnimations([] {
-        screenItems.wipeShader->visible = false;
+        screenItems.wipe->visible = false;
         itemList.inputArmed = true;
     });
 }

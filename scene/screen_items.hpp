@@ -7,11 +7,11 @@
 
 #include "scene/wood_panel.hpp"
 #include "ui/button.hpp"
+#include "ui/flying_highlight.hpp"
 #include "ui/graphics_item.hpp"
-#include "ui/rect_trail.hpp"
-#include "ui/shader.hpp"
+#include "ui/pressable_picture.hpp"
+#include "ui/stripe_wipe.hpp"
 #include "ui/text_item.hpp"
-#include "ui/ui_element.hpp"
 
 namespace scene {
 
@@ -20,13 +20,13 @@ struct ScreenItems {
     ui::GraphicsItem* background = nullptr;
     ui::TextItem* titleLabel = nullptr;
     ui::TextItem* statementLabel = nullptr;
-    ui::Shader* wipeShader = nullptr;
+    ui::StripeWipe* wipe = nullptr;
     ui::PopupMessage* messagePopup = nullptr;
     WoodPanel* woodPanel = nullptr;
     // The panel's scroll arrows, lent to whichever list the screen shows.
-    ui::UIElement* upArrow = nullptr;
-    ui::UIElement* downArrow = nullptr;
-    ui::RectTrail* bankHighlight = nullptr;
+    ui::PressablePicture* upArrow = nullptr;
+    ui::PressablePicture* downArrow = nullptr;
+    ui::FlyingHighlight* bankHighlight = nullptr;
     // The catalogue's open/delete buttons or the editor's back/next buttons.
     std::array<ui::Button*, 2> buttons{};
 };

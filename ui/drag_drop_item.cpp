@@ -11,7 +11,7 @@ constexpr int kTapSlop = 6;
 
 }  // namespace
 
-DragDropItem::DragDropItem(int x_, int y_, const char* path) : UIElement(x_, y_, path) {}
+DragDropItem::DragDropItem(int x_, int y_, const char* path) : PressablePicture(x_, y_, path) {}
 
 bool DragDropItem::hitTest(int px, int py) { return containsPoint(this, px, py); }
 

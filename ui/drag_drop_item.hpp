@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
-#include "ui/ui_element.hpp"
+#include "ui/pressable_picture.hpp"
 
 namespace ui {
 
-class DragDropItem : public UIElement {
+class DragDropItem : public PressablePicture {
 public:
     DragDropItem(int x, int y, const char* path);
     bool hitTest(int px, int py) override;

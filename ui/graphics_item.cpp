@@ -12,11 +12,11 @@ GraphicsItem::GraphicsItem(int x_, int y_, const char* path)
 
 void GraphicsItem::draw() { drawCharacter(texture, tintMask, x, y, colour); }
 
-ExtGraphicsItem::ExtGraphicsItem(int x_, int y_, const char* path) : GraphicsItem(x_, y_, path) {
+PicturePart::PicturePart(int x_, int y_, const char* path) : GraphicsItem(x_, y_, path) {
     sourceRect = Rect{0, 0, width, height};
 }
 
-void ExtGraphicsItem::draw() {
+void PicturePart::draw() {
     if (sourceRect.right <= sourceRect.left || sourceRect.bottom <= sourceRect.top) return;
     drawTexture(texture, x, y, &sourceRect, colour);
 }

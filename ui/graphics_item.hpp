@@ -1,4 +1,4 @@
-// Pictures: a whole picture (GraphicsItem) and a part of one (ExtGraphicsItem).
+// Pictures: a whole picture (GraphicsItem) and a part of one (PicturePart).
 #pragma once
 
 #include <cstdint>
@@ -23,9 +23,9 @@ public:
     TexturePtr tintMask;
 };
 
-class ExtGraphicsItem : public GraphicsItem {
+class PicturePart : public GraphicsItem {
 public:
-    ExtGraphicsItem(int x, int y, const char* path);
+    PicturePart(int x, int y, const char* path);
     void draw() override;
 
     Rect sourceRect;  // the part of the picture drawn with its top-left at (x, y)

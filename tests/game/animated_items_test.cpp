@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "support/framework_fixture.hpp"
+#include "ui/flying_highlight.hpp"
 #include "ui/graphics_item.hpp"
-#include "ui/rect_trail.hpp"
-#include "ui/shader.hpp"
+#include "ui/stripe_wipe.hpp"
 #include "ui/text_item.hpp"
 
 namespace {
@@ -69,31 +69,31 @@ TEST_F(AnimatedItemsTest, PopupTextIsGreenAndCentredAcrossTheScreen) {
 }
 
 TEST_F(AnimatedItemsTest, ShaderStripesAreWrittenWithoutBlending) {
-    auto* shader = new Shader(0x80164000);
-    shader->stripe = 16;
+    auto* wipe = new StripeWipe(0x80164000);
+    wipe->stripe = 16;
     platform::graphics().clear(0xFFFFFFFF);
-    shader->draw();
+    wipe->draw();
     EXPECT_EQ(pixel(500, 0), 0xFF164000u);  // the alpha is not blended in
     EXPECT_EQ(pixel(500, 1), 0xFFFFFFFFu);
     EXPECT_EQ(pixel(500, 16), 0xFF164000u);
     EXPECT_EQ(pixel(500, 752), 0xFF164000u);
     EXPECT_EQ(pixel(500, 767), 0xFFFFFFFFu);
 
-    shader->stripe = -4;
+    wipe->stripe = -4;
     platform::graphics().clear(0xFFFFFFFF);
-    shader->draw();
+    wipe->draw();
     for (int row = 0; row < 8; ++row) {
         EXPECT_EQ(pixel(10, row), row % 4 == 3 ? 0xFFFFFFFFu : 0xFF164000u) << row;
     }
-    shader->stripe = 0;
+    wipe->stripe = 0;
     platform::graphics().clear(0xFFFFFFFF);
-    shader->draw();
+    wipe->draw();
     EXPECT_EQ(pixel(1023, 767), 0xFF164000u);
 }
 
 TEST_F(AnimatedItemsTest, TrailFramesFollowTheLeaderAndSettleOnTheTarget) {
-    RectTrail trail(0, 0, 100, 200, 50, 60, 0xFFFFFF00);
-    RectTrail::Frame frames[6];
+    FlyingHighlight trail(0, 0, 100, 200, 50, 60, 0xFFFFFF00);
+    FlyingHighlight::Frame frames[6];
     // Halfway, with five fainter frames 0.03 behind each other.
     ASSERT_EQ(trail.framesAt(350, frames), 6);
     EXPECT_EQ(frames[0].left, 50);
@@ -115,9 +115,9 @@ TEST_F(AnimatedItemsTest, TrailFramesFollowTheLeaderAndSettleOnTheTarget) {
 TEST_F(AnimatedItemsTest, CycleEndFiresOncePerPeriodAndWaitsForADelayedStart) {
     static int calls;
     calls = 0;
-    auto* trail = new RectTrail(0, 0, 10, 10, 10, 10, 0xFFFFFF00);
+    auto* trail = new FlyingHighlight(0, 0, 10, 10, 10, 10, 0xFFFFFF00);
     trail->holdTime = 3000;
-    trail->onCycleEnd = [](RectTrail*) { ++calls; };
+    trail->onCycleEnd = [](FlyingHighlight*) { ++calls; };
     trail->startTime = platform::tickCount();
     for (int ms = 0; ms < 20000; ms += 10) {
         frame();

@@ -11,18 +11,18 @@
 
 namespace {
 
-using editor::UnitListBox;
+using editor::CharacterPalette;
 using puzzle::task;
 
 class PaletteTest : public test::EditorTest {
 protected:
-    UnitListBox* palette() { return items().characterList; }
+    CharacterPalette* palette() { return items().characterList; }
     ui::Spin* spin(int i) { return palette()->weightSpins[static_cast<size_t>(i)]; }
     ui::ColorBox* colourBox(int i) { return palette()->colourBoxes[static_cast<size_t>(i)]; }
 };
 
 TEST_F(PaletteTest, ListsEveryCharacterPictureButTheSmallOnes) {
-    UnitListBox* list = palette();
+    CharacterPalette* list = palette();
     ASSERT_EQ(list->entryCount, 2);
     EXPECT_EQ(list->entryPictures[0]->path, "textures/unit_a.tga");
     EXPECT_EQ(list->entryPictures[1]->path, "textures/unit_b.tga");
@@ -39,7 +39,7 @@ TEST_F(PaletteTest, ListsEveryCharacterPictureButTheSmallOnes) {
 TEST_F(PaletteTest, LeavesOutPicturesThatDoNotLoadOrFitARow) {
     namespace fs = std::filesystem;
     const fs::path textures = programFolder() / "textures";
-    const UnitListBox* shown = palette();
+    const CharacterPalette* shown = palette();
     const int tooTall = shown->height - 3;
     const int tooWide = shown->width - 82;
     app::closeScreen();
@@ -53,7 +53,7 @@ TEST_F(PaletteTest, LeavesOutPicturesThatDoNotLoadOrFitARow) {
     click(500, 130);
     ASSERT_EQ(editor::editorStep, 0);
 
-    UnitListBox* list = palette();
+    CharacterPalette* list = palette();
     ASSERT_EQ(list->entryCount, 2);
     EXPECT_EQ(list->entryPictures[0]->path, "textures/unit_a.tga");
     EXPECT_EQ(list->entryPictures[1]->path, "textures/unit_b.tga");
@@ -81,7 +81,7 @@ TEST_F(PaletteTest, ReadsAtMost128NamesInAlphabeticalOrderWithoutSmallPicturesAn
     std::ofstream(folder / "unit_1000_tint.tga").put('x');
     std::ofstream(folder / "unit_1000_small_tint.tga").put('x');
     std::ofstream(folder / "boat.tga").put('x');
-    const auto names = UnitListBox::characterPictures(folder.string());
+    const auto names = CharacterPalette::characterPictures(folder.string());
     ASSERT_EQ(names.size(), 128u);
     EXPECT_EQ(names.front(), "unit_1000.tga");
     EXPECT_EQ(names.back(), "unit_1127.tga");
@@ -90,7 +90,7 @@ TEST_F(PaletteTest, ReadsAtMost128NamesInAlphabeticalOrderWithoutSmallPicturesAn
 TEST_F(PaletteTest, RowsPlaceTheirWidgetsAndOnlyWhileShown) {
     goTo(2);
     wait(10);
-    const UnitListBox* list = palette();
+    const CharacterPalette* list = palette();
     const int colX = list->x + list->width - 51;
     EXPECT_EQ(list->entryPictures[0]->x, list->x);
     EXPECT_EQ(list->entryPictures[0]->y, list->y + 2);
@@ -134,14 +134,14 @@ TEST_F(PaletteTest, CharactersCopyTheColourAndWeightOfTheMomentTheyAreTaken) {
     EXPECT_EQ(yellow->texture, palette()->entryPictures[0]->texture);
 
     // Only the weight that differs from 1 is written, and the boat's capacity unless 1.
-    auto numbers = UnitListBox::loadNumbers();
+    auto numbers = CharacterPalette::loadNumbers();
     ASSERT_EQ(numbers.size(), 1u);
     EXPECT_EQ(numbers[0].value, 3);
     EXPECT_EQ(numbers[0].x, yellow->x + yellow->width);
     EXPECT_EQ(numbers[0].y, yellow->y + yellow->height);
     for (int capacity : {2, 0}) {
         task.boatSettings.capacity = capacity;
-        numbers = UnitListBox::loadNumbers();
+        numbers = CharacterPalette::loadNumbers();
         ASSERT_EQ(numbers.size(), 2u);
         EXPECT_EQ(numbers[0].value, capacity);
         EXPECT_EQ(numbers[0].x, scene::kLeftStationX + task.boat->width);

@@ -42,7 +42,7 @@ protected:
     uint64_t boatPixels() {
         ui::renderFrame();
         uint64_t sum = 0;
-        const ui::StaticUIElement* boat = task.boat;
+        const ui::InertPicture* boat = task.boat;
         for (int y = boat->y; y < boat->y + boat->height; y += 2) {
             for (int x = boat->x; x < boat->x + boat->width; x += 2) sum += pixel(x, y) & 0xFFFFFF;
         }
@@ -113,7 +113,7 @@ TEST_F(WizardTest, LongTextsAreCutWhenTheStepIsLeftAndAnEarlyLeaveMakesNoBoxes) 
 
 TEST_F(WizardTest, TheBoatStepSetsBoatmanAndCapacity) {
     next();
-    ui::StaticUIElement* boat = task.boat;
+    ui::InertPicture* boat = task.boat;
     ASSERT_NE(boat, nullptr);
     const auto boatWord = [] { return static_cast<int>(task.boatSettings.word()); };
     EXPECT_EQ(boatWord(), 1);

@@ -53,7 +53,7 @@ protected:
             centreOf(task.boat, &bx, &by);
             drag(cx, cy, bx, by);
         }
-        const ui::UIElement* arrow = play.rightArrow->visible ? play.rightArrow : play.leftArrow;
+        const ui::PressablePicture* arrow = play.rightArrow->visible ? play.rightArrow : play.leftArrow;
         int ax = 0, ay = 0;
         centreOf(arrow, &ax, &ay);
         click(ax, ay);

@@ -98,7 +98,7 @@ TEST_F(WheelTest, ThePaletteScrollsAPictureANotch) {
     click(500, 130);  // the task editor, with every built character picture
     auto& items = editor::editorItems;
     while (editor::editorStep < 2) click(items.nextButton->x + 10, items.nextButton->y + 10);
-    editor::UnitListBox* list = items.characterList;
+    editor::CharacterPalette* list = items.characterList;
     ASSERT_GT(endOffset(list), 0);
     wheelOver(list, 1);
     EXPECT_EQ(list->scrollOffset, list->rowHeight(0));

@@ -5,8 +5,8 @@
 #include "support/framework_fixture.hpp"
 #include "ui/button.hpp"
 #include "ui/drag_drop_item.hpp"
+#include "ui/pressable_picture.hpp"
 #include "ui/spin.hpp"
-#include "ui/ui_element.hpp"
 
 namespace {
 
@@ -143,7 +143,7 @@ TEST_F(WidgetsTest, SpinRepeatsAfterHalfASecondThenEveryFiftyMilliseconds) {
 }
 
 TEST_F(WidgetsTest, ElementsWithoutStatePicturesUseTints) {
-    auto* element = new UIElement(0, 0, "textures/missing.tga");
+    auto* element = new PressablePicture(0, 0, "textures/missing.tga");
     EXPECT_EQ(element->hoverColour, 0xFFF0F000u);
     EXPECT_EQ(element->activeColour, 0x80FFFFFFu);
 }
@@ -153,7 +153,7 @@ TEST_F(WidgetsTest, CheckboxTogglesBeforeItsClickAndStaticElementsLetClicksThrou
     auto* box = new Checkbox(10, 10, nullptr, "label");
     box->width = 20;
     box->height = 20;
-    box->onClick = [](UIElement* e) { seenChecked = static_cast<Checkbox*>(e)->checked; };
+    box->onClick = [](PressablePicture* e) { seenChecked = static_cast<Checkbox*>(e)->checked; };
     click(15, 15);
     EXPECT_TRUE(box->checked);
     EXPECT_TRUE(seenChecked);
@@ -162,7 +162,7 @@ TEST_F(WidgetsTest, CheckboxTogglesBeforeItsClickAndStaticElementsLetClicksThrou
 
     auto* button = new Button(100, 100, 50, 30, nullptr);
     button->onClick = [](Button*) { ++clicks; };
-    auto* cover = new StaticUIElement(90, 90, nullptr);
+    auto* cover = new InertPicture(90, 90, nullptr);
     cover->width = 100;
     cover->height = 100;
     click(110, 110);

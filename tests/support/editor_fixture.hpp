@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <string>
 
+#include "editor/character_palette.hpp"
 #include "editor/editor_placement.hpp"
 #include "editor/rule_list_box.hpp"
 #include "editor/task_editor.hpp"
-#include "editor/unit_list_box.hpp"
 #include "puzzle/task.hpp"
 #include "support/game_fixture.hpp"
 #include "support/tga_writer.hpp"

@@ -13,9 +13,9 @@
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
+#include "editor/character_palette.hpp"
 #include "editor/rule_list_box.hpp"
 #include "editor/task_editor.hpp"
-#include "editor/unit_list_box.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
@@ -110,7 +110,7 @@ private:
             {scene::screenItems.background, "background"},
             {scene::screenItems.titleLabel, "title label"},
             {scene::screenItems.statementLabel, "statement label"},
-            {scene::screenItems.wipeShader, "wipe shader"},
+            {scene::screenItems.wipe, "wipe"},
             {scene::screenItems.messagePopup, "message popup"},
             {scene::screenItems.woodPanel, "wood panel"},
             {scene::screenItems.upArrow, "up arrow"},
@@ -152,7 +152,7 @@ private:
                 return describe("character ", i, " is not alive");
             if (item->id != i) return describe("character ", i, " has the id ", item->id);
         }
-        if (const editor::UnitListBox* palette = editor::editorItems.characterList) {
+        if (const editor::CharacterPalette* palette = editor::editorItems.characterList) {
             for (int e = 0; e < palette->entryCount; ++e) {
                 const auto at = static_cast<size_t>(e);
                 if (!slot(palette->entryPictures[at], "").empty() ||

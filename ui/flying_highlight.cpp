@@ -1,12 +1,12 @@
-#include "ui/rect_trail.hpp"
+#include "ui/flying_highlight.hpp"
 
 #include "platform/system.hpp"
 #include "ui/resources.hpp"
 
 namespace ui {
 
-RectTrail::RectTrail(int x_, int y_, int targetX_, int targetY_, int targetWidth_, int targetHeight_,
-                     uint32_t colour_)
+FlyingHighlight::FlyingHighlight(int x_, int y_, int targetX_, int targetY_, int targetWidth_,
+                                 int targetHeight_, uint32_t colour_)
     : VisualItem(x_, y_, 0, 0),
       targetX(targetX_),
       targetY(targetY_),
@@ -15,7 +15,8 @@ RectTrail::RectTrail(int x_, int y_, int targetX_, int targetY_, int targetWidth
       colour(colour_),
       startTime(platform::tickCount()) {}
 
-void RectTrail::fly(int fromX, int fromY, int toX, int toY, int toWidth, int toHeight, uint32_t delay) {
+void FlyingHighlight::fly(int fromX, int fromY, int toX, int toY, int toWidth, int toHeight,
+                          uint32_t delay) {
     x = fromX;
     y = fromY;
     targetX = toX;
@@ -27,7 +28,7 @@ void RectTrail::fly(int fromX, int fromY, int toX, int toY, int toWidth, int toH
     visible = true;
 }
 
-RectTrail::Frame RectTrail::frameAt(float p, uint32_t frameColour) const {
+FlyingHighlight::Frame FlyingHighlight::frameAt(float p, uint32_t frameColour) const {
     if (p >= 1.0f) {
         return {targetX, targetY, targetX + targetWidth, targetY + targetHeight, frameColour};
     }
@@ -39,7 +40,7 @@ RectTrail::Frame RectTrail::frameAt(float p, uint32_t frameColour) const {
             along(y + height, targetY + targetHeight), frameColour};
 }
 
-int RectTrail::framesAt(uint32_t t, Frame out[6]) const {
+int FlyingHighlight::framesAt(uint32_t t, Frame out[6]) const {
     float p = static_cast<float>(t) / static_cast<float>(travelTime == 0 ? 1 : travelTime);
     int count = 0;
     out[count++] = frameAt(p, colour);
@@ -53,7 +54,7 @@ int RectTrail::framesAt(uint32_t t, Frame out[6]) const {
     return count;
 }
 
-std::optional<uint32_t> RectTrail::nextChange(uint32_t since) const {
+std::optional<uint32_t> FlyingHighlight::nextChange(uint32_t since) const {
     const uint32_t sinceStart = since - startTime;
     if (static_cast<int32_t>(sinceStart) < 0) return startTime;
     const uint32_t cycle = period == 0 ? 1 : period;
@@ -67,7 +68,7 @@ std::optional<uint32_t> RectTrail::nextChange(uint32_t since) const {
     return cycleStart + cycle;
 }
 
-void RectTrail::draw() {
+void FlyingHighlight::draw() {
     const uint32_t sinceStart = platform::tickCount() - startTime;
     // A flight started with a delay waits for its start; taken modulo the period the
     // negative time would look like a finished cycle and end the flight unseen.

@@ -7,9 +7,9 @@
 
 namespace ui {
 
-class Shader : public VisualItem {
+class StripeWipe : public VisualItem {
 public:
-    explicit Shader(uint32_t colour);
+    explicit StripeWipe(uint32_t colour);
     // stripe > 0: one-pixel lines every `stripe` rows; < 0: bands of |stripe| - 1 rows
     // with one-pixel gaps; 0: everything.
     void draw() override;

@@ -1,4 +1,4 @@
-#include "editor/unit_list_box.hpp"
+#include "editor/character_palette.hpp"
 
 #include <algorithm>
 #include <string>
@@ -30,13 +30,13 @@ void place(VisualItem* item, int px, int py) {
     item->visible = true;
 }
 
-UnitListBox::LoadNumber numberAt(int value, const VisualItem* item) {
+CharacterPalette::LoadNumber numberAt(int value, const VisualItem* item) {
     return {value, item->x + item->width, item->y + item->height};
 }
 
 }  // namespace
 
-std::vector<std::string> UnitListBox::characterPictures(const std::string& folder) {
+std::vector<std::string> CharacterPalette::characterPictures(const std::string& folder) {
     std::vector<std::string> names = platform::listFolder(folder, "unit_", "");
     // The small pictures and the tint masks go with a character picture, they are none.
     std::erase_if(names, [](const std::string& name) {
@@ -49,7 +49,8 @@ std::vector<std::string> UnitListBox::characterPictures(const std::string& folde
     return names;
 }
 
-UnitListBox::UnitListBox(int x_, int y_, int width_, int height_) : ListBox(x_, y_, width_, height_) {
+CharacterPalette::CharacterPalette(int x_, int y_, int width_, int height_)
+    : ListBox(x_, y_, width_, height_) {
     VisualItem* behind = screenItems.bankHighlight;
     int widest = 0;
     for (const std::string& name : characterPictures("textures")) {
@@ -83,7 +84,7 @@ UnitListBox::UnitListBox(int x_, int y_, int width_, int height_) : ListBox(x_, 
     halfWidestPicture = widest / 2;
 }
 
-UnitListBox::~UnitListBox() {
+CharacterPalette::~CharacterPalette() {
     if (screenItems.bankHighlight != nullptr) screenItems.bankHighlight->attached = nullptr;
     for (int i = 0; i < entryCount; ++i) {
         const auto entry = static_cast<size_t>(i);
@@ -96,25 +97,25 @@ UnitListBox::~UnitListBox() {
     }
 }
 
-void UnitListBox::draw() {
+void CharacterPalette::draw() {
     hideRowWidgets();
     drawRows();
     drawLoadNumbers();
 }
 
-int UnitListBox::rowCount() { return entryCount; }
+int CharacterPalette::rowCount() { return entryCount; }
 
-bool UnitListBox::fitsARow(const SelectableGraphics* picture) const {
+bool CharacterPalette::fitsARow(const SelectableGraphics* picture) const {
     return picture->texture != nullptr && picture->height + 4 <= height &&
            picture->width <= width - kColumnsWidth;
 }
 
-int UnitListBox::rowHeight(int row) {
+int CharacterPalette::rowHeight(int row) {
     if (row < 0 || row >= entryCount) return 4;
     return entryPictures[static_cast<size_t>(row)]->height + 4;
 }
 
-void UnitListBox::drawRow(int row, int rowX, int rowY) {
+void CharacterPalette::drawRow(int row, int rowX, int rowY) {
     const auto entry = static_cast<size_t>(row);
     SelectableGraphics* picture = entryPictures[entry];
     Spin* spin = weightSpins[entry];
@@ -136,7 +137,7 @@ void UnitListBox::drawRow(int row, int rowX, int rowY) {
     place(box, colX + 12, colY + 16);
 }
 
-void UnitListBox::hideRowWidgets() {
+void CharacterPalette::hideRowWidgets() {
     for (int i = 0; i < entryCount; ++i) {
         const auto entry = static_cast<size_t>(i);
         entryPictures[entry]->visible = false;
@@ -145,13 +146,13 @@ void UnitListBox::hideRowWidgets() {
     }
 }
 
-std::vector<UnitListBox::LoadNumber> UnitListBox::loadNumbers() {
+std::vector<CharacterPalette::LoadNumber> CharacterPalette::loadNumbers() {
     std::vector<LoadNumber> numbers;
     loadNumbers(numbers);
     return numbers;
 }
 
-void UnitListBox::loadNumbers(std::vector<LoadNumber>& numbers) {
+void CharacterPalette::loadNumbers(std::vector<LoadNumber>& numbers) {
     numbers.clear();
     const puzzle::Task& task = puzzle::task;
     if (task.boat != nullptr) {
@@ -166,7 +167,7 @@ void UnitListBox::loadNumbers(std::vector<LoadNumber>& numbers) {
     }
 }
 
-void UnitListBox::drawLoadNumbers() {
+void CharacterPalette::drawLoadNumbers() {
     loadNumbers(numbers_);
     for (const LoadNumber& number : numbers_) {
         const std::string text = std::to_string(number.value);

@@ -1,11 +1,11 @@
-#include "ui/ui_element.hpp"
+#include "ui/pressable_picture.hpp"
 
 #include "platform/types.hpp"
 #include "ui/character_picture.hpp"
 
 namespace ui {
 
-UIElement::UIElement(int x_, int y_, const char* path) : Pressable(x_, y_, path) {
+PressablePicture::PressablePicture(int x_, int y_, const char* path) : Pressable(x_, y_, path) {
     if (path != nullptr) {
         hoverTexture = loadTexture(variantName(path, "_hover"), nullptr, nullptr);
         activeTexture = loadTexture(variantName(path, "_active"), nullptr, nullptr);
@@ -14,7 +14,7 @@ UIElement::UIElement(int x_, int y_, const char* path) : Pressable(x_, y_, path)
     activeColour = activeTexture ? 0xFFFFFFFF : 0x80FFFFFF;
 }
 
-const TexturePtr& UIElement::stateTexture(uint32_t* tint) const {
+const TexturePtr& PressablePicture::stateTexture(uint32_t* tint) const {
     if (state == Hovered) {
         *tint = hoverColour;
         return hoverTexture ? hoverTexture : texture;
@@ -27,7 +27,7 @@ const TexturePtr& UIElement::stateTexture(uint32_t* tint) const {
     return texture;
 }
 
-void UIElement::draw() {
+void PressablePicture::draw() {
     uint32_t tint = 0;
     const TexturePtr& picture = stateTexture(&tint);
     // A character with a mask keeps its colours while pressed or dragged, only fading;
@@ -40,7 +40,7 @@ void UIElement::draw() {
 }
 
 Checkbox::Checkbox(int x_, int y_, const char* path, const char* label_)
-    : UIElement(x_, y_, path), label(label_) {
+    : PressablePicture(x_, y_, path), label(label_) {
     width /= 2;
 }
 
@@ -60,11 +60,11 @@ void Checkbox::draw() {
 
 void Checkbox::click() {
     checked = !checked;
-    UIElement::click();
+    PressablePicture::click();
 }
 
-StaticUIElement::StaticUIElement(int x_, int y_, const char* path) : UIElement(x_, y_, path) {}
+InertPicture::InertPicture(int x_, int y_, const char* path) : PressablePicture(x_, y_, path) {}
 
-bool StaticUIElement::hitTest(int, int) { return false; }
+bool InertPicture::hitTest(int, int) { return false; }
 
 }  // namespace ui

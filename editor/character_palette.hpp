@@ -15,16 +15,16 @@
 
 namespace editor {
 
-class UnitListBox : public ui::ListBox {
+class CharacterPalette : public ui::ListBox {
 public:
     static constexpr int kMaxEntries = 128;
 
     // Reads the pictures at once; their widgets hang in the wood panel's chain behind
     // the bank highlight, hidden. Pictures that do not load, or would not fit a row
     // beside the weight and colour columns, are left out.
-    UnitListBox(int x, int y, int width, int height);
+    CharacterPalette(int x, int y, int width, int height);
     // Cuts the panel's chain behind the bank highlight and destroys every widget.
-    ~UnitListBox() override;
+    ~CharacterPalette() override;
 
     // Hides every widget, shows those of the rows in view, then writes the load numbers.
     void draw() override;

@@ -1,5 +1,5 @@
-// Pictures that react to the mouse: UIElement (hover and pressed pictures or tints and a
-// click), Checkbox (two frames and a label), StaticUIElement (looks alike, never reacts).
+// Pictures that react to the mouse: PressablePicture (hover and pressed pictures or tints and a
+// click), Checkbox (two frames and a label), InertPicture (looks alike, never reacts).
 #pragma once
 
 #include <cstdint>
@@ -9,11 +9,11 @@
 
 namespace ui {
 
-class UIElement : public Pressable<GraphicsItem, UIElement> {
+class PressablePicture : public Pressable<GraphicsItem, PressablePicture> {
 public:
     // Looks for "_hover" and "_active" pictures beside the picture; tints stand in for
     // the missing ones.
-    UIElement(int x, int y, const char* path);
+    PressablePicture(int x, int y, const char* path);
     void draw() override;
 
     TexturePtr hoverTexture;
@@ -26,7 +26,7 @@ protected:
     const TexturePtr& stateTexture(uint32_t* tint) const;
 };
 
-class Checkbox : public UIElement {
+class Checkbox : public PressablePicture {
 public:
     Checkbox(int x, int y, const char* path, const char* label);
     void draw() override;
@@ -39,9 +39,9 @@ protected:
     void click() override;
 };
 
-class StaticUIElement : public UIElement {
+class InertPicture : public PressablePicture {
 public:
-    StaticUIElement(int x, int y, const char* path);
+    InertPicture(int x, int y, const char* path);
     bool hitTest(int px, int py) override;
 };
 

@@ -1,12 +1,12 @@
-#include "ui/shader.hpp"
+#include "ui/stripe_wipe.hpp"
 
 #include "ui/resources.hpp"
 
 namespace ui {
 
-Shader::Shader(uint32_t colour_) : VisualItem(0, 0, 1024, 768), colour(colour_) {}
+StripeWipe::StripeWipe(uint32_t colour_) : VisualItem(0, 0, 1024, 768), colour(colour_) {}
 
-void Shader::draw() {
+void StripeWipe::draw() {
     if (stripe == 0) {
         clearRect(0, 0, 1024, 768, colour);
         return;

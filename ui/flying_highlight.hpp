@@ -8,10 +8,10 @@
 
 namespace ui {
 
-class RectTrail : public VisualItem {
+class FlyingHighlight : public VisualItem {
 public:
-    RectTrail(int x, int y, int targetX, int targetY, int targetWidth, int targetHeight,
-              uint32_t colour);
+    FlyingHighlight(int x, int y, int targetX, int targetY, int targetWidth, int targetHeight,
+                    uint32_t colour);
     void draw() override;
     std::optional<uint32_t> nextChange(uint32_t since) const override;
     // Start point, target, raised to the top, restarted now (+delay), shown.
@@ -24,7 +24,7 @@ public:
     uint32_t travelTime = 700;
     uint32_t holdTime = 300;
     bool fired = false;
-    void (*onCycleEnd)(RectTrail*) = nullptr;
+    void (*onCycleEnd)(FlyingHighlight*) = nullptr;
 
     // The outlines of one moment t (ms into the cycle, t <= travel + hold): the leading
     // frame and up to five fainter ones behind it. Returns how many were written.
