@@ -107,13 +107,10 @@ void rollMenu(bool down) {
 void runMenuCommand(int command);
 
 void showSolutionVerdict() {
-    // A task file opened this way has no crossings to judge. The popup keeps a pointer to
-    // its text.
+    // A task file opened this way has no crossings to judge.
     const model::TaskData played = puzzle::playedTaskData();
     if (played.moves.empty()) return;
-    static std::string verdict;
-    verdict = puzzle::solutionVerdictMessage(played);
-    showMessage(verdict.c_str());
+    showMessage(puzzle::solutionVerdictMessage(played));
 }
 
 }  // namespace
@@ -128,10 +125,9 @@ int menuPosition() { return mainMenu != nullptr ? mainMenu->sourceRect.top : kMe
 
 bool buildScreens() {
     if (!createFonts()) return false;
-    puzzle::task.title[0] = '\0';
-    puzzle::task.statement[0] = '\0';
-
-    buildScreenItems(puzzle::task.title, puzzle::task.statement);
+    buildScreenItems();
+    puzzle::setTitle("");
+    puzzle::setStatement("");
     screenItems.bankHighlight->onCycleEnd = onBankHighlightDone;
     mainMenu = new PicturePart(kMenuX, kMenuY, "textures/mainmenu.tga");
     mainMenu->sourceRect.top = kMenuRolledUp;

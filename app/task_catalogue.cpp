@@ -55,8 +55,8 @@ TaskListBox* currentTaskList() { return taskList; }
 
 void showTaskList() {
     screenItems.woodPanel->moveTo(kCataloguePanelX, kCataloguePanelY);
-    puzzle::task.title[0] = '\0';
-    puzzle::task.statement[0] = '\0';
+    puzzle::setTitle("");
+    puzzle::setStatement("");
     placeMessages(true);
     if (puzzle::pupilNameWanted()) {
         showPupilNameForm(fillTaskList);

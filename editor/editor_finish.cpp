@@ -206,7 +206,7 @@ TextItem* makeVerdictLabel() {
     auto* label = new TextItem(screenItems.woodPanel->x + 47 + kVerdictInset,
                                screenItems.woodPanel->y + kVerdictTop,
                                screenItems.woodPanel->width - 100 - 2 * kVerdictInset, kVerdictHeight,
-                               nullptr, fonts.small, kSolvedColour);
+                               "", fonts.small, kSolvedColour);
     label->format = DT_CENTER | DT_WORDBREAK | DT_NOCLIP;
     label->visible = false;
     return label;

@@ -50,6 +50,7 @@ void closeEditBoxes(bool keepText) {
         delete items.statementEdit;
         items.statementEdit = nullptr;
     }
+    puzzle::showTaskWords();
 }
 
 void showStepTexts(const char* title, const char* hint) {

@@ -2,7 +2,6 @@
 // the statement step and the saving at the end.
 #include "editor/task_editor.hpp"
 
-#include <cstdio>
 #include <string>
 
 #include "editor/character_palette.hpp"
@@ -47,8 +46,8 @@ void connectPlacement() { SelectableGraphics::makeCharacter = makeEditorCharacte
 
 void openEditor() {
     EditorItems& items = editorItems;
-    puzzle::task.title[0] = '\0';
-    puzzle::task.statement[0] = '\0';
+    puzzle::setTitle("");
+    puzzle::setStatement("");
 
     const Box area = panelList();
     items.characterList = new CharacterPalette(area.x, area.y, area.width, area.height);
@@ -60,11 +59,10 @@ void openEditor() {
     items.ruleList->downArrow = screenItems.downArrow;
     items.ruleList->visible = false;
 
-    items.stepTitle = new TextItem(area.x, area.y + 10, area.width, 0, nullptr, fonts.small, 0xFFFFFFFF);
+    items.stepTitle = new TextItem(area.x, area.y + 10, area.width, 0, "", fonts.small, 0xFFFFFFFF);
     items.stepTitle->format = DT_CENTER | DT_NOCLIP;
     items.stepTitle->visible = false;
-    items.stepHint =
-        new TextItem(area.x, area.y, area.width, area.height, nullptr, fonts.small, kPaleYellow);
+    items.stepHint = new TextItem(area.x, area.y, area.width, area.height, "", fonts.small, kPaleYellow);
     items.stepHint->format = DT_CENTER | DT_VCENTER | DT_NOCLIP;
     items.stepHint->visible = false;
     items.backButton = makeWizardButton(0, "« Назад"_cp, goBack);
@@ -101,10 +99,8 @@ void onEditorHighlightDone() {
     screenItems.titleLabel->visible = false;
     screenItems.statementLabel->visible = false;
     puzzle::Task& task = puzzle::task;
-    if (task.title[0] == '\0') std::snprintf(task.title, sizeof task.title, "%s", "Название"_cp);
-    if (task.statement[0] == '\0') {
-        std::snprintf(task.statement, sizeof task.statement, "%s", "Текст задачи"_cp);
-    }
+    if (task.title[0] == '\0') puzzle::setTitle("Название"_cp);
+    if (task.statement[0] == '\0') puzzle::setStatement("Текст задачи"_cp);
 
     items.titleEdit = new platform::EditBox(screenItems.titleLabel->x, screenItems.titleLabel->y,
                                             kTitleBoxWidth, kTitleBoxHeight, false, task.title);

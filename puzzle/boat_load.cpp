@@ -12,12 +12,6 @@ namespace puzzle {
 using namespace ui;
 using namespace scene;
 
-namespace {
-
-char refusalBuffer[128] = "";
-
-}  // namespace
-
 bool taskHasWeights() {
     for (int i = 0; i < task.characterCount; ++i) {
         if (task.characters[static_cast<size_t>(i)].weight != 1) return true;
@@ -25,12 +19,15 @@ bool taskHasWeights() {
     return false;
 }
 
-BoatLoadLabel::BoatLoadLabel() : TextItem(0, 0, 0, 0, buffer_, ui::fonts.small, 0xFFFFFFFF) {}
+BoatLoadLabel::BoatLoadLabel() : TextItem(0, 0, 0, 0, "", ui::fonts.small, 0xFFFFFFFF) {}
 
 void BoatLoadLabel::draw() {
     if (task.boat == nullptr || !taskHasWeights()) return;
-    std::snprintf(buffer_, sizeof buffer_, "%s%d%s%d", "Груз: "_cp, passengerWeight(), " из "_cp,
+    // Assigned in place: the text keeps its room from frame to frame.
+    char load[48];
+    std::snprintf(load, sizeof load, "%s%d%s%d", "Груз: "_cp, passengerWeight(), " из "_cp,
                   task.boatSettings.capacity);
+    text.assign(load);
     // Above the passengers' heads (below the boat the messages rise), following the
     // boat across the river.
     x = task.boat->x;
@@ -38,15 +35,14 @@ void BoatLoadLabel::draw() {
     width = task.boat->width;
     height = 24;
     // Over grass, sand and water alike: an outline keeps it readable.
-    drawOutlinedText(font, text, Rect{x, y, x + width, y + height}, format, colour);
+    drawOutlinedText(font, text.c_str(), Rect{x, y, x + width, y + height}, format, colour);
 }
 
 void explainRefusedBoarding(int weight) {
     if (taskHasWeights()) {
-        std::snprintf(refusalBuffer, sizeof refusalBuffer, "%s%d%s%d",
-                      "Лодка не выдержит: груз был бы "_cp, passengerWeight() + weight,
-                      ", а можно не больше "_cp, task.boatSettings.capacity);
-        scene::showMessage(refusalBuffer);
+        scene::showMessage("Лодка не выдержит: груз был бы "_cp +
+                           std::to_string(passengerWeight() + weight) + ", а можно не больше "_cp +
+                           std::to_string(task.boatSettings.capacity));
     } else {
         scene::showMessage("В лодке больше нет места"_cp);
     }

@@ -14,9 +14,6 @@ class BoatLoadLabel : public ui::TextItem {
 public:
     BoatLoadLabel();
     void draw() override;
-
-private:
-    char buffer_[48] = "";
 };
 
 // Says why a character dropped on the boat did not board; `weight` is its weight.

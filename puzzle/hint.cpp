@@ -33,7 +33,6 @@ struct HintState {
     int used = 0;
     // Where the last hint was asked: asking again there repeats it, and is not another one.
     std::optional<model::Position> askedAt;
-    char message[256] = "";
 };
 HintState hint;
 
@@ -76,16 +75,14 @@ model::Position positionOnScreen() {
     return at;
 }
 
-const char* crossingMessage(const model::Hint& h) {
+std::string crossingMessage(const model::Hint& h) {
     std::string text;
     if (h.takeOut.size() == 1) text += "Высади из лодки того, кто в красной рамке.\n"_cp;
     if (h.takeOut.size() > 1) text += "Высади из лодки тех, кто в красных рамках.\n"_cp;
     if (h.board.size() == 1) text += "Посади в лодку того, кто в жёлтой рамке.\n"_cp;
     if (h.board.size() > 1) text += "Посади в лодку тех, кто в жёлтых рамках.\n"_cp;
     text += text.empty() ? "Нажми на стрелку."_cp : "Потом нажми на стрелку."_cp;
-    std::snprintf(hint.message, sizeof hint.message, "%s %s%d", text.c_str(), "До победы переправ: "_cp,
-                  h.crossingsLeft);
-    return hint.message;
+    return text + " " + "До победы переправ: "_cp + std::to_string(h.crossingsLeft);
 }
 
 }  // namespace

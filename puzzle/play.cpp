@@ -30,8 +30,6 @@ PlayState play;
 
 namespace {
 
-char movesTextBuffer[16] = "";
-
 // On the winner's picture: the count of crossings and the close button.
 constexpr scene::Box kMovesOnWinner{70, 50, 80, 40};
 constexpr int kCloseOnWinnerX = 66, kCloseOnWinnerY = 96;
@@ -83,7 +81,7 @@ void rememberWin(const model::TaskData& data) {
 }
 
 void startWin() {
-    std::snprintf(movesTextBuffer, sizeof movesTextBuffer, "%d", play.moveList->moveCount);
+    play.movesText->text = std::to_string(play.moveList->moveCount);
     const model::TaskData data = taskData();
     rememberWin(data);
     const std::optional<int> shortest = model::shortestCrossings(data);
@@ -178,10 +176,9 @@ void buildPlayScreen(NextTask next) {
 
     play.winner = new DragDropItem(kWinnerX, kWinnerY, "textures/winner.tga");
     play.winner->hoverColour = play.winner->activeColour = play.winner->colour;
-    movesTextBuffer[0] = '\0';
     play.movesText =
         new TextItem(kWinnerX + kMovesOnWinner.x, kWinnerY + kMovesOnWinner.y, kMovesOnWinner.width,
-                     kMovesOnWinner.height, movesTextBuffer, fonts.large, 0xFFFFFFFF);
+                     kMovesOnWinner.height, "", fonts.large, 0xFFFFFFFF);
     play.closeButton = new PressablePicture(kWinnerX + kCloseOnWinnerX, kWinnerY + kCloseOnWinnerY,
                                             "textures/btn_close.tga");
     play.closeButton->colour = 0xCCFFFFFF;

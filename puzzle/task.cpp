@@ -135,10 +135,19 @@ void copyInto(char* buffer, size_t size, const std::string& text) {
 
 }  // namespace
 
-void setTitle(const std::string& title) { copyInto(task.title, sizeof task.title, title); }
+void setTitle(const std::string& title) {
+    copyInto(task.title, sizeof task.title, title);
+    showTaskWords();
+}
 
 void setStatement(const std::string& statement) {
     copyInto(task.statement, sizeof task.statement, statement);
+    showTaskWords();
+}
+
+void showTaskWords() {
+    if (screenItems.titleLabel != nullptr) screenItems.titleLabel->text = task.title;
+    if (screenItems.statementLabel != nullptr) screenItems.statementLabel->text = task.statement;
 }
 
 }  // namespace puzzle

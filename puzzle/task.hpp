@@ -65,7 +65,10 @@ void createPlayCharacter(int i, int leftX, int leftY, int rightX, int rightY, in
 
 // The task as plain data (moves are added by the caller).
 model::TaskData taskData();
+// Both cut the words to what the task holds and show them under the river.
 void setTitle(const std::string& title);
 void setStatement(const std::string& statement);
+// The labels under the river show the task's words as they now stand.
+void showTaskWords();
 
 }  // namespace puzzle

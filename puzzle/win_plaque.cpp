@@ -21,7 +21,6 @@ struct Plaque {
     GraphicsItem* picture = nullptr;
     TextItem* text = nullptr;
     PressablePicture* next = nullptr;
-    char buffer[192] = "";
     std::string nextPath;
     NextTask nextTask;
 };
@@ -42,7 +41,7 @@ VisualItem* chainEnd(VisualItem* item, VisualItem* stopAt) {
 
 }  // namespace
 
-const char* winPlaqueText() { return plaque.buffer; }
+const std::string& winPlaqueText() { return plaque.text->text; }
 
 void buildWinPlaque(DragDropItem* card, NextTask next) {
     plaque = Plaque{};
@@ -50,7 +49,7 @@ void buildWinPlaque(DragDropItem* card, NextTask next) {
     plaque.nextTask = std::move(next);
     const int x = card->x + kOffsetX, y = card->y + kOffsetY;
     plaque.picture = new GraphicsItem(x, y, "textures/winner_plaque.tga");
-    plaque.text = new TextItem(x + 8, y + 8, 192, 60, plaque.buffer, fonts.small, 0xFF6D4C00);
+    plaque.text = new TextItem(x + 8, y + 8, 192, 60, "", fonts.small, 0xFF6D4C00);
     plaque.next = new PressablePicture(x + 24, y + 70, "textures/btn_next.tga");
     plaque.next->colour = 0xE6FFFFFF;
     plaque.next->hoverColour = 0xFFFFFFFF;
@@ -82,7 +81,7 @@ void prepareWinPlaque(int crossings, std::optional<int> shortest, int hints) {
         std::snprintf(line, sizeof line, "%s%s%d", lines.empty() ? "" : "\r\n", "Подсказок: "_cp, hints);
         lines += line;
     }
-    std::snprintf(plaque.buffer, sizeof plaque.buffer, "%s", lines.c_str());
+    plaque.text->text = lines;
 
     plaque.nextPath =
         plaque.nextTask.find && plaque.nextTask.open ? plaque.nextTask.find(playedTaskPath()) : "";

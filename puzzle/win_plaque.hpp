@@ -26,6 +26,6 @@ void closeWinPlaque();
 void prepareWinPlaque(int crossings, std::optional<int> shortest, int hints);
 
 // What the plaque says, lines broken by CR LF.
-const char* winPlaqueText();
+const std::string& winPlaqueText();
 
 }  // namespace puzzle

@@ -44,15 +44,15 @@ PressablePicture* makePanelArrow(int y, const char* path) {
 
 ScreenItems screenItems;
 
-void buildScreenItems(const char* title, const char* statement) {
+void buildScreenItems() {
     screenItems.background = new GraphicsItem(0, 0, "textures/background.tga");
-    screenItems.titleLabel = new TextItem(kTitle.x, kTitle.y, title, fonts.large, 0xFFFFFFFF);
+    screenItems.titleLabel = new TextItem(kTitle.x, kTitle.y, "", fonts.large, 0xFFFFFFFF);
     // A long title ends in "…" before the panel instead of running under it.
     screenItems.titleLabel->width = kTitle.width;
     screenItems.titleLabel->format =
         platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS | platform::DT_NOCLIP;
     screenItems.statementLabel = new TextItem(kStatement.x, kStatement.y, kStatement.width,
-                                              kStatement.height, statement, fonts.small, kPaleYellow);
+                                              kStatement.height, "", fonts.small, kPaleYellow);
     screenItems.statementLabel->format = platform::DT_WORDBREAK | platform::DT_NOCLIP;
     screenItems.wipe = new StripeWipe(kWipeColour);
     screenItems.wipe->visible = false;
@@ -73,8 +73,8 @@ void buildScreenItems(const char* title, const char* statement) {
 
 void forgetScreenItems() { screenItems = {}; }
 
-void showMessage(const char* text) {
-    if (screenItems.messagePopup != nullptr) screenItems.messagePopup->show(text);
+void showMessage(std::string text) {
+    if (screenItems.messagePopup != nullptr) screenItems.messagePopup->show(std::move(text));
 }
 
 void hideMessage() {

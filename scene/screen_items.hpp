@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "scene/wood_panel.hpp"
 #include "ui/button.hpp"
@@ -33,14 +34,14 @@ struct ScreenItems {
 extern ScreenItems screenItems;
 
 // Makes the scenery, hidden where a screen shows it, in drawing order: the river, the
-// task's title and statement (kept pointing at the given texts), the wipe, the popup and
+// task's title and statement (empty), the wipe, the popup and
 // the wood panel with its arrows and the highlight attached. The fonts must exist.
-void buildScreenItems(const char* title, const char* statement);
+void buildScreenItems();
 // Forgets every permanent item (after they were destroyed).
 void forgetScreenItems();
 
 // Shows a short message in the popup (Windows-1251).
-void showMessage(const char* text);
+void showMessage(std::string text);
 // Takes the popup's message away at once (the screen it spoke of closes).
 void hideMessage();
 

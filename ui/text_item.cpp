@@ -1,5 +1,7 @@
 #include "ui/text_item.hpp"
 
+#include <utility>
+
 #include "platform/system.hpp"
 
 namespace ui {
@@ -14,30 +16,32 @@ namespace {
 constexpr uint32_t kStillMs = 2000;
 }  // namespace
 
-TextItem::TextItem(int x_, int y_, const char* text_, FontPtr font_, uint32_t colour_)
+TextItem::TextItem(int x_, int y_, std::string text_, FontPtr font_, uint32_t colour_)
     : VisualItem(x_, y_, 0, 0),
-      text(text_),
+      text(std::move(text_)),
       font(std::move(font_)),
       format(DT_NOCLIP),
       colour(colour_) {}
 
-TextItem::TextItem(int x_, int y_, int width_, int height_, const char* text_, FontPtr font_,
+TextItem::TextItem(int x_, int y_, int width_, int height_, std::string text_, FontPtr font_,
                    uint32_t colour_)
     : VisualItem(x_, y_, width_, height_),
-      text(text_),
+      text(std::move(text_)),
       font(std::move(font_)),
       format(DT_NOCLIP | DT_VCENTER | DT_CENTER),
       colour(colour_) {}
 
-void TextItem::draw() { drawText(font, text, Rect{x, y, x + width, y + height}, format, colour); }
+void TextItem::draw() {
+    drawText(font, text.c_str(), Rect{x, y, x + width, y + height}, format, colour);
+}
 
 PopupMessage::PopupMessage(FontPtr font_, uint32_t colour_)
-    : TextItem(0, 0, nullptr, std::move(font_), colour_) {
+    : TextItem(0, 0, std::string(), std::move(font_), colour_) {
     visible = false;
 }
 
-void PopupMessage::show(const char* message) {
-    text = message;
+void PopupMessage::show(std::string message) {
+    text = std::move(message);
     shownAt = platform::tickCount();
     visible = true;
     bringToFront(this);
@@ -65,7 +69,7 @@ void PopupMessage::draw() {
     if (plated) {
         constexpr int kPad = 8;
         Rect size{areaLeft + kPad, 0, areaRight - kPad, 0};
-        drawText(font, text, &size, platform::DT_CALCRECT | DT_WORDBREAK, 0);
+        drawText(font, text.c_str(), &size, platform::DT_CALCRECT | DT_WORDBREAK, 0);
         const int width = size.right - size.left;
         const int left = (areaLeft + areaRight - width) / 2 - kPad;
         const int bottom = top + size.bottom - size.top + kPad;
@@ -76,7 +80,7 @@ void PopupMessage::draw() {
         fillRect(left, top - kPad, left + width + 2 * kPad, bottom, faded(kPlateColour));
         drawOutline(left, top - kPad, left + width + 2 * kPad - 1, bottom - 1, faded(kPlateEdge));
     }
-    drawOutlinedText(font, text, Rect{areaLeft, top - 1, areaRight, 0},
+    drawOutlinedText(font, text.c_str(), Rect{areaLeft, top - 1, areaRight, 0},
                      DT_NOCLIP | DT_CENTER | DT_WORDBREAK, (colour & 0x00FFFFFF) | (alpha << 24));
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "ui/resources.hpp"
 #include "ui/visual_item.hpp"
@@ -11,12 +12,12 @@ namespace ui {
 class TextItem : public VisualItem {
 public:
     // Left-aligned from (x, y), unclipped.
-    TextItem(int x, int y, const char* text, FontPtr font, uint32_t colour);
+    TextItem(int x, int y, std::string text, FontPtr font, uint32_t colour);
     // Centred in the rectangle.
-    TextItem(int x, int y, int width, int height, const char* text, FontPtr font, uint32_t colour);
+    TextItem(int x, int y, int width, int height, std::string text, FontPtr font, uint32_t colour);
     void draw() override;
 
-    const char* text;  // not owned: the owner keeps the buffer alive and may change it
+    std::string text;
     FontPtr font;
     unsigned format;
     uint32_t colour;
@@ -26,8 +27,8 @@ class PopupMessage : public TextItem {
 public:
     PopupMessage(FontPtr font, uint32_t colour);
     void draw() override;
-    // Takes the text, restarts the timeline, shows the message over everything.
-    void show(const char* message);
+    // Takes a copy of the text, restarts the timeline, shows the message over everything.
+    void show(std::string message);
     std::optional<uint32_t> nextChange(uint32_t since) const override;
 
     // Where and how opaque the message is `elapsed` ms after it was shown: still and

@@ -220,9 +220,9 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
     auto* list = openCatalogue();
     wait(20);
     click(465, 105 + 440 - 89 + 15);
-    EXPECT_STREQ(screenItems.messagePopup->text, "Сначала выберите задачу"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Сначала выберите задачу"_cp);
     deleteSelected();
-    EXPECT_STREQ(screenItems.messagePopup->text, "Сначала выберите задачу для удаления"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Сначала выберите задачу для удаления"_cp);
     // A press below the last row is not a hit.
     click(list->x + 100, list->y + 33 * 2 + 15);
     EXPECT_EQ(list->selectedRow, -1);
@@ -235,7 +235,7 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
     EXPECT_EQ(app::currentTaskList(), list);
     EXPECT_EQ(list->selectedRow, 1 - good);
-    EXPECT_STREQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
     EXPECT_EQ(screenItems.woodPanel->x, 365);
 
     pressRow(good);
@@ -266,7 +266,7 @@ TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
         for (int x = list->x; x < list->x + 212; ++x) rows.push_back(pixel(x, y));
     click(570, 105 + 440 - 89 + 15);
     EXPECT_TRUE(std::filesystem::exists(first));
-    EXPECT_STREQ(screenItems.messagePopup->text, "Удалить задачу «ab»?\nНажмите «Да, удалить»"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Удалить задачу «ab»?\nНажмите «Да, удалить»"_cp);
     shot("catalogue-delete-question");
     size_t changed = 0, i = 0;
     for (int y = list->y; y < list->y + list->height; ++y)
@@ -290,7 +290,7 @@ TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
     std::filesystem::remove(list->entries[0].path());
     pressRow(0);
     deleteSelected();
-    EXPECT_STREQ(screenItems.messagePopup->text, "Эту задачу нельзя удалить"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Эту задачу нельзя удалить"_cp);
     EXPECT_EQ(list->entries.size(), 1u);
     EXPECT_EQ(list->selectedRow, 0);
 }
@@ -303,7 +303,7 @@ TEST_F(CatalogueTest, AFileItsOwnerMadeReadOnlyIsNotDeleted) {
     auto* list = openCatalogue();
     pressRow(0);
     deleteSelected();
-    EXPECT_STREQ(screenItems.messagePopup->text, "Эту задачу нельзя удалить"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Эту задачу нельзя удалить"_cp);
     EXPECT_TRUE(std::filesystem::exists("tasks/_6162.dat"));
     EXPECT_EQ(list->entries.size(), 1u);
 }
@@ -355,7 +355,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     platform::queueFileDialogAnswer(path + ".sln");
     key(platform::VK_ESCAPE);
     click(520, 73 + 58 * 2);
-    EXPECT_STREQ(screenItems.messagePopup->text, "Решение сохранено"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Решение сохранено"_cp);
     EXPECT_EQ(platform::lastFileDialog().title, "Сохранить решение"_cp);
     EXPECT_TRUE(platform::lastFileDialog().overwritePrompt);
 
@@ -375,7 +375,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     key(platform::VK_ESCAPE);
     click(520, 73 + 58 * 3);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
-    EXPECT_STREQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
     EXPECT_STREQ(task.title, "ab");
     EXPECT_EQ(puzzle::play.moveList->moveCount, 1);
     EXPECT_EQ(task.boat->x, 675);

@@ -111,12 +111,12 @@ TEST_F(CatalogueAccessTest, TheCatalogueNeverWaitsOnTheClassFolderAndSaysWhatItC
     click(list->x + 100, list->y + 33 + 15);
     click(570, 105 + 440 - 89 + 15);
     click(570, 105 + 440 - 89 + 15);
-    EXPECT_STREQ(scene::screenItems.messagePopup->text, "Папка класса не отвечает"_cp);
+    EXPECT_EQ(scene::screenItems.messagePopup->text, "Папка класса не отвечает"_cp);
     EXPECT_EQ(list->entries.size(), 3u);
     // Opening one does not wait on it either.
     click(list->x + 100, list->y + 33 + 15);
     click(list->x + 100, list->y + 33 + 15);
-    EXPECT_STREQ(scene::screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_EQ(scene::screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
     EXPECT_EQ(hanging.onScreenThread(), 0);
 }
 

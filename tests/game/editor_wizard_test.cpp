@@ -53,7 +53,7 @@ protected:
 TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     EXPECT_FALSE(items().backButton->visible);
     EXPECT_TRUE(items().nextButton->visible);
-    EXPECT_STREQ(items().stepTitle->text, "Постановка задачи"_cp);
+    EXPECT_EQ(items().stepTitle->text, "Постановка задачи"_cp);
     EXPECT_EQ(items().titleEdit, nullptr);
     EXPECT_TRUE(scene::screenItems.titleLabel->visible);
 
@@ -125,7 +125,7 @@ TEST_F(WizardTest, TheBoatStepSetsBoatmanAndCapacity) {
     ASSERT_NE(spin, nullptr);
     EXPECT_FALSE(box->checked);
     EXPECT_EQ(spin->value, 1);
-    EXPECT_STREQ(items().stepHint->text, "Вместимость"_cp);
+    EXPECT_EQ(items().stepHint->text, "Вместимость"_cp);
     EXPECT_EQ(items().stepHint->x, spin->x - 105);
     shot("editor_step1_boat");
 
@@ -173,7 +173,7 @@ TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStepAndFlightsFol
     next();
     EXPECT_EQ(task.boat->x, scene::kRightStationX);
     EXPECT_EQ(task.boat->y, scene::kRightStationY);
-    EXPECT_STREQ(items().stepTitle->text, "Конечное положение"_cp);
+    EXPECT_EQ(items().stepTitle->text, "Конечное положение"_cp);
     EXPECT_EQ(scene::screenItems.bankHighlight->targetX, 770);
 
     // The panel dragged by its border: the rule table and its flight follow it.
@@ -221,7 +221,7 @@ TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolderNamingTheFolder)
     back();
     next();
     next();
-    EXPECT_STREQ(items().stepHint->text, "Невозможно\nсоздать файл"_cp);
+    EXPECT_EQ(items().stepHint->text, "Невозможно\nсоздать файл"_cp);
     EXPECT_FALSE(items().nextButton->visible);
     shot("editor_step5_failed");
 }
@@ -262,7 +262,7 @@ TEST_F(WizardTest, TheLastStepJudgesTheTaskAgainOnEveryReturnAndAsksOnceBeforeSa
     next();
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 0);
     // Asked once, without repeating the verdict shown just below.
-    EXPECT_STREQ(items().stepHint->text, "Всё равно сохранить?\nТогда нажмите\nГотово ещё раз"_cp);
+    EXPECT_EQ(items().stepHint->text, "Всё равно сохранить?\nТогда нажмите\nГотово ещё раз"_cp);
     ASSERT_TRUE(items().nextButton->visible);
     next();
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
@@ -271,7 +271,7 @@ TEST_F(WizardTest, TheLastStepJudgesTheTaskAgainOnEveryReturnAndAsksOnceBeforeSa
     goTo(1);
     clickCentre(items().boatmanBox);
     goTo(5);
-    EXPECT_STREQ(items().verdictLabel->text, "Кратчайшее решение:\n3 переправы"_cp);
+    EXPECT_EQ(items().verdictLabel->text, "Кратчайшее решение:\n3 переправы"_cp);
     next();
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 2);
     goTo(4);
@@ -294,8 +294,8 @@ TEST_F(WizardTest, DoneWaitsUntilEveryoneHasAPlaceOnTheRightBank) {
     EXPECT_THAT(scene::screenItems.messagePopup->text,
                 testing::StartsWith("На доску ставить нельзя"_cp));
     goTo(5);
-    EXPECT_STREQ(items().verdictLabel->text,
-                 "Нет места на правом берегу: b.\nВернитесь к шагу «Конечное положение»."_cp);
+    EXPECT_EQ(items().verdictLabel->text,
+              "Нет места на правом берегу: b.\nВернитесь к шагу «Конечное положение»."_cp);
     next();
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 0);
     goTo(3);

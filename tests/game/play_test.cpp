@@ -67,12 +67,12 @@ TEST_F(PlayTest, RefusedCrossingsShowTheirMessageAndChangeNothing) {
     load(test::wolfGoatCabbage());
     sail();
     EXPECT_TRUE(screenItems.messagePopup->visible);
-    EXPECT_STREQ(screenItems.messagePopup->text, "Некому управлять лодкой"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Некому управлять лодкой"_cp);
     EXPECT_EQ(task.boat->x, 235);
 
     board(0);
     sail();
-    EXPECT_STREQ(screenItems.messagePopup->text, "Эти персонажи не могут оставаться вместе"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Эти персонажи не могут оставаться вместе"_cp);
     EXPECT_TRUE(play.highlightA->visible);
     EXPECT_EQ(play.highlightA->targetX, item(1)->x - 2);
     EXPECT_EQ(play.highlightB->targetWidth, 64);
@@ -92,7 +92,7 @@ TEST_F(PlayTest, ABalanceRefusalEndingUnderTheOpenMenuShowsNoWinner) {
     load(data);
     board(0);
     sail();
-    EXPECT_STREQ(screenItems.messagePopup->text, "Нарушен количественный баланс персонажей"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Нарушен количественный баланс персонажей"_cp);
     EXPECT_TRUE(screenItems.bankHighlight->visible);
     EXPECT_EQ(screenItems.bankHighlight->targetX, 5);
     key(platform::VK_ESCAPE);  // the menu takes the modal floor while the flight goes on
@@ -137,7 +137,7 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
     wait(1100);
     EXPECT_TRUE(play.winner->visible);
     EXPECT_TRUE(play.closeButton->visible);
-    EXPECT_STREQ(play.movesText->text, "7");
+    EXPECT_EQ(play.movesText->text, "7");
     shot("play-winner");
     // Nothing below the winner picture answers the mouse.
     move(655, 185);
@@ -201,8 +201,8 @@ TEST_F(PlayTest, AMissingCharacterPictureStandsInIsNamedOnceAndSavedUnchanged) {
     data.characters[3].name = "textures/unit_dragon.tga";
     data.rules.clear();
     load(data);
-    EXPECT_STREQ(screenItems.messagePopup->text,
-                 "Нет картинки unit_dragon.tga: вместо неё знак вопроса"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text,
+              "Нет картинки unit_dragon.tga: вместо неё знак вопроса"_cp);
     EXPECT_TRUE(task.characters[1].pictureMissing);
     EXPECT_FALSE(task.characters[0].pictureMissing);
     EXPECT_NE(item(1)->texture, nullptr);

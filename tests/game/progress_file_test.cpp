@@ -74,8 +74,8 @@ TEST_F(ProgressFileTest, AFileItCannotReadIsKeptAndSaidOnce) {
     ASSERT_TRUE(puzzle::play.winner->visible);
     click(500, 330);  // the winner picture's close button
     EXPECT_TRUE(scene::screenItems.messagePopup->visible);
-    EXPECT_STREQ(scene::screenItems.messagePopup->text,
-                 "Твои победы не удаётся сохранить:\nфайл progress.txt недоступен"_cp);
+    EXPECT_EQ(scene::screenItems.messagePopup->text,
+              "Твои победы не удаётся сохранить:\nфайл progress.txt недоступен"_cp);
     shot("progress-not-saved");
     scene::screenItems.messagePopup->visible = false;  // as when it has faded
     ASSERT_TRUE(puzzle::play.undoButton->visible);

@@ -119,14 +119,13 @@ TEST_F(PupilHelpTest, WinnerShowsTheShortestCountAndTheHintsUsed) {
     click(480, 355);
     wait(1500);
     ASSERT_TRUE(play.winner->visible);
-    EXPECT_STREQ(puzzle::winPlaqueText(),
-                 "Кратчайшее решение: 1\r\nБыстрее не бывает!\r\nПодсказок: 1"_cp);
+    EXPECT_EQ(puzzle::winPlaqueText(), "Кратчайшее решение: 1\r\nБыстрее не бывает!\r\nПодсказок: 1"_cp);
 }
 
 TEST_F(PupilHelpTest, TheWinnerPlaqueOfATaskTooLargeToSolveSaysSo) {
     load(boyAndDog());
     puzzle::prepareWinPlaque(3, std::nullopt, 0);
-    EXPECT_STREQ(puzzle::winPlaqueText(), "Кратчайшее решение\r\nнеизвестно"_cp);
+    EXPECT_EQ(puzzle::winPlaqueText(), "Кратчайшее решение\r\nнеизвестно"_cp);
 }
 
 TEST_F(PupilHelpTest, ProgressMarksTheSolvedTaskNotItsNamesake) {
@@ -192,11 +191,11 @@ TEST_F(PupilHelpTest, RefusedBoardingSaysWhyAndTheLoadIsShown) {
     load(family);
     board(1);
     renderFrame();
-    EXPECT_STREQ(play.loadLabel->text, "Груз: 40 из 80"_cp);
+    EXPECT_EQ(play.loadLabel->text, "Груз: 40 из 80"_cp);
     board(0);
     EXPECT_TRUE(screenItems.messagePopup->visible);
-    EXPECT_STREQ(screenItems.messagePopup->text,
-                 "Лодка не выдержит: груз был бы 120, а можно не больше 80"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text,
+              "Лодка не выдержит: груз был бы 120, а можно не больше 80"_cp);
     EXPECT_EQ(item(0)->x, 20);
 
     // Where everyone weighs 1, the boat is simply full.
@@ -205,5 +204,5 @@ TEST_F(PupilHelpTest, RefusedBoardingSaysWhyAndTheLoadIsShown) {
     load(crowd);
     board(0);
     board(1);
-    EXPECT_STREQ(screenItems.messagePopup->text, "В лодке больше нет места"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "В лодке больше нет места"_cp);
 }

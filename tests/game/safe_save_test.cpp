@@ -80,7 +80,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         ASSERT_EQ(play.moveList->moveCount, 1);
         const fs::path path = folder / "mine.sln";
         saveSolution(path);
-        ASSERT_STREQ(scene::screenItems.messagePopup->text, "Решение сохранено"_cp);
+        ASSERT_EQ(scene::screenItems.messagePopup->text, "Решение сохранено"_cp);
         const std::vector<uint8_t> saved = contents(path);
 
         if (readOnly) {
@@ -91,7 +91,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         cross({0});
         ASSERT_EQ(play.moveList->moveCount, 2);
         saveSolution(path);
-        EXPECT_STREQ(scene::screenItems.messagePopup->text, "Ошибка сохранения файла"_cp);
+        EXPECT_EQ(scene::screenItems.messagePopup->text, "Ошибка сохранения файла"_cp);
         EXPECT_EQ(contents(path), saved);
         EXPECT_EQ(disk.files(), std::vector<std::string>{"mine.sln"});  // no half file beside it
         // Play goes on as it was; the kept file still loads with its one move.
@@ -137,7 +137,7 @@ TEST_F(EditorSaveTest, DoneFallsBackToTheDataFolderWhenTasksIsFullOrReadOnly) {
     back();
     next();
     next();
-    EXPECT_STREQ(items().stepHint->text, "Невозможно\nсоздать файл"_cp);
+    EXPECT_EQ(items().stepHint->text, "Невозможно\nсоздать файл"_cp);
     EXPECT_EQ(datFiles(dataFolder()), 2);
     EXPECT_EQ(contents(dataFolder() / model::taskFileName(task.title, 0)), first);
     const auto decoded = model::decodeTask(first);

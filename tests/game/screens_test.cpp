@@ -77,7 +77,7 @@ TEST_F(ScreensTest, SaveSolutionOutsidePlaySaysThereIsNoGameToSave) {
     command(2);
     EXPECT_FALSE(mainMenu->visible);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
-    EXPECT_STREQ(screenItems.messagePopup->text, "Сохранять нечего: сначала откройте задачу"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Сохранять нечего: сначала откройте задачу"_cp);
     wait(100);
     shot("save-without-game");
 }
@@ -92,7 +92,7 @@ TEST_F(ScreensTest, ARejectedFileKeepsTheEditorAsItWas) {
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Editor);
     EXPECT_EQ(editor::editorStep, 0);
     EXPECT_TRUE(screenItems.buttons[1]->visible);
-    EXPECT_STREQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_EQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
 }
 
 TEST_F(ScreensTest, ClosingAScrolledListHidesItsArrowsUntilTheNextListNeedsThem) {

@@ -69,7 +69,7 @@ TEST_F(TapAndKeysTest, ATapTellsWhatADragTellsAndNoMore) {
     tap(2);
     tap(1);  // the boat is full
     ASSERT_TRUE(popup->visible);
-    EXPECT_STREQ(popup->text, "В лодке больше нет места"_cp);
+    EXPECT_EQ(popup->text, "В лодке больше нет места"_cp);
     popup->visible = false;
     tap(2);
     EXPECT_EQ(passengers(), 1);
