@@ -117,6 +117,8 @@ void showSolutionVerdict() {
 
 ScreenKind screenKind() { return screen ? screen->kind() : ScreenKind::None; }
 
+void showCatalogue() { enter<CatalogueScreen>(); }
+
 void screenKeyDown(uintptr_t key, bool ctrl) {
     if (screen) screen->keyDown(key, ctrl);
 }

@@ -37,6 +37,8 @@ void rollMenuUp();
 void onMenuCommand(ui::Button* button);
 // Leaves the open screen, if any: what it built goes with it.
 void closeScreen();
+// Opens the task catalogue as its menu command does, without the menu's roll.
+void showCatalogue();
 // Hands a key to the open screen.
 void screenKeyDown(uintptr_t key, bool ctrl);
 // The menu's position: the top row of the menu picture that is drawn (384 rolled up).
