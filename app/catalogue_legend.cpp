@@ -17,7 +17,7 @@ constexpr uint32_t kLabel = kPaleYellow;
 
 void label(int x, int y, const char* text, uint32_t colour) {
     drawText(fonts.small, text, Rect{x, y, x + 300, y + kLine},
-             platform::DT_VCENTER | platform::DT_NOCLIP, colour);
+             platform::TextFormat::VCenter | platform::TextFormat::NoClip, colour);
 }
 
 void stripe(int x, int y, uint32_t colour) { fillRect(x, y + 3, x + 5, y + kLine - 3, colour); }

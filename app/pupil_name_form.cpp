@@ -48,7 +48,8 @@ void showPupilNameForm(void (*then)()) {
                                   "класса, какие задачи ты решил. Исправь имя, если оно не твоё, и "
                                   "нажми «Готово»."_cp,
                                   fonts.small, kPaleYellow);
-    form->question->format = platform::DT_WORDBREAK | platform::DT_CENTER | platform::DT_NOCLIP;
+    form->question->format =
+        platform::TextFormat::WordBreak | platform::TextFormat::Center | platform::TextFormat::NoClip;
     const std::string name = base::cp1251::fromUtf8(puzzle::loadPupil().name);
     form->box = new platform::EditBox(area.x, area.y + area.height - kBoxHeight - kBoxGap, area.width,
                                       kBoxHeight, false, name.substr(0, kNameBytes));

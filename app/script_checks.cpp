@@ -28,10 +28,10 @@ using base::cp1251::toUtf8;
 
 std::vector<std::string>* collected = nullptr;
 
-bool collectText(const ui::FontPtr&, const char* text, const platform::Rect& rect, unsigned format,
-                 uint32_t colour) {
+bool collectText(const ui::FontPtr&, const char* text, const platform::Rect& rect,
+                 platform::TextFormat format, uint32_t colour) {
     // A fully faded message, an outline and a text left of or below the screen say nothing.
-    if ((colour >> 24) == 0 || (format & ui::kTextBacking) != 0 || rect.left >= 1024 || rect.top >= 768)
+    if ((colour >> 24) == 0 || has(format, ui::kTextBacking) || rect.left >= 1024 || rect.top >= 768)
         return true;
     collected->push_back(toUtf8(text));
     return true;

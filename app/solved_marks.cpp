@@ -73,17 +73,18 @@ int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight, 
     char count[16];
     std::snprintf(count, sizeof count, "%d", *best);
     ui::Rect box{right - 40, rowY, right, rowY + rowHeight};
-    ui::drawText(ui::fonts.small, count, &box, platform::DT_CALCRECT, 0);
+    ui::drawText(ui::fonts.small, count, &box, platform::TextFormat::CalcRect, 0);
     const int textWidth = box.right - box.left;
     const int checkX = right - textWidth - 21;
     drawCheckMark(checkX, rowY + (rowHeight - 18) / 2);
     const ui::Rect place{right - textWidth, rowY, right, rowY + rowHeight};
     if (outlined) {
-        ui::drawOutlinedText(ui::fonts.small, count, place, platform::DT_VCENTER | platform::DT_NOCLIP,
+        ui::drawOutlinedText(ui::fonts.small, count, place,
+                             platform::TextFormat::VCenter | platform::TextFormat::NoClip,
                              kSolvedCountColour);
     } else {
-        ui::drawText(ui::fonts.small, count, place, platform::DT_VCENTER | platform::DT_NOCLIP,
-                     kSolvedCountColour);
+        ui::drawText(ui::fonts.small, count, place,
+                     platform::TextFormat::VCenter | platform::TextFormat::NoClip, kSolvedCountColour);
     }
     return checkX;
 }

@@ -161,8 +161,10 @@ void TaskListBox::keepWithinCap() {
 
 void TaskListBox::draw() {
     if (entries.empty()) {
-        drawText(fonts.small, "Нет файлов с задачами"_cp, Rect{x, y, x + 212, y + 33},
-                 platform::DT_CENTER | platform::DT_VCENTER | platform::DT_NOCLIP, ui::kPaleYellow);
+        drawText(
+            fonts.small, "Нет файлов с задачами"_cp, Rect{x, y, x + 212, y + 33},
+            platform::TextFormat::Center | platform::TextFormat::VCenter | platform::TextFormat::NoClip,
+            ui::kPaleYellow);
         for (Button* button : screenItems.buttons) {
             if (button != nullptr) button->visible = false;
         }
@@ -217,7 +219,7 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     if (fill != 0) fillRect(rowX, rowY, rowX + 212, rowY + 33, fill);
     // The light selection and hover fills need the row's texts outlined to stay readable.
     const bool lit = row == selectedRow || row == hoveredRow;
-    const auto text = [lit](const char* what, Rect rect, unsigned format, uint32_t colour) {
+    const auto text = [lit](const char* what, Rect rect, platform::TextFormat format, uint32_t colour) {
         if (lit) {
             drawOutlinedText(fonts.small, what, rect, format, colour);
         } else {
@@ -236,40 +238,40 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     const DifficultyMark mark = difficultyMark(entry.difficulty);
     if (!mark.text.empty()) {
         Rect column{0, 0, 0, 0};
-        drawText(fonts.small, mark.text.c_str(), &column, platform::DT_CALCRECT, 0);
+        drawText(fonts.small, mark.text.c_str(), &column, platform::TextFormat::CalcRect, 0);
         right = rowX + 212 - kColumnMargin - column.right;
         text(mark.text.c_str(), Rect{right, rowY, rowX + 212 - kColumnMargin, rowY + 33},
-             platform::DT_VCENTER | platform::DT_SINGLELINE, mark.colour);
+             platform::TextFormat::VCenter | platform::TextFormat::SingleLine, mark.colour);
     }
     const int solvedRight = std::min(rowX + 212 - kShortestColumnWidth, right - kColumnMargin);
     const int markLeft = drawSolvedMark(entry.path(), solvedRight, rowY, 33, lit);
     if (markLeft < solvedRight) right = markLeft;
     Rect width{0, 0, 0, 0};
-    drawText(fonts.small, entry.name.c_str(), &width, platform::DT_CALCRECT, 0);
+    drawText(fonts.small, entry.name.c_str(), &width, platform::TextFormat::CalcRect, 0);
     if (right < rowX + 212 && rowX + (212 + width.right) / 2 > right - kColumnMargin) {
         title = Rect{rowX + kColumnMargin, rowY, right - kColumnMargin, rowY + 33};
     }
     // A file that could not be read is greyed, as the row's mark says.
-    text(
-        entry.name.c_str(), title,
-        platform::DT_CENTER | platform::DT_VCENTER | platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS,
-        entry.difficulty.unreadable ? 0xFFB0B0A0 : ui::kPaleYellow);
+    text(entry.name.c_str(), title,
+         platform::TextFormat::Center | platform::TextFormat::VCenter |
+             platform::TextFormat::SingleLine | platform::TextFormat::EndEllipsis,
+         entry.difficulty.unreadable ? 0xFFB0B0A0 : ui::kPaleYellow);
 }
 
 void TaskListBox::drawHiddenCount(int rowX, int rowY) {
     char text[64];
     std::snprintf(text, sizeof text, "%s %d", "Не поместилось задач:"_cp, static_cast<int>(hiddenCount));
     Rect size{0, 0, 0, 0};
-    drawText(fonts.small, text, &size, platform::DT_CALCRECT, 0);
+    drawText(fonts.small, text, &size, platform::TextFormat::CalcRect, 0);
     if (size.right <= 212) {
         drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33},
-                 platform::DT_CENTER | platform::DT_VCENTER, 0xFFFFCC80);
+                 platform::TextFormat::Center | platform::TextFormat::VCenter, 0xFFFFCC80);
         return;
     }
     // A large count takes a second line rather than being cut.
     std::snprintf(text, sizeof text, "%s\n%s %d", "Не поместилось"_cp, "задач:"_cp,
                   static_cast<int>(hiddenCount));
-    drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33}, platform::DT_CENTER,
+    drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33}, platform::TextFormat::Center,
              0xFFFFCC80);
 }
 

@@ -19,7 +19,7 @@ struct DrawnText {
     std::string text;
     ui::FontPtr font;
     platform::Rect rect;
-    unsigned format;
+    platform::TextFormat format;
     uint32_t colour;
 };
 
@@ -27,9 +27,9 @@ std::vector<DrawnText>* drawn = nullptr;
 bool hideTexts = false;
 
 // The outlines stay in both frames: they are part of what lies behind the text.
-bool recordText(const ui::FontPtr& font, const char* text, const platform::Rect& rect, unsigned format,
-                uint32_t colour) {
-    if ((format & ui::kTextBacking) != 0) return true;
+bool recordText(const ui::FontPtr& font, const char* text, const platform::Rect& rect,
+                platform::TextFormat format, uint32_t colour) {
+    if (has(format, ui::kTextBacking)) return true;
     drawn->push_back(DrawnText{text, font, rect, format, colour});
     return !hideTexts;
 }
@@ -65,14 +65,16 @@ bool near(uint32_t a, uint32_t b) {
 // Where the text's lines were drawn.
 platform::Rect inkBox(const DrawnText& t) {
     platform::Rect size = t.rect;
-    platform::graphics().drawText(*t.font, t.text.c_str(), -1, &size, t.format | platform::DT_CALCRECT,
-                                  0);
+    platform::graphics().drawText(*t.font, t.text.c_str(), -1, &size,
+                                  t.format | platform::TextFormat::CalcRect, 0);
     const int width = size.right - size.left, height = size.bottom - size.top;
     int x = t.rect.left, y = t.rect.top;
-    if (t.format & platform::DT_CENTER) x = t.rect.left + (t.rect.right - t.rect.left - width) / 2;
-    if (t.format & platform::DT_RIGHT) x = t.rect.right - width;
-    if (t.format & platform::DT_VCENTER) y = t.rect.top + (t.rect.bottom - t.rect.top - height) / 2;
-    if (t.format & platform::DT_BOTTOM) y = t.rect.bottom - height;
+    if (has(t.format, platform::TextFormat::Center))
+        x = t.rect.left + (t.rect.right - t.rect.left - width) / 2;
+    if (has(t.format, platform::TextFormat::Right)) x = t.rect.right - width;
+    if (has(t.format, platform::TextFormat::VCenter))
+        y = t.rect.top + (t.rect.bottom - t.rect.top - height) / 2;
+    if (has(t.format, platform::TextFormat::Bottom)) y = t.rect.bottom - height;
     return platform::Rect{std::max(0, x), std::max(0, y), std::min(1024, x + width),
                           std::min(768, y + height)};
 }

@@ -11,10 +11,10 @@
 
 namespace editor {
 
+using platform::TextFormat;
+
 using namespace ui;
 using namespace scene;
-using platform::DT_NOCLIP;
-using platform::DT_VCENTER;
 
 namespace {
 
@@ -126,9 +126,9 @@ void CharacterPalette::drawRow(int row, int rowX, int rowY) {
     const int colX = rowX + width - kColumnsWidth + 32;
     const int colY = rowY + h / 2 - 14;
     drawText(fonts.small, "вес"_cp, Rect{colX - 32, colY, 0, colY + spin->height},
-             DT_VCENTER | DT_NOCLIP, ui::kPaleYellow);
+             TextFormat::VCenter | TextFormat::NoClip, ui::kPaleYellow);
     drawText(fonts.small, "цвет"_cp, Rect{colX - 32, colY + 16, 0, colY + spin->height + 16},
-             DT_VCENTER | DT_NOCLIP, ui::kPaleYellow);
+             TextFormat::VCenter | TextFormat::NoClip, ui::kPaleYellow);
 
     place(picture, rowX + halfWidestPicture - picture->width / 2, rowY + 2);
     picture->colour = box->currentColour();
@@ -171,8 +171,8 @@ void CharacterPalette::drawLoadNumbers() {
     loadNumbers(numbers_);
     for (const LoadNumber& number : numbers_) {
         const std::string text = std::to_string(number.value);
-        drawText(fonts.small, text.c_str(), Rect{number.x, number.y, number.x, number.y}, DT_NOCLIP,
-                 0xFFFFFFFF);
+        drawText(fonts.small, text.c_str(), Rect{number.x, number.y, number.x, number.y},
+                 TextFormat::NoClip, 0xFFFFFFFF);
     }
 }
 

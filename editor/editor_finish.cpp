@@ -16,12 +16,10 @@
 
 namespace editor {
 
+using platform::TextFormat;
+
 using namespace ui;
 using namespace scene;
-using platform::DT_CALCRECT;
-using platform::DT_CENTER;
-using platform::DT_NOCLIP;
-using platform::DT_WORDBREAK;
 
 namespace {
 
@@ -84,7 +82,7 @@ std::string withoutGoal() {
 
 int textWidth(const std::string& text) {
     Rect rect{0, 0, 0, 0};
-    drawText(fonts.small, text.c_str(), &rect, DT_CALCRECT, 0);
+    drawText(fonts.small, text.c_str(), &rect, TextFormat::CalcRect, 0);
     return rect.right;
 }
 
@@ -207,7 +205,7 @@ TextItem* makeVerdictLabel() {
                                screenItems.woodPanel->y + kVerdictTop,
                                screenItems.woodPanel->width - 100 - 2 * kVerdictInset, kVerdictHeight,
                                "", fonts.small, kSolvedColour);
-    label->format = DT_CENTER | DT_WORDBREAK | DT_NOCLIP;
+    label->format = TextFormat::Center | TextFormat::WordBreak | TextFormat::NoClip;
     label->visible = false;
     return label;
 }

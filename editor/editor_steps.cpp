@@ -17,11 +17,10 @@
 
 namespace editor {
 
+using platform::TextFormat;
+
 using namespace ui;
 using namespace scene;
-using platform::DT_CENTER;
-using platform::DT_NOCLIP;
-using platform::DT_VCENTER;
 
 namespace {
 
@@ -97,7 +96,7 @@ void leaveBoatStep(int s) {
     hint->x = area.x;
     hint->y = area.y;
     hint->height = area.height;
-    hint->format = DT_CENTER | DT_VCENTER | DT_NOCLIP;
+    hint->format = TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip;
     for (int i = 0; i < 3; ++i) detachFirst(screenItems.woodPanel);
     bringToFront(screenItems.woodPanel);
     if (s < BoatStep) {
@@ -183,7 +182,7 @@ void enterBoatStep() {
     hint->x = spin->x - 105;
     hint->y = spin->y;
     hint->height = spin->height;
-    hint->format = DT_VCENTER | DT_NOCLIP;
+    hint->format = TextFormat::VCenter | TextFormat::NoClip;
     hint->text = "Вместимость"_cp;
     hint->visible = true;
 

@@ -8,10 +8,9 @@
 
 namespace editor {
 
+using platform::TextFormat;
+
 using namespace ui;
-using platform::DT_CENTER;
-using platform::DT_NOCLIP;
-using platform::DT_VCENTER;
 
 namespace {
 
@@ -176,9 +175,9 @@ void RuleListBox::drawHoverFrames(int row, int rowX, int rowY) {
         drawBevel(markLeft, rowY, right, rowY + kDeleteMarkSize, kDark, kLight);
     }
     drawText(fonts.small, "x", Rect{markLeft, rowY, right, rowY + kDeleteMarkSize},
-             DT_CENTER | DT_VCENTER | DT_NOCLIP, 0xFFFF0000);
+             TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip, 0xFFFF0000);
     drawText(fonts.small, "x", Rect{markLeft - 1, rowY - 1, right, rowY + kDeleteMarkSize},
-             DT_CENTER | DT_VCENTER | DT_NOCLIP, 0xFFFFFFFF);
+             TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip, 0xFFFFFFFF);
 }
 
 void RuleListBox::drawRuleContent(int row, int rowX, int rowY) {
@@ -187,8 +186,8 @@ void RuleListBox::drawRuleContent(int row, int rowX, int rowY) {
     drawCharacterCell(rule.second, rowX + 81, rowY + 4);
     if (rule.third >= 0 && rule.kind == model::ForbidTogether) {
         drawCharacterCell(rule.third, rowX + 155, rowY + 4);
-        drawText(fonts.small, "без"_cp, Rect{rowX + 125, rowY + 7, rowX + 125, rowY + 7}, DT_NOCLIP,
-                 0xFF80FF80);
+        drawText(fonts.small, "без"_cp, Rect{rowX + 125, rowY + 7, rowX + 125, rowY + 7},
+                 TextFormat::NoClip, 0xFF80FF80);
     }
     if (rule.kind >= 0 && rule.kind < 3) {
         const int left = kSignSize * rule.kind;
@@ -206,7 +205,7 @@ void RuleListBox::drawRow(int row, int rowX, int rowY) {
     if (row == rules) {
         if (!hovered) {
             drawText(fonts.small, "Добавить правило"_cp, Rect{rowX, rowY, rowX + 212, rowY + kRowHeight},
-                     DT_CENTER | DT_VCENTER | DT_NOCLIP, kLight);
+                     TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip, kLight);
         } else if (hintDue()) {
             showHint(rowX, rowY + 43, "Перетаскивайте персонажей на пустые клетки таблицы"_cp);
         }

@@ -17,11 +17,10 @@
 
 namespace editor {
 
+using platform::TextFormat;
+
 using namespace ui;
 using namespace scene;
-using platform::DT_CENTER;
-using platform::DT_NOCLIP;
-using platform::DT_VCENTER;
 
 int32_t editorStep = NoStep;
 EditorItems editorItems;
@@ -60,10 +59,10 @@ void openEditor() {
     items.ruleList->visible = false;
 
     items.stepTitle = new TextItem(area.x, area.y + 10, area.width, 0, "", fonts.small, 0xFFFFFFFF);
-    items.stepTitle->format = DT_CENTER | DT_NOCLIP;
+    items.stepTitle->format = TextFormat::Center | TextFormat::NoClip;
     items.stepTitle->visible = false;
     items.stepHint = new TextItem(area.x, area.y, area.width, area.height, "", fonts.small, kPaleYellow);
-    items.stepHint->format = DT_CENTER | DT_VCENTER | DT_NOCLIP;
+    items.stepHint->format = TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip;
     items.stepHint->visible = false;
     items.backButton = makeWizardButton(0, "« Назад"_cp, goBack);
     items.nextButton = makeWizardButton(1, "Далее »"_cp, goNext);

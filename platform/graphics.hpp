@@ -63,10 +63,10 @@ public:
     virtual FontPtr createFont(const char* face, int height, int weight, bool italic) = 0;
 
     // Draws Windows-1251 text (length -1: up to the zero byte) in the rectangle with the
-    // DT_* flags. With DT_CALCRECT nothing is drawn and rect->right/bottom are set to
+    // format's flags. With TextFormat::CalcRect nothing is drawn and rect->right/bottom are set to
     // the size the text needs. Returns the height of the text drawn.
     // Rendered lines are cached, so an unchanged text is not rasterised again.
-    virtual int drawText(Font& font, const char* text, int length, Rect* rect, unsigned format,
+    virtual int drawText(Font& font, const char* text, int length, Rect* rect, TextFormat format,
                          uint32_t argb) = 0;
 
     // Shows the finished frame (the headless surface keeps it for reading back), first

@@ -134,7 +134,7 @@ public:
     TexturePtr loadTextureFromMemory(const std::vector<uint8_t>& file, int* width, int* height) override;
     void drawTexture(const Texture& texture, int x, int y, const Rect* src, uint32_t argb) override;
     FontPtr createFont(const char* face, int height, int weight, bool italic) override;
-    int drawText(Font& font, const char* text, int length, Rect* rect, unsigned format,
+    int drawText(Font& font, const char* text, int length, Rect* rect, TextFormat format,
                  uint32_t argb) override;
     void present() override;
     bool lastFrameChanged() const override { return frameChanged_; }
@@ -206,7 +206,7 @@ private:
     // that present() scales onto the window.
     void chooseTarget();
     bool drawingToTarget() const;
-    const TextLayout& layoutFor(Font& font, std::string_view text, unsigned format, int width);
+    const TextLayout& layoutFor(Font& font, std::string_view text, TextFormat format, int width);
     RenderedLine* renderedLine(Font& font, const std::string& utf8);
     // The current frame as an RGB888 surface the caller frees.
     SDL_Surface* readFrame() const;

@@ -28,10 +28,11 @@ FontPtr SdlGraphics::createFont(const char* face, int height, int weight, bool i
     return openFont(face, height, weight, italic);
 }
 
-const TextLayout& SdlGraphics::layoutFor(Font& font, std::string_view text, unsigned format, int width) {
-    const bool singleLine = format & DT_SINGLELINE;
-    const bool wordBreak = (format & DT_WORDBREAK) && !singleLine;
-    const bool ellipsis = format & DT_END_ELLIPSIS;
+const TextLayout& SdlGraphics::layoutFor(Font& font, std::string_view text, TextFormat format,
+                                         int width) {
+    const bool singleLine = has(format, TextFormat::SingleLine);
+    const bool wordBreak = has(format, TextFormat::WordBreak) && !singleLine;
+    const bool ellipsis = has(format, TextFormat::EndEllipsis);
     const int flags = (singleLine ? 1 : 0) | (wordBreak ? 2 : 0) | (ellipsis ? 4 : 0);
     // The width only matters when wrapping or shortening.
     const std::string& key =
@@ -78,7 +79,7 @@ void SdlGraphics::drawUtf8Line(Font& font, const std::string& utf8, int x, int y
     renderCopy(line->texture, line->id, line->tints, line->width, line->height, false, from, to, argb);
 }
 
-int SdlGraphics::drawText(Font& font, const char* text, int length, Rect* rect, unsigned format,
+int SdlGraphics::drawText(Font& font, const char* text, int length, Rect* rect, TextFormat format,
                           uint32_t argb) {
     if (!text || !rect) return 0;
     const size_t size = length < 0 ? std::strlen(text) : strnlen(text, static_cast<size_t>(length));
@@ -86,23 +87,23 @@ int SdlGraphics::drawText(Font& font, const char* text, int length, Rect* rect, 
         layoutFor(font, std::string_view(text, size), format, rect->right - rect->left);
     const int lineHeight = font.cellHeight();
     const int total = static_cast<int>(layout.lines.size()) * lineHeight;
-    if (format & DT_CALCRECT) {
+    if (has(format, TextFormat::CalcRect)) {
         rect->right = rect->left + layout.widest;
         rect->bottom = rect->top + total;
         return total;
     }
     int y = rect->top;
-    if (format & DT_VCENTER) {
+    if (has(format, TextFormat::VCenter)) {
         y = rect->top + (rect->bottom - rect->top - total) / 2;
-    } else if (format & DT_BOTTOM) {
+    } else if (has(format, TextFormat::Bottom)) {
         y = rect->bottom - total;
     }
-    const Rect* clip = (format & DT_NOCLIP) ? nullptr : rect;
+    const Rect* clip = has(format, TextFormat::NoClip) ? nullptr : rect;
     for (const TextLine& line : layout.lines) {
         int x = rect->left;
-        if (format & DT_CENTER) {
+        if (has(format, TextFormat::Center)) {
             x = rect->left + (rect->right - rect->left - line.width) / 2;
-        } else if (format & DT_RIGHT) {
+        } else if (has(format, TextFormat::Right)) {
             x = rect->right - line.width;
         }
         drawUtf8Line(font, line.utf8, x, y, argb, clip);

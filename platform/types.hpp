@@ -61,18 +61,34 @@ constexpr uintptr_t makeWheelParam(int delta) {
 }
 constexpr int wheelDelta(uintptr_t wParam) { return static_cast<int16_t>((wParam >> 16) & 0xFFFF); }
 
-// Text format flags understood by Graphics::drawText.
-constexpr unsigned DT_LEFT = 0x000;
-constexpr unsigned DT_CENTER = 0x001;
-constexpr unsigned DT_RIGHT = 0x002;
-constexpr unsigned DT_VCENTER = 0x004;
-constexpr unsigned DT_BOTTOM = 0x008;
-constexpr unsigned DT_WORDBREAK = 0x010;
-constexpr unsigned DT_SINGLELINE = 0x020;
-constexpr unsigned DT_NOCLIP = 0x100;
-constexpr unsigned DT_CALCRECT = 0x400;
-// A line wider than the rectangle ends in "…" where it still fits.
-constexpr unsigned DT_END_ELLIPSIS = 0x8000;
+// How Graphics::drawText lays a text out in its rectangle; the flags combine with |.
+enum class TextFormat : uint32_t {
+    Left = 0x000,
+    Center = 0x001,
+    Right = 0x002,
+    VCenter = 0x004,
+    Bottom = 0x008,
+    WordBreak = 0x010,
+    SingleLine = 0x020,
+    NoClip = 0x100,
+    // Measures only: the rectangle's right and bottom become the text's extent.
+    CalcRect = 0x400,
+    // A line wider than the rectangle ends in "…" where it still fits.
+    EndEllipsis = 0x8000,
+};
+constexpr TextFormat operator|(TextFormat a, TextFormat b) {
+    return static_cast<TextFormat>(static_cast<uint32_t>(a) | static_cast<uint32_t>(b));
+}
+constexpr TextFormat operator&(TextFormat a, TextFormat b) {
+    return static_cast<TextFormat>(static_cast<uint32_t>(a) & static_cast<uint32_t>(b));
+}
+constexpr TextFormat operator~(TextFormat a) {
+    return static_cast<TextFormat>(~static_cast<uint32_t>(a));
+}
+// True when `format` holds any of `flags`.
+constexpr bool has(TextFormat format, TextFormat flags) {
+    return (static_cast<uint32_t>(format) & static_cast<uint32_t>(flags)) != 0;
+}
 
 // The screen the game is designed for; the window scales it to the desktop.
 constexpr int kScreenWidth = 1024;

@@ -65,7 +65,9 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
     if (row == moveCount) {
         if (moveCount == 0) {
             drawText(fonts.small, "Список ходов пуст"_cp, Rect{rowX, rowY, rowX + 212, rowY + 33},
-                     platform::DT_CENTER | platform::DT_VCENTER | platform::DT_NOCLIP, ui::kPaleYellow);
+                     platform::TextFormat::Center | platform::TextFormat::VCenter |
+                         platform::TextFormat::NoClip,
+                     ui::kPaleYellow);
         } else if (undoButton != nullptr) {
             undoButton->x = rowX;
             undoButton->y = rowY;
@@ -76,8 +78,8 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
     const model::MoveData& move = moves[static_cast<size_t>(row)];
     char number[16];
     std::snprintf(number, sizeof number, "%3d", row + 1);
-    drawText(fonts.small, number, Rect{rowX + 2, rowY + 7, rowX + 2, rowY + 7}, platform::DT_NOCLIP,
-             0xFFFFFFFF);
+    drawText(fonts.small, number, Rect{rowX + 2, rowY + 7, rowX + 2, rowY + 7},
+             platform::TextFormat::NoClip, 0xFFFFFFFF);
 
     const int top = rowY + 3;
     layoutRow(move, rowX, rowLayout_);

@@ -49,11 +49,11 @@ void buildScreenItems() {
     screenItems.titleLabel = new TextItem(kTitle.x, kTitle.y, "", fonts.large, 0xFFFFFFFF);
     // A long title ends in "…" before the panel instead of running under it.
     screenItems.titleLabel->width = kTitle.width;
-    screenItems.titleLabel->format =
-        platform::DT_SINGLELINE | platform::DT_END_ELLIPSIS | platform::DT_NOCLIP;
+    screenItems.titleLabel->format = platform::TextFormat::SingleLine |
+                                     platform::TextFormat::EndEllipsis | platform::TextFormat::NoClip;
     screenItems.statementLabel = new TextItem(kStatement.x, kStatement.y, kStatement.width,
                                               kStatement.height, "", fonts.small, kPaleYellow);
-    screenItems.statementLabel->format = platform::DT_WORDBREAK | platform::DT_NOCLIP;
+    screenItems.statementLabel->format = platform::TextFormat::WordBreak | platform::TextFormat::NoClip;
     screenItems.wipe = new StripeWipe(kWipeColour);
     screenItems.wipe->visible = false;
     screenItems.messagePopup = new PopupMessage(fonts.medium, kPopupColour);

@@ -11,7 +11,7 @@ Button::Button(int x_, int y_, int width_, int height_, const char* text_)
 void Button::draw() {
     const uint32_t overlay = overlayColours[static_cast<size_t>(state & 3) % 3];
     const Rect place{x, y, x + width, y + height};
-    const unsigned format = platform::DT_CENTER | platform::DT_VCENTER;
+    const platform::TextFormat format = platform::TextFormat::Center | platform::TextFormat::VCenter;
     if (state == Idle || text == nullptr) {
         if (text != nullptr) drawText(fonts.small, text, place, format, textColour);
         if (overlay != 0) fillRect(x, y, x + width, y + height, overlay);

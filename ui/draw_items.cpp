@@ -23,7 +23,7 @@ void showHint(int hx, int hy, const char* text) {
     hintRect.right = hintRect.left;
     hintRect.bottom = hintRect.top;
     hintText = text;
-    drawText(fonts.small, text, &hintRect, platform::DT_CALCRECT, 0);
+    drawText(fonts.small, text, &hintRect, platform::TextFormat::CalcRect, 0);
     if (hintRect.right > 1022) {
         hintRect.left += 1022 - hintRect.right;
         hintRect.right = 1022;
@@ -44,7 +44,7 @@ void drawItems() {
                  kPaleYellow);
         drawOutline(hintRect.left - 2, hintRect.top - 2, hintRect.right + 1, hintRect.bottom + 1,
                     0xFF606060);
-        drawText(fonts.small, hintText, hintRect, platform::DT_NOCLIP, 0xFF606060);
+        drawText(fonts.small, hintText, hintRect, platform::TextFormat::NoClip, 0xFF606060);
     }
 }
 

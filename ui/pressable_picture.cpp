@@ -54,7 +54,7 @@ void Checkbox::draw() {
     }
     if (label != nullptr) {
         drawText(fonts.small, label, Rect{x + width + 2, y, 0, y + height},
-                 platform::DT_NOCLIP | platform::DT_BOTTOM, labelColour);
+                 platform::TextFormat::NoClip | platform::TextFormat::Bottom, labelColour);
     }
 }
 

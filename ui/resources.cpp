@@ -56,23 +56,24 @@ void clearRect(int left, int top, int right, int bottom, uint32_t colour) {
     platform::graphics().clearRect(left, top, right, bottom, colour);
 }
 
-bool (*textObserver)(const FontPtr& font, const char* text, const Rect& rect, unsigned format,
-                     uint32_t colour) = nullptr;
+bool (*textObserver)(const FontPtr& font, const char* text, const Rect& rect,
+                     platform::TextFormat format, uint32_t colour) = nullptr;
 
-int drawText(const FontPtr& font, const char* text, Rect* rect, unsigned format, uint32_t colour) {
+int drawText(const FontPtr& font, const char* text, Rect* rect, platform::TextFormat format,
+             uint32_t colour) {
     if (!font || text == nullptr) return 0;
-    const unsigned drawn = format & ~kTextBacking;
-    if (textObserver != nullptr && (format & platform::DT_CALCRECT) == 0 &&
+    const platform::TextFormat drawn = format & ~kTextBacking;
+    if (textObserver != nullptr && !has(format, platform::TextFormat::CalcRect) &&
         !textObserver(font, text, *rect, format, colour)) {
         Rect measured = *rect;
-        return platform::graphics().drawText(*font, text, -1, &measured, drawn | platform::DT_CALCRECT,
-                                             colour);
+        return platform::graphics().drawText(*font, text, -1, &measured,
+                                             drawn | platform::TextFormat::CalcRect, colour);
     }
     return platform::graphics().drawText(*font, text, -1, rect, drawn, colour);
 }
 
-int drawOutlinedText(const FontPtr& font, const char* text, Rect rect, unsigned format, uint32_t colour,
-                     uint32_t outline) {
+int drawOutlinedText(const FontPtr& font, const char* text, Rect rect, platform::TextFormat format,
+                     uint32_t colour, uint32_t outline) {
     const uint32_t backing = (outline & 0x00FFFFFF) | (colour & 0xFF000000);
     for (int dy = -1; dy <= 1; ++dy) {
         for (int dx = -1; dx <= 1; ++dx) {
@@ -84,7 +85,8 @@ int drawOutlinedText(const FontPtr& font, const char* text, Rect rect, unsigned 
     return drawText(font, text, &rect, format, colour);
 }
 
-int drawText(const FontPtr& font, const char* text, Rect rect, unsigned format, uint32_t colour) {
+int drawText(const FontPtr& font, const char* text, Rect rect, platform::TextFormat format,
+             uint32_t colour) {
     return drawText(font, text, &rect, format, colour);
 }
 

@@ -9,6 +9,8 @@
 
 namespace ui {
 
+using platform::TextFormat;
+
 using platform::FontPtr;
 using platform::Rect;
 using platform::TexturePtr;
@@ -39,23 +41,25 @@ void fillRect(int left, int top, int right, int bottom, uint32_t colour);
 void drawBevel(int left, int top, int right, int bottom, uint32_t topLeft, uint32_t bottomRight);
 void clearRect(int left, int top, int right, int bottom, uint32_t colour);
 
-// Windows-1251 text, DT_* flags; returns the height drawn. With DT_CALCRECT the
+// Windows-1251 text laid out as `format` says; returns the height drawn. With TextFormat::CalcRect the
 // rectangle's right and bottom are set and nothing is drawn.
-int drawText(const FontPtr& font, const char* text, Rect* rect, unsigned format, uint32_t colour);
-int drawText(const FontPtr& font, const char* text, Rect rect, unsigned format, uint32_t colour);
+int drawText(const FontPtr& font, const char* text, Rect* rect, platform::TextFormat format,
+             uint32_t colour);
+int drawText(const FontPtr& font, const char* text, Rect rect, platform::TextFormat format,
+             uint32_t colour);
 // A text's outline or shadow: drawn like any text, but it only lies behind the text
 // it sets off (a flag of drawText's format, never passed on to the drawing surface).
-constexpr unsigned kTextBacking = 0x80000000u;
+constexpr platform::TextFormat kTextBacking = static_cast<platform::TextFormat>(0x80000000u);
 // The text in its colour over an outline of one pixel in `outline`, at the same alpha:
 // readable on any background, the water's light blue as well as a yellow selection.
-int drawOutlinedText(const FontPtr& font, const char* text, Rect rect, unsigned format, uint32_t colour,
-                     uint32_t outline = 0xFF000000);
+int drawOutlinedText(const FontPtr& font, const char* text, Rect rect, platform::TextFormat format,
+                     uint32_t colour, uint32_t outline = 0xFF000000);
 
 // Told of every text drawn (measuring is not drawing); ferrolin-script reads what the
 // screen says with it and measures its contrast. A text it answers false for is measured
 // but not drawn. Null when nobody listens.
-extern bool (*textObserver)(const FontPtr& font, const char* text, const Rect& rect, unsigned format,
-                            uint32_t colour);
+extern bool (*textObserver)(const FontPtr& font, const char* text, const Rect& rect,
+                            platform::TextFormat format, uint32_t colour);
 
 // The hint box asked for in the current frame (null when none) and its rectangle.
 const char* currentHint(Rect* rect);

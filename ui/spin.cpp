@@ -64,7 +64,8 @@ void Spin::draw() {
     char number[16];
     std::snprintf(number, sizeof number, "%d", value);
     drawText(fonts.small, number, Rect{x, y, x + length, y + height},
-             platform::DT_NOCLIP | platform::DT_VCENTER | platform::DT_CENTER, textColour);
+             platform::TextFormat::NoClip | platform::TextFormat::VCenter | platform::TextFormat::Center,
+             textColour);
 }
 
 }  // namespace ui

@@ -6,10 +6,7 @@
 
 namespace ui {
 
-using platform::DT_CENTER;
-using platform::DT_NOCLIP;
-using platform::DT_VCENTER;
-using platform::DT_WORDBREAK;
+using platform::TextFormat;
 
 namespace {
 // A message stands still this long before it rises and fades.
@@ -20,7 +17,7 @@ TextItem::TextItem(int x_, int y_, std::string text_, FontPtr font_, uint32_t co
     : VisualItem(x_, y_, 0, 0),
       text(std::move(text_)),
       font(std::move(font_)),
-      format(DT_NOCLIP),
+      format(TextFormat::NoClip),
       colour(colour_) {}
 
 TextItem::TextItem(int x_, int y_, int width_, int height_, std::string text_, FontPtr font_,
@@ -28,7 +25,7 @@ TextItem::TextItem(int x_, int y_, int width_, int height_, std::string text_, F
     : VisualItem(x_, y_, width_, height_),
       text(std::move(text_)),
       font(std::move(font_)),
-      format(DT_NOCLIP | DT_VCENTER | DT_CENTER),
+      format(TextFormat::NoClip | TextFormat::VCenter | TextFormat::Center),
       colour(colour_) {}
 
 void TextItem::draw() {
@@ -69,7 +66,7 @@ void PopupMessage::draw() {
     if (plated) {
         constexpr int kPad = 8;
         Rect size{areaLeft + kPad, 0, areaRight - kPad, 0};
-        drawText(font, text.c_str(), &size, platform::DT_CALCRECT | DT_WORDBREAK, 0);
+        drawText(font, text.c_str(), &size, platform::TextFormat::CalcRect | TextFormat::WordBreak, 0);
         const int width = size.right - size.left;
         const int left = (areaLeft + areaRight - width) / 2 - kPad;
         const int bottom = top + size.bottom - size.top + kPad;
@@ -81,7 +78,8 @@ void PopupMessage::draw() {
         drawOutline(left, top - kPad, left + width + 2 * kPad - 1, bottom - 1, faded(kPlateEdge));
     }
     drawOutlinedText(font, text.c_str(), Rect{areaLeft, top - 1, areaRight, 0},
-                     DT_NOCLIP | DT_CENTER | DT_WORDBREAK, (colour & 0x00FFFFFF) | (alpha << 24));
+                     TextFormat::NoClip | TextFormat::Center | TextFormat::WordBreak,
+                     (colour & 0x00FFFFFF) | (alpha << 24));
 }
 
 }  // namespace ui

@@ -19,7 +19,7 @@ public:
 
     std::string text;
     FontPtr font;
-    unsigned format;
+    platform::TextFormat format;
     uint32_t colour;
 };
 

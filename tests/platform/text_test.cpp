@@ -1,4 +1,4 @@
-// Text: line breaking, the layout flags (measured with DT_CALCRECT and seen in pixels),
+// Text: line breaking, the layout flags (measured with TextFormat::CalcRect and seen in pixels),
 // fonts sized by cell height, and the rendered-line cache.
 #include <string>
 
@@ -9,6 +9,7 @@
 namespace {
 
 using platform::Rect;
+using platform::TextFormat;
 
 // ---- line breaking with a fixed-width measure: 10 px a character ------------------------
 
@@ -88,8 +89,9 @@ protected:
         ASSERT_TRUE(font);
         g->clear(0xFF000000);
     }
-    Rect measure(const char* text, unsigned format = 0, Rect r = Rect{10, 20, 10, 20}) {
-        g->drawText(*font, text, -1, &r, format | platform::DT_CALCRECT, 0);
+    Rect measure(const char* text, platform::TextFormat format = platform::TextFormat::Left,
+                 Rect r = Rect{10, 20, 10, 20}) {
+        g->drawText(*font, text, -1, &r, format | platform::TextFormat::CalcRect, 0);
         return r;
     }
     // Bounding box of the lit pixels in a part of the screen.
@@ -114,7 +116,7 @@ TEST_F(TextTest, FontCellHeightIsTheRequestedHeight) {
         auto f = g->createFont("Verdana", height, height == 26 ? 700 : 600, false);
         ASSERT_TRUE(f);
         Rect r{0, 0, 0, 0};
-        EXPECT_EQ(g->drawText(*f, "Ay", -1, &r, platform::DT_CALCRECT, 0), height);
+        EXPECT_EQ(g->drawText(*f, "Ay", -1, &r, platform::TextFormat::CalcRect, 0), height);
         EXPECT_EQ(r.bottom, height);
     }
     EXPECT_FALSE(g->createFont("Verdana", 0, 400, false));
@@ -124,8 +126,8 @@ TEST_F(TextTest, FontCellHeightIsTheRequestedHeight) {
     auto regular = g->createFont("Verdana", 16, 400, false);
     Rect a{0, 0, 0, 0};
     Rect b{0, 0, 0, 0};
-    g->drawText(*regular, "Wide text", -1, &a, platform::DT_CALCRECT, 0);
-    g->drawText(*font, "Wide text", -1, &b, platform::DT_CALCRECT, 0);
+    g->drawText(*regular, "Wide text", -1, &a, platform::TextFormat::CalcRect, 0);
+    g->drawText(*font, "Wide text", -1, &b, platform::TextFormat::CalcRect, 0);
     EXPECT_LT(a.right, b.right);
 }
 
@@ -138,12 +140,12 @@ TEST_F(TextTest, CalcRectMeasuresTheWidestLineAndAllLines) {
     EXPECT_EQ(two.bottom, 20 + 32);
     // Wrapping uses the rectangle's width.
     const Rect wrapped =
-        measure("Hello Hello Hello", platform::DT_WORDBREAK, Rect{10, 20, one.right + 5, 0});
+        measure("Hello Hello Hello", platform::TextFormat::WordBreak, Rect{10, 20, one.right + 5, 0});
     EXPECT_EQ(wrapped.right, one.right);
     EXPECT_EQ(wrapped.bottom, 20 + 48);
     // Only the first `length` bytes count.
     Rect part{0, 0, 0, 0};
-    g->drawText(*font, "HelloHello", 5, &part, platform::DT_CALCRECT, 0);
+    g->drawText(*font, "HelloHello", 5, &part, platform::TextFormat::CalcRect, 0);
     EXPECT_EQ(part.right, one.right - 10);
     // Nothing is drawn while measuring.
     EXPECT_TRUE(lit().empty());
@@ -161,13 +163,13 @@ TEST_F(TextTest, HorizontalAlignment) {
     const int width = measure("Text").right - 10;
     const Rect area{100, 100, 300, 116};
     Rect r = area;
-    g->drawText(*font, "Text", -1, &r, platform::DT_CENTER, 0xFFFFFFFF);
+    g->drawText(*font, "Text", -1, &r, platform::TextFormat::Center, 0xFFFFFFFF);
     Box b = lit();
     EXPECT_NEAR((b.left + b.right) / 2, 200, 2);
 
     g->clear(0xFF000000);
     r = area;
-    g->drawText(*font, "Text", -1, &r, platform::DT_RIGHT, 0xFFFFFFFF);
+    g->drawText(*font, "Text", -1, &r, platform::TextFormat::Right, 0xFFFFFFFF);
     b = lit();
     EXPECT_LE(b.right, 299);
     EXPECT_GE(b.right, 299 - 3);
@@ -175,14 +177,14 @@ TEST_F(TextTest, HorizontalAlignment) {
 
     g->clear(0xFF000000);
     r = area;
-    g->drawText(*font, "Text", -1, &r, 0, 0xFFFFFFFF);
+    g->drawText(*font, "Text", -1, &r, TextFormat::Left, 0xFFFFFFFF);
     EXPECT_NEAR(lit().left, 100, 2);
 }
 
 TEST_F(TextTest, VerticalCentringAndBottomMoveTheWholeBlock) {
     const Rect area{100, 100, 300, 200};
     Rect r = area;
-    const int height = g->drawText(*font, "Ab\r\nAb", -1, &r, platform::DT_VCENTER, 0xFFFFFFFF);
+    const int height = g->drawText(*font, "Ab\r\nAb", -1, &r, platform::TextFormat::VCenter, 0xFFFFFFFF);
     EXPECT_EQ(height, 32);
     Box b = lit();
     // The block of two 16-pixel cells sits at 134..165.
@@ -192,7 +194,7 @@ TEST_F(TextTest, VerticalCentringAndBottomMoveTheWholeBlock) {
 
     g->clear(0xFF000000);
     r = area;
-    g->drawText(*font, "Ab", -1, &r, platform::DT_BOTTOM, 0xFFFFFFFF);
+    g->drawText(*font, "Ab", -1, &r, platform::TextFormat::Bottom, 0xFFFFFFFF);
     b = lit();
     EXPECT_GE(b.top, 184);
     EXPECT_LE(b.bottom, 199);
@@ -200,7 +202,7 @@ TEST_F(TextTest, VerticalCentringAndBottomMoveTheWholeBlock) {
 
 TEST_F(TextTest, ClipsToTheRectangleUnlessNoClip) {
     Rect r{100, 100, 110, 105};
-    g->drawText(*font, "WWWW", -1, &r, 0, 0xFFFFFFFF);
+    g->drawText(*font, "WWWW", -1, &r, TextFormat::Left, 0xFFFFFFFF);
     Box b = lit();
     ASSERT_FALSE(b.empty());
     EXPECT_GE(b.left, 100);
@@ -209,7 +211,7 @@ TEST_F(TextTest, ClipsToTheRectangleUnlessNoClip) {
 
     g->clear(0xFF000000);
     r = Rect{100, 100, 110, 105};
-    g->drawText(*font, "WWWW", -1, &r, platform::DT_NOCLIP, 0xFFFFFFFF);
+    g->drawText(*font, "WWWW", -1, &r, platform::TextFormat::NoClip, 0xFFFFFFFF);
     b = lit();
     EXPECT_GT(b.right, 130);
     EXPECT_GT(b.bottom, 105);
@@ -218,7 +220,8 @@ TEST_F(TextTest, ClipsToTheRectangleUnlessNoClip) {
 TEST_F(TextTest, DegenerateRectangleWithNoClipStartsAtLeftTopAndCentresOnItsMiddle) {
     // As the rising message draws: (0, top, 1024, 0), centred, unclipped.
     Rect r{0, 300, 1024, 0};
-    g->drawText(*font, "Message", -1, &r, platform::DT_NOCLIP | platform::DT_CENTER, 0xFFFFFFFF);
+    g->drawText(*font, "Message", -1, &r, platform::TextFormat::NoClip | platform::TextFormat::Center,
+                0xFFFFFFFF);
     Box b = lit();
     ASSERT_FALSE(b.empty());
     EXPECT_NEAR((b.left + b.right) / 2, 512, 2);
@@ -227,13 +230,13 @@ TEST_F(TextTest, DegenerateRectangleWithNoClipStartsAtLeftTopAndCentresOnItsMidd
 
     g->clear(0xFF000000);
     r = Rect{400, 300, 390, 0};
-    g->drawText(*font, "X", -1, &r, platform::DT_NOCLIP, 0xFFFFFFFF);
+    g->drawText(*font, "X", -1, &r, platform::TextFormat::NoClip, 0xFFFFFFFF);
     EXPECT_NEAR(lit().left, 400, 2);
 }
 
 TEST_F(TextTest, ColourAndAlphaTintTheText) {
     Rect r{100, 100, 0, 0};
-    g->drawText(*font, "Red", -1, &r, platform::DT_NOCLIP, 0xFFFF0000);
+    g->drawText(*font, "Red", -1, &r, platform::TextFormat::NoClip, 0xFFFF0000);
     Box b = lit();
     ASSERT_FALSE(b.empty());
     uint32_t brightest = 0;
@@ -248,7 +251,7 @@ TEST_F(TextTest, ColourAndAlphaTintTheText) {
 
     g->clear(0xFF000000);
     r = Rect{100, 100, 0, 0};
-    g->drawText(*font, "Red", -1, &r, platform::DT_NOCLIP, 0x80FF0000);
+    g->drawText(*font, "Red", -1, &r, platform::TextFormat::NoClip, 0x80FF0000);
     brightest = 0;
     for (int y = b.top; y <= b.bottom; ++y) {
         for (int x = b.left; x <= b.right; ++x)
@@ -261,18 +264,18 @@ TEST_F(TextTest, RenderedLinesAreCachedWithABound) {
     auto* sdl = dynamic_cast<platform::SdlGraphics*>(g.get());
     ASSERT_TRUE(sdl);
     Rect r{0, 0, 0, 0};
-    g->drawText(*font, "Same\r\nText", -1, &r, platform::DT_NOCLIP, 0xFFFFFFFF);
+    g->drawText(*font, "Same\r\nText", -1, &r, platform::TextFormat::NoClip, 0xFFFFFFFF);
     const size_t after = sdl->cachedLineCount();
     EXPECT_EQ(after, 2u);
     for (uint32_t colour : {0xFFFF0000u, 0x80FFFFFFu}) {
         r = Rect{50, 50, 0, 0};
-        g->drawText(*font, "Same\r\nText", -1, &r, platform::DT_NOCLIP, colour);
+        g->drawText(*font, "Same\r\nText", -1, &r, platform::TextFormat::NoClip, colour);
     }
     EXPECT_EQ(sdl->cachedLineCount(), after);
     for (int i = 0; i < 1100; ++i) {
         const std::string text = std::to_string(i);
         r = Rect{0, 0, 0, 0};
-        g->drawText(*font, text.c_str(), -1, &r, platform::DT_NOCLIP, 0xFFFFFFFF);
+        g->drawText(*font, text.c_str(), -1, &r, platform::TextFormat::NoClip, 0xFFFFFFFF);
     }
     EXPECT_EQ(sdl->cachedLineCount(), 1024u);
 }

@@ -50,12 +50,13 @@ public:
     // Measuring is never skipped: layout may depend on it. A skipped drawing still
     // answers the height it would have drawn.
     int drawText(platform::Font& font, const char* text, int length, platform::Rect* rect,
-                 unsigned format, uint32_t argb) override {
-        if (full_ || (format & platform::DT_CALCRECT) != 0) {
+                 platform::TextFormat format, uint32_t argb) override {
+        if (full_ || has(format, platform::TextFormat::CalcRect)) {
             return inner_->drawText(font, text, length, rect, format, argb);
         }
         platform::Rect measured = *rect;
-        return inner_->drawText(font, text, length, &measured, format | platform::DT_CALCRECT, argb);
+        return inner_->drawText(font, text, length, &measured, format | platform::TextFormat::CalcRect,
+                                argb);
     }
     void present() override {
         if (full_) {
