@@ -179,7 +179,7 @@ void rollMenuUp() {
     });
 }
 
-std::optional<std::string> chooseSolutionFile(bool save) {
+void chooseSolutionFile(bool save, std::function<void(const std::string& path)> chosen) {
     platform::FileDialog dialog;
     dialog.save = save;
     dialog.title = save ? "Сохранить решение"_cp : "Загрузить решение"_cp;
@@ -188,9 +188,11 @@ std::optional<std::string> chooseSolutionFile(bool save) {
     dialog.initialPath = lastSolutionPath;
     dialog.overwritePrompt = save;
     dialog.mustExist = !save;
-    std::optional<std::string> chosen = platform::chooseFile(dialog);
-    if (chosen) lastSolutionPath = *chosen;
-    return chosen;
+    platform::chooseFile(dialog, [chosen = std::move(chosen)](std::optional<std::string> path) {
+        if (!path) return;
+        lastSolutionPath = *path;
+        chosen(*path);
+    });
 }
 
 const std::string& solutionPath() { return lastSolutionPath; }
@@ -231,19 +233,21 @@ void runMenuCommand(int command) {
         case SaveSolutionCommand:
             if (screenKind() != ScreenKind::Play) {
                 showMessage("Сохранять нечего: сначала откройте задачу"_cp);
-            } else if (auto path = chooseSolutionFile(true)) {
-                showMessage(puzzle::writeSolutionFile(*path) ? "Решение сохранено"_cp
-                                                             : "Ошибка сохранения файла"_cp);
+            } else {
+                chooseSolutionFile(true, [](const std::string& path) {
+                    showMessage(puzzle::writeSolutionFile(path) ? "Решение сохранено"_cp
+                                                                : "Ошибка сохранения файла"_cp);
+                });
             }
             break;
         case OpenSolutionCommand:
-            if (auto path = chooseSolutionFile(false)) {
-                if (!openTask(*path)) {
+            chooseSolutionFile(false, [](const std::string& path) {
+                if (!openTask(path)) {
                     showMessage("Ошибка открытия файла"_cp);
                 } else {
                     afterAnimations(showSolutionVerdict);
                 }
-            }
+            });
             break;
         case HelpCommand:
             platform::openDocument("help/index.html");

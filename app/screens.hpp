@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -44,7 +45,9 @@ void screenKeyDown(uintptr_t key, bool ctrl);
 // The menu's position: the top row of the menu picture that is drawn (384 rolled up).
 int menuPosition();
 
-std::optional<std::string> chooseSolutionFile(bool save);
+// Asks where to save or what to open; a path chosen is remembered for the next time and
+// handed to `chosen` (from the browser's picker, later: in a turn of its own).
+void chooseSolutionFile(bool save, std::function<void(const std::string& path)> chosen);
 // Opens a task or solution file in play and remembers where it came from: the catalogue,
 // the file chooser, the winner's next task and the tests all come in here. False, with
 // the screen kept, when the file is rejected.

@@ -82,8 +82,7 @@ int gameExitCode() { return exitCode; }
 
 int runGame() {
     if (!startGame()) return gameExitCode();
-    while (gameTurn(true)) {
-    }
+    platform::runTurns(gameTurn);
     return gameExitCode();
 }
 

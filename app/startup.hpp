@@ -21,8 +21,8 @@ void shutdown();
 bool startGame();
 bool gameTurn(bool mayWait);
 int gameExitCode();
-// The whole game on the desktop: start-up, the turns of the message loop, shutdown. 0
-// after a normal end, -1 when start-up failed.
+// The whole game: start-up, the turns of the message loop, shutdown. 0 after a normal
+// end, -1 when start-up failed. (In a browser the turns go on after this has returned.)
 int runGame();
 
 }  // namespace app

@@ -4,9 +4,6 @@
 
 #include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
-#ifdef __EMSCRIPTEN__
-#include "platform/web/web_internal.hpp"
-#endif
 
 namespace platform {
 namespace {
@@ -21,10 +18,6 @@ void sleepMs(uint32_t ms) {
         virtualNow += ms;
         return;
     }
-#ifdef __EMSCRIPTEN__
-    webSleep(ms);
-    return;
-#endif
     // Sleep in short slices and let SDL read the desktop's events meanwhile, so that a
     // blocking animation does not make the desktop think the window has hung. The events
     // stay queued for the message loop.
@@ -51,10 +44,21 @@ void advanceVirtualClock(uint32_t ms) { virtualNow += ms; }
 
 FramePacer::FramePacer(uint32_t periodMs) : period_(periodMs), deadline_(tickCount()) {}
 
+#ifdef __EMSCRIPTEN__
+constexpr bool kKeepToTheClock = true;
+#else
+constexpr bool kKeepToTheClock = false;
+#endif
+
 void FramePacer::next() {
     deadline_ += period_;
+    if (kKeepToTheClock) return;
     const auto late = static_cast<int32_t>(tickCount() - deadline_);
     if (late > 0 && static_cast<uint32_t>(late) > period_) deadline_ = tickCount();
+}
+
+bool FramePacer::behind() const {
+    return kKeepToTheClock && static_cast<int32_t>(tickCount() - (deadline_ + period_)) >= 0;
 }
 
 void FramePacer::wait() {

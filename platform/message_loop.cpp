@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -107,6 +108,11 @@ int touchToScreen(void*, SDL_Event* e) {
     return 1;
 }
 
+// Answers that come after the turn that asked has ended (a browser's file picker) wait
+// here, each announced by an event of this type, and run in the order of input.
+uint32_t answerEventType = 0;
+std::deque<std::function<void()>> answers;
+
 // Whether the event is input (or ends a press), which waits while the client holds it.
 bool isInput(const SDL_Event& e) {
     switch (e.type) {
@@ -121,7 +127,8 @@ bool isInput(const SDL_Event& e) {
             return e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
                    e.window.event == SDL_WINDOWEVENT_LEAVE;
         default:
-            return touchEventType != 0 && e.type == touchEventType;
+            return (touchEventType != 0 && e.type == touchEventType) ||
+                   (answerEventType != 0 && e.type == answerEventType);
     }
 }
 
@@ -143,6 +150,13 @@ public:
         if (due) timeout = std::max(0, static_cast<int32_t>(*due - SDL_GetTicks()));
         if (SDL_WaitEventTimeout(&e, timeout)) take(e);
         return !quitRequested;
+    }
+
+    // When the next turn has work: now while events or handed-over input wait.
+    std::optional<uint32_t> nextTurn() const {
+        const bool waiting =
+            SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE || (!held_.empty() && !holding());
+        return waiting ? std::optional<uint32_t>(SDL_GetTicks()) : nextDue();
     }
 
     void handle(const SDL_Event& e) {
@@ -198,6 +212,7 @@ public:
                 break;
             default:
                 if (e.type == touchEventType && touchEventType != 0) touch(e.user);
+                if (e.type == answerEventType && answerEventType != 0) answer();
                 break;
             case SDL_KEYDOWN:
                 // A held key repeats only inside a text box: a held Enter would otherwise
@@ -291,6 +306,15 @@ private:
                      static_cast<int64_t>(reinterpret_cast<intptr_t>(u.data1)), x, y);
     }
 
+    void answer() {
+        if (answers.empty()) return;
+        const std::function<void()> action = std::move(answers.front());
+        answers.pop_front();
+        action();
+        // What the answer changed is shown at once, as after any input.
+        proc_(WM_PAINT, 0, 0);
+    }
+
     void destroy() {
         if (destroyed_) return;
         destroyed_ = true;
@@ -317,6 +341,23 @@ std::unique_ptr<Loop> loop;
 void startMessageLoop(const LoopClient& client) {
     loop.reset();
     if (client.proc != nullptr && desktopAvailable()) loop = std::make_unique<Loop>(client);
+}
+
+std::optional<uint32_t> nextLoopTurn() {
+    if (loop == nullptr || quitRequested) return std::nullopt;
+    return loop->nextTurn();
+}
+
+void postAnswer(std::function<void()> action) {
+    if (answerEventType == 0) {
+        const uint32_t type = SDL_RegisterEvents(1);
+        if (type == static_cast<uint32_t>(-1)) return;
+        answerEventType = type;
+    }
+    answers.push_back(std::move(action));
+    SDL_Event e{};
+    e.type = answerEventType;
+    if (SDL_PushEvent(&e) != 1) answers.pop_back();
 }
 
 bool runMessageLoopOnce(bool mayWait) {

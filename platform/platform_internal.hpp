@@ -3,6 +3,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -44,6 +46,14 @@ bool graphicsProcessorPresent(const std::string& devFolder);
 void setFileWriteObserver(void (*observer)(const std::string& path));
 // The data folder tests set instead of this computer's, if any.
 std::optional<std::string> dataFolderOverride();
+
+// When the message loop's next turn has work to do (now, while events wait), or none
+// before the next event; none without a running loop. For a host that sleeps between turns.
+std::optional<uint32_t> nextLoopTurn();
+// Runs the action in a later turn, in its place among the input (held while an
+// animation plays), and shows what it changed: for answers that come after the turn
+// that asked for them has ended.
+void postAnswer(std::function<void()> action);
 
 // Collects browser processes that have ended, so none is left a zombie.
 void reapChildren();

@@ -15,9 +15,6 @@
 #include "platform/edit_box.hpp"
 #include "platform/platform_internal.hpp"
 #include "platform/sdl_graphics.hpp"
-#ifdef __EMSCRIPTEN__
-#include "platform/web/web_internal.hpp"
-#endif
 
 namespace platform {
 namespace {
@@ -203,11 +200,7 @@ void SdlGraphics::present() {
         }
         SDL_RenderCopy(renderer_, target_, nullptr, nullptr);
     }
-#ifdef __EMSCRIPTEN__
-    webPresent(renderer_);
-#else
     SDL_RenderPresent(renderer_);
-#endif
     chooseTarget();
 }
 

@@ -26,7 +26,9 @@ void advanceVirtualClock(uint32_t ms);
 // Paces the frames of an animation: each frame is due one period after the one before,
 // so the time spent drawing a frame counts towards its period and the animation keeps
 // its length as long as frames cost less than that. After a stall longer than a period
-// the pace starts afresh instead of rushing frames to catch up.
+// the pace starts afresh instead of rushing frames to catch up, where the program keeps
+// the beat itself; a browser hands out frames at its own pace, often slower than the
+// animation's, so there the animation keeps to the clock instead (behind()).
 class FramePacer {
 public:
     // The first frame is due now.
@@ -34,6 +36,9 @@ public:
     // The next frame's turn: due a period after this one's.
     void next();
     uint32_t due() const { return deadline_; }
+    // Whether the frame after the one due is due too, so the one due may be passed over
+    // undrawn. Only where frames come at the host's pace; never on the desktop.
+    bool behind() const;
     // next(), then sleeps until that frame is due.
     void wait();
 
@@ -80,6 +85,10 @@ bool runMessageLoopOnce(bool mayWait);
 // that just moves time on).
 int runMessageLoop(const LoopClient& client);
 int runMessageLoop(WindowProc proc);
+// Calls turn until it answers false. On the desktop the turns run here, each one waiting
+// for its input or deadline; a browser needs its thread back after every frame, so there
+// the turns run as its frames, without waiting, and this returns at once.
+void runTurns(bool (*turn)(bool mayWait));
 void postQuit(int code);
 bool quitPosted();
 int postedQuitCode();
@@ -133,6 +142,9 @@ struct FileDialog {
 };
 // The chosen path, or nothing when cancelled.
 std::optional<std::string> chooseFile(const FileDialog& dialog);
+// The same answer handed to `then`: before this returns from the desktop's chooser; a
+// browser's picker answers later, through the message loop, as the next input would.
+void chooseFile(const FileDialog& dialog, std::function<void(std::optional<std::string>)> then);
 // Scripted answers for tests and ferrolin-script: each call of chooseFile takes the
 // oldest queued answer (nullopt = cancel), as if typed into the dialog (a save answer
 // without an extension gets the default one). With an empty queue in a headless run the

@@ -98,6 +98,12 @@ void advanceAnimations() {
             continue;
         }
         e.animation.showFrame(e.frame++);
+        // Frames whose time has passed while the host was slow are shown undrawn, so the
+        // animation keeps its length.
+        while (hasFrame(e) && e.pacer->behind()) {
+            e.pacer->next();
+            e.animation.showFrame(e.frame++);
+        }
         renderFrame();
         if (e.animation.pauseFirst && !hasFrame(e)) {
             queue.pop_front();

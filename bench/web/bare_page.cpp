@@ -20,7 +20,6 @@ void frame() {
 }  // namespace
 
 int main() {
-    SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
     SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1024,
                                           768, SDL_WINDOW_SHOWN);

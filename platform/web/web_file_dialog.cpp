@@ -45,27 +45,26 @@ std::string acceptList(const FileDialog& d) {
     return accept;
 }
 
-EM_JS(void, startPicking, (const char* accept), { Module.ferrolinWeb.pickFile(UTF8ToString(accept)); });
+// The bodies below are JavaScript, which the C++ formatter would break ("===" into "== =").
+// clang-format off
+// The picker answers in a callback of the browser's, long after the turn that opened it.
+EM_JS(void, startPicking, (const char* accept), {
+    Module.ferrolinWeb.pickFile(
+        UTF8ToString(accept), function() { Module["_ferrolinFilePicked"](); });
+});
 
-// -1 while the picker is open, 0 when it was cancelled, 1 with the path written to out.
+// 0 when the picker was cancelled, 1 with the path written to out.
 EM_JS(int, pickedFile, (char* out, int size), {
     const result = Module.ferrolinWeb.picked;
-    if (result == = undefined) return -1;
-    if (result == = null || lengthBytesUTF8(result) >= size) return 0;
+    if (!result || lengthBytesUTF8(result) >= size) return 0;
     stringToUTF8(result, out, size);
     return 1;
 });
+// clang-format on
 
-std::optional<std::string> pickFile(const FileDialog& dialog) {
-    startPicking(acceptList(dialog).c_str());
-    char path[4096];
-    int state = -1;
-    while ((state = pickedFile(path, sizeof path)) < 0) emscripten_sleep(50);
-    // Clicks and keys aimed at the game while the picker was up were not for it.
-    SDL_PumpEvents();
-    SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
-    if (state == 0) return std::nullopt;
-    return std::string(path);
+std::function<void(std::optional<std::string>)>& waitingForPicker() {
+    static std::function<void(std::optional<std::string>)> then;
+    return then;
 }
 
 std::string downloadName(const FileDialog& dialog) {
@@ -85,12 +84,20 @@ std::optional<std::string> chooseFile(const FileDialog& dialog) {
         if (answer) return withDefaultExtension(*answer, dialog);
         return std::nullopt;
     }
-    if (isHeadless()) return std::nullopt;
-    if (dialog.save) {
-        ::mkdir(downloadFolder().c_str(), 0777);
-        return downloadFolder() + "/" + downloadName(dialog);
+    // The page cannot wait for the picker; only the answer handed on later can.
+    if (isHeadless() || !dialog.save) return std::nullopt;
+    ::mkdir(downloadFolder().c_str(), 0777);
+    return downloadFolder() + "/" + downloadName(dialog);
+}
+
+void chooseFile(const FileDialog& dialog, std::function<void(std::optional<std::string>)> then) {
+    if (!answers().empty() || isHeadless() || dialog.save) {
+        then(chooseFile(dialog));
+        return;
     }
-    return pickFile(dialog);
+    lastDialog() = dialog;
+    waitingForPicker() = std::move(then);
+    startPicking(acceptList(dialog).c_str());
 }
 
 void queueFileDialogAnswer(std::optional<std::string> answer) { answers().push_back(std::move(answer)); }
@@ -98,3 +105,15 @@ void queueFileDialogAnswer(std::optional<std::string> answer) { answers().push_b
 const FileDialog& lastFileDialog() { return lastDialog(); }
 
 }  // namespace platform
+
+// Called by the page once the picker has answered.
+extern "C" EMSCRIPTEN_KEEPALIVE void ferrolinFilePicked() {
+    char path[4096];
+    std::optional<std::string> answer;
+    if (platform::pickedFile(path, sizeof path) == 1) answer = std::string(path);
+    // Clicks and keys aimed at the game while the picker was up were not for it.
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+    std::function<void(std::optional<std::string>)> then = std::move(platform::waitingForPicker());
+    platform::waitingForPicker() = nullptr;
+    if (then) platform::postAnswer([then = std::move(then), answer] { then(answer); });
+}

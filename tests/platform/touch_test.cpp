@@ -138,6 +138,25 @@ TEST_F(RealWindow, AFingerLostWithTheFocusNoLongerBlocksTheNext) {
     EXPECT_NEAR(seen[4].x, 500, 1);
 }
 
+// A browser's file picker answers after the turn that opened it has ended.
+TEST_F(RealWindow, AnAnswerThatComesLaterTakesItsPlaceAmongTheInput) {
+    deliverPressLost(nullptr);
+    animationPlays = true;
+    startMessageLoop({recordUntilDestroyed, inputWaitsForAnimation, nullptr});
+    finger(SDL_FINGERDOWN, 7, 288 + 100, 200);
+    constexpr uint32_t kAnswered = 0x8000;
+    postAnswer([] { seen.push_back({kAnswered, 0, 0, 0}); });
+    finger(SDL_FINGERUP, 7, 288 + 300, 200);
+    EXPECT_TRUE(runMessageLoopOnce(false));
+    EXPECT_TRUE(seen.empty());
+    animationPlays = false;
+    EXPECT_TRUE(runMessageLoopOnce(false));
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[1].message, WM_LBUTTONDOWN);
+    EXPECT_EQ(seen[2].message, kAnswered);
+    EXPECT_EQ(seen[3].message, WM_LBUTTONUP);
+}
+
 TEST_F(RealWindow, MouseEventsMadeOfTouchesAreDroppedAndTheWheelCountsWholeNotches) {
     SDL_Event press{};
     press.type = SDL_MOUSEBUTTONDOWN;

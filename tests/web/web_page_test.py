@@ -46,6 +46,14 @@ MESSAGE_MS = 10000
 SAVE_SOLUTION = [("key", "escape"), ("wait", 400), ("click", 520, 189)]
 OPEN_SOLUTION = [("key", "escape"), ("wait", 400), ("click", 520, 247)]
 OPEN_HELP = [("key", "escape"), ("wait", 400), ("click", 520, 305)]
+# A teacher's smallest task, its title typed with Cyrillic keys: a cabbage that crosses
+# alone, saved from the editor's last step.
+TASK_TITLE = "Переправа Юли"
+NEW_TASK = [("key", "escape"), ("wait", 400), ("click", 520, 131), ("wait", 1200), ("type", TASK_TITLE),
+            ("click", 910, 687), ("wait", 100), ("click", 910, 687), ("wait", 1500),
+            ("drag", 782, 526, 70, 270), ("click", 910, 687), ("wait", 1500),
+            ("drag", 70, 270, 940, 250), ("click", 910, 687), ("wait", 1500),
+            ("click", 910, 687), ("wait", 100), ("click", 910, 687), ("wait", 100)]
 
 
 def script_lines(steps):
@@ -62,6 +70,8 @@ def script_lines(steps):
             lines.append(f"wait {step[1]}")
         elif kind == "key":
             lines.append(f"key {step[1]}")
+        elif kind == "type":
+            lines.append(f"type {step[1]}")
     return lines
 
 
@@ -88,12 +98,17 @@ def desktop_reference(game, work):
     lines += [f"wait {MESSAGE_MS}", f"shot {shots}/saved.png"]
     lines += [f"choose {broken}"] + script_lines(OPEN_SOLUTION) + [f"wait {MESSAGE_MS}", f"shot {shots}/broken.png"]
     lines += ["restart", "wait 1000"] + script_lines(MENU_CATALOGUE) + [f"shot {shots}/kept.png"]
+    lines += script_lines(NEW_TASK)
     script = os.path.join(work, "reference.txt")
     with open(script, "w") as f:
         f.write("\n".join(lines) + "\n")
     subprocess.run([os.path.join(game, "ferrolin-script"), script], check=True,
                    env=dict(os.environ, SDL_VIDEODRIVER="dummy", SDL_AUDIODRIVER="dummy"))
-    return shots, solution, broken
+    # The desktop's program folder here can be written, so the editor saved its task there.
+    pack = set(os.listdir(os.path.join(game, "tasks")))
+    made = [n for n in os.listdir(os.path.join(program, "tasks")) if n not in pack]
+    task = os.path.join(program, "tasks", made[0]) if len(made) == 1 else None
+    return shots, solution, broken, task
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -181,6 +196,14 @@ class Page:
     def at(self, x, y):
         return self.left + x + 0.5, self.top + y + 0.5
 
+    def click(self, x, y):
+        """A mouse click at a point of the page, not waiting for the canvas."""
+        builder, mouse = self.pointer()
+        mouse.move_to_location(x, y)
+        mouse.pointer_down(MouseButton.LEFT)
+        mouse.pointer_up(MouseButton.LEFT)
+        builder.perform()
+
     def settle(self, least_ms=0):
         """Waits until the canvas has stopped changing, as a pupil waits for the boat."""
         time.sleep(least_ms / 1000)
@@ -198,11 +221,7 @@ class Page:
         for step in steps:
             kind = step[0]
             if kind in ("click", "sail"):
-                builder, mouse = self.pointer()
-                mouse.move_to_location(*self.at(step[1], step[2]))
-                mouse.pointer_down(MouseButton.LEFT)
-                mouse.pointer_up(MouseButton.LEFT)
-                builder.perform()
+                self.click(*self.at(step[1], step[2]))
                 self.settle(SAIL_MS if kind == "sail" else 0)
             elif kind == "drag":
                 x1, y1, x2, y2 = step[1:]
@@ -223,6 +242,47 @@ class Page:
                 keys = {"escape": "\ue00c"}
                 ActionChains(self.driver).send_keys(keys[step[1]]).perform()
                 self.settle()
+            elif kind == "type":
+                ActionChains(self.driver).send_keys(step[1]).perform()
+                self.settle()
+
+    def touch(self, kind, x, y):
+        point = {"x": self.left + x + 0.5, "y": self.top + y + 0.5}
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent",
+                                    {"type": kind, "touchPoints": [] if kind == "touchEnd" else [point]})
+
+    def play_by_touch(self, steps):
+        """The same steps with a finger: taps and drags as touch events, no mouse."""
+        for step in steps:
+            kind = step[0]
+            if kind in ("click", "sail"):
+                self.touch("touchStart", step[1], step[2])
+                self.touch("touchEnd", step[1], step[2])
+                self.settle(SAIL_MS if kind == "sail" else 0)
+            elif kind == "drag":
+                x1, y1, x2, y2 = step[1:]
+                self.touch("touchStart", x1, y1)
+                steps_needed = max(abs(x2 - x1), abs(y2 - y1)) // 10
+                for i in range(1, steps_needed + 1):
+                    self.touch("touchMove", x1 + (x2 - x1) * i // steps_needed, y1 + (y2 - y1) * i // steps_needed)
+                self.touch("touchEnd", x2, y2)
+                self.settle()
+            elif kind == "wait":
+                self.settle(step[1])
+
+    def task_in_storage(self):
+        """The name and bytes of the task file in the data folder the browser keeps."""
+        return self.driver.execute_script("""
+            var FS = Module.FS, found = null;
+            (function walk(dir) {
+              FS.readdir(dir).forEach(function (name) {
+                if (name === '.' || name === '..') return;
+                var path = dir + '/' + name;
+                if (FS.isDir(FS.stat(path).mode)) walk(path);
+                else if (/\\.dat$/i.test(name)) found = [name, Array.from(FS.readFile(path))];
+              });
+            })('/ferrolin-data');
+            return found;""")
 
     def notice(self):
         return self.driver.execute_script(
@@ -283,7 +343,7 @@ def main():
     server = serve(page_folder)
     driver = None
     try:
-        shots, desktop_solution, broken = desktop_reference(game, work)
+        shots, desktop_solution, broken, desktop_task = desktop_reference(game, work)
         downloads = os.path.join(work, "downloads")
         os.makedirs(downloads)
         driver = start_browser(os.path.join(work, "profile"), downloads)
@@ -291,8 +351,24 @@ def main():
         page.load()
         page.settle(1000)
         results.same_frame("menu", page, f"{shots}/menu.png")
-        page.play(MENU_CATALOGUE)
+        # Full screen: the canvas grows to the screen, 4:3 between bars, and a click on
+        # it lands where the picture shows it.
+        driver.find_element("id", "fullscreen").click()
+        page.wait_for("return document.fullscreenElement === document.getElementById('stage')", 5)
+        time.sleep(0.5)
+        rect = driver.execute_script("return document.getElementById('canvas').getBoundingClientRect().toJSON()")
+        screen = driver.execute_script("return [window.innerWidth, window.innerHeight]")
+        scale = min(screen[0] / 1024, screen[1] / 768)
+        results.check("full screen shows the canvas 4:3, centred, as large as fits",
+                      abs(rect["width"] - 1024 * scale) <= 1 and abs(rect["height"] - 768 * scale) <= 1
+                      and abs(2 * rect["left"] + rect["width"] - screen[0]) <= 2
+                      and abs(2 * rect["top"] + rect["height"] - screen[1]) <= 2, f"{rect} in {screen}")
+        page.click(rect["left"] + 520 * scale, rect["top"] + 73 * scale)
+        page.settle(300)
         results.same_frame("catalogue", page, f"{shots}/catalogue.png")
+        driver.execute_script("document.exitFullscreen()")
+        page.wait_for("return !document.fullscreenElement", 5)
+        time.sleep(0.5)
         page.play(FIRST_TASK)
         page.settle(WIN_MS)
         results.same_frame("first-won", page, f"{shots}/first-won.png")
@@ -345,6 +421,33 @@ def main():
             driver.close()
             driver.switch_to.window(game_tab)
         results.check("help opens in a new tab", help_url.endswith("/help/index.html"), repr(help_url))
+
+        # The editor saves into the browser's storage; the title was typed in Cyrillic.
+        page.play(NEW_TASK)
+        page.load()
+        kept = page.task_in_storage()
+        expected_name = os.path.basename(desktop_task) if desktop_task else None
+        results.check("a title typed with Cyrillic keys names the editor's task as on the desktop",
+                      kept is not None and kept[0] == expected_name, f"{kept and kept[0]!r}, desktop {expected_name!r}")
+        with open(desktop_task, "rb") as f:
+            expected_task = f.read()
+        results.check("the editor's task is kept after a reload, with the desktop's bytes",
+                      kept is not None and bytes(kept[1]) == expected_task)
+
+        # «Выход»: the page says the game is closed instead of a frozen frame, and starts
+        # it again on request.
+        page.settle(1000)
+        page.play([("key", "escape"), ("wait", 400), ("key", "escape"), ("wait", 400)])
+        page.click(*page.at(520, 363))
+        page.wait_for("return !document.getElementById('closed').hidden", 10)
+        if args.keep:
+            os.makedirs(args.keep, exist_ok=True)
+            driver.save_screenshot(os.path.join(args.keep, "web-closed.png"))
+        hidden = driver.execute_script("return getComputedStyle(document.getElementById('canvas')).visibility")
+        driver.find_element("id", "again").click()
+        page.wait_for("return window.ferrolinPage && window.ferrolinPage.frames > 0", 60)
+        results.check("«Выход» shows the closed game's panel, «Играть снова» starts the game",
+                      hidden == "hidden" and driver.execute_script("return document.getElementById('closed').hidden"))
         driver.quit()
         driver = None
 
@@ -356,6 +459,12 @@ def main():
         results.check("a browser without storage is told about at the start", "не даёт игре сохранять" in text, repr(text))
         page.settle(1000)
         results.same_frame("menu-without-storage", page, f"{shots}/menu.png")
+        # A finger does what the mouse does: the first task played by touch alone (the
+        # notice, which covers the menu's top, put away first).
+        driver.find_element("id", "notice-close").click()
+        page.play_by_touch(MENU_CATALOGUE + FIRST_TASK)
+        page.settle(WIN_MS)
+        results.same_frame("first-won-by-touch", page, f"{shots}/first-won.png")
         driver.quit()
         driver = None
 

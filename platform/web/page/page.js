@@ -97,6 +97,22 @@
         return ctx;
       };
     },
+    // «Выход»: the game has shut down; its last frame would look like a game that hangs.
+    gameEnded: function () {
+      canvas.style.visibility = 'hidden';
+      if (Module.ferrolinWeb.keeps()) {
+        document.getElementById('closed-text').textContent =
+          'Вы вышли из игры. Решённые задачи сохранены в этом браузере.';
+      }
+      document.getElementById('closed').hidden = false;
+      var again = document.getElementById('again');
+      again.addEventListener('click', function () {
+        again.disabled = true;
+        // The last changes reach the browser's storage before the page starts afresh.
+        Module.ferrolinWeb.afterKeeping(function () { window.location.reload(); });
+      });
+      again.focus();
+    },
     onAbort: function () {
       problem('Игра остановилась из-за ошибки. Обновите страницу, чтобы начать заново.');
     },

@@ -55,15 +55,23 @@ Module.ferrolinWeb = (function () {
 
   // Writes are copied one sync at a time; changes made meanwhile go with the next one.
   // A failed copy keeps the files in memory, and the next change tries again.
+  var whenKept = [];
+  var lastKept = true;
   function keepData() {
     if (!storageOk) return;
     if (syncing) { again = true; return; }
     syncing = true;
     FS.syncfs(false, function (err) {
       syncing = false;
-      if (err) tell(storageFull);
-      if (again) { again = false; keepData(); }
+      if (err) { tell(storageFull); lastKept = false; } else { lastKept = true; }
+      if (again) { again = false; keepData(); return; }
+      whenKept.splice(0).forEach(function (done) { done(); });
     });
+  }
+
+  // Calls done once everything written so far is in the storage (or failed to get there).
+  function afterKeeping(done) {
+    if (syncing) whenKept.push(done); else done();
   }
 
   function download(path) {
@@ -86,10 +94,11 @@ Module.ferrolinWeb = (function () {
   // refuses it as it refuses a large file on the desktop, without reading all of it.
   var largestFile = 64 * 1024 * 1024;
 
-  function pickFile(accept) {
-    module.picked = undefined;
+  // answered() is called once, when module.picked holds the copied file's path, or null.
+  function pickFile(accept, answered) {
+    module.picked = null;
     var input = document.getElementById('ferrolin-file');
-    if (!input) { module.picked = null; return; }
+    if (!input) { answered(); return; }
     input.value = '';
     input.accept = accept;
     var settled = false;
@@ -99,6 +108,7 @@ Module.ferrolinWeb = (function () {
       input.onchange = null;
       input.oncancel = null;
       module.picked = path;
+      answered();
     }
     input.onchange = function () {
       var file = input.files && input.files[0];
@@ -129,7 +139,9 @@ Module.ferrolinWeb = (function () {
 
   var module = {
     keepData: keepData, download: download, pickFile: pickFile, openDocument: openDocument,
-    picked: undefined
+    afterKeeping: afterKeeping, picked: null,
+    // Whether what the game saved is kept by the browser after the page closes.
+    keeps: function () { return storageOk && lastKept; }
   };
   return module;
 })();
