@@ -3,6 +3,8 @@
 //   /etc/ferrolin/ferrolin.conf                      the whole computer
 //   $XDG_CONFIG_HOME/ferrolin/ferrolin.conf          one user (default ~/.config), wins
 //   FERROLIN_CLASS_FOLDER                             the environment, wins over both
+// On Windows: %ProgramData%\ferrolin\ferrolin.conf, %APPDATA%\ferrolin\ferrolin.conf,
+// FERROLIN_CLASS_FOLDER, in the same order.
 // Format: `key = value` lines, `#` starts a comment; the key is `class_folder`.
 #pragma once
 

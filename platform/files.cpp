@@ -179,6 +179,8 @@ std::string dataFolder() {
     return {};
 }
 
+std::string progressFolder() { return dataFolder(); }
+
 std::string shownPath(const std::string& path) {
     std::error_code ec;
     fs::path full = fs::absolute(path, ec);

@@ -16,6 +16,10 @@ bool setCurrentFolder(const std::string& folder);
 // $XDG_DATA_HOME (or ~/.local/share) + "/Calcora/Ferrolin"; empty when neither is
 // known. Not created here.
 std::string dataFolder();
+// Where a pupil's own progress is kept: the data folder on Linux (already per user); on
+// Windows, where the data folder is shared by every account, the user's %APPDATA%.
+// Follows the data folder's override.
+std::string progressFolder();
 // The path as a person looks for it in a file manager: absolute, the home folder as "~".
 std::string shownPath(const std::string& path);
 // Tests point the data folder elsewhere.

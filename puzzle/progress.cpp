@@ -30,7 +30,7 @@ FileState readProgressFile(const std::string& path, std::string& text) {
 }  // namespace
 
 std::string progressPath() {
-    const std::string folder = platform::dataFolder();
+    const std::string folder = platform::progressFolder();
     return folder.empty() ? std::string() : folder + "/progress.txt";
 }
 
@@ -50,10 +50,10 @@ model::Progress loadProgress() {
 bool saveWin(uint64_t taskKey, int crossings) {
     const std::string path = progressPath();
     if (path.empty()) return false;
-    platform::createFolders(platform::dataFolder());
+    platform::createFolders(platform::progressFolder());
     // Two games of one pupil winning at once would each rewrite what it read before the
     // other's win: one at a time, each reading what the other wrote.
-    const platform::FileLock lock(platform::dataFolder() + "/.progress.lock", kLockPatienceMs);
+    const platform::FileLock lock(platform::progressFolder() + "/.progress.lock", kLockPatienceMs);
     std::string text;
     switch (readProgressFile(path, text)) {
         case FileState::Foreign:

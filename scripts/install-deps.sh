@@ -9,6 +9,7 @@ packages=(
   xvfb xauth x11-utils openbox wmctrl xdg-utils
   chromium desktop-file-utils appstream xdotool dpkg-dev
   clang libclang-rt-14-dev clang-format
+  g++-mingw-w64-x86-64-posix wine64 msitools wixl
 )
 missing=()
 for p in "${packages[@]}"; do

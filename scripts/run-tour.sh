@@ -2,7 +2,7 @@
 # Runs a ferrolin-script tour in a fresh program folder (the built pictures and task pack,
 # an empty data folder), so tours never write into the build's own tasks folder.
 # Usage: run-tour.sh GAME_DIR SCRIPT   (screenshots go where the script says, relative
-# to the current folder). A script whose first line is "# no pack" starts without the pack.
+# to the current folder). A game folder of the Windows build is run under Wine. A script whose first line is "# no pack" starts without the pack.
 # "@TOUR@" in a script names the tour's own folder (program/, data/ and an empty class/).
 # A script with the line "# tour tasks" gets the files ferrolin-tour-tasks makes (the
 # program named by $FERROLIN_TOUR_TASKS) in that folder.
@@ -20,4 +20,9 @@ if grep -qx '# tour tasks' "$script"; then
   "${FERROLIN_TOUR_TASKS:?names the ferrolin-tour-tasks program}" "$tmp"
 fi
 { echo "folder $tmp/program"; echo "data $tmp/data"; sed "s|@TOUR@|$tmp|g" "$script"; } > "$tmp/script.txt"
-"$game/ferrolin-script" "$tmp/script.txt"
+if [ -f "$game/ferrolin-script.exe" ]; then
+  # The Windows build, under Wine.
+  "$(dirname "$0")/wine-run.sh" "$game/ferrolin-script.exe" "$tmp/script.txt"
+else
+  "$game/ferrolin-script" "$tmp/script.txt"
+fi

@@ -12,6 +12,7 @@
 #include "model/task_file.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
+#include "platform/files.hpp"
 #include "scene/river.hpp"
 #include "support/editor_fixture.hpp"
 #include "ui/cp1251.hpp"
@@ -191,6 +192,11 @@ TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStepAndFlightsFol
     EXPECT_EQ(task.boat->y, scene::kLeftStationY);
 }
 
+// How a full path starts and is divided where a person reads it: "/" on Linux, "C:\" on
+// Windows.
+std::string shownRoot() { return platform::shownPath(fs::temp_directory_path().string()).substr(0, 1); }
+std::string separator() { return std::string(1, static_cast<char>(fs::path::preferred_separator)); }
+
 TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolderNamingTheFolder) {
     goTo(1);
     clickCentre(items().boatmanBox);  // a boatman alone makes a task that can be solved
@@ -198,8 +204,8 @@ TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolderNamingTheFolder)
     next();
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
     EXPECT_THAT(items().stepHint->text,
-                testing::StartsWith("Задача сохранена\nв папку задач игры:\n/"_cp));
-    EXPECT_THAT(unbrokenHint(), testing::EndsWith("/tasks"));
+                testing::StartsWith(std::string("Задача сохранена\nв папку задач игры:\n"_cp) + shownRoot()));
+    EXPECT_THAT(unbrokenHint(), testing::EndsWith(separator() + "tasks"));
     EXPECT_FALSE(items().nextButton->visible);
     EXPECT_TRUE(items().backButton->visible);
     EXPECT_EQ(editor::editorStep, 5);
@@ -213,7 +219,7 @@ TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolderNamingTheFolder)
     next();
     EXPECT_EQ(datFiles(dataFolder()), 1);
     EXPECT_THAT(items().stepHint->text,
-                testing::StartsWith("Задача сохранена\nв папку данных игры:\n/"_cp));
+                testing::StartsWith(std::string("Задача сохранена\nв папку данных игры:\n"_cp) + shownRoot()));
     EXPECT_THAT(unbrokenHint(), testing::EndsWith(dataFolder().string()));
 
     // Neither can: the hint says so and the task stays for another try.
@@ -236,7 +242,8 @@ TEST_F(WizardTest, DoneSavesIntoTheClassFolderWhenOneIsSetAndWritable) {
     next();
     EXPECT_EQ(datFiles(shared), 1);
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 0);
-    EXPECT_THAT(items().stepHint->text, testing::StartsWith("Задача сохранена\nв папку класса:\n/"_cp));
+    EXPECT_THAT(items().stepHint->text,
+                testing::StartsWith(std::string("Задача сохранена\nв папку класса:\n"_cp) + shownRoot()));
 
     // A class folder that takes no files leaves the task where it went before.
     platform::setClassFolderOverride((shared / "gone").string());

@@ -3,12 +3,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -19,9 +19,13 @@ namespace ptest {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "ferrolin-platform-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+        const auto base = std::filesystem::temp_directory_path();
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto folder = base / ("ferrolin-platform-" + std::to_string(random()));
+            std::error_code ec;
+            if (std::filesystem::create_directory(folder, ec)) path_ = folder.generic_string();
+        }
     }
     ~TempFolder() {
         std::error_code ec;

@@ -12,6 +12,11 @@ namespace {
 
 using namespace platform;
 
+#ifdef _WIN32
+int setenv(const char* name, const char* value, int) { return _putenv_s(name, value); }
+int unsetenv(const char* name) { return _putenv_s(name, ""); }
+#endif
+
 TEST(Clock, VirtualSleepOnlyMovesTimeOn) {
     useVirtualClock(0xFFFFFFF0u);
     EXPECT_TRUE(clockIsVirtual());

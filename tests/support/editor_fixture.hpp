@@ -13,6 +13,7 @@
 #include "editor/task_editor.hpp"
 #include "puzzle/task.hpp"
 #include "support/game_fixture.hpp"
+#include "support/linked_copy.hpp"
 #include "support/tga_writer.hpp"
 
 namespace test {
@@ -32,12 +33,12 @@ protected:
         namespace fs = std::filesystem;
         const fs::path textures = programFolder() / "textures";
         const fs::path built = std::string(FERROLIN_GAME_DIR) + "/textures";
-        fs::remove(textures);
+        fs::remove_all(textures);
         fs::create_directory(textures);
         if (fs::exists(built)) {
             for (const auto& entry : fs::directory_iterator(built)) {
                 const std::string name = entry.path().filename().string();
-                if (name.rfind("unit_", 0) != 0) fs::create_symlink(entry.path(), textures / name);
+                if (name.rfind("unit_", 0) != 0) test::linkInto(entry.path(), textures / name);
             }
         }
         ASSERT_TRUE(writeTga((textures / "unit_a.tga").string(), 40, 64, 0xFFC08040));

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/screens.hpp"
+#include "support/linked_copy.hpp"
 #include "app/startup.hpp"
 #include "app/window_proc.hpp"
 #include "platform/class_folder.hpp"
@@ -32,8 +33,7 @@ protected:
         std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_ / "program" / "tasks");
         std::filesystem::create_directories(root_ / "data");
-        std::filesystem::create_directory_symlink(std::string(FERROLIN_GAME_DIR) + "/textures",
-                                                  root_ / "program" / "textures");
+        test::linkInto(std::string(FERROLIN_GAME_DIR) + "/textures", root_ / "program" / "textures");
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(root_ / "program");
         platform::setDataFolderOverride((root_ / "data").string());
@@ -51,6 +51,12 @@ protected:
         std::filesystem::current_path(previous_);
         platform::setDataFolderOverride(std::nullopt);
         platform::setClassFolderOverride(std::nullopt);
+        // Windows removes no read-only file (the tests make some): give the write bit back.
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root_, ec))
+            if (entry.is_regular_file(ec))
+                std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                             std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(root_);
     }
 

@@ -28,7 +28,7 @@ protected:
         const std::vector<model::MoveData> solved = model::solveTask(task).moves;
         task.moves.assign(solved.begin(),
                           solved.begin() + static_cast<long>(std::min(moves, solved.size())));
-        const std::string path = (folder_ / name).string();
+        const std::string path = (folder_ / name).make_preferred().string();
         test::writeTaskFile(path, task, true);
         return path;
     }
