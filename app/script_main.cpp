@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/script_runner.hpp"
+#include "base/utf8_path.hpp"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -15,5 +16,5 @@ int main(int argc, char** argv) {
         std::cerr << "ferrolin-script: cannot read " << argv[1] << "\n";
         return 2;
     }
-    return app::runScript(script, std::filesystem::current_path().string(), std::cerr);
+    return app::runScript(script, base::fromPath(std::filesystem::current_path()), std::cerr);
 }

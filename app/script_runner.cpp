@@ -17,6 +17,7 @@
 #include "app/task_list_box.hpp"
 #include "app/text_contrast.hpp"
 #include "app/window_proc.hpp"
+#include "base/utf8_path.hpp"
 #include "platform/class_folder.hpp"
 #include "platform/edit_box.hpp"
 #include "platform/files.hpp"
@@ -97,11 +98,11 @@ public:
         setClassFolderOverride(std::nullopt);
         if (!tempData_.empty()) {
             std::error_code ec;
-            fs::remove_all(tempData_, ec);
+            fs::remove_all(base::toPath(tempData_), ec);
         }
         if (!previous_.empty()) {
             std::error_code ec;
-            fs::current_path(previous_, ec);
+            fs::current_path(base::toPath(previous_), ec);
         }
     }
 
@@ -127,7 +128,7 @@ public:
                 if (!quitPosted()) windowProc(WM_DESTROY, 0, 0);
                 shutdown();
                 started_ = false;
-                fs::current_path(previous_);
+                fs::current_path(base::toPath(previous_));
             }
             start();
         } else if (quitPosted()) {
@@ -267,13 +268,12 @@ private:
         if (started_) return;
         started_ = true;
         if (data_.empty()) {
-            tempData_ = (fs::temp_directory_path() /
-                         ("ferrolin-script-" + std::to_string(std::random_device{}())))
-                            .string();
+            tempData_ = base::fromPath(fs::temp_directory_path() /
+                                       ("ferrolin-script-" + std::to_string(std::random_device{}())));
             data_ = tempData_;
         }
         setDataFolderOverride(data_);
-        previous_ = fs::current_path().string();
+        previous_ = base::fromPath(fs::current_path());
         const std::string folder = folder_.empty() ? programFolder() : folder_;
         if (!setCurrentFolder(folder)) throw ScriptError("cannot enter the program folder " + folder);
         resetQuit();
@@ -320,8 +320,8 @@ private:
     }
 
     std::string absolute(const std::string& path) const {
-        const fs::path p(path);
-        return p.is_absolute() ? p.string() : (fs::path(base_) / p).string();
+        const fs::path p = base::toPath(path);
+        return p.is_absolute() ? path : base::fromPath(base::toPath(base_) / p);
     }
 
     std::string base_;

@@ -3,6 +3,7 @@
 # and ./dev test before running them under Wine). Each stage says how long it took: the
 # first run on a machine builds the libraries from Debian's sources, later runs reuse them.
 #   scripts/windows-build.sh [LINUX_GAME_DIR]
+# Leaves the programs in build-windows/game/ and the zip and the MSI in dist/.
 # LINUX_GAME_DIR (a Linux build's game folder) lets the tests compare the two builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,3 +28,4 @@ timed "configuring" cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Rele
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DFERROLIN_WINDOWS_PREFIX="$prefix" \
   "${cache[@]}" "${linux_game[@]}" >/dev/null
 timed "building the programs and tests" ninja -C build-windows -j"$jobs"
+timed "packing the zip and the MSI" bash scripts/windows-package.sh build-windows dist

@@ -25,11 +25,14 @@ cp "$here/README.md" "$stage/README.md"
 
 # The installer's files, before the portable extras join the stage.
 find "$stage" -type f -printf '%P\n' | sort >"$build/package/msi-files.txt"
-(cd "$stage" && sed 's|^|./|' "$build/package/msi-files.txt" |
-  wixl-heat -p ./ --directory-ref INSTALLDIR --component-group ProgramFiles \
-    --var var.SourceDir --win64) >"$build/package/files.wxs"
-wixl -a x64 -D Version="$version" -D SourceDir="$stage" -D Icon="$build/windows/ferrolin.ico" \
-  -o "$dist/$name.msi" "$here/packaging/windows/ferrolin.wxs" "$build/package/files.wxs"
+# wixl takes the files' paths relative to the folder it runs in.
+cp "$build/windows/ferrolin.ico" "$here/packaging/windows/ferrolin.wxs" "$build/package/"
+(cd "$build/package" &&
+  sed "s|^|$name/|" msi-files.txt |
+    wixl-heat -p "$name/" --directory-ref INSTALLDIR --component-group ProgramFiles \
+      --var var.SourceDir --win64 >files.wxs &&
+  wixl -a x64 -D Version="$version" -D SourceDir="$name" -D Win64=yes -D Icon=ferrolin.ico \
+    -o "$dist/$name.msi" ferrolin.wxs files.wxs 2> >(grep -v -e GLib-GObject-WARNING -e '^$' >&2))
 
 # The portable zip also has the scripted runner for a teacher's own screenshots.
 cp "$game/ferrolin-script.exe" "$stage/"

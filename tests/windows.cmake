@@ -37,3 +37,18 @@ if(FERROLIN_LINUX_GAME_DIR)
                    ${CMAKE_BINARY_DIR}/tests/pack-tour)
   set_tests_properties(windows_pack_tour_same_as_linux PROPERTIES TIMEOUT 900)
 endif()
+
+# The packages scripts/windows-build.sh leaves in dist/: the zip unpacked into a Cyrillic
+# folder with the real game under Wine in a virtual display; the MSI installed silently.
+set(FERROLIN_PACKAGE ${CMAKE_SOURCE_DIR}/dist/ferrolin-${PROJECT_VERSION}-windows-x64)
+find_program(FERROLIN_XVFB_RUN xvfb-run)
+if(FERROLIN_XVFB_RUN)
+  add_test(NAME windows_zip_and_real_window
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/real-window.sh ${FERROLIN_PACKAGE}.zip
+                   ${CMAKE_BINARY_DIR}/tests/real-window)
+  set_tests_properties(windows_zip_and_real_window PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+endif()
+add_test(NAME windows_msi_install
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/msi-install.sh ${FERROLIN_PACKAGE}.msi
+                 ${CMAKE_BINARY_DIR}/tests/msi-install)
+set_tests_properties(windows_msi_install PROPERTIES TIMEOUT 300)

@@ -8,6 +8,7 @@
 #include <set>
 #include <system_error>
 
+#include "base/utf8_path.hpp"
 #include "model/solution_check.hpp"
 #include "model/solver.hpp"
 #include "model/task_file.hpp"
@@ -59,7 +60,7 @@ std::vector<Found> expand(const std::vector<std::string>& paths) {
     std::vector<Found> all;
     for (const std::string& path : paths) {
         std::error_code error;
-        if (!fs::is_directory(path, error)) {
+        if (!fs::is_directory(base::toPath(path), error)) {
             all.push_back({path});
             continue;
         }

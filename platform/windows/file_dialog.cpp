@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commdlg.h>
 
 #include <deque>

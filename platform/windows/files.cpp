@@ -72,7 +72,8 @@ bool writeAll(HANDLE file, const std::vector<uint8_t>& bytes) {
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
         done += written;
     }
     return true;
@@ -108,7 +109,8 @@ std::wstring temporaryNameBeside(const std::wstring& target) {
     const size_t slash = target.find_last_of(L'\\');
     const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
     wchar_t name[48];
-    swprintf(name, 48, L"\\.ferrolin-%08lx%04x", static_cast<unsigned long>(GetTickCount() ^ GetCurrentProcessId()),
+    swprintf(name, 48, L"\\.ferrolin-%08lx%04x",
+             static_cast<unsigned long>(GetTickCount() ^ GetCurrentProcessId()),
              counter.fetch_add(1) & 0xffff);
     return folder + name;
 }
@@ -140,7 +142,8 @@ bool setCurrentFolder(const std::string& folder) {
 std::string dataFolder() {
     if (dataOverride()) return *dataOverride();
     wchar_t common[MAX_PATH];
-    if (SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common) != S_OK) return {};
+    if (SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common) != S_OK)
+        return {};
     return gamePath(common) + "/Calcora/Ferrolin";
 }
 
@@ -148,7 +151,8 @@ std::string dataFolder() {
 std::string progressFolder() {
     if (dataOverride()) return *dataOverride();
     wchar_t roaming[MAX_PATH];
-    if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, roaming) != S_OK) return {};
+    if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, roaming) != S_OK)
+        return {};
     return gamePath(roaming) + "/Calcora/Ferrolin";
 }
 
@@ -184,7 +188,8 @@ std::vector<std::string> listFolder(const std::string& folder, const std::string
     if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    HANDLE search =
+        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
         if (!isFileAttributes(found.dwFileAttributes)) continue;
@@ -203,8 +208,9 @@ std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t max
     const std::wstring wide = systemPath(path);
     HANDLE file = INVALID_HANDLE_VALUE;
     withRetries([&] {
-        file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file = CreateFileW(wide.c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         // A folder cannot be opened this way: that is no holder to wait for.
         return file != INVALID_HANDLE_VALUE || !isFileAttributes(attributesOf(wide));
     });
@@ -245,7 +251,7 @@ WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& by
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? WriteResult::Exists
-                                                                            : WriteResult::Failed;
+                                                                           : WriteResult::Failed;
     }
     bool ok = writeAll(file, bytes);
     ok = FlushFileBuffers(file) && ok;
@@ -280,11 +286,12 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     // time the old file is held, and the moved file takes the folder's permissions, as a
     // new file there would.
     ok = ok && withRetries([&] {
-             return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-                    0;
+             return MoveFileExW(temp.c_str(), target.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
          });
     if (!ok) {
-        withRetries([&] { return DeleteFileW(temp.c_str()) != 0 || GetLastError() == ERROR_FILE_NOT_FOUND; });
+        withRetries(
+            [&] { return DeleteFileW(temp.c_str()) != 0 || GetLastError() == ERROR_FILE_NOT_FOUND; });
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 // Opening the help page (or any document) in the user's preferred application.
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include "platform/platform_internal.hpp"

@@ -203,8 +203,9 @@ TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolderNamingTheFolder)
     goTo(5);
     next();
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
-    EXPECT_THAT(items().stepHint->text,
-                testing::StartsWith(std::string("Задача сохранена\nв папку задач игры:\n"_cp) + shownRoot()));
+    EXPECT_THAT(
+        items().stepHint->text,
+        testing::StartsWith(std::string("Задача сохранена\nв папку задач игры:\n"_cp) + shownRoot()));
     EXPECT_THAT(unbrokenHint(), testing::EndsWith(separator() + "tasks"));
     EXPECT_FALSE(items().nextButton->visible);
     EXPECT_TRUE(items().backButton->visible);
@@ -218,8 +219,9 @@ TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolderNamingTheFolder)
     ASSERT_TRUE(items().nextButton->visible);
     next();
     EXPECT_EQ(datFiles(dataFolder()), 1);
-    EXPECT_THAT(items().stepHint->text,
-                testing::StartsWith(std::string("Задача сохранена\nв папку данных игры:\n"_cp) + shownRoot()));
+    EXPECT_THAT(
+        items().stepHint->text,
+        testing::StartsWith(std::string("Задача сохранена\nв папку данных игры:\n"_cp) + shownRoot()));
     EXPECT_THAT(unbrokenHint(), testing::EndsWith(dataFolder().string()));
 
     // Neither can: the hint says so and the task stays for another try.
@@ -242,8 +244,9 @@ TEST_F(WizardTest, DoneSavesIntoTheClassFolderWhenOneIsSetAndWritable) {
     next();
     EXPECT_EQ(datFiles(shared), 1);
     EXPECT_EQ(datFiles(programFolder() / "tasks"), 0);
-    EXPECT_THAT(items().stepHint->text,
-                testing::StartsWith(std::string("Задача сохранена\nв папку класса:\n"_cp) + shownRoot()));
+    EXPECT_THAT(
+        items().stepHint->text,
+        testing::StartsWith(std::string("Задача сохранена\nв папку класса:\n"_cp) + shownRoot()));
 
     // A class folder that takes no files leaves the task where it went before.
     platform::setClassFolderOverride((shared / "gone").string());

@@ -1,20 +1,31 @@
 #!/usr/bin/env bash
-# The real ferrolin.exe under Wine in a virtual display, unpacked into a folder whose path
-# has Cyrillic letters and spaces, with a class folder named in Cyrillic that holds a task
-# named in Cyrillic: it shows its first frame, opens the catalogue (which lists that task),
-# and exits 0 when its window is closed.
-#   real-window.sh WINDOWS_GAME_DIR WORK_DIR
+# The portable zip unpacked into a folder whose path has Cyrillic letters and spaces:
+# ferrolin-solve.exe solves a task named in Cyrillic there, ferrolin-script.exe takes a
+# screenshot into a Cyrillic file name, and the real ferrolin.exe under Wine in a virtual
+# display, with a class folder named in Cyrillic, shows its first frame, opens the
+# catalogue, and exits 0 when its window is closed.
+#   real-window.sh PACKAGE.zip WORK_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
-game=$(cd "$1" && pwd)
-work=$2
-rm -rf "$work"
-program="$work/Мои программы/Ferrolin"
+zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+mkdir -p "$2"
+work=$(cd "$2" && pwd)
+rm -rf "${work:?}"/*
+unpacked="$work/Мои программы"
 class="$work/Класс 5Б"
-mkdir -p "$program" "$class"
-cp -r "$game/ferrolin.exe" "$game/textures" "$game/tasks" "$game/fonts" "$game/help" "$program/"
-first=$(ls "$game"/tasks/_*.dat | head -n 1)
+mkdir -p "$unpacked" "$class"
+(cd "$unpacked" && cmake -E tar xf "$zip")
+program=$(find "$unpacked" -mindepth 1 -maxdepth 1 -type d | head -n 1)
+first=$(ls "$program"/tasks/_*.dat | head -n 1)
 cp "$first" "$class/Моя задача.dat"
+
+# The console programs.
+solved=$("$here/scripts/wine-run.sh" "$program/ferrolin-solve.exe" "$class/Моя задача.dat" | tr -d '\r')
+grep -q "^crossings: " <<<"$solved" || { echo "FAIL ferrolin-solve.exe: $solved"; exit 1; }
+printf 'folder %s\ndata %s\nshot %s\n' "$program" "$work" "$work/Снимок экрана.png" >"$work/script.txt"
+"$here/scripts/wine-run.sh" "$program/ferrolin-script.exe" "$work/script.txt"
+[ -s "$work/Снимок экрана.png" ] || { echo "FAIL ferrolin-script.exe wrote no screenshot"; exit 1; }
+echo "real window: ferrolin-solve.exe and ferrolin-script.exe work from $program"
 export PROGRAM="$program/ferrolin.exe" WORK="$work" WINE_RUN="$here/scripts/wine-run.sh"
 export FERROLIN_CLASS_FOLDER="$class"
 exec xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
@@ -31,9 +42,10 @@ exec xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   sleep 3
   import -window root "$WORK/first-frame.png"
   mean=$(convert "$WORK/first-frame.png" -format "%[fx:int(mean*1000)]" info:)
-  # The menu item that opens the catalogue, in the 1024x768 picture letterboxed in 1280x800.
+  # The menu item that opens the catalogue (520, 73 in the game's 1024x768 picture), the
+  # picture scaled to the 800 rows of the screen and centred.
   geometry=$(xdotool search --name Ferrolin getwindowgeometry 2>/dev/null | sed -n "s/.*Geometry: //p" | head -n 1)
-  xdotool mousemove $((128 + 520 * 1066 / 1024)) $((73 * 800 / 768)) click 1 2>/dev/null || true
+  xdotool mousemove $(((1280 - 1024 * 800 / 768) / 2 + 520 * 800 / 768)) $((73 * 800 / 768)) click 1 2>/dev/null || true
   sleep 3
   import -window root "$WORK/catalogue.png"
   changed=$(compare -metric AE "$WORK/first-frame.png" "$WORK/catalogue.png" null: 2>&1 || true)

@@ -30,7 +30,8 @@ std::string text(const std::string& path) {
 class Holder {
 public:
     explicit Holder(const std::string& path)
-        : handle_(CreateFileW(systemPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+        : handle_(CreateFileW(systemPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                              nullptr)) {}
     ~Holder() { release(); }
     bool holding() const { return handle_ != INVALID_HANDLE_VALUE; }
     void release() {
