@@ -17,7 +17,7 @@ target_link_libraries(PkgConfig::SDL INTERFACE
   ${_prefix}/lib/libfreetype.a SDL2::SDL2-static)
 # The file chooser and the shell are the system's own.
 add_library(PkgConfig::GTK INTERFACE IMPORTED)
-target_link_libraries(PkgConfig::GTK INTERFACE comdlg32 shell32 ole32 uuid)
+target_link_libraries(PkgConfig::GTK INTERFACE comdlg32 shell32 ole32 uuid secur32)
 
 # Programs a person starts from the desktop have no console window.
 function(ferrolin_gui_program target)

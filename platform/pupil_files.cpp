@@ -1,9 +1,11 @@
 #include "platform/pupil_files.hpp"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -49,6 +51,7 @@ void work() {
 
 }  // namespace
 
+#ifndef _WIN32  // Windows: platform/windows/pupil_system.cpp
 std::string accountName() {
     if (const passwd* entry = ::getpwuid(::getuid())) {
         std::string full = entry->pw_gecos != nullptr ? entry->pw_gecos : "";
@@ -81,6 +84,7 @@ bool appendToFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     ok = ::close(fd) == 0 && ok;
     return ok;
 }
+#endif
 
 void runInBackground(std::function<void()> job) {
     Worker& w = worker();
