@@ -42,7 +42,7 @@ exec xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   sleep 3
   import -window root "$WORK/first-frame.png"
   mean=$(convert "$WORK/first-frame.png" -format "%[fx:int(mean*1000)]" info:)
-  # The menu item that opens the catalogue (520, 73 in the game's 1024x768 picture), the
+  # The menu item that opens the catalogue (520, 73 in the 1024x768 picture of the game), the
   # picture scaled to the 800 rows of the screen and centred.
   geometry=$(xdotool search --name Ferrolin getwindowgeometry 2>/dev/null | sed -n "s/.*Geometry: //p" | head -n 1)
   xdotool mousemove $(((1280 - 1024 * 800 / 768) / 2 + 520 * 800 / 768)) $((73 * 800 / 768)) click 1 2>/dev/null || true
