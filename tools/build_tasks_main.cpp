@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8_path.hpp"
 #include "model/task_file.hpp"
 #include "model/task_key.hpp"
 #include "tools/task_source.hpp"
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
             sources.push_back(entry.path());
     }
     if (error) {
-        std::fprintf(stderr, "ferrolin-build-tasks: cannot list %s: %s\n", sourceDir.c_str(),
+        std::fprintf(stderr, "ferrolin-build-tasks: cannot list %s: %s\n", base::fromPath(sourceDir).c_str(),
                      error.message().c_str());
         return 1;
     }
@@ -46,12 +47,12 @@ int main(int argc, char** argv) {
         try {
             const tools::TaskSource task = tools::loadTaskSource(source.string());
             for (const std::string& problem : tools::layoutProblems(task.task)) {
-                std::fprintf(stderr, "%s: %s\n", source.c_str(), problem.c_str());
+                std::fprintf(stderr, "%s: %s\n", base::fromPath(source).c_str(), problem.c_str());
                 failed = true;
             }
             const std::string name = model::taskFileName(task.task.title, 0);
             if (const auto [other, fresh] = titles.emplace(name, source); !fresh) {
-                std::fprintf(stderr, "%s: same title as %s\n", source.c_str(), other->second.c_str());
+                std::fprintf(stderr, "%s: same title as %s\n", base::fromPath(source).c_str(), base::fromPath(other->second).c_str());
                 failed = true;
             }
             files.emplace_back(name, model::encodeTask(task.task, false));
@@ -94,10 +95,10 @@ int main(int argc, char** argv) {
                   static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) {
-            std::fprintf(stderr, "ferrolin-build-tasks: cannot write %s\n", path.c_str());
+            std::fprintf(stderr, "ferrolin-build-tasks: cannot write %s\n", base::fromPath(path).c_str());
             return 1;
         }
     }
-    std::printf("ferrolin-build-tasks: %zu tasks in %s\n", files.size(), outDir.c_str());
+    std::printf("ferrolin-build-tasks: %zu tasks in %s\n", files.size(), base::fromPath(outDir).c_str());
     return 0;
 }

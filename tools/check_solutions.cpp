@@ -21,7 +21,7 @@ namespace tools {
 namespace {
 
 bool isSolutionName(const std::string& name) {
-    std::string ext = fs::path(name).extension().string();
+    std::string ext = base::fromPath(base::toPath(name).extension());
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
     return ext == ".sln";
 }
@@ -75,12 +75,14 @@ std::vector<Found> expand(const std::vector<std::string>& paths) {
 }
 
 // A path as one report line: control characters (a line break in a file name would forge
-// a line of its own) and the backslash that marks them are written as escapes.
+// a line of its own) and the backslash that marks them are written as escapes. Where the
+// backslash separates folders, names cannot hold control characters, so it stays as it is.
 std::string shown(const std::string& path) {
+    constexpr bool backslashSeparates = fs::path::preferred_separator == '\\';
     std::string out;
     for (const char c : path) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\') {
+        if (c == '\\' && !backslashSeparates) {
             out += "\\\\";
         } else if (c == '\n') {
             out += "\\n";

@@ -9,7 +9,11 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <io.h>
+
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "platform/windows/wide_path.hpp"
 
@@ -203,6 +207,29 @@ std::vector<std::string> listFolder(const std::string& folder, const std::string
     return names;
 }
 
+std::optional<std::vector<FolderEntry>> readFolder(const std::string& folder) {
+    std::wstring pattern = systemPath(folder.empty() ? "." : folder);
+    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found;
+    HANDLE search =
+        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::vector<FolderEntry> entries;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        // A junction or a linked folder counts as a link, so a walk never loops through one.
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                              (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+        entries.push_back({narrow(name), isFolder});
+    } while (FindNextFileW(search, &found));
+    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+    FindClose(search);
+    if (!complete) return std::nullopt;
+    return entries;
+}
+
 std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes) {
     if (path.empty()) return std::nullopt;
     const std::wstring wide = systemPath(path);
@@ -297,6 +324,37 @@ bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     return true;
 }
 
+// The lock's handle is kept as a C runtime descriptor, the form the class keeps on every system;
+// closing it closes the handle and so lets go of the lock.
+FileLock::FileLock(const std::string& path, int timeoutMs) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    withRetries([&] {
+        file = CreateFileW(systemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file != INVALID_HANDLE_VALUE;
+    });
+    if (file == INVALID_HANDLE_VALUE) return;
+    fd_ = _open_osfhandle(reinterpret_cast<intptr_t>(file), 0);
+    if (fd_ < 0) {
+        CloseHandle(file);
+        return;
+    }
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        OVERLAPPED whole{};
+        held_ = LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
+                           &whole) != 0;
+        if (held_ || GetLastError() != ERROR_LOCK_VIOLATION || std::chrono::steady_clock::now() >= until)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+FileLock::~FileLock() {
+    if (fd_ >= 0) _close(fd_);
+}
+
 bool deleteFile(const std::string& path) {
     if (path.empty()) return false;
     const std::wstring wide = systemPath(path);
@@ -304,6 +362,12 @@ bool deleteFile(const std::string& path) {
     // A file marked read-only is protected on purpose, the way a teacher marks it.
     if (!isFileAttributes(attributes) || (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
     return withRetries([&] { return DeleteFileW(wide.c_str()) != 0; });
+}
+
+bool isSpecialFile(const std::string& path) {
+    if (path.empty()) return false;
+    const DWORD attributes = attributesOf(systemPath(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && !isFileAttributes(attributes);
 }
 
 bool fileExists(const std::string& path) {

@@ -17,8 +17,9 @@ std::function<void(const std::vector<std::string>&)>& opener() {
 
 }  // namespace
 
-// Nothing is started that would need collecting on Windows.
+// Nothing is started that would need collecting on Windows, so the loop never wakes for it.
 void reapChildren() {}
+bool childrenRunning() { return false; }
 
 void openDocument(const std::string& path) {
     if (path.empty()) return;

@@ -10,6 +10,7 @@
 
 #include "app/script_runner.hpp"
 #include "platform/system.hpp"
+#include "support/linked_copy.hpp"
 
 namespace {
 
@@ -20,8 +21,7 @@ protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() / ("ferrolin-input-" + std::to_string(std::random_device{}()));
         fs::create_directories(root_ / "prog" / "tasks");
-        fs::create_directory_symlink(std::string(FERROLIN_GAME_DIR) + "/textures",
-                                     root_ / "prog" / "textures");
+        test::linkInto(std::string(FERROLIN_GAME_DIR) + "/textures", root_ / "prog" / "textures");
         for (const auto& entry : fs::directory_iterator(std::string(FERROLIN_GAME_DIR) + "/tasks"))
             fs::copy_file(entry.path(), root_ / "prog" / "tasks" / entry.path().filename());
     }

@@ -45,6 +45,8 @@ TEST(ClassFolder, MostImportantSourceWinsAndBadLinesAreIgnored) {
     EXPECT_EQ(platform::resolveClassFolder(sources), "/srv/lesson");
 }
 
+// FIFOs and /dev are Linux's; on Windows a folder in the way is the case (windows/files_test).
+#ifndef _WIN32
 // A FIFO as the configuration once froze the game for good, and /dev/zero took gigabytes.
 TEST(ClassFolder, OnlySmallRegularConfigurationFilesAreReadAndOthersAreSaidOnce) {
     ptest::TempFolder dir;
@@ -71,5 +73,6 @@ TEST(ClassFolder, OnlySmallRegularConfigurationFilesAreReadAndOthersAreSaidOnce)
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     }
 }
+#endif
 
 }  // namespace

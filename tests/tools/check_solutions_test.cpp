@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/fsuid.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 
@@ -105,6 +107,8 @@ TEST_F(CheckSolutions, ASolutionOfAnotherTaskIsNoAnswer) {
                        "1 of another task, 2 different tasks\n");
 }
 
+// Permission bits, links and line breaks in names are Linux's.
+#ifndef _WIN32
 // A subfolder it could not read once let the check say "all complete", exit 0, and a
 // line break in a file name printed a forged line.
 TEST_F(CheckSolutions, EveryEntryAndEveryFolderItCannotReadIsReported) {
@@ -131,6 +135,7 @@ TEST_F(CheckSolutions, EveryEntryAndEveryFolderItCannotReadIsReported) {
             "/x.sln: complete\\nboris.sln: complete, crossings 5, shortest 5\n"
             "5 checked: 2 complete, 0 incomplete, 0 breaking a rule, 3 unreadable; 1 different task\n");
 }
+#endif
 
 TEST_F(CheckSolutions, NoSolutionFilesIsAnErrorAndLongPathsWork) {
     std::string out;
@@ -141,7 +146,10 @@ TEST_F(CheckSolutions, NoSolutionFilesIsAnErrorAndLongPathsWork) {
     const fs::path before = fs::current_path();
     fs::current_path(folder_ / "class");
     fs::path file = folder_ / "class";
-    while (file.string().size() < 4200) {
+    // Past Linux's 4096 bytes; on Windows past its old 260 characters (Wine keeps each
+    // path within the Linux limit underneath, so no deeper there).
+    const size_t depth = fs::path::preferred_separator == '\\' ? 1000 : 4200;
+    while (file.string().size() < depth) {
         fs::create_directory(std::string(200, 'd'));
         fs::current_path(std::string(200, 'd'));
         file /= std::string(200, 'd');

@@ -104,6 +104,48 @@ TEST(WindowsFiles, ListingAndReadingTakeOnlyFiles) {
     EXPECT_FALSE(platform::fileExists(dir.file("folder.dat")));
 }
 
+// A folder where a file is expected is never read, replaced nor taken for a configuration.
+TEST(WindowsFiles, AFolderInTheWayIsRefusedAndListedAsAFolder) {
+    ptest::TempFolder dir;
+    ASSERT_TRUE(platform::createFolders(dir.file("folder.dat")));
+    ptest::writeBytes(dir.file("Задача.dat"), bytesOf("a"));
+    EXPECT_TRUE(platform::isSpecialFile(dir.file("folder.dat")));
+    EXPECT_FALSE(platform::isSpecialFile(dir.file("Задача.dat")));
+    EXPECT_FALSE(platform::isSpecialFile(dir.file("missing.dat")));
+    EXPECT_FALSE(platform::replaceFile(dir.file("folder.dat"), bytesOf("b")));
+    EXPECT_TRUE(platform::isSpecialFile(dir.file("folder.dat")));
+
+    auto entries = platform::readFolder(dir.path());
+    ASSERT_TRUE(entries);
+    std::sort(entries->begin(), entries->end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    ASSERT_EQ(entries->size(), 2u);
+    EXPECT_EQ((*entries)[0].name, "folder.dat");
+    EXPECT_TRUE((*entries)[0].folder);
+    EXPECT_EQ((*entries)[1].name, "Задача.dat");
+    EXPECT_FALSE((*entries)[1].folder);
+    EXPECT_FALSE(platform::readFolder(dir.file("missing")));
+
+    ptest::writeBytes(dir.file("system.conf"), bytesOf("class_folder = C:/class\n"));
+    platform::ClassFolderSources sources;
+    sources.userConfig = dir.file("folder.dat");
+    sources.systemConfig = dir.file("system.conf");
+    EXPECT_EQ(platform::resolveClassFolder(sources), "C:/class");
+}
+
+// Two copies of the game saving one pupil's progress take turns.
+TEST(WindowsFiles, ALockIsHeldByOneAtATime) {
+    ptest::TempFolder dir;
+    const std::string path = dir.file("Прогресс.lock");
+    {
+        const platform::FileLock first(path, 0);
+        EXPECT_TRUE(first.held());
+        const platform::FileLock second(path, 50);
+        EXPECT_FALSE(second.held());
+    }
+    const platform::FileLock third(path, 0);
+    EXPECT_TRUE(third.held());
+}
+
 std::string known(int csidl) {
     wchar_t path[MAX_PATH];
     EXPECT_EQ(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path), S_OK);
