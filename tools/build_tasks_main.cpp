@@ -33,8 +33,8 @@ int main(int argc, char** argv) {
             sources.push_back(entry.path());
     }
     if (error) {
-        std::fprintf(stderr, "ferrolin-build-tasks: cannot list %s: %s\n", base::fromPath(sourceDir).c_str(),
-                     error.message().c_str());
+        std::fprintf(stderr, "ferrolin-build-tasks: cannot list %s: %s\n",
+                     base::fromPath(sourceDir).c_str(), error.message().c_str());
         return 1;
     }
     std::sort(sources.begin(), sources.end());
@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
             }
             const std::string name = model::taskFileName(task.task.title, 0);
             if (const auto [other, fresh] = titles.emplace(name, source); !fresh) {
-                std::fprintf(stderr, "%s: same title as %s\n", base::fromPath(source).c_str(), base::fromPath(other->second).c_str());
+                std::fprintf(stderr, "%s: same title as %s\n", base::fromPath(source).c_str(),
+                             base::fromPath(other->second).c_str());
                 failed = true;
             }
             files.emplace_back(name, model::encodeTask(task.task, false));
@@ -95,7 +96,8 @@ int main(int argc, char** argv) {
                   static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) {
-            std::fprintf(stderr, "ferrolin-build-tasks: cannot write %s\n", base::fromPath(path).c_str());
+            std::fprintf(stderr, "ferrolin-build-tasks: cannot write %s\n",
+                         base::fromPath(path).c_str());
             return 1;
         }
     }

@@ -343,8 +343,8 @@ FileLock::FileLock(const std::string& path, int timeoutMs) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         OVERLAPPED whole{};
-        held_ = LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
-                           &whole) != 0;
+        held_ = LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                           MAXDWORD, &whole) != 0;
         if (held_ || GetLastError() != ERROR_LOCK_VIOLATION || std::chrono::steady_clock::now() >= until)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

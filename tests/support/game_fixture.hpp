@@ -9,7 +9,6 @@
 #include <string>
 
 #include "app/screens.hpp"
-#include "support/linked_copy.hpp"
 #include "app/startup.hpp"
 #include "app/window_proc.hpp"
 #include "platform/class_folder.hpp"
@@ -18,6 +17,7 @@
 #include "platform/system.hpp"
 #include "platform/types.hpp"
 #include "scene/screen_items.hpp"
+#include "support/linked_copy.hpp"
 #include "ui/frame.hpp"
 
 namespace test {

@@ -13,7 +13,8 @@ inline void linkInto(const std::filesystem::path& built, const std::filesystem::
         fs::create_directory_symlink(built, at, ec);
         if (!ec) return;
         fs::create_directory(at);
-        for (const auto& entry : fs::directory_iterator(built)) linkInto(entry.path(), at / entry.path().filename());
+        for (const auto& entry : fs::directory_iterator(built))
+            linkInto(entry.path(), at / entry.path().filename());
         return;
     }
     fs::create_symlink(built, at, ec);

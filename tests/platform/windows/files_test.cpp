@@ -117,7 +117,8 @@ TEST(WindowsFiles, AFolderInTheWayIsRefusedAndListedAsAFolder) {
 
     auto entries = platform::readFolder(dir.path());
     ASSERT_TRUE(entries);
-    std::sort(entries->begin(), entries->end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    std::sort(entries->begin(), entries->end(),
+              [](const auto& a, const auto& b) { return a.name < b.name; });
     ASSERT_EQ(entries->size(), 2u);
     EXPECT_EQ((*entries)[0].name, "folder.dat");
     EXPECT_TRUE((*entries)[0].folder);
