@@ -8,6 +8,7 @@
 #endif
 
 #include <filesystem>
+#include <random>
 
 #include "model/solver.hpp"
 #include "support/sample_tasks.hpp"
@@ -18,12 +19,17 @@ namespace {
 
 class CheckSolutions : public ::testing::Test {
 protected:
+    // A folder of its own each time: MinGW's remove_all cannot take down the long path
+    // below on Windows, so what it leaves there must not get in the next test's way.
     void SetUp() override {
-        folder_ = fs::temp_directory_path() / "ferrolin-check-solutions";
-        fs::remove_all(folder_);
+        folder_ = fs::temp_directory_path() /
+                  ("ferrolin-check-solutions-" + std::to_string(std::random_device{}()));
         fs::create_directories(folder_ / "class" / "pupil");
     }
-    void TearDown() override { fs::remove_all(folder_); }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(folder_, ec);
+    }
 
     std::string write(const std::string& name, size_t moves) {
         model::TaskData task = test::wolfGoatCabbage();
