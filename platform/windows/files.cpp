@@ -5,6 +5,7 @@
 // program holding a file for a moment (an antivirus scanning the fresh file, an editor
 // with it open) is waited for briefly before the operation is given up.
 #include "platform/files.hpp"
+#include "platform/platform_internal.hpp"
 
 #include <shlobj.h>
 #include <windows.h>
@@ -187,6 +188,7 @@ bool createFolders(const std::string& folder) {
 
 std::vector<std::string> listFolder(const std::string& folder, const std::string& prefix,
                                     const std::string& suffix) {
+    noteFileAccess(folder);
     std::vector<std::string> names;
     std::wstring pattern = systemPath(folder.empty() ? "." : folder);
     if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
@@ -231,6 +233,7 @@ std::optional<std::vector<FolderEntry>> readFolder(const std::string& folder) {
 }
 
 std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t maxBytes) {
+    noteFileAccess(path);
     if (path.empty()) return std::nullopt;
     const std::wstring wide = systemPath(path);
     HANDLE file = INVALID_HANDLE_VALUE;
@@ -271,6 +274,7 @@ std::optional<std::vector<uint8_t>> readFile(const std::string& path, size_t max
 }
 
 WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    noteFileAccess(path);
     if (path.empty()) return WriteResult::Failed;
     const std::wstring wide = systemPath(path);
     HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -291,6 +295,7 @@ WriteResult writeNewFile(const std::string& path, const std::vector<uint8_t>& by
 }
 
 bool replaceFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    noteFileAccess(path);
     if (path.empty()) return false;
     const std::wstring target = systemPath(path);
     const DWORD old = attributesOf(target);
@@ -356,6 +361,7 @@ FileLock::~FileLock() {
 }
 
 bool deleteFile(const std::string& path) {
+    noteFileAccess(path);
     if (path.empty()) return false;
     const std::wstring wide = systemPath(path);
     const DWORD attributes = attributesOf(wide);
