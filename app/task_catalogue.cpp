@@ -38,7 +38,6 @@ void placeMessages(bool besidePanel) {
 
 // The row whose deletion was asked about; the next press on the button deletes it.
 int32_t deleteAsked = -1;
-std::string deleteQuestion;  // the popup keeps a pointer to its text
 
 }  // namespace
 
@@ -115,10 +114,8 @@ void deleteSelectedTask(Button*) {
     // A file deleted cannot come back: the button asks once, naming the task.
     if (deleteAsked != taskList->selectedRow) {
         deleteAsked = taskList->selectedRow;
-        deleteQuestion = "Удалить задачу «"_cp +
-                         taskList->entries[static_cast<size_t>(deleteAsked)].name +
-                         "»?\nНажмите «Да, удалить»"_cp;
-        showMessage(deleteQuestion.c_str());
+        showMessage("Удалить задачу «"_cp + taskList->entries[static_cast<size_t>(deleteAsked)].name +
+                    "»?\nНажмите «Да, удалить»"_cp);
         screenItems.buttons[1]->text = "Да, удалить"_cp;
         return;
     }

@@ -11,6 +11,7 @@
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "puzzle/verdict_text.hpp"
+#include "scene/panel_layout.hpp"
 #include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
 
@@ -113,8 +114,7 @@ std::string brokenPath(const std::string& path, int width) {
 
 std::string savedMessage(const char* where, const std::string& folder) {
     const std::string path = base::cp1251::fromUtf8(platform::shownPath(folder));
-    return "Задача сохранена\n"_cp + std::string(where) + "\n" +
-           brokenPath(path, screenItems.woodPanel->width - 100);
+    return "Задача сохранена\n"_cp + std::string(where) + "\n" + brokenPath(path, panelList().width);
 }
 
 // The class folder shares the task with every computer of the class; then the game's own
@@ -168,7 +168,7 @@ void enterFinishStep() {
                                                                      : kTooLargeColour;
     }
     label->text = finish.verdict.c_str();
-    label->x = screenItems.woodPanel->x + 47 + kVerdictInset;
+    label->x = panelList().x + kVerdictInset;
     label->y = screenItems.woodPanel->y + kVerdictTop;
     label->visible = true;
 }
@@ -201,10 +201,10 @@ void finishTask() {
 // Made once with the editor; the label belongs to the panel's chain so that it moves with
 // the panel.
 TextItem* makeVerdictLabel() {
-    auto* label = new TextItem(screenItems.woodPanel->x + 47 + kVerdictInset,
-                               screenItems.woodPanel->y + kVerdictTop,
-                               screenItems.woodPanel->width - 100 - 2 * kVerdictInset, kVerdictHeight,
-                               "", fonts.small, kSolvedColour);
+    const Box list = panelList();
+    auto* label =
+        new TextItem(list.x + kVerdictInset, screenItems.woodPanel->y + kVerdictTop,
+                     list.width - 2 * kVerdictInset, kVerdictHeight, "", fonts.small, kSolvedColour);
     label->format = TextFormat::Center | TextFormat::WordBreak | TextFormat::NoClip;
     label->visible = false;
     return label;

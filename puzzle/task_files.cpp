@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 #include "model/task_file.hpp"
 #include "platform/class_folder.hpp"
@@ -74,7 +75,6 @@ std::string pictureFileName(const std::string& name) {
 // Said once as the task opens, naming the first missing picture file so that a teacher
 // knows what to copy; the stand-ins show which characters it concerns.
 void reportMissingPictures() {
-    static std::string message;
     std::set<std::string> missing;
     std::string first;
     for (int i = 0; i < task.characterCount; ++i) {
@@ -86,10 +86,10 @@ void reportMissingPictures() {
     if (missing.empty()) return;
     constexpr size_t kShownBytes = 40;
     if (first.size() > kShownBytes) first = first.substr(0, kShownBytes - 3) + "...";
-    message = std::string("Нет картинки "_cp) + first;
+    std::string message = std::string("Нет картинки "_cp) + first;
     if (missing.size() > 1) message += std::string(" и ещё "_cp) + std::to_string(missing.size() - 1);
     message += missing.size() > 1 ? ": вместо них знак вопроса"_cp : ": вместо неё знак вопроса"_cp;
-    scene::showMessage(message.c_str());
+    scene::showMessage(std::move(message));
 }
 
 }  // namespace
