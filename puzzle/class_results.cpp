@@ -20,8 +20,10 @@ constexpr std::string_view kPupilFirstLine = "Ferrolin pupil 1";
 constexpr size_t kMaxResultsBytes = 4 * 1024 * 1024;
 constexpr int kNameAttempts = 10;
 
+// Beside the progress, which is each account's own: on Windows the data folder is shared
+// by every account of the computer, and pupils taking turns at it are different pupils.
 std::string pupilPath() {
-    const std::string folder = platform::dataFolder();
+    const std::string folder = platform::progressFolder();
     return folder.empty() ? std::string() : folder + "/pupil.txt";
 }
 
@@ -33,7 +35,7 @@ void savePupil(const Pupil& pupil) {
     std::string text(kPupilFirstLine);
     text += "\nname=" + pupil.name + "\nid=" + pupil.id +
             "\nconfirmed=" + (pupil.confirmed ? "1" : "0") + "\n";
-    platform::createFolders(platform::dataFolder());
+    platform::createFolders(platform::progressFolder());
     if (!platform::replaceFile(path, bytesOf(text))) {
         std::fprintf(stderr, "ferrolin: cannot write %s\n", path.c_str());
     }

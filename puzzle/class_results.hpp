@@ -1,6 +1,6 @@
 // The pupil's wins recorded in the class folder for the teacher: each pupil writes a file
 // of their own in the class folder's results/ folder, named after this computer and an
-// id kept in the pupil's data folder, so no two computers or accounts ever write the same
+// id kept with the pupil's progress, so no two computers or accounts ever write the same
 // file. The writing happens off the screen's thread: a network folder may hang.
 #pragma once
 
@@ -11,7 +11,7 @@
 
 namespace puzzle {
 
-// Whose wins these are, kept in the data folder's pupil.txt.
+// Whose wins these are, kept in pupil.txt beside the pupil's progress.
 struct Pupil {
     std::string name;        // UTF-8; the account's name until the pupil confirms one
     std::string id;          // 16 hexadecimal digits, made once
