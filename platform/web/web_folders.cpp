@@ -35,6 +35,9 @@ std::string dataFolder() {
     return kDataFolder;
 }
 
+// Progress lives in this browser's storage with the tasks it saved.
+std::string progressFolder() { return dataFolder(); }
+
 std::string shownPath(const std::string& path) {
     // A pupil knows no folders inside the browser: the data folder is "this browser".
     const std::string data = dataFolder();

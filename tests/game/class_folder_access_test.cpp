@@ -36,6 +36,7 @@ public:
         platform::setFileAccessHook([state = state_](const std::string& path) {
             if (path.rfind(state->folder, 0) != 0) return;
             std::unique_lock<std::mutex> lock(state->guard);
+            ++state->accesses;
             if (std::this_thread::get_id() == state->screen) ++state->onScreenThread;
             state->released.wait_for(lock, std::chrono::seconds(3), [&] { return state->free; });
         });
@@ -53,6 +54,10 @@ public:
         std::lock_guard<std::mutex> lock(state_->guard);
         return state_->onScreenThread;
     }
+    int accesses() {
+        std::lock_guard<std::mutex> lock(state_->guard);
+        return state_->accesses;
+    }
 
 private:
     struct State {
@@ -62,6 +67,7 @@ private:
         std::condition_variable released;
         bool free = false;
         int onScreenThread = 0;
+        int accesses = 0;
     };
     std::shared_ptr<State> state_;
 };
@@ -135,10 +141,13 @@ TEST_F(EditorAccessTest, ASaveTheClassFolderDoesNotAnswerGoesElsewhereAndLeavesN
             testing::StartsWith("Папка класса не отвечает.\nЗадача сохранена\nв папку задач игры:"_cp));
         EXPECT_EQ(datFiles(programFolder() / "tasks"), 1);
         shot("editor-class-folder-silent");
+        // The server answers at last: the late copy is written (one access) and taken away
+        // again (a second); its flush may take seconds on a busy disk.
+        hanging.release();
+        for (int i = 0; i < 3000 && (hanging.accesses() < 2 || datFiles(shared()) > 0); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(hanging.accesses(), 2);
     }
-    // The server answers at last: the late copy is taken away again.
-    for (int i = 0; i < 300 && datFiles(shared()) > 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(datFiles(shared()), 0);
 }
 
