@@ -86,8 +86,13 @@ void reportMissingPictures() {
     if (missing.empty()) return;
     constexpr size_t kShownBytes = 40;
     if (first.size() > kShownBytes) first = first.substr(0, kShownBytes - 3) + "...";
-    std::string message = std::string("Нет картинки "_cp) + first;
-    if (missing.size() > 1) message += std::string(" и ещё "_cp) + std::to_string(missing.size() - 1);
+    // Each text appended on its own: clang 14 crashes on these literals joined in one expression.
+    std::string message = "Нет картинки "_cp;
+    message += first;
+    if (missing.size() > 1) {
+        message += " и ещё "_cp;
+        message += std::to_string(missing.size() - 1);
+    }
     message += missing.size() > 1 ? ": вместо них знак вопроса"_cp : ": вместо неё знак вопроса"_cp;
     scene::showMessage(std::move(message));
 }
