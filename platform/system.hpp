@@ -150,6 +150,9 @@ void chooseFile(const FileDialog& dialog, std::function<void(std::optional<std::
 // without an extension gets the default one). With an empty queue in a headless run the
 // dialog is cancelled.
 void queueFileDialogAnswer(std::optional<std::string> answer);
+// Drops the queued answers no dialog took (a click that opened none), so that they
+// cannot answer a later game's dialog.
+void clearFileDialogAnswers();
 // The last dialog asked for (tests check titles and filters).
 const FileDialog& lastFileDialog();
 

@@ -8,9 +8,6 @@ set(FERROLIN_WINDOWS_SKIPPED
   # xdg-open's argument vector; Windows opens documents through the shell.
   Shell.OpensAnExistingDocumentByAbsolutePathWithoutAShell
   ScreensTest.HelpOpensThePageWithoutAShell
-  # Not yet understood: inside this harness the tour's solution save fails under Wine, while
-  # the same tour saves it in ferrolin-script.exe (windows_pack_tour_same_as_linux).
-  Tours/FrameCacheTour.EveryComposedFrameEqualsOneDrawnAnew/0
   # The test ends while the late copy may still be written: a file open for writing cannot
   # be removed on Windows, so taking the test's folder away races it under Wine.
   EditorAccessTest.ASaveTheClassFolderDoesNotAnswerGoesElsewhereAndLeavesNothingThere

@@ -102,6 +102,8 @@ void chooseFile(const FileDialog& dialog, std::function<void(std::optional<std::
 
 void queueFileDialogAnswer(std::optional<std::string> answer) { answers().push_back(std::move(answer)); }
 
+void clearFileDialogAnswers() { answers().clear(); }
+
 const FileDialog& lastFileDialog() { return lastDialog(); }
 
 }  // namespace platform

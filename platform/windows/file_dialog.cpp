@@ -132,6 +132,8 @@ std::optional<std::string> chooseFile(const FileDialog& dialog) {
 
 void queueFileDialogAnswer(std::optional<std::string> answer) { answers().push_back(std::move(answer)); }
 
+void clearFileDialogAnswers() { answers().clear(); }
+
 const FileDialog& lastFileDialog() { return lastDialog(); }
 
 }  // namespace platform

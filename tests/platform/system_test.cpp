@@ -228,6 +228,12 @@ TEST(FileDialogs, ScriptedAnswersInOrderThenCancel) {
     EXPECT_FALSE(lastFileDialog().save);
 }
 
+TEST(FileDialogs, ClearedAnswersAreNotTaken) {
+    queueFileDialogAnswer(std::string("/tmp/left-over.sln"));
+    clearFileDialogAnswers();
+    EXPECT_EQ(chooseFile(FileDialog{}), std::nullopt);
+}
+
 TEST(ErrorBox, HeadlessRunsRecordTheBox) {
     const size_t before = shownErrorBoxes().size();
     showErrorBox("\xCA\xF0\xE8\xF2\xE8\xF7\xE5\xF1\xEA\xE0\xFF \xEE\xF8\xE8\xE1\xEA\xE0", "text");

@@ -48,6 +48,7 @@ protected:
 
     void TearDown() override {
         app::shutdown();
+        platform::clearFileDialogAnswers();
         std::filesystem::current_path(previous_);
         platform::setDataFolderOverride(std::nullopt);
         platform::setClassFolderOverride(std::nullopt);
