@@ -8,9 +8,6 @@ set(FERROLIN_WINDOWS_SKIPPED
   # xdg-open's argument vector; Windows opens documents through the shell.
   Shell.OpensAnExistingDocumentByAbsolutePathWithoutAShell
   ScreensTest.HelpOpensThePageWithoutAShell
-  # The test ends while the late copy may still be written: a file open for writing cannot
-  # be removed on Windows, so taking the test's folder away races it under Wine.
-  EditorAccessTest.ASaveTheClassFolderDoesNotAnswerGoesElsewhereAndLeavesNothingThere
 )
 
 function(ferrolin_cross_test name)
