@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/pupil_name_form.hpp"
+#include "app/game.hpp"
 #include "app/screen.hpp"
 #include "app/solved_marks.hpp"
 #include "app/task_catalogue.hpp"
@@ -25,10 +25,6 @@ namespace app {
 using namespace ui;
 using namespace scene;
 
-PicturePart* mainMenu = nullptr;
-PressablePicture* menuRoller = nullptr;
-std::array<Button*, 6> menuButtons{};
-
 namespace {
 
 constexpr int kMenuRolledUp = 384;
@@ -39,8 +35,6 @@ constexpr int kMenuX = 336, kMenuY = 27;
 constexpr int kRollerX = 472, kRollerY = 28;
 constexpr int kCommandX = 344, kCommandTop = 52, kCommandPitch = 58;
 constexpr int kCommandWidth = 358, kCommandHeight = 43;
-
-std::string lastSolutionPath;
 
 class PlayScreen : public Screen {
 public:
@@ -63,30 +57,16 @@ public:
     void highlightDone() override { editor::onEditorHighlightDone(); }
 };
 
-class CatalogueScreen : public Screen {
-public:
-    CatalogueScreen() { showTaskList(); }
-    ~CatalogueScreen() override { closeTaskList(); }
-    ScreenKind kind() const override { return ScreenKind::Catalogue; }
-    // Enter confirms the pupil's name when the catalogue asks for it.
-    void keyDown(uintptr_t key, bool) override {
-        if (key == platform::VK_RETURN && pupilNameFormShown()) submitPupilNameForm();
-    }
-};
-
-// The open screen; none under the bare menu.
-std::unique_ptr<Screen> screen;
-
 // The previous screen is left before the next one is built: both use the wood panel.
 template <class S, class... Args>
 void enter(Args&&... args) {
     closeScreen();
-    screen = std::make_unique<S>(std::forward<Args>(args)...);
+    game().screen = std::make_unique<S>(std::forward<Args>(args)...);
 }
 
 void onBankHighlightDone(FlyingHighlight*) {
     screenItems.bankHighlight->visible = false;
-    if (screen) screen->highlightDone();
+    if (Screen* screen = game().screen.get()) screen->highlightDone();
 }
 
 // The menu rolls by kMenuStep rows a frame; `down` tells which way.
@@ -94,12 +74,13 @@ void rollMenu(bool down) {
     Animation a;
     a.periodMs = 10;
     a.hasFrame = [down](int) {
-        return down ? mainMenu->sourceRect.top > 0 : mainMenu->sourceRect.top < kMenuRolledUp;
+        const int top = game().menu.picture->sourceRect.top;
+        return down ? top > 0 : top < kMenuRolledUp;
     };
     a.showFrame = [down](int) {
         const int step = down ? kMenuStep : -kMenuStep;
-        mainMenu->sourceRect.top -= step;
-        menuRoller->y += step;
+        game().menu.picture->sourceRect.top -= step;
+        game().menu.roller->y += step;
     };
     animate(std::move(a));
 }
@@ -115,15 +96,18 @@ void showSolutionVerdict() {
 
 }  // namespace
 
-ScreenKind screenKind() { return screen ? screen->kind() : ScreenKind::None; }
+ScreenKind screenKind() { return game().screen ? game().screen->kind() : ScreenKind::None; }
 
 void showCatalogue() { enter<CatalogueScreen>(); }
 
 void screenKeyDown(uintptr_t key, bool ctrl) {
-    if (screen) screen->keyDown(key, ctrl);
+    if (Screen* screen = game().screen.get()) screen->keyDown(key, ctrl);
 }
 
-int menuPosition() { return mainMenu != nullptr ? mainMenu->sourceRect.top : kMenuRolledUp; }
+int menuPosition() {
+    const PicturePart* picture = game().menu.picture;
+    return picture != nullptr ? picture->sourceRect.top : kMenuRolledUp;
+}
 
 bool buildScreens() {
     if (!createFonts()) return false;
@@ -131,22 +115,23 @@ bool buildScreens() {
     puzzle::setTitle("");
     puzzle::setStatement("");
     screenItems.bankHighlight->onCycleEnd = onBankHighlightDone;
-    mainMenu = new PicturePart(kMenuX, kMenuY, "textures/mainmenu.tga");
-    mainMenu->sourceRect.top = kMenuRolledUp;
-    mainMenu->visible = false;
-    menuRoller = new PressablePicture(kRollerX, kRollerY, "textures/btn_menu.tga");
-    menuRoller->onClick = [](PressablePicture* item) { toggleMainMenu(item); };
-    for (int i = 0; i < static_cast<int>(menuButtons.size()); ++i) {
+    MainMenu& menu = game().menu;
+    menu.picture = new PicturePart(kMenuX, kMenuY, "textures/mainmenu.tga");
+    menu.picture->sourceRect.top = kMenuRolledUp;
+    menu.picture->visible = false;
+    menu.roller = new PressablePicture(kRollerX, kRollerY, "textures/btn_menu.tga");
+    menu.roller->onClick = [](PressablePicture* item) { toggleMainMenu(item); };
+    for (int i = 0; i < static_cast<int>(menu.buttons.size()); ++i) {
         Button* button = new Button(kCommandX, kCommandTop + kCommandPitch * i, kCommandWidth,
                                     kCommandHeight, nullptr);
         button->id = i;
         button->onClick = onMenuCommand;
         button->visible = false;
-        menuButtons[static_cast<size_t>(i)] = button;
+        menu.buttons[static_cast<size_t>(i)] = button;
     }
 
-    mainMenu->attached = menuButtons[0];
-    for (size_t i = 0; i + 1 < menuButtons.size(); ++i) menuButtons[i]->attached = menuButtons[i + 1];
+    menu.picture->attached = menu.buttons[0];
+    for (size_t i = 0; i + 1 < menu.buttons.size(); ++i) menu.buttons[i]->attached = menu.buttons[i + 1];
 
     toggleMainMenu(nullptr);
     return true;
@@ -155,9 +140,9 @@ bool buildScreens() {
 void toggleMainMenu(VisualItem*) {
     itemList.inputArmed = false;
     releaseHotItem();
-    bringToFront(mainMenu);
-    bringToFront(menuRoller);
-    if (mainMenu->visible) {
+    bringToFront(game().menu.picture);
+    bringToFront(game().menu.roller);
+    if (game().menu.picture->visible) {
         rollMenuUp();
     } else {
         rollMenuDown();
@@ -166,15 +151,15 @@ void toggleMainMenu(VisualItem*) {
 }
 
 void rollMenuDown() {
-    setVisible(mainMenu, true);
-    coverModalFloor(mainMenu);
+    setVisible(game().menu.picture, true);
+    coverModalFloor(game().menu.picture);
     rollMenu(true);
 }
 
 void rollMenuUp() {
     rollMenu(false);
     afterAnimations([] {
-        setVisible(mainMenu, false);
+        setVisible(game().menu.picture, false);
         uncoverModalFloor();
     });
 }
@@ -185,19 +170,19 @@ void chooseSolutionFile(bool save, std::function<void(const std::string& path)> 
     dialog.title = save ? "Сохранить решение"_cp : "Загрузить решение"_cp;
     dialog.filters = {{"Решения (*.sln)"_cp, "*.sln"}, {"Все файлы (*.*)"_cp, "*.*"}};
     dialog.defaultExtension = "sln";
-    dialog.initialPath = lastSolutionPath;
+    dialog.initialPath = game().solutionPath;
     dialog.overwritePrompt = save;
     dialog.mustExist = !save;
     platform::chooseFile(dialog, [chosen = std::move(chosen)](std::optional<std::string> path) {
         if (!path) return;
-        lastSolutionPath = *path;
+        game().solutionPath = *path;
         chosen(*path);
     });
 }
 
-const std::string& solutionPath() { return lastSolutionPath; }
+const std::string& solutionPath() { return game().solutionPath; }
 
-void resetSolutionPath() { lastSolutionPath.clear(); }
+void resetSolutionPath() { game().solutionPath.clear(); }
 
 bool openTask(const std::string& path) {
     // Checked before anything closes: a file the reader rejects leaves the screen as it was.
@@ -264,7 +249,7 @@ void runMenuCommand(int command) {
 }  // namespace
 
 void closeScreen() {
-    screen.reset();
+    game().screen.reset();
     delete puzzle::task.boat;
     puzzle::task.boat = nullptr;
     puzzle::task.boatSettings = model::BoatSettings{};
@@ -274,7 +259,7 @@ void closeScreen() {
     // What the popup said was about the screen that closed.
     hideMessage();
     // A floor a screen set (the winner picture's) goes with the screen.
-    if (itemList.modalFloor != mainMenu) itemList.modalFloor = nullptr;
+    if (itemList.modalFloor != game().menu.picture) itemList.modalFloor = nullptr;
     itemList.coveredFloor = nullptr;
 }
 
@@ -283,9 +268,7 @@ void destroyScreens() {
     closeScreen();
     destroyAllItems();
     forgetScreenItems();
-    mainMenu = nullptr;
-    menuRoller = nullptr;
-    menuButtons.fill(nullptr);
+    game().menu = MainMenu{};
     releaseFonts();
     releaseCharacterMarks();
 }

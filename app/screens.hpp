@@ -25,11 +25,6 @@ enum MenuCommand : int32_t {
     ExitCommand = 5,
 };
 
-// The menu picture, its roller and the six invisible command buttons over the picture.
-extern ui::PicturePart* mainMenu;
-extern ui::PressablePicture* menuRoller;
-extern std::array<ui::Button*, 6> menuButtons;
-
 // Fonts, every permanent item, the two chains; ends with the menu rolled down.
 bool buildScreens();
 void toggleMainMenu(ui::VisualItem* trigger);

@@ -26,25 +26,19 @@ namespace {
 
 using base::cp1251::toUtf8;
 
-std::vector<std::string>* collected = nullptr;
-
-bool collectText(const ui::FontPtr&, const char* text, const platform::Rect& rect,
-                 platform::TextFormat format, uint32_t colour) {
-    // A fully faded message, an outline and a text left of or below the screen say nothing.
-    if ((colour >> 24) == 0 || has(format, ui::kTextBacking) || rect.left >= 1024 || rect.top >= 768)
-        return true;
-    collected->push_back(toUtf8(text));
-    return true;
-}
-
 // Every text of a freshly drawn frame, and what the focused text box holds, in UTF-8.
 std::vector<std::string> textsOnScreen() {
     std::vector<std::string> texts;
-    collected = &texts;
-    ui::textObserver = collectText;
+    ui::textObserver = [&texts](const ui::FontPtr&, const char* text, const platform::Rect& rect,
+                                platform::TextFormat format, uint32_t colour) {
+        // A fully faded message, an outline and a text left of or below the screen say nothing.
+        if ((colour >> 24) == 0 || has(format, ui::kTextBacking) || rect.left >= 1024 || rect.top >= 768)
+            return true;
+        texts.push_back(toUtf8(text));
+        return true;
+    };
     ui::renderFrame();
     ui::textObserver = nullptr;
-    collected = nullptr;
     if (const platform::EditBox* box = platform::focusedEditBox()) texts.push_back(toUtf8(box->text()));
     return texts;
 }

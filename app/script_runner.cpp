@@ -41,17 +41,16 @@ struct Film {
     int every = 1;
     int seen = 0;
     int written = 0;
-};
-Film film;
 
-void filmFrame() {
-    if (film.remaining <= 0) return;
-    if (film.seen++ % film.every != 0) return;
-    char number[16];
-    std::snprintf(number, sizeof number, "-%03d.png", film.written++);
-    graphics().savePng(film.prefix + number);
-    if (--film.remaining == 0) ui::frameObserver = nullptr;
-}
+    void frame() {
+        if (remaining <= 0) return;
+        if (seen++ % every != 0) return;
+        char number[16];
+        std::snprintf(number, sizeof number, "-%03d.png", written++);
+        graphics().savePng(prefix + number);
+        --remaining;
+    }
+};
 
 const std::map<std::string, uintptr_t> kKeys = {
     {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"backspace", VK_BACK}, {"tab", VK_TAB},
@@ -216,10 +215,10 @@ private:
             settleCatalogue();
             for (int t = 0; t < ms && !quitPosted(); t += 10) {
                 advanceVirtualClock(10);
-                const int seen = film.seen;
+                const int seen = film_.seen;
                 windowProc(WM_TIMER, 1, 0);
                 // A tick at rest draws nothing: the film shows the frame still on screen.
-                if (film.seen == seen) filmFrame();
+                if (film_.seen == seen) film_.frame();
             }
         } else if (command == "film") {
             // film PREFIX COUNT [EVERY]: the next COUNT frames (every EVERY-th one), also
@@ -227,11 +226,11 @@ private:
             std::string prefix;
             in >> prefix;
             if (prefix.empty()) throw ScriptError("missing argument");
-            film = Film{absolute(prefix), number(in), 1, 0, 0};
+            film_ = Film{absolute(prefix), number(in), 1, 0, 0};
             int every = 1;
-            if (in >> every) film.every = std::max(1, every);
-            if (film.remaining <= 0) throw ScriptError("a positive frame count is expected");
-            ui::frameObserver = filmFrame;
+            if (in >> every) film_.every = std::max(1, every);
+            if (film_.remaining <= 0) throw ScriptError("a positive frame count is expected");
+            ui::frameObserver = [this] { film_.frame(); };
         } else if (command == "expect") {
             settleCatalogue();
             std::string words;
@@ -243,7 +242,7 @@ private:
             const std::string file = absolute(rest(in));
             settleCatalogue();
             // The window as it is: a frame is drawn only when one is due.
-            if (!drawFrameIfDue()) filmFrame();
+            if (!drawFrameIfDue()) film_.frame();
             if (!graphics().savePng(file)) throw ScriptError("cannot write " + file);
             // Every picture a tour leaves is also a check that its texts can be read.
             if (const std::optional<PoorText> poor = leastReadableText()) {
@@ -329,6 +328,7 @@ private:
     std::string data_;
     std::string tempData_;
     std::string previous_;
+    Film film_;
     bool started_ = false;
     bool held_ = false;
 };

@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "app/game.hpp"
 #include "app/pupil_name_form.hpp"
 #include "app/screens.hpp"
 #include "app/solved_marks.hpp"
 #include "app/task_list_box.hpp"
+#include "platform/types.hpp"
 #include "puzzle/class_results.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
@@ -21,8 +23,6 @@ using namespace scene;
 
 namespace {
 
-TaskListBox* taskList = nullptr;
-
 // Messages keep to the left of the panel, on a plate: over the rows they would hide the very
 // task the delete question names.
 constexpr int kMessageLeft = 12;
@@ -36,35 +36,47 @@ void placeMessages(bool besidePanel) {
     }
 }
 
-// The row whose deletion was asked about; the next press on the button deletes it.
-int32_t deleteAsked = -1;
+CatalogueScreen* openCatalogue() { return dynamic_cast<CatalogueScreen*>(game().screen.get()); }
+
+// The pupil's name is in: the list follows.
+void fillOpenCatalogue() {
+    if (CatalogueScreen* catalogue = openCatalogue()) catalogue->fill();
+}
 
 }  // namespace
 
-void forgetDeleteQuestion() {
+void CatalogueScreen::forgetDeleteQuestion() {
     deleteAsked = -1;
     if (taskList != nullptr && screenItems.buttons[1] != nullptr)
         screenItems.buttons[1]->text = "Удалить"_cp;
 }
 
-// The list and its buttons on the panel.
-void fillTaskList();
+void forgetDeleteQuestion() {
+    if (CatalogueScreen* catalogue = openCatalogue()) catalogue->forgetDeleteQuestion();
+}
 
-TaskListBox* currentTaskList() { return taskList; }
+TaskListBox* currentTaskList() {
+    const CatalogueScreen* catalogue = openCatalogue();
+    return catalogue != nullptr ? catalogue->taskList : nullptr;
+}
 
-void showTaskList() {
+CatalogueScreen::CatalogueScreen() {
     screenItems.woodPanel->moveTo(kCataloguePanelX, kCataloguePanelY);
     puzzle::setTitle("");
     puzzle::setStatement("");
     placeMessages(true);
     if (puzzle::pupilNameWanted()) {
-        showPupilNameForm(fillTaskList);
+        showPupilNameForm(fillOpenCatalogue);
     } else {
-        fillTaskList();
+        fill();
     }
 }
 
-void fillTaskList() {
+void CatalogueScreen::keyDown(uintptr_t key, bool) {
+    if (key == platform::VK_RETURN && pupilNameFormShown()) submitPupilNameForm();
+}
+
+void CatalogueScreen::fill() {
     reloadSolvedMarks();
     const Box area = panelList();
     taskList = new TaskListBox(area.x, area.y, area.width, area.height);
@@ -78,7 +90,7 @@ void fillTaskList() {
     screenItems.woodPanel->visible = true;
 }
 
-void closeTaskList() {
+CatalogueScreen::~CatalogueScreen() {
     forgetDeleteQuestion();
     closePupilNameForm();
     placeMessages(false);
@@ -94,6 +106,14 @@ void closeTaskList() {
 }
 
 void openSelectedTask(Button*) {
+    if (CatalogueScreen* catalogue = openCatalogue()) catalogue->openSelected();
+}
+
+void deleteSelectedTask(Button*) {
+    if (CatalogueScreen* catalogue = openCatalogue()) catalogue->deleteSelected();
+}
+
+void CatalogueScreen::openSelected() {
     if (taskList == nullptr) return;
     if (taskList->selectedRow < 0) {
         showMessage("Сначала выберите задачу"_cp);
@@ -105,7 +125,7 @@ void openSelectedTask(Button*) {
     if (!openTask(path)) showMessage("Ошибка открытия файла"_cp);
 }
 
-void deleteSelectedTask(Button*) {
+void CatalogueScreen::deleteSelected() {
     if (taskList == nullptr) return;
     if (taskList->selectedRow < 0) {
         showMessage("Сначала выберите задачу для удаления"_cp);

@@ -1,15 +1,37 @@
 // The catalogue of task files found in "tasks" and in the data folder.
 #pragma once
 
+#include <cstdint>
+
+#include "app/screen.hpp"
 #include "ui/button.hpp"
 
 namespace app {
 
 class TaskListBox;
 
-void showTaskList();
-// The catalogue's part of closing the screen.
-void closeTaskList();
+// The catalogue screen: the list of tasks on the wood panel with its open and delete
+// buttons, after the pupil's name when the class wants it.
+class CatalogueScreen : public Screen {
+public:
+    CatalogueScreen();
+    ~CatalogueScreen() override;
+    ScreenKind kind() const override { return ScreenKind::Catalogue; }
+    // Enter confirms the pupil's name when the catalogue asks for it.
+    void keyDown(uintptr_t key, bool) override;
+
+    // The list and its buttons on the panel.
+    void fill();
+    void openSelected();
+    void deleteSelected();
+    void forgetDeleteQuestion();
+
+    // Null while the pupil's name is asked for.
+    TaskListBox* taskList = nullptr;
+    // The row whose deletion was asked about; the next press on the button deletes it.
+    int32_t deleteAsked = -1;
+};
+
 void openSelectedTask(ui::Button* button);
 // Asks once, naming the task; pressed again on the same row, deletes its file.
 void deleteSelectedTask(ui::Button* button);

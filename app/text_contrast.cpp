@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "base/cp1251.hpp"
@@ -23,25 +24,18 @@ struct DrawnText {
     uint32_t colour;
 };
 
-std::vector<DrawnText>* drawn = nullptr;
-bool hideTexts = false;
-
-// The outlines stay in both frames: they are part of what lies behind the text.
-bool recordText(const ui::FontPtr& font, const char* text, const platform::Rect& rect,
-                platform::TextFormat format, uint32_t colour) {
-    if (has(format, ui::kTextBacking)) return true;
-    drawn->push_back(DrawnText{text, font, rect, format, colour});
-    return !hideTexts;
-}
-
 std::vector<DrawnText> renderRecording(bool withoutTexts) {
     std::vector<DrawnText> texts;
-    drawn = &texts;
-    hideTexts = withoutTexts;
-    ui::textObserver = recordText;
+    // The outlines stay in both frames: they are part of what lies behind the text.
+    ui::textObserver = [&texts, withoutTexts](const ui::FontPtr& font, const char* text,
+                                              const platform::Rect& rect, platform::TextFormat format,
+                                              uint32_t colour) {
+        if (has(format, ui::kTextBacking)) return true;
+        texts.push_back(DrawnText{text, font, rect, format, colour});
+        return !withoutTexts;
+    };
     ui::renderFrame();
     ui::textObserver = nullptr;
-    drawn = nullptr;
     return texts;
 }
 
@@ -95,7 +89,7 @@ double contrastRatio(uint32_t a, uint32_t b) {
 }
 
 std::optional<PoorText> leastReadableText() {
-    void (*const watcher)() = ui::frameObserver;
+    const std::function<void()> watcher = ui::frameObserver;
     ui::frameObserver = nullptr;  // a film does not get these frames
     const platform::Graphics& g = platform::graphics();
     const std::vector<DrawnText> texts = renderRecording(false);

@@ -1,5 +1,6 @@
 #include "app/window_proc.hpp"
 
+#include "app/game.hpp"
 #include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
@@ -66,14 +67,6 @@ void wheel(int x, int y, int delta) {
     list->scrollByNotches(-delta / WHEEL_DELTA);
 }
 
-// Something changed since the last frame was drawn: the next tick draws one. At rest
-// nothing does, and no frame is made until something changes.
-bool frameWanted = true;
-// The text boxes' changes the last frame showed.
-uint64_t boxChangesDrawn = 0;
-// When the last frame was drawn: what moves by itself is due from then on.
-uint32_t lastFrameAt = 0;
-
 bool arrowHeld() {
     return (scene::screenItems.upArrow != nullptr && scene::screenItems.upArrow->state == ui::Pressed) ||
            (scene::screenItems.downArrow != nullptr &&
@@ -97,7 +90,7 @@ std::optional<uint32_t> catalogueRowsDue(uint32_t now) {
     if (list == nullptr) return std::nullopt;
     switch (list->rowNews()) {
         case TaskListBox::RowNews::Learnt:
-            frameWanted = true;
+            game().frames.wanted = true;
             return now;
         case TaskListBox::RowNews::Judging:
             return now + kRowsLookMs;
@@ -108,18 +101,20 @@ std::optional<uint32_t> catalogueRowsDue(uint32_t now) {
 }
 
 std::optional<uint32_t> nextScreenChange(uint32_t now) {
-    if (frameWanted || arrowHeld() || editBoxChanges() != boxChangesDrawn) return now;
-    return earlier(ui::nextItemChange(lastFrameAt), nextCaretBlink(lastFrameAt));
+    const FrameState& frames = game().frames;
+    if (frames.wanted || arrowHeld() || editBoxChanges() != frames.boxChangesDrawn) return now;
+    return earlier(ui::nextItemChange(frames.lastFrameAt), nextCaretBlink(frames.lastFrameAt));
 }
 
 void drawFrame() {
-    frameWanted = false;
-    boxChangesDrawn = editBoxChanges();
-    lastFrameAt = tickCount();
+    FrameState& frames = game().frames;
+    frames.wanted = false;
+    frames.boxChangesDrawn = editBoxChanges();
+    frames.lastFrameAt = tickCount();
     ui::renderFrame();
     // A frame unlike the one before may have changed items as it was drawn (a flight that
     // ended shows the winner picture): frames follow until two agree.
-    if (graphics().lastFrameChanged()) frameWanted = true;
+    if (graphics().lastFrameChanged()) frames.wanted = true;
 }
 
 }  // namespace
@@ -142,7 +137,7 @@ void scrollDownTick() {
 
 intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
     const unsigned keys = static_cast<unsigned>(wParam);
-    if (message != WM_TIMER) frameWanted = true;
+    if (message != WM_TIMER) game().frames.wanted = true;
     switch (message) {
         case WM_DESTROY:
             // The window closes at once, also in the middle of an animation.
@@ -160,7 +155,7 @@ intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
             // An animation draws its own frames, on its own beat.
             if (ui::animating()) {
                 ui::advanceAnimations();
-                frameWanted = true;
+                game().frames.wanted = true;
                 return 0;
             }
             if (scene::screenItems.upArrow != nullptr &&

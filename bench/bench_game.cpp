@@ -5,6 +5,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "app/game.hpp"
 #include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "app/startup.hpp"
@@ -145,7 +146,7 @@ void HeadlessGame::addTaskFile(const model::TaskData& task) {
 }
 
 void HeadlessGame::closeMenu() {
-    if (app::mainMenu->visible) key(platform::VK_ESCAPE);
+    if (app::game().menu.picture->visible) key(platform::VK_ESCAPE);
 }
 
 void HeadlessGame::openBusyPlay() {

@@ -6,7 +6,7 @@
 
 namespace ui {
 
-void (*frameObserver)() = nullptr;
+std::function<void()> frameObserver;
 
 void renderFrame() {
     platform::Graphics& g = platform::graphics();
@@ -14,7 +14,7 @@ void renderFrame() {
     drawItems();
     platform::drawEditBoxes(g);
     g.present();
-    if (frameObserver != nullptr) frameObserver();
+    if (frameObserver) frameObserver();
 }
 
 }  // namespace ui

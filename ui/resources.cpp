@@ -56,14 +56,15 @@ void clearRect(int left, int top, int right, int bottom, uint32_t colour) {
     platform::graphics().clearRect(left, top, right, bottom, colour);
 }
 
-bool (*textObserver)(const FontPtr& font, const char* text, const Rect& rect,
-                     platform::TextFormat format, uint32_t colour) = nullptr;
+std::function<bool(const FontPtr& font, const char* text, const Rect& rect, platform::TextFormat format,
+                   uint32_t colour)>
+    textObserver;
 
 int drawText(const FontPtr& font, const char* text, Rect* rect, platform::TextFormat format,
              uint32_t colour) {
     if (!font || text == nullptr) return 0;
     const platform::TextFormat drawn = format & ~kTextBacking;
-    if (textObserver != nullptr && !has(format, platform::TextFormat::CalcRect) &&
+    if (textObserver && !has(format, platform::TextFormat::CalcRect) &&
         !textObserver(font, text, *rect, format, colour)) {
         Rect measured = *rect;
         return platform::graphics().drawText(*font, text, -1, &measured,

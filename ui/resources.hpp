@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/types.hpp"
@@ -57,9 +58,10 @@ int drawOutlinedText(const FontPtr& font, const char* text, Rect rect, platform:
 
 // Told of every text drawn (measuring is not drawing); ferrolin-script reads what the
 // screen says with it and measures its contrast. A text it answers false for is measured
-// but not drawn. Null when nobody listens.
-extern bool (*textObserver)(const FontPtr& font, const char* text, const Rect& rect,
-                            platform::TextFormat format, uint32_t colour);
+// but not drawn. Empty when nobody listens.
+extern std::function<bool(const FontPtr& font, const char* text, const Rect& rect,
+                          platform::TextFormat format, uint32_t colour)>
+    textObserver;
 
 // The hint box asked for in the current frame (null when none) and its rectangle.
 const char* currentHint(Rect* rect);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/game.hpp"
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
 #include "app/task_difficulty.hpp"
@@ -21,7 +22,7 @@ using ui::operator""_cp;
 class DifficultyTest : public test::GameTest {
 protected:
     std::vector<std::string> marks() {
-        if (!app::mainMenu->visible) key(platform::VK_ESCAPE);
+        if (!app::game().menu.picture->visible) key(platform::VK_ESCAPE);
         click(520, 73);
         app::currentTaskList()->waitForRows();
         wait(20);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <vector>
 
+#include "app/game.hpp"
 #include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
@@ -23,7 +24,6 @@ namespace {
 
 using namespace ui;
 using namespace scene;
-using app::mainMenu;
 using puzzle::task;
 
 model::TaskData titled(const std::string& title) {
@@ -35,7 +35,7 @@ model::TaskData titled(const std::string& title) {
 class CatalogueTest : public test::GameTest {
 protected:
     app::TaskListBox* openCatalogue() {
-        if (!mainMenu->visible) key(platform::VK_ESCAPE);
+        if (!app::game().menu.picture->visible) key(platform::VK_ESCAPE);
         click(520, 73);
         return app::currentTaskList();
     }

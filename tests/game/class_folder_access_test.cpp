@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "app/game.hpp"
 #include "app/task_catalogue.hpp"
 #include "app/task_list_box.hpp"
 #include "platform/class_folder.hpp"
@@ -98,7 +99,7 @@ TEST_F(CatalogueAccessTest, TheCatalogueNeverWaitsOnTheClassFolderAndSaysWhatItC
     platform::setClassFolderOverride(shared().string());
     puzzle::confirmPupilName("Аня");
     HangingFolder hanging(shared());
-    if (!app::mainMenu->visible) key(platform::VK_ESCAPE);
+    if (!app::game().menu.picture->visible) key(platform::VK_ESCAPE);
     click(520, 73);
     app::TaskListBox* list = app::currentTaskList();
     ASSERT_NE(list, nullptr);

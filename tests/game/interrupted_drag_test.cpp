@@ -3,6 +3,7 @@
 // pointer had taken it.
 #include <gtest/gtest.h>
 
+#include "app/game.hpp"
 #include "app/screens.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
@@ -27,14 +28,14 @@ TEST_F(InterruptedDragTest, EscapeDuringAPlayDragWaitsForTheRelease) {
     down(goat->x + 20, goat->y + 20);
     move(400, 500, true);  // over the water
     key(platform::VK_ESCAPE);
-    EXPECT_FALSE(app::mainMenu->visible);
+    EXPECT_FALSE(app::game().menu.picture->visible);
     EXPECT_EQ(ui::itemList.hot, goat);
     up(400, 500);
     EXPECT_EQ(goat->x, 20);  // back on its bank
     EXPECT_EQ(goat->y, 150);
     // Once released, Escape opens the menu as always.
     key(platform::VK_ESCAPE);
-    EXPECT_TRUE(app::mainMenu->visible);
+    EXPECT_TRUE(app::game().menu.picture->visible);
 }
 
 TEST_F(InterruptedDragTest, LosingTheFocusMidDragIsARelease) {
@@ -50,7 +51,7 @@ TEST_F(InterruptedDragTest, LosingTheFocusMidDragIsARelease) {
     EXPECT_EQ(goat->x, 20);
     EXPECT_EQ(goat->y, 150);
     key(platform::VK_ESCAPE);
-    EXPECT_TRUE(app::mainMenu->visible);
+    EXPECT_TRUE(app::game().menu.picture->visible);
 
     // A press on the bare background disarms the mouse until its release.
     key(platform::VK_ESCAPE);
@@ -58,7 +59,7 @@ TEST_F(InterruptedDragTest, LosingTheFocusMidDragIsARelease) {
     platform::deliverMouse(app::windowProc, platform::WM_LBUTTONDOWN, 700, 560, true);
     platform::deliverPressLost(app::windowProc);
     key(platform::VK_ESCAPE);
-    EXPECT_TRUE(app::mainMenu->visible);
+    EXPECT_TRUE(app::game().menu.picture->visible);
 }
 
 class InterruptedEditorDragTest : public test::EditorTest {};
@@ -72,7 +73,7 @@ TEST_F(InterruptedEditorDragTest, EscapeDuringAPaletteDragWaitsForTheRelease) {
     ASSERT_EQ(task.characterCount, 1);
     move(150, 300, true);
     key(platform::VK_ESCAPE);
-    EXPECT_FALSE(app::mainMenu->visible);
+    EXPECT_FALSE(app::game().menu.picture->visible);
     up(150, 300);
     // Dropped on the left bank: it has its start place there.
     EXPECT_EQ(task.characterCount, 1);

@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include "app/game.hpp"
 #include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
@@ -17,43 +18,40 @@ namespace {
 
 using namespace ui;
 using namespace scene;
-using app::mainMenu;
-using app::menuButtons;
-using app::menuRoller;
 
 class ScreensTest : public test::GameTest {
 protected:
     void command(int id) {
-        if (!mainMenu->visible) key(platform::VK_ESCAPE);
+        if (!app::game().menu.picture->visible) key(platform::VK_ESCAPE);
         click(520, 73 + 58 * id);
     }
 };
 
 TEST_F(ScreensTest, StartsWithTheMenuRolledDown) {
-    EXPECT_TRUE(mainMenu->visible);
+    EXPECT_TRUE(app::game().menu.picture->visible);
     EXPECT_EQ(app::menuPosition(), 0);
-    EXPECT_EQ(menuRoller->y, 412);
-    EXPECT_EQ(itemList.modalFloor, mainMenu);
+    EXPECT_EQ(app::game().menu.roller->y, 412);
+    EXPECT_EQ(itemList.modalFloor, app::game().menu.picture);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
-    EXPECT_EQ(itemList.top, menuRoller);
+    EXPECT_EQ(itemList.top, app::game().menu.roller);
     shot("menu-open");
 }
 
 TEST_F(ScreensTest, EscapeAndTheRollerRollTheMenuUpAndDown) {
     key(platform::VK_ESCAPE);
-    EXPECT_FALSE(mainMenu->visible);
-    EXPECT_FALSE(menuButtons[5]->visible);
-    EXPECT_EQ(menuRoller->y, 28);
+    EXPECT_FALSE(app::game().menu.picture->visible);
+    EXPECT_FALSE(app::game().menu.buttons[5]->visible);
+    EXPECT_EQ(app::game().menu.roller->y, 28);
     EXPECT_EQ(app::menuPosition(), 384);
     EXPECT_EQ(itemList.modalFloor, nullptr);
     shot("menu-closed");
-    click(menuRoller->x + 20, menuRoller->y + 10);
-    EXPECT_TRUE(mainMenu->visible);
-    EXPECT_EQ(menuRoller->y, 412);
+    click(app::game().menu.roller->x + 20, app::game().menu.roller->y + 10);
+    EXPECT_TRUE(app::game().menu.picture->visible);
+    EXPECT_EQ(app::game().menu.roller->y, 412);
     // Escape is ignored while the mouse is disarmed.
     itemList.inputArmed = false;
     key(platform::VK_ESCAPE);
-    EXPECT_TRUE(mainMenu->visible);
+    EXPECT_TRUE(app::game().menu.picture->visible);
     itemList.inputArmed = true;
 }
 
@@ -63,7 +61,7 @@ TEST_F(ScreensTest, TheScreenBelowAnOpenMenuIgnoresTheMouse) {
     ASSERT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
     auto* list = app::currentTaskList();
     key(platform::VK_ESCAPE);
-    ASSERT_TRUE(mainMenu->visible);
+    ASSERT_TRUE(app::game().menu.picture->visible);
     // The first row lies at (412, 151) under the open menu's rows; the panel is beside it.
     click(list->x + 10, list->y + 10);
     EXPECT_EQ(list->selectedRow, -1);
@@ -75,7 +73,7 @@ TEST_F(ScreensTest, TheScreenBelowAnOpenMenuIgnoresTheMouse) {
 TEST_F(ScreensTest, SaveSolutionOutsidePlaySaysThereIsNoGameToSave) {
     command(0);
     command(2);
-    EXPECT_FALSE(mainMenu->visible);
+    EXPECT_FALSE(app::game().menu.picture->visible);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
     EXPECT_EQ(screenItems.messagePopup->text, "Сохранять нечего: сначала откройте задачу"_cp);
     wait(100);
@@ -141,7 +139,7 @@ TEST_F(ScreensTest, HelpOpensThePageWithoutAShell) {
     EXPECT_EQ(started[0], "xdg-open");
     EXPECT_EQ(std::filesystem::path(started[1]),
               std::filesystem::canonical(programFolder() / "help" / "index.html"));
-    EXPECT_FALSE(mainMenu->visible);
+    EXPECT_FALSE(app::game().menu.picture->visible);
     platform::setDocumentOpener(nullptr);
 }
 

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game.hpp"
 #include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "app/window_proc.hpp"
@@ -295,9 +296,9 @@ protected:
         if (hot == nullptr || !ui::containsPoint(hot, x_, y_)) return;
         const std::string files = files_.string();
         std::vector<std::optional<std::string>> answers;
-        if (hot == app::menuButtons[2]) {
+        if (hot == app::game().menu.buttons[2]) {
             answers = {files + "/a.sln", files + "/b", files + "/missing/c.sln", std::nullopt};
-        } else if (hot == app::menuButtons[3]) {
+        } else if (hot == app::game().menu.buttons[3]) {
             answers = {files + "/a.sln",     files + "/b.sln",      files + "/garbage.sln",
                        files + "/cut.sln",   files + "/folder.sln", files + "/none.sln",
                        files + "/crowd.dat", files + "/full.dat",   files + "/one.dat",

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "support/play_fixture.hpp"
 #include "ui/cp1251.hpp"
@@ -120,11 +121,11 @@ TEST_F(TapAndKeysTest, KeysWaitForTheMenuAndForAPressToEnd) {
     load(test::wolfGoatCabbage());
     tap(0);
     key(platform::VK_ESCAPE);
-    ASSERT_TRUE(app::mainMenu->visible);
+    ASSERT_TRUE(app::game().menu.picture->visible);
     key(platform::VK_SPACE);
     EXPECT_EQ(task.boat->x, 235);
     key(platform::VK_ESCAPE);
-    ASSERT_FALSE(app::mainMenu->visible);
+    ASSERT_FALSE(app::game().menu.picture->visible);
     // In the middle of a drag the boat does not leave from under the character.
     move(item(2)->x + 30, item(2)->y + 30);
     down(item(2)->x + 30, item(2)->y + 30);
@@ -141,12 +142,12 @@ TEST_F(TapAndKeysTest, F1OpensTheHelpEvenOverTheMenu) {
     platform::setDocumentOpener([&](const std::vector<std::string>& argv) { opened = argv; });
     std::filesystem::create_directories("help");
     std::ofstream("help/index.html") << "<html></html>";
-    ASSERT_TRUE(app::mainMenu->visible);
+    ASSERT_TRUE(app::game().menu.picture->visible);
     key(platform::VK_F1);
     platform::setDocumentOpener(nullptr);
     ASSERT_FALSE(opened.empty());
     EXPECT_NE(opened.back().find("help/index.html"), std::string::npos);
-    EXPECT_TRUE(app::mainMenu->visible);
+    EXPECT_TRUE(app::game().menu.picture->visible);
 }
 
 }  // namespace

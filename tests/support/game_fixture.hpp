@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "app/game.hpp"
 #include "app/screens.hpp"
 #include "app/startup.hpp"
 #include "app/window_proc.hpp"
@@ -100,7 +101,7 @@ protected:
         }
     }
     void closeMenu() {
-        if (app::mainMenu->visible) key(platform::VK_ESCAPE);
+        if (app::game().menu.picture->visible) key(platform::VK_ESCAPE);
     }
     uint32_t pixel(int x, int y) { return platform::graphics().pixel(x, y); }
     // Writes the current frame next to the test binary for a person to look at.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game.hpp"
 #include "app/screen.hpp"
 #include "app/screens.hpp"
 #include "app/task_catalogue.hpp"
@@ -116,8 +117,8 @@ private:
             {scene::screenItems.upArrow, "up arrow"},
             {scene::screenItems.downArrow, "down arrow"},
             {scene::screenItems.bankHighlight, "bank highlight"},
-            {app::mainMenu, "main menu"},
-            {app::menuRoller, "menu roller"},
+            {app::game().menu.picture, "main menu"},
+            {app::game().menu.roller, "menu roller"},
             {scene::screenItems.buttons[0], "screen button 0"},
             {scene::screenItems.buttons[1], "screen button 1"},
             {puzzle::task.boat, "boat"},
@@ -139,7 +140,7 @@ private:
             {editor::editorItems.boatmanBox, "boatman check box"},
             {editor::editorItems.capacitySpin, "capacity spin"},
             {app::currentTaskList(), "task catalogue"}};
-        for (const ui::Button* b : app::menuButtons) slots.emplace_back(b, "menu button");
+        for (const ui::Button* b : app::game().menu.buttons) slots.emplace_back(b, "menu button");
         for (const std::pair<const ui::VisualItem*, const char*>& s : slots) {
             if (std::string p = slot(s.first, s.second); !p.empty()) return p;
         }

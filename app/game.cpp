@@ -1,0 +1,10 @@
+#include "app/game.hpp"
+
+namespace app {
+
+Game& game() {
+    static Game theGame;
+    return theGame;
+}
+
+}  // namespace app
