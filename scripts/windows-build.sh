@@ -29,3 +29,9 @@ timed "configuring" cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Rele
   "${cache[@]}" "${linux_game[@]}" >/dev/null
 timed "building the programs and tests" ninja -C build-windows -j"$jobs"
 timed "packing the zip and the MSI" bash scripts/windows-package.sh build-windows dist
+# The tests' folders that Windows cannot take down (trees deeper than its 260 characters)
+# stay in the cached Wine prefix's Temp: cleared here, all but those of a run still going.
+wine_prefix=${WINEPREFIX:-${FERROLIN_CACHE:-/var/cache/ferrolin}/wine-prefix}
+[ -d "$wine_prefix" ] || wine_prefix=${XDG_CACHE_HOME:-$HOME/.cache}/ferrolin/wine-prefix
+find "$wine_prefix"/drive_c/users/*/Temp -mindepth 1 -maxdepth 1 -name 'ferrolin-*' -mmin +60 \
+  -exec rm -rf {} + 2>/dev/null || true
