@@ -80,8 +80,11 @@ HeadlessGame::HeadlessGame() {
     fs::remove_all(root_);
     fs::create_directories(root_ / "program" / "tasks");
     fs::create_directories(root_ / "data");
-    fs::create_directory_symlink(std::string(FERROLIN_GAME_DIR) + "/textures",
-                                 root_ / "program" / "textures");
+    // Windows (MinGW) makes no symbolic links: a copy of the pictures does as well.
+    const fs::path textures = std::string(FERROLIN_GAME_DIR) + "/textures";
+    std::error_code ec;
+    fs::create_directory_symlink(textures, root_ / "program" / "textures", ec);
+    if (ec) fs::copy(textures, root_ / "program" / "textures", fs::copy_options::recursive);
     previous_ = fs::current_path();
     fs::current_path(root_ / "program");
     platform::setDataFolderOverride((root_ / "data").string());

@@ -3,8 +3,8 @@
 # virtual display (Xvfb 1024x768x24 with openbox), one after the other, ROUNDS times in
 # turn so that the machine's load falls on both: processor time over SECONDS with the
 # menu open, then in play with the boat at rest, of the game and the X server together.
-# For the Windows build "the game" is every process of its Wine prefix (the program,
-# wineserver and Wine's helpers), since all of them work for it.
+# For the Windows build the game's own process and Wine's services are told apart.
+# SHOTS=DIR keeps a screenshot of each measured screen.
 # Usage: scripts/wine-at-rest.sh LINUX_GAME WINDOWS_GAME_EXE   (release builds)
 # ROUNDS (default 3) and SECONDS_EACH (default 10) set the alternation.
 set -euo pipefail
@@ -44,26 +44,38 @@ sleep 1
 
 hz=$(getconf CLK_TCK)
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
-# The processes of this Wine prefix (their environment names it).
-wine_pids() {
-    grep -lsa "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 || true
+# Voluntary context switches over all threads: each is a wake-up from a wait.
+wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'; }
+# The processes of this Wine prefix (their environment names it): the game's own, whose
+# command line names its program, and Wine's services (wineserver, the device and
+# service hosts), which run beside any Windows program, an idle Notepad as well.
+wine_pids() {  # game|services
+    local pid
+    for pid in $(grep -lsa "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3); do
+        # This script's own shells carry the prefix in their environment too.
+        readlink "/proc/$pid/exe" 2>/dev/null | grep -q wine || continue
+        if tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline" | grep -qF "$(basename "$windows")"; then
+            [ "$1" = game ] && echo "$pid"
+        else
+            [ "$1" = services ] && echo "$pid"
+        fi
+    done
 }
-game_ticks() {  # KIND
-    if [ "$1" = linux ]; then
-        ticks "$game_pid"
-    else
-        local sum=0 pid
-        for pid in $(wine_pids); do sum=$((sum + $(ticks "$pid"))); done
-        echo "$sum"
-    fi
+sum() {  # FUNCTION PIDS...
+    local f=$1 total=0 pid
+    shift
+    for pid in "$@"; do total=$((total + $($f "$pid"))); done
+    echo "$total"
 }
-measure() {  # KIND: percent of one core of the game and of the X server over SECONDS
-    local g0 x0 g1 x1
-    g0=$(game_ticks "$1"); x0=$(ticks "$x_pid")
+measure() {  # KIND: percent of one core of the game, of Wine's services and of the X server
+             # over SECONDS, and the game's wake-ups a second
+    local game services g0 w0 s0 x0 g1 w1 s1 x1
+    if [ "$1" = linux ]; then game=$game_pid services=; else game=$(wine_pids game) services=$(wine_pids services); fi
+    g0=$(sum ticks $game); w0=$(sum wakeups $game); s0=$(sum ticks $services); x0=$(ticks "$x_pid")
     sleep "$seconds"
-    g1=$(game_ticks "$1"); x1=$(ticks "$x_pid")
-    awk -v g=$((g1 - g0)) -v x=$((x1 - x0)) -v hz="$hz" -v s="$seconds" \
-        'BEGIN {printf "%.2f %.2f\n", 100 * g / hz / s, 100 * x / hz / s}'
+    g1=$(sum ticks $game); w1=$(sum wakeups $game); s1=$(sum ticks $services); x1=$(ticks "$x_pid")
+    awk -v g=$((g1 - g0)) -v w=$((w1 - w0)) -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v t="$seconds" \
+        'BEGIN {printf "%.2f %.1f %.2f %.2f\n", 100 * g / hz / t, w / t, 100 * s / hz / t, 100 * x / hz / t}'
 }
 start() {  # KIND
     if [ "$1" = linux ]; then
@@ -84,24 +96,25 @@ close() {
 for round in $(seq "$rounds"); do
     for kind in linux windows; do
         start "$kind"
-        read -r g x < <(measure "$kind")
-        echo "$kind menu $g $x" >>"$work/results"
+        read -r g w s x < <(measure "$kind")
+        echo "$kind menu $g $w $s $x" >>"$work/results"
+        [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/$kind-menu-$round.png"
         # The catalogue, then the pack's wolf, goat and cabbage (select, then open).
         xdotool mousemove 520 73 click 1; sleep 1.5
         xdotool mousemove 518 266 click 1; sleep 0.3; xdotool click 1; sleep 3
-        read -r g x < <(measure "$kind")
-        echo "$kind play $g $x" >>"$work/results"
+        read -r g w s x < <(measure "$kind")
+        echo "$kind play $g $w $s $x" >>"$work/results"
+        [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/$kind-play-$round.png"
         close
         echo "round $round: $kind done" >&2
     done
 done
 median() { sort -g | awk '{v[NR] = $1} END {print ((NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
-echo "percent of one core at rest, median of $rounds rounds of $seconds s (renderer: software on both)"
+echo "at rest, medians of $rounds rounds of $seconds s (renderer: software on both); percent of one core"
 for screen in menu play; do
     for kind in linux windows; do
-        g=$(awk -v k="$kind" -v s="$screen" '$1 == k && $2 == s {print $3}' "$work/results" | median)
-        x=$(awk -v k="$kind" -v s="$screen" '$1 == k && $2 == s {print $4}' "$work/results" | median)
-        printf '%-5s %-8s game %6.2f %%  X server %6.2f %%  together %6.2f %%\n' "$screen" "$kind" "$g" "$x" \
-            "$(awk -v a="$g" -v b="$x" 'BEGIN {print a + b}')"
+        col() { awk -v k="$kind" -v s="$screen" -v c="$1" '$1 == k && $2 == s {print $c}' "$work/results" | median; }
+        printf '%-5s %-8s game %6.2f %% (%5.1f wake-ups/s)  Wine services %6.2f %%  X server %6.2f %%\n' \
+            "$screen" "$kind" "$(col 3)" "$(col 4)" "$(col 5)" "$(col 6)"
     done
 done
