@@ -51,10 +51,10 @@ public:
 
 class EditorScreen : public Screen {
 public:
-    EditorScreen() { editor::openEditor(); }
-    ~EditorScreen() override { editor::closeEditorScreen(); }
     ScreenKind kind() const override { return ScreenKind::Editor; }
-    void highlightDone() override { editor::onEditorHighlightDone(); }
+    void highlightDone() override { editor::onEditorHighlightDone(session); }
+
+    editor::EditorSession session;
 };
 
 // The previous screen is left before the next one is built: both use the wood panel.
@@ -95,6 +95,11 @@ void showSolutionVerdict() {
 }
 
 }  // namespace
+
+editor::EditorSession* editorSession() {
+    auto* open = dynamic_cast<EditorScreen*>(game().screen.get());
+    return open != nullptr ? &open->session : nullptr;
+}
 
 ScreenKind screenKind() { return game().screen ? game().screen->kind() : ScreenKind::None; }
 

@@ -13,6 +13,10 @@
 #include "ui/pressable_picture.hpp"
 #include "ui/visual_item.hpp"
 
+namespace editor {
+struct EditorSession;
+}
+
 namespace app {
 
 // The menu's commands from top to bottom; a command button's id is its command.
@@ -35,6 +39,8 @@ void onMenuCommand(ui::Button* button);
 void closeScreen();
 // Opens the task catalogue as its menu command does, without the menu's roll.
 void showCatalogue();
+// The open editor's state, null while another screen (or none) is open.
+editor::EditorSession* editorSession();
 // Hands a key to the open screen.
 void screenKeyDown(uintptr_t key, bool ctrl);
 // The menu's position: the top row of the menu picture that is drawn (384 rolled up).

@@ -166,19 +166,19 @@ void HeadlessGame::openBusyEditor() {
     click(500, 130);  // the menu's second command: the task editor
     check(app::screenKind() == app::ScreenKind::Editor, "opening the editor");
     wait(3000);  // the statement step's flight
-    editor::goToStep(1);
-    editor::goToStep(2);
+    editor::goToStep(*app::editorSession(), 1);
+    editor::goToStep(*app::editorSession(), 2);
     wait(3000);  // the palette's flight
     for (int i = 0; i < 12; ++i) {
         // Rows of the palette reach the panel's bottom: take from the first four entries.
         const ui::SelectableGraphics* picture =
-            editor::editorItems.characterList->entryPictures[static_cast<size_t>(i % 4)];
+            app::editorSession()->items.characterList->entryPictures[static_cast<size_t>(i % 4)];
         drag(picture->x + picture->width / 2, picture->y + picture->height / 2, 40 + 75 * (i % 4),
              80 + 80 * (i / 4));
         wait(10);
     }
     check(puzzle::task.characterCount == 12, "twelve characters on the left bank");
-    check(editor::editorItems.characterList->rowCount() >= 20, "a long palette");
+    check(app::editorSession()->items.characterList->rowCount() >= 20, "a long palette");
     wait(3000);
 }
 

@@ -33,15 +33,6 @@ constexpr uint32_t kSolvedColour = 0xFFFFFFFF;
 constexpr uint32_t kUnsolvableColour = 0xFFFFB070;
 constexpr uint32_t kTooLargeColour = 0xFFFFFFCC;
 
-struct FinishState {
-    std::string verdict;  // the label's text
-    std::string message;  // the hint after Done
-    bool unsolvable = false;
-    bool asked = false;     // Done was pressed once on a task without a solution
-    bool goalless = false;  // someone has no place on the right bank yet
-};
-FinishState finish;
-
 // What a pupil calls the game's own figures; another picture goes by its file name.
 std::string characterWord(const std::string& picture) {
     static const std::map<std::string, const char*> kWords = {
@@ -143,8 +134,9 @@ bool saveWhereItFits(std::string* message) {
 
 }  // namespace
 
-void enterFinishStep() {
-    EditorItems& items = editorItems;
+void enterFinishStep(EditorSession& session) {
+    EditorItems& items = session.items;
+    FinishState& finish = session.finish;
     TextItem* hint = items.stepHint;
     hint->y = screenItems.woodPanel->y + kHintTop;
     hint->height = kHintHeight;
@@ -173,15 +165,16 @@ void enterFinishStep() {
     label->visible = true;
 }
 
-void leaveFinishStep() {
-    EditorItems& items = editorItems;
+void leaveFinishStep(EditorSession& session) {
+    EditorItems& items = session.items;
     items.verdictLabel->visible = false;
     items.stepHint->y = screenItems.woodPanel->y + 46;
     items.stepHint->height = screenItems.woodPanel->height - 135;
 }
 
-void finishTask() {
-    EditorItems& items = editorItems;
+void finishTask(EditorSession& session) {
+    EditorItems& items = session.items;
+    FinishState& finish = session.finish;
     if (finish.goalless) {
         items.stepHint->text = "Сначала поставьте\nкаждого на его место\nна правом берегу"_cp;
         return;

@@ -17,20 +17,20 @@ using ui::operator""_cp;
 
 namespace {
 
-GrabPosition grab;
-
 bool unplaced(const CharacterRecord& record) {
     return record.leftX == 0 && record.leftY == 0 && record.rightX == 0 && record.rightY == 0;
 }
 
-void putBack(ui::DragDropItem* item) { item->moveTo(grab.x, grab.y); }
+void putBack(const EditorSession& session, ui::DragDropItem* item) {
+    item->moveTo(session.grab.x, session.grab.y);
+}
 
 // A placed character goes back where it was taken; one that never stood anywhere goes.
-void putBackOrDelete(ui::DragDropItem* item) {
+void putBackOrDelete(const EditorSession& session, ui::DragDropItem* item) {
     if (unplaced(task.characters[static_cast<size_t>(item->id)])) {
         deleteCharacter(item->id);
     } else {
-        putBack(item);
+        putBack(session, item);
     }
 }
 
@@ -44,8 +44,8 @@ bool ruleCellAt(RuleListBox* list, int x, int y, int* row, int* column) {
 }
 
 // The rule table answers only while it is shown: hidden, it lies where the palette is.
-bool ruleCellUnder(int x, int y, int* row, int* column) {
-    RuleListBox* list = editorItems.ruleList;
+bool ruleCellUnder(const EditorSession& session, int x, int y, int* row, int* column) {
+    RuleListBox* list = session.items.ruleList;
     if (list == nullptr || !list->visible) return false;
     return ruleCellAt(list, x, y, row, column);
 }
@@ -77,9 +77,7 @@ void renumberRuleCell(int32_t& cell, int deleted, int moved) {
 
 }  // namespace
 
-GrabPosition grabPosition() { return grab; }
-
-ui::DragDropItem* addCharacter(ui::SelectableGraphics* source) {
+ui::DragDropItem* addCharacter(EditorSession& session, ui::SelectableGraphics* source) {
     if (task.characterCount >= model::kMaxCharacters || task.characterCount < 0) return nullptr;
     const int index = task.characterCount;
     auto* item = new ui::DragDropItem(source->x, source->y, nullptr);
@@ -92,9 +90,16 @@ ui::DragDropItem* addCharacter(ui::SelectableGraphics* source) {
     item->hoverColour = 0xFFF0F000;
     item->activeColour = source->colour - 0x7F000000u;
     item->id = index;
-    item->onDragStart = onEditorDragStart;
-    item->onDrop = onEditorDrop;
-    item->onDragOver = onEditorDragOver;
+    EditorSession* owner = &session;
+    item->onDragStart = [owner](ui::DragDropItem* dragged, int, int) {
+        return onEditorDragStart(*owner, dragged);
+    };
+    item->onDrop = [owner](ui::DragDropItem* dropped, int x, int y) {
+        onEditorDrop(*owner, dropped, x, y);
+    };
+    item->onDragOver = [owner](ui::DragDropItem*, ui::VisualItem* other, int x, int y) {
+        return onEditorDragOver(*owner, other, x, y);
+    };
 
     CharacterRecord& record = task.characters[static_cast<size_t>(index)];
     record = CharacterRecord{};
@@ -106,8 +111,8 @@ ui::DragDropItem* addCharacter(ui::SelectableGraphics* source) {
     return item;
 }
 
-ui::DragDropItem* makeEditorCharacter(ui::SelectableGraphics* source) {
-    ui::DragDropItem* item = addCharacter(source);
+ui::DragDropItem* makeEditorCharacter(EditorSession& session, ui::SelectableGraphics* source) {
+    ui::DragDropItem* item = addCharacter(session, source);
     if (item != nullptr) ++task.characterCount;
     return item;
 }
@@ -137,15 +142,15 @@ void deleteCharacter(int index) {
     }
 }
 
-bool onEditorDragStart(ui::DragDropItem* item, int, int) {
-    grab.x = item->x;
-    grab.y = item->y;
+bool onEditorDragStart(EditorSession& session, ui::DragDropItem* item) {
+    session.grab.x = item->x;
+    session.grab.y = item->y;
     return true;
 }
 
-bool onEditorDragOver(ui::DragDropItem*, ui::VisualItem* other, int x, int y) {
+bool onEditorDragOver(const EditorSession& session, ui::VisualItem* other, int x, int y) {
     // A character passes over the wizard's buttons to what lies below them.
-    const EditorItems& items = editorItems;
+    const EditorItems& items = session.items;
     if (items.ruleList != nullptr && other == items.ruleList) {
         int row = -1;
         int column = -1;
@@ -155,16 +160,17 @@ bool onEditorDragOver(ui::DragDropItem*, ui::VisualItem* other, int x, int y) {
     return other != items.backButton && other != items.nextButton;
 }
 
-void onEditorDrop(ui::DragDropItem* item, int x, int y) {
+void onEditorDrop(EditorSession& session, ui::DragDropItem* item, int x, int y) {
     const int index = item->id;
     if (index < 0 || index >= task.characterCount) return;
 
     int row = -1;
     int column = -1;
-    if (ruleCellUnder(x, y, &row, &column) && column >= 1) {
-        putBack(item);
+    if (ruleCellUnder(session, x, y, &row, &column) && column >= 1) {
+        putBack(session, item);
         if (row == task.ruleCount) {
-            if (editorItems.ruleList == nullptr || !editorItems.ruleList->appendRule()) return;
+            RuleListBox* rules = session.items.ruleList;
+            if (rules == nullptr || !rules->appendRule()) return;
         }
         if (row < 0 || row >= task.ruleCount) return;
         RuleRecord& rule = task.rules[static_cast<size_t>(row)];
@@ -188,21 +194,21 @@ void onEditorDrop(ui::DragDropItem* item, int x, int y) {
     }
     // Looking for a goal place, a teacher who misses the right bank (into the river, onto
     // the panel, past its edge) keeps the character and learns why it went back.
-    if (editorStep == GoalPlacesStep && (x > kRightZoneStart || onBanks)) {
-        putBack(item);
+    if (session.step == GoalPlacesStep && (x > kRightZoneStart || onBanks)) {
+        putBack(session, item);
         explainMissedBank(x, y);
         return;
     }
     if (onBanks) {
-        putBackOrDelete(item);
+        putBackOrDelete(session, item);
         return;
     }
 
-    const bool rulesStep = editorStep == RulesStep;
+    const bool rulesStep = session.step == RulesStep;
     if (!rulesStep && task.ruleCount == 0) {
         deleteCharacter(index);
     } else {
-        putBackOrDelete(item);
+        putBackOrDelete(session, item);
     }
 }
 

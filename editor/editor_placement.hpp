@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "editor/task_editor.hpp"
 #include "ui/drag_drop_item.hpp"
 #include "ui/selectable_graphics.hpp"
 #include "ui/visual_item.hpp"
@@ -18,23 +19,16 @@ constexpr int kLeftZoneEnd = 350;
 constexpr int kRightZoneStart = 800;
 
 // Builds record characterCount from the palette picture (sharing its pictures) without
-// counting it; null when the table is full.
-ui::DragDropItem* addCharacter(ui::SelectableGraphics* source);
+// counting it; null when the table is full. Its drags follow the session's rules.
+ui::DragDropItem* addCharacter(EditorSession& session, ui::SelectableGraphics* source);
 // The palette's press: addCharacter and count the new character.
-ui::DragDropItem* makeEditorCharacter(ui::SelectableGraphics* source);
+ui::DragDropItem* makeEditorCharacter(EditorSession& session, ui::SelectableGraphics* source);
 // Destroys the character; the last record moves into its slot. Rule cells that named
 // the deleted character become empty and cells that named the moved one follow it.
 void deleteCharacter(int index);
 
-bool onEditorDragStart(ui::DragDropItem* item, int x, int y);
-bool onEditorDragOver(ui::DragDropItem* item, ui::VisualItem* other, int x, int y);
-void onEditorDrop(ui::DragDropItem* item, int x, int y);
-
-// Where the item stood when its current drag began.
-struct GrabPosition {
-    int x = 0;
-    int y = 0;
-};
-GrabPosition grabPosition();
+bool onEditorDragStart(EditorSession& session, ui::DragDropItem* item);
+bool onEditorDragOver(const EditorSession& session, ui::VisualItem* other, int x, int y);
+void onEditorDrop(EditorSession& session, ui::DragDropItem* item, int x, int y);
 
 }  // namespace editor

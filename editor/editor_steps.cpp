@@ -33,8 +33,7 @@ void copyCut(char* buffer, size_t size, const std::string& text) {
     buffer[length] = '\0';
 }
 
-void closeEditBoxes(bool keepText) {
-    EditorItems& items = editorItems;
+void closeEditBoxes(EditorItems& items, bool keepText) {
     if (items.titleEdit != nullptr) {
         // Also a title put into the box from elsewhere stops where its file name fits.
         if (keepText)
@@ -52,17 +51,16 @@ void closeEditBoxes(bool keepText) {
     puzzle::showTaskWords();
 }
 
-void showStepTexts(const char* title, const char* hint) {
-    EditorItems& items = editorItems;
+void showStepTexts(EditorItems& items, const char* title, const char* hint) {
     items.stepTitle->text = title;
     items.stepTitle->visible = true;
     items.stepHint->text = hint;
     items.stepHint->visible = true;
 }
 
-void hideStepTexts() {
-    editorItems.stepTitle->visible = false;
-    editorItems.stepHint->visible = false;
+void hideStepTexts(EditorItems& items) {
+    items.stepTitle->visible = false;
+    items.stepHint->visible = false;
 }
 
 void putBoatAt(int x, int y) {
@@ -88,9 +86,8 @@ void flyFromPanelCentre(const scene::Box& to, uint32_t delay) {
                                    to.y, to.width, to.height, delay);
 }
 
-void leaveBoatStep(int s) {
-    EditorItems& items = editorItems;
-    hideStepTexts();
+void leaveBoatStep(EditorItems& items, int s) {
+    hideStepTexts(items);
     TextItem* hint = items.stepHint;
     const Box area = panelList();
     hint->x = area.x;
@@ -111,18 +108,18 @@ void leaveBoatStep(int s) {
     items.capacitySpin = nullptr;
 }
 
-void leaveStep(int s) {
-    EditorItems& items = editorItems;
-    switch (editorStep) {
+void leaveStep(EditorSession& session, int s) {
+    EditorItems& items = session.items;
+    switch (session.step) {
         case StatementStep:
-            closeEditBoxes(s != NoStep);
+            closeEditBoxes(items, s != NoStep);
             screenItems.titleLabel->visible = true;
             screenItems.statementLabel->visible = true;
             screenItems.bankHighlight->visible = false;
-            hideStepTexts();
+            hideStepTexts(items);
             break;
         case BoatStep:
-            leaveBoatStep(s);
+            leaveBoatStep(items, s);
             break;
         case CharactersStep:
             items.characterList->hideRowWidgets();
@@ -132,7 +129,7 @@ void leaveStep(int s) {
             break;
         case GoalPlacesStep:
             putBoatAt(scene::kLeftStationX, scene::kLeftStationY);
-            hideStepTexts();
+            hideStepTexts(items);
             screenItems.bankHighlight->visible = false;
             break;
         case RulesStep:
@@ -141,8 +138,8 @@ void leaveStep(int s) {
             screenItems.bankHighlight->visible = false;
             break;
         case FinishStep:
-            hideStepTexts();
-            leaveFinishStep();
+            hideStepTexts(items);
+            leaveFinishStep(session);
             items.nextButton->text = "Далее »"_cp;
             break;
         default:
@@ -150,8 +147,7 @@ void leaveStep(int s) {
     }
 }
 
-void enterBoatStep() {
-    EditorItems& items = editorItems;
+void enterBoatStep(EditorItems& items) {
     puzzle::Task& task = puzzle::task;
     items.stepTitle->text = "Параметры лодки"_cp;
     items.stepTitle->visible = true;
@@ -191,24 +187,24 @@ void enterBoatStep() {
     attachAfter(box, spin);
 }
 
-void enterStep() {
-    EditorItems& items = editorItems;
-    switch (editorStep) {
+void enterStep(EditorSession& session) {
+    EditorItems& items = session.items;
+    switch (session.step) {
         case StatementStep:
-            showStepTexts("Постановка задачи"_cp,
+            showStepTexts(items, "Постановка задачи"_cp,
                           "Введите заглавие задачи\nи ее текстовое описание,\nпосле чего перейдите\n"
                           "к следующему шагу,\nнажав кнопку Далее"_cp);
             flyFromPanelCentre(scene::kWordsFrame, 0);
             break;
         case BoatStep:
-            enterBoatStep();
+            enterBoatStep(items);
             break;
         case CharactersStep:
             showListOnPanel(items.characterList);
             flyFromPanelCentre(scene::kLeftBank, kFlightDelay);
             break;
         case GoalPlacesStep:
-            showStepTexts("Конечное положение"_cp,
+            showStepTexts(items, "Конечное положение"_cp,
                           "Расположите персонажей\nна правом берегу так,\nкак они будут размещаться\n"
                           "по окончании переправы"_cp);
             putBoatAt(scene::kRightStationX, scene::kRightStationY);
@@ -225,11 +221,11 @@ void enterStep() {
             break;
         }
         case FinishStep:
-            showStepTexts("Завершение работы"_cp,
+            showStepTexts(items, "Завершение работы"_cp,
                           "Составление завершено.\nНажмите Готово, чтобы\nсохранить полученную\n"
                           "задачу на диске"_cp);
             items.nextButton->text = "Готово"_cp;
-            enterFinishStep();
+            enterFinishStep(session);
             break;
         default:
             break;
@@ -238,18 +234,18 @@ void enterStep() {
 
 }  // namespace
 
-int goToStep(int s) {
-    if (s == editorStep) return editorStep;
-    if (s < NoStep || s > FinishStep) return editorStep;
-    leaveStep(s);
+int goToStep(EditorSession& session, int s) {
+    if (s == session.step) return session.step;
+    if (s < NoStep || s > FinishStep) return session.step;
+    leaveStep(session, s);
     screenItems.upArrow->visible = false;
     screenItems.downArrow->visible = false;
-    editorStep = s;
-    enterStep();
+    session.step = s;
+    enterStep(session);
 
-    EditorItems& items = editorItems;
-    items.backButton->visible = editorStep > StatementStep;
-    const bool next = editorStep >= StatementStep && editorStep <= FinishStep;
+    EditorItems& items = session.items;
+    items.backButton->visible = session.step > StatementStep;
+    const bool next = session.step >= StatementStep && session.step <= FinishStep;
     items.nextButton->visible = next;
     return next ? 1 : 0;
 }

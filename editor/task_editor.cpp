@@ -2,7 +2,9 @@
 // the statement step and the saving at the end.
 #include "editor/task_editor.hpp"
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "editor/character_palette.hpp"
 #include "editor/editor_placement.hpp"
@@ -22,9 +24,6 @@ using platform::TextFormat;
 using namespace ui;
 using namespace scene;
 
-int32_t editorStep = NoStep;
-EditorItems editorItems;
-
 namespace {
 
 constexpr int kTitleBoxWidth = 400;
@@ -32,19 +31,23 @@ constexpr int kTitleBoxHeight = 24;
 constexpr int kStatementBoxWidth = 660;
 constexpr int kStatementBoxHeight = 160;
 
-Button* makeWizardButton(int index, const char* text, void (*onClick)(Button*)) {
-    Button* button = makePanelButton(index, text, onClick);
+Button* makeWizardButton(int index, const char* text, std::function<void(Button*)> onClick) {
+    Button* button = makePanelButton(index, text, std::move(onClick));
     button->visible = false;
     return button;
 }
 
-// The palette's pictures make characters that follow the editor's drag rules.
-void connectPlacement() { SelectableGraphics::makeCharacter = makeEditorCharacter; }
+void goNext(EditorSession& session) {
+    if (session.step == FinishStep) {
+        finishTask(session);
+    } else {
+        goToStep(session, session.step + 1);
+    }
+}
 
 }  // namespace
 
-void openEditor() {
-    EditorItems& items = editorItems;
+EditorSession::EditorSession() {
     puzzle::setTitle("");
     puzzle::setStatement("");
 
@@ -64,8 +67,8 @@ void openEditor() {
     items.stepHint = new TextItem(area.x, area.y, area.width, area.height, "", fonts.small, kPaleYellow);
     items.stepHint->format = TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip;
     items.stepHint->visible = false;
-    items.backButton = makeWizardButton(0, "« Назад"_cp, goBack);
-    items.nextButton = makeWizardButton(1, "Далее »"_cp, goNext);
+    items.backButton = makeWizardButton(0, "« Назад"_cp, [this](Button*) { goToStep(*this, step - 1); });
+    items.nextButton = makeWizardButton(1, "Далее »"_cp, [this](Button*) { goNext(*this); });
     screenItems.buttons = {items.backButton, items.nextButton};
     items.verdictLabel = makeVerdictLabel();
 
@@ -76,23 +79,16 @@ void openEditor() {
     attachAfter(items.nextButton, items.verdictLabel);
     screenItems.woodPanel->visible = true;
 
-    connectPlacement();
-    goToStep(StatementStep);
+    // The palette's pictures make characters that follow the editor's drag rules.
+    SelectableGraphics::makeCharacter = [this](SelectableGraphics* source) {
+        return makeEditorCharacter(*this, source);
+    };
+    goToStep(*this, StatementStep);
 }
 
-void goBack(Button*) { goToStep(editorStep - 1); }
-
-void goNext(Button*) {
-    if (editorStep == FinishStep) {
-        finishTask();
-    } else {
-        goToStep(editorStep + 1);
-    }
-}
-
-void onEditorHighlightDone() {
-    EditorItems& items = editorItems;
-    if (editorStep != StatementStep || items.titleEdit != nullptr) {
+void onEditorHighlightDone(EditorSession& session) {
+    EditorItems& items = session.items;
+    if (session.step != StatementStep || items.titleEdit != nullptr) {
         return;
     }
     screenItems.titleLabel->visible = false;
@@ -114,9 +110,8 @@ void onEditorHighlightDone() {
     items.titleEdit->focus();
 }
 
-void closeEditorScreen() {
-    EditorItems& items = editorItems;
-    goToStep(NoStep);
+EditorSession::~EditorSession() {
+    goToStep(*this, NoStep);
     puzzle::Task& task = puzzle::task;
     for (int i = 0; i < task.characterCount; ++i) {
         puzzle::CharacterRecord& record = task.characters[static_cast<size_t>(i)];

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "ui/button.hpp"
 #include "ui/pressable_picture.hpp"
@@ -28,30 +29,11 @@ enum EditorStep : int32_t {
     RulesStep = 4,
     FinishStep = 5,
 };
-extern int32_t editorStep;
-
-void openEditor();
-// Leaves the current step and enters step s (NoStep only leaves); 1 when Next is shown.
-int goToStep(int s);
-void goBack(ui::Button* button);
-void goNext(ui::Button* button);
-// The editor's branch of the bank highlight's end: the edit boxes of step 0.
-void onEditorHighlightDone();
-// The editor's part of closing the screen (goToStep(-1), characters, lists, buttons).
-void closeEditorScreen();
-
-// The finishing step: the solver's verdict shown on entry, taken away on leaving;
-// finishTask is the press on Done.
-void enterFinishStep();
-void leaveFinishStep();
-void finishTask();
-ui::TextItem* makeVerdictLabel();
-
 // The boat step's check box and spin.
 void toggleBoatman(ui::PressablePicture* checkBox);
 void setCapacity(ui::Spin* spin);
 
-// The editor's items, null while the editor is closed.
+// The editor's items; the step items exist only while their step is shown.
 struct EditorItems {
     CharacterPalette* characterList = nullptr;
     RuleListBox* ruleList = nullptr;
@@ -68,6 +50,47 @@ struct EditorItems {
     // Step 5: what the solver found for the task as composed.
     ui::TextItem* verdictLabel = nullptr;
 };
-extern EditorItems editorItems;
+
+// What the finishing step found for the task as composed.
+struct FinishState {
+    std::string verdict;  // the label's text
+    std::string message;  // the hint after Done
+    bool unsolvable = false;
+    bool asked = false;     // Done was pressed once on a task without a solution
+    bool goalless = false;  // someone has no place on the right bank yet
+};
+
+// Where the dragged character stood when its current drag began.
+struct GrabPosition {
+    int x = 0;
+    int y = 0;
+};
+
+// The editor while it is open. The editor screen owns it: making it opens the editor at
+// the statement step, destroying it takes away what the editor built (characters, lists,
+// buttons). The editor's functions and its items' callbacks work on it.
+struct EditorSession {
+    EditorSession();
+    ~EditorSession();
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    EditorItems items;
+    int32_t step = NoStep;
+    GrabPosition grab;
+    FinishState finish;
+};
+
+// Leaves the current step and enters step s (NoStep only leaves); 1 when Next is shown.
+int goToStep(EditorSession& session, int s);
+// The editor's branch of the bank highlight's end: the edit boxes of step 0.
+void onEditorHighlightDone(EditorSession& session);
+
+// The finishing step: the solver's verdict shown on entry, taken away on leaving;
+// finishTask is the press on Done.
+void enterFinishStep(EditorSession& session);
+void leaveFinishStep(EditorSession& session);
+void finishTask(EditorSession& session);
+ui::TextItem* makeVerdictLabel();
 
 }  // namespace editor

@@ -1,5 +1,7 @@
 #include "scene/panel_layout.hpp"
 
+#include <utility>
+
 #include "scene/screen_items.hpp"
 
 namespace scene {
@@ -29,13 +31,13 @@ Box panelList() { return list(kListHeightLoss); }
 
 Box panelListWithoutButtons() { return list(kListHeightLossWithoutButtons); }
 
-Button* makePanelButton(int index, const char* text, void (*onClick)(Button*)) {
+Button* makePanelButton(int index, const char* text, std::function<void(Button*)> onClick) {
     auto* button =
         new Button(screenItems.woodPanel->x + kListLeft + kButtonSpacing * index,
                    screenItems.woodPanel->y + screenItems.woodPanel->height - kButtonRowFromBottom,
                    kButtonWidth, kButtonHeight, text);
     button->overlayColours = {0x33FFFFFF, 0x60FFFFFF, 0x60FFFF00};
-    button->onClick = onClick;
+    button->onClick = std::move(onClick);
     return button;
 }
 

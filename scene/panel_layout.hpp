@@ -2,6 +2,8 @@
 // stands now: the list inside the frame and, under it, a row of two buttons.
 #pragma once
 
+#include <functional>
+
 #include "scene/river.hpp"
 #include "ui/button.hpp"
 
@@ -12,6 +14,6 @@ Box panelList();
 // Play keeps its one button inside its list, so the list reaches down to the frame.
 Box panelListWithoutButtons();
 // Button 0 (left) or 1 (right) of the row, 105 x 33, in the panel's colours.
-ui::Button* makePanelButton(int index, const char* text, void (*onClick)(ui::Button*));
+ui::Button* makePanelButton(int index, const char* text, std::function<void(ui::Button*)> onClick);
 
 }  // namespace scene

@@ -16,7 +16,7 @@ DragDropItem::DragDropItem(int x_, int y_, const char* path) : PressablePicture(
 bool DragDropItem::hitTest(int px, int py) { return containsPoint(this, px, py); }
 
 void DragDropItem::mouseDown(int px, int py, unsigned) {
-    dragging_ = onDragStart == nullptr || onDragStart(this, px, py);
+    dragging_ = !onDragStart || onDragStart(this, px, py);
     if (!dragging_) return;
     state = Pressed;
     setCursor(CursorKind::Drag);
@@ -33,7 +33,7 @@ void DragDropItem::mouseMove(int px, int py, unsigned) {
     lastX = px;
     lastY = py;
     if (std::abs(px - pressX_) > kTapSlop || std::abs(py - pressY_) > kTapSlop) strayed_ = true;
-    if (onDragOver == nullptr) return;
+    if (!onDragOver) return;
     for (VisualItem* other = itemList.top; other != nullptr && other != itemList.modalFloor;
          other = other->prev) {
         if (other == this || !other->visible || !intersects(this, other)) continue;
@@ -49,7 +49,7 @@ void DragDropItem::mouseUp(int px, int py, unsigned) {
     // A refused press never took the item: there is nothing to drop.
     const bool dropping = dragging_;
     dragging_ = false;
-    if (dropping && onDrop != nullptr) onDrop(this, px, py);
+    if (dropping && onDrop) onDrop(this, px, py);
 }
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "ui/pressable_picture.hpp"
 
@@ -22,13 +23,13 @@ public:
     // rather than a place.
     bool tapped = false;
     // Asked at every press; false refuses the drag, and its release drops nothing.
-    bool (*onDragStart)(DragDropItem* item, int px, int py) = nullptr;
+    std::function<bool(DragDropItem* item, int px, int py)> onDragStart;
     // Called at every release, last thing with the item: it may move or destroy it
     // (clearing the hot item first).
-    void (*onDrop)(DragDropItem* item, int px, int py) = nullptr;
+    std::function<void(DragDropItem* item, int px, int py)> onDrop;
     // Offered the overlapped items after each drag step, topmost first, until one
     // answers true.
-    bool (*onDragOver)(DragDropItem* item, VisualItem* other, int px, int py) = nullptr;
+    std::function<bool(DragDropItem* item, VisualItem* other, int px, int py)> onDragOver;
 
 private:
     int32_t pressX_ = 0, pressY_ = 0;

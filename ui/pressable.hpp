@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "ui/animation.hpp"
 #include "ui/resources.hpp"
@@ -43,12 +44,13 @@ public:
     }
 
     int32_t state = Idle;
-    void (*onClick)(Self*) = nullptr;
+    // May capture what it acts on; it may destroy the item it belongs to.
+    std::function<void(Self*)> onClick;
 
 protected:
     // What a click does before the hot item is let go.
     virtual void click() {
-        if (onClick != nullptr) onClick(static_cast<Self*>(this));
+        if (onClick) onClick(static_cast<Self*>(this));
     }
 };
 

@@ -4,7 +4,7 @@
 
 namespace ui {
 
-DragDropItem* (*SelectableGraphics::makeCharacter)(SelectableGraphics*) = nullptr;
+std::function<DragDropItem*(SelectableGraphics*)> SelectableGraphics::makeCharacter;
 
 SelectableGraphics::SelectableGraphics(int x_, int y_, const char* path_)
     : GraphicsItem(x_, y_, path_), path(path_ != nullptr ? path_ : "") {
@@ -18,7 +18,7 @@ SelectableGraphics::SelectableGraphics(int x_, int y_, const char* path_)
 bool SelectableGraphics::hitTest(int px, int py) { return containsPoint(this, px, py); }
 
 void SelectableGraphics::mouseDown(int px, int py, unsigned keys) {
-    if (makeCharacter == nullptr) return;
+    if (!makeCharacter) return;
     DragDropItem* character = makeCharacter(this);
     if (character == nullptr) return;
     setHotItem(character);

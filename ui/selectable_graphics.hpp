@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "ui/drag_drop_item.hpp"
@@ -25,7 +26,7 @@ public:
 
     // Filled by the editor: makes and counts a character from the template, or answers
     // null when no character can be added.
-    static DragDropItem* (*makeCharacter)(SelectableGraphics* source);
+    static std::function<DragDropItem*(SelectableGraphics* source)> makeCharacter;
 };
 
 }  // namespace ui

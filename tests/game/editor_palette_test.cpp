@@ -51,7 +51,7 @@ TEST_F(PaletteTest, LeavesOutPicturesThatDoNotLoadOrFitARow) {
     std::ofstream(textures / "unit_g_garbage.tga") << "not a picture at all, just some words";
     key(platform::VK_ESCAPE);
     click(500, 130);
-    ASSERT_EQ(editor::editorStep, 0);
+    ASSERT_EQ(test::editorStep(), 0);
 
     CharacterPalette* list = palette();
     ASSERT_EQ(list->entryCount, 2);
@@ -152,7 +152,8 @@ TEST_F(PaletteTest, CharactersCopyTheColourAndWeightOfTheMomentTheyAreTaken) {
 TEST_F(PaletteTest, AFullCharacterTableMakesThePictureInert) {
     goTo(2);
     for (int i = 0; i < model::kMaxCharacters - 1; ++i) {
-        ui::DragDropItem* item = editor::makeEditorCharacter(palette()->entryPictures[1]);
+        ui::DragDropItem* item =
+            editor::makeEditorCharacter(*app::editorSession(), palette()->entryPictures[1]);
         ASSERT_NE(item, nullptr);
         item->moveTo(10 + i, 480);
         character(i).leftX = item->x;
@@ -160,7 +161,7 @@ TEST_F(PaletteTest, AFullCharacterTableMakesThePictureInert) {
     }
     EXPECT_EQ(take(0, 200, 300), model::kMaxCharacters);
     EXPECT_EQ(take(0, 200, 200), model::kMaxCharacters);
-    EXPECT_EQ(editor::addCharacter(palette()->entryPictures[0]), nullptr);
+    EXPECT_EQ(editor::addCharacter(*app::editorSession(), palette()->entryPictures[0]), nullptr);
 }
 
 }  // namespace

@@ -17,8 +17,8 @@ protected:
     // Characters placed along the top of the left bank, away from the table.
     void addCharacters(int count) {
         for (int i = 0; i < count; ++i) {
-            ui::DragDropItem* item =
-                editor::makeEditorCharacter(items().characterList->entryPictures[0]);
+            ui::DragDropItem* item = editor::makeEditorCharacter(
+                *app::editorSession(), items().characterList->entryPictures[0]);
             ASSERT_NE(item, nullptr);
             item->moveTo(20 + 60 * i, 60);
             character(i).leftX = item->x;

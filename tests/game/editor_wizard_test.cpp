@@ -209,7 +209,7 @@ TEST_F(WizardTest, DoneSavesIntoTasksAndFallsBackToTheDataFolderNamingTheFolder)
     EXPECT_THAT(unbrokenHint(), testing::EndsWith(separator() + "tasks"));
     EXPECT_FALSE(items().nextButton->visible);
     EXPECT_TRUE(items().backButton->visible);
-    EXPECT_EQ(editor::editorStep, 5);
+    EXPECT_EQ(test::editorStep(), 5);
 
     // "tasks" cannot take files: the data folder does.
     fs::remove_all(programFolder() / "tasks");
@@ -339,7 +339,7 @@ TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
     app::closeScreen();
     EXPECT_STREQ(task.title, "Название"_cp);
     EXPECT_EQ(platform::focusedEditBox(), nullptr);
-    EXPECT_EQ(editor::editorStep, -1);
+    EXPECT_EQ(test::editorStep(), -1);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_EQ(items().ruleList, nullptr);
     EXPECT_FALSE(scene::screenItems.woodPanel->visible);
@@ -349,7 +349,7 @@ TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
     // A second editor, closed with characters and rules in it.
     key(platform::VK_ESCAPE);
     click(500, 130);
-    ASSERT_EQ(editor::editorStep, 0);
+    ASSERT_EQ(test::editorStep(), 0);
     EXPECT_EQ(task.title[0], '\0');
     goTo(2);
     ASSERT_EQ(take(0, 200, 300), 1);

@@ -11,6 +11,7 @@
 #include "editor/task_editor.hpp"
 #include "puzzle/task.hpp"
 #include "support/game_fixture.hpp"
+#include "support/open_editor.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
 
@@ -88,7 +89,7 @@ TEST_F(ScreensTest, ARejectedFileKeepsTheEditorAsItWas) {
     platform::queueFileDialogAnswer(bad);
     command(3);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Editor);
-    EXPECT_EQ(editor::editorStep, 0);
+    EXPECT_EQ(test::editorStep(), 0);
     EXPECT_TRUE(screenItems.buttons[1]->visible);
     EXPECT_EQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
 }

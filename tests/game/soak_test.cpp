@@ -33,6 +33,7 @@
 #include "puzzle/play.hpp"
 #include "support/game_fixture.hpp"
 #include "support/game_invariants.hpp"
+#include "support/open_editor.hpp"
 #include "support/sample_tasks.hpp"
 #include "support/thin_frames.hpp"
 
@@ -199,7 +200,7 @@ protected:
         }
         if (r < 62) {
             for (const platform::EditBox* box :
-                 {editor::editorItems.titleEdit, editor::editorItems.statementEdit}) {
+                 {test::editorItems().titleEdit, test::editorItems().statementEdit}) {
                 if (box != nullptr && uniform(0, 1) == 0) {
                     const platform::Rect rect = box->rect();
                     *x = uniform(rect.left, rect.right - 1);
@@ -224,9 +225,9 @@ protected:
         app::finishAnimations();
         ++stats_.events;
         ++stats_.inMode[static_cast<size_t>(app::screenKind())];
-        if (app::screenKind() == app::ScreenKind::Editor && editor::editorStep >= 0 &&
-            editor::editorStep <= 5) {
-            stats_.editorSteps.insert(editor::editorStep);
+        if (app::screenKind() == app::ScreenKind::Editor && test::editorStep() >= 0 &&
+            test::editorStep() <= 5) {
+            stats_.editorSteps.insert(test::editorStep());
         }
         if (app::screenKind() == app::ScreenKind::Play && puzzle::play.winner != nullptr &&
             puzzle::play.winner->visible) {

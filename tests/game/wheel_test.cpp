@@ -96,8 +96,8 @@ TEST_F(EditorWheelTest, TheRuleListTakesTheWheel) {
 
 TEST_F(WheelTest, ThePaletteScrollsAPictureANotch) {
     click(500, 130);  // the task editor, with every built character picture
-    auto& items = editor::editorItems;
-    while (editor::editorStep < 2) click(items.nextButton->x + 10, items.nextButton->y + 10);
+    const editor::EditorItems& items = test::editorItems();
+    while (test::editorStep() < 2) click(items.nextButton->x + 10, items.nextButton->y + 10);
     editor::CharacterPalette* list = items.characterList;
     ASSERT_GT(endOffset(list), 0);
     wheelOver(list, 1);

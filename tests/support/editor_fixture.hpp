@@ -14,6 +14,7 @@
 #include "puzzle/task.hpp"
 #include "support/game_fixture.hpp"
 #include "support/linked_copy.hpp"
+#include "support/open_editor.hpp"
 #include "support/tga_writer.hpp"
 
 namespace test {
@@ -25,7 +26,7 @@ protected:
         if (HasFatalFailure()) return;
         useOwnCharacterPictures();
         click(500, 130);  // the menu's second command: the task editor
-        ASSERT_EQ(editor::editorStep, 0);
+        ASSERT_EQ(test::editorStep(), 0);
     }
 
     // The built pictures, except the characters, which are replaced by test pictures.
@@ -46,7 +47,7 @@ protected:
         ASSERT_TRUE(writeTga((textures / "unit_b.tga").string(), 30, 30, 0xFF4080C0));
     }
 
-    static editor::EditorItems& items() { return editor::editorItems; }
+    static const editor::EditorItems& items() { return test::editorItems(); }
     static puzzle::CharacterRecord& character(int i) {
         return puzzle::task.characters[static_cast<size_t>(i)];
     }
@@ -57,9 +58,9 @@ protected:
     void next() { clickCentre(items().nextButton); }
     void back() { clickCentre(items().backButton); }
     void goTo(int step) {
-        while (editor::editorStep < step) next();
-        while (editor::editorStep > step) back();
-        ASSERT_EQ(editor::editorStep, step);
+        while (test::editorStep() < step) next();
+        while (test::editorStep() > step) back();
+        ASSERT_EQ(test::editorStep(), step);
     }
 
     // Drags a new character from palette entry `entry` (step 2) and drops it at (x, y);
@@ -78,8 +79,8 @@ protected:
     }
 
     // The rule list's row r, as drawn with no scrolling.
-    static int ruleRowY(int r) { return editor::editorItems.ruleList->y + 33 * r; }
-    static int ruleListX() { return editor::editorItems.ruleList->x; }
+    static int ruleRowY(int r) { return test::editorItems().ruleList->y + 33 * r; }
+    static int ruleListX() { return test::editorItems().ruleList->x; }
 };
 
 }  // namespace test

@@ -22,6 +22,7 @@
 #include "puzzle/task.hpp"
 #include "scene/river.hpp"
 #include "scene/screen_items.hpp"
+#include "support/open_editor.hpp"
 #include "ui/visual_item.hpp"
 
 namespace test {
@@ -131,14 +132,14 @@ private:
             {puzzle::play.closeButton, "winner close button"},
             {puzzle::play.highlightA, "character highlight A"},
             {puzzle::play.highlightB, "character highlight B"},
-            {editor::editorItems.characterList, "character list"},
-            {editor::editorItems.ruleList, "rule list"},
-            {editor::editorItems.stepTitle, "step title"},
-            {editor::editorItems.stepHint, "step hint"},
-            {editor::editorItems.backButton, "back button"},
-            {editor::editorItems.nextButton, "next button"},
-            {editor::editorItems.boatmanBox, "boatman check box"},
-            {editor::editorItems.capacitySpin, "capacity spin"},
+            {test::editorItems().characterList, "character list"},
+            {test::editorItems().ruleList, "rule list"},
+            {test::editorItems().stepTitle, "step title"},
+            {test::editorItems().stepHint, "step hint"},
+            {test::editorItems().backButton, "back button"},
+            {test::editorItems().nextButton, "next button"},
+            {test::editorItems().boatmanBox, "boatman check box"},
+            {test::editorItems().capacitySpin, "capacity spin"},
             {app::currentTaskList(), "task catalogue"}};
         for (const ui::Button* b : app::game().menu.buttons) slots.emplace_back(b, "menu button");
         for (const std::pair<const ui::VisualItem*, const char*>& s : slots) {
@@ -153,7 +154,7 @@ private:
                 return describe("character ", i, " is not alive");
             if (item->id != i) return describe("character ", i, " has the id ", item->id);
         }
-        if (const editor::CharacterPalette* palette = editor::editorItems.characterList) {
+        if (const editor::CharacterPalette* palette = test::editorItems().characterList) {
             for (int e = 0; e < palette->entryCount; ++e) {
                 const auto at = static_cast<size_t>(e);
                 if (!slot(palette->entryPictures[at], "").empty() ||
