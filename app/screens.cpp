@@ -39,14 +39,17 @@ constexpr int kCommandWidth = 358, kCommandHeight = 43;
 class PlayScreen : public Screen {
 public:
     PlayScreen(const model::TaskData& data, const std::string& path) {
-        puzzle::startPlay(data, path, {nextUnsolvedTask, [](const std::string& next) {
-                                           if (!openTask(next)) showMessage("Ошибка открытия файла"_cp);
-                                       }});
+        puzzle::startPlay(session, data, path, {nextUnsolvedTask, [](const std::string& next) {
+                                                    if (!openTask(next))
+                                                        showMessage("Ошибка открытия файла"_cp);
+                                                }});
     }
-    ~PlayScreen() override { puzzle::closePlayScreen(); }
+    ~PlayScreen() override { puzzle::closePlayScreen(session); }
     ScreenKind kind() const override { return ScreenKind::Play; }
-    void highlightDone() override { puzzle::revealWinner(); }
-    void keyDown(uintptr_t key, bool ctrl) override { puzzle::playKeyDown(key, ctrl); }
+    void highlightDone() override { puzzle::revealWinner(session.play); }
+    void keyDown(uintptr_t key, bool ctrl) override { puzzle::playKeyDown(session, key, ctrl); }
+
+    puzzle::PlaySession session;
 };
 
 class EditorScreen : public Screen {
@@ -88,13 +91,20 @@ void rollMenu(bool down) {
 void runMenuCommand(int command);
 
 void showSolutionVerdict() {
+    const puzzle::PlaySession* open = playSession();
+    if (open == nullptr) return;
     // A task file opened this way has no crossings to judge.
-    const model::TaskData played = puzzle::playedTaskData();
+    const model::TaskData played = puzzle::playedTaskData(open->play);
     if (played.moves.empty()) return;
     showMessage(puzzle::solutionVerdictMessage(played));
 }
 
 }  // namespace
+
+puzzle::PlaySession* playSession() {
+    auto* open = dynamic_cast<PlayScreen*>(game().screen.get());
+    return open != nullptr ? &open->session : nullptr;
+}
 
 editor::EditorSession* editorSession() {
     auto* open = dynamic_cast<EditorScreen*>(game().screen.get());
@@ -225,8 +235,9 @@ void runMenuCommand(int command) {
                 showMessage("Сохранять нечего: сначала откройте задачу"_cp);
             } else {
                 chooseSolutionFile(true, [](const std::string& path) {
-                    showMessage(puzzle::writeSolutionFile(path) ? "Решение сохранено"_cp
-                                                                : "Ошибка сохранения файла"_cp);
+                    const puzzle::PlaySession* open = playSession();
+                    const bool saved = open != nullptr && puzzle::writeSolutionFile(open->play, path);
+                    showMessage(saved ? "Решение сохранено"_cp : "Ошибка сохранения файла"_cp);
                 });
             }
             break;

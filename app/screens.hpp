@@ -16,6 +16,9 @@
 namespace editor {
 struct EditorSession;
 }
+namespace puzzle {
+struct PlaySession;
+}
 
 namespace app {
 
@@ -39,7 +42,8 @@ void onMenuCommand(ui::Button* button);
 void closeScreen();
 // Opens the task catalogue as its menu command does, without the menu's roll.
 void showCatalogue();
-// The open editor's state, null while another screen (or none) is open.
+// The open screen's session, null while another screen (or none) is open.
+puzzle::PlaySession* playSession();
 editor::EditorSession* editorSession();
 // Hands a key to the open screen.
 void screenKeyDown(uintptr_t key, bool ctrl);

@@ -148,9 +148,12 @@ std::optional<std::string> check(std::istringstream& in) {
     if (what == "moves") {
         const int moves = number(in);
         noMore(in);
-        if (puzzle::play.moveList == nullptr) return std::string("no task is being played");
-        if (puzzle::play.moveList->moveCount == moves) return std::nullopt;
-        return "the move list holds " + std::to_string(puzzle::play.moveList->moveCount) + " crossings";
+        const puzzle::PlaySession* open = playSession();
+        if (open == nullptr || open->play.moveList == nullptr)
+            return std::string("no task is being played");
+        const int made = open->play.moveList->moveCount;
+        if (made == moves) return std::nullopt;
+        return "the move list holds " + std::to_string(made) + " crossings";
     }
     if (what == "solved" || what == "unsolved") {
         const std::string title = quoted(in);

@@ -26,34 +26,24 @@ constexpr uint32_t kTakeOutColour = 0xFFFF0000;
 constexpr uint32_t kArrowUnlit = 0x50FFFFFF;
 constexpr uint32_t kFlightGap = 150;  // ms between the pointers' starts
 
-struct HintState {
-    PressablePicture* button = nullptr;
-    std::vector<FlyingHighlight*> pointers;  // one per thing pointed at, reused
-    PressablePicture* litArrow = nullptr;
-    int used = 0;
-    // Where the last hint was asked: asking again there repeats it, and is not another one.
-    std::optional<model::Position> askedAt;
-};
-HintState hint;
-
-void unlightArrow() {
+void unlightArrow(HintState& hint) {
     if (hint.litArrow != nullptr) hint.litArrow->colour = kArrowUnlit;
     hint.litArrow = nullptr;
 }
 
-void pointerDone(FlyingHighlight* trail) {
+void pointerDone(HintState& hint, FlyingHighlight* trail) {
     trail->visible = false;
     // The arrow's pointer is the last to land and the last to go.
     bool anyLeft = false;
     for (const FlyingHighlight* p : hint.pointers) anyLeft = anyLeft || p->visible;
-    if (!anyLeft) unlightArrow();
+    if (!anyLeft) unlightArrow(hint);
 }
 
-void pointAt(size_t slot, const VisualItem* item, uint32_t colour) {
+void pointAt(HintState& hint, size_t slot, const VisualItem* item, uint32_t colour) {
     while (hint.pointers.size() <= slot) {
         FlyingHighlight* trail = new FlyingHighlight(0, 0, 0, 0, 0, 0, colour);
         trail->holdTime = 3000;
-        trail->onCycleEnd = pointerDone;
+        trail->onCycleEnd = [owner = &hint](FlyingHighlight* done) { pointerDone(*owner, done); };
         trail->visible = false;
         hint.pointers.push_back(trail);
     }
@@ -87,28 +77,31 @@ std::string crossingMessage(const model::Hint& h) {
 
 }  // namespace
 
-void buildHint() {
+void buildHint(PlaySession& session) {
+    HintState& hint = session.hint;
     hint = HintState{};
     hint.button = new PressablePicture(kButtonX, kButtonY, "textures/btn_hint.tga");
     hint.button->colour = 0xE0FFFFFF;
     hint.button->hoverColour = 0xFFFFFFFF;
-    hint.button->onClick = showHint;
+    hint.button->onClick = [owner = &session](PressablePicture*) { showHint(*owner); };
 }
 
-void closeHint() {
+void closeHint(HintState& hint) {
     delete hint.button;
     for (FlyingHighlight* trail : hint.pointers) delete trail;
     hint = HintState{};
 }
 
-int hintsUsed() { return hint.used; }
+int hintsUsed(const HintState& hint) { return hint.used; }
 
-void dismissHint() {
-    unlightArrow();
+void dismissHint(HintState& hint) {
+    unlightArrow(hint);
     for (FlyingHighlight* trail : hint.pointers) trail->visible = false;
 }
 
-void showHint(PressablePicture*) {
+void showHint(PlaySession& session) {
+    HintState& hint = session.hint;
+    const PlayState& play = session.play;
     // The menu and the winner picture hold the modal floor: nothing to hint under them.
     if (hint.button == nullptr || !itemList.inputArmed || itemList.pressHeld || play.winPending ||
         itemList.modalFloor != nullptr)
@@ -116,28 +109,28 @@ void showHint(PressablePicture*) {
     const model::Position at = positionOnScreen();
     if (!hint.askedAt || hint.askedAt->bank != at.bank || hint.askedAt->boat != at.boat) ++hint.used;
     hint.askedAt = at;
-    dismissHint();
+    dismissHint(hint);
 
     const model::Hint h = model::hintFor(taskData(), at);
     switch (h.kind) {
         case model::HintKind::Cross: {
             size_t slot = 0;
             for (const int i : h.takeOut)
-                pointAt(slot++, task.characters[static_cast<size_t>(i)].item, kTakeOutColour);
+                pointAt(hint, slot++, task.characters[static_cast<size_t>(i)].item, kTakeOutColour);
             for (const int i : h.board)
-                pointAt(slot++, task.characters[static_cast<size_t>(i)].item, kBoardColour);
+                pointAt(hint, slot++, task.characters[static_cast<size_t>(i)].item, kBoardColour);
             PressablePicture* arrow = h.direction > 0 ? play.rightArrow : play.leftArrow;
             if (arrow != nullptr && h.direction != 0) {
                 arrow->colour = 0xFFFFFFFF;
                 hint.litArrow = arrow;
-                pointAt(slot, arrow, kBoardColour);
+                pointAt(hint, slot, arrow, kBoardColour);
             }
             showMessage(crossingMessage(h));
             break;
         }
         case model::HintKind::StuckHere:
             if (play.undoButton != nullptr && play.undoButton->visible)
-                pointAt(0, play.undoButton, kBoardColour);
+                pointAt(hint, 0, play.undoButton, kBoardColour);
             showMessage("Отсюда до победы не добраться.\nОтмени ход и попробуй по-другому"_cp);
             break;
         case model::HintKind::NoSolution:

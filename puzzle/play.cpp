@@ -26,8 +26,6 @@ namespace puzzle {
 using namespace ui;
 using namespace scene;
 
-PlayState play;
-
 namespace {
 
 // On the winner's picture: the count of crossings and the close button.
@@ -70,7 +68,7 @@ void setAlpha(VisualItem* item, uint32_t alpha) {
 }
 
 // A win that cannot be kept is said once for the file, not at every win after it.
-void rememberWin(const model::TaskData& data) {
+void rememberWin(PlayState& play, const model::TaskData& data) {
     if (saveWin(model::taskKey(data), play.moveList->moveCount)) return;
     static std::string toldAbout;
     const std::string path = progressPath();
@@ -80,13 +78,15 @@ void rememberWin(const model::TaskData& data) {
     play.winNotKept = true;
 }
 
-void startWin() {
+void startWin(PlaySession& session) {
+    PlayState& play = session.play;
     play.movesText->text = std::to_string(play.moveList->moveCount);
     const model::TaskData data = taskData();
-    rememberWin(data);
+    rememberWin(play, data);
     const std::optional<int> shortest = model::shortestCrossings(data);
-    recordClassWin(data, play.moveList->moveCount, shortest, hintsUsed());
-    prepareWinPlaque(play.moveList->moveCount, shortest, hintsUsed());
+    const int hints = hintsUsed(session.hint);
+    recordClassWin(data, play.moveList->moveCount, shortest, hints);
+    prepareWinPlaque(session.plaque, play.moveList->moveCount, shortest, hints, play.taskPath);
     bringToFront(play.winner);
     itemList.modalFloor = play.winner->prev;
     play.winPending = true;
@@ -99,28 +99,31 @@ void startWin() {
 
 // The passengers step ashore one after the other, each fading out of the boat and into
 // its place on the bank; then the crossing counts.
-void landPassengers(int direction, model::PassengerSet landed) {
+void landPassengers(PlaySession& session, int direction, model::PassengerSet landed) {
+    PlayState& play = session.play;
     InertPicture* boat = task.boat;
     if (boat->attached != nullptr) {
         VisualItem* passenger = detachFirst(boat);
         landed.set(static_cast<size_t>(passenger->id));
         fadeMove(passenger->id, direction);
-        afterAnimations([direction, landed] { landPassengers(direction, landed); });
+        afterAnimations(
+            [owner = &session, direction, landed] { landPassengers(*owner, direction, landed); });
         return;
     }
     play.moveList->append({landed, direction});
     play.moveList->scrollToEnd();
     setVisible(direction == 1 ? play.leftArrow : play.rightArrow, true);
-    if (direction == 1 && isGoalReached()) startWin();
+    if (direction == 1 && isGoalReached(play)) startWin(session);
     itemList.inputArmed = true;
 }
 
-void sail(int direction) {
+void sail(PlaySession& session, int direction) {
+    PlayState& play = session.play;
     // An undo can bring the boat to the arrow's bank while the pointer rests on it: the
     // press that follows must not send the boat to where it already is.
     if (boatAtLeft() != (direction == 1)) return;
-    if (!checkCrossing(direction)) return;
-    dismissHint();
+    if (!checkCrossing(play, direction)) return;
+    dismissHint(session.hint);
     itemList.inputArmed = false;
     setVisible(direction == 1 ? play.rightArrow : play.leftArrow, false);
     // The position crosses first; the pictures then follow it.
@@ -142,14 +145,15 @@ void sail(int direction) {
         }
     };
     animate(std::move(crossing));
-    afterAnimations([direction] { landPassengers(direction, {}); });
+    afterAnimations([owner = &session, direction] { landPassengers(*owner, direction, {}); });
 }
 
 }  // namespace
 
 int passengerWeight() { return static_cast<int>(task.position.load); }
 
-void buildPlayScreen(NextTask next) {
+void buildPlayScreen(PlaySession& session, NextTask next) {
+    PlayState& play = session.play;
     play = PlayState{};
     const scene::Box area = scene::panelListWithoutButtons();
     play.moveList = new MoveListBox(area.x, area.y, area.width, area.height);
@@ -158,7 +162,7 @@ void buildPlayScreen(NextTask next) {
     play.undoButton = new Button(0, 0, 212, 33, "Отменить ход"_cp);
     play.undoButton->overlayColours = {0, 0x60FFFFFF, 0x60FFFF00};
     play.undoButton->visible = false;
-    play.undoButton->onClick = undoMove;
+    play.undoButton->onClick = [owner = &session](Button*) { undoMove(*owner); };
     play.moveList->undoButton = play.undoButton;
     attachToPanel(play.undoButton);
     attachToPanel(play.moveList);
@@ -167,11 +171,11 @@ void buildPlayScreen(NextTask next) {
     play.rightArrow = new PressablePicture(kSailRightX, kSailRightY, "textures/arrow_right.tga");
     play.rightArrow->colour = 0x50FFFFFF;
     play.rightArrow->hoverColour = 0xFFFFFFFF;
-    play.rightArrow->onClick = sailRight;
+    play.rightArrow->onClick = [owner = &session](PressablePicture*) { sail(*owner, 1); };
     play.leftArrow = new PressablePicture(kSailLeftX, kSailLeftY, "textures/arrow_left.tga");
     play.leftArrow->colour = 0x50FFFFFF;
     play.leftArrow->hoverColour = 0xFFFFFFFF;
-    play.leftArrow->onClick = sailLeft;
+    play.leftArrow->onClick = [owner = &session](PressablePicture*) { sail(*owner, -1); };
     play.leftArrow->visible = false;
 
     play.winner = new DragDropItem(kWinnerX, kWinnerY, "textures/winner.tga");
@@ -183,15 +187,15 @@ void buildPlayScreen(NextTask next) {
                                             "textures/btn_close.tga");
     play.closeButton->colour = 0xCCFFFFFF;
     play.closeButton->hoverColour = 0xFFFFFFFF;
-    play.closeButton->onClick = closeWinner;
+    play.closeButton->onClick = [owner = &play](PressablePicture*) { closeWinner(*owner); };
     play.winner->attached = play.movesText;
     play.movesText->attached = play.closeButton;
-    buildWinPlaque(play.winner, std::move(next));
+    buildWinPlaque(session.plaque, play.winner, std::move(next));
     setVisible(play.winner, false);
 
     play.highlightA = makeCharacterHighlight();
     play.highlightB = makeCharacterHighlight();
-    buildHint();
+    buildHint(session);
     play.loadLabel = new BoatLoadLabel();
     // Messages keep to the river, off the move list's board and the hint button.
     if (PopupMessage* popup = screenItems.messagePopup) {
@@ -200,7 +204,8 @@ void buildPlayScreen(NextTask next) {
     }
 }
 
-void closePlayScreen() {
+void closePlayScreen(PlaySession& session) {
+    PlayState& play = session.play;
     for (int i = 0; i < task.characterCount; ++i) {
         CharacterRecord& c = task.characters[static_cast<size_t>(i)];
         c.smallPicture.reset();
@@ -212,7 +217,7 @@ void closePlayScreen() {
     // The passengers were destroyed above; the boat must not lead to them any more.
     if (task.boat != nullptr) task.boat->attached = nullptr;
     detachPanelItems();
-    closeWinPlaque();
+    closeWinPlaque(session.plaque);
     delete play.undoButton;
     delete play.rightArrow;
     delete play.leftArrow;
@@ -222,7 +227,7 @@ void closePlayScreen() {
     delete play.closeButton;
     delete play.highlightA;
     delete play.highlightB;
-    closeHint();
+    closeHint(session.hint);
     delete play.loadLabel;
     if (PopupMessage* popup = screenItems.messagePopup) {
         popup->areaLeft = 0;
@@ -231,7 +236,8 @@ void closePlayScreen() {
     play = PlayState{};
 }
 
-bool onPlayDragStart(DragDropItem* item, int, int) {
+bool onPlayDragStart(PlaySession& session, DragDropItem* item) {
+    PlayState& play = session.play;
     const int i = item->id;
     if (task.position.inBoat(i)) {
         // A passenger leaves the boat: the ones to its right close the gap.
@@ -251,7 +257,7 @@ bool onPlayDragStart(DragDropItem* item, int, int) {
     return play.origin == task.position.boat;
 }
 
-bool onPlayDragOver(DragDropItem*, VisualItem* other, int, int) {
+bool onPlayDragOver(VisualItem* other) {
     if (other == task.boat) {
         task.boat->state = ui::Hovered;
         return true;
@@ -261,7 +267,8 @@ bool onPlayDragOver(DragDropItem*, VisualItem* other, int, int) {
     return true;
 }
 
-void onPlayDrop(DragDropItem* item, int, int) {
+void onPlayDrop(PlaySession& session, DragDropItem* item) {
+    const PlayState& play = session.play;
     InertPicture* boat = task.boat;
     boat->state = ui::Idle;
     const int i = item->id;
@@ -287,25 +294,22 @@ void onPlayDrop(DragDropItem* item, int, int) {
     putOnBank(item, task.position.sideOf(i) == kLeftSide);
 }
 
-void playKeyDown(uintptr_t key, bool ctrl) {
+void playKeyDown(PlaySession& session, uintptr_t key, bool ctrl) {
+    const PlayState& play = session.play;
     if (ctrl && key == 'Z') {
-        undoMove(nullptr);
+        undoMove(session);
     } else if (!ctrl && key == 'H') {
-        showHint();
+        showHint(session);
     } else if (!ctrl && (key == platform::VK_RETURN || key == platform::VK_SPACE)) {
         // The arrow that is up is the one a click would find: the crossing away from the
         // boat's bank.
         if (play.rightArrow != nullptr && play.rightArrow->visible) {
-            sailRight(play.rightArrow);
+            sail(session, 1);
         } else if (play.leftArrow != nullptr && play.leftArrow->visible) {
-            sailLeft(play.leftArrow);
+            sail(session, -1);
         }
     }
 }
-
-void sailRight(PressablePicture*) { sail(1); }
-
-void sailLeft(PressablePicture*) { sail(-1); }
 
 void fadeMove(int character, int side) {
     // 15 frames out, the move, 15 frames in, in steps of 17 of the alpha. The colour's own
@@ -329,7 +333,7 @@ void fadeMove(int character, int side) {
     animate(std::move(fade));
 }
 
-void applyMove(const model::MoveData& move, int direction) {
+void applyMove(PlayState& play, const model::MoveData& move, int direction) {
     // Replaying a move (+1) restores the position after it, undoing (-1) the one before.
     const bool toRight = direction == move.direction;
     const int side = toRight ? kRightSide : kLeftSide;
@@ -350,9 +354,10 @@ void applyMove(const model::MoveData& move, int direction) {
 
 namespace {
 
-void undoBehindBlinds() {
+void undoBehindBlinds(PlaySession& session) {
+    PlayState& play = session.play;
     if (play.moveList == nullptr || play.moveList->moveCount == 0) return;
-    dismissHint();
+    dismissHint(session.hint);
     play.origin = 0;
     while (task.boat->attached != nullptr) {
         VisualItem* passenger = detachFirst(task.boat);
@@ -360,7 +365,7 @@ void undoBehindBlinds() {
         task.boat->state = ui::Idle;
         putOnBank(passenger, boatAtLeft());
     }
-    applyMove(play.moveList->moves[static_cast<size_t>(play.moveList->moveCount - 1)], -1);
+    applyMove(play, play.moveList->moves[static_cast<size_t>(play.moveList->moveCount - 1)], -1);
     play.moveList->removeLast();
     play.moveList->scrollToEnd();
     openBlinds();
@@ -368,13 +373,14 @@ void undoBehindBlinds() {
 
 }  // namespace
 
-void undoMove(Button*) {
+void undoMove(PlaySession& session) {
+    const PlayState& play = session.play;
     if (play.moveList == nullptr || play.moveList->moveCount == 0) return;
     closeBlinds();
-    afterAnimations(undoBehindBlinds);
+    afterAnimations([owner = &session] { undoBehindBlinds(*owner); });
 }
 
-void closeWinner(PressablePicture*) {
+void closeWinner(PlayState& play) {
     setVisible(play.winner, false);
     itemList.modalFloor = nullptr;
     if (play.winNotKept) {
@@ -383,7 +389,7 @@ void closeWinner(PressablePicture*) {
     }
 }
 
-void revealWinner() {
+void revealWinner(PlayState& play) {
     // The bank highlight also ends after a refused crossing, possibly while the menu holds
     // the modal floor: only a flight started by a win may show the picture.
     if (!play.winPending || play.winner == nullptr) return;

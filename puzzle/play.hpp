@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/task_data.hpp"
+#include "puzzle/hint.hpp"
 #include "puzzle/win_plaque.hpp"
 #include "ui/button.hpp"
 #include "ui/drag_drop_item.hpp"
@@ -16,32 +17,6 @@
 namespace puzzle {
 
 class MoveListBox;
-
-// Every item of the play screen; called before the task is read. `next` leads from the
-// winner picture to the next task.
-void buildPlayScreen(NextTask next);
-// Destroys the characters and the play screen's items (the boat is the shell's).
-void closePlayScreen();
-
-bool onPlayDragStart(ui::DragDropItem* item, int x, int y);
-bool onPlayDragOver(ui::DragDropItem* item, ui::VisualItem* other, int x, int y);
-void onPlayDrop(ui::DragDropItem* item, int x, int y);
-
-// The keys of play, for when play alone takes input (no menu, no winner picture, no
-// press held): Ctrl+Z undoes the last crossing, Enter and Space send the boat.
-void playKeyDown(uintptr_t key, bool ctrl);
-// The total weight of the boat's passengers.
-int passengerWeight();
-
-void sailRight(ui::PressablePicture* arrow);
-void sailLeft(ui::PressablePicture* arrow);
-void undoMove(ui::Button* button);
-void closeWinner(ui::PressablePicture* button);
-// direction equal to the move's: the position after it; opposite: before it.
-void applyMove(const model::MoveData& move, int direction);
-void fadeMove(int character, int side);
-// The end of the win's flight: shows the winner picture.
-void revealWinner();
 
 // Play's items, null while no play screen is open.
 struct PlayState {
@@ -66,6 +41,41 @@ struct PlayState {
     // The task as opened: its places and weights move the position.
     model::TaskData opened;
 };
-extern PlayState play;
+
+// A task being played. The play screen owns it; play's functions and its items'
+// callbacks work on it, so nothing of it outlives the screen.
+struct PlaySession {
+    PlaySession() = default;
+    PlaySession(const PlaySession&) = delete;
+    PlaySession& operator=(const PlaySession&) = delete;
+
+    PlayState play;
+    HintState hint;
+    WinPlaque plaque;
+};
+
+// Every item of the play screen; called before the task is read. `next` leads from the
+// winner picture to the next task.
+void buildPlayScreen(PlaySession& session, NextTask next);
+// Destroys the characters and the play screen's items (the boat is the shell's).
+void closePlayScreen(PlaySession& session);
+
+bool onPlayDragStart(PlaySession& session, ui::DragDropItem* item);
+bool onPlayDragOver(ui::VisualItem* other);
+void onPlayDrop(PlaySession& session, ui::DragDropItem* item);
+
+// The keys of play, for when play alone takes input (no menu, no winner picture, no
+// press held): Ctrl+Z undoes the last crossing, Enter and Space send the boat.
+void playKeyDown(PlaySession& session, uintptr_t key, bool ctrl);
+// The total weight of the boat's passengers.
+int passengerWeight();
+
+void undoMove(PlaySession& session);
+void closeWinner(PlayState& play);
+// direction equal to the move's: the position after it; opposite: before it.
+void applyMove(PlayState& play, const model::MoveData& move, int direction);
+void fadeMove(int character, int side);
+// The end of the win's flight: shows the winner picture.
+void revealWinner(PlayState& play);
 
 }  // namespace puzzle

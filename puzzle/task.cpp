@@ -38,7 +38,7 @@ void flyToBank(const Box& bank) {
 
 }  // namespace
 
-bool checkCrossing(int destination) {
+bool checkCrossing(const PlayState& play, int destination) {
     const int count = task.characterCount;
     std::vector<uint64_t> kind(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
@@ -73,16 +73,20 @@ bool checkCrossing(int destination) {
     return false;
 }
 
-bool isGoalReached() { return model::atGoal(task.position, play.opened); }
+bool isGoalReached(const PlayState& play) { return model::atGoal(task.position, play.opened); }
 
-void createPlayCharacter(int i, int leftX, int leftY, int rightX, int rightY, int weight,
-                         const char* name) {
+void createPlayCharacter(PlaySession& session, int i, int leftX, int leftY, int rightX, int rightY,
+                         int weight, const char* name) {
     CharacterRecord& c = task.characters[static_cast<size_t>(i)];
     c.item = new DragDropItem(leftX, leftY, name);
     c.item->id = i;
-    c.item->onDragStart = onPlayDragStart;
-    c.item->onDrop = onPlayDrop;
-    c.item->onDragOver = onPlayDragOver;
+    c.item->onDragStart = [owner = &session](DragDropItem* item, int, int) {
+        return onPlayDragStart(*owner, item);
+    };
+    c.item->onDrop = [owner = &session](DragDropItem* item, int, int) { onPlayDrop(*owner, item); };
+    c.item->onDragOver = [](DragDropItem*, VisualItem* other, int, int) {
+        return onPlayDragOver(other);
+    };
     // A task from another computer may name a picture this one lacks: a figure with a
     // question mark stands in, so the character can be seen, dragged and the task solved.
     // The name, and with it the kind and what saving writes, stays the task's own.

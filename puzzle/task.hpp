@@ -56,12 +56,16 @@ bool boatAtLeft();
 
 // -1 on the left bank, +1 on the right, otherwise destination (in the boat).
 int placeOf(int index, int destination);
+struct PlayState;
+struct PlaySession;
+
 // The check before the boat leaves for `destination`; a refusal shows its message and
 // highlights.
-bool checkCrossing(int destination);
-bool isGoalReached();
-void createPlayCharacter(int i, int leftX, int leftY, int rightX, int rightY, int weight,
-                         const char* name);
+bool checkCrossing(const PlayState& play, int destination);
+bool isGoalReached(const PlayState& play);
+// Its drags follow the session's rules.
+void createPlayCharacter(PlaySession& session, int i, int leftX, int leftY, int rightX, int rightY,
+                         int weight, const char* name);
 
 // The task as plain data (moves are added by the caller).
 model::TaskData taskData();

@@ -32,15 +32,15 @@ bool writeNewTaskFile(const std::string& path, bool* existed) {
     return result == platform::WriteResult::Ok;
 }
 
-model::TaskData playedTaskData() {
+model::TaskData playedTaskData(const PlayState& play) {
     model::TaskData data = taskData();
     if (play.moveList != nullptr) data.moves = play.moveList->moves;
     return data;
 }
 
-bool writeSolutionFile(const std::string& path) {
+bool writeSolutionFile(const PlayState& play, const std::string& path) {
     if (play.moveList == nullptr) return false;
-    const model::TaskData data = playedTaskData();
+    const model::TaskData data = playedTaskData(play);
     // A file that cannot hold every crossing would replay to another position.
     if (!model::solutionFits(data)) return false;
     return platform::replaceFile(path, model::encodeTask(data, true));
@@ -111,10 +111,10 @@ std::optional<model::TaskData> loadTaskFile(const std::string& path) {
     return model::decodeTask(*bytes);
 }
 
-const std::string& playedTaskPath() { return play.taskPath; }
-
-void startPlay(const model::TaskData& data, const std::string& path, NextTask next) {
-    buildPlayScreen(std::move(next));
+void startPlay(PlaySession& session, const model::TaskData& data, const std::string& path,
+               NextTask next) {
+    PlayState& play = session.play;
+    buildPlayScreen(session, std::move(next));
     play.taskPath = path;
     setTitle(data.title);
     setStatement(data.statement);
@@ -128,7 +128,7 @@ void startPlay(const model::TaskData& data, const std::string& path, NextTask ne
     task.characterCount = static_cast<int32_t>(data.characters.size());
     for (size_t i = 0; i < data.characters.size(); ++i) {
         const model::CharacterData& c = data.characters[i];
-        createPlayCharacter(static_cast<int>(i), c.leftX, c.leftY, c.rightX, c.rightY, c.weight,
+        createPlayCharacter(session, static_cast<int>(i), c.leftX, c.leftY, c.rightX, c.rightY, c.weight,
                             c.name.c_str());
         task.characters[i].item->colour = c.colour;
     }
@@ -136,7 +136,7 @@ void startPlay(const model::TaskData& data, const std::string& path, NextTask ne
     std::copy(data.rules.begin(), data.rules.end(), task.rules.begin());
     for (const model::MoveData& move : data.moves) {
         play.moveList->append(move);
-        applyMove(move, 1);
+        applyMove(play, move, 1);
     }
     reportMissingPictures();
 }

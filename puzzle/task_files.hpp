@@ -10,14 +10,17 @@
 
 namespace puzzle {
 
+struct PlayState;
+struct PlaySession;
+
 // The task on the play screen with the crossings made, as a solution file holds it.
-model::TaskData playedTaskData();
+model::TaskData playedTaskData(const PlayState& play);
 
 // Writes the Task as a new task file (creating the file exclusively); false when the
 // file exists (existed set) or cannot be written.
 bool writeNewTaskFile(const std::string& path, bool* existed);
 // Writes the Task with its moves (play only), replacing the file safely.
-bool writeSolutionFile(const std::string& path);
+bool writeSolutionFile(const PlayState& play, const std::string& path);
 // Folder + "/_hex.dat" or "/_hex - N.dat" (N = 1..99), the first name that is free.
 // The data folder is created when it is the target. patienceMs > 0: the folder may stop
 // answering, so each write is waited for that long at most (noAnswer tells when it was not).
@@ -26,8 +29,7 @@ bool saveNewTask(const std::string& folder, int patienceMs = 0, bool* noAnswer =
 std::optional<model::TaskData> loadTaskFile(const std::string& path);
 // Builds the play screen for a checked task read from `path` and replays its moves; the
 // previous screen must be closed.
-void startPlay(const model::TaskData& data, const std::string& path, NextTask next);
-// The file the task on the play screen was read from; empty while no task is played.
-const std::string& playedTaskPath();
+void startPlay(PlaySession& session, const model::TaskData& data, const std::string& path,
+               NextTask next);
 
 }  // namespace puzzle

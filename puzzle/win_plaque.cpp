@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "puzzle/task_files.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
 #include "ui/text_item.hpp"
@@ -16,17 +15,7 @@ namespace {
 
 constexpr int kOffsetX = 6, kOffsetY = 140;  // from the card's top-left corner
 
-struct Plaque {
-    DragDropItem* card = nullptr;
-    GraphicsItem* picture = nullptr;
-    TextItem* text = nullptr;
-    PressablePicture* next = nullptr;
-    std::string nextPath;
-    NextTask nextTask;
-};
-Plaque plaque;
-
-void openNext(PressablePicture*) {
+void openNext(const WinPlaque& plaque) {
     // Copied: opening the task closes the play screen and this plaque with it.
     const std::string path = plaque.nextPath;
     const std::function<void(const std::string&)> open = plaque.nextTask.open;
@@ -41,10 +30,10 @@ VisualItem* chainEnd(VisualItem* item, VisualItem* stopAt) {
 
 }  // namespace
 
-const std::string& winPlaqueText() { return plaque.text->text; }
+const std::string& winPlaqueText(const WinPlaque& plaque) { return plaque.text->text; }
 
-void buildWinPlaque(DragDropItem* card, NextTask next) {
-    plaque = Plaque{};
+void buildWinPlaque(WinPlaque& plaque, DragDropItem* card, NextTask next) {
+    plaque = WinPlaque{};
     plaque.card = card;
     plaque.nextTask = std::move(next);
     const int x = card->x + kOffsetX, y = card->y + kOffsetY;
@@ -53,19 +42,20 @@ void buildWinPlaque(DragDropItem* card, NextTask next) {
     plaque.next = new PressablePicture(x + 24, y + 70, "textures/btn_next.tga");
     plaque.next->colour = 0xE6FFFFFF;
     plaque.next->hoverColour = 0xFFFFFFFF;
-    plaque.next->onClick = openNext;
+    plaque.next->onClick = [owner = &plaque](PressablePicture*) { openNext(*owner); };
     plaque.picture->visible = plaque.text->visible = plaque.next->visible = false;
 }
 
-void closeWinPlaque() {
+void closeWinPlaque(WinPlaque& plaque) {
     if (plaque.card != nullptr) chainEnd(plaque.card, plaque.picture)->attached = nullptr;
     delete plaque.picture;
     delete plaque.text;
     delete plaque.next;
-    plaque = Plaque{};
+    plaque = WinPlaque{};
 }
 
-void prepareWinPlaque(int crossings, std::optional<int> shortest, int hints) {
+void prepareWinPlaque(WinPlaque& plaque, int crossings, std::optional<int> shortest, int hints,
+                      const std::string& played) {
     if (plaque.card == nullptr) return;
     std::string lines;
     char line[64];
@@ -83,8 +73,7 @@ void prepareWinPlaque(int crossings, std::optional<int> shortest, int hints) {
     }
     plaque.text->text = lines;
 
-    plaque.nextPath =
-        plaque.nextTask.find && plaque.nextTask.open ? plaque.nextTask.find(playedTaskPath()) : "";
+    plaque.nextPath = plaque.nextTask.find && plaque.nextTask.open ? plaque.nextTask.find(played) : "";
     const bool withNext = !plaque.nextPath.empty();
     // Without the button the text has the whole plaque.
     plaque.text->height = withNext ? 60 : 86;

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "ui/drag_drop_item.hpp"
+#include "ui/graphics_item.hpp"
 #include "ui/pressable_picture.hpp"
+#include "ui/text_item.hpp"
 
 namespace puzzle {
 
@@ -18,14 +20,25 @@ struct NextTask {
     std::function<void(const std::string& path)> open;
 };
 
+// The plaque's items and where its button leads; null while no task is played.
+struct WinPlaque {
+    ui::DragDropItem* card = nullptr;
+    ui::GraphicsItem* picture = nullptr;
+    ui::TextItem* text = nullptr;
+    ui::PressablePicture* next = nullptr;
+    std::string nextPath;
+    NextTask nextTask;
+};
+
 // Made hidden with the play screen; `card` is the winner picture it hangs from.
-void buildWinPlaque(ui::DragDropItem* card, NextTask next);
-void closeWinPlaque();
+void buildWinPlaque(WinPlaque& plaque, ui::DragDropItem* card, NextTask next);
+void closeWinPlaque(WinPlaque& plaque);
 // Before the winner picture shows: writes the plaque and hangs it on the card's chain,
-// or leaves it off when it would be empty.
-void prepareWinPlaque(int crossings, std::optional<int> shortest, int hints);
+// or leaves it off when it would be empty. `played` is the file the task came from.
+void prepareWinPlaque(WinPlaque& plaque, int crossings, std::optional<int> shortest, int hints,
+                      const std::string& played);
 
 // What the plaque says, lines broken by CR LF.
-const std::string& winPlaqueText();
+const std::string& winPlaqueText(const WinPlaque& plaque);
 
 }  // namespace puzzle

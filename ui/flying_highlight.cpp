@@ -75,7 +75,7 @@ void FlyingHighlight::draw() {
     if (static_cast<int32_t>(sinceStart) < 0) return;
     const uint32_t t = sinceStart % (period == 0 ? 1 : period);
     if (t > travelTime + holdTime) {
-        if (onCycleEnd != nullptr && !fired) {
+        if (onCycleEnd && !fired) {
             fired = true;
             onCycleEnd(this);
         }

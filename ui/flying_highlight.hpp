@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "ui/visual_item.hpp"
 
@@ -24,7 +25,7 @@ public:
     uint32_t travelTime = 700;
     uint32_t holdTime = 300;
     bool fired = false;
-    void (*onCycleEnd)(FlyingHighlight*) = nullptr;
+    std::function<void(FlyingHighlight*)> onCycleEnd;
 
     // The outlines of one moment t (ms into the cycle, t <= travel + hold): the leading
     // frame and up to five fainter ones behind it. Returns how many were written.

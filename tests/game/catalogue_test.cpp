@@ -17,6 +17,7 @@
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "support/game_fixture.hpp"
+#include "support/open_screens.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
 
@@ -349,7 +350,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     board(0);
     board(2);
     click(480, 355);
-    ASSERT_EQ(puzzle::play.moveList->moveCount, 1);
+    ASSERT_EQ(test::play().moveList->moveCount, 1);
 
     const std::string path = (dataFolder() / "mine").string();
     platform::queueFileDialogAnswer(path + ".sln");
@@ -365,7 +366,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     EXPECT_EQ(platform::lastFileDialog().title, "Загрузить решение"_cp);
     EXPECT_EQ(platform::lastFileDialog().initialPath, path + ".sln");
     ASSERT_EQ(app::screenKind(), app::ScreenKind::Play);
-    EXPECT_EQ(puzzle::play.moveList->moveCount, 1);
+    EXPECT_EQ(test::play().moveList->moveCount, 1);
     EXPECT_EQ(task.boat->x, 675);
     EXPECT_EQ(puzzle::placeOf(2, 1), 1);
 
@@ -377,7 +378,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
     EXPECT_EQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
     EXPECT_STREQ(task.title, "ab");
-    EXPECT_EQ(puzzle::play.moveList->moveCount, 1);
+    EXPECT_EQ(test::play().moveList->moveCount, 1);
     EXPECT_EQ(task.boat->x, 675);
     EXPECT_TRUE(screenItems.woodPanel->visible);
 }

@@ -8,6 +8,7 @@
 #include "app/screens.hpp"
 #include "scene/river.hpp"
 #include "support/editor_fixture.hpp"
+#include "support/open_screens.hpp"
 
 namespace {
 

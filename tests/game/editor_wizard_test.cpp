@@ -15,6 +15,7 @@
 #include "platform/files.hpp"
 #include "scene/river.hpp"
 #include "support/editor_fixture.hpp"
+#include "support/open_screens.hpp"
 #include "ui/cp1251.hpp"
 
 namespace {

@@ -5,6 +5,7 @@
 #include "puzzle/play.hpp"
 #include "puzzle/task_files.hpp"
 #include "support/game_fixture.hpp"
+#include "support/open_screens.hpp"
 #include "support/sample_tasks.hpp"
 
 namespace {
@@ -48,17 +49,17 @@ TEST_F(MoveListTest, UndoButtonSitsInTheRowAfterTheLastMove) {
     closeMenu();
     ASSERT_TRUE(app::openTask("tasks/t.dat"));
     app::finishAnimations();
-    MoveListBox* list = puzzle::play.moveList;
+    MoveListBox* list = test::play().moveList;
     wait(10);
     EXPECT_EQ(list->rowCount(), 1);
-    EXPECT_FALSE(puzzle::play.undoButton->visible);
+    EXPECT_FALSE(test::play().undoButton->visible);
     list->append({0b0101, 1});
     list->append({0b0001, -1});
     list->append({0b1111, 1});
     wait(10);
-    EXPECT_TRUE(puzzle::play.undoButton->visible);
-    EXPECT_EQ(puzzle::play.undoButton->x, list->x);
-    EXPECT_EQ(puzzle::play.undoButton->y, list->y + 3 * 33);
+    EXPECT_TRUE(test::play().undoButton->visible);
+    EXPECT_EQ(test::play().undoButton->x, list->x);
+    EXPECT_EQ(test::play().undoButton->y, list->y + 3 * 33);
     shot("move-list-rows");
 }
 

@@ -8,6 +8,7 @@
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "scene/screen_items.hpp"
+#include "support/open_screens.hpp"
 #include "support/play_fixture.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
@@ -17,7 +18,6 @@ namespace {
 
 using namespace ui;
 using namespace scene;
-using puzzle::play;
 using puzzle::task;
 
 using test::PlayTest;
@@ -33,10 +33,10 @@ TEST_F(PlayTest, LoadingPutsEverybodyOnTheLeftBankInTheirColours) {
     EXPECT_EQ(task.boat->x, 235);
     EXPECT_EQ(task.boat->y, 300);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(puzzle::placeOf(i, 1), -1);
-    EXPECT_TRUE(play.rightArrow->visible);
-    EXPECT_FALSE(play.leftArrow->visible);
+    EXPECT_TRUE(test::play().rightArrow->visible);
+    EXPECT_FALSE(test::play().leftArrow->visible);
     EXPECT_TRUE(screenItems.woodPanel->visible);
-    EXPECT_EQ(screenItems.woodPanel->attached, play.moveList);
+    EXPECT_EQ(screenItems.woodPanel->attached, test::play().moveList);
 }
 
 TEST_F(PlayTest, BoardingRespectsCapacityAndOrder) {
@@ -73,17 +73,17 @@ TEST_F(PlayTest, RefusedCrossingsShowTheirMessageAndChangeNothing) {
     board(0);
     sail();
     EXPECT_EQ(screenItems.messagePopup->text, "Эти персонажи не могут оставаться вместе"_cp);
-    EXPECT_TRUE(play.highlightA->visible);
-    EXPECT_EQ(play.highlightA->targetX, item(1)->x - 2);
-    EXPECT_EQ(play.highlightB->targetWidth, 64);
+    EXPECT_TRUE(test::play().highlightA->visible);
+    EXPECT_EQ(test::play().highlightA->targetX, item(1)->x - 2);
+    EXPECT_EQ(test::play().highlightB->targetWidth, 64);
     EXPECT_EQ(task.boat->x, 235);
     EXPECT_EQ(passengers(), 1);
-    EXPECT_EQ(play.moveList->moveCount, 0);
+    EXPECT_EQ(test::play().moveList->moveCount, 0);
     wait(900);
     shot("play-refused");
     // The character highlights hide themselves after their hold.
     wait(3000);
-    EXPECT_FALSE(play.highlightA->visible);
+    EXPECT_FALSE(test::play().highlightA->visible);
 }
 
 TEST_F(PlayTest, ABalanceRefusalEndingUnderTheOpenMenuShowsNoWinner) {
@@ -98,7 +98,7 @@ TEST_F(PlayTest, ABalanceRefusalEndingUnderTheOpenMenuShowsNoWinner) {
     key(platform::VK_ESCAPE);  // the menu takes the modal floor while the flight goes on
     wait(1200);
     EXPECT_FALSE(screenItems.bankHighlight->visible);
-    EXPECT_FALSE(play.winner->visible);
+    EXPECT_FALSE(test::play().winner->visible);
 }
 
 TEST_F(PlayTest, AFarBankCharacterCannotBePickedUp) {
@@ -108,8 +108,8 @@ TEST_F(PlayTest, AFarBankCharacterCannotBePickedUp) {
     load(data);
     sail();  // the boatman crosses alone
     ASSERT_EQ(task.boat->x, 675);
-    ASSERT_EQ(play.moveList->moveCount, 1);
-    EXPECT_EQ(play.moveList->moves[0].mask, 0u);
+    ASSERT_EQ(test::play().moveList->moveCount, 1);
+    EXPECT_EQ(test::play().moveList->moves[0].mask, 0u);
     drag(item(0)->x + 30, item(0)->y + 30, 760, 150);
     EXPECT_EQ(item(0)->x, 20);
     EXPECT_EQ(passengers(), 0);
@@ -130,36 +130,36 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
         sail();
         ASSERT_FALSE(screenItems.messagePopup->visible) << screenItems.messagePopup->text;
     }
-    EXPECT_EQ(play.moveList->moveCount, 7);
-    EXPECT_TRUE(puzzle::isGoalReached());
-    EXPECT_EQ(itemList.modalFloor, play.winner->prev);
-    EXPECT_FALSE(play.winner->visible);
+    EXPECT_EQ(test::play().moveList->moveCount, 7);
+    EXPECT_TRUE(puzzle::isGoalReached(test::play()));
+    EXPECT_EQ(itemList.modalFloor, test::play().winner->prev);
+    EXPECT_FALSE(test::play().winner->visible);
     wait(1100);
-    EXPECT_TRUE(play.winner->visible);
-    EXPECT_TRUE(play.closeButton->visible);
-    EXPECT_EQ(play.movesText->text, "7");
+    EXPECT_TRUE(test::play().winner->visible);
+    EXPECT_TRUE(test::play().closeButton->visible);
+    EXPECT_EQ(test::play().movesText->text, "7");
     shot("play-winner");
     // Nothing below the winner picture answers the mouse.
     move(655, 185);
-    EXPECT_NE(itemList.hot, play.leftArrow);
+    EXPECT_NE(itemList.hot, test::play().leftArrow);
     // The menu opened and closed over the winner picture gives its modal floor back.
     key(platform::VK_ESCAPE);
     key(platform::VK_ESCAPE);
-    EXPECT_EQ(itemList.modalFloor, play.winner->prev);
+    EXPECT_EQ(itemList.modalFloor, test::play().winner->prev);
     click(500, 330);
-    EXPECT_FALSE(play.winner->visible);
+    EXPECT_FALSE(test::play().winner->visible);
     EXPECT_EQ(itemList.modalFloor, nullptr);
 
     // Undo the last crossing: the farmer and goat go back to the left bank.
     wait(20);
-    ASSERT_TRUE(play.undoButton->visible);
-    click(play.undoButton->x + 10, play.undoButton->y + 10);
-    EXPECT_EQ(play.moveList->moveCount, 6);
+    ASSERT_TRUE(test::play().undoButton->visible);
+    click(test::play().undoButton->x + 10, test::play().undoButton->y + 10);
+    EXPECT_EQ(test::play().moveList->moveCount, 6);
     EXPECT_EQ(item(2)->x, 20);
     EXPECT_EQ(item(0)->x, 20);
     EXPECT_EQ(task.boat->x, 235);
-    EXPECT_TRUE(play.rightArrow->visible);
-    EXPECT_FALSE(play.leftArrow->visible);
+    EXPECT_TRUE(test::play().rightArrow->visible);
+    EXPECT_FALSE(test::play().leftArrow->visible);
     shot("play-undone");
 }
 
@@ -167,15 +167,15 @@ TEST_F(PlayTest, ASolutionLoadsAtItsLastPositionAndSavesTheSameBytes) {
     model::TaskData data = test::wolfGoatCabbage();
     data.moves = {{0b0101, 1}, {0b0001, -1}, {0b1001, 1}};
     load(data, true);
-    EXPECT_EQ(play.moveList->moveCount, 3);
+    EXPECT_EQ(test::play().moveList->moveCount, 3);
     EXPECT_EQ(task.boat->x, 675);
     EXPECT_EQ(puzzle::placeOf(1, 1), -1);
     EXPECT_EQ(puzzle::placeOf(2, 1), 1);
     EXPECT_EQ(puzzle::placeOf(3, 1), 1);  // the last character too
-    EXPECT_TRUE(play.leftArrow->visible);
+    EXPECT_TRUE(test::play().leftArrow->visible);
     wait(20);
     shot("play-solution-loaded");
-    ASSERT_TRUE(puzzle::writeSolutionFile("tasks/again.sln"));
+    ASSERT_TRUE(puzzle::writeSolutionFile(test::play(), "tasks/again.sln"));
     std::ifstream a("tasks/task.dat", std::ios::binary), b("tasks/again.sln", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
               std::string(std::istreambuf_iterator<char>(b), {}));
@@ -188,7 +188,7 @@ TEST_F(PlayTest, ALandingKeepsTheColourOfTheTaskFile) {
     board(0);
     board(2);
     sail();
-    ASSERT_TRUE(puzzle::writeSolutionFile("tasks/faint.sln"));
+    ASSERT_TRUE(puzzle::writeSolutionFile(test::play(), "tasks/faint.sln"));
     const auto saved = puzzle::loadTaskFile("tasks/faint.sln");
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->characters[2].colour, 0x80FFFFFFu);
@@ -216,7 +216,7 @@ TEST_F(PlayTest, AMissingCharacterPictureStandsInIsNamedOnceAndSavedUnchanged) {
     sail();
     wait(100);
     shot("play-missing-picture");
-    ASSERT_TRUE(puzzle::writeSolutionFile("tasks/dragon.sln"));
+    ASSERT_TRUE(puzzle::writeSolutionFile(test::play(), "tasks/dragon.sln"));
     const auto saved = puzzle::loadTaskFile("tasks/dragon.sln");
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->characters[1].name, "textures/unit_dragon.tga");
@@ -231,15 +231,15 @@ TEST_F(PlayTest, OnlyACrossingToTheRightBankWins) {
     board(0);
     sail();
     wait(1100);
-    ASSERT_TRUE(play.winner->visible);
+    ASSERT_TRUE(test::play().winner->visible);
     click(500, 330);
-    ASSERT_FALSE(play.winner->visible);
+    ASSERT_FALSE(test::play().winner->visible);
     // Everybody is still home when the boatman rows back alone.
     sail();
     ASSERT_EQ(task.boat->x, 235);
-    EXPECT_TRUE(puzzle::isGoalReached());
+    EXPECT_TRUE(puzzle::isGoalReached(test::play()));
     wait(1100);
-    EXPECT_FALSE(play.winner->visible);
+    EXPECT_FALSE(test::play().winner->visible);
     EXPECT_EQ(itemList.modalFloor, nullptr);
 }
 
@@ -249,20 +249,20 @@ TEST_F(PlayTest, CrossingsPastWhatAFileHoldsAreRecordedAndUndoneButNotSaved) {
     data.rules.clear();
     for (int i = 0; i < 256; ++i) data.moves.push_back({0, i % 2 == 0 ? 1 : -1});
     load(data, true);
-    ASSERT_EQ(play.moveList->moveCount, 256);
+    ASSERT_EQ(test::play().moveList->moveCount, 256);
     ASSERT_EQ(task.boat->x, 235);
     board(1);
     sail();
     EXPECT_EQ(task.boat->x, 675);
-    EXPECT_EQ(play.moveList->moveCount, 257);
-    EXPECT_FALSE(puzzle::writeSolutionFile("tasks/never.sln"));
+    EXPECT_EQ(test::play().moveList->moveCount, 257);
+    EXPECT_FALSE(puzzle::writeSolutionFile(test::play(), "tasks/never.sln"));
     EXPECT_FALSE(std::filesystem::exists("tasks/never.sln"));
-    puzzle::undoMove(nullptr);
+    puzzle::undoMove(test::playSession());
     app::finishAnimations();
-    EXPECT_EQ(play.moveList->moveCount, 256);
+    EXPECT_EQ(test::play().moveList->moveCount, 256);
     EXPECT_EQ(task.boat->x, 235);
     EXPECT_EQ(puzzle::placeOf(1, 1), -1);
-    EXPECT_TRUE(puzzle::writeSolutionFile("tasks/fits.sln"));
+    EXPECT_TRUE(puzzle::writeSolutionFile(test::play(), "tasks/fits.sln"));
 }
 
 TEST_F(PlayTest, CrossingsOfCharactersPast32AreListedAndUndone) {
@@ -281,27 +281,27 @@ TEST_F(PlayTest, CrossingsOfCharactersPast32AreListedAndUndone) {
     sail();
     board(39);
     sail();
-    ASSERT_EQ(play.moveList->moveCount, 3);
+    ASSERT_EQ(test::play().moveList->moveCount, 3);
     EXPECT_EQ(puzzle::placeOf(39, 1), 1);
-    const auto row = puzzle::MoveListBox::layoutRow(play.moveList->moves[2], 0);
+    const auto row = puzzle::MoveListBox::layoutRow(test::play().moveList->moves[2], 0);
     ASSERT_EQ(row.pictures.size(), 1u);
     EXPECT_EQ(row.pictures[0].character, 39);
     wait(20);
     shot("play-crowd-listed");
     // A file holds passengers 0 to 31 only.
-    EXPECT_FALSE(puzzle::writeSolutionFile("tasks/crowd.sln"));
+    EXPECT_FALSE(puzzle::writeSolutionFile(test::play(), "tasks/crowd.sln"));
 
-    puzzle::undoMove(nullptr);
+    puzzle::undoMove(test::playSession());
     app::finishAnimations();
     EXPECT_EQ(puzzle::placeOf(39, 1), -1);
     EXPECT_EQ(task.boat->x, 235);
-    puzzle::undoMove(nullptr);
+    puzzle::undoMove(test::playSession());
     app::finishAnimations();
     // Character 0 rowed back last: undoing that leaves it on the right with the boat.
-    EXPECT_EQ(play.moveList->moveCount, 1);
+    EXPECT_EQ(test::play().moveList->moveCount, 1);
     EXPECT_EQ(puzzle::placeOf(0, 1), 1);
     EXPECT_EQ(task.boat->x, 675);
-    EXPECT_TRUE(puzzle::writeSolutionFile("tasks/crowd.sln"));
+    EXPECT_TRUE(puzzle::writeSolutionFile(test::play(), "tasks/crowd.sln"));
 }
 
 TEST_F(PlayTest, ACrossingKeepsItsLengthWhenFramesTakeTime) {
@@ -363,7 +363,7 @@ TEST_F(PlayTest, AtRestNoFrameIsDrawnAndARefusalKeepsItsTiming) {
     EXPECT_EQ(app::nextTick(), shown + 2001);
     wait(6000);
     EXPECT_FALSE(screenItems.messagePopup->visible);
-    EXPECT_FALSE(play.highlightA->visible);
+    EXPECT_FALSE(test::play().highlightA->visible);
     frames = 0;
     wait(500);
     EXPECT_EQ(frames, 0);
@@ -377,7 +377,7 @@ TEST_F(PlayTest, MoveListScrollsToItsEndAndShowsTheArrows) {
     data.rules.clear();
     for (int i = 0; i < 9; ++i) data.moves.push_back({0, i % 2 == 0 ? 1 : -1});
     load(data, true);
-    auto* list = play.moveList;
+    auto* list = test::play().moveList;
     list->height = 200;
     list->scrollToEnd();
     EXPECT_EQ(list->scrollOffset, 130);  // 10 rows of 33 in 200 pixels
@@ -422,5 +422,5 @@ TEST_F(PlayTest, OnlyThoseOnTheBoatsBankBoardWhereverTheirPicturesStand) {
     EXPECT_EQ(wolf->x, 700);
     sail();
     EXPECT_EQ(puzzle::placeOf(1, -1), -1);
-    EXPECT_EQ(play.moveList->moves.back().mask.count(), 0u);
+    EXPECT_EQ(test::play().moveList->moves.back().mask.count(), 0u);
 }

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "puzzle/progress.hpp"
+#include "support/open_screens.hpp"
 #include "support/play_fixture.hpp"
 #include "ui/cp1251.hpp"
 
@@ -71,20 +72,20 @@ TEST_F(ProgressFileTest, AFileItCannotReadIsKeptAndSaidOnce) {
     std::ofstream(progress(), std::ios::binary) << "Ferrolin progress 2\n";
     load(test::wolfGoatCabbage());
     solve();
-    ASSERT_TRUE(puzzle::play.winner->visible);
+    ASSERT_TRUE(test::play().winner->visible);
     click(500, 330);  // the winner picture's close button
     EXPECT_TRUE(scene::screenItems.messagePopup->visible);
     EXPECT_EQ(scene::screenItems.messagePopup->text,
               "Твои победы не удаётся сохранить:\nфайл progress.txt недоступен"_cp);
     shot("progress-not-saved");
     scene::screenItems.messagePopup->visible = false;  // as when it has faded
-    ASSERT_TRUE(puzzle::play.undoButton->visible);
-    click(puzzle::play.undoButton->x + 10, puzzle::play.undoButton->y + 10);
+    ASSERT_TRUE(test::play().undoButton->visible);
+    click(test::play().undoButton->x + 10, test::play().undoButton->y + 10);
     board(0);
     board(2);
     sail();
     wait(1100);
-    ASSERT_TRUE(puzzle::play.winner->visible);
+    ASSERT_TRUE(test::play().winner->visible);
     click(500, 330);
     EXPECT_FALSE(scene::screenItems.messagePopup->visible);
     EXPECT_EQ(readText(progress()), "Ferrolin progress 2\n");

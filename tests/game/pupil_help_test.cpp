@@ -15,6 +15,7 @@
 #include "puzzle/task_files.hpp"
 #include "puzzle/win_plaque.hpp"
 #include "support/game_fixture.hpp"
+#include "support/open_screens.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
 
@@ -22,7 +23,6 @@ namespace {
 
 using namespace ui;
 using namespace scene;
-using puzzle::play;
 using puzzle::task;
 
 class PupilHelpTest : public test::GameTest {
@@ -49,9 +49,9 @@ TEST_F(PupilHelpTest, HintPointsAtWhomToTakeAndTheArrow) {
     wait(1500);
     EXPECT_EQ(frameAbove(item(3)), 0xFFFFFF00u);
     EXPECT_NE(frameAbove(item(0)), 0xFFFFFF00u);
-    EXPECT_EQ(play.rightArrow->colour, 0xFFFFFFFFu);
+    EXPECT_EQ(test::play().rightArrow->colour, 0xFFFFFFFFu);
     wait(4000);
-    EXPECT_EQ(play.rightArrow->colour, 0x50FFFFFFu);
+    EXPECT_EQ(test::play().rightArrow->colour, 0x50FFFFFFu);
     EXPECT_NE(frameAbove(item(3)), 0xFFFFFF00u);
 
     // The goat and the cabbage would be left alone on the far bank: one must get out.
@@ -62,13 +62,13 @@ TEST_F(PupilHelpTest, HintPointsAtWhomToTakeAndTheArrow) {
     wait(1500);
     shot("hint-screen");
     EXPECT_EQ(frameAbove(item(2)), 0xFFFF0000u);
-    EXPECT_EQ(play.rightArrow->colour, 0xFFFFFFFFu);
-    EXPECT_EQ(puzzle::hintsUsed(), 2);
+    EXPECT_EQ(test::play().rightArrow->colour, 0xFFFFFFFFu);
+    EXPECT_EQ(puzzle::hintsUsed(test::playSession().hint), 2);
 
     // Under the menu there is nothing to hint.
     key(platform::VK_ESCAPE);
     key('H');
-    EXPECT_EQ(puzzle::hintsUsed(), 2);
+    EXPECT_EQ(puzzle::hintsUsed(test::playSession().hint), 2);
 }
 
 TEST_F(PupilHelpTest, WithTheRightCrewAboardTheHintPointsOnlyAtTheArrow) {
@@ -88,7 +88,7 @@ TEST_F(PupilHelpTest, WithTheRightCrewAboardTheHintPointsOnlyAtTheArrow) {
     wait(1500);
     EXPECT_NE(frameAbove(item(0)), 0xFFFFFF00u);
     EXPECT_NE(frameAbove(item(2)), 0xFFFFFF00u);
-    EXPECT_EQ(frameAbove(play.rightArrow), 0xFFFFFF00u);
+    EXPECT_EQ(frameAbove(test::play().rightArrow), 0xFFFFFF00u);
     // The message keeps to the river, wrapped, off the move list's board.
     EXPECT_TRUE(boardPixels() == before);
     shot("hint-only-arrow");
@@ -118,14 +118,15 @@ TEST_F(PupilHelpTest, WinnerShowsTheShortestCountAndTheHintsUsed) {
     board(1);
     click(480, 355);
     wait(1500);
-    ASSERT_TRUE(play.winner->visible);
-    EXPECT_EQ(puzzle::winPlaqueText(), "Кратчайшее решение: 1\r\nБыстрее не бывает!\r\nПодсказок: 1"_cp);
+    ASSERT_TRUE(test::play().winner->visible);
+    EXPECT_EQ(puzzle::winPlaqueText(test::playSession().plaque),
+              "Кратчайшее решение: 1\r\nБыстрее не бывает!\r\nПодсказок: 1"_cp);
 }
 
 TEST_F(PupilHelpTest, TheWinnerPlaqueOfATaskTooLargeToSolveSaysSo) {
     load(boyAndDog());
-    puzzle::prepareWinPlaque(3, std::nullopt, 0);
-    EXPECT_EQ(puzzle::winPlaqueText(), "Кратчайшее решение\r\nнеизвестно"_cp);
+    puzzle::prepareWinPlaque(test::playSession().plaque, 3, std::nullopt, 0, test::play().taskPath);
+    EXPECT_EQ(puzzle::winPlaqueText(test::playSession().plaque), "Кратчайшее решение\r\nнеизвестно"_cp);
 }
 
 TEST_F(PupilHelpTest, ProgressMarksTheSolvedTaskNotItsNamesake) {
@@ -140,7 +141,7 @@ TEST_F(PupilHelpTest, ProgressMarksTheSolvedTaskNotItsNamesake) {
     board(1);
     click(480, 355);
     wait(1500);
-    ASSERT_TRUE(play.winner->visible);
+    ASSERT_TRUE(test::play().winner->visible);
 
     app::reloadSolvedMarks();
     EXPECT_EQ(app::bestCountOf("tasks/_44.dat"), 1);
@@ -165,7 +166,7 @@ TEST_F(PupilHelpTest, TheNextTaskFollowsTheOneOpenedFromTheCatalogueAndWraps) {
         board(1);
         click(480, 355);
         wait(1500);
-        ASSERT_TRUE(play.winner->visible);
+        ASSERT_TRUE(test::play().winner->visible);
     };
     click(520, 73);
     wait(100);
@@ -174,13 +175,13 @@ TEST_F(PupilHelpTest, TheNextTaskFollowsTheOneOpenedFromTheCatalogueAndWraps) {
     ASSERT_EQ(list->entries.size(), 3u);
     click(list->x + 100, list->y + 33 + 15);
     click(list->x + 100, list->y + 33 + 15);
-    ASSERT_EQ(puzzle::playedTaskPath(), "tasks/_B.dat");
+    ASSERT_EQ(test::play().taskPath, "tasks/_B.dat");
     win();
     click(500, 444);
-    EXPECT_EQ(puzzle::playedTaskPath(), "tasks/_C.dat");
+    EXPECT_EQ(test::play().taskPath, "tasks/_C.dat");
     win();
     click(500, 444);
-    EXPECT_EQ(puzzle::playedTaskPath(), "tasks/_A.dat");
+    EXPECT_EQ(test::play().taskPath, "tasks/_A.dat");
 }
 
 TEST_F(PupilHelpTest, RefusedBoardingSaysWhyAndTheLoadIsShown) {
@@ -191,7 +192,7 @@ TEST_F(PupilHelpTest, RefusedBoardingSaysWhyAndTheLoadIsShown) {
     load(family);
     board(1);
     renderFrame();
-    EXPECT_EQ(play.loadLabel->text, "Груз: 40 из 80"_cp);
+    EXPECT_EQ(test::play().loadLabel->text, "Груз: 40 из 80"_cp);
     board(0);
     EXPECT_TRUE(screenItems.messagePopup->visible);
     EXPECT_EQ(screenItems.messagePopup->text,

@@ -16,6 +16,7 @@
 #include "scene/river.hpp"
 #include "support/editor_fixture.hpp"
 #include "support/game_fixture.hpp"
+#include "support/open_screens.hpp"
 #include "support/sample_tasks.hpp"
 #include "support/small_disk.hpp"
 #include "ui/cp1251.hpp"
@@ -23,7 +24,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using puzzle::play;
 using puzzle::task;
 using ui::operator""_cp;
 
@@ -53,7 +53,8 @@ protected:
             centreOf(task.boat, &bx, &by);
             drag(cx, cy, bx, by);
         }
-        const ui::PressablePicture* arrow = play.rightArrow->visible ? play.rightArrow : play.leftArrow;
+        const ui::PressablePicture* arrow =
+            test::play().rightArrow->visible ? test::play().rightArrow : test::play().leftArrow;
         int ax = 0, ay = 0;
         centreOf(arrow, &ax, &ay);
         click(ax, ay);
@@ -77,7 +78,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         ASSERT_TRUE(app::openTask("tasks/wolf.dat"));
         app::finishAnimations();
         cross({0, 2});
-        ASSERT_EQ(play.moveList->moveCount, 1);
+        ASSERT_EQ(test::play().moveList->moveCount, 1);
         const fs::path path = folder / "mine.sln";
         saveSolution(path);
         ASSERT_EQ(scene::screenItems.messagePopup->text, "Решение сохранено"_cp);
@@ -89,14 +90,14 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
             disk.fill();
         }
         cross({0});
-        ASSERT_EQ(play.moveList->moveCount, 2);
+        ASSERT_EQ(test::play().moveList->moveCount, 2);
         saveSolution(path);
         EXPECT_EQ(scene::screenItems.messagePopup->text, "Ошибка сохранения файла"_cp);
         EXPECT_EQ(contents(path), saved);
         EXPECT_EQ(disk.files(), std::vector<std::string>{"mine.sln"});  // no half file beside it
         // Play goes on as it was; the kept file still loads with its one move.
         EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
-        EXPECT_EQ(play.moveList->moveCount, 2);
+        EXPECT_EQ(test::play().moveList->moveCount, 2);
         EXPECT_EQ(task.boat->x, scene::kLeftStationX);
         const auto kept = model::decodeTask(saved);
         ASSERT_TRUE(kept.has_value());

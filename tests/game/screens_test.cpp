@@ -11,7 +11,7 @@
 #include "editor/task_editor.hpp"
 #include "puzzle/task.hpp"
 #include "support/game_fixture.hpp"
-#include "support/open_editor.hpp"
+#include "support/open_screens.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
 

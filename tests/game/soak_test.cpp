@@ -33,7 +33,7 @@
 #include "puzzle/play.hpp"
 #include "support/game_fixture.hpp"
 #include "support/game_invariants.hpp"
-#include "support/open_editor.hpp"
+#include "support/open_screens.hpp"
 #include "support/sample_tasks.hpp"
 #include "support/thin_frames.hpp"
 
@@ -229,8 +229,8 @@ protected:
             test::editorStep() <= 5) {
             stats_.editorSteps.insert(test::editorStep());
         }
-        if (app::screenKind() == app::ScreenKind::Play && puzzle::play.winner != nullptr &&
-            puzzle::play.winner->visible) {
+        if (app::screenKind() == app::ScreenKind::Play && test::play().winner != nullptr &&
+            test::play().winner->visible) {
             ++stats_.winnerFrames;
         }
         if (platform::quitPosted()) {
@@ -431,7 +431,7 @@ protected:
                 moveTo(puzzle::task.boat->x + puzzle::task.boat->width / 2, puzzle::task.boat->y + 20);
                 release();
                 const ui::VisualItem* arrow =
-                    puzzle::play.rightArrow->visible ? puzzle::play.rightArrow : puzzle::play.leftArrow;
+                    test::play().rightArrow->visible ? test::play().rightArrow : test::play().leftArrow;
                 if (uniform(0, 2) == 0) {
                     moveTo(arrow->x + arrow->width / 2, arrow->y + arrow->height / 2);
                     press();

@@ -9,6 +9,7 @@
 
 #include "app/game.hpp"
 #include "puzzle/move_list_box.hpp"
+#include "support/open_screens.hpp"
 #include "support/play_fixture.hpp"
 #include "ui/cp1251.hpp"
 
@@ -16,7 +17,6 @@ namespace {
 
 using namespace ui;
 using namespace scene;
-using puzzle::play;
 using puzzle::task;
 
 class TapAndKeysTest : public test::PlayTest {
@@ -95,26 +95,26 @@ TEST_F(TapAndKeysTest, ATaskIsSolvedWithTapsAndKeysAndCtrlZUndoes) {
         key((space = !space) ? platform::VK_SPACE : platform::VK_RETURN);
         ASSERT_FALSE(screenItems.messagePopup->visible) << screenItems.messagePopup->text;
     }
-    EXPECT_EQ(play.moveList->moveCount, 7);
+    EXPECT_EQ(test::play().moveList->moveCount, 7);
     // A character on the far bank cannot be tapped aboard.
     tap(1);
     EXPECT_EQ(passengers(), 0);
     wait(1100);
-    ASSERT_TRUE(play.winner->visible);
+    ASSERT_TRUE(test::play().winner->visible);
     // The winner picture holds the input: neither key reaches the game beneath it.
     ctrlKey('Z');
     key(platform::VK_RETURN);
-    EXPECT_EQ(play.moveList->moveCount, 7);
+    EXPECT_EQ(test::play().moveList->moveCount, 7);
     EXPECT_EQ(task.boat->x, 675);
     click(500, 330);
-    ASSERT_FALSE(play.winner->visible);
+    ASSERT_FALSE(test::play().winner->visible);
     key('Z');  // without Ctrl it is only a letter
-    EXPECT_EQ(play.moveList->moveCount, 7);
+    EXPECT_EQ(test::play().moveList->moveCount, 7);
     ctrlKey('Z');
-    EXPECT_EQ(play.moveList->moveCount, 6);
+    EXPECT_EQ(test::play().moveList->moveCount, 6);
     EXPECT_EQ(task.boat->x, 235);
     EXPECT_EQ(item(2)->x, 20);
-    EXPECT_TRUE(play.rightArrow->visible);
+    EXPECT_TRUE(test::play().rightArrow->visible);
 }
 
 TEST_F(TapAndKeysTest, KeysWaitForTheMenuAndForAPressToEnd) {
@@ -134,7 +134,7 @@ TEST_F(TapAndKeysTest, KeysWaitForTheMenuAndForAPressToEnd) {
     up(item(2)->x + 30, item(2)->y + 30);
     key(platform::VK_RETURN);
     EXPECT_EQ(task.boat->x, 675);
-    EXPECT_EQ(play.moveList->moveCount, 1);
+    EXPECT_EQ(test::play().moveList->moveCount, 1);
 }
 
 TEST_F(TapAndKeysTest, F1OpensTheHelpEvenOverTheMenu) {

@@ -5,6 +5,7 @@
 #include "app/task_list_box.hpp"
 #include "puzzle/move_list_box.hpp"
 #include "support/editor_fixture.hpp"
+#include "support/open_screens.hpp"
 #include "support/play_fixture.hpp"
 
 namespace {
@@ -71,7 +72,7 @@ TEST_F(WheelTest, TheMoveListScrollsBackFromItsEnd) {
     data.rules.clear();
     for (int i = 0; i < 20; ++i) data.moves.push_back({0, i % 2 == 0 ? 1 : -1});
     load(data, true);
-    auto* list = puzzle::play.moveList;
+    auto* list = test::play().moveList;
     list->scrollToEnd();
     const int end = list->scrollOffset;
     ASSERT_GT(end, 0);

@@ -14,7 +14,7 @@
 #include "puzzle/task.hpp"
 #include "support/game_fixture.hpp"
 #include "support/linked_copy.hpp"
-#include "support/open_editor.hpp"
+#include "support/open_screens.hpp"
 #include "support/tga_writer.hpp"
 
 namespace test {

@@ -22,7 +22,7 @@
 #include "puzzle/task.hpp"
 #include "scene/river.hpp"
 #include "scene/screen_items.hpp"
-#include "support/open_editor.hpp"
+#include "support/open_screens.hpp"
 #include "ui/visual_item.hpp"
 
 namespace test {
@@ -123,15 +123,15 @@ private:
             {scene::screenItems.buttons[0], "screen button 0"},
             {scene::screenItems.buttons[1], "screen button 1"},
             {puzzle::task.boat, "boat"},
-            {puzzle::play.moveList, "move list"},
-            {puzzle::play.undoButton, "undo button"},
-            {puzzle::play.rightArrow, "right arrow"},
-            {puzzle::play.leftArrow, "left arrow"},
-            {puzzle::play.winner, "winner picture"},
-            {puzzle::play.movesText, "moves text"},
-            {puzzle::play.closeButton, "winner close button"},
-            {puzzle::play.highlightA, "character highlight A"},
-            {puzzle::play.highlightB, "character highlight B"},
+            {test::play().moveList, "move list"},
+            {test::play().undoButton, "undo button"},
+            {test::play().rightArrow, "right arrow"},
+            {test::play().leftArrow, "left arrow"},
+            {test::play().winner, "winner picture"},
+            {test::play().movesText, "moves text"},
+            {test::play().closeButton, "winner close button"},
+            {test::play().highlightA, "character highlight A"},
+            {test::play().highlightB, "character highlight B"},
             {test::editorItems().characterList, "character list"},
             {test::editorItems().ruleList, "rule list"},
             {test::editorItems().stepTitle, "step title"},
@@ -229,7 +229,7 @@ private:
 
     // Replaying the move list from the start gives the position on the screen.
     std::string movesReplay(bool buttonHeld) const {
-        const puzzle::MoveListBox* list = puzzle::play.moveList;
+        const puzzle::MoveListBox* list = test::play().moveList;
         if (list == nullptr) return {};
         std::vector<int> side(static_cast<size_t>(puzzle::task.characterCount), -1);
         int boat = -1;

@@ -7,6 +7,7 @@
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "support/game_fixture.hpp"
+#include "support/open_screens.hpp"
 #include "support/sample_tasks.hpp"
 
 namespace test {
@@ -26,7 +27,7 @@ protected:
         drag(c->x + 30, c->y + 30, puzzle::task.boat->x + 100, puzzle::task.boat->y + 20);
     }
     void sail() {
-        if (puzzle::play.rightArrow->visible) {
+        if (test::play().rightArrow->visible) {
             click(480, 355);
         } else {
             click(655, 185);

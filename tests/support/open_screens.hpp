@@ -1,0 +1,37 @@
+// The open screens' sessions as tests, the soak and its invariants read them: while a
+// screen is closed its step is NoStep and its items null, as closing leaves them.
+#pragma once
+
+#include <stdexcept>
+
+#include "app/screens.hpp"
+#include "editor/task_editor.hpp"
+#include "puzzle/play.hpp"
+
+namespace test {
+
+inline int editorStep() {
+    const editor::EditorSession* session = app::editorSession();
+    return session != nullptr ? session->step : editor::NoStep;
+}
+
+inline const editor::EditorItems& editorItems() {
+    static const editor::EditorItems closed;
+    const editor::EditorSession* session = app::editorSession();
+    return session != nullptr ? session->items : closed;
+}
+
+inline const puzzle::PlayState& play() {
+    static const puzzle::PlayState closed;
+    const puzzle::PlaySession* session = app::playSession();
+    return session != nullptr ? session->play : closed;
+}
+
+// For the calls that act on the task being played: a test that makes them has one open.
+inline puzzle::PlaySession& playSession() {
+    puzzle::PlaySession* session = app::playSession();
+    if (session == nullptr) throw std::logic_error("no task is being played");
+    return *session;
+}
+
+}  // namespace test
