@@ -1,7 +1,7 @@
 // The game's one app object: everything the game keeps between two messages above the
-// platform -- the menu, the screen open under it, the loop's frame state and the file
-// path chosen last -- hangs from here, so a newcomer finds the state in one place and
-// tests reach it through one door.
+// platform -- the menu, the screen open under it, the loop's frame state, the file path
+// chosen last, the pupil's solved marks and the exit code -- hangs from here, so a
+// newcomer finds the state in one place and tests reach it through one door.
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/screen.hpp"
+#include "app/solved_marks.hpp"
 #include "ui/button.hpp"
 #include "ui/graphics_item.hpp"
 #include "ui/pressable_picture.hpp"
@@ -42,6 +43,9 @@ struct Game {
     // The path chosen last in either file dialog: the next dialog starts there.
     std::string solutionPath;
     FrameState frames;
+    // Read by the catalogue's rows and by the winner's next task.
+    SolvedMarks marks;
+    int exitCode = 0;
 };
 
 Game& game();

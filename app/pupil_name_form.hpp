@@ -3,14 +3,32 @@
 // pupil with an account of their own only confirms it.
 #pragma once
 
+#include <functional>
+
+#include "platform/edit_box.hpp"
+#include "ui/button.hpp"
+#include "ui/text_item.hpp"
+
 namespace app {
 
-// Shows the question on the wood panel; `then` runs once the pupil has answered.
-void showPupilNameForm(void (*then)());
-// Takes the question off the panel (the screen closes); nothing when it is not shown.
-void closePupilNameForm();
-bool pupilNameFormShown();
-// Enter in the name box: the same as «Готово».
-void submitPupilNameForm();
+// The catalogue owns the form while it is shown: making it shows the question on the wood
+// panel, destroying it takes the question off.
+class PupilNameForm {
+public:
+    // `then` runs once the pupil has answered; it may destroy the form.
+    explicit PupilNameForm(std::function<void()> then);
+    ~PupilNameForm();
+    PupilNameForm(const PupilNameForm&) = delete;
+    PupilNameForm& operator=(const PupilNameForm&) = delete;
+
+    // «Готово», or Enter in the name box.
+    void submit();
+
+private:
+    ui::TextItem* question_ = nullptr;
+    platform::EditBox* box_ = nullptr;
+    ui::Button* done_ = nullptr;
+    std::function<void()> then_;
+};
 
 }  // namespace app

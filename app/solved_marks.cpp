@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 
+#include "app/game.hpp"
 #include "app/task_list_box.hpp"
 #include "model/task_file.hpp"
 #include "model/task_key.hpp"
@@ -15,17 +16,12 @@ namespace app {
 
 namespace {
 
-struct Marks {
-    model::Progress progress;
-    std::map<std::string, std::optional<uint64_t>> keys;  // by path; nothing: unreadable
-    ui::TexturePtr check;
-};
-Marks marks;
+SolvedMarks& marks() { return game().marks; }
 
 std::optional<int> bestOfKey(std::optional<uint64_t> key) {
     if (!key) return std::nullopt;
-    const auto found = marks.progress.find(*key);
-    if (found == marks.progress.end()) return std::nullopt;
+    const auto found = marks().progress.find(*key);
+    if (found == marks().progress.end()) return std::nullopt;
     return found->second;
 }
 
@@ -33,8 +29,8 @@ std::optional<int> bestOfKey(std::optional<uint64_t> key) {
 // got no answer the folder is not asked again (classAnswers).
 std::optional<uint64_t> keyOf(const std::string& path, bool onClassFolder = false,
                               bool* classAnswers = nullptr) {
-    const auto found = marks.keys.find(path);
-    if (found != marks.keys.end()) return found->second;
+    const auto found = marks().keys.find(path);
+    if (found != marks().keys.end()) return found->second;
     std::optional<std::vector<uint8_t>> bytes;
     if (!onClassFolder) {
         bytes = platform::readFile(path, model::kMaxTaskFileBytes);
@@ -48,26 +44,26 @@ std::optional<uint64_t> keyOf(const std::string& path, bool onClassFolder = fals
     if (bytes) {
         if (const auto task = model::decodeTask(*bytes)) key = model::taskKey(*task);
     }
-    marks.keys.emplace(path, key);
+    marks().keys.emplace(path, key);
     return key;
 }
 
 }  // namespace
 
 void reloadSolvedMarks() {
-    marks.progress = puzzle::loadProgress();
-    marks.keys.clear();
+    marks().progress = puzzle::loadProgress();
+    marks().keys.clear();
 }
 
-void releaseSolvedMarks() { marks.check.reset(); }
+void releaseSolvedMarks() { marks().check.reset(); }
 
 std::optional<int> bestCountOf(const std::string& path) { return bestOfKey(keyOf(path)); }
 
-void rememberTaskKey(const std::string& path, std::optional<uint64_t> key) { marks.keys[path] = key; }
+void rememberTaskKey(const std::string& path, std::optional<uint64_t> key) { marks().keys[path] = key; }
 
 int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight, bool outlined) {
-    const auto known = marks.keys.find(path);
-    if (known == marks.keys.end()) return right;
+    const auto known = marks().keys.find(path);
+    if (known == marks().keys.end()) return right;
     const std::optional<int> best = bestOfKey(known->second);
     if (!best) return right;
     char count[16];
@@ -90,8 +86,8 @@ int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight, 
 }
 
 void drawCheckMark(int x, int y) {
-    if (!marks.check) marks.check = ui::loadTexture("textures/check_mark.tga", nullptr, nullptr);
-    ui::drawTexture(marks.check, x, y, nullptr, 0xFFFFFFFF);
+    if (!marks().check) marks().check = ui::loadTexture("textures/check_mark.tga", nullptr, nullptr);
+    ui::drawTexture(marks().check, x, y, nullptr, 0xFFFFFFFF);
 }
 
 std::string nextUnsolvedTask(const std::string& current) {

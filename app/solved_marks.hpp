@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+
+#include "model/progress.hpp"
+#include "ui/resources.hpp"
 
 namespace app {
 
@@ -14,6 +18,14 @@ struct TaskEntry;
 constexpr int kShortestColumnWidth = 34;
 // The colour of the pupil's best count beside the check mark.
 constexpr uint32_t kSolvedCountColour = 0xFFB9F08A;
+
+// What the marks are drawn from: the pupil's progress as last read, the tasks the files
+// hold and the check mark's picture while the catalogue shows it.
+struct SolvedMarks {
+    model::Progress progress;
+    std::map<std::string, std::optional<uint64_t>> keys;  // by path; nothing: unreadable
+    ui::TexturePtr check;
+};
 
 // Reads the progress file afresh and forgets the task keys read from files: tasks may
 // have been solved, saved or changed since.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/game.hpp"
 #include "app/own_pictures.hpp"
 #include "app/screens.hpp"
 #include "app/window_proc.hpp"
@@ -54,15 +55,11 @@ void shutdown() {
     platform::setGraphics(nullptr);
 }
 
-namespace {
-int exitCode = 0;
-}  // namespace
-
 bool startGame() {
     setProgramFolder();
     if (!initDisplayAndWindow() || !buildScreens()) {
         shutdown();
-        exitCode = -1;
+        game().exitCode = -1;
         return false;
     }
     // Told once the menu has rolled down.
@@ -73,12 +70,12 @@ bool startGame() {
 
 bool gameTurn(bool mayWait) {
     if (platform::runMessageLoopOnce(mayWait)) return true;
-    exitCode = platform::postedQuitCode();
+    game().exitCode = platform::postedQuitCode();
     shutdown();
     return false;
 }
 
-int gameExitCode() { return exitCode; }
+int gameExitCode() { return game().exitCode; }
 
 int runGame() {
     if (!startGame()) return gameExitCode();

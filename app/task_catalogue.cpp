@@ -38,11 +38,6 @@ void placeMessages(bool besidePanel) {
 
 CatalogueScreen* openCatalogue() { return dynamic_cast<CatalogueScreen*>(game().screen.get()); }
 
-// The pupil's name is in: the list follows.
-void fillOpenCatalogue() {
-    if (CatalogueScreen* catalogue = openCatalogue()) catalogue->fill();
-}
-
 }  // namespace
 
 void CatalogueScreen::forgetDeleteQuestion() {
@@ -66,14 +61,22 @@ CatalogueScreen::CatalogueScreen() {
     puzzle::setStatement("");
     placeMessages(true);
     if (puzzle::pupilNameWanted()) {
-        showPupilNameForm(fillOpenCatalogue);
+        nameForm = std::make_unique<PupilNameForm>([this] {
+            nameForm.reset();
+            fill();
+        });
     } else {
         fill();
     }
 }
 
 void CatalogueScreen::keyDown(uintptr_t key, bool) {
-    if (key == platform::VK_RETURN && pupilNameFormShown()) submitPupilNameForm();
+    if (key == platform::VK_RETURN && nameForm) nameForm->submit();
+}
+
+bool pupilNameFormShown() {
+    const CatalogueScreen* catalogue = openCatalogue();
+    return catalogue != nullptr && catalogue->nameForm != nullptr;
 }
 
 void CatalogueScreen::fill() {
@@ -82,8 +85,8 @@ void CatalogueScreen::fill() {
     taskList = new TaskListBox(area.x, area.y, area.width, area.height);
     taskList->upArrow = screenItems.upArrow;
     taskList->downArrow = screenItems.downArrow;
-    screenItems.buttons[0] = makePanelButton(0, "Открыть"_cp, openSelectedTask);
-    screenItems.buttons[1] = makePanelButton(1, "Удалить"_cp, deleteSelectedTask);
+    screenItems.buttons[0] = makePanelButton(0, "Открыть"_cp, [this](Button*) { openSelected(); });
+    screenItems.buttons[1] = makePanelButton(1, "Удалить"_cp, [this](Button*) { deleteSelected(); });
     attachToPanel(screenItems.buttons[1]);
     attachToPanel(screenItems.buttons[0]);
     attachToPanel(taskList);
@@ -92,7 +95,7 @@ void CatalogueScreen::fill() {
 
 CatalogueScreen::~CatalogueScreen() {
     forgetDeleteQuestion();
-    closePupilNameForm();
+    nameForm.reset();
     placeMessages(false);
     detachPanelItems();
     screenItems.woodPanel->moveTo(kPanelX, kPanelY);
@@ -107,10 +110,6 @@ CatalogueScreen::~CatalogueScreen() {
 
 void openSelectedTask(Button*) {
     if (CatalogueScreen* catalogue = openCatalogue()) catalogue->openSelected();
-}
-
-void deleteSelectedTask(Button*) {
-    if (CatalogueScreen* catalogue = openCatalogue()) catalogue->deleteSelected();
 }
 
 void CatalogueScreen::openSelected() {

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
+#include "app/pupil_name_form.hpp"
 #include "app/screen.hpp"
 #include "ui/button.hpp"
 
@@ -23,6 +25,7 @@ public:
     // The list and its buttons on the panel.
     void fill();
     void openSelected();
+    // Asks once, naming the task; pressed again on the same row, deletes its file.
     void deleteSelected();
     void forgetDeleteQuestion();
 
@@ -30,11 +33,14 @@ public:
     TaskListBox* taskList = nullptr;
     // The row whose deletion was asked about; the next press on the button deletes it.
     int32_t deleteAsked = -1;
+    // Shown before the list while the class wants the pupil's name.
+    std::unique_ptr<PupilNameForm> nameForm;
 };
 
+// The open catalogue asks for the pupil's name.
+bool pupilNameFormShown();
+
 void openSelectedTask(ui::Button* button);
-// Asks once, naming the task; pressed again on the same row, deletes its file.
-void deleteSelectedTask(ui::Button* button);
 // The question before deleting is dropped (another row was chosen).
 void forgetDeleteQuestion();
 // The open catalogue's list, or null.
