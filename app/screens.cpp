@@ -14,9 +14,9 @@
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "puzzle/win_plaque.hpp"
+#include "scene/character_picture.hpp"
 #include "scene/screen_items.hpp"
 #include "ui/animation.hpp"
-#include "ui/character_picture.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
 

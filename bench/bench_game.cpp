@@ -171,7 +171,7 @@ void HeadlessGame::openBusyEditor() {
     wait(3000);  // the palette's flight
     for (int i = 0; i < 12; ++i) {
         // Rows of the palette reach the panel's bottom: take from the first four entries.
-        const ui::SelectableGraphics* picture =
+        const editor::PalettePicture* picture =
             app::editorSession()->items.characterList->entryPictures[static_cast<size_t>(i % 4)];
         drag(picture->x + picture->width / 2, picture->y + picture->height / 2, 40 + 75 * (i % 4),
              80 + 80 * (i / 4));

@@ -49,14 +49,15 @@ std::vector<std::string> CharacterPalette::characterPictures(const std::string& 
     return names;
 }
 
-CharacterPalette::CharacterPalette(int x_, int y_, int width_, int height_)
+CharacterPalette::CharacterPalette(int x_, int y_, int width_, int height_,
+                                   const PalettePicture::MakeCharacter& makeCharacter)
     : ListBox(x_, y_, width_, height_) {
     VisualItem* behind = screenItems.bankHighlight;
     int widest = 0;
     for (const std::string& name : characterPictures("textures")) {
         const auto entry = static_cast<size_t>(entryCount);
         const std::string path = "textures/" + name;
-        auto* picture = new SelectableGraphics(0, 0, path.c_str());
+        auto* picture = new PalettePicture(0, 0, path.c_str(), makeCharacter);
         if (!fitsARow(picture)) {
             delete picture;
             continue;
@@ -105,7 +106,7 @@ void CharacterPalette::draw() {
 
 int CharacterPalette::rowCount() { return entryCount; }
 
-bool CharacterPalette::fitsARow(const SelectableGraphics* picture) const {
+bool CharacterPalette::fitsARow(const PalettePicture* picture) const {
     return picture->texture != nullptr && picture->height + 4 <= height &&
            picture->width <= width - kColumnsWidth;
 }
@@ -117,7 +118,7 @@ int CharacterPalette::rowHeight(int row) {
 
 void CharacterPalette::drawRow(int row, int rowX, int rowY) {
     const auto entry = static_cast<size_t>(row);
-    SelectableGraphics* picture = entryPictures[entry];
+    PalettePicture* picture = entryPictures[entry];
     Spin* spin = weightSpins[entry];
     ColorBox* box = colourBoxes[entry];
     const int h = rowHeight(row);

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "editor/palette_picture.hpp"
 #include "ui/button.hpp"
 #include "ui/list_box.hpp"
-#include "ui/selectable_graphics.hpp"
 #include "ui/spin.hpp"
 
 namespace editor {
@@ -21,8 +21,10 @@ public:
 
     // Reads the pictures at once; their widgets hang in the wood panel's chain behind
     // the bank highlight, hidden. Pictures that do not load, or would not fit a row
-    // beside the weight and colour columns, are left out.
-    CharacterPalette(int x, int y, int width, int height);
+    // beside the weight and colour columns, are left out. Pressing a picture makes a
+    // character with `makeCharacter`.
+    CharacterPalette(int x, int y, int width, int height,
+                     const PalettePicture::MakeCharacter& makeCharacter);
     // Cuts the panel's chain behind the bank highlight and destroys every widget.
     ~CharacterPalette() override;
 
@@ -52,7 +54,7 @@ public:
 
     int32_t entryCount = 0;
     int32_t halfWidestPicture = 0;
-    std::array<ui::SelectableGraphics*, kMaxEntries> entryPictures{};
+    std::array<PalettePicture*, kMaxEntries> entryPictures{};
     std::array<ui::Spin*, kMaxEntries> weightSpins{};
     std::array<ui::ColorBox*, kMaxEntries> colourBoxes{};
 
@@ -60,7 +62,7 @@ private:
     // The weight and colour columns at the row's right end, with their labels.
     static constexpr int kColumnsWidth = 83;
 
-    bool fitsARow(const ui::SelectableGraphics* picture) const;
+    bool fitsARow(const PalettePicture* picture) const;
 
     std::vector<LoadNumber> numbers_;
 };

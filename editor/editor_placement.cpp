@@ -77,10 +77,10 @@ void renumberRuleCell(int32_t& cell, int deleted, int moved) {
 
 }  // namespace
 
-ui::DragDropItem* addCharacter(EditorSession& session, ui::SelectableGraphics* source) {
+scene::CharacterPicture* addCharacter(EditorSession& session, PalettePicture* source) {
     if (task.characterCount >= model::kMaxCharacters || task.characterCount < 0) return nullptr;
     const int index = task.characterCount;
-    auto* item = new ui::DragDropItem(source->x, source->y, nullptr);
+    auto* item = new scene::CharacterPicture(source->x, source->y, nullptr);
     item->width = source->width;
     item->height = source->height;
     item->texture = source->texture;
@@ -111,8 +111,8 @@ ui::DragDropItem* addCharacter(EditorSession& session, ui::SelectableGraphics* s
     return item;
 }
 
-ui::DragDropItem* makeEditorCharacter(EditorSession& session, ui::SelectableGraphics* source) {
-    ui::DragDropItem* item = addCharacter(session, source);
+scene::CharacterPicture* makeEditorCharacter(EditorSession& session, PalettePicture* source) {
+    scene::CharacterPicture* item = addCharacter(session, source);
     if (item != nullptr) ++task.characterCount;
     return item;
 }

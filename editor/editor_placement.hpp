@@ -4,9 +4,10 @@
 
 #include <cstdint>
 
+#include "editor/palette_picture.hpp"
 #include "editor/task_editor.hpp"
+#include "scene/character_picture.hpp"
 #include "ui/drag_drop_item.hpp"
-#include "ui/selectable_graphics.hpp"
 #include "ui/visual_item.hpp"
 
 namespace editor {
@@ -20,9 +21,9 @@ constexpr int kRightZoneStart = 800;
 
 // Builds record characterCount from the palette picture (sharing its pictures) without
 // counting it; null when the table is full. Its drags follow the session's rules.
-ui::DragDropItem* addCharacter(EditorSession& session, ui::SelectableGraphics* source);
+scene::CharacterPicture* addCharacter(EditorSession& session, PalettePicture* source);
 // The palette's press: addCharacter and count the new character.
-ui::DragDropItem* makeEditorCharacter(EditorSession& session, ui::SelectableGraphics* source);
+scene::CharacterPicture* makeEditorCharacter(EditorSession& session, PalettePicture* source);
 // Destroys the character; the last record moves into its slot. Rule cells that named
 // the deleted character become empty and cells that named the moved one follow it.
 void deleteCharacter(int index);

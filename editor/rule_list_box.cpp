@@ -2,7 +2,7 @@
 
 #include "platform/system.hpp"
 #include "puzzle/task.hpp"
-#include "ui/character_picture.hpp"
+#include "scene/character_picture.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
 
@@ -50,7 +50,7 @@ void drawCharacterCell(int32_t character, int px, int py) {
     if (character < 0 || character >= puzzle::task.characterCount) return;
     const puzzle::CharacterRecord& record = puzzle::task.characters[static_cast<size_t>(character)];
     const uint32_t tint = record.item != nullptr ? record.item->colour : 0xFFFFFFFF;
-    drawCharacter(record.smallPicture, record.smallTintMask, px, py, tint);
+    scene::drawCharacter(record.smallPicture, record.smallTintMask, px, py, tint);
 }
 
 }  // namespace

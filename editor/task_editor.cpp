@@ -15,7 +15,6 @@
 #include "scene/panel_layout.hpp"
 #include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
-#include "ui/selectable_graphics.hpp"
 
 namespace editor {
 
@@ -52,7 +51,11 @@ EditorSession::EditorSession() {
     puzzle::setStatement("");
 
     const Box area = panelList();
-    items.characterList = new CharacterPalette(area.x, area.y, area.width, area.height);
+    // The palette's pictures make characters that follow the editor's drag rules.
+    items.characterList = new CharacterPalette(area.x, area.y, area.width, area.height,
+                                               [this](PalettePicture* source) -> ui::DragDropItem* {
+                                                   return makeEditorCharacter(*this, source);
+                                               });
     items.characterList->upArrow = screenItems.upArrow;
     items.characterList->downArrow = screenItems.downArrow;
     items.characterList->visible = false;
@@ -79,10 +82,6 @@ EditorSession::EditorSession() {
     attachAfter(items.nextButton, items.verdictLabel);
     screenItems.woodPanel->visible = true;
 
-    // The palette's pictures make characters that follow the editor's drag rules.
-    SelectableGraphics::makeCharacter = [this](SelectableGraphics* source) {
-        return makeEditorCharacter(*this, source);
-    };
     goToStep(*this, StatementStep);
 }
 
@@ -132,7 +131,6 @@ EditorSession::~EditorSession() {
     delete items.ruleList;
     items = EditorItems{};
     screenItems.buttons.fill(nullptr);
-    SelectableGraphics::makeCharacter = nullptr;
 }
 
 }  // namespace editor

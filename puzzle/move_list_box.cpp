@@ -4,7 +4,7 @@
 
 #include "platform/types.hpp"
 #include "puzzle/task.hpp"
-#include "ui/character_picture.hpp"
+#include "scene/character_picture.hpp"
 #include "ui/cp1251.hpp"
 
 namespace puzzle {
@@ -93,7 +93,7 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
         const puzzle::CharacterRecord& c =
             puzzle::task.characters[static_cast<size_t>(picture.character)];
         const uint32_t tint = (c.item != nullptr ? c.item->colour : 0xFFFFFFFF) | 0xFF000000;
-        drawCharacter(c.smallPicture, c.smallTintMask, picture.x, top, tint);
+        scene::drawCharacter(c.smallPicture, c.smallTintMask, picture.x, top, tint);
     }
     drawTexture(move.direction == 1 ? arrowRightSmall : arrowLeftSmall, layout.arrowX, top, nullptr,
                 0xFFFFFFFF);

@@ -4,9 +4,9 @@
 
 #include "model/rule_check.hpp"
 #include "puzzle/play.hpp"
+#include "scene/character_picture.hpp"
 #include "scene/river.hpp"
 #include "scene/screen_items.hpp"
-#include "ui/character_picture.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
 
@@ -78,7 +78,7 @@ bool isGoalReached(const PlayState& play) { return model::atGoal(task.position, 
 void createPlayCharacter(PlaySession& session, int i, int leftX, int leftY, int rightX, int rightY,
                          int weight, const char* name) {
     CharacterRecord& c = task.characters[static_cast<size_t>(i)];
-    c.item = new DragDropItem(leftX, leftY, name);
+    c.item = new scene::CharacterPicture(leftX, leftY, name);
     c.item->id = i;
     c.item->onDragStart = [owner = &session](DragDropItem* item, int, int) {
         return onPlayDragStart(*owner, item);

@@ -10,7 +10,7 @@
 #include "model/position.hpp"
 #include "model/task_data.hpp"
 #include "platform/types.hpp"
-#include "ui/drag_drop_item.hpp"
+#include "scene/character_picture.hpp"
 #include "ui/pressable_picture.hpp"
 
 namespace puzzle {
@@ -20,7 +20,7 @@ constexpr int kLeftSide = model::kLeftBank;
 constexpr int kRightSide = model::kRightBank;
 
 struct CharacterRecord {
-    ui::DragDropItem* item = nullptr;  // owned; its id is the record's index
+    scene::CharacterPicture* item = nullptr;  // owned; its id is the record's index
     platform::TexturePtr smallPicture;
     platform::TexturePtr smallTintMask;
     std::string name;  // picture file name

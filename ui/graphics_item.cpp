@@ -1,7 +1,6 @@
 #include "ui/graphics_item.hpp"
 
 #include "base/name_hash.hpp"
-#include "ui/character_picture.hpp"
 
 namespace ui {
 
@@ -10,7 +9,7 @@ GraphicsItem::GraphicsItem(int x_, int y_, const char* path)
     if (path != nullptr) texture = loadTexture(path, &width, &height);
 }
 
-void GraphicsItem::draw() { drawCharacter(texture, tintMask, x, y, colour); }
+void GraphicsItem::draw() { drawTexture(texture, x, y, nullptr, colour); }
 
 PicturePart::PicturePart(int x_, int y_, const char* path) : GraphicsItem(x_, y_, path) {
     sourceRect = Rect{0, 0, width, height};

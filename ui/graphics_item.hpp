@@ -19,8 +19,6 @@ public:
     uint32_t nameHash = 0;
     TexturePtr texture;
     uint32_t colour = 0xFFFFFFFF;
-    // Character pictures only: the parts that carry `colour` (see character_picture.hpp).
-    TexturePtr tintMask;
 };
 
 class PicturePart : public GraphicsItem {

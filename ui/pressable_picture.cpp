@@ -1,7 +1,6 @@
 #include "ui/pressable_picture.hpp"
 
 #include "platform/types.hpp"
-#include "ui/character_picture.hpp"
 
 namespace ui {
 
@@ -30,12 +29,6 @@ const TexturePtr& PressablePicture::stateTexture(uint32_t* tint) const {
 void PressablePicture::draw() {
     uint32_t tint = 0;
     const TexturePtr& picture = stateTexture(&tint);
-    // A character with a mask keeps its colours while pressed or dragged, only fading;
-    // the hover tint lights up the whole picture as on any other.
-    if (tintMask && state != Hovered && picture == texture) {
-        drawCharacter(texture, tintMask, x, y, colour, tint >> 24);
-        return;
-    }
     drawTexture(picture, x, y, nullptr, tint);
 }
 

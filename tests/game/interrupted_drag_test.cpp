@@ -67,7 +67,7 @@ class InterruptedEditorDragTest : public test::EditorTest {};
 TEST_F(InterruptedEditorDragTest, EscapeDuringAPaletteDragWaitsForTheRelease) {
     goTo(2);
     wait(10);
-    const ui::SelectableGraphics* picture = items().characterList->entryPictures[0];
+    const editor::PalettePicture* picture = items().characterList->entryPictures[0];
     move(picture->x + 5, picture->y + 5);
     down(picture->x + 5, picture->y + 5);
     ASSERT_EQ(task.characterCount, 1);

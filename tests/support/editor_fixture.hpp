@@ -67,7 +67,7 @@ protected:
     // answers the number of characters afterwards.
     int take(int entry, int x, int y) {
         wait(10);  // the palette places its pictures when drawn
-        const ui::SelectableGraphics* picture =
+        const editor::PalettePicture* picture =
             items().characterList->entryPictures[static_cast<size_t>(entry)];
         drag(picture->x + picture->width / 2, picture->y + picture->height / 2, x, y);
         return puzzle::task.characterCount;

@@ -10,21 +10,32 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/drag_drop_item.hpp"
 #include "ui/resources.hpp"
 
-namespace ui {
+namespace scene {
 
 // The mask beside the picture file; null when there is none or when its size differs
 // from the figure's (it would colour the wrong places).
-TexturePtr loadTintMask(const std::string& picturePath, const TexturePtr& figure);
+ui::TexturePtr loadTintMask(const std::string& picturePath, const ui::TexturePtr& figure);
 
 // Without a mask, or in white (no colour), the figure multiplied by the colour as any
 // picture. With a mask: the figure untinted, the mask in the colour, the colour's mark
 // in the bottom-right corner. alpha fades the whole drawing (a character being dragged).
-void drawCharacter(const TexturePtr& figure, const TexturePtr& mask, int x, int y, uint32_t colour,
-                   uint32_t alpha = 0xFF);
+void drawCharacter(const ui::TexturePtr& figure, const ui::TexturePtr& mask, int x, int y,
+                   uint32_t colour, uint32_t alpha = 0xFF);
 
 // The marks' pictures are loaded on first use; shutdown lets them go with the surface.
 void releaseCharacterMarks();
 
-}  // namespace ui
+// A character on the river or the editor's banks: dragged like any picture, drawn in its
+// colour through its mask.
+class CharacterPicture : public ui::DragDropItem {
+public:
+    CharacterPicture(int x, int y, const char* path);
+    void draw() override;
+
+    ui::TexturePtr tintMask;
+};
+
+}  // namespace scene

@@ -1,10 +1,16 @@
-#include "ui/character_picture.hpp"
+#include "scene/character_picture.hpp"
 
 #include <array>
 
 #include "platform/graphics.hpp"
 
-namespace ui {
+namespace scene {
+
+using ui::drawTexture;
+using ui::loadTexture;
+using ui::Rect;
+using ui::TexturePtr;
+using ui::variantName;
 
 namespace {
 
@@ -85,4 +91,18 @@ void drawCharacter(const TexturePtr& figure, const TexturePtr& mask, int x, int 
 
 void releaseCharacterMarks() { marks = Marks{}; }
 
-}  // namespace ui
+CharacterPicture::CharacterPicture(int x_, int y_, const char* path) : DragDropItem(x_, y_, path) {}
+
+void CharacterPicture::draw() {
+    uint32_t tint = 0;
+    const TexturePtr& picture = stateTexture(&tint);
+    // A character keeps its colours while pressed or dragged, only fading; the hover tint
+    // lights up the whole picture as on any other.
+    if (tintMask && state != ui::Hovered && picture == texture) {
+        drawCharacter(texture, tintMask, x, y, colour, tint >> 24);
+        return;
+    }
+    DragDropItem::draw();
+}
+
+}  // namespace scene
