@@ -72,7 +72,7 @@ int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight, 
     ui::drawText(ui::fonts.small, count, &box, platform::TextFormat::CalcRect, 0);
     const int textWidth = box.right - box.left;
     const int checkX = right - textWidth - 21;
-    drawCheckMark(checkX, rowY + (rowHeight - 18) / 2);
+    drawCheckMark(checkX, rowY + (rowHeight - kCheckMarkHeight) / 2);
     const ui::Rect place{right - textWidth, rowY, right, rowY + rowHeight};
     if (outlined) {
         ui::drawOutlinedText(ui::fonts.small, count, place,

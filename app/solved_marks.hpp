@@ -42,8 +42,9 @@ void rememberTaskKey(const std::string& path, std::optional<uint64_t> key);
 // left edge (`right` when the task is not solved or not known yet). Reads no file.
 // outlined: the row is lit, its count needs an outline to stay readable.
 int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight, bool outlined = false);
-// The check mark alone, its top-left at (x, y): 18 pixels high.
+// The check mark alone, its top-left at (x, y).
 void drawCheckMark(int x, int y);
+constexpr int kCheckMarkHeight = 18;
 // The first task after `current` in catalogue order, wrapping around, that is not solved;
 // empty when every task is.
 std::string nextUnsolvedTask(const std::string& current);

@@ -13,6 +13,7 @@
 #include "platform/class_folder.hpp"
 #include "platform/files.hpp"
 #include "platform/types.hpp"
+#include "scene/panel_layout.hpp"
 #include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
@@ -162,7 +163,7 @@ void TaskListBox::keepWithinCap() {
 void TaskListBox::draw() {
     if (entries.empty()) {
         drawText(
-            fonts.small, "Нет файлов с задачами"_cp, Rect{x, y, x + 212, y + 33},
+            fonts.small, "Нет файлов с задачами"_cp, Rect{x, y, x + kListRowWidth, y + kListRowHeight},
             platform::TextFormat::Center | platform::TextFormat::VCenter | platform::TextFormat::NoClip,
             ui::kPaleYellow);
         for (Button* button : screenItems.buttons) {
@@ -182,7 +183,7 @@ void TaskListBox::draw() {
 
 bool TaskListBox::hitTest(int px, int py) {
     if (!containsPoint(this, px, py)) return false;
-    hoveredRow = (py - y + scrollOffset) / 33;
+    hoveredRow = (py - y + scrollOffset) / kListRowHeight;
     return hoveredRow >= 0 && hoveredRow < static_cast<int>(entries.size());
 }
 
@@ -201,7 +202,7 @@ void TaskListBox::hoverLeave() { setCursor(CursorKind::Arrow); }
 
 int TaskListBox::rowCount() { return static_cast<int>(entries.size()) + (hiddenCount > 0 ? 1 : 0); }
 
-int TaskListBox::rowHeight(int) { return 33; }
+int TaskListBox::rowHeight(int) { return kListRowHeight; }
 
 void TaskListBox::drawRow(int row, int rowX, int rowY) {
     if (row >= static_cast<int>(entries.size())) {
@@ -216,7 +217,7 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     } else if (row % 2 == 0) {
         fill = 0x20FFFFFF;
     }
-    if (fill != 0) fillRect(rowX, rowY, rowX + 212, rowY + 33, fill);
+    if (fill != 0) fillRect(rowX, rowY, rowX + kListRowWidth, rowY + kListRowHeight, fill);
     // The light selection and hover fills need the row's texts outlined to stay readable.
     const bool lit = row == selectedRow || row == hoveredRow;
     const auto text = [lit](const char* what, Rect rect, platform::TextFormat format, uint32_t colour) {
@@ -230,26 +231,28 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     if (entry.group != TaskGroup::Game)
         fillRect(rowX, rowY + 4, rowX + 4, rowY + 29,
                  entry.group == TaskGroup::Class ? kClassStripe : kMineStripe);
-    Rect title{rowX, rowY, rowX + 212, rowY + 33};
+    Rect title{rowX, rowY, rowX + kListRowWidth, rowY + kListRowHeight};
     // The shortest count stands at the row's right end, the solved mark left of it, and
     // the title stays centred while it clears them; a longer one moves left of them and,
     // when still too long, ends in "…".
-    int right = rowX + 212;
+    int right = rowX + kListRowWidth;
     const DifficultyMark mark = difficultyMark(entry.difficulty);
     if (!mark.text.empty()) {
         Rect column{0, 0, 0, 0};
         drawText(fonts.small, mark.text.c_str(), &column, platform::TextFormat::CalcRect, 0);
-        right = rowX + 212 - kColumnMargin - column.right;
-        text(mark.text.c_str(), Rect{right, rowY, rowX + 212 - kColumnMargin, rowY + 33},
+        right = rowX + kListRowWidth - kColumnMargin - column.right;
+        text(mark.text.c_str(),
+             Rect{right, rowY, rowX + kListRowWidth - kColumnMargin, rowY + kListRowHeight},
              platform::TextFormat::VCenter | platform::TextFormat::SingleLine, mark.colour);
     }
-    const int solvedRight = std::min(rowX + 212 - kShortestColumnWidth, right - kColumnMargin);
-    const int markLeft = drawSolvedMark(entry.path(), solvedRight, rowY, 33, lit);
+    const int solvedRight = std::min(rowX + kListRowWidth - kShortestColumnWidth, right - kColumnMargin);
+    const int markLeft = drawSolvedMark(entry.path(), solvedRight, rowY, kListRowHeight, lit);
     if (markLeft < solvedRight) right = markLeft;
     Rect width{0, 0, 0, 0};
     drawText(fonts.small, entry.name.c_str(), &width, platform::TextFormat::CalcRect, 0);
-    if (right < rowX + 212 && rowX + (212 + width.right) / 2 > right - kColumnMargin) {
-        title = Rect{rowX + kColumnMargin, rowY, right - kColumnMargin, rowY + 33};
+    if (right < rowX + kListRowWidth &&
+        rowX + (kListRowWidth + width.right) / 2 > right - kColumnMargin) {
+        title = Rect{rowX + kColumnMargin, rowY, right - kColumnMargin, rowY + kListRowHeight};
     }
     // A file that could not be read is greyed, as the row's mark says.
     text(entry.name.c_str(), title,
@@ -263,16 +266,16 @@ void TaskListBox::drawHiddenCount(int rowX, int rowY) {
     std::snprintf(text, sizeof text, "%s %d", "Не поместилось задач:"_cp, static_cast<int>(hiddenCount));
     Rect size{0, 0, 0, 0};
     drawText(fonts.small, text, &size, platform::TextFormat::CalcRect, 0);
-    if (size.right <= 212) {
-        drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33},
+    if (size.right <= kListRowWidth) {
+        drawText(fonts.small, text, Rect{rowX, rowY, rowX + kListRowWidth, rowY + kListRowHeight},
                  platform::TextFormat::Center | platform::TextFormat::VCenter, 0xFFFFCC80);
         return;
     }
     // A large count takes a second line rather than being cut.
     std::snprintf(text, sizeof text, "%s\n%s %d", "Не поместилось"_cp, "задач:"_cp,
                   static_cast<int>(hiddenCount));
-    drawText(fonts.small, text, Rect{rowX, rowY, rowX + 212, rowY + 33}, platform::TextFormat::Center,
-             0xFFFFCC80);
+    drawText(fonts.small, text, Rect{rowX, rowY, rowX + kListRowWidth, rowY + kListRowHeight},
+             platform::TextFormat::Center, 0xFFFFCC80);
 }
 
 bool TaskListBox::removeSelectedEntry(bool* noAnswer) {

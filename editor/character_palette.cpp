@@ -5,6 +5,7 @@
 
 #include "platform/files.hpp"
 #include "puzzle/task.hpp"
+#include "scene/panel_layout.hpp"
 #include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
@@ -122,7 +123,7 @@ void CharacterPalette::drawRow(int row, int rowX, int rowY) {
     Spin* spin = weightSpins[entry];
     ColorBox* box = colourBoxes[entry];
     const int h = rowHeight(row);
-    if (row % 2 == 0) fillRect(rowX, rowY, rowX + 212, rowY + h, 0x20FFFFFF);
+    if (row % 2 == 0) fillRect(rowX, rowY, rowX + kListRowWidth, rowY + h, 0x20FFFFFF);
 
     const int colX = rowX + width - kColumnsWidth + 32;
     const int colY = rowY + h / 2 - 14;

@@ -25,6 +25,9 @@ using namespace scene;
 namespace {
 
 constexpr uint32_t kFlightDelay = 1000;
+// The goal places' and the rules' highlights fly in from the left bank, where the
+// characters were just placed.
+constexpr int kFromLeftBankX = 100, kFromLeftBankY = 230;
 
 // Text of a closing edit box, cut to what the task's buffer holds.
 void copyCut(char* buffer, size_t size, const std::string& text) {
@@ -208,16 +211,17 @@ void enterStep(EditorSession& session) {
                           "Расположите персонажей\nна правом берегу так,\nкак они будут размещаться\n"
                           "по окончании переправы"_cp);
             putBoatAt(scene::kRightStationX, scene::kRightStationY);
-            screenItems.bankHighlight->fly(100, 230, scene::kRightBank.x, scene::kRightBank.y,
-                                           scene::kRightBank.width, scene::kRightBank.height,
-                                           kFlightDelay);
+            screenItems.bankHighlight->fly(kFromLeftBankX, kFromLeftBankY, scene::kRightBank.x,
+                                           scene::kRightBank.y, scene::kRightBank.width,
+                                           scene::kRightBank.height, kFlightDelay);
             break;
         case RulesStep: {
             showListOnPanel(items.ruleList);
             // The table's first row where the panel is now, also when the panel was moved
             // since the palette was last shown.
             const RuleListBox* table = items.ruleList;
-            screenItems.bankHighlight->fly(100, 230, table->x, table->y, table->width, 33, kFlightDelay);
+            screenItems.bankHighlight->fly(kFromLeftBankX, kFromLeftBankY, table->x, table->y,
+                                           table->width, scene::kListRowHeight, kFlightDelay);
             break;
         }
         case FinishStep:

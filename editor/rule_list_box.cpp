@@ -17,8 +17,20 @@ namespace {
 constexpr uint32_t kLight = ui::kPaleYellow;
 constexpr uint32_t kDark = 0xFF000000;
 constexpr int kSignSize = 25;
+// A cell's span across the row, both ends in its hit area; its frame reaches one pixel
+// further and its picture stands two pixels in.
+struct Cell {
+    int left;
+    int right;
+};
+constexpr Cell kFirstCell{2, 44}, kKindCell{48, 75}, kSecondCell{79, 121}, kThirdCell{153, 195};
+constexpr int kCellTop = 2, kCellBottom = 30, kCellInset = 2;
+// "без" between the second and the third character.
+constexpr int kWithoutX = 125, kWithoutY = 7;
 constexpr int kDeleteMarkSize = 12;
 constexpr uint32_t kHintDelay = 2000;
+// A hovered row's hint stands a little under the row, clear of the pointer.
+constexpr int kHintBelowRow = 43;
 
 const char* kindDescription(int kind) {
     switch (kind) {
@@ -45,9 +57,17 @@ void bevel(int left, int top, int right, int bottom, bool pressed) {
     }
 }
 
+void cellFrame(const Cell& cell, int rowX, int rowY, bool pressed) {
+    bevel(rowX + cell.left, rowY + kCellTop, rowX + cell.right + 1, rowY + kCellBottom, pressed);
+}
+
+bool inCell(const Cell& cell, int dx) { return dx >= cell.left && dx <= cell.right; }
+
 // The character's small picture in its own tint, when the cell names a character.
-void drawCharacterCell(int32_t character, int px, int py) {
+void drawCharacterCell(int32_t character, const Cell& cell, int rowX, int rowY) {
     if (character < 0 || character >= puzzle::task.characterCount) return;
+    const int px = rowX + cell.left + kCellInset;
+    const int py = rowY + kCellTop + kCellInset;
     const puzzle::CharacterRecord& record = puzzle::task.characters[static_cast<size_t>(character)];
     const uint32_t tint = record.item != nullptr ? record.item->colour : 0xFFFFFFFF;
     scene::drawCharacter(record.smallPicture, record.smallTintMask, px, py, tint);
@@ -71,20 +91,20 @@ bool RuleListBox::hitTest(int px, int py) {
     hintTime = platform::tickCount() + kHintDelay;
 
     const int dx = px - x;
-    if (dx >= 2 && dx <= 44) {
+    if (inCell(kFirstCell, dx)) {
         hoverColumn = FirstColumn;
         return true;
     }
-    if (dx >= 48 && dx <= 75) {
+    if (inCell(kKindCell, dx)) {
         hoverColumn = KindColumn;
         return true;
     }
-    if (dx >= 79 && dx <= 121) {
+    if (inCell(kSecondCell, dx)) {
         hoverColumn = SecondColumn;
         return true;
     }
     if (hoverRow == rules) return false;
-    if (dx >= 153 && dx <= 195 &&
+    if (inCell(kThirdCell, dx) &&
         puzzle::task.rules[static_cast<size_t>(hoverRow)].kind == model::ForbidTogether) {
         hoverColumn = ThirdColumn;
         return true;
@@ -149,10 +169,6 @@ bool RuleListBox::appendRule() {
     return true;
 }
 
-void RuleListBox::drawCellFrame(int cellX, int cellY, int cellWidth, bool pressed) {
-    bevel(cellX + 2, cellY + 2, cellX + cellWidth + 5, cellY + 30, pressed);
-}
-
 std::optional<uint32_t> RuleListBox::nextChange(uint32_t since) const {
     if (hoverRow < 0 || static_cast<int32_t>(since - hintTime) > 0) return std::nullopt;
     return hintTime + 1;
@@ -161,13 +177,13 @@ std::optional<uint32_t> RuleListBox::nextChange(uint32_t since) const {
 bool RuleListBox::hintDue() const { return static_cast<int32_t>(platform::tickCount() - hintTime) > 0; }
 
 void RuleListBox::drawHoverFrames(int row, int rowX, int rowY) {
-    bevel(rowX + 2, rowY + 2, rowX + 45, rowY + 30, hoverColumn == FirstColumn);
-    bevel(rowX + 48, rowY + 2, rowX + 76, rowY + 30, hoverColumn == KindColumn);
-    bevel(rowX + 79, rowY + 2, rowX + 122, rowY + 30, hoverColumn == SecondColumn);
+    cellFrame(kFirstCell, rowX, rowY, hoverColumn == FirstColumn);
+    cellFrame(kKindCell, rowX, rowY, hoverColumn == KindColumn);
+    cellFrame(kSecondCell, rowX, rowY, hoverColumn == SecondColumn);
     if (row >= puzzle::task.ruleCount) return;
 
     if (puzzle::task.rules[static_cast<size_t>(row)].kind == model::ForbidTogether) {
-        drawCellFrame(rowX + 151, rowY, 40, hoverColumn == ThirdColumn);
+        cellFrame(kThirdCell, rowX, rowY, hoverColumn == ThirdColumn);
     }
     const int markLeft = rowX + width - kDeleteMarkSize;
     const int right = rowX + width;
@@ -182,38 +198,41 @@ void RuleListBox::drawHoverFrames(int row, int rowX, int rowY) {
 
 void RuleListBox::drawRuleContent(int row, int rowX, int rowY) {
     const puzzle::RuleRecord& rule = puzzle::task.rules[static_cast<size_t>(row)];
-    drawCharacterCell(rule.first, rowX + 4, rowY + 4);
-    drawCharacterCell(rule.second, rowX + 81, rowY + 4);
+    drawCharacterCell(rule.first, kFirstCell, rowX, rowY);
+    drawCharacterCell(rule.second, kSecondCell, rowX, rowY);
     if (rule.third >= 0 && rule.kind == model::ForbidTogether) {
-        drawCharacterCell(rule.third, rowX + 155, rowY + 4);
-        drawText(fonts.small, "без"_cp, Rect{rowX + 125, rowY + 7, rowX + 125, rowY + 7},
-                 TextFormat::NoClip, 0xFF80FF80);
+        drawCharacterCell(rule.third, kThirdCell, rowX, rowY);
+        const int wx = rowX + kWithoutX, wy = rowY + kWithoutY;
+        drawText(fonts.small, "без"_cp, Rect{wx, wy, wx, wy}, TextFormat::NoClip, 0xFF80FF80);
     }
     if (rule.kind >= 0 && rule.kind < 3) {
         const int left = kSignSize * rule.kind;
         const Rect source{left, 0, left + kSignSize, kSignSize};
-        drawTexture(signs, rowX + 50, rowY + 4, &source, 0xFFFFFFFF);
+        drawTexture(signs, rowX + kKindCell.left + kCellInset, rowY + kCellTop + kCellInset, &source,
+                    0xFFFFFFFF);
     }
 }
 
 void RuleListBox::drawRow(int row, int rowX, int rowY) {
     const int rules = puzzle::task.ruleCount;
-    if (row % 2 == 0) fillRect(rowX, rowY, rowX + 212, rowY + kRowHeight, 0x20FFFFFF);
+    if (row % 2 == 0) fillRect(rowX, rowY, rowX + scene::kListRowWidth, rowY + kRowHeight, 0x20FFFFFF);
     const bool hovered = row == hoverRow;
     if (hovered) drawHoverFrames(row, rowX, rowY);
 
     if (row == rules) {
         if (!hovered) {
-            drawText(fonts.small, "Добавить правило"_cp, Rect{rowX, rowY, rowX + 212, rowY + kRowHeight},
+            drawText(fonts.small, "Добавить правило"_cp,
+                     Rect{rowX, rowY, rowX + scene::kListRowWidth, rowY + kRowHeight},
                      TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip, kLight);
         } else if (hintDue()) {
-            showHint(rowX, rowY + 43, "Перетаскивайте персонажей на пустые клетки таблицы"_cp);
+            showHint(rowX, rowY + kHintBelowRow,
+                     "Перетаскивайте персонажей на пустые клетки таблицы"_cp);
         }
         return;
     }
     if (hovered && hoverColumn == KindColumn && itemList.hot == this && hintDue()) {
         const char* description = kindDescription(puzzle::task.rules[static_cast<size_t>(row)].kind);
-        if (description != nullptr) showHint(rowX, rowY + 43, description);
+        if (description != nullptr) showHint(rowX, rowY + kHintBelowRow, description);
     }
     drawRuleContent(row, rowX, rowY);
 }

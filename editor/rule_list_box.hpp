@@ -7,13 +7,14 @@
 #include <cstdint>
 
 #include "platform/types.hpp"
+#include "scene/panel_layout.hpp"
 #include "ui/list_box.hpp"
 
 namespace editor {
 
 class RuleListBox : public ui::ListBox {
 public:
-    static constexpr int kRowHeight = 33;
+    static constexpr int kRowHeight = scene::kListRowHeight;
     // Columns of a row.
     enum Column : int32_t {
         NoColumn = -1,
@@ -40,7 +41,6 @@ public:
 
     // An empty "forbid together" rule at the end; false when the table is full.
     bool appendRule();
-    void drawCellFrame(int cellX, int cellY, int cellWidth, bool pressed);
 
     int32_t hoverRow = -1;
     int32_t hoverColumn = NoColumn;

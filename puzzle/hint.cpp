@@ -9,6 +9,7 @@
 #include "puzzle/move_list_box.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
+#include "scene/river.hpp"
 #include "scene/screen_items.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/flying_highlight.hpp"
@@ -20,7 +21,8 @@ using namespace scene;
 
 namespace {
 
-constexpr int kButtonX = 620, kButtonY = 468;
+// The pointers fly out of the button's middle.
+constexpr int kButtonMiddle = 30;
 constexpr uint32_t kBoardColour = 0xFFFFFF00;
 constexpr uint32_t kTakeOutColour = 0xFFFF0000;
 constexpr uint32_t kArrowUnlit = 0x50FFFFFF;
@@ -50,8 +52,8 @@ void pointAt(HintState& hint, size_t slot, const VisualItem* item, uint32_t colo
     FlyingHighlight* trail = hint.pointers[slot];
     trail->colour = colour;
     trail->width = trail->height = 0;
-    trail->fly(kButtonX + 30, kButtonY + 30, item->x - 2, item->y - 2, item->width + 4, item->height + 4,
-               static_cast<uint32_t>(slot) * kFlightGap);
+    trail->fly(scene::kHintButtonX + kButtonMiddle, scene::kHintButtonY + kButtonMiddle, item->x - 2,
+               item->y - 2, item->width + 4, item->height + 4, static_cast<uint32_t>(slot) * kFlightGap);
 }
 
 model::Position positionOnScreen() {
@@ -80,7 +82,8 @@ std::string crossingMessage(const model::Hint& h) {
 void buildHint(PlaySession& session) {
     HintState& hint = session.hint;
     hint = HintState{};
-    hint.button = new PressablePicture(kButtonX, kButtonY, "textures/btn_hint.tga");
+    hint.button =
+        new PressablePicture(scene::kHintButtonX, scene::kHintButtonY, "textures/btn_hint.tga");
     hint.button->colour = 0xE0FFFFFF;
     hint.button->hoverColour = 0xFFFFFFFF;
     hint.button->onClick = [owner = &session](PressablePicture*) { showHint(*owner); };

@@ -5,6 +5,7 @@
 #include "platform/types.hpp"
 #include "puzzle/task.hpp"
 #include "scene/character_picture.hpp"
+#include "scene/panel_layout.hpp"
 #include "ui/cp1251.hpp"
 
 namespace puzzle {
@@ -24,7 +25,7 @@ void MoveListBox::draw() {
 
 int MoveListBox::rowCount() { return moveCount + 1; }
 
-int MoveListBox::rowHeight(int) { return 33; }
+int MoveListBox::rowHeight(int) { return scene::kListRowHeight; }
 
 void MoveListBox::append(const model::MoveData& move) {
     moves.push_back(move);
@@ -61,10 +62,12 @@ void MoveListBox::layoutRow(const model::MoveData& move, int rowX, RowLayout& la
 }
 
 void MoveListBox::drawRow(int row, int rowX, int rowY) {
-    if (row % 2 == 0 && moveCount != 0) fillRect(rowX, rowY, rowX + 212, rowY + 33, 0x20FFFFFF);
+    if (row % 2 == 0 && moveCount != 0)
+        fillRect(rowX, rowY, rowX + scene::kListRowWidth, rowY + scene::kListRowHeight, 0x20FFFFFF);
     if (row == moveCount) {
         if (moveCount == 0) {
-            drawText(fonts.small, "Список ходов пуст"_cp, Rect{rowX, rowY, rowX + 212, rowY + 33},
+            drawText(fonts.small, "Список ходов пуст"_cp,
+                     Rect{rowX, rowY, rowX + scene::kListRowWidth, rowY + scene::kListRowHeight},
                      platform::TextFormat::Center | platform::TextFormat::VCenter |
                          platform::TextFormat::NoClip,
                      ui::kPaleYellow);

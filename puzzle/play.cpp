@@ -159,7 +159,7 @@ void buildPlayScreen(PlaySession& session, NextTask next) {
     play.moveList = new MoveListBox(area.x, area.y, area.width, area.height);
     play.moveList->upArrow = screenItems.upArrow;
     play.moveList->downArrow = screenItems.downArrow;
-    play.undoButton = new Button(0, 0, 212, 33, "Отменить ход"_cp);
+    play.undoButton = new Button(0, 0, scene::kListRowWidth, scene::kListRowHeight, "Отменить ход"_cp);
     play.undoButton->overlayColours = {0, 0x60FFFFFF, 0x60FFFF00};
     play.undoButton->visible = false;
     play.undoButton->onClick = [owner = &session](Button*) { undoMove(*owner); };

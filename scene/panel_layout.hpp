@@ -9,6 +9,9 @@
 
 namespace scene {
 
+// Every list on the panel draws rows of this size; play's undo button takes one row's place.
+constexpr int kListRowWidth = 212, kListRowHeight = 33;
+
 // The list above the button row.
 Box panelList();
 // Play keeps its one button inside its list, so the list reaches down to the frame.

@@ -39,6 +39,7 @@ constexpr Box kStatement{10, 590, 680, 170};
 constexpr Box kWordsFrame{5, 550, 670, 205};
 // The water between the left bank and the hint button, where play's messages wrap.
 constexpr int kRiverTextLeft = 300, kRiverTextRight = 610;
+constexpr int kHintButtonX = 620, kHintButtonY = 468;
 
 // The wood panel stands at the right bank's foot; the catalogue brings it to the middle.
 constexpr int kPanelX = 705, kPanelY = 320;
