@@ -137,8 +137,8 @@ bool buildScreens() {
     menu.roller = new PressablePicture(kRollerX, kRollerY, "textures/btn_menu.tga");
     menu.roller->onClick = [](PressablePicture* item) { toggleMainMenu(item); };
     for (int i = 0; i < static_cast<int>(menu.buttons.size()); ++i) {
-        Button* button = new Button(kCommandX, kCommandTop + kCommandPitch * i, kCommandWidth,
-                                    kCommandHeight, nullptr);
+        Button* button =
+            new Button(kCommandX, kCommandTop + kCommandPitch * i, kCommandWidth, kCommandHeight, "");
         button->id = i;
         button->onClick = onMenuCommand;
         button->visible = false;

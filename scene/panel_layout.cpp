@@ -31,11 +31,11 @@ Box panelList() { return list(kListHeightLoss); }
 
 Box panelListWithoutButtons() { return list(kListHeightLossWithoutButtons); }
 
-Button* makePanelButton(int index, const char* text, std::function<void(Button*)> onClick) {
+Button* makePanelButton(int index, std::string text, std::function<void(Button*)> onClick) {
     auto* button =
         new Button(screenItems.woodPanel->x + kListLeft + kButtonSpacing * index,
                    screenItems.woodPanel->y + screenItems.woodPanel->height - kButtonRowFromBottom,
-                   kButtonWidth, kButtonHeight, text);
+                   kButtonWidth, kButtonHeight, std::move(text));
     button->overlayColours = {0x33FFFFFF, 0x60FFFFFF, 0x60FFFF00};
     button->onClick = std::move(onClick);
     return button;

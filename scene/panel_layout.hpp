@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "scene/river.hpp"
 #include "ui/button.hpp"
@@ -17,6 +18,6 @@ Box panelList();
 // Play keeps its one button inside its list, so the list reaches down to the frame.
 Box panelListWithoutButtons();
 // Button 0 (left) or 1 (right) of the row, 105 x 33, in the panel's colours.
-ui::Button* makePanelButton(int index, const char* text, std::function<void(ui::Button*)> onClick);
+ui::Button* makePanelButton(int index, std::string text, std::function<void(ui::Button*)> onClick);
 
 }  // namespace scene

@@ -1,26 +1,28 @@
 #include "ui/button.hpp"
 
+#include <utility>
+
 #include "platform/types.hpp"
 #include "ui/resources.hpp"
 
 namespace ui {
 
-Button::Button(int x_, int y_, int width_, int height_, const char* text_)
-    : Pressable(x_, y_, width_, height_), text(text_) {}
+Button::Button(int x_, int y_, int width_, int height_, std::string text_)
+    : Pressable(x_, y_, width_, height_), text(std::move(text_)) {}
 
 void Button::draw() {
     const uint32_t overlay = overlayColours[static_cast<size_t>(state & 3) % 3];
     const Rect place{x, y, x + width, y + height};
     const platform::TextFormat format = platform::TextFormat::Center | platform::TextFormat::VCenter;
-    if (state == Idle || text == nullptr) {
-        if (text != nullptr) drawText(fonts.small, text, place, format, textColour);
+    if (state == Idle || text.empty()) {
+        if (!text.empty()) drawText(fonts.small, text.c_str(), place, format, textColour);
         if (overlay != 0) fillRect(x, y, x + width, y + height, overlay);
         return;
     }
     // Lit by the pointer, the light fill would wash the text out: it goes under the text,
     // which is outlined to stay readable.
     if (overlay != 0) fillRect(x, y, x + width, y + height, overlay);
-    drawOutlinedText(fonts.small, text, place, format, textColour);
+    drawOutlinedText(fonts.small, text.c_str(), place, format, textColour);
 }
 
 ColorBox::ColorBox(int x_, int y_, int width_, int height_, int count_, const uint32_t* colours_)

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "ui/pressable.hpp"
 #include "ui/visual_item.hpp"
@@ -13,10 +14,11 @@ namespace ui {
 
 class Button : public Pressable<VisualItem, Button> {
 public:
-    Button(int x, int y, int width, int height, const char* text);
+    // An empty text draws none: a bare overlay over words a picture shows (the menu).
+    Button(int x, int y, int width, int height, std::string text);
     void draw() override;
 
-    const char* text;  // not owned
+    std::string text;
     uint32_t textColour = kPaleYellow;
     // By press state.
     std::array<uint32_t, 3> overlayColours{0, 0x60FFFFFF, 0x60FFFF00};

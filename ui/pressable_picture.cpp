@@ -1,5 +1,7 @@
 #include "ui/pressable_picture.hpp"
 
+#include <utility>
+
 #include "platform/types.hpp"
 
 namespace ui {
@@ -32,8 +34,8 @@ void PressablePicture::draw() {
     drawTexture(picture, x, y, nullptr, tint);
 }
 
-Checkbox::Checkbox(int x_, int y_, const char* path, const char* label_)
-    : PressablePicture(x_, y_, path), label(label_) {
+Checkbox::Checkbox(int x_, int y_, const char* path, std::string label_)
+    : PressablePicture(x_, y_, path), label(std::move(label_)) {
     width /= 2;
 }
 
@@ -45,8 +47,8 @@ void Checkbox::draw() {
         const Rect frame{s, 0, s + width, height};
         drawTexture(picture, x, y, &frame, tint);
     }
-    if (label != nullptr) {
-        drawText(fonts.small, label, Rect{x + width + 2, y, 0, y + height},
+    if (!label.empty()) {
+        drawText(fonts.small, label.c_str(), Rect{x + width + 2, y, 0, y + height},
                  platform::TextFormat::NoClip | platform::TextFormat::Bottom, labelColour);
     }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "ui/graphics_item.hpp"
 #include "ui/pressable.hpp"
@@ -28,11 +29,11 @@ protected:
 
 class Checkbox : public PressablePicture {
 public:
-    Checkbox(int x, int y, const char* path, const char* label);
+    Checkbox(int x, int y, const char* path, std::string label);
     void draw() override;
 
     bool checked = false;
-    const char* label;  // not owned
+    std::string label;
     uint32_t labelColour = kPaleYellow;
 
 protected:

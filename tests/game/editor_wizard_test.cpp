@@ -187,9 +187,9 @@ TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStepAndFlightsFol
     EXPECT_EQ(scene::screenItems.bankHighlight->targetY, items().ruleList->y);
     goTo(5);
     EXPECT_EQ(task.boat->x, scene::kLeftStationX);
-    EXPECT_STREQ(items().nextButton->text, "Готово"_cp);
+    EXPECT_EQ(items().nextButton->text, "Готово"_cp);
     back();
-    EXPECT_STREQ(items().nextButton->text, "Далее »"_cp);
+    EXPECT_EQ(items().nextButton->text, "Далее »"_cp);
     EXPECT_EQ(task.boat->y, scene::kLeftStationY);
 }
 

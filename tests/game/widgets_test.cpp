@@ -49,7 +49,7 @@ TEST_F(WidgetsTest, ButtonClicksOnlyWhenReleasedOnIt) {
 }
 
 TEST_F(WidgetsTest, ButtonOverlayTintsItsRectangle) {
-    auto* button = new Button(100, 100, 50, 30, nullptr);
+    auto* button = new Button(100, 100, 50, 30, "");
     frame();
     EXPECT_EQ(pixel(110, 110), 0xFF000000u);
     move(110, 110);
@@ -62,7 +62,7 @@ TEST_F(WidgetsTest, ButtonOverlayTintsItsRectangle) {
 }
 
 TEST_F(WidgetsTest, ClickHandlerMayDestroyItsButton) {
-    auto* button = new Button(100, 100, 50, 30, nullptr);
+    auto* button = new Button(100, 100, 50, 30, "");
     button->onClick = [](Button* b) {
         ++clicks;
         releaseHotItem();
@@ -160,7 +160,7 @@ TEST_F(WidgetsTest, CheckboxTogglesBeforeItsClickAndStaticElementsLetClicksThrou
     click(45, 15);  // the label does not toggle
     EXPECT_TRUE(box->checked);
 
-    auto* button = new Button(100, 100, 50, 30, nullptr);
+    auto* button = new Button(100, 100, 50, 30, "");
     button->onClick = [](Button*) { ++clicks; };
     auto* cover = new InertPicture(90, 90, nullptr);
     cover->width = 100;
