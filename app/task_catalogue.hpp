@@ -1,4 +1,5 @@
-// The catalogue of task files found in "tasks" and in the data folder.
+// The catalogue of the task files in the program's "tasks", the class folder and the data
+// folder.
 #pragma once
 
 #include <cstdint>
@@ -41,7 +42,8 @@ public:
 bool pupilNameFormShown();
 
 void openSelectedTask(ui::Button* button);
-// The question before deleting is dropped (another row was chosen).
+// Drops the question before deleting (another row chosen, a task opened or deleted): the
+// button says «Удалить» again.
 void forgetDeleteQuestion();
 // The open catalogue's list, or null.
 TaskListBox* currentTaskList();
