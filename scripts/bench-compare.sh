@@ -15,8 +15,8 @@ trap 'rm -rf "$out"' EXIT
 
 run() {  # BUILD LABEL ROUND
     (cd "$1" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy GSETTINGS_BACKEND=memory \
-        bench/ferrolin-bench --benchmark_filter="$filter" --benchmark_format=json \
-        >"$out/$2-$3.json" 2>/dev/null)
+        bench/ferrolin-bench --benchmark_filter="$filter" --benchmark_out="$out/$2-$3.json" \
+        --benchmark_out_format=json >/dev/null 2>&1)
 }
 
 for round in $(seq "$rounds"); do
