@@ -17,7 +17,10 @@ class="$work/Класс 5Б"
 mkdir -p "$unpacked" "$class"
 (cd "$unpacked" && cmake -E tar xf "$zip")
 program=$(find "$unpacked" -mindepth 1 -maxdepth 1 -type d | head -n 1)
-first=$(ls "$program"/tasks/_*.dat | head -n 1)
+# A glob, not ls | head: the pack's listing outgrew a pipe's buffer, and head leaving early
+# ended ls with SIGPIPE, which pipefail took for a failure.
+tasks=("$program"/tasks/_*.dat)
+first=${tasks[0]}
 cp "$first" "$class/Моя задача.dat"
 
 # The console programs.
