@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/events.hpp"
+
 namespace app {
 
 enum class ScreenKind : int32_t { None = 0, Play = 1, Editor = 2, Catalogue = 3 };
@@ -16,7 +18,7 @@ public:
     // The flight of the bank highlight ended.
     virtual void highlightDone() {}
     // A key pressed while the screen alone takes input (no menu, no press held).
-    virtual void keyDown(uintptr_t, bool) {}
+    virtual void keyDown(platform::Key, bool) {}
 };
 
 // What is open under the menu.

@@ -47,7 +47,7 @@ public:
     ~PlayScreen() override { puzzle::closePlayScreen(session); }
     ScreenKind kind() const override { return ScreenKind::Play; }
     void highlightDone() override { puzzle::revealWinner(session.play); }
-    void keyDown(uintptr_t key, bool ctrl) override { puzzle::playKeyDown(session, key, ctrl); }
+    void keyDown(platform::Key key, bool ctrl) override { puzzle::playKeyDown(session, key, ctrl); }
 
     puzzle::PlaySession session;
 };
@@ -115,7 +115,7 @@ ScreenKind screenKind() { return game().screen ? game().screen->kind() : ScreenK
 
 void showCatalogue() { enter<CatalogueScreen>(); }
 
-void screenKeyDown(uintptr_t key, bool ctrl) {
+void screenKeyDown(platform::Key key, bool ctrl) {
     if (Screen* screen = game().screen.get()) screen->keyDown(key, ctrl);
 }
 

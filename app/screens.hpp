@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/events.hpp"
 #include "ui/button.hpp"
 #include "ui/graphics_item.hpp"
 #include "ui/pressable_picture.hpp"
@@ -46,7 +47,7 @@ void showCatalogue();
 puzzle::PlaySession* playSession();
 editor::EditorSession* editorSession();
 // Hands a key to the open screen.
-void screenKeyDown(uintptr_t key, bool ctrl);
+void screenKeyDown(platform::Key key, bool ctrl);
 // The menu's position: the top row of the menu picture that is drawn (384 rolled up).
 int menuPosition();
 

@@ -52,31 +52,30 @@ struct Film {
     }
 };
 
-const std::map<std::string, uintptr_t> kKeys = {
-    {"escape", VK_ESCAPE}, {"enter", VK_RETURN}, {"backspace", VK_BACK}, {"tab", VK_TAB},
-    {"left", VK_LEFT},     {"right", VK_RIGHT},  {"up", VK_UP},          {"down", VK_DOWN},
-    {"home", VK_HOME},     {"end", VK_END},      {"delete", VK_DELETE},
+const std::map<std::string, Key> kKeys = {
+    {"escape", Key::Escape}, {"enter", Key::Enter},   {"backspace", Key::Backspace},
+    {"tab", Key::Tab},       {"left", Key::Left},     {"right", Key::Right},
+    {"up", Key::Up},         {"down", Key::Down},     {"home", Key::Home},
+    {"end", Key::End},       {"delete", Key::Delete},
 };
 
-// "a".."z" and "f1".."f12" as the message loop reports them; 0 for other names.
-uintptr_t letterOrFunctionKey(const std::string& name) {
-    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z')
-        return static_cast<uintptr_t>(name[0] - 'a' + 'A');
-    if (name.size() < 2 || name.size() > 3 || name[0] != 'f') return 0;
+// "a".."z" and "f1".."f12"; none for other names.
+std::optional<Key> letterOrFunctionKey(const std::string& name) {
+    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return letterKey(name[0]);
+    if (name.size() < 2 || name.size() > 3 || name[0] != 'f') return std::nullopt;
     int number = 0;
     for (size_t i = 1; i < name.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9') return 0;
+        if (name[i] < '0' || name[i] > '9') return std::nullopt;
         number = number * 10 + (name[i] - '0');
     }
-    return number >= 1 && number <= 12 ? static_cast<uintptr_t>(0x70 + number - 1) : 0;
+    return number >= 1 && number <= 12 ? std::optional<Key>(functionKey(number)) : std::nullopt;
 }
 
 // Input reaches the game as from the message loop, which hands over the next input only
 // once the animation it started has played.
-intptr_t settled(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    const intptr_t result = windowProc(message, wParam, lParam);
+void settled(const Event& event) {
+    windowProc(event);
     finishAnimations();
-    return result;
 }
 
 class ScriptError {
@@ -124,7 +123,7 @@ public:
             // As if the window were closed and the game started again: what the game keeps
             // on disk is all that survives.
             if (started_) {
-                if (!quitPosted()) windowProc(WM_DESTROY, 0, 0);
+                if (!quitPosted()) windowProc(Destroy{});
                 shutdown();
                 started_ = false;
                 fs::current_path(base::toPath(previous_));
@@ -143,7 +142,7 @@ private:
     void game(const std::string& command, std::istringstream& in) {
         if (command == "move") {
             const auto [x, y] = point(in);
-            mouse(WM_MOUSEMOVE, x, y);
+            move(x, y);
         } else if (command == "down") {
             const auto [x, y] = point(in);
             press(x, y);
@@ -152,24 +151,23 @@ private:
             release(x, y);
         } else if (command == "click") {
             const auto [x, y] = point(in);
-            mouse(WM_MOUSEMOVE, x, y);
+            move(x, y);
             press(x, y);
             release(x, y);
         } else if (command == "drag") {
             const auto [x1, y1] = point(in);
             const auto [x2, y2] = point(in);
-            mouse(WM_MOUSEMOVE, x1, y1);
+            move(x1, y1);
             press(x1, y1);
             const int dx = x2 - x1, dy = y2 - y1;
             const int distance = std::max(std::abs(dx), std::abs(dy));
             const int steps = std::max(1, distance / 10);
-            for (int i = 1; i <= steps; ++i)
-                mouse(WM_MOUSEMOVE, x1 + dx * i / steps, y1 + dy * i / steps);
+            for (int i = 1; i <= steps; ++i) move(x1 + dx * i / steps, y1 + dy * i / steps);
             release(x2, y2);
         } else if (command == "wheel") {
             // wheel X Y N: N notches towards the user (down a list), negative up.
             const auto [x, y] = point(in);
-            deliverWheel(settled, x, y, number(in));
+            deliverInput(settled, Wheel{{x, y}, number(in)});
         } else if (command == "tap") {
             const auto [x, y] = point(in);
             deliverTouch(settled, TouchPhase::Down, 0, x, y);
@@ -190,17 +188,17 @@ private:
             }
         } else if (command == "key") {
             const std::string name = rest(in);
-            if (const uintptr_t code = letterOrFunctionKey(name)) {
-                settled(WM_KEYDOWN, code, 0);
+            if (const std::optional<Key> key = letterOrFunctionKey(name)) {
+                settled(KeyDown{*key});
                 return;
             }
             const auto found = kKeys.find(name);
             if (found == kKeys.end()) throw ScriptError("unknown key '" + name + "'");
             EditBox* box = focusedEditBox();
-            if (box != nullptr && found->second != VK_ESCAPE) {
+            if (box != nullptr && found->second != Key::Escape) {
                 box->keyDown(found->second, false, false);
             } else {
-                settled(WM_KEYDOWN, found->second, 0);
+                settled(KeyDown{found->second});
             }
         } else if (command == "type") {
             EditBox* box = focusedEditBox();
@@ -216,7 +214,7 @@ private:
             for (int t = 0; t < ms && !quitPosted(); t += 10) {
                 advanceVirtualClock(10);
                 const int seen = film_.seen;
-                windowProc(WM_TIMER, 1, 0);
+                windowProc(Tick{});
                 // A tick at rest draws nothing: the film shows the frame still on screen.
                 if (film_.seen == seen) film_.frame();
             }
@@ -284,16 +282,16 @@ private:
 
     // Input takes the real loop's way: a release without its press is dropped, a press in
     // a text box goes to the box, as on the desktop.
-    void mouse(uint32_t message, int x, int y) { deliverMouse(settled, message, x, y, held_); }
+    void move(int x, int y) { deliverInput(settled, MouseMove{{x, y}, held_}); }
 
     void press(int x, int y) {
         held_ = true;
-        deliverMouse(settled, WM_LBUTTONDOWN, x, y, true);
+        deliverInput(settled, MouseDown{{x, y}});
     }
 
     void release(int x, int y) {
         held_ = false;
-        deliverMouse(settled, WM_LBUTTONUP, x, y, false);
+        deliverInput(settled, MouseUp{{x, y}});
     }
 
     static std::string rest(std::istringstream& in) {

@@ -70,8 +70,8 @@ CatalogueScreen::CatalogueScreen() {
     }
 }
 
-void CatalogueScreen::keyDown(uintptr_t key, bool) {
-    if (key == platform::VK_RETURN && nameForm) nameForm->submit();
+void CatalogueScreen::keyDown(platform::Key key, bool) {
+    if (key == platform::Key::Enter && nameForm) nameForm->submit();
 }
 
 bool pupilNameFormShown() {

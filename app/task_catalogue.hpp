@@ -21,7 +21,7 @@ public:
     ~CatalogueScreen() override;
     ScreenKind kind() const override { return ScreenKind::Catalogue; }
     // Enter confirms the pupil's name when the catalogue asks for it.
-    void keyDown(uintptr_t key, bool) override;
+    void keyDown(platform::Key key, bool) override;
 
     // The list and its buttons on the panel.
     void fill();

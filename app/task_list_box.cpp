@@ -187,7 +187,7 @@ bool TaskListBox::hitTest(int px, int py) {
     return hoveredRow >= 0 && hoveredRow < static_cast<int>(entries.size());
 }
 
-void TaskListBox::mouseDown(int, int, unsigned) {
+void TaskListBox::mouseDown(int, int) {
     if (hoveredRow == selectedRow) {
         openSelectedTask(nullptr);
     } else {

@@ -59,7 +59,7 @@ public:
     TaskListBox(int x, int y, int width, int height, Judging judging = Judging::Difficulties);
     void draw() override;
     bool hitTest(int px, int py) override;
-    void mouseDown(int px, int py, unsigned keys) override;
+    void mouseDown(int px, int py) override;
     void hoverEnter() override;
     void hoverLeave() override;
     int rowCount() override;

@@ -39,32 +39,32 @@ void scrollBy(int delta) {
     }
 }
 
-void keyDown(uintptr_t key) {
+void keyDown(const KeyDown& key) {
     // The help is wanted most when something is going wrong: it opens from anywhere.
-    if (key == VK_F1) {
+    if (key.key == Key::F1) {
         openDocument("help/index.html");
         return;
     }
     // Not in the middle of a press: the menu would take the hot item away from under a
     // drag and leave what was dragged wherever the pointer had taken it.
     if (!ui::itemList.inputArmed || ui::itemList.pressHeld) return;
-    if (key == VK_ESCAPE) {
+    if (key.key == Key::Escape) {
         toggleMainMenu(nullptr);
     } else if (ui::itemList.modalFloor == nullptr) {
         // The modal floor is the open menu or the winner picture: what lies under them
         // cannot be clicked, so it cannot be keyed either.
-        screenKeyDown(key, controlKeyHeld());
+        screenKeyDown(key.key, key.ctrl);
     }
 }
 
-void wheel(int x, int y, int delta) {
+void wheel(const Wheel& turn) {
     ui::ListBox* list = currentList();
     if (list == nullptr || !list->visible || !ui::itemList.inputArmed || ui::itemList.pressHeld) return;
     if (ui::itemList.modalFloor != nullptr || !scene::screenItems.woodPanel->visible ||
-        !ui::containsPoint(scene::screenItems.woodPanel, x, y)) {
+        !ui::containsPoint(scene::screenItems.woodPanel, turn.at.x, turn.at.y)) {
         return;
     }
-    list->scrollByNotches(-delta / WHEEL_DELTA);
+    list->scrollByNotches(turn.notches);
 }
 
 bool arrowHeld() {
@@ -135,50 +135,46 @@ void scrollDownTick() {
     }
 }
 
-intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    const unsigned keys = static_cast<unsigned>(wParam);
-    if (message != WM_TIMER) game().frames.wanted = true;
-    switch (message) {
-        case WM_DESTROY:
-            // The window closes at once, also in the middle of an animation.
-            ui::stopAnimations();
-            closeScreen();
-            postQuit(0);
-            return 0;
-        case WM_KEYDOWN:
-            keyDown(wParam);
-            return 0;
-        case WM_MOUSEWHEEL:
-            wheel(mouseX(lParam), mouseY(lParam), wheelDelta(wParam));
-            return 0;
-        case WM_TIMER:
-            // An animation draws its own frames, on its own beat.
-            if (ui::animating()) {
-                ui::advanceAnimations();
-                game().frames.wanted = true;
-                return 0;
-            }
-            if (scene::screenItems.upArrow != nullptr &&
-                scene::screenItems.upArrow->state == ui::Pressed) {
-                scrollUpTick();
-            } else if (scene::screenItems.downArrow != nullptr &&
-                       scene::screenItems.downArrow->state == ui::Pressed) {
-                scrollDownTick();
-            }
-            drawFrameIfDue();
-            return 0;
-        case WM_PAINT:
-            drawFrame();
-            return 0;
-        case WM_MOUSEMOVE:
-            return ui::routeMouseMove(mouseX(lParam), mouseY(lParam), keys);
-        case WM_LBUTTONDOWN:
-            return ui::routeMouseDown(mouseX(lParam), mouseY(lParam), keys);
-        case WM_LBUTTONUP:
-            return ui::routeMouseUp(mouseX(lParam), mouseY(lParam), keys);
-        default:
-            return 0;
+namespace {
+
+void tick() {
+    // An animation draws its own frames, on its own beat.
+    if (ui::animating()) {
+        ui::advanceAnimations();
+        game().frames.wanted = true;
+        return;
     }
+    if (scene::screenItems.upArrow != nullptr && scene::screenItems.upArrow->state == ui::Pressed) {
+        scrollUpTick();
+    } else if (scene::screenItems.downArrow != nullptr &&
+               scene::screenItems.downArrow->state == ui::Pressed) {
+        scrollDownTick();
+    }
+    drawFrameIfDue();
+}
+
+void destroy() {
+    // The window closes at once, also in the middle of an animation.
+    ui::stopAnimations();
+    closeScreen();
+    postQuit(0);
+}
+
+}  // namespace
+
+void windowProc(const Event& event) {
+    if (!std::holds_alternative<Tick>(event)) game().frames.wanted = true;
+    std::visit(Overloaded{
+                   [](const MouseMove& e) { ui::routeMouseMove(e.at.x, e.at.y, e.leftHeld); },
+                   [](const MouseDown& e) { ui::routeMouseDown(e.at.x, e.at.y); },
+                   [](const MouseUp& e) { ui::routeMouseUp(e.at.x, e.at.y); },
+                   [](const Wheel& e) { wheel(e); },
+                   [](const KeyDown& e) { keyDown(e); },
+                   [](Tick) { tick(); },
+                   [](Paint) { drawFrame(); },
+                   [](Destroy) { destroy(); },
+               },
+               event);
 }
 
 bool drawFrameIfDue() {
@@ -207,7 +203,7 @@ void finishAnimations() {
     while (ui::animating() && !quitPosted()) {
         const auto ahead = static_cast<int32_t>(ui::nextAnimationTick() - tickCount());
         if (ahead > 0) sleepMs(static_cast<uint32_t>(ahead));
-        windowProc(WM_TIMER, 1, 0);
+        windowProc(Tick{});
     }
 }
 

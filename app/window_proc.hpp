@@ -1,4 +1,4 @@
-// The window procedure: every message of the game's one window arrives here.
+// The window procedure: every event of the game's one window arrives here.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 
 namespace app {
 
-intptr_t windowProc(uint32_t message, uintptr_t wParam, intptr_t lParam);
+void windowProc(const platform::Event& event);
 // While an arrow of the wood panel is held, the current list scrolls 2 pixels a tick.
 void scrollUpTick();
 void scrollDownTick();

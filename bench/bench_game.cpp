@@ -116,30 +116,29 @@ void HeadlessGame::stop() {
 void HeadlessGame::wait(unsigned ms) {
     for (unsigned t = 0; t < ms; t += 10) {
         platform::advanceVirtualClock(10);
-        app::windowProc(platform::WM_TIMER, 1, 0);
+        app::windowProc(platform::Tick{});
     }
 }
 
 void HeadlessGame::click(int x, int y) {
-    app::windowProc(platform::WM_MOUSEMOVE, 0, platform::makeMouseParam(x, y));
-    app::windowProc(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::makeMouseParam(x, y));
-    app::windowProc(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x, y));
+    app::windowProc(platform::MouseMove{{x, y}});
+    app::windowProc(platform::MouseDown{{x, y}});
+    app::windowProc(platform::MouseUp{{x, y}});
     app::finishAnimations();
 }
 
 void HeadlessGame::drag(int x1, int y1, int x2, int y2) {
-    app::windowProc(platform::WM_MOUSEMOVE, 0, platform::makeMouseParam(x1, y1));
-    app::windowProc(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::makeMouseParam(x1, y1));
+    app::windowProc(platform::MouseMove{{x1, y1}});
+    app::windowProc(platform::MouseDown{{x1, y1}});
     for (int i = 1; i <= 10; ++i) {
-        app::windowProc(platform::WM_MOUSEMOVE, platform::MK_LBUTTON,
-                        platform::makeMouseParam(x1 + (x2 - x1) * i / 10, y1 + (y2 - y1) * i / 10));
+        app::windowProc(platform::MouseMove{{x1 + (x2 - x1) * i / 10, y1 + (y2 - y1) * i / 10}, true});
     }
-    app::windowProc(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x2, y2));
+    app::windowProc(platform::MouseUp{{x2, y2}});
     app::finishAnimations();
 }
 
-void HeadlessGame::key(unsigned vk) {
-    app::windowProc(platform::WM_KEYDOWN, vk, 0);
+void HeadlessGame::key(platform::Key key) {
+    app::windowProc(platform::KeyDown{key});
     app::finishAnimations();
 }
 
@@ -149,7 +148,7 @@ void HeadlessGame::addTaskFile(const model::TaskData& task) {
 }
 
 void HeadlessGame::closeMenu() {
-    if (app::game().menu.picture->visible) key(platform::VK_ESCAPE);
+    if (app::game().menu.picture->visible) key(platform::Key::Escape);
 }
 
 void HeadlessGame::openBusyPlay() {
@@ -197,7 +196,7 @@ void HeadlessGame::openBusyCatalogue() {
     const int x = scene::screenItems.woodPanel->x + 150;
     const int y = scene::screenItems.woodPanel->y + 80;
     click(x, y);
-    app::windowProc(platform::WM_MOUSEMOVE, 0, platform::makeMouseParam(x, y + 66));
+    app::windowProc(platform::MouseMove{{x, y + 66}});
     wait(100);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/task_data.hpp"
+#include "platform/events.hpp"
 
 namespace bench {
 
@@ -41,7 +42,7 @@ public:
     void wait(unsigned ms);
     void click(int x, int y);
     void drag(int x1, int y1, int x2, int y2);
-    void key(unsigned vk);
+    void key(platform::Key key);
 
 private:
     std::filesystem::path root_;

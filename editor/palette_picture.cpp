@@ -23,12 +23,12 @@ void PalettePicture::draw() { scene::drawCharacter(texture, tintMask, x, y, colo
 
 bool PalettePicture::hitTest(int px, int py) { return containsPoint(this, px, py); }
 
-void PalettePicture::mouseDown(int px, int py, unsigned keys) {
+void PalettePicture::mouseDown(int px, int py) {
     if (!makeCharacter_) return;
     DragDropItem* character = makeCharacter_(this);
     if (character == nullptr) return;
     setHotItem(character);
-    character->mouseDown(px, py, keys);
+    character->mouseDown(px, py);
 }
 
 void PalettePicture::hoverEnter() { setCursor(CursorKind::Hand); }

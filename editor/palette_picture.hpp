@@ -20,7 +20,7 @@ public:
     PalettePicture(int x, int y, const char* path, MakeCharacter makeCharacter);
     void draw() override;
     bool hitTest(int px, int py) override;
-    void mouseDown(int px, int py, unsigned keys) override;
+    void mouseDown(int px, int py) override;
     void hoverEnter() override;
     void hoverLeave() override;
 

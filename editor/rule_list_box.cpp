@@ -116,7 +116,7 @@ bool RuleListBox::hitTest(int px, int py) {
     return false;
 }
 
-void RuleListBox::mouseDown(int px, int py, unsigned) {
+void RuleListBox::mouseDown(int px, int py) {
     if (!hitTest(px, py)) return;
     if (hoverRow == puzzle::task.ruleCount && !appendRule()) return;
     clickCell();

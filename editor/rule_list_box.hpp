@@ -31,7 +31,7 @@ public:
     bool hitTest(int px, int py) override;
     // A click on a cell: cycles the kind, steps a character, deletes the rule; on the
     // last row it appends a rule first.
-    void mouseDown(int px, int py, unsigned keys) override;
+    void mouseDown(int px, int py) override;
     void hoverEnter() override;
     void hoverLeave() override;
 

@@ -227,7 +227,7 @@ void EditBox::typeText(const std::string& utf8) {
     if (!typed.empty()) replaceSelection(*state_, typed);
 }
 
-bool EditBox::keyDown(uintptr_t key, bool ctrl, bool shift) {
+bool EditBox::keyDown(Key key, bool ctrl, bool shift) {
     State& s = *state_;
     const bool hasSelection = s.caret != s.anchor;
     const size_t line = s.lineOfCaret();
@@ -244,9 +244,9 @@ bool EditBox::keyDown(uintptr_t key, bool ctrl, bool shift) {
         moveCaret(s, index, shift, atEnd);
         s.preferredX = x;
     };
-    if (key != VK_UP && key != VK_DOWN) s.preferredX = -1;
+    if (key != Key::Up && key != Key::Down) s.preferredX = -1;
     switch (key) {
-        case VK_LEFT:
+        case Key::Left:
             if (ctrl) {
                 moveCaret(s, wordLeft(s.text, s.caret), shift);
             } else if (hasSelection && !shift) {
@@ -255,7 +255,7 @@ bool EditBox::keyDown(uintptr_t key, bool ctrl, bool shift) {
                 moveCaret(s, s.caret > 0 ? s.caret - 1 : 0, shift);
             }
             return true;
-        case VK_RIGHT:
+        case Key::Right:
             if (ctrl) {
                 moveCaret(s, wordRight(s.text, s.caret), shift);
             } else if (hasSelection && !shift) {
@@ -264,38 +264,38 @@ bool EditBox::keyDown(uintptr_t key, bool ctrl, bool shift) {
                 moveCaret(s, s.caret + 1, shift);
             }
             return true;
-        case VK_UP:
+        case Key::Up:
             vertical(-1);
             return true;
-        case VK_DOWN:
+        case Key::Down:
             vertical(1);
             return true;
-        case VK_HOME:
+        case Key::Home:
             moveCaret(s, ctrl ? 0 : s.lines[line].start, shift);
             return true;
-        case VK_END:
+        case Key::End:
             if (ctrl) {
                 moveCaret(s, s.text.size(), shift);
             } else {
                 moveCaret(s, s.lines[line].end, shift, s.lines[line].soft);
             }
             return true;
-        case VK_BACK:
+        case Key::Backspace:
             if (!hasSelection && s.caret > 0) s.anchor = ctrl ? wordLeft(s.text, s.caret) : s.caret - 1;
             replaceSelection(s, {});
             return true;
-        case VK_DELETE:
+        case Key::Delete:
             if (shift && hasSelection) copySelection(s);
             if (!hasSelection && s.caret < s.text.size()) {
                 s.anchor = ctrl ? wordRight(s.text, s.caret) : s.caret + 1;
             }
             replaceSelection(s, {});
             return true;
-        case VK_RETURN:
+        case Key::Enter:
             if (!s.multiLine) return false;
             replaceSelection(s, "\n");
             return true;
-        case 0x2D:  // Insert
+        case Key::Insert:
             if (ctrl) {
                 copySelection(s);
                 return true;
@@ -310,17 +310,17 @@ bool EditBox::keyDown(uintptr_t key, bool ctrl, bool shift) {
     }
     if (!ctrl) return false;
     switch (key) {
-        case 'A':
+        case Key::A:
             selectAll();
             return true;
-        case 'C':
+        case Key::C:
             copySelection(s);
             return true;
-        case 'X':
+        case Key::X:
             copySelection(s);
             replaceSelection(s, {});
             return true;
-        case 'V':
+        case Key::V:
             paste(s);
             return true;
         default:

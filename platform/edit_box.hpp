@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/events.hpp"
 #include "platform/types.hpp"
 
 namespace platform {
@@ -35,9 +36,9 @@ public:
     // Input, called by the message loop (or by tests and scripts):
     // UTF-8 text typed by the user.
     void typeText(const std::string& utf8);
-    // A key (VK_* codes of platform/types.hpp); ctrl/shift modifiers for shortcuts and
-    // selection. Returns true when the box used the key.
-    bool keyDown(uintptr_t key, bool ctrl, bool shift);
+    // A key; ctrl/shift modifiers for shortcuts and selection. Returns true when the box
+    // used the key.
+    bool keyDown(Key key, bool ctrl, bool shift);
     // A press at logical (x, y) inside the box puts the caret there (and focuses it).
     void mouseDown(int x, int y);
     // A move with the button still down after mouseDown: selects from the press to (x, y).

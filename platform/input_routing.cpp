@@ -2,6 +2,7 @@
 #include "platform/edit_box.hpp"
 #include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
+#include "platform/types.hpp"
 
 namespace platform {
 namespace {
@@ -11,35 +12,30 @@ EditBox* pressedBox = nullptr;
 // The game holds a left press that has not been released yet, and where the pointer
 // was last seen.
 bool gamePress = false;
-int lastX = 0, lastY = 0;
-
-bool ctrlWithKey = false;
+Point last;
 
 // The finger that works as the left button, while it touches.
 bool fingerDown = false;
 int64_t pressingFinger = 0;
 
-// A turn larger than the message can carry is cut, not wrapped round.
-constexpr int kMaxNotches = 0x7FFF / WHEEL_DELTA;
-
-bool isEditingKey(uintptr_t key, bool ctrl) {
+bool isEditingKey(Key key, bool ctrl) {
     switch (key) {
-        case VK_BACK:
-        case VK_DELETE:
-        case VK_LEFT:
-        case VK_RIGHT:
-        case VK_UP:
-        case VK_DOWN:
-        case VK_HOME:
-        case VK_END:
-        case VK_RETURN:
+        case Key::Backspace:
+        case Key::Delete:
+        case Key::Left:
+        case Key::Right:
+        case Key::Up:
+        case Key::Down:
+        case Key::Home:
+        case Key::End:
+        case Key::Enter:
+        case Key::Insert:  // Ctrl+Insert copies, Shift+Insert pastes
             return true;
-        case 'A':
-        case 'C':
-        case 'V':
-        case 'X':
-        case 0x2D:  // Insert: Ctrl+Insert copies, Shift+Insert pastes
-            return ctrl || key == 0x2D;
+        case Key::A:
+        case Key::C:
+        case Key::V:
+        case Key::X:
+            return ctrl;
         default:
             return false;
     }
@@ -47,85 +43,101 @@ bool isEditingKey(uintptr_t key, bool ctrl) {
 
 int clampTo(int value, int limit) { return value < 0 ? 0 : (value >= limit ? limit - 1 : value); }
 
-}  // namespace
+Point onScreen(Point at) { return {clampTo(at.x, kScreenWidth), clampTo(at.y, kScreenHeight)}; }
 
-intptr_t deliverMouse(WindowProc proc, uint32_t message, int x, int y, bool leftHeld) {
-    x = clampTo(x, kScreenWidth);
-    y = clampTo(y, kScreenHeight);
-    if (message == WM_LBUTTONDOWN) {
-        if (EditBox* box = editBoxAt(x, y)) {
+enum class Press { Move, Down, Up };
+
+void deliverMouse(WindowProc proc, Press press, Point at, bool leftHeld) {
+    at = onScreen(at);
+    if (press == Press::Down) {
+        if (EditBox* box = editBoxAt(at.x, at.y)) {
             pressedBox = box;
             box->focus();
-            box->mouseDown(x, y);
-            return 0;
+            box->mouseDown(at.x, at.y);
+            return;
         }
     } else if (pressedBox) {
         // A move without the button means the release was lost (the pointer left the
         // window): the press is over and the move goes to the game.
-        if (message == WM_LBUTTONUP || !leftHeld) {
+        if (press == Press::Up || !leftHeld) {
             pressedBox = nullptr;
-            if (message == WM_LBUTTONUP) return 0;
+            if (press == Press::Up) return;
         } else {
-            pressedBox->mouseDrag(x, y);
-            return 0;
+            pressedBox->mouseDrag(at.x, at.y);
+            return;
         }
     }
-    if (message == WM_LBUTTONUP && !gamePress) return 0;  // its press was already ended
+    if (press == Press::Up && !gamePress) return;  // its press was already ended
     // A move without the button means the release was lost on the way.
-    if (message == WM_MOUSEMOVE && !leftHeld) deliverPressLost(proc);
-    gamePress = message == WM_LBUTTONDOWN || (gamePress && message != WM_LBUTTONUP);
-    lastX = x;
-    lastY = y;
-    const uintptr_t keys =
-        (message == WM_LBUTTONDOWN || (message == WM_MOUSEMOVE && leftHeld)) ? MK_LBUTTON : 0;
-    return proc ? proc(message, keys, makeMouseParam(x, y)) : 0;
+    if (press == Press::Move && !leftHeld) deliverPressLost(proc);
+    gamePress = press == Press::Down || (gamePress && press != Press::Up);
+    last = at;
+    if (!proc) return;
+    switch (press) {
+        case Press::Move:
+            proc(MouseMove{at, leftHeld});
+            break;
+        case Press::Down:
+            proc(MouseDown{at});
+            break;
+        case Press::Up:
+            proc(MouseUp{at});
+            break;
+    }
+}
+
+void deliverKey(WindowProc proc, const KeyDown& key) {
+    EditBox* box = focusedEditBox();
+    if (box && isEditingKey(key.key, key.ctrl) && box->keyDown(key.key, key.ctrl, key.shift)) return;
+    if (proc) proc(key);
+}
+
+}  // namespace
+
+void deliverInput(WindowProc proc, const Event& input) {
+    if (const auto* move = std::get_if<MouseMove>(&input)) {
+        deliverMouse(proc, Press::Move, move->at, move->leftHeld);
+    } else if (const auto* down = std::get_if<MouseDown>(&input)) {
+        deliverMouse(proc, Press::Down, down->at, true);
+    } else if (const auto* up = std::get_if<MouseUp>(&input)) {
+        deliverMouse(proc, Press::Up, up->at, false);
+    } else if (const auto* key = std::get_if<KeyDown>(&input)) {
+        deliverKey(proc, *key);
+    } else if (const auto* wheel = std::get_if<Wheel>(&input)) {
+        if (proc && wheel->notches != 0) proc(Wheel{onScreen(wheel->at), wheel->notches});
+    } else if (proc) {
+        proc(input);
+    }
 }
 
 void deliverPressLost(WindowProc proc) {
     pressedBox = nullptr;
     if (!gamePress) return;
     gamePress = false;
-    if (proc) proc(WM_LBUTTONUP, 0, makeMouseParam(lastX, lastY));
+    if (proc) proc(MouseUp{last});
 }
 
-intptr_t deliverKey(WindowProc proc, uintptr_t key, bool ctrl, bool shift) {
-    EditBox* box = focusedEditBox();
-    if (box && key != VK_ESCAPE && isEditingKey(key, ctrl) && box->keyDown(key, ctrl, shift)) return 0;
-    if (!proc) return 0;
-    ctrlWithKey = ctrl;
-    const intptr_t result = proc(WM_KEYDOWN, key, 0);
-    ctrlWithKey = false;
-    return result;
-}
-
-bool controlKeyHeld() { return ctrlWithKey; }
-
-intptr_t deliverWheel(WindowProc proc, int x, int y, int notches) {
-    if (!proc || notches == 0) return 0;
-    notches = notches > kMaxNotches ? kMaxNotches : (notches < -kMaxNotches ? -kMaxNotches : notches);
-    return proc(WM_MOUSEWHEEL, makeWheelParam(-notches * WHEEL_DELTA),
-                makeMouseParam(clampTo(x, kScreenWidth), clampTo(y, kScreenHeight)));
-}
-
-intptr_t deliverTouch(WindowProc proc, TouchPhase phase, int64_t finger, int x, int y) {
+void deliverTouch(WindowProc proc, TouchPhase phase, int64_t finger, int x, int y) {
     switch (phase) {
         case TouchPhase::Down:
-            if (fingerDown) return 0;
+            if (fingerDown) return;
             fingerDown = true;
             pressingFinger = finger;
             // A finger has no hover: the pointer jumps there first so that the press
             // finds what lies under it, as a mouse would have.
-            deliverMouse(proc, WM_MOUSEMOVE, x, y, false);
-            return deliverMouse(proc, WM_LBUTTONDOWN, x, y, true);
+            deliverMouse(proc, Press::Move, {x, y}, false);
+            deliverMouse(proc, Press::Down, {x, y}, true);
+            return;
         case TouchPhase::Move:
-            if (!fingerDown || finger != pressingFinger) return 0;
-            return deliverMouse(proc, WM_MOUSEMOVE, x, y, true);
+            if (!fingerDown || finger != pressingFinger) return;
+            deliverMouse(proc, Press::Move, {x, y}, true);
+            return;
         case TouchPhase::Up:
-            if (!fingerDown || finger != pressingFinger) return 0;
+            if (!fingerDown || finger != pressingFinger) return;
             fingerDown = false;
-            return deliverMouse(proc, WM_LBUTTONUP, x, y, false);
+            deliverMouse(proc, Press::Up, {x, y}, false);
+            return;
     }
-    return 0;
 }
 
 void resetTouch() { fingerDown = false; }

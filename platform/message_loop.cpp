@@ -1,4 +1,4 @@
-// The message loop: SDL events become the window messages the game's window procedure
+// The message loop: SDL events become the events the game's window procedure
 // understands, and timer ticks, when the game wants them and at most every 10 ms, drive
 // the frames. Like a desktop timer, the timer never builds a backlog: after a slow frame
 // the next tick follows at once, once. Each turn of the loop returns, so that a host (a
@@ -25,49 +25,50 @@ constexpr uint32_t kReapPeriodMs = 1000;
 bool quitRequested = false;
 int quitCode = 0;
 
-uintptr_t virtualKey(const SDL_Keysym& key) {
+std::optional<Key> keyOf(const SDL_Keysym& key) {
     // Scan codes, not key symbols: letters keep their positions under any keyboard
     // layout, so Ctrl+C copies with a Cyrillic layout active too.
     const SDL_Scancode sc = key.scancode;
-    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
-    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
-    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return VK_F1 + (sc - SDL_SCANCODE_F1);
+    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z)
+        return letterKey(static_cast<char>('A' + (sc - SDL_SCANCODE_A)));
+    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return digitKey(1 + (sc - SDL_SCANCODE_1));
+    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return functionKey(1 + (sc - SDL_SCANCODE_F1));
     switch (sc) {
         case SDL_SCANCODE_0:
-            return '0';
+            return Key::Digit0;
         case SDL_SCANCODE_BACKSPACE:
-            return VK_BACK;
+            return Key::Backspace;
         case SDL_SCANCODE_TAB:
-            return VK_TAB;
+            return Key::Tab;
         case SDL_SCANCODE_RETURN:
         case SDL_SCANCODE_KP_ENTER:
-            return VK_RETURN;
+            return Key::Enter;
         case SDL_SCANCODE_ESCAPE:
-            return VK_ESCAPE;
+            return Key::Escape;
         case SDL_SCANCODE_SPACE:
-            return VK_SPACE;
+            return Key::Space;
         case SDL_SCANCODE_PAGEUP:
-            return 0x21;
+            return Key::PageUp;
         case SDL_SCANCODE_PAGEDOWN:
-            return 0x22;
+            return Key::PageDown;
         case SDL_SCANCODE_END:
-            return VK_END;
+            return Key::End;
         case SDL_SCANCODE_HOME:
-            return VK_HOME;
+            return Key::Home;
         case SDL_SCANCODE_LEFT:
-            return VK_LEFT;
+            return Key::Left;
         case SDL_SCANCODE_UP:
-            return VK_UP;
+            return Key::Up;
         case SDL_SCANCODE_RIGHT:
-            return VK_RIGHT;
+            return Key::Right;
         case SDL_SCANCODE_DOWN:
-            return VK_DOWN;
+            return Key::Down;
         case SDL_SCANCODE_INSERT:
-            return 0x2D;
+            return Key::Insert;
         case SDL_SCANCODE_DELETE:
-            return VK_DELETE;
+            return Key::Delete;
         default:
-            return 0;
+            return std::nullopt;
     }
 }
 
@@ -174,7 +175,7 @@ public:
                     // A game at rest draws nothing by itself: the new or uncovered window
                     // gets its frame now, drawn whole.
                     if (hasGraphics()) graphics().windowChanged();
-                    proc_(WM_PAINT, 0, 0);
+                    proc_(Paint{});
                 } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
                     // The lift of a finger that was on the glass when another window came up
                     // may never reach us; waiting for it would leave every later touch ignored.
@@ -192,19 +193,19 @@ public:
                 if (e.motion.which == SDL_TOUCH_MOUSEID) break;
                 pointTo(e.motion.x, e.motion.y);
                 showTextCursor(editBoxAt(e.motion.x, e.motion.y) != nullptr);
-                deliverMouse(proc_, WM_MOUSEMOVE, e.motion.x, e.motion.y,
-                             (e.motion.state & SDL_BUTTON_LMASK) != 0);
+                deliverInput(proc_, MouseMove{{e.motion.x, e.motion.y},
+                                              (e.motion.state & SDL_BUTTON_LMASK) != 0});
                 break;
             case SDL_MOUSEBUTTONDOWN:
                 if (e.button.button == SDL_BUTTON_LEFT && e.button.which != SDL_TOUCH_MOUSEID) {
                     pointTo(e.button.x, e.button.y);
-                    deliverMouse(proc_, WM_LBUTTONDOWN, e.button.x, e.button.y, true);
+                    deliverInput(proc_, MouseDown{{e.button.x, e.button.y}});
                 }
                 break;
             case SDL_MOUSEBUTTONUP:
                 if (e.button.button == SDL_BUTTON_LEFT && e.button.which != SDL_TOUCH_MOUSEID) {
                     pointTo(e.button.x, e.button.y);
-                    deliverMouse(proc_, WM_LBUTTONUP, e.button.x, e.button.y, false);
+                    deliverInput(proc_, MouseUp{{e.button.x, e.button.y}});
                 }
                 break;
             case SDL_MOUSEWHEEL:
@@ -218,9 +219,9 @@ public:
                 // A held key repeats only inside a text box: a held Enter would otherwise
                 // send the boat to and fro, a held Escape roll the menu up and down.
                 if (e.key.repeat != 0 && focusedEditBox() == nullptr) break;
-                if (const uintptr_t vk = virtualKey(e.key.keysym)) {
+                if (const std::optional<Key> key = keyOf(e.key.keysym)) {
                     const SDL_Keymod mod = static_cast<SDL_Keymod>(e.key.keysym.mod);
-                    deliverKey(proc_, vk, (mod & KMOD_CTRL) != 0, (mod & KMOD_SHIFT) != 0);
+                    deliverInput(proc_, KeyDown{*key, (mod & KMOD_CTRL) != 0, (mod & KMOD_SHIFT) != 0});
                 }
                 break;
             case SDL_TEXTINPUT:
@@ -274,7 +275,7 @@ private:
             reapChildren();
             lastReap_ = now;
         }
-        proc_(WM_TIMER, 1, 0);
+        proc_(Tick{});
         now = SDL_GetTicks();
         // Keeps the ticks on their beat; a slow frame starts it afresh.
         lastDue_ = static_cast<int32_t>(now - *due) >= static_cast<int32_t>(kTimerPeriodMs) ? now : *due;
@@ -295,7 +296,7 @@ private:
         const int notches = static_cast<int>(wheelRest_);
         if (notches == 0) return;
         wheelRest_ -= static_cast<float>(notches);
-        deliverWheel(proc_, pointerX_, pointerY_, notches);
+        deliverInput(proc_, Wheel{{pointerX_, pointerY_}, notches});
     }
 
     void touch(const SDL_UserEvent& u) {
@@ -312,13 +313,13 @@ private:
         answers.pop_front();
         action();
         // What the answer changed is shown at once, as after any input.
-        proc_(WM_PAINT, 0, 0);
+        proc_(Paint{});
     }
 
     void destroy() {
         if (destroyed_) return;
         destroyed_ = true;
-        proc_(WM_DESTROY, 0, 0);
+        proc_(Destroy{});
         // A closed window cannot go on: end the loop even if the procedure did not.
         if (!quitRequested) postQuit(0);
     }
@@ -370,7 +371,7 @@ int runMessageLoop(const LoopClient& client) {
     if (!client.proc) return quitCode;
     if (!desktopAvailable()) {
         while (!quitRequested) {
-            client.proc(WM_TIMER, 1, 0);
+            client.proc(Tick{});
             if (!quitRequested) sleepMs(kTimerPeriodMs);
         }
         return quitCode;

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/events.hpp"
+
 namespace platform {
 
 // ---- clock: 32-bit millisecond ticks --------------------------------------------
@@ -58,31 +60,31 @@ void showErrorBox(const char* title, const char* text);
 const std::vector<std::pair<std::string, std::string>>& shownErrorBoxes();
 
 // ---- message loop --------------------------------------------------------------
-using WindowProc = intptr_t (*)(uint32_t message, uintptr_t wParam, intptr_t lParam);
-// What the loop asks of the game besides handing it messages.
+using WindowProc = void (*)(const Event& event);
+// What the loop asks of the game besides handing it events.
 struct LoopClient {
     WindowProc proc = nullptr;
     // While this answers true (an animation plays), input waits: the mouse, keys, wheel,
     // touches and typed text are kept in their order and handed over once it answers
     // false. Closing the window is never held. Null: input is never held.
     bool (*holdsInput)() = nullptr;
-    // The tick count by which the game wants its next WM_TIMER, or none while it is at
-    // rest and needs no tick before the next event. Ticks never come closer than 10 ms
-    // apart. Null: a tick every 10 ms.
+    // The tick count by which the game wants its next Tick, or none while it is at rest
+    // and needs no tick before the next event. Ticks never come closer than 10 ms apart.
+    // Null: a tick every 10 ms.
     std::optional<uint32_t> (*nextTick)() = nullptr;
 };
-// The loop turns window events into WM_* messages in logical coordinates (points in the
-// letterbox bars are clamped to the screen), sends WM_TIMER when the client wants it, and
-// WM_DESTROY when the user closes the window.
+// The loop turns window events into Events in the game's screen points (points in the
+// letterbox bars are clamped to the screen), sends Tick when the client wants it, and
+// Destroy when the user closes the window.
 void startMessageLoop(const LoopClient& client);
-// One turn: hands over the pending events, then sends WM_TIMER if one is due. With
-// mayWait it then waits for the next event or tick, whichever comes first; a host that
-// calls it on its own schedule (a web page's frames) passes false. False once the game
-// has ended (postQuit) or no loop was started.
+// One turn: hands over the pending events, then sends Tick if one is due. With mayWait
+// it then waits for the next event or tick, whichever comes first; a host that calls it
+// on its own schedule (a web page's frames) passes false. False once the game has ended
+// (postQuit) or no loop was started.
 bool runMessageLoopOnce(bool mayWait);
 // Starts the loop and turns it until postQuit; returns the code given to postQuit.
-// Headless, it only sends WM_TIMER, sleeping 10 ms between ticks (on the virtual clock
-// that just moves time on).
+// Headless, it only sends Tick, sleeping 10 ms between ticks (on the virtual clock that
+// just moves time on).
 int runMessageLoop(const LoopClient& client);
 int runMessageLoop(WindowProc proc);
 // Calls turn until it answers false. On the desktop the turns run here, each one waiting
@@ -99,26 +101,21 @@ void resetQuit();
 // feed input without a window. Points are clamped to the screen. A left press inside an
 // edit box focuses the box and puts its caret there (the press, the moves while the
 // button stays down and the release then go to the box, not to proc); editing keys go
-// to the focused box; Escape and everything the box does not use go to proc as
-// WM_KEYDOWN; typed text goes to the focused box. Returns proc's result, or 0.
-intptr_t deliverMouse(WindowProc proc, uint32_t message, int x, int y, bool leftHeld);
-intptr_t deliverKey(WindowProc proc, uintptr_t key, bool ctrl, bool shift);
+// to the focused box; Escape and every key the box does not use go to proc; a wheel
+// turn of no whole notch is dropped; what is not input passes straight to proc.
+void deliverInput(WindowProc proc, const Event& input);
 // The window lost the keyboard or the pointer in the middle of a press, so its release
 // will never arrive: the press ends here, where the pointer was last seen. A release that
 // comes later after all is dropped.
 void deliverPressLost(WindowProc proc);
+// Typed text goes to the focused box; the game itself never sees it.
 void deliverText(const std::string& utf8);
-// Whether Ctrl was held with the key being delivered (false outside a delivery).
-bool controlKeyHeld();
-// The wheel turned by `notches` (positive towards the user) with the pointer at (x, y):
-// WM_MOUSEWHEEL to proc.
-intptr_t deliverWheel(WindowProc proc, int x, int y, int notches);
 // A finger or pen on a touch screen works as the left button: touching moves the pointer
 // there and presses, sliding drags, lifting releases. Only the first finger down counts
 // until it is lifted; the others are ignored, so two hands on a whiteboard never make a
 // press without its release.
 enum class TouchPhase { Down, Move, Up };
-intptr_t deliverTouch(WindowProc proc, TouchPhase phase, int64_t finger, int x, int y);
+void deliverTouch(WindowProc proc, TouchPhase phase, int64_t finger, int x, int y);
 // Forgets a finger that never lifted (a new run, or the window lost its input).
 void resetTouch();
 

@@ -294,13 +294,13 @@ void onPlayDrop(PlaySession& session, DragDropItem* item) {
     putOnBank(item, task.position.sideOf(i) == kLeftSide);
 }
 
-void playKeyDown(PlaySession& session, uintptr_t key, bool ctrl) {
+void playKeyDown(PlaySession& session, platform::Key key, bool ctrl) {
     const PlayState& play = session.play;
-    if (ctrl && key == 'Z') {
+    if (ctrl && key == platform::Key::Z) {
         undoMove(session);
-    } else if (!ctrl && key == 'H') {
+    } else if (!ctrl && key == platform::Key::H) {
         showHint(session);
-    } else if (!ctrl && (key == platform::VK_RETURN || key == platform::VK_SPACE)) {
+    } else if (!ctrl && (key == platform::Key::Enter || key == platform::Key::Space)) {
         // The arrow that is up is the one a click would find: the crossing away from the
         // boat's bank.
         if (play.rightArrow != nullptr && play.rightArrow->visible) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/task_data.hpp"
+#include "platform/events.hpp"
 #include "puzzle/hint.hpp"
 #include "puzzle/win_plaque.hpp"
 #include "ui/button.hpp"
@@ -66,7 +67,7 @@ void onPlayDrop(PlaySession& session, ui::DragDropItem* item);
 
 // The keys of play, for when play alone takes input (no menu, no winner picture, no
 // press held): Ctrl+Z undoes the last crossing, Enter and Space send the boat.
-void playKeyDown(PlaySession& session, uintptr_t key, bool ctrl);
+void playKeyDown(PlaySession& session, platform::Key key, bool ctrl);
 // The total weight of the boat's passengers.
 int passengerWeight();
 

@@ -41,7 +41,7 @@ void ColorBox::draw() {
 
 bool ColorBox::hitTest(int px, int py) { return containsPoint(this, px, py); }
 
-void ColorBox::mouseDown(int, int, unsigned) { index = (index + 1) % count; }
+void ColorBox::mouseDown(int, int) { index = (index + 1) % count; }
 
 void ColorBox::hoverEnter() {
     state = Hovered;

@@ -29,7 +29,7 @@ public:
     ColorBox(int x, int y, int width, int height, int count, const uint32_t* colours);
     void draw() override;
     bool hitTest(int px, int py) override;
-    void mouseDown(int px, int py, unsigned keys) override;
+    void mouseDown(int px, int py) override;
     void hoverEnter() override;
     void hoverLeave() override;
 

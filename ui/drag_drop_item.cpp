@@ -15,7 +15,7 @@ DragDropItem::DragDropItem(int x_, int y_, const char* path) : PressablePicture(
 
 bool DragDropItem::hitTest(int px, int py) { return containsPoint(this, px, py); }
 
-void DragDropItem::mouseDown(int px, int py, unsigned) {
+void DragDropItem::mouseDown(int px, int py) {
     dragging_ = !onDragStart || onDragStart(this, px, py);
     if (!dragging_) return;
     state = Pressed;
@@ -27,7 +27,7 @@ void DragDropItem::mouseDown(int px, int py, unsigned) {
     strayed_ = false;
 }
 
-void DragDropItem::mouseMove(int px, int py, unsigned) {
+void DragDropItem::mouseMove(int px, int py) {
     if (state != Pressed) return;
     moveBy(px - lastX, py - lastY);
     lastX = px;
@@ -41,7 +41,7 @@ void DragDropItem::mouseMove(int px, int py, unsigned) {
     }
 }
 
-void DragDropItem::mouseUp(int px, int py, unsigned) {
+void DragDropItem::mouseUp(int px, int py) {
     tapped = state == Pressed && !strayed_ && std::abs(px - pressX_) <= kTapSlop &&
              std::abs(py - pressY_) <= kTapSlop;
     state = Hovered;

@@ -13,9 +13,9 @@ class DragDropItem : public PressablePicture {
 public:
     DragDropItem(int x, int y, const char* path);
     bool hitTest(int px, int py) override;
-    void mouseDown(int px, int py, unsigned keys) override;
-    void mouseUp(int px, int py, unsigned keys) override;
-    void mouseMove(int px, int py, unsigned keys) override;
+    void mouseDown(int px, int py) override;
+    void mouseUp(int px, int py) override;
+    void mouseMove(int px, int py) override;
 
     int32_t lastX = 0, lastY = 0;
     // Set at each release: the press was a drag that never left its starting point (a

@@ -23,11 +23,9 @@ public:
     using Base::Base;
 
     bool hitTest(int px, int py) override { return containsPoint(this, px, py); }
-    void mouseDown(int, int, unsigned) override { state = Pressed; }
-    void mouseMove(int px, int py, unsigned) override {
-        state = containsPoint(this, px, py) ? Pressed : Hovered;
-    }
-    void mouseUp(int px, int py, unsigned) override {
+    void mouseDown(int, int) override { state = Pressed; }
+    void mouseMove(int px, int py) override { state = containsPoint(this, px, py) ? Pressed : Hovered; }
+    void mouseUp(int px, int py) override {
         if (!containsPoint(this, px, py)) return;
         click();
         // The click may have destroyed this item; only the framework state is touched now,

@@ -30,15 +30,15 @@ void Spin::doStep() {
     if (onChange != nullptr) onChange(this);
 }
 
-void Spin::mouseDown(int px, int py, unsigned) {
+void Spin::mouseDown(int px, int py) {
     pressedPart = partAt(px, py);
     doStep();
     nextRepeat = platform::tickCount() + 450;
 }
 
-void Spin::mouseMove(int px, int py, unsigned) { pressedPart = partAt(px, py); }
+void Spin::mouseMove(int px, int py) { pressedPart = partAt(px, py); }
 
-void Spin::mouseUp(int, int, unsigned) { pressedPart = 0; }
+void Spin::mouseUp(int, int) { pressedPart = 0; }
 
 void Spin::hoverEnter() { setCursor(CursorKind::Hand); }
 

@@ -16,9 +16,9 @@ public:
     // Held, it steps on by itself.
     std::optional<uint32_t> nextChange(uint32_t since) const override;
     bool hitTest(int px, int py) override;
-    void mouseDown(int px, int py, unsigned keys) override;
-    void mouseUp(int px, int py, unsigned keys) override;
-    void mouseMove(int px, int py, unsigned keys) override;
+    void mouseDown(int px, int py) override;
+    void mouseUp(int px, int py) override;
+    void mouseMove(int px, int py) override;
     void hoverEnter() override;
     void hoverLeave() override;
 

@@ -41,8 +41,8 @@ void VisualItem::moveBy(int dx, int dy) {
 void VisualItem::moveTo(int newX, int newY) { moveBy(newX - x, newY - y); }
 
 bool VisualItem::hitTest(int, int) { return false; }
-void VisualItem::mouseDown(int, int, unsigned) {}
-void VisualItem::mouseUp(int, int, unsigned) {}
+void VisualItem::mouseDown(int, int) {}
+void VisualItem::mouseUp(int, int) {}
 
 std::optional<uint32_t> VisualItem::nextChange(uint32_t) const { return std::nullopt; }
 
@@ -55,7 +55,7 @@ std::optional<uint32_t> nextItemChange(uint32_t since) {
     }
     return soonest;
 }
-void VisualItem::mouseMove(int, int, unsigned) {}
+void VisualItem::mouseMove(int, int) {}
 void VisualItem::hoverEnter() {}
 void VisualItem::hoverLeave() {}
 
@@ -163,16 +163,16 @@ int updateHotItem(int px, int py) {
 
 }  // namespace
 
-int routeMouseMove(int px, int py, unsigned keys) {
+int routeMouseMove(int px, int py, bool leftHeld) {
     if (!itemList.inputArmed) return 0;
-    if (itemList.hot != nullptr && (keys & platform::MK_LBUTTON) != 0) {
-        itemList.hot->mouseMove(px, py, keys);
+    if (itemList.hot != nullptr && leftHeld) {
+        itemList.hot->mouseMove(px, py);
         return 1;
     }
     return updateHotItem(px, py);
 }
 
-int routeMouseDown(int px, int py, unsigned keys) {
+int routeMouseDown(int px, int py) {
     if (itemList.hot == nullptr) {
         // A press on the bare background disarms the mouse, so that sweeping onto an
         // item with the button held and letting go there does nothing.
@@ -182,20 +182,20 @@ int routeMouseDown(int px, int py, unsigned keys) {
     if (!itemList.inputArmed) return 0;
     itemList.pressHeld = true;
     bringToFront(itemList.hot);
-    itemList.hot->mouseDown(px, py, keys);
+    itemList.hot->mouseDown(px, py);
     return 0;
 }
 
-int routeMouseUp(int px, int py, unsigned keys) {
+int routeMouseUp(int px, int py) {
     itemList.pressHeld = false;
     if (itemList.hot == nullptr) {
         itemList.inputArmed = true;
         return updateHotItem(px, py);
     }
     if (!itemList.inputArmed) return 0;
-    itemList.hot->mouseUp(px, py, keys);
+    itemList.hot->mouseUp(px, py);
     // What lies under the pointer is looked for once the click's animations have played.
-    afterAnimations([px, py, keys] { routeMouseMove(px, py, keys); });
+    afterAnimations([px, py] { routeMouseMove(px, py, false); });
     return 0;
 }
 

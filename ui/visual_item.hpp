@@ -26,9 +26,9 @@ public:
     virtual void draw() = 0;
     // Pure pictures answer false so that they never hide what lies below from the mouse.
     virtual bool hitTest(int px, int py);
-    virtual void mouseDown(int px, int py, unsigned keys);
-    virtual void mouseUp(int px, int py, unsigned keys);
-    virtual void mouseMove(int px, int py, unsigned keys);
+    virtual void mouseDown(int px, int py);
+    virtual void mouseUp(int px, int py);
+    virtual void mouseMove(int px, int py);
     virtual void hoverEnter();
     virtual void hoverLeave();
     // When the item's look changes by itself (a flight, a fading message, a held spin)
@@ -91,9 +91,10 @@ bool intersects(const VisualItem* a, const VisualItem* b);
 // ---- mouse routing ------------------------------------------------------------------
 // The topmost visible item above the modal floor whose hitTest answers true.
 VisualItem* findItemAt(int px, int py);
-int routeMouseMove(int px, int py, unsigned keys);
-int routeMouseDown(int px, int py, unsigned keys);
-int routeMouseUp(int px, int py, unsigned keys);
+// A move with the left button held drags the hot item; without it, finds the item hovered.
+int routeMouseMove(int px, int py, bool leftHeld);
+int routeMouseDown(int px, int py);
+int routeMouseUp(int px, int py);
 // Gives the hot item its hoverLeave and clears it (after clicks and screen changes).
 void releaseHotItem();
 

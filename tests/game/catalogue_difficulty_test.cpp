@@ -22,7 +22,7 @@ using ui::operator""_cp;
 class DifficultyTest : public test::GameTest {
 protected:
     std::vector<std::string> marks() {
-        if (!app::game().menu.picture->visible) key(platform::VK_ESCAPE);
+        if (!app::game().menu.picture->visible) key(platform::Key::Escape);
         click(520, 73);
         app::currentTaskList()->waitForRows();
         wait(20);

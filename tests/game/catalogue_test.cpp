@@ -36,7 +36,7 @@ model::TaskData titled(const std::string& title) {
 class CatalogueTest : public test::GameTest {
 protected:
     app::TaskListBox* openCatalogue() {
-        if (!app::game().menu.picture->visible) key(platform::VK_ESCAPE);
+        if (!app::game().menu.picture->visible) key(platform::Key::Escape);
         click(520, 73);
         return app::currentTaskList();
     }
@@ -354,14 +354,14 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
 
     const std::string path = (dataFolder() / "mine").string();
     platform::queueFileDialogAnswer(path + ".sln");
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     click(520, 73 + 58 * 2);
     EXPECT_EQ(screenItems.messagePopup->text, "Решение сохранено"_cp);
     EXPECT_EQ(platform::lastFileDialog().title, "Сохранить решение"_cp);
     EXPECT_TRUE(platform::lastFileDialog().overwritePrompt);
 
     platform::queueFileDialogAnswer(path + ".sln");
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     click(520, 73 + 58 * 3);
     EXPECT_EQ(platform::lastFileDialog().title, "Загрузить решение"_cp);
     EXPECT_EQ(platform::lastFileDialog().initialPath, path + ".sln");
@@ -373,7 +373,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     // A file the reader rejects keeps the game as it was and says so.
     std::ofstream(path + "-bad.sln") << "PA*GPFF";
     platform::queueFileDialogAnswer(path + "-bad.sln");
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     click(520, 73 + 58 * 3);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
     EXPECT_EQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);

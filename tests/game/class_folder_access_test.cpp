@@ -99,7 +99,7 @@ TEST_F(CatalogueAccessTest, TheCatalogueNeverWaitsOnTheClassFolderAndSaysWhatItC
     platform::setClassFolderOverride(shared().string());
     puzzle::confirmPupilName("Аня");
     HangingFolder hanging(shared());
-    if (!app::game().menu.picture->visible) key(platform::VK_ESCAPE);
+    if (!app::game().menu.picture->visible) key(platform::Key::Escape);
     click(520, 73);
     app::TaskListBox* list = app::currentTaskList();
     ASSERT_NE(list, nullptr);

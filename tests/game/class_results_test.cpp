@@ -85,12 +85,12 @@ TEST_F(ClassResultsTest, ThePupilConfirmsTheirNameOnceBeforeTheCatalogue) {
     shot("pupil-name");
     box->selectAll();
     box->typeText("Аня");
-    key(platform::VK_RETURN);  // as «Готово»
+    key(platform::Key::Enter);  // as «Готово»
     EXPECT_FALSE(app::pupilNameFormShown());
     EXPECT_NE(app::currentTaskList(), nullptr);
     EXPECT_EQ(puzzle::loadPupil().name, "Аня");
 
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     click(520, 73);  // the catalogue again: no question
     EXPECT_FALSE(app::pupilNameFormShown());
     EXPECT_NE(app::currentTaskList(), nullptr);

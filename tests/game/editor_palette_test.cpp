@@ -50,7 +50,7 @@ TEST_F(PaletteTest, LeavesOutPicturesThatDoNotLoadOrFitARow) {
     ASSERT_TRUE(test::writeTga((textures / "unit_f_cut.tga").string(), 30, 30));
     fs::resize_file(textures / "unit_f_cut.tga", 100);
     std::ofstream(textures / "unit_g_garbage.tga") << "not a picture at all, just some words";
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     click(500, 130);
     ASSERT_EQ(test::editorStep(), 0);
 
@@ -65,7 +65,7 @@ TEST_F(PaletteTest, LeavesOutPicturesThatDoNotLoadOrFitARow) {
     app::closeScreen();
     ASSERT_TRUE(test::writeTga((textures / "unit_c_tall.tga").string(), 10, tooTall - 1));
     ASSERT_TRUE(test::writeTga((textures / "unit_d_wide.tga").string(), tooWide - 1, 10));
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     click(500, 130);
     EXPECT_EQ(palette()->entryCount, 4);
     EXPECT_EQ(palette()->rowHeight(2), palette()->height);

@@ -80,7 +80,7 @@ TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     statement->focus();
     statement->selectAll();
     statement->typeText("Первая");
-    statement->keyDown(platform::VK_RETURN, false, false);
+    statement->keyDown(platform::Key::Enter, false, false);
     statement->typeText("second");
     next();
     EXPECT_STREQ(task.title, "Волк, коза и капуста"_cp);
@@ -348,7 +348,7 @@ TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
     EXPECT_EQ(scene::screenItems.bankHighlight->attached, nullptr);
 
     // A second editor, closed with characters and rules in it.
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     click(500, 130);
     ASSERT_EQ(test::editorStep(), 0);
     EXPECT_EQ(task.title[0], '\0');

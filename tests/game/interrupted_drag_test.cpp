@@ -27,14 +27,14 @@ TEST_F(InterruptedDragTest, EscapeDuringAPlayDragWaitsForTheRelease) {
     move(goat->x + 20, goat->y + 20);
     down(goat->x + 20, goat->y + 20);
     move(400, 500, true);  // over the water
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     EXPECT_FALSE(app::game().menu.picture->visible);
     EXPECT_EQ(ui::itemList.hot, goat);
     up(400, 500);
     EXPECT_EQ(goat->x, 20);  // back on its bank
     EXPECT_EQ(goat->y, 150);
     // Once released, Escape opens the menu as always.
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     EXPECT_TRUE(app::game().menu.picture->visible);
 }
 
@@ -44,21 +44,21 @@ TEST_F(InterruptedDragTest, LosingTheFocusMidDragIsARelease) {
     ASSERT_TRUE(app::openTask("tasks/wolf.dat"));
     app::finishAnimations();
     ui::DragDropItem* goat = task.characters[2].item;
-    platform::deliverMouse(app::windowProc, platform::WM_MOUSEMOVE, goat->x + 20, goat->y + 20, false);
-    platform::deliverMouse(app::windowProc, platform::WM_LBUTTONDOWN, goat->x + 20, goat->y + 20, true);
-    platform::deliverMouse(app::windowProc, platform::WM_MOUSEMOVE, 400, 500, true);
+    routedMove(goat->x + 20, goat->y + 20);
+    routedDown(goat->x + 20, goat->y + 20);
+    routedMove(400, 500, true);
     platform::deliverPressLost(app::windowProc);
     EXPECT_EQ(goat->x, 20);
     EXPECT_EQ(goat->y, 150);
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     EXPECT_TRUE(app::game().menu.picture->visible);
 
     // A press on the bare background disarms the mouse until its release.
-    key(platform::VK_ESCAPE);
-    platform::deliverMouse(app::windowProc, platform::WM_MOUSEMOVE, 700, 560, false);
-    platform::deliverMouse(app::windowProc, platform::WM_LBUTTONDOWN, 700, 560, true);
+    key(platform::Key::Escape);
+    routedMove(700, 560);
+    routedDown(700, 560);
     platform::deliverPressLost(app::windowProc);
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     EXPECT_TRUE(app::game().menu.picture->visible);
 }
 
@@ -72,7 +72,7 @@ TEST_F(InterruptedEditorDragTest, EscapeDuringAPaletteDragWaitsForTheRelease) {
     down(picture->x + 5, picture->y + 5);
     ASSERT_EQ(task.characterCount, 1);
     move(150, 300, true);
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     EXPECT_FALSE(app::game().menu.picture->visible);
     up(150, 300);
     // Dropped on the left bank: it has its start place there.

@@ -111,7 +111,7 @@ TEST_F(ItemListTest, AHeldPressKeepsItsItemWhereverTheMouseGoes) {
     down(120, 120);
     EXPECT_EQ(item->downs, 1);
     EXPECT_EQ(itemList.top, item);
-    EXPECT_EQ(routeMouseMove(420, 420, platform::MK_LBUTTON), 1);
+    EXPECT_EQ(routeMouseMove(420, 420, true), 1);
     EXPECT_EQ(item->moves, 1);
     EXPECT_EQ(other->enters, 0);
     up(420, 420);

@@ -95,7 +95,7 @@ TEST_F(PlayTest, ABalanceRefusalEndingUnderTheOpenMenuShowsNoWinner) {
     EXPECT_EQ(screenItems.messagePopup->text, "Нарушен количественный баланс персонажей"_cp);
     EXPECT_TRUE(screenItems.bankHighlight->visible);
     EXPECT_EQ(screenItems.bankHighlight->targetX, 5);
-    key(platform::VK_ESCAPE);  // the menu takes the modal floor while the flight goes on
+    key(platform::Key::Escape);  // the menu takes the modal floor while the flight goes on
     wait(1200);
     EXPECT_FALSE(screenItems.bankHighlight->visible);
     EXPECT_FALSE(test::play().winner->visible);
@@ -143,8 +143,8 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
     move(655, 185);
     EXPECT_NE(itemList.hot, test::play().leftArrow);
     // The menu opened and closed over the winner picture gives its modal floor back.
-    key(platform::VK_ESCAPE);
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
+    key(platform::Key::Escape);
     EXPECT_EQ(itemList.modalFloor, test::play().winner->prev);
     click(500, 330);
     EXPECT_FALSE(test::play().winner->visible);
@@ -325,14 +325,11 @@ TEST_F(PlayTest, ClosingTheWindowInTheMiddleOfACrossingEndsTheGameAtOnce) {
     data.rules.clear();
     load(data);
     // The click only sets the boat going; the ticks move it on.
-    const intptr_t arrow = platform::makeMouseParam(480, 355);
-    app::windowProc(platform::WM_MOUSEMOVE, 0, arrow);
-    app::windowProc(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, arrow);
-    app::windowProc(platform::WM_LBUTTONUP, 0, arrow);
+    clickWithoutWaiting(480, 355);
     wait(300);
     ASSERT_GT(task.boat->x, 235);
     ASSERT_LT(task.boat->x, 675);
-    app::windowProc(platform::WM_DESTROY, 0, 0);
+    closeWindow();
     EXPECT_TRUE(platform::quitPosted());
     EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_FALSE(app::inputWaits());

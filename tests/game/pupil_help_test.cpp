@@ -45,7 +45,7 @@ TEST_F(PupilHelpTest, HintPointsAtWhomToTakeAndTheArrow) {
     load(test::wolfGoatCabbage());  // farmer 0, wolf 1, goat 2, cabbage 3
     // The wolf may stay aboard and take the cabbage along.
     board(1);
-    key('H');
+    key(platform::Key::H);
     wait(1500);
     EXPECT_EQ(frameAbove(item(3)), 0xFFFFFF00u);
     EXPECT_NE(frameAbove(item(0)), 0xFFFFFF00u);
@@ -66,8 +66,8 @@ TEST_F(PupilHelpTest, HintPointsAtWhomToTakeAndTheArrow) {
     EXPECT_EQ(puzzle::hintsUsed(test::playSession().hint), 2);
 
     // Under the menu there is nothing to hint.
-    key(platform::VK_ESCAPE);
-    key('H');
+    key(platform::Key::Escape);
+    key(platform::Key::H);
     EXPECT_EQ(puzzle::hintsUsed(test::playSession().hint), 2);
 }
 
@@ -84,7 +84,7 @@ TEST_F(PupilHelpTest, WithTheRightCrewAboardTheHintPointsOnlyAtTheArrow) {
     };
     wait(20);
     const std::vector<uint32_t> before = boardPixels();
-    key('H');
+    key(platform::Key::H);
     wait(1500);
     EXPECT_NE(frameAbove(item(0)), 0xFFFFFF00u);
     EXPECT_NE(frameAbove(item(2)), 0xFFFFFF00u);
@@ -112,8 +112,8 @@ model::TaskData boyAndDog(int dogWeight = 1) {
 
 TEST_F(PupilHelpTest, WinnerShowsTheShortestCountAndTheHintsUsed) {
     load(boyAndDog());
-    key('H');
-    key('H');  // the same hint again: not another one used
+    key(platform::Key::H);
+    key(platform::Key::H);  // the same hint again: not another one used
     board(0);
     board(1);
     click(480, 355);

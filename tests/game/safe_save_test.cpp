@@ -61,7 +61,7 @@ protected:
     }
     void saveSolution(const fs::path& path) {
         platform::queueFileDialogAnswer(path.string());
-        key(platform::VK_ESCAPE);
+        key(platform::Key::Escape);
         click(520, 73 + 58 * 2);
     }
 };

@@ -23,7 +23,7 @@ using namespace scene;
 class ScreensTest : public test::GameTest {
 protected:
     void command(int id) {
-        if (!app::game().menu.picture->visible) key(platform::VK_ESCAPE);
+        if (!app::game().menu.picture->visible) key(platform::Key::Escape);
         click(520, 73 + 58 * id);
     }
 };
@@ -39,7 +39,7 @@ TEST_F(ScreensTest, StartsWithTheMenuRolledDown) {
 }
 
 TEST_F(ScreensTest, EscapeAndTheRollerRollTheMenuUpAndDown) {
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     EXPECT_FALSE(app::game().menu.picture->visible);
     EXPECT_FALSE(app::game().menu.buttons[5]->visible);
     EXPECT_EQ(app::game().menu.roller->y, 28);
@@ -51,7 +51,7 @@ TEST_F(ScreensTest, EscapeAndTheRollerRollTheMenuUpAndDown) {
     EXPECT_EQ(app::game().menu.roller->y, 412);
     // Escape is ignored while the mouse is disarmed.
     itemList.inputArmed = false;
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     EXPECT_TRUE(app::game().menu.picture->visible);
     itemList.inputArmed = true;
 }
@@ -61,12 +61,12 @@ TEST_F(ScreensTest, TheScreenBelowAnOpenMenuIgnoresTheMouse) {
     command(0);
     ASSERT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
     auto* list = app::currentTaskList();
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     ASSERT_TRUE(app::game().menu.picture->visible);
     // The first row lies at (412, 151) under the open menu's rows; the panel is beside it.
     click(list->x + 10, list->y + 10);
     EXPECT_EQ(list->selectedRow, -1);
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     click(list->x + 10, list->y + 10);
     EXPECT_EQ(list->selectedRow, 0);
 }
@@ -124,7 +124,7 @@ TEST_F(ScreensTest, ExitAndClosingTheWindowCloseTheScreenFirst) {
 
     platform::resetQuit();
     command(0);
-    app::windowProc(platform::WM_DESTROY, 0, 0);
+    closeWindow();
     EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_TRUE(platform::quitPosted());
 }

@@ -253,8 +253,7 @@ protected:
     }
 
     void tick() {
-        platform::advanceVirtualClock(10);
-        app::windowProc(platform::WM_TIMER, 1, 0);
+        wait(10);
         done();
     }
 
@@ -262,7 +261,7 @@ protected:
         x_ = x;
         y_ = y;
         note("move " + std::to_string(x) + " " + std::to_string(y) + (held_ ? " held" : ""));
-        platform::deliverMouse(app::windowProc, platform::WM_MOUSEMOVE, x, y, held_);
+        routedMove(x, y, held_);
         done();
     }
 
@@ -271,7 +270,7 @@ protected:
         note("down " + std::to_string(x_) + " " + std::to_string(y_));
         held_ = true;
         pressInBox_ = platform::editBoxAt(x_, y_) != nullptr;
-        platform::deliverMouse(app::windowProc, platform::WM_LBUTTONDOWN, x_, y_, true);
+        routedDown(x_, y_);
         done();
     }
 
@@ -279,7 +278,7 @@ protected:
         answerDialogIfAsked();
         note("up " + std::to_string(x_) + " " + std::to_string(y_));
         held_ = false;
-        platform::deliverMouse(app::windowProc, platform::WM_LBUTTONUP, x_, y_, false);
+        routedUp(x_, y_);
         app::finishAnimations();
         if (!pressInBox_) {
             const int cx = std::clamp(x_, 0, platform::kScreenWidth - 1);
@@ -330,35 +329,28 @@ protected:
     }
 
     void editingKey() {
-        static const uintptr_t keys[] = {platform::VK_BACK,
-                                         platform::VK_DELETE,
-                                         platform::VK_LEFT,
-                                         platform::VK_RIGHT,
-                                         platform::VK_UP,
-                                         platform::VK_DOWN,
-                                         platform::VK_HOME,
-                                         platform::VK_END,
-                                         platform::VK_RETURN,
-                                         platform::VK_TAB,
-                                         'A',
-                                         'C',
-                                         'V',
-                                         'X'};
-        const uintptr_t key = keys[uniform(0, static_cast<int>(std::size(keys)) - 1)];
+        static const platform::Key keys[] = {
+            platform::Key::Backspace, platform::Key::Delete, platform::Key::Left, platform::Key::Right,
+            platform::Key::Up,        platform::Key::Down,   platform::Key::Home, platform::Key::End,
+            platform::Key::Enter,     platform::Key::Tab,    platform::Key::A,    platform::Key::C,
+            platform::Key::V,         platform::Key::X};
+        const platform::Key key = keys[uniform(0, static_cast<int>(std::size(keys)) - 1)];
         const bool ctrl = uniform(0, 2) == 0;
         const bool shift = uniform(0, 3) == 0;
-        note("key " + std::to_string(key) + (ctrl ? " ctrl" : "") + (shift ? " shift" : ""));
-        platform::deliverKey(app::windowProc, key, ctrl, shift);
+        note("key " + std::to_string(static_cast<int>(key)) + (ctrl ? " ctrl" : "") +
+             (shift ? " shift" : ""));
+        routedKey(key, ctrl, shift);
         done();
     }
 
     // The keys of play, the help key among them.
     void gameKey() {
-        static const uintptr_t keys[] = {platform::VK_RETURN, platform::VK_SPACE, 'Z', platform::VK_F1};
-        const uintptr_t key = keys[uniform(0, static_cast<int>(std::size(keys)) - 1)];
-        const bool ctrl = key == 'Z' || uniform(0, 5) == 0;
-        note("game key " + std::to_string(key) + (ctrl ? " ctrl" : ""));
-        platform::deliverKey(app::windowProc, key, ctrl, false);
+        static const platform::Key keys[] = {platform::Key::Enter, platform::Key::Space,
+                                             platform::Key::Z, platform::Key::F1};
+        const platform::Key key = keys[uniform(0, static_cast<int>(std::size(keys)) - 1)];
+        const bool ctrl = key == platform::Key::Z || uniform(0, 5) == 0;
+        note("game key " + std::to_string(static_cast<int>(key)) + (ctrl ? " ctrl" : ""));
+        routedKey(key, ctrl);
         done();
     }
 
@@ -367,13 +359,13 @@ protected:
         pickPoint(&x, &y);
         const int notches = uniform(-6, 6);
         note("wheel " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(notches));
-        platform::deliverWheel(app::windowProc, x, y, notches);
+        routedWheel(x, y, notches);
         done();
     }
 
     void escape() {
         note("escape");
-        platform::deliverKey(app::windowProc, platform::VK_ESCAPE, false, false);
+        routedKey(platform::Key::Escape);
         done();
     }
 
@@ -409,7 +401,7 @@ protected:
             // The window closed under whatever was going on; the screen must come down
             // cleanly. The session then goes on, as a second game in the same process.
             note("window closed");
-            app::windowProc(platform::WM_DESTROY, 0, 0);
+            closeWindow();
             done();
         } else if (r < 940) {
             typeSomething();

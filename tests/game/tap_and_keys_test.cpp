@@ -22,8 +22,8 @@ using puzzle::task;
 class TapAndKeysTest : public test::PlayTest {
 protected:
     void tap(int i) { click(item(i)->x + 30, item(i)->y + 30); }
-    void ctrlKey(uintptr_t vk) {
-        platform::deliverKey(app::windowProc, vk, true, false);
+    void ctrlKey(platform::Key k) {
+        routedKey(k, true);
         app::finishAnimations();
     }
 };
@@ -92,7 +92,7 @@ TEST_F(TapAndKeysTest, ATaskIsSolvedWithTapsAndKeysAndCtrlZUndoes) {
     for (const auto& crossing : plan) {
         tap(crossing[0]);
         if (crossing[1] >= 0) tap(crossing[1]);
-        key((space = !space) ? platform::VK_SPACE : platform::VK_RETURN);
+        key((space = !space) ? platform::Key::Space : platform::Key::Enter);
         ASSERT_FALSE(screenItems.messagePopup->visible) << screenItems.messagePopup->text;
     }
     EXPECT_EQ(test::play().moveList->moveCount, 7);
@@ -102,15 +102,15 @@ TEST_F(TapAndKeysTest, ATaskIsSolvedWithTapsAndKeysAndCtrlZUndoes) {
     wait(1100);
     ASSERT_TRUE(test::play().winner->visible);
     // The winner picture holds the input: neither key reaches the game beneath it.
-    ctrlKey('Z');
-    key(platform::VK_RETURN);
+    ctrlKey(platform::Key::Z);
+    key(platform::Key::Enter);
     EXPECT_EQ(test::play().moveList->moveCount, 7);
     EXPECT_EQ(task.boat->x, 675);
     click(500, 330);
     ASSERT_FALSE(test::play().winner->visible);
-    key('Z');  // without Ctrl it is only a letter
+    key(platform::Key::Z);  // without Ctrl it is only a letter
     EXPECT_EQ(test::play().moveList->moveCount, 7);
-    ctrlKey('Z');
+    ctrlKey(platform::Key::Z);
     EXPECT_EQ(test::play().moveList->moveCount, 6);
     EXPECT_EQ(task.boat->x, 235);
     EXPECT_EQ(item(2)->x, 20);
@@ -120,19 +120,19 @@ TEST_F(TapAndKeysTest, ATaskIsSolvedWithTapsAndKeysAndCtrlZUndoes) {
 TEST_F(TapAndKeysTest, KeysWaitForTheMenuAndForAPressToEnd) {
     load(test::wolfGoatCabbage());
     tap(0);
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     ASSERT_TRUE(app::game().menu.picture->visible);
-    key(platform::VK_SPACE);
+    key(platform::Key::Space);
     EXPECT_EQ(task.boat->x, 235);
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     ASSERT_FALSE(app::game().menu.picture->visible);
     // In the middle of a drag the boat does not leave from under the character.
     move(item(2)->x + 30, item(2)->y + 30);
     down(item(2)->x + 30, item(2)->y + 30);
-    key(platform::VK_RETURN);
+    key(platform::Key::Enter);
     EXPECT_EQ(task.boat->x, 235);
     up(item(2)->x + 30, item(2)->y + 30);
-    key(platform::VK_RETURN);
+    key(platform::Key::Enter);
     EXPECT_EQ(task.boat->x, 675);
     EXPECT_EQ(test::play().moveList->moveCount, 1);
 }
@@ -143,7 +143,7 @@ TEST_F(TapAndKeysTest, F1OpensTheHelpEvenOverTheMenu) {
     std::filesystem::create_directories("help");
     std::ofstream("help/index.html") << "<html></html>";
     ASSERT_TRUE(app::game().menu.picture->visible);
-    key(platform::VK_F1);
+    key(platform::Key::F1);
     platform::setDocumentOpener(nullptr);
     ASSERT_FALSE(opened.empty());
     EXPECT_NE(opened.back().find("help/index.html"), std::string::npos);

@@ -14,7 +14,7 @@ using namespace ui;
 using namespace scene;
 
 void wheel(int x, int y, int notches) {
-    platform::deliverWheel(app::windowProc, x, y, notches);
+    test::GameTest::routedWheel(x, y, notches);
     app::finishAnimations();
 }
 
@@ -61,7 +61,7 @@ TEST_F(WheelTest, TheCatalogueScrollsByWholeRowsAndStopsAtBothEnds) {
     // Beside the panel, or under the open menu, the wheel leaves the list alone.
     wheel(100, 100, 3);
     EXPECT_EQ(list->scrollOffset, 0);
-    key(platform::VK_ESCAPE);
+    key(platform::Key::Escape);
     wheelOver(list, 3);
     EXPECT_EQ(list->scrollOffset, 0);
 }

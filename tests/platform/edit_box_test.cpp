@@ -10,8 +10,8 @@ using namespace platform;
 constexpr bool kNoCtrl = false;
 constexpr bool kNoShift = false;
 
-void press(EditBox& box, uintptr_t key, bool ctrl = false, bool shift = false) {
-    EXPECT_TRUE(box.keyDown(key, ctrl, shift)) << "key " << key;
+void press(EditBox& box, Key key, bool ctrl = false, bool shift = false) {
+    EXPECT_TRUE(box.keyDown(key, ctrl, shift)) << "key " << static_cast<int>(key);
 }
 
 TEST(EditBox, KeepsWindows1251AndDropsWhatTheCodePageLacks) {
@@ -28,18 +28,18 @@ TEST(EditBox, MultiLineTextUsesCrLfOutsideAndSingleLineHasNoBreaks) {
     EditBox multi(0, 0, 300, 100, true, "one\r\ntwo\nthree\rfour");
     EXPECT_EQ(multi.text(), "one\r\ntwo\r\nthree\r\nfour");
     multi.focus();
-    press(multi, VK_END, true);
-    press(multi, VK_RETURN);
+    press(multi, Key::End, true);
+    press(multi, Key::Enter);
     multi.typeText("five");
     EXPECT_EQ(multi.text(), "one\r\ntwo\r\nthree\r\nfour\r\nfive");
     // Backspace takes a whole line break.
-    for (int i = 0; i < 5; ++i) press(multi, VK_BACK);
+    for (int i = 0; i < 5; ++i) press(multi, Key::Backspace);
     EXPECT_EQ(multi.text(), "one\r\ntwo\r\nthree\r\nfour");
 
     EditBox single(0, 200, 300, 24, false, "a\r\nb");
     EXPECT_EQ(single.text(), "ab");
     single.focus();
-    EXPECT_FALSE(single.keyDown(VK_RETURN, kNoCtrl, kNoShift));
+    EXPECT_FALSE(single.keyDown(Key::Enter, kNoCtrl, kNoShift));
     single.typeText("x\r\ny");
     EXPECT_EQ(single.text(), "xyab");
 }
@@ -47,75 +47,75 @@ TEST(EditBox, MultiLineTextUsesCrLfOutsideAndSingleLineHasNoBreaks) {
 TEST(EditBox, CaretMovesAndEditsWhereItStands) {
     EditBox box(0, 0, 300, 24, false, "abcdef");
     box.focus();  // the caret starts at 0
-    press(box, VK_DELETE);
+    press(box, Key::Delete);
     EXPECT_EQ(box.text(), "bcdef");
-    press(box, VK_BACK);  // nothing before the caret
+    press(box, Key::Backspace);  // nothing before the caret
     EXPECT_EQ(box.text(), "bcdef");
-    press(box, VK_RIGHT);
-    press(box, VK_RIGHT);
+    press(box, Key::Right);
+    press(box, Key::Right);
     box.typeText("X");
     EXPECT_EQ(box.text(), "bcXdef");
-    press(box, VK_END);
-    press(box, VK_BACK);
-    press(box, VK_LEFT);
-    press(box, VK_DELETE);
+    press(box, Key::End);
+    press(box, Key::Backspace);
+    press(box, Key::Left);
+    press(box, Key::Delete);
     EXPECT_EQ(box.text(), "bcXd");
-    press(box, VK_HOME);
+    press(box, Key::Home);
     box.typeText(">");
     EXPECT_EQ(box.text(), ">bcXd");
     // Single-line Up and Down act as Left and Right.
-    press(box, VK_DOWN);
+    press(box, Key::Down);
     box.typeText("|");
     EXPECT_EQ(box.text(), ">b|cXd");
-    EXPECT_FALSE(box.keyDown(VK_ESCAPE, kNoCtrl, kNoShift));
+    EXPECT_FALSE(box.keyDown(Key::Escape, kNoCtrl, kNoShift));
 }
 
 TEST(EditBox, ShiftSelectsAndTypingReplacesTheSelection) {
     EditBox box(0, 0, 300, 24, false, "hello world");
     box.focus();
-    press(box, VK_RIGHT, kNoCtrl, true);
-    press(box, VK_RIGHT, kNoCtrl, true);
+    press(box, Key::Right, kNoCtrl, true);
+    press(box, Key::Right, kNoCtrl, true);
     box.typeText("J");
     EXPECT_EQ(box.text(), "Jllo world");
-    press(box, VK_END, kNoCtrl, true);  // select to the end
-    press(box, VK_LEFT);                // collapses to the selection's start
+    press(box, Key::End, kNoCtrl, true);  // select to the end
+    press(box, Key::Left);                // collapses to the selection's start
     box.typeText("-");
     EXPECT_EQ(box.text(), "J-llo world");
-    press(box, VK_RIGHT, true);  // word jump: past "llo "
-    press(box, VK_BACK, true);   // deletes back to the word's start
+    press(box, Key::Right, true);      // word jump: past "llo "
+    press(box, Key::Backspace, true);  // deletes back to the word's start
     EXPECT_EQ(box.text(), "world");
     box.selectAll();
     box.typeText("new");
     EXPECT_EQ(box.text(), "new");
-    press(box, 'A', true);
-    press(box, VK_DELETE);
+    press(box, Key::A, true);
+    press(box, Key::Delete);
     EXPECT_EQ(box.text(), "");
 }
 
 TEST(EditBox, ClipboardCopyCutAndPaste) {
     EditBox multi(0, 0, 300, 100, true, "line one\r\nline two");
     multi.focus();
-    press(multi, 'A', true);
-    press(multi, 'C', true);
-    press(multi, VK_END, true);
-    press(multi, VK_RETURN);
-    press(multi, 'V', true);
+    press(multi, Key::A, true);
+    press(multi, Key::C, true);
+    press(multi, Key::End, true);
+    press(multi, Key::Enter);
+    press(multi, Key::V, true);
     EXPECT_EQ(multi.text(), "line one\r\nline two\r\nline one\r\nline two");
     multi.selectAll();
-    press(multi, 'X', true);
+    press(multi, Key::X, true);
     EXPECT_EQ(multi.text(), "");
 
     // A single line takes what the clipboard holds up to its first break.
     EditBox single(0, 200, 300, 24, false, "");
     single.focus();
-    press(single, 'V', true);
+    press(single, Key::V, true);
     EXPECT_EQ(single.text(), "line one");
     single.selectAll();
-    press(single, 0x2D, true);  // Ctrl+Insert copies
-    press(single, VK_END);
-    press(single, 0x2D, false, true);  // Shift+Insert pastes
+    press(single, Key::Insert, true);  // Ctrl+Insert copies
+    press(single, Key::End);
+    press(single, Key::Insert, false, true);  // Shift+Insert pastes
     EXPECT_EQ(single.text(), "line oneline one");
-    EXPECT_FALSE(single.keyDown('V', kNoCtrl, kNoShift));  // a plain letter is not a command
+    EXPECT_FALSE(single.keyDown(Key::V, kNoCtrl, kNoShift));  // a plain letter is not a command
 }
 
 TEST(EditBox, LimitStopsTypingAndPastingButNotSetText) {
@@ -123,10 +123,10 @@ TEST(EditBox, LimitStopsTypingAndPastingButNotSetText) {
     box.setLimit(6);
     box.focus();
     box.typeText("abcd");
-    press(box, VK_RETURN);  // CR LF costs two: "abcd\r\n" is six
+    press(box, Key::Enter);  // CR LF costs two: "abcd\r\n" is six
     box.typeText("e");
     EXPECT_EQ(box.text(), "abcd\r\n");
-    press(box, VK_BACK);
+    press(box, Key::Backspace);
     box.typeText("efgh");
     EXPECT_EQ(box.text(), "abcdef");
     box.setText("longer than six");
@@ -156,8 +156,8 @@ TEST(EditBox, WrappedLinesAreVisualLinesForHomeEndUpAndDown) {
     EditBox box(0, 0, 110, 200, true, "");
     box.focus();
     box.typeText("aaaa bbbb cccc dddd eeee ffff");
-    press(box, VK_HOME, true);
-    press(box, VK_END);
+    press(box, Key::Home, true);
+    press(box, Key::End);
     box.typeText("|");
     const std::string text = box.text();
     const size_t bar = text.find('|');
@@ -165,13 +165,13 @@ TEST(EditBox, WrappedLinesAreVisualLinesForHomeEndUpAndDown) {
     EXPECT_GT(bar, 0u);
     EXPECT_LT(bar, 20u);  // the end of the first visual line, not of the paragraph
     EXPECT_EQ(text.find("\r\n"), std::string::npos);  // wrapping adds no breaks
-    press(box, VK_BACK);
-    press(box, VK_HOME, true);
-    press(box, VK_DOWN);
+    press(box, Key::Backspace);
+    press(box, Key::Home, true);
+    press(box, Key::Down);
     box.typeText("^");
     const size_t caret = box.text().find('^');
     EXPECT_GT(caret, 4u);
-    press(box, VK_UP);  // back to the same column of the first line
+    press(box, Key::Up);  // back to the same column of the first line
     box.typeText("v");
     EXPECT_LE(box.text().find('v'), 2u);
 }
@@ -181,14 +181,14 @@ TEST(EditBox, MultiLineBoxScrollsToTheCaretAndClicksCountFromTheFirstLineShown) 
     box.focus();
     for (int i = 0; i < 10; ++i) {
         box.typeText("line" + std::to_string(i));
-        press(box, VK_RETURN);
+        press(box, Key::Enter);
     }
     box.mouseDown(6, 6);  // the top line shown, not the first line of the text
     box.typeText("X");
     const std::string text = box.text();
     EXPECT_NE(text.find("\r\nXline"), std::string::npos);
     EXPECT_GT(text.find('X'), text.find("line5"));
-    press(box, VK_HOME, true);  // back to the top scrolls up again
+    press(box, Key::Home, true);  // back to the top scrolls up again
     box.mouseDown(6, 6);
     box.typeText("Y");
     EXPECT_EQ(box.text().find('Y'), 0u);
@@ -236,7 +236,7 @@ TEST_F(EditBoxDrawing, SunkenWhiteFieldBlueSelectionAndBlinkingCaret) {
     EXPECT_GT(countBlue(), 5);
 
     // The caret after the text shows for 500 ms, then hides for 500 ms.
-    press(box, VK_END);
+    press(box, Key::End);
     auto caretColumnDark = [&] {
         for (int x = 110; x < 200; ++x) {
             bool column = true;
@@ -278,8 +278,8 @@ TEST_F(EditBoxDrawing, LongTextScrollsToKeepTheCaretInside) {
     int dark = 0;
     for (int x = 4; x < 116; ++x) dark += (g->pixel(x, 12) & 0xFF) < 0x80;
     EXPECT_GT(dark, 0);
-    press(box, VK_HOME);
-    press(box, VK_END);
+    press(box, Key::Home);
+    press(box, Key::End);
     EXPECT_EQ(box.text().size(), 61u);
 }
 

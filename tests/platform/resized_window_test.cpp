@@ -19,13 +19,12 @@ using namespace platform;
 constexpr uint32_t kPicture = 0xFFC00000;
 int framesDrawn = 0;
 
-intptr_t drawPicture(uint32_t message, uintptr_t, intptr_t) {
-    if (message == WM_TIMER || message == WM_PAINT) {
+void drawPicture(const Event& event) {
+    if (std::holds_alternative<Tick>(event) || std::holds_alternative<Paint>(event)) {
         graphics().clear(kPicture);
         graphics().present();
         ++framesDrawn;
     }
-    return 0;
 }
 
 // Two equal frames, then nothing moves.

@@ -6,6 +6,7 @@
 #include "platform/edit_box.hpp"
 #include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
+#include "support/seen_event.hpp"
 #include "tests/platform/platform_fixture.hpp"
 
 namespace {
@@ -67,18 +68,12 @@ TEST(RendererChoice, OnlyARenderNodeOrTheNvidiaDeviceShowAGraphicsProcessor) {
 }
 
 // Records what the window procedure receives.
-struct Received {
-    uint32_t message;
-    uintptr_t wParam;
-    intptr_t lParam;
-};
-std::vector<Received> received;
+std::vector<test::SeenEvent> received;
 int quitAfterTimers = 0;
 
-intptr_t recordingProc(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    received.push_back({message, wParam, lParam});
-    if (message == WM_TIMER && --quitAfterTimers == 0) postQuit(3);
-    return 0;
+void recordingProc(const Event& event) {
+    received.push_back(test::seen(event));
+    if (std::holds_alternative<Tick>(event) && --quitAfterTimers == 0) postQuit(3);
 }
 
 class Routing : public ::testing::Test {
@@ -97,7 +92,7 @@ TEST_F(Routing, HeadlessLoopTicksEveryTenVirtualMillisecondsUntilQuit) {
     EXPECT_EQ(runMessageLoop(recordingProc), 3);
     EXPECT_EQ(received.size(), 5u);
     EXPECT_TRUE(std::all_of(received.begin(), received.end(),
-                            [](const Received& r) { return r.message == WM_TIMER; }));
+                            [](const test::SeenEvent& r) { return r.kind == "tick"; }));
     EXPECT_EQ(tickCount(), 1040u);
     EXPECT_TRUE(quitPosted());
     resetQuit();
@@ -106,80 +101,77 @@ TEST_F(Routing, HeadlessLoopTicksEveryTenVirtualMillisecondsUntilQuit) {
 }
 
 TEST_F(Routing, MouseIsClampedToTheScreenAndCarriesTheButton) {
-    deliverMouse(recordingProc, WM_MOUSEMOVE, -20, 900, false);
-    deliverMouse(recordingProc, WM_LBUTTONDOWN, 1100, 5, true);
-    deliverMouse(recordingProc, WM_MOUSEMOVE, 10, 10, true);
-    deliverMouse(recordingProc, WM_LBUTTONUP, 10, 10, false);
+    deliverInput(recordingProc, MouseMove{{-20, 900}});
+    deliverInput(recordingProc, MouseDown{{1100, 5}});
+    deliverInput(recordingProc, MouseMove{{10, 10}, true});
+    deliverInput(recordingProc, MouseUp{{10, 10}});
     ASSERT_EQ(received.size(), 4u);
-    EXPECT_EQ(mouseX(received[0].lParam), 0);
-    EXPECT_EQ(mouseY(received[0].lParam), 767);
-    EXPECT_EQ(received[0].wParam, 0u);
-    EXPECT_EQ(mouseX(received[1].lParam), 1023);
-    EXPECT_EQ(received[1].wParam, MK_LBUTTON);
-    EXPECT_EQ(received[2].wParam, MK_LBUTTON);
-    EXPECT_EQ(received[3].message, WM_LBUTTONUP);
-    EXPECT_EQ(received[3].wParam, 0u);
+    EXPECT_EQ(received[0].kind, "move");
+    EXPECT_EQ(received[0].at, (Point{0, 767}));
+    EXPECT_EQ(received[1].kind, "down");
+    EXPECT_EQ(received[1].at, (Point{1023, 5}));
+    EXPECT_EQ(received[2].kind, "drag");
+    EXPECT_EQ(received[3].kind, "up");
 }
 
 TEST_F(Routing, APressWhoseReleaseIsLostEndsOnceWhereThePointerWas) {
-    deliverMouse(recordingProc, WM_LBUTTONDOWN, 300, 200, true);
-    deliverMouse(recordingProc, WM_MOUSEMOVE, 320, 210, true);
+    deliverInput(recordingProc, MouseDown{{300, 200}});
+    deliverInput(recordingProc, MouseMove{{320, 210}, true});
     deliverPressLost(recordingProc);  // the window lost the focus
     ASSERT_EQ(received.size(), 3u);
-    EXPECT_EQ(received[2].message, WM_LBUTTONUP);
-    EXPECT_EQ(mouseX(received[2].lParam), 320);
-    EXPECT_EQ(mouseY(received[2].lParam), 210);
+    EXPECT_EQ(received[2].kind, "up");
+    EXPECT_EQ(received[2].at, (Point{320, 210}));
     deliverPressLost(recordingProc);
-    deliverMouse(recordingProc, WM_LBUTTONUP, 320, 210, false);  // the real one, late
+    deliverInput(recordingProc, MouseUp{{320, 210}});  // the real one, late
     EXPECT_EQ(received.size(), 3u);
 
     // A move without the button while a press is held: the release came first.
     received.clear();
-    deliverMouse(recordingProc, WM_LBUTTONDOWN, 10, 10, true);
-    deliverMouse(recordingProc, WM_MOUSEMOVE, 50, 50, false);
+    deliverInput(recordingProc, MouseDown{{10, 10}});
+    deliverInput(recordingProc, MouseMove{{50, 50}});
     ASSERT_EQ(received.size(), 3u);
-    EXPECT_EQ(received[1].message, WM_LBUTTONUP);
-    EXPECT_EQ(mouseX(received[1].lParam), 10);
-    EXPECT_EQ(received[2].message, WM_MOUSEMOVE);
+    EXPECT_EQ(received[1].kind, "up");
+    EXPECT_EQ(received[1].at, (Point{10, 10}));
+    EXPECT_EQ(received[2].kind, "move");
 }
 
 TEST_F(Routing, PressesInsideAnEditBoxStayWithTheBox) {
     EditBox box(100, 100, 200, 24, false, "hello world");
-    deliverMouse(recordingProc, WM_LBUTTONDOWN, 105, 110, true);
+    deliverInput(recordingProc, MouseDown{{105, 110}});
     EXPECT_TRUE(box.hasFocus());
-    deliverMouse(recordingProc, WM_MOUSEMOVE, 299, 110, true);  // drag selects to the end
-    deliverMouse(recordingProc, WM_LBUTTONUP, 299, 110, false);
+    deliverInput(recordingProc, MouseMove{{299, 110}, true});  // drag selects to the end
+    deliverInput(recordingProc, MouseUp{{299, 110}});
     EXPECT_TRUE(received.empty());
     deliverText("!");
     EXPECT_EQ(box.text(), "!");
     // Once released, moves and presses elsewhere reach the game again; the box keeps focus.
-    deliverMouse(recordingProc, WM_MOUSEMOVE, 500, 500, false);
-    deliverMouse(recordingProc, WM_LBUTTONDOWN, 500, 500, true);
+    deliverInput(recordingProc, MouseMove{{500, 500}});
+    deliverInput(recordingProc, MouseDown{{500, 500}});
     EXPECT_EQ(received.size(), 2u);
     EXPECT_TRUE(box.hasFocus());
 }
 
 TEST_F(Routing, EditingKeysGoToTheFocusedBoxAndEscapeAlwaysToTheGame) {
-    deliverKey(recordingProc, VK_LEFT, false, false);  // no box yet
+    deliverInput(recordingProc, KeyDown{Key::Left});  // no box yet
     ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0].message, WM_KEYDOWN);
-    EXPECT_EQ(received[0].wParam, VK_LEFT);
+    EXPECT_EQ(received[0].kind, "key");
+    EXPECT_EQ(received[0].key, Key::Left);
     received.clear();
 
     EditBox box(0, 0, 200, 24, false, "abc");
     box.focus();
-    deliverKey(recordingProc, VK_END, false, false);
-    deliverKey(recordingProc, VK_BACK, false, false);
-    deliverKey(recordingProc, 'A', true, false);
+    deliverInput(recordingProc, KeyDown{Key::End});
+    deliverInput(recordingProc, KeyDown{Key::Backspace});
+    deliverInput(recordingProc, KeyDown{Key::A, true});
     EXPECT_TRUE(received.empty());
     EXPECT_EQ(box.text(), "ab");
-    deliverKey(recordingProc, VK_ESCAPE, false, false);
-    deliverKey(recordingProc, VK_RETURN, false, false);  // a single line has no use for it
-    deliverKey(recordingProc, 'A', false, false);
-    deliverKey(recordingProc, VK_TAB, false, false);
+    deliverInput(recordingProc, KeyDown{Key::Escape});
+    deliverInput(recordingProc, KeyDown{Key::Enter});  // a single line has no use for it
+    deliverInput(recordingProc, KeyDown{Key::A});
+    deliverInput(recordingProc, KeyDown{Key::Tab});
     ASSERT_EQ(received.size(), 4u);
-    EXPECT_EQ(received[0].wParam, VK_ESCAPE);
-    EXPECT_EQ(received[1].wParam, VK_RETURN);
+    EXPECT_EQ(received[0].key, Key::Escape);
+    EXPECT_EQ(received[1].key, Key::Enter);
 }
 
 TEST_F(Routing, TextWithoutAFocusedBoxIsDropped) {

@@ -1,5 +1,5 @@
 // Touches, pen and wheel through the real event path: SDL's queue, the renderer's
-// letterboxing and the message loop, into the window procedure's mouse messages.
+// letterboxing and the message loop, into the window procedure's mouse events.
 #include <SDL2/SDL.h>
 
 #include <vector>
@@ -7,40 +7,33 @@
 #include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
+#include "support/seen_event.hpp"
 #include "tests/platform/platform_fixture.hpp"
 
 namespace {
 
 using namespace platform;
 
-struct Message {
-    uint32_t message;
-    uintptr_t wParam;
-    int x;
-    int y;
-};
-std::vector<Message> seen;
+std::vector<test::SeenEvent> seen;
 
-intptr_t recordInput(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+void recordInput(const Event& event) {
     // The shown window's first frame is no input.
-    if (message == WM_PAINT) return 0;
-    if (message == WM_TIMER) {
+    if (std::holds_alternative<Paint>(event)) return;
+    if (std::holds_alternative<Tick>(event)) {
         postQuit(0);
     } else {
-        seen.push_back({message, wParam, mouseX(lParam), mouseY(lParam)});
+        seen.push_back(test::seen(event));
     }
-    return 0;
 }
 
 // Input that arrives while the game plays an animation.
 bool animationPlays = false;
 bool inputWaitsForAnimation() { return animationPlays; }
 
-intptr_t recordUntilDestroyed(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    if (message == WM_DESTROY) postQuit(0);
-    if (message != WM_TIMER && message != WM_PAINT)
-        seen.push_back({message, wParam, mouseX(lParam), mouseY(lParam)});
-    return 0;
+void recordUntilDestroyed(const Event& event) {
+    if (std::holds_alternative<Destroy>(event)) postQuit(0);
+    if (!std::holds_alternative<Tick>(event) && !std::holds_alternative<Paint>(event))
+        seen.push_back(test::seen(event));
 }
 
 // A window of another shape than the game's, so that the game sits between two bars,
@@ -112,17 +105,15 @@ TEST_F(RealWindow, AFingerPressesDragsAndReleasesInGameCoordinates) {
     finger(SDL_FINGERUP, 7, 40, 300);  // lifted over the left bar: the game's edge
     runLoop();
     ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[0].message, WM_MOUSEMOVE);
-    EXPECT_EQ(seen[0].wParam, 0u);
-    EXPECT_EQ(seen[1].message, WM_LBUTTONDOWN);
-    EXPECT_NEAR(seen[1].x, 100, 1);
-    EXPECT_NEAR(seen[1].y, 200, 1);
-    EXPECT_EQ(seen[2].message, WM_MOUSEMOVE);
-    EXPECT_EQ(seen[2].wParam, MK_LBUTTON);
-    EXPECT_NEAR(seen[2].x, 300, 1);
-    EXPECT_EQ(seen[3].message, WM_LBUTTONUP);
-    EXPECT_EQ(seen[3].x, 0);
-    EXPECT_NEAR(seen[3].y, 300, 1);
+    EXPECT_EQ(seen[0].kind, "move");
+    EXPECT_EQ(seen[1].kind, "down");
+    EXPECT_NEAR(seen[1].at.x, 100, 1);
+    EXPECT_NEAR(seen[1].at.y, 200, 1);
+    EXPECT_EQ(seen[2].kind, "drag");
+    EXPECT_NEAR(seen[2].at.x, 300, 1);
+    EXPECT_EQ(seen[3].kind, "up");
+    EXPECT_EQ(seen[3].at.x, 0);
+    EXPECT_NEAR(seen[3].at.y, 300, 1);
 }
 
 TEST_F(RealWindow, AFingerLostWithTheFocusNoLongerBlocksTheNext) {
@@ -132,10 +123,10 @@ TEST_F(RealWindow, AFingerLostWithTheFocusNoLongerBlocksTheNext) {
     runLoop();
     // The lost finger's press ends where it was, and the next finger presses anew.
     ASSERT_EQ(seen.size(), 5u);
-    EXPECT_EQ(seen[2].message, WM_LBUTTONUP);
-    EXPECT_NEAR(seen[2].x, 100, 1);
-    EXPECT_EQ(seen[4].message, WM_LBUTTONDOWN);
-    EXPECT_NEAR(seen[4].x, 500, 1);
+    EXPECT_EQ(seen[2].kind, "up");
+    EXPECT_NEAR(seen[2].at.x, 100, 1);
+    EXPECT_EQ(seen[4].kind, "down");
+    EXPECT_NEAR(seen[4].at.x, 500, 1);
 }
 
 // A browser's file picker answers after the turn that opened it has ended.
@@ -144,17 +135,16 @@ TEST_F(RealWindow, AnAnswerThatComesLaterTakesItsPlaceAmongTheInput) {
     animationPlays = true;
     startMessageLoop({recordUntilDestroyed, inputWaitsForAnimation, nullptr});
     finger(SDL_FINGERDOWN, 7, 288 + 100, 200);
-    constexpr uint32_t kAnswered = 0x8000;
-    postAnswer([] { seen.push_back({kAnswered, 0, 0, 0}); });
+    postAnswer([] { seen.push_back({"answered"}); });
     finger(SDL_FINGERUP, 7, 288 + 300, 200);
     EXPECT_TRUE(runMessageLoopOnce(false));
     EXPECT_TRUE(seen.empty());
     animationPlays = false;
     EXPECT_TRUE(runMessageLoopOnce(false));
     ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[1].message, WM_LBUTTONDOWN);
-    EXPECT_EQ(seen[2].message, kAnswered);
-    EXPECT_EQ(seen[3].message, WM_LBUTTONUP);
+    EXPECT_EQ(seen[1].kind, "down");
+    EXPECT_EQ(seen[2].kind, "answered");
+    EXPECT_EQ(seen[3].kind, "up");
 }
 
 TEST_F(RealWindow, MouseEventsMadeOfTouchesAreDroppedAndTheWheelCountsWholeNotches) {
@@ -176,9 +166,9 @@ TEST_F(RealWindow, MouseEventsMadeOfTouchesAreDroppedAndTheWheelCountsWholeNotch
     SDL_PushEvent(&turn);
     runLoop();
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].message, WM_MOUSEWHEEL);
-    EXPECT_EQ(wheelDelta(seen[0].wParam), -WHEEL_DELTA);
-    EXPECT_EQ(wheelDelta(seen[1].wParam), -3 * WHEEL_DELTA);
+    EXPECT_EQ(seen[0].kind, "wheel");
+    EXPECT_EQ(seen[0].notches, 1);
+    EXPECT_EQ(seen[1].notches, 3);
 }
 
 TEST_F(RealWindow, InputWaitsInItsOrderForAnAnimationButClosingTheWindowDoesNot) {
@@ -192,16 +182,16 @@ TEST_F(RealWindow, InputWaitsInItsOrderForAnAnimationButClosingTheWindowDoesNot)
     animationPlays = false;
     EXPECT_TRUE(runMessageLoopOnce(false));
     ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[1].message, WM_LBUTTONDOWN);
-    EXPECT_EQ(seen[2].message, WM_LBUTTONUP);
-    EXPECT_NEAR(seen[2].x, 300, 1);
+    EXPECT_EQ(seen[1].kind, "down");
+    EXPECT_EQ(seen[2].kind, "up");
+    EXPECT_NEAR(seen[2].at.x, 300, 1);
 
     animationPlays = true;
     finger(SDL_FINGERDOWN, 7, 288 + 500, 400);
     windowEvent(SDL_WINDOWEVENT_CLOSE);
     EXPECT_FALSE(runMessageLoopOnce(false));
     ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[3].message, WM_DESTROY);
+    EXPECT_EQ(seen[3].kind, "destroy");
     animationPlays = false;
 }
 

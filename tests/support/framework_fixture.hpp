@@ -18,9 +18,9 @@ public:
     using VisualItem::VisualItem;
     void draw() override { ++draws; }
     bool hitTest(int px, int py) override { return ui::containsPoint(this, px, py); }
-    void mouseDown(int, int, unsigned) override { ++downs; }
-    void mouseUp(int, int, unsigned) override { ++ups; }
-    void mouseMove(int, int, unsigned) override { ++moves; }
+    void mouseDown(int, int) override { ++downs; }
+    void mouseUp(int, int) override { ++ups; }
+    void mouseMove(int, int) override { ++moves; }
     void hoverEnter() override { ++enters; }
     void hoverLeave() override { ++leaves; }
     int draws = 0, downs = 0, ups = 0, moves = 0, enters = 0, leaves = 0;
@@ -36,11 +36,9 @@ protected:
     }
     void TearDown() override { ui::destroyAllItems(); }
 
-    static void move(int x, int y, bool held = false) {
-        ui::routeMouseMove(x, y, held ? platform::MK_LBUTTON : 0);
-    }
-    static void down(int x, int y) { ui::routeMouseDown(x, y, platform::MK_LBUTTON); }
-    static void up(int x, int y) { ui::routeMouseUp(x, y, 0); }
+    static void move(int x, int y, bool held = false) { ui::routeMouseMove(x, y, held); }
+    static void down(int x, int y) { ui::routeMouseDown(x, y); }
+    static void up(int x, int y) { ui::routeMouseUp(x, y); }
     static void click(int x, int y) {
         move(x, y);
         down(x, y);

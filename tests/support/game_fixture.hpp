@@ -66,18 +66,14 @@ protected:
     std::filesystem::path dataFolder() const { return root_ / "data"; }
 
     // ---- input through the window procedure ----
-    // Each message is handled, and the animation it starts played, before the next one.
-    static void send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-        app::windowProc(message, wParam, lParam);
+    // Each event is handled, and the animation it starts played, before the next one.
+    static void send(const platform::Event& event) {
+        app::windowProc(event);
         app::finishAnimations();
     }
-    void move(int x, int y, bool held = false) {
-        send(platform::WM_MOUSEMOVE, held ? platform::MK_LBUTTON : 0, platform::makeMouseParam(x, y));
-    }
-    void down(int x, int y) {
-        send(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::makeMouseParam(x, y));
-    }
-    void up(int x, int y) { send(platform::WM_LBUTTONUP, 0, platform::makeMouseParam(x, y)); }
+    void move(int x, int y, bool held = false) { send(platform::MouseMove{{x, y}, held}); }
+    void down(int x, int y) { send(platform::MouseDown{{x, y}}); }
+    void up(int x, int y) { send(platform::MouseUp{{x, y}}); }
     void click(int x, int y) {
         move(x, y);
         down(x, y);
@@ -92,16 +88,39 @@ protected:
         }
         up(x2, y2);
     }
-    void key(uintptr_t vk) { send(platform::WM_KEYDOWN, vk, 0); }
+    void key(platform::Key k, bool ctrl = false) { send(platform::KeyDown{k, ctrl}); }
+    static void closeWindow() { app::windowProc(platform::Destroy{}); }
+    // A click whose animation is left to the ticks that follow.
+    static void clickWithoutWaiting(int x, int y) {
+        app::windowProc(platform::MouseMove{{x, y}});
+        app::windowProc(platform::MouseDown{{x, y}});
+        app::windowProc(platform::MouseUp{{x, y}});
+    }
+
+public:
+    // ---- the same input routed as the message loop routes it: text boxes take theirs
+    // first, a release whose press has ended is dropped; animations are not played out.
+    static void routedMove(int x, int y, bool held = false) {
+        routed(platform::MouseMove{{x, y}, held});
+    }
+    static void routedDown(int x, int y) { routed(platform::MouseDown{{x, y}}); }
+    static void routedUp(int x, int y) { routed(platform::MouseUp{{x, y}}); }
+    static void routedKey(platform::Key key, bool ctrl = false, bool shift = false) {
+        routed(platform::KeyDown{key, ctrl, shift});
+    }
+    static void routedWheel(int x, int y, int notches) { routed(platform::Wheel{{x, y}, notches}); }
+    static void routed(const platform::Event& input) { platform::deliverInput(app::windowProc, input); }
+
+protected:
     // Advances the virtual clock in 10 ms ticks, one frame each.
     void wait(uint32_t ms) {
         for (uint32_t t = 0; t < ms; t += 10) {
             platform::advanceVirtualClock(10);
-            app::windowProc(platform::WM_TIMER, 1, 0);
+            app::windowProc(platform::Tick{});
         }
     }
     void closeMenu() {
-        if (app::game().menu.picture->visible) key(platform::VK_ESCAPE);
+        if (app::game().menu.picture->visible) key(platform::Key::Escape);
     }
     uint32_t pixel(int x, int y) { return platform::graphics().pixel(x, y); }
     // Writes the current frame next to the test binary for a person to look at.
