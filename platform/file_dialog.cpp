@@ -7,7 +7,6 @@
 #endif
 
 #include <clocale>
-#include <deque>
 #include <filesystem>
 #include <sstream>
 #include <system_error>
@@ -21,16 +20,6 @@ namespace platform {
 using base::cp1251::toUtf8;
 
 namespace {
-
-std::deque<std::optional<std::string>>& answers() {
-    static std::deque<std::optional<std::string>> queued;
-    return queued;
-}
-
-FileDialog& lastDialog() {
-    static FileDialog dialog;
-    return dialog;
-}
 
 bool gtkReady() {
     static const bool ok = [] {
@@ -46,16 +35,6 @@ bool gtkReady() {
 
 void drainGtkEvents() {
     while (gtk_events_pending()) gtk_main_iteration();
-}
-
-// The name typed for saving gets the default extension when it has none.
-std::string withDefaultExtension(const std::string& path, const FileDialog& d) {
-    if (!d.save || d.defaultExtension.empty()) return path;
-    const std::filesystem::path p(path);
-    if (p.has_extension()) return path;
-    std::string ext = d.defaultExtension;
-    if (ext.front() != '.') ext.insert(ext.begin(), '.');
-    return path + ext;
 }
 
 void addFilters(GtkFileChooser* chooser, const FileDialog& d) {
@@ -196,21 +175,9 @@ std::optional<std::string> runChooser(const FileDialog& d) {
 }  // namespace
 
 std::optional<std::string> chooseFile(const FileDialog& dialog) {
-    lastDialog() = dialog;
-    if (!answers().empty()) {
-        std::optional<std::string> answer = answers().front();
-        answers().pop_front();
-        if (answer) return withDefaultExtension(*answer, dialog);
-        return std::nullopt;
-    }
+    if (auto queued = takeQueuedFileDialogAnswer(dialog)) return *queued;
     if (isHeadless() || !gtkReady()) return std::nullopt;
     return runChooser(dialog);
 }
-
-void queueFileDialogAnswer(std::optional<std::string> answer) { answers().push_back(std::move(answer)); }
-
-void clearFileDialogAnswers() { answers().clear(); }
-
-const FileDialog& lastFileDialog() { return lastDialog(); }
 
 }  // namespace platform

@@ -60,4 +60,15 @@ void reapChildren();
 // Whether a started browser has not been reaped yet.
 bool childrenRunning();
 
+// The file choosers' shared part (dialog_answers.cpp). A name typed for saving gets the default
+// extension when it has none.
+struct FileDialog;
+std::string withDefaultExtension(const std::string& path, const FileDialog& d);
+// The dialog becomes the one lastFileDialog() answers.
+void rememberFileDialog(const FileDialog& dialog);
+bool fileDialogAnswerQueued();
+// Remembers the dialog and, when a test or script queued an answer, takes it: the path (with
+// the default extension) or an empty answer for a cancel. Nothing when none was queued.
+std::optional<std::optional<std::string>> takeQueuedFileDialogAnswer(const FileDialog& dialog);
+
 }  // namespace platform

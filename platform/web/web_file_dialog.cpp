@@ -5,7 +5,6 @@
 #include <emscripten.h>
 #include <sys/stat.h>
 
-#include <deque>
 #include <filesystem>
 
 #include "platform/platform_internal.hpp"
@@ -14,24 +13,6 @@
 
 namespace platform {
 namespace {
-
-std::deque<std::optional<std::string>>& answers() {
-    static std::deque<std::optional<std::string>> queued;
-    return queued;
-}
-
-FileDialog& lastDialog() {
-    static FileDialog dialog;
-    return dialog;
-}
-
-std::string withDefaultExtension(const std::string& path, const FileDialog& d) {
-    if (!d.save || d.defaultExtension.empty()) return path;
-    if (std::filesystem::path(path).has_extension()) return path;
-    std::string ext = d.defaultExtension;
-    if (ext.front() != '.') ext.insert(ext.begin(), '.');
-    return path + ext;
-}
 
 // The picker's patterns ("*.sln") as the browser's accept list (".sln").
 std::string acceptList(const FileDialog& d) {
@@ -77,13 +58,7 @@ std::string downloadName(const FileDialog& dialog) {
 std::string downloadFolder() { return "/downloads"; }
 
 std::optional<std::string> chooseFile(const FileDialog& dialog) {
-    lastDialog() = dialog;
-    if (!answers().empty()) {
-        std::optional<std::string> answer = answers().front();
-        answers().pop_front();
-        if (answer) return withDefaultExtension(*answer, dialog);
-        return std::nullopt;
-    }
+    if (auto queued = takeQueuedFileDialogAnswer(dialog)) return *queued;
     // The page cannot wait for the picker; only the answer handed on later can.
     if (isHeadless() || !dialog.save) return std::nullopt;
     ::mkdir(downloadFolder().c_str(), 0777);
@@ -91,20 +66,14 @@ std::optional<std::string> chooseFile(const FileDialog& dialog) {
 }
 
 void chooseFile(const FileDialog& dialog, std::function<void(std::optional<std::string>)> then) {
-    if (!answers().empty() || isHeadless() || dialog.save) {
+    if (fileDialogAnswerQueued() || isHeadless() || dialog.save) {
         then(chooseFile(dialog));
         return;
     }
-    lastDialog() = dialog;
+    rememberFileDialog(dialog);
     waitingForPicker() = std::move(then);
     startPicking(acceptList(dialog).c_str());
 }
-
-void queueFileDialogAnswer(std::optional<std::string> answer) { answers().push_back(std::move(answer)); }
-
-void clearFileDialogAnswers() { answers().clear(); }
-
-const FileDialog& lastFileDialog() { return lastDialog(); }
 
 }  // namespace platform
 

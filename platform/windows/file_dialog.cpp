@@ -6,8 +6,6 @@
 // After windows.h, which it needs.
 #include <commdlg.h>
 
-#include <deque>
-
 #include "base/cp1251.hpp"
 #include "platform/platform_internal.hpp"
 #include "platform/system.hpp"
@@ -20,31 +18,10 @@ using windows::gamePath;
 using windows::systemPath;
 using windows::widen;
 
-std::deque<std::optional<std::string>>& answers() {
-    static std::deque<std::optional<std::string>> queued;
-    return queued;
-}
-
-FileDialog& lastDialog() {
-    static FileDialog dialog;
-    return dialog;
-}
-
 // Where the last accepted dialog was; a dialog without a starting path opens there.
 std::string& lastFolder() {
     static std::string folder;
     return folder;
-}
-
-// The name typed for saving gets the default extension when it has none.
-std::string withDefaultExtension(const std::string& path, const FileDialog& d) {
-    if (!d.save || d.defaultExtension.empty()) return path;
-    const size_t slash = path.find_last_of("/\\");
-    const size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash + 1)) return path;
-    std::string ext = d.defaultExtension;
-    if (ext.front() != '.') ext.insert(ext.begin(), '.');
-    return path + ext;
 }
 
 HWND ownerWindow() {
@@ -119,21 +96,9 @@ std::optional<std::string> runDialog(const FileDialog& d) {
 }  // namespace
 
 std::optional<std::string> chooseFile(const FileDialog& dialog) {
-    lastDialog() = dialog;
-    if (!answers().empty()) {
-        std::optional<std::string> answer = answers().front();
-        answers().pop_front();
-        if (answer) return withDefaultExtension(*answer, dialog);
-        return std::nullopt;
-    }
+    if (auto queued = takeQueuedFileDialogAnswer(dialog)) return *queued;
     if (isHeadless()) return std::nullopt;
     return runDialog(dialog);
 }
-
-void queueFileDialogAnswer(std::optional<std::string> answer) { answers().push_back(std::move(answer)); }
-
-void clearFileDialogAnswers() { answers().clear(); }
-
-const FileDialog& lastFileDialog() { return lastDialog(); }
 
 }  // namespace platform
