@@ -1,16 +1,18 @@
 // The game's one app object: everything the game keeps between two messages above the
-// platform -- the menu, the screen open under it, the loop's frame state, the file path
-// chosen last, the pupil's solved marks and the exit code -- hangs from here, so a
-// newcomer finds the state in one place and tests reach it through one door.
+// platform -- the scenery, the menu, the screen open under it, the loop's frame state, the
+// file path chosen last, the pupil's solved marks and the exit code -- hangs from here, so
+// a newcomer finds the state in one place and tests reach it through one door.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/screen.hpp"
 #include "app/solved_marks.hpp"
+#include "scene/scene.hpp"
 #include "ui/button.hpp"
 #include "ui/graphics_item.hpp"
 #include "ui/pressable_picture.hpp"
@@ -37,6 +39,9 @@ struct FrameState {
 };
 
 struct Game {
+    // Built with the permanent items and forgotten when they are destroyed; every screen
+    // is handed it when it opens.
+    std::optional<scene::Scene> scene;
     MainMenu menu;
     // The open screen; none under the bare menu.
     std::unique_ptr<Screen> screen;

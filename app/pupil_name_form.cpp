@@ -6,7 +6,7 @@
 #include "platform/edit_box.hpp"
 #include "puzzle/class_results.hpp"
 #include "scene/panel_layout.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 
 namespace app {
@@ -29,8 +29,9 @@ void PupilNameForm::submit() {
     if (then) then();
 }
 
-PupilNameForm::PupilNameForm(std::function<void()> then) : then_(std::move(then)) {
-    const Box area = panelList();
+PupilNameForm::PupilNameForm(Scene& scene, std::function<void()> then)
+    : scene_(scene), then_(std::move(then)) {
+    const Box area = panelList(scene);
     question_ = new TextItem(area.x, area.y, area.width, area.height - kBoxHeight - kBoxGap - 10,
                              "Как тебя зовут?\r\n\r\nПод этим именем учитель увидит в итогах "
                              "класса, какие задачи ты решил. Исправь имя, если оно не твоё, и "
@@ -44,14 +45,14 @@ PupilNameForm::PupilNameForm(std::function<void()> then) : then_(std::move(then)
     box_->setLimit(kNameBytes);
     box_->selectAll();
     box_->focus();
-    done_ = makePanelButton(0, "Готово"_cp, [this](Button*) { submit(); });
-    attachToPanel(done_);
-    attachToPanel(question_);
-    screenItems.woodPanel->visible = true;
+    done_ = makePanelButton(scene, 0, "Готово"_cp, [this](Button*) { submit(); });
+    scene.attachToPanel(done_);
+    scene.attachToPanel(question_);
+    scene.woodPanel->visible = true;
 }
 
 PupilNameForm::~PupilNameForm() {
-    detachPanelItems();
+    scene_.detachPanelItems();
     delete question_;
     delete box_;
     delete done_;

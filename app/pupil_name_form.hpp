@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/edit_box.hpp"
+#include "scene/scene.hpp"
 #include "ui/button.hpp"
 #include "ui/text_item.hpp"
 
@@ -16,7 +17,7 @@ namespace app {
 class PupilNameForm {
 public:
     // `then` runs once the pupil has answered; it may destroy the form.
-    explicit PupilNameForm(std::function<void()> then);
+    PupilNameForm(scene::Scene& scene, std::function<void()> then);
     ~PupilNameForm();
     PupilNameForm(const PupilNameForm&) = delete;
     PupilNameForm& operator=(const PupilNameForm&) = delete;
@@ -25,6 +26,7 @@ public:
     void submit();
 
 private:
+    scene::Scene& scene_;
     ui::TextItem* question_ = nullptr;
     platform::EditBox* box_ = nullptr;
     ui::Button* done_ = nullptr;

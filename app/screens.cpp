@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/game.hpp"
 #include "app/screen.hpp"
@@ -15,7 +16,7 @@
 #include "puzzle/task_files.hpp"
 #include "puzzle/win_plaque.hpp"
 #include "scene/character_picture.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/animation.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
@@ -38,10 +39,10 @@ constexpr int kCommandWidth = 358, kCommandHeight = 43;
 
 class PlayScreen : public Screen {
 public:
-    PlayScreen(const model::TaskData& data, const std::string& path) {
-        puzzle::startPlay(session, data, path, {nextUnsolvedTask, [](const std::string& next) {
+    PlayScreen(Scene& scene, const model::TaskData& data, const std::string& path) : session(scene) {
+        puzzle::startPlay(session, data, path, {nextUnsolvedTask, [&scene](const std::string& next) {
                                                     if (!openTask(next))
-                                                        showMessage("Ошибка открытия файла"_cp);
+                                                        scene.showMessage("Ошибка открытия файла"_cp);
                                                 }});
     }
     ~PlayScreen() override { puzzle::closePlayScreen(session); }
@@ -54,6 +55,7 @@ public:
 
 class EditorScreen : public Screen {
 public:
+    explicit EditorScreen(Scene& scene) : session(scene) {}
     ScreenKind kind() const override { return ScreenKind::Editor; }
     void highlightDone() override { editor::onEditorHighlightDone(session); }
 
@@ -64,11 +66,11 @@ public:
 template <class S, class... Args>
 void enter(Args&&... args) {
     closeScreen();
-    game().screen = std::make_unique<S>(std::forward<Args>(args)...);
+    game().screen = std::make_unique<S>(*game().scene, std::forward<Args>(args)...);
 }
 
-void onBankHighlightDone(FlyingHighlight*) {
-    screenItems.bankHighlight->visible = false;
+void onBankHighlightDone(FlyingHighlight* highlight) {
+    highlight->visible = false;
     if (Screen* screen = game().screen.get()) screen->highlightDone();
 }
 
@@ -90,13 +92,18 @@ void rollMenu(bool down) {
 
 void runMenuCommand(int command);
 
+// For answers that come in later (a file chosen): the scenery may have been rebuilt since.
+void tell(std::string text) {
+    if (game().scene) game().scene->showMessage(std::move(text));
+}
+
 void showSolutionVerdict() {
     const puzzle::PlaySession* open = playSession();
     if (open == nullptr) return;
     // A task file opened this way has no crossings to judge.
     const model::TaskData played = puzzle::playedTaskData(open->play);
     if (played.moves.empty()) return;
-    showMessage(puzzle::solutionVerdictMessage(played));
+    open->scene.showMessage(puzzle::solutionVerdictMessage(played));
 }
 
 }  // namespace
@@ -126,10 +133,10 @@ int menuPosition() {
 
 bool buildScreens() {
     if (!createFonts()) return false;
-    buildScreenItems();
-    puzzle::setTitle("");
-    puzzle::setStatement("");
-    screenItems.bankHighlight->onCycleEnd = onBankHighlightDone;
+    Scene& scene = game().scene.emplace();
+    puzzle::setTitle(scene, "");
+    puzzle::setStatement(scene, "");
+    scene.bankHighlight->onCycleEnd = onBankHighlightDone;
     MainMenu& menu = game().menu;
     menu.picture = new PicturePart(kMenuX, kMenuY, "textures/mainmenu.tga");
     menu.picture->sourceRect.top = kMenuRolledUp;
@@ -203,13 +210,13 @@ bool openTask(const std::string& path) {
     // Checked before anything closes: a file the reader rejects leaves the screen as it was.
     const std::optional<model::TaskData> data = puzzle::loadTaskFile(path);
     if (!data) return false;
-    closeBlinds();
+    game().scene->closeBlinds();
     afterAnimations([task = *data, path] {
         // The hot item (a menu button, the catalogue's list or its open button) goes
         // with the screen.
         releaseHotItem();
         enter<PlayScreen>(task, path);
-        openBlinds();
+        game().scene->openBlinds();
     });
     return true;
 }
@@ -232,19 +239,19 @@ void runMenuCommand(int command) {
             break;
         case SaveSolutionCommand:
             if (screenKind() != ScreenKind::Play) {
-                showMessage("Сохранять нечего: сначала откройте задачу"_cp);
+                tell("Сохранять нечего: сначала откройте задачу"_cp);
             } else {
                 chooseSolutionFile(true, [](const std::string& path) {
                     const puzzle::PlaySession* open = playSession();
                     const bool saved = open != nullptr && puzzle::writeSolutionFile(open->play, path);
-                    showMessage(saved ? "Решение сохранено"_cp : "Ошибка сохранения файла"_cp);
+                    tell(saved ? "Решение сохранено"_cp : "Ошибка сохранения файла"_cp);
                 });
             }
             break;
         case OpenSolutionCommand:
             chooseSolutionFile(false, [](const std::string& path) {
                 if (!openTask(path)) {
-                    showMessage("Ошибка открытия файла"_cp);
+                    tell("Ошибка открытия файла"_cp);
                 } else {
                     afterAnimations(showSolutionVerdict);
                 }
@@ -273,7 +280,7 @@ void closeScreen() {
     puzzle::task.characterCount = 0;
     puzzle::task.ruleCount = 0;
     // What the popup said was about the screen that closed.
-    hideMessage();
+    if (game().scene) game().scene->hideMessage();
     // A floor a screen set (the winner picture's) goes with the screen.
     if (itemList.modalFloor != game().menu.picture) itemList.modalFloor = nullptr;
     itemList.coveredFloor = nullptr;
@@ -283,7 +290,7 @@ void destroyScreens() {
     stopAnimations();
     closeScreen();
     destroyAllItems();
-    forgetScreenItems();
+    game().scene.reset();
     game().menu = MainMenu{};
     releaseFonts();
     releaseCharacterMarks();

@@ -16,7 +16,7 @@
 #include "puzzle/progress.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/frame.hpp"
 #include "ui/resources.hpp"
 

@@ -24,7 +24,7 @@
 #include "platform/graphics.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/frame.hpp"
 
 namespace app {

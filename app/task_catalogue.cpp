@@ -13,7 +13,7 @@
 #include "puzzle/task_files.hpp"
 #include "scene/panel_layout.hpp"
 #include "scene/river.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 
 namespace app {
@@ -28,12 +28,10 @@ namespace {
 constexpr int kMessageLeft = 12;
 constexpr int kMessageRight = kCataloguePanelX - 12;
 
-void placeMessages(bool besidePanel) {
-    if (PopupMessage* popup = screenItems.messagePopup) {
-        popup->areaLeft = besidePanel ? kMessageLeft : 0;
-        popup->areaRight = besidePanel ? kMessageRight : platform::kScreenWidth;
-        popup->plated = besidePanel;
-    }
+void placeMessages(PopupMessage* popup, bool besidePanel) {
+    popup->areaLeft = besidePanel ? kMessageLeft : 0;
+    popup->areaRight = besidePanel ? kMessageRight : platform::kScreenWidth;
+    popup->plated = besidePanel;
 }
 
 CatalogueScreen* openCatalogue() { return dynamic_cast<CatalogueScreen*>(game().screen.get()); }
@@ -42,8 +40,7 @@ CatalogueScreen* openCatalogue() { return dynamic_cast<CatalogueScreen*>(game().
 
 void CatalogueScreen::forgetDeleteQuestion() {
     deleteAsked = -1;
-    if (taskList != nullptr && screenItems.buttons[1] != nullptr)
-        screenItems.buttons[1]->text = "Удалить"_cp;
+    if (taskList != nullptr && scene.buttons[1] != nullptr) scene.buttons[1]->text = "Удалить"_cp;
 }
 
 void forgetDeleteQuestion() {
@@ -55,13 +52,13 @@ TaskListBox* currentTaskList() {
     return catalogue != nullptr ? catalogue->taskList : nullptr;
 }
 
-CatalogueScreen::CatalogueScreen() {
-    screenItems.woodPanel->moveTo(kCataloguePanelX, kCataloguePanelY);
-    puzzle::setTitle("");
-    puzzle::setStatement("");
-    placeMessages(true);
+CatalogueScreen::CatalogueScreen(Scene& scenery) : scene(scenery) {
+    scene.woodPanel->moveTo(kCataloguePanelX, kCataloguePanelY);
+    puzzle::setTitle(scene, "");
+    puzzle::setStatement(scene, "");
+    placeMessages(scene.messagePopup, true);
     if (puzzle::pupilNameWanted()) {
-        nameForm = std::make_unique<PupilNameForm>([this] {
+        nameForm = std::make_unique<PupilNameForm>(scene, [this] {
             nameForm.reset();
             fill();
         });
@@ -81,25 +78,26 @@ bool pupilNameFormShown() {
 
 void CatalogueScreen::fill() {
     reloadSolvedMarks();
-    const Box area = panelList();
+    const Box area = panelList(scene);
     taskList = new TaskListBox(area.x, area.y, area.width, area.height);
-    taskList->upArrow = screenItems.upArrow;
-    taskList->downArrow = screenItems.downArrow;
-    screenItems.buttons[0] = makePanelButton(0, "Открыть"_cp, [this](Button*) { openSelected(); });
-    screenItems.buttons[1] = makePanelButton(1, "Удалить"_cp, [this](Button*) { deleteSelected(); });
-    attachToPanel(screenItems.buttons[1]);
-    attachToPanel(screenItems.buttons[0]);
-    attachToPanel(taskList);
-    screenItems.woodPanel->visible = true;
+    taskList->scene = &scene;
+    taskList->upArrow = scene.upArrow;
+    taskList->downArrow = scene.downArrow;
+    scene.buttons[0] = makePanelButton(scene, 0, "Открыть"_cp, [this](Button*) { openSelected(); });
+    scene.buttons[1] = makePanelButton(scene, 1, "Удалить"_cp, [this](Button*) { deleteSelected(); });
+    scene.attachToPanel(scene.buttons[1]);
+    scene.attachToPanel(scene.buttons[0]);
+    scene.attachToPanel(taskList);
+    scene.woodPanel->visible = true;
 }
 
 CatalogueScreen::~CatalogueScreen() {
     forgetDeleteQuestion();
     nameForm.reset();
-    placeMessages(false);
-    detachPanelItems();
-    screenItems.woodPanel->moveTo(kPanelX, kPanelY);
-    for (Button*& button : screenItems.buttons) {
+    placeMessages(scene.messagePopup, false);
+    scene.detachPanelItems();
+    scene.woodPanel->moveTo(kPanelX, kPanelY);
+    for (Button*& button : scene.buttons) {
         delete button;
         button = nullptr;
     }
@@ -115,34 +113,35 @@ void openSelectedTask(Button*) {
 void CatalogueScreen::openSelected() {
     if (taskList == nullptr) return;
     if (taskList->selectedRow < 0) {
-        showMessage("Сначала выберите задачу"_cp);
+        scene.showMessage("Сначала выберите задачу"_cp);
         return;
     }
     // The path outlives the list, which closes with the catalogue.
     const std::string path = taskList->entries[static_cast<size_t>(taskList->selectedRow)].path();
     forgetDeleteQuestion();
-    if (!openTask(path)) showMessage("Ошибка открытия файла"_cp);
+    if (!openTask(path)) scene.showMessage("Ошибка открытия файла"_cp);
 }
 
 void CatalogueScreen::deleteSelected() {
     if (taskList == nullptr) return;
     if (taskList->selectedRow < 0) {
-        showMessage("Сначала выберите задачу для удаления"_cp);
+        scene.showMessage("Сначала выберите задачу для удаления"_cp);
         return;
     }
     // A file deleted cannot come back: the button asks once, naming the task.
     if (deleteAsked != taskList->selectedRow) {
         deleteAsked = taskList->selectedRow;
-        showMessage("Удалить задачу «"_cp + taskList->entries[static_cast<size_t>(deleteAsked)].name +
-                    "»?\nНажмите «Да, удалить»"_cp);
-        screenItems.buttons[1]->text = "Да, удалить"_cp;
+        scene.showMessage("Удалить задачу «"_cp +
+                          taskList->entries[static_cast<size_t>(deleteAsked)].name +
+                          "»?\nНажмите «Да, удалить»"_cp);
+        scene.buttons[1]->text = "Да, удалить"_cp;
         return;
     }
     forgetDeleteQuestion();
-    hideMessage();
+    scene.hideMessage();
     bool noAnswer = false;
     if (!taskList->removeSelectedEntry(&noAnswer))
-        showMessage(noAnswer ? "Папка класса не отвечает"_cp : "Эту задачу нельзя удалить"_cp);
+        scene.showMessage(noAnswer ? "Папка класса не отвечает"_cp : "Эту задачу нельзя удалить"_cp);
 }
 
 }  // namespace app

@@ -7,6 +7,7 @@
 
 #include "app/pupil_name_form.hpp"
 #include "app/screen.hpp"
+#include "scene/scene.hpp"
 #include "ui/button.hpp"
 
 namespace app {
@@ -17,7 +18,7 @@ class TaskListBox;
 // buttons, after the pupil's name when the class wants it.
 class CatalogueScreen : public Screen {
 public:
-    CatalogueScreen();
+    explicit CatalogueScreen(scene::Scene& scene);
     ~CatalogueScreen() override;
     ScreenKind kind() const override { return ScreenKind::Catalogue; }
     // Enter confirms the pupil's name when the catalogue asks for it.
@@ -30,6 +31,8 @@ public:
     void deleteSelected();
     void forgetDeleteQuestion();
 
+    // The scenery the catalogue stands on, the app's: it outlives the screen.
+    scene::Scene& scene;
     // Null while the pupil's name is asked for.
     TaskListBox* taskList = nullptr;
     // The row whose deletion was asked about; the next press on the button deletes it.

@@ -14,7 +14,7 @@
 #include "platform/files.hpp"
 #include "platform/types.hpp"
 #include "scene/panel_layout.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
 
@@ -160,25 +160,30 @@ void TaskListBox::keepWithinCap() {
     entries = std::move(shown);
 }
 
+void TaskListBox::showPanelButtons(bool shown) {
+    if (scene == nullptr) return;
+    for (Button* button : scene->buttons) {
+        if (button != nullptr) button->visible = shown;
+    }
+}
+
 void TaskListBox::draw() {
     if (entries.empty()) {
         drawText(
             fonts.small, "Нет файлов с задачами"_cp, Rect{x, y, x + kListRowWidth, y + kListRowHeight},
             platform::TextFormat::Center | platform::TextFormat::VCenter | platform::TextFormat::NoClip,
             ui::kPaleYellow);
-        for (Button* button : screenItems.buttons) {
-            if (button != nullptr) button->visible = false;
-        }
+        showPanelButtons(false);
         return;
     }
-    for (Button* button : screenItems.buttons) {
-        if (button != nullptr) button->visible = true;
-    }
+    showPanelButtons(true);
     learn();
     learntUnseen_ = false;  // this frame shows them
     drawRows();
-    if (const VisualItem* panel = screenItems.woodPanel)
+    if (scene != nullptr) {
+        const VisualItem* panel = scene->woodPanel;
         drawCatalogueLegend(entries, panel->x, panel->y + panel->height, panel->width);
+    }
 }
 
 bool TaskListBox::hitTest(int px, int py) {

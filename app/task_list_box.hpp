@@ -11,6 +11,7 @@
 #include "app/catalogue_judge.hpp"
 #include "app/task_difficulty.hpp"
 #include "platform/class_folder.hpp"
+#include "scene/scene.hpp"
 #include "ui/list_box.hpp"
 
 namespace app {
@@ -90,9 +91,14 @@ public:
     int32_t selectedRow = -1;
     // Files beyond kMaxEntries: a last row, which cannot be selected, says how many.
     int32_t hiddenCount = 0;
+    // The scenery whose panel buttons and legend go with the rows shown; none for a list
+    // that is only scanned.
+    scene::Scene* scene = nullptr;
 
 private:
     void drawHiddenCount(int rowX, int rowY);
+    // The open and delete buttons go with the rows: there is nothing to open in an empty list.
+    void showPanelButtons(bool shown);
 
     std::unique_ptr<CatalogueJudge> judge_;
     bool learntUnseen_ = false;  // learnt since rowNews() last told

@@ -8,7 +8,7 @@
 
 #include "base/cp1251.hpp"
 #include "platform/graphics.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/frame.hpp"
 #include "ui/resources.hpp"
 

@@ -9,7 +9,7 @@
 #include "platform/graphics.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/animation.hpp"
 #include "ui/frame.hpp"
 #include "ui/list_box.hpp"
@@ -20,11 +20,15 @@ using namespace platform;
 
 namespace {
 
+// Messages may come before the scenery is built and after it is forgotten.
+const scene::Scene* scenery() { return game().scene ? &*game().scene : nullptr; }
+
 ui::ListBox* currentList() {
-    return scene::screenItems.woodPanel != nullptr
-               ? dynamic_cast<ui::ListBox*>(scene::screenItems.woodPanel->attached)
-               : nullptr;
+    const scene::Scene* scene = scenery();
+    return scene != nullptr ? dynamic_cast<ui::ListBox*>(scene->woodPanel->attached) : nullptr;
 }
+
+bool pressed(const ui::PressablePicture* arrow) { return arrow->state == ui::Pressed; }
 
 // The arrow was hidden under the held button: end the press until it is released.
 void cancelArrowPress() {
@@ -60,17 +64,17 @@ void keyDown(const KeyDown& key) {
 void wheel(const Wheel& turn) {
     ui::ListBox* list = currentList();
     if (list == nullptr || !list->visible || !ui::itemList.inputArmed || ui::itemList.pressHeld) return;
-    if (ui::itemList.modalFloor != nullptr || !scene::screenItems.woodPanel->visible ||
-        !ui::containsPoint(scene::screenItems.woodPanel, turn.at.x, turn.at.y)) {
+    const scene::WoodPanel* panel = game().scene->woodPanel;
+    if (ui::itemList.modalFloor != nullptr || !panel->visible ||
+        !ui::containsPoint(panel, turn.at.x, turn.at.y)) {
         return;
     }
     list->scrollByNotches(turn.notches);
 }
 
 bool arrowHeld() {
-    return (scene::screenItems.upArrow != nullptr && scene::screenItems.upArrow->state == ui::Pressed) ||
-           (scene::screenItems.downArrow != nullptr &&
-            scene::screenItems.downArrow->state == ui::Pressed);
+    const scene::Scene* scene = scenery();
+    return scene != nullptr && (pressed(scene->upArrow) || pressed(scene->downArrow));
 }
 
 std::optional<uint32_t> earlier(std::optional<uint32_t> a, std::optional<uint32_t> b) {
@@ -120,7 +124,7 @@ void drawFrame() {
 }  // namespace
 
 void scrollUpTick() {
-    if (scene::screenItems.upArrow->visible) {
+    if (game().scene->upArrow->visible) {
         scrollBy(-2);
     } else {
         cancelArrowPress();
@@ -128,7 +132,7 @@ void scrollUpTick() {
 }
 
 void scrollDownTick() {
-    if (scene::screenItems.downArrow->visible) {
+    if (game().scene->downArrow->visible) {
         scrollBy(2);
     } else {
         cancelArrowPress();
@@ -144,11 +148,12 @@ void tick() {
         game().frames.wanted = true;
         return;
     }
-    if (scene::screenItems.upArrow != nullptr && scene::screenItems.upArrow->state == ui::Pressed) {
-        scrollUpTick();
-    } else if (scene::screenItems.downArrow != nullptr &&
-               scene::screenItems.downArrow->state == ui::Pressed) {
-        scrollDownTick();
+    if (const scene::Scene* scene = scenery()) {
+        if (pressed(scene->upArrow)) {
+            scrollUpTick();
+        } else if (pressed(scene->downArrow)) {
+            scrollDownTick();
+        }
     }
     drawFrameIfDue();
 }

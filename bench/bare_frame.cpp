@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/sdl_graphics.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/frame.hpp"
 
 namespace bench {

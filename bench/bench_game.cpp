@@ -18,7 +18,7 @@
 #include "platform/types.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 
 namespace bench {
@@ -193,8 +193,8 @@ void HeadlessGame::openBusyCatalogue() {
     check(app::screenKind() == app::ScreenKind::Catalogue, "opening the catalogue");
     wait(1000);
     // One row selected and the pointer over another, as while choosing.
-    const int x = scene::screenItems.woodPanel->x + 150;
-    const int y = scene::screenItems.woodPanel->y + 80;
+    const int x = app::game().scene->woodPanel->x + 150;
+    const int y = app::game().scene->woodPanel->y + 80;
     click(x, y);
     app::windowProc(platform::MouseMove{{x, y + 66}});
     wait(100);

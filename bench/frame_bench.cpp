@@ -22,7 +22,7 @@
 #include "platform/sdl_graphics.hpp"
 #include "platform/system.hpp"
 #include "puzzle/task.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/frame.hpp"
 
 namespace bench {

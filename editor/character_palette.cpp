@@ -6,7 +6,7 @@
 #include "platform/files.hpp"
 #include "puzzle/task.hpp"
 #include "scene/panel_layout.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
 
@@ -50,10 +50,10 @@ std::vector<std::string> CharacterPalette::characterPictures(const std::string& 
     return names;
 }
 
-CharacterPalette::CharacterPalette(int x_, int y_, int width_, int height_,
+CharacterPalette::CharacterPalette(int x_, int y_, int width_, int height_, VisualItem* chainedAfter,
                                    const PalettePicture::MakeCharacter& makeCharacter)
-    : ListBox(x_, y_, width_, height_) {
-    VisualItem* behind = screenItems.bankHighlight;
+    : ListBox(x_, y_, width_, height_), chainedAfter_(chainedAfter) {
+    VisualItem* behind = chainedAfter;
     int widest = 0;
     for (const std::string& name : characterPictures("textures")) {
         const auto entry = static_cast<size_t>(entryCount);
@@ -87,7 +87,7 @@ CharacterPalette::CharacterPalette(int x_, int y_, int width_, int height_,
 }
 
 CharacterPalette::~CharacterPalette() {
-    if (screenItems.bankHighlight != nullptr) screenItems.bankHighlight->attached = nullptr;
+    if (chainedAfter_ != nullptr) chainedAfter_->attached = nullptr;
     for (int i = 0; i < entryCount; ++i) {
         const auto entry = static_cast<size_t>(i);
         for (VisualItem* widget : {static_cast<VisualItem*>(entryPictures[entry]),

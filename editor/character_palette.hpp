@@ -19,13 +19,13 @@ class CharacterPalette : public ui::ListBox {
 public:
     static constexpr int kMaxEntries = 128;
 
-    // Reads the pictures at once; their widgets hang in the wood panel's chain behind
-    // the bank highlight, hidden. Pictures that do not load, or would not fit a row
-    // beside the weight and colour columns, are left out. Pressing a picture makes a
-    // character with `makeCharacter`.
-    CharacterPalette(int x, int y, int width, int height,
+    // Reads the pictures at once; their widgets hang, hidden, in the wood panel's chain
+    // behind `chainedAfter` (the bank highlight). Pictures that do not load, or would not
+    // fit a row beside the weight and colour columns, are left out. Pressing a picture
+    // makes a character with `makeCharacter`.
+    CharacterPalette(int x, int y, int width, int height, ui::VisualItem* chainedAfter,
                      const PalettePicture::MakeCharacter& makeCharacter);
-    // Cuts the panel's chain behind the bank highlight and destroys every widget.
+    // Cuts the panel's chain behind `chainedAfter` and destroys every widget.
     ~CharacterPalette() override;
 
     // Hides every widget, shows those of the rows in view, then writes the load numbers.
@@ -63,6 +63,8 @@ private:
     static constexpr int kColumnsWidth = 83;
 
     bool fitsARow(const PalettePicture* picture) const;
+
+    ui::VisualItem* chainedAfter_;
 
     std::vector<LoadNumber> numbers_;
 };

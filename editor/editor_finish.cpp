@@ -12,7 +12,7 @@
 #include "puzzle/task_files.hpp"
 #include "puzzle/verdict_text.hpp"
 #include "scene/panel_layout.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 
 namespace editor {
@@ -103,30 +103,31 @@ std::string brokenPath(const std::string& path, int width) {
     return out + line;
 }
 
-std::string savedMessage(const char* where, const std::string& folder) {
+std::string savedMessage(const Scene& scene, const char* where, const std::string& folder) {
     const std::string path = base::cp1251::fromUtf8(platform::shownPath(folder));
-    return "Задача сохранена\n"_cp + std::string(where) + "\n" + brokenPath(path, panelList().width);
+    return "Задача сохранена\n"_cp + std::string(where) + "\n" +
+           brokenPath(path, panelList(scene).width);
 }
 
 // The class folder shares the task with every computer of the class; then the game's own
 // tasks folder, then the user's data folder. The message says which took it.
-bool saveWhereItFits(std::string* message) {
+bool saveWhereItFits(const Scene& scene, std::string* message) {
     // A network class folder may stop answering: its write is waited for a second at most,
     // and one that comes later is undone, as the task has gone elsewhere by then.
     const std::string shared = platform::classFolder();
     bool silent = false;
     if (!shared.empty() && puzzle::saveNewTask(shared, platform::kClassFolderPatienceMs, &silent)) {
-        *message = savedMessage("в папку класса:"_cp, shared);
+        *message = savedMessage(scene, "в папку класса:"_cp, shared);
         return true;
     }
     const std::string before = silent ? std::string("Папка класса не отвечает.\n"_cp) : std::string();
     if (puzzle::saveNewTask("tasks")) {
-        *message = before + savedMessage("в папку задач игры:"_cp, "tasks");
+        *message = before + savedMessage(scene, "в папку задач игры:"_cp, "tasks");
         return true;
     }
     const std::string data = platform::dataFolder();
     if (!data.empty() && puzzle::saveNewTask(data)) {
-        *message = before + savedMessage("в папку данных игры:"_cp, data);
+        *message = before + savedMessage(scene, "в папку данных игры:"_cp, data);
         return true;
     }
     return false;
@@ -138,7 +139,7 @@ void enterFinishStep(EditorSession& session) {
     EditorItems& items = session.items;
     FinishState& finish = session.finish;
     TextItem* hint = items.stepHint;
-    hint->y = screenItems.woodPanel->y + kHintTop;
+    hint->y = session.scene.woodPanel->y + kHintTop;
     hint->height = kHintHeight;
 
     finish.asked = false;
@@ -160,16 +161,16 @@ void enterFinishStep(EditorSession& session) {
                                                                      : kTooLargeColour;
     }
     label->text = finish.verdict.c_str();
-    label->x = panelList().x + kVerdictInset;
-    label->y = screenItems.woodPanel->y + kVerdictTop;
+    label->x = panelList(session.scene).x + kVerdictInset;
+    label->y = session.scene.woodPanel->y + kVerdictTop;
     label->visible = true;
 }
 
 void leaveFinishStep(EditorSession& session) {
     EditorItems& items = session.items;
     items.verdictLabel->visible = false;
-    items.stepHint->y = screenItems.woodPanel->y + 46;
-    items.stepHint->height = screenItems.woodPanel->height - 135;
+    items.stepHint->y = session.scene.woodPanel->y + 46;
+    items.stepHint->height = session.scene.woodPanel->height - 135;
 }
 
 void finishTask(EditorSession& session) {
@@ -186,17 +187,17 @@ void finishTask(EditorSession& session) {
         items.stepHint->text = "Всё равно сохранить?\nТогда нажмите\nГотово ещё раз"_cp;
         return;
     }
-    const bool saved = saveWhereItFits(&finish.message);
+    const bool saved = saveWhereItFits(session.scene, &finish.message);
     items.stepHint->text = saved ? finish.message.c_str() : "Невозможно\nсоздать файл"_cp;
     items.nextButton->visible = false;
 }
 
 // Made once with the editor; the label belongs to the panel's chain so that it moves with
 // the panel.
-TextItem* makeVerdictLabel() {
-    const Box list = panelList();
+TextItem* makeVerdictLabel(const Scene& scene) {
+    const Box list = panelList(scene);
     auto* label =
-        new TextItem(list.x + kVerdictInset, screenItems.woodPanel->y + kVerdictTop,
+        new TextItem(list.x + kVerdictInset, scene.woodPanel->y + kVerdictTop,
                      list.width - 2 * kVerdictInset, kVerdictHeight, "", fonts.small, kSolvedColour);
     label->format = TextFormat::Center | TextFormat::WordBreak | TextFormat::NoClip;
     label->visible = false;

@@ -5,7 +5,7 @@
 #include "editor/rule_list_box.hpp"
 #include "editor/task_editor.hpp"
 #include "puzzle/task.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 
 namespace editor {
@@ -50,20 +50,19 @@ bool ruleCellUnder(const EditorSession& session, int x, int y, int* row, int* co
     return ruleCellAt(list, x, y, row, column);
 }
 
-bool onWoodPanel(int x, int y) {
-    return scene::screenItems.woodPanel != nullptr &&
-           ui::containsPoint(scene::screenItems.woodPanel, x, y);
+bool onWoodPanel(const scene::Scene& scene, int x, int y) {
+    return ui::containsPoint(scene.woodPanel, x, y);
 }
 
-void explainMissedBank(int x, int y) {
-    if (onWoodPanel(x, y)) {
-        scene::showMessage("На доску ставить нельзя:\nпоставьте персонажа на траву над ней"_cp);
+void explainMissedBank(scene::Scene& scene, int x, int y) {
+    if (onWoodPanel(scene, x, y)) {
+        scene.showMessage("На доску ставить нельзя:\nпоставьте персонажа на траву над ней"_cp);
     } else if (x > kLeftZoneEnd && x < kRightZoneStart && y >= kZoneTop && y <= kZoneBottom) {
-        scene::showMessage("В реке стоять нельзя:\nпоставьте персонажа на правый берег"_cp);
+        scene.showMessage("В реке стоять нельзя:\nпоставьте персонажа на правый берег"_cp);
     } else if (y < kZoneTop) {
-        scene::showMessage("Так высоко ставить нельзя:\nопустите персонажа чуть ниже"_cp);
+        scene.showMessage("Так высоко ставить нельзя:\nопустите персонажа чуть ниже"_cp);
     } else {
-        scene::showMessage("Здесь уже не берег:\nподнимите персонажа выше"_cp);
+        scene.showMessage("Здесь уже не берег:\nподнимите персонажа выше"_cp);
     }
 }
 
@@ -181,7 +180,7 @@ void onEditorDrop(EditorSession& session, ui::DragDropItem* item, int x, int y) 
     }
 
     CharacterRecord& record = task.characters[static_cast<size_t>(index)];
-    const bool onBanks = y >= kZoneTop && y <= kZoneBottom && !onWoodPanel(x, y);
+    const bool onBanks = y >= kZoneTop && y <= kZoneBottom && !onWoodPanel(session.scene, x, y);
     if (onBanks && x < kLeftZoneEnd) {
         record.leftX = item->x;
         record.leftY = item->y;
@@ -196,7 +195,7 @@ void onEditorDrop(EditorSession& session, ui::DragDropItem* item, int x, int y) 
     // the panel, past its edge) keeps the character and learns why it went back.
     if (session.step == GoalPlacesStep && (x > kRightZoneStart || onBanks)) {
         putBack(session, item);
-        explainMissedBank(x, y);
+        explainMissedBank(session.scene, x, y);
         return;
     }
     if (onBanks) {

@@ -12,7 +12,7 @@
 #include "puzzle/task.hpp"
 #include "scene/panel_layout.hpp"
 #include "scene/river.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 
 namespace editor {
@@ -36,7 +36,8 @@ void copyCut(char* buffer, size_t size, const std::string& text) {
     buffer[length] = '\0';
 }
 
-void closeEditBoxes(EditorItems& items, bool keepText) {
+void closeEditBoxes(EditorSession& session, bool keepText) {
+    EditorItems& items = session.items;
     if (items.titleEdit != nullptr) {
         // Also a title put into the box from elsewhere stops where its file name fits.
         if (keepText)
@@ -51,7 +52,7 @@ void closeEditBoxes(EditorItems& items, bool keepText) {
         delete items.statementEdit;
         items.statementEdit = nullptr;
     }
-    puzzle::showTaskWords();
+    puzzle::showTaskWords(session.scene);
 }
 
 void showStepTexts(EditorItems& items, const char* title, const char* hint) {
@@ -74,31 +75,32 @@ void putBoatAt(int x, int y) {
 
 // The list takes the panel's list area; its position is set without moving the panel's
 // chain, which it heads now.
-void showListOnPanel(ListBox* list) {
-    attachToPanel(list);
+void showListOnPanel(Scene& scene, ListBox* list) {
+    scene.attachToPanel(list);
     list->visible = true;
-    const Box area = panelList();
+    const Box area = panelList(scene);
     list->x = area.x;
     list->y = area.y;
     bringToFront(list);
 }
 
-void flyFromPanelCentre(const scene::Box& to, uint32_t delay) {
-    screenItems.bankHighlight->fly(screenItems.woodPanel->x + screenItems.woodPanel->width / 2,
-                                   screenItems.woodPanel->y + screenItems.woodPanel->height / 2, to.x,
-                                   to.y, to.width, to.height, delay);
+void flyFromPanelCentre(const Scene& scene, const scene::Box& to, uint32_t delay) {
+    const WoodPanel* panel = scene.woodPanel;
+    scene.bankHighlight->fly(panel->x + panel->width / 2, panel->y + panel->height / 2, to.x, to.y,
+                             to.width, to.height, delay);
 }
 
-void leaveBoatStep(EditorItems& items, int s) {
+void leaveBoatStep(EditorSession& session, int s) {
+    EditorItems& items = session.items;
     hideStepTexts(items);
     TextItem* hint = items.stepHint;
-    const Box area = panelList();
+    const Box area = panelList(session.scene);
     hint->x = area.x;
     hint->y = area.y;
     hint->height = area.height;
     hint->format = TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip;
-    for (int i = 0; i < 3; ++i) detachFirst(screenItems.woodPanel);
-    bringToFront(screenItems.woodPanel);
+    for (int i = 0; i < 3; ++i) detachFirst(session.scene.woodPanel);
+    bringToFront(session.scene.woodPanel);
     if (s < BoatStep) {
         delete puzzle::task.boat;
         puzzle::task.boat = nullptr;
@@ -113,32 +115,33 @@ void leaveBoatStep(EditorItems& items, int s) {
 
 void leaveStep(EditorSession& session, int s) {
     EditorItems& items = session.items;
+    Scene& scene = session.scene;
     switch (session.step) {
         case StatementStep:
-            closeEditBoxes(items, s != NoStep);
-            screenItems.titleLabel->visible = true;
-            screenItems.statementLabel->visible = true;
-            screenItems.bankHighlight->visible = false;
+            closeEditBoxes(session, s != NoStep);
+            scene.titleLabel->visible = true;
+            scene.statementLabel->visible = true;
+            scene.bankHighlight->visible = false;
             hideStepTexts(items);
             break;
         case BoatStep:
-            leaveBoatStep(items, s);
+            leaveBoatStep(session, s);
             break;
         case CharactersStep:
             items.characterList->hideRowWidgets();
-            detachFirst(screenItems.woodPanel);
+            detachFirst(scene.woodPanel);
             items.characterList->visible = false;
-            screenItems.bankHighlight->visible = false;
+            scene.bankHighlight->visible = false;
             break;
         case GoalPlacesStep:
             putBoatAt(scene::kLeftStationX, scene::kLeftStationY);
             hideStepTexts(items);
-            screenItems.bankHighlight->visible = false;
+            scene.bankHighlight->visible = false;
             break;
         case RulesStep:
-            detachFirst(screenItems.woodPanel);
+            detachFirst(scene.woodPanel);
             items.ruleList->visible = false;
-            screenItems.bankHighlight->visible = false;
+            scene.bankHighlight->visible = false;
             break;
         case FinishStep:
             hideStepTexts(items);
@@ -150,7 +153,8 @@ void leaveStep(EditorSession& session, int s) {
     }
 }
 
-void enterBoatStep(EditorItems& items) {
+void enterBoatStep(EditorSession& session) {
+    EditorItems& items = session.items;
     puzzle::Task& task = puzzle::task;
     items.stepTitle->text = "Параметры лодки"_cp;
     items.stepTitle->visible = true;
@@ -185,43 +189,44 @@ void enterBoatStep(EditorItems& items) {
     hint->text = "Вместимость"_cp;
     hint->visible = true;
 
-    attachToPanel(boat);
+    session.scene.attachToPanel(boat);
     attachAfter(boat, box);
     attachAfter(box, spin);
 }
 
 void enterStep(EditorSession& session) {
     EditorItems& items = session.items;
+    Scene& scene = session.scene;
     switch (session.step) {
         case StatementStep:
             showStepTexts(items, "Постановка задачи"_cp,
                           "Введите заглавие задачи\nи ее текстовое описание,\nпосле чего перейдите\n"
                           "к следующему шагу,\nнажав кнопку Далее"_cp);
-            flyFromPanelCentre(scene::kWordsFrame, 0);
+            flyFromPanelCentre(scene, scene::kWordsFrame, 0);
             break;
         case BoatStep:
-            enterBoatStep(items);
+            enterBoatStep(session);
             break;
         case CharactersStep:
-            showListOnPanel(items.characterList);
-            flyFromPanelCentre(scene::kLeftBank, kFlightDelay);
+            showListOnPanel(scene, items.characterList);
+            flyFromPanelCentre(scene, scene::kLeftBank, kFlightDelay);
             break;
         case GoalPlacesStep:
             showStepTexts(items, "Конечное положение"_cp,
                           "Расположите персонажей\nна правом берегу так,\nкак они будут размещаться\n"
                           "по окончании переправы"_cp);
             putBoatAt(scene::kRightStationX, scene::kRightStationY);
-            screenItems.bankHighlight->fly(kFromLeftBankX, kFromLeftBankY, scene::kRightBank.x,
-                                           scene::kRightBank.y, scene::kRightBank.width,
-                                           scene::kRightBank.height, kFlightDelay);
+            scene.bankHighlight->fly(kFromLeftBankX, kFromLeftBankY, scene::kRightBank.x,
+                                     scene::kRightBank.y, scene::kRightBank.width,
+                                     scene::kRightBank.height, kFlightDelay);
             break;
         case RulesStep: {
-            showListOnPanel(items.ruleList);
+            showListOnPanel(scene, items.ruleList);
             // The table's first row where the panel is now, also when the panel was moved
             // since the palette was last shown.
             const RuleListBox* table = items.ruleList;
-            screenItems.bankHighlight->fly(kFromLeftBankX, kFromLeftBankY, table->x, table->y,
-                                           table->width, scene::kListRowHeight, kFlightDelay);
+            scene.bankHighlight->fly(kFromLeftBankX, kFromLeftBankY, table->x, table->y, table->width,
+                                     scene::kListRowHeight, kFlightDelay);
             break;
         }
         case FinishStep:
@@ -242,8 +247,8 @@ int goToStep(EditorSession& session, int s) {
     if (s == session.step) return session.step;
     if (s < NoStep || s > FinishStep) return session.step;
     leaveStep(session, s);
-    screenItems.upArrow->visible = false;
-    screenItems.downArrow->visible = false;
+    session.scene.upArrow->visible = false;
+    session.scene.downArrow->visible = false;
     session.step = s;
     enterStep(session);
 

@@ -13,7 +13,7 @@
 #include "platform/edit_box.hpp"
 #include "puzzle/task.hpp"
 #include "scene/panel_layout.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 
 namespace editor {
@@ -30,8 +30,9 @@ constexpr int kTitleBoxHeight = 24;
 constexpr int kStatementBoxWidth = 660;
 constexpr int kStatementBoxHeight = 160;
 
-Button* makeWizardButton(int index, const char* text, std::function<void(Button*)> onClick) {
-    Button* button = makePanelButton(index, text, std::move(onClick));
+Button* makeWizardButton(const Scene& scene, int index, const char* text,
+                         std::function<void(Button*)> onClick) {
+    Button* button = makePanelButton(scene, index, text, std::move(onClick));
     button->visible = false;
     return button;
 }
@@ -46,22 +47,23 @@ void goNext(EditorSession& session) {
 
 }  // namespace
 
-EditorSession::EditorSession() {
-    puzzle::setTitle("");
-    puzzle::setStatement("");
+EditorSession::EditorSession(Scene& scenery) : scene(scenery) {
+    puzzle::setTitle(scene, "");
+    puzzle::setStatement(scene, "");
 
-    const Box area = panelList();
+    const Box area = panelList(scene);
     // The palette's pictures make characters that follow the editor's drag rules.
-    items.characterList = new CharacterPalette(area.x, area.y, area.width, area.height,
-                                               [this](PalettePicture* source) -> ui::DragDropItem* {
-                                                   return makeEditorCharacter(*this, source);
-                                               });
-    items.characterList->upArrow = screenItems.upArrow;
-    items.characterList->downArrow = screenItems.downArrow;
+    items.characterList =
+        new CharacterPalette(area.x, area.y, area.width, area.height, scene.bankHighlight,
+                             [this](PalettePicture* source) -> ui::DragDropItem* {
+                                 return makeEditorCharacter(*this, source);
+                             });
+    items.characterList->upArrow = scene.upArrow;
+    items.characterList->downArrow = scene.downArrow;
     items.characterList->visible = false;
     items.ruleList = new RuleListBox(area.x, area.y, area.width, area.height);
-    items.ruleList->upArrow = screenItems.upArrow;
-    items.ruleList->downArrow = screenItems.downArrow;
+    items.ruleList->upArrow = scene.upArrow;
+    items.ruleList->downArrow = scene.downArrow;
     items.ruleList->visible = false;
 
     items.stepTitle = new TextItem(area.x, area.y + 10, area.width, 0, "", fonts.small, 0xFFFFFFFF);
@@ -70,17 +72,18 @@ EditorSession::EditorSession() {
     items.stepHint = new TextItem(area.x, area.y, area.width, area.height, "", fonts.small, kPaleYellow);
     items.stepHint->format = TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip;
     items.stepHint->visible = false;
-    items.backButton = makeWizardButton(0, "« Назад"_cp, [this](Button*) { goToStep(*this, step - 1); });
-    items.nextButton = makeWizardButton(1, "Далее »"_cp, [this](Button*) { goNext(*this); });
-    screenItems.buttons = {items.backButton, items.nextButton};
-    items.verdictLabel = makeVerdictLabel();
+    items.backButton =
+        makeWizardButton(scene, 0, "« Назад"_cp, [this](Button*) { goToStep(*this, step - 1); });
+    items.nextButton = makeWizardButton(scene, 1, "Далее »"_cp, [this](Button*) { goNext(*this); });
+    scene.buttons = {items.backButton, items.nextButton};
+    items.verdictLabel = makeVerdictLabel(scene);
 
-    attachToPanel(items.stepTitle);
+    scene.attachToPanel(items.stepTitle);
     attachAfter(items.stepTitle, items.stepHint);
     attachAfter(items.stepHint, items.backButton);
     attachAfter(items.backButton, items.nextButton);
     attachAfter(items.nextButton, items.verdictLabel);
-    screenItems.woodPanel->visible = true;
+    scene.woodPanel->visible = true;
 
     goToStep(*this, StatementStep);
 }
@@ -90,17 +93,18 @@ void onEditorHighlightDone(EditorSession& session) {
     if (session.step != StatementStep || items.titleEdit != nullptr) {
         return;
     }
-    screenItems.titleLabel->visible = false;
-    screenItems.statementLabel->visible = false;
+    Scene& scene = session.scene;
+    scene.titleLabel->visible = false;
+    scene.statementLabel->visible = false;
     puzzle::Task& task = puzzle::task;
-    if (task.title[0] == '\0') puzzle::setTitle("Название"_cp);
-    if (task.statement[0] == '\0') puzzle::setStatement("Текст задачи"_cp);
+    if (task.title[0] == '\0') puzzle::setTitle(scene, "Название"_cp);
+    if (task.statement[0] == '\0') puzzle::setStatement(scene, "Текст задачи"_cp);
 
-    items.titleEdit = new platform::EditBox(screenItems.titleLabel->x, screenItems.titleLabel->y,
-                                            kTitleBoxWidth, kTitleBoxHeight, false, task.title);
+    items.titleEdit = new platform::EditBox(scene.titleLabel->x, scene.titleLabel->y, kTitleBoxWidth,
+                                            kTitleBoxHeight, false, task.title);
     items.statementEdit =
-        new platform::EditBox(screenItems.statementLabel->x, screenItems.statementLabel->y,
-                              kStatementBoxWidth, kStatementBoxHeight, true, task.statement);
+        new platform::EditBox(scene.statementLabel->x, scene.statementLabel->y, kStatementBoxWidth,
+                              kStatementBoxHeight, true, task.statement);
     // The boxes stop at what the task can hold, so nothing typed is cut off unseen later;
     // the title stops where its file name, numbered, still fits.
     items.titleEdit->setLimit(model::kSavableTitleBytes);
@@ -121,7 +125,7 @@ EditorSession::~EditorSession() {
         }
         record = puzzle::CharacterRecord{};
     }
-    detachPanelItems();
+    scene.detachPanelItems();
     delete items.backButton;
     delete items.nextButton;
     delete items.stepTitle;
@@ -130,7 +134,7 @@ EditorSession::~EditorSession() {
     delete items.characterList;
     delete items.ruleList;
     items = EditorItems{};
-    screenItems.buttons.fill(nullptr);
+    scene.buttons.fill(nullptr);
 }
 
 }  // namespace editor

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "scene/scene.hpp"
 #include "ui/button.hpp"
 #include "ui/pressable_picture.hpp"
 #include "ui/spin.hpp"
@@ -70,10 +71,13 @@ struct GrabPosition {
 // the statement step, destroying it takes away what the editor built (characters, lists,
 // buttons). The editor's functions and its items' callbacks work on it.
 struct EditorSession {
-    EditorSession();
+    explicit EditorSession(scene::Scene& scenery);
     ~EditorSession();
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
+
+    // The scenery the editor stands on, the app's: it outlives the session.
+    scene::Scene& scene;
 
     EditorItems items;
     int32_t step = NoStep;
@@ -91,6 +95,6 @@ void onEditorHighlightDone(EditorSession& session);
 void enterFinishStep(EditorSession& session);
 void leaveFinishStep(EditorSession& session);
 void finishTask(EditorSession& session);
-ui::TextItem* makeVerdictLabel();
+ui::TextItem* makeVerdictLabel(const scene::Scene& scene);
 
 }  // namespace editor

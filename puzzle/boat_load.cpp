@@ -4,7 +4,7 @@
 
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 
 namespace puzzle {
@@ -38,13 +38,13 @@ void BoatLoadLabel::draw() {
     drawOutlinedText(font, text.c_str(), Rect{x, y, x + width, y + height}, format, colour);
 }
 
-void explainRefusedBoarding(int weight) {
+void explainRefusedBoarding(scene::Scene& scene, int weight) {
     if (taskHasWeights()) {
-        scene::showMessage("Лодка не выдержит: груз был бы "_cp +
-                           std::to_string(passengerWeight() + weight) + ", а можно не больше "_cp +
-                           std::to_string(task.boatSettings.capacity));
+        scene.showMessage("Лодка не выдержит: груз был бы "_cp +
+                          std::to_string(passengerWeight() + weight) + ", а можно не больше "_cp +
+                          std::to_string(task.boatSettings.capacity));
     } else {
-        scene::showMessage("В лодке больше нет места"_cp);
+        scene.showMessage("В лодке больше нет места"_cp);
     }
 }
 

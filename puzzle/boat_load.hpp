@@ -3,6 +3,7 @@
 // and shows nothing.
 #pragma once
 
+#include "scene/scene.hpp"
 #include "ui/text_item.hpp"
 
 namespace puzzle {
@@ -17,6 +18,6 @@ public:
 };
 
 // Says why a character dropped on the boat did not board; `weight` is its weight.
-void explainRefusedBoarding(int weight);
+void explainRefusedBoarding(scene::Scene& scene, int weight);
 
 }  // namespace puzzle

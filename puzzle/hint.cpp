@@ -10,7 +10,7 @@
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
 #include "scene/river.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/flying_highlight.hpp"
 
@@ -105,6 +105,7 @@ void dismissHint(HintState& hint) {
 void showHint(PlaySession& session) {
     HintState& hint = session.hint;
     const PlayState& play = session.play;
+    scene::Scene& scene = session.scene;
     // The menu and the winner picture hold the modal floor: nothing to hint under them.
     if (hint.button == nullptr || !itemList.inputArmed || itemList.pressHeld || play.winPending ||
         itemList.modalFloor != nullptr)
@@ -128,19 +129,19 @@ void showHint(PlaySession& session) {
                 hint.litArrow = arrow;
                 pointAt(hint, slot, arrow, kBoardColour);
             }
-            showMessage(crossingMessage(h));
+            scene.showMessage(crossingMessage(h));
             break;
         }
         case model::HintKind::StuckHere:
             if (play.undoButton != nullptr && play.undoButton->visible)
                 pointAt(hint, 0, play.undoButton, kBoardColour);
-            showMessage("Отсюда до победы не добраться.\nОтмени ход и попробуй по-другому"_cp);
+            scene.showMessage("Отсюда до победы не добраться.\nОтмени ход и попробуй по-другому"_cp);
             break;
         case model::HintKind::NoSolution:
-            showMessage("У этой задачи нет решения:\nвсех перевезти нельзя"_cp);
+            scene.showMessage("У этой задачи нет решения:\nвсех перевезти нельзя"_cp);
             break;
         case model::HintKind::TooBig:
-            showMessage("Задача слишком большая,\nподсказка не успевает её решить"_cp);
+            scene.showMessage("Задача слишком большая,\nподсказка не успевает её решить"_cp);
             break;
     }
 }

@@ -16,7 +16,6 @@
 #include "puzzle/win_plaque.hpp"
 #include "scene/panel_layout.hpp"
 #include "scene/river.hpp"
-#include "scene/screen_items.hpp"
 #include "ui/animation.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
@@ -90,11 +89,11 @@ void startWin(PlaySession& session) {
     bringToFront(play.winner);
     itemList.modalFloor = play.winner->prev;
     play.winPending = true;
-    screenItems.bankHighlight->width = 0;
-    screenItems.bankHighlight->height = 0;
-    screenItems.bankHighlight->fly(play.winner->x + play.winner->width / 2,
-                                   play.winner->y + play.winner->height / 2, play.winner->x,
-                                   play.winner->y, play.winner->width, play.winner->height);
+    FlyingHighlight* highlight = session.scene.bankHighlight;
+    highlight->width = 0;
+    highlight->height = 0;
+    highlight->fly(play.winner->x + play.winner->width / 2, play.winner->y + play.winner->height / 2,
+                   play.winner->x, play.winner->y, play.winner->width, play.winner->height);
 }
 
 // The passengers step ashore one after the other, each fading out of the boat and into
@@ -122,7 +121,7 @@ void sail(PlaySession& session, int direction) {
     // An undo can bring the boat to the arrow's bank while the pointer rests on it: the
     // press that follows must not send the boat to where it already is.
     if (boatAtLeft() != (direction == 1)) return;
-    if (!checkCrossing(play, direction)) return;
+    if (!checkCrossing(session, direction)) return;
     dismissHint(session.hint);
     itemList.inputArmed = false;
     setVisible(direction == 1 ? play.rightArrow : play.leftArrow, false);
@@ -154,19 +153,20 @@ int passengerWeight() { return static_cast<int>(task.position.load); }
 
 void buildPlayScreen(PlaySession& session, NextTask next) {
     PlayState& play = session.play;
+    Scene& scenery = session.scene;
     play = PlayState{};
-    const scene::Box area = scene::panelListWithoutButtons();
+    const scene::Box area = scene::panelListWithoutButtons(scenery);
     play.moveList = new MoveListBox(area.x, area.y, area.width, area.height);
-    play.moveList->upArrow = screenItems.upArrow;
-    play.moveList->downArrow = screenItems.downArrow;
+    play.moveList->upArrow = scenery.upArrow;
+    play.moveList->downArrow = scenery.downArrow;
     play.undoButton = new Button(0, 0, scene::kListRowWidth, scene::kListRowHeight, "Отменить ход"_cp);
     play.undoButton->overlayColours = {0, 0x60FFFFFF, 0x60FFFF00};
     play.undoButton->visible = false;
     play.undoButton->onClick = [owner = &session](Button*) { undoMove(*owner); };
     play.moveList->undoButton = play.undoButton;
-    attachToPanel(play.undoButton);
-    attachToPanel(play.moveList);
-    screenItems.woodPanel->visible = true;
+    scenery.attachToPanel(play.undoButton);
+    scenery.attachToPanel(play.moveList);
+    scenery.woodPanel->visible = true;
 
     play.rightArrow = new PressablePicture(kSailRightX, kSailRightY, "textures/arrow_right.tga");
     play.rightArrow->colour = 0x50FFFFFF;
@@ -187,7 +187,7 @@ void buildPlayScreen(PlaySession& session, NextTask next) {
                                             "textures/btn_close.tga");
     play.closeButton->colour = 0xCCFFFFFF;
     play.closeButton->hoverColour = 0xFFFFFFFF;
-    play.closeButton->onClick = [owner = &play](PressablePicture*) { closeWinner(*owner); };
+    play.closeButton->onClick = [owner = &session](PressablePicture*) { closeWinner(*owner); };
     play.winner->attached = play.movesText;
     play.movesText->attached = play.closeButton;
     buildWinPlaque(session.plaque, play.winner, std::move(next));
@@ -198,10 +198,8 @@ void buildPlayScreen(PlaySession& session, NextTask next) {
     buildHint(session);
     play.loadLabel = new BoatLoadLabel();
     // Messages keep to the river, off the move list's board and the hint button.
-    if (PopupMessage* popup = screenItems.messagePopup) {
-        popup->areaLeft = kRiverTextLeft;
-        popup->areaRight = kRiverTextRight;
-    }
+    scenery.messagePopup->areaLeft = kRiverTextLeft;
+    scenery.messagePopup->areaRight = kRiverTextRight;
 }
 
 void closePlayScreen(PlaySession& session) {
@@ -216,7 +214,7 @@ void closePlayScreen(PlaySession& session) {
     }
     // The passengers were destroyed above; the boat must not lead to them any more.
     if (task.boat != nullptr) task.boat->attached = nullptr;
-    detachPanelItems();
+    session.scene.detachPanelItems();
     closeWinPlaque(session.plaque);
     delete play.undoButton;
     delete play.rightArrow;
@@ -229,10 +227,8 @@ void closePlayScreen(PlaySession& session) {
     delete play.highlightB;
     closeHint(session.hint);
     delete play.loadLabel;
-    if (PopupMessage* popup = screenItems.messagePopup) {
-        popup->areaLeft = 0;
-        popup->areaRight = platform::kScreenWidth;
-    }
+    session.scene.messagePopup->areaLeft = 0;
+    session.scene.messagePopup->areaRight = platform::kScreenWidth;
     play = PlayState{};
 }
 
@@ -290,7 +286,8 @@ void onPlayDrop(PlaySession& session, DragDropItem* item) {
     }
     // Asked into the boat and refused, by a tap or by a drag alike, the pupil is told why;
     // only someone on the boat's bank can be refused for the load.
-    if (intoBoat && task.position.sideOf(i) == task.position.boat) explainRefusedBoarding(weight);
+    if (intoBoat && task.position.sideOf(i) == task.position.boat)
+        explainRefusedBoarding(session.scene, weight);
     putOnBank(item, task.position.sideOf(i) == kLeftSide);
 }
 
@@ -368,7 +365,7 @@ void undoBehindBlinds(PlaySession& session) {
     applyMove(play, play.moveList->moves[static_cast<size_t>(play.moveList->moveCount - 1)], -1);
     play.moveList->removeLast();
     play.moveList->scrollToEnd();
-    openBlinds();
+    session.scene.openBlinds();
 }
 
 }  // namespace
@@ -376,16 +373,17 @@ void undoBehindBlinds(PlaySession& session) {
 void undoMove(PlaySession& session) {
     const PlayState& play = session.play;
     if (play.moveList == nullptr || play.moveList->moveCount == 0) return;
-    closeBlinds();
+    session.scene.closeBlinds();
     afterAnimations([owner = &session] { undoBehindBlinds(*owner); });
 }
 
-void closeWinner(PlayState& play) {
+void closeWinner(PlaySession& session) {
+    PlayState& play = session.play;
     setVisible(play.winner, false);
     itemList.modalFloor = nullptr;
     if (play.winNotKept) {
         play.winNotKept = false;
-        showMessage("Твои победы не удаётся сохранить:\nфайл progress.txt недоступен"_cp);
+        session.scene.showMessage("Твои победы не удаётся сохранить:\nфайл progress.txt недоступен"_cp);
     }
 }
 

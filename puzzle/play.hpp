@@ -9,6 +9,7 @@
 #include "platform/events.hpp"
 #include "puzzle/hint.hpp"
 #include "puzzle/win_plaque.hpp"
+#include "scene/scene.hpp"
 #include "ui/button.hpp"
 #include "ui/drag_drop_item.hpp"
 #include "ui/flying_highlight.hpp"
@@ -46,10 +47,12 @@ struct PlayState {
 // A task being played. The play screen owns it; play's functions and its items'
 // callbacks work on it, so nothing of it outlives the screen.
 struct PlaySession {
-    PlaySession() = default;
+    explicit PlaySession(scene::Scene& scenery) : scene(scenery) {}
     PlaySession(const PlaySession&) = delete;
     PlaySession& operator=(const PlaySession&) = delete;
 
+    // The scenery play stands on, the app's: it outlives the session.
+    scene::Scene& scene;
     PlayState play;
     HintState hint;
     WinPlaque plaque;
@@ -72,7 +75,7 @@ void playKeyDown(PlaySession& session, platform::Key key, bool ctrl);
 int passengerWeight();
 
 void undoMove(PlaySession& session);
-void closeWinner(PlayState& play);
+void closeWinner(PlaySession& session);
 // direction equal to the move's: the position after it; opposite: before it.
 void applyMove(PlayState& play, const model::MoveData& move, int direction);
 void fadeMove(int character, int side);

@@ -6,7 +6,7 @@
 #include "puzzle/play.hpp"
 #include "scene/character_picture.hpp"
 #include "scene/river.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
 
@@ -32,13 +32,17 @@ void flyToItem(FlyingHighlight* highlight, const VisualItem* item) {
     highlight->fly(kCentreX, kCentreY, item->x - 2, item->y - 2, item->width + 4, item->height + 4);
 }
 
-void flyToBank(const Box& bank) {
-    screenItems.bankHighlight->fly(kCentreX, kCentreY, bank.x, bank.y, bank.width, bank.height);
+void flyToBank(FlyingHighlight* highlight, const Box& bank) {
+    highlight->width = 0;
+    highlight->height = 0;
+    highlight->fly(kCentreX, kCentreY, bank.x, bank.y, bank.width, bank.height);
 }
 
 }  // namespace
 
-bool checkCrossing(const PlayState& play, int destination) {
+bool checkCrossing(const PlaySession& session, int destination) {
+    const PlayState& play = session.play;
+    Scene& scene = session.scene;
     const int count = task.characterCount;
     std::vector<uint64_t> kind(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
@@ -52,22 +56,16 @@ bool checkCrossing(const PlayState& play, int destination) {
         case model::Verdict::Allowed:
             return true;
         case model::Verdict::NobodyToRow:
-            showMessage("Некому управлять лодкой"_cp);
+            scene.showMessage("Некому управлять лодкой"_cp);
             return false;
         case model::Verdict::ForbiddenTogether:
             flyToItem(play.highlightA, task.characters[static_cast<size_t>(verdict.markA)].item);
             flyToItem(play.highlightB, task.characters[static_cast<size_t>(verdict.markB)].item);
-            showMessage("Эти персонажи не могут оставаться вместе"_cp);
+            scene.showMessage("Эти персонажи не могут оставаться вместе"_cp);
             return false;
         case model::Verdict::Unbalanced:
-            screenItems.bankHighlight->width = 0;
-            screenItems.bankHighlight->height = 0;
-            if (verdict.bank == kLeftSide) {
-                flyToBank(kLeftBank);
-            } else {
-                flyToBank(kRightBank);
-            }
-            showMessage("Нарушен количественный баланс персонажей"_cp);
+            flyToBank(scene.bankHighlight, verdict.bank == kLeftSide ? kLeftBank : kRightBank);
+            scene.showMessage("Нарушен количественный баланс персонажей"_cp);
             return false;
     }
     return false;
@@ -139,19 +137,19 @@ void copyInto(char* buffer, size_t size, const std::string& text) {
 
 }  // namespace
 
-void setTitle(const std::string& title) {
+void setTitle(Scene& scene, const std::string& title) {
     copyInto(task.title, sizeof task.title, title);
-    showTaskWords();
+    showTaskWords(scene);
 }
 
-void setStatement(const std::string& statement) {
+void setStatement(Scene& scene, const std::string& statement) {
     copyInto(task.statement, sizeof task.statement, statement);
-    showTaskWords();
+    showTaskWords(scene);
 }
 
-void showTaskWords() {
-    if (screenItems.titleLabel != nullptr) screenItems.titleLabel->text = task.title;
-    if (screenItems.statementLabel != nullptr) screenItems.statementLabel->text = task.statement;
+void showTaskWords(Scene& scene) {
+    scene.titleLabel->text = task.title;
+    scene.statementLabel->text = task.statement;
 }
 
 }  // namespace puzzle

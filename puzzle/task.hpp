@@ -11,6 +11,7 @@
 #include "model/task_data.hpp"
 #include "platform/types.hpp"
 #include "scene/character_picture.hpp"
+#include "scene/scene.hpp"
 #include "ui/pressable_picture.hpp"
 
 namespace puzzle {
@@ -61,7 +62,7 @@ struct PlaySession;
 
 // The check before the boat leaves for `destination`; a refusal shows its message and
 // highlights.
-bool checkCrossing(const PlayState& play, int destination);
+bool checkCrossing(const PlaySession& session, int destination);
 bool isGoalReached(const PlayState& play);
 // Its drags follow the session's rules.
 void createPlayCharacter(PlaySession& session, int i, int leftX, int leftY, int rightX, int rightY,
@@ -70,9 +71,9 @@ void createPlayCharacter(PlaySession& session, int i, int leftX, int leftY, int 
 // The task as plain data (moves are added by the caller).
 model::TaskData taskData();
 // Both cut the words to what the task holds and show them under the river.
-void setTitle(const std::string& title);
-void setStatement(const std::string& statement);
+void setTitle(scene::Scene& scene, const std::string& title);
+void setStatement(scene::Scene& scene, const std::string& statement);
 // The labels under the river show the task's words as they now stand.
-void showTaskWords();
+void showTaskWords(scene::Scene& scene);
 
 }  // namespace puzzle

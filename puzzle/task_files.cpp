@@ -11,7 +11,7 @@
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
 #include "scene/river.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 
 namespace puzzle {
@@ -74,7 +74,7 @@ std::string pictureFileName(const std::string& name) {
 
 // Said once as the task opens, naming the first missing picture file so that a teacher
 // knows what to copy; the stand-ins show which characters it concerns.
-void reportMissingPictures() {
+void reportMissingPictures(scene::Scene& scene) {
     std::set<std::string> missing;
     std::string first;
     for (int i = 0; i < task.characterCount; ++i) {
@@ -94,7 +94,7 @@ void reportMissingPictures() {
         message += std::to_string(missing.size() - 1);
     }
     message += missing.size() > 1 ? ": вместо них знак вопроса"_cp : ": вместо неё знак вопроса"_cp;
-    scene::showMessage(std::move(message));
+    scene.showMessage(std::move(message));
 }
 
 }  // namespace
@@ -116,8 +116,8 @@ void startPlay(PlaySession& session, const model::TaskData& data, const std::str
     PlayState& play = session.play;
     buildPlayScreen(session, std::move(next));
     play.taskPath = path;
-    setTitle(data.title);
-    setStatement(data.statement);
+    setTitle(session.scene, data.title);
+    setStatement(session.scene, data.statement);
     task.boat = new ui::InertPicture(
         scene::kLeftStationX, scene::kLeftStationY,
         (data.boat & model::kBoatmanFlag) != 0 ? "textures/boatman.tga" : "textures/boat.tga");
@@ -138,7 +138,7 @@ void startPlay(PlaySession& session, const model::TaskData& data, const std::str
         play.moveList->append(move);
         applyMove(play, move, 1);
     }
-    reportMissingPictures();
+    reportMissingPictures(session.scene);
 }
 
 }  // namespace puzzle

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "scene/screen_items.hpp"
-
 namespace scene {
 
 using ui::Button;
@@ -20,22 +18,25 @@ constexpr int kButtonWidth = 105;
 constexpr int kButtonHeight = 33;
 constexpr int kButtonSpacing = 107;
 
-Box list(int heightLoss) {
-    return {screenItems.woodPanel->x + kListLeft, screenItems.woodPanel->y + kListTop,
-            screenItems.woodPanel->width - kListWidthLoss, screenItems.woodPanel->height - heightLoss};
+Box list(const WoodPanel& panel, int heightLoss) {
+    return {panel.x + kListLeft, panel.y + kListTop, panel.width - kListWidthLoss,
+            panel.height - heightLoss};
 }
 
 }  // namespace
 
-Box panelList() { return list(kListHeightLoss); }
+Box panelList(const Scene& scene) { return list(*scene.woodPanel, kListHeightLoss); }
 
-Box panelListWithoutButtons() { return list(kListHeightLossWithoutButtons); }
+Box panelListWithoutButtons(const Scene& scene) {
+    return list(*scene.woodPanel, kListHeightLossWithoutButtons);
+}
 
-Button* makePanelButton(int index, std::string text, std::function<void(Button*)> onClick) {
-    auto* button =
-        new Button(screenItems.woodPanel->x + kListLeft + kButtonSpacing * index,
-                   screenItems.woodPanel->y + screenItems.woodPanel->height - kButtonRowFromBottom,
-                   kButtonWidth, kButtonHeight, std::move(text));
+Button* makePanelButton(const Scene& scene, int index, std::string text,
+                        std::function<void(Button*)> onClick) {
+    const WoodPanel& panel = *scene.woodPanel;
+    auto* button = new Button(panel.x + kListLeft + kButtonSpacing * index,
+                              panel.y + panel.height - kButtonRowFromBottom, kButtonWidth, kButtonHeight,
+                              std::move(text));
     button->overlayColours = {0x33FFFFFF, 0x60FFFFFF, 0x60FFFF00};
     button->onClick = std::move(onClick);
     return button;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "scene/river.hpp"
+#include "scene/scene.hpp"
 #include "ui/button.hpp"
 
 namespace scene {
@@ -14,10 +15,11 @@ namespace scene {
 constexpr int kListRowWidth = 212, kListRowHeight = 33;
 
 // The list above the button row.
-Box panelList();
+Box panelList(const Scene& scene);
 // Play keeps its one button inside its list, so the list reaches down to the frame.
-Box panelListWithoutButtons();
+Box panelListWithoutButtons(const Scene& scene);
 // Button 0 (left) or 1 (right) of the row, 105 x 33, in the panel's colours.
-ui::Button* makePanelButton(int index, std::string text, std::function<void(ui::Button*)> onClick);
+ui::Button* makePanelButton(const Scene& scene, int index, std::string text,
+                            std::function<void(ui::Button*)> onClick);
 
 }  // namespace scene

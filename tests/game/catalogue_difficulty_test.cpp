@@ -9,7 +9,7 @@
 #include "app/task_catalogue.hpp"
 #include "app/task_difficulty.hpp"
 #include "app/task_list_box.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "support/game_fixture.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"

@@ -63,8 +63,8 @@ TEST_F(CatalogueTest, ListsBothFoldersByTitleAndMovesThePanel) {
     test::writeTaskFile((dataFolder() / "_CFF0E8.dat").string(), titled("При"_cp), false);
     auto* list = openCatalogue();
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(screenItems.woodPanel->x, 365);
-    EXPECT_EQ(screenItems.woodPanel->y, 105);
+    EXPECT_EQ(test::scenery().woodPanel->x, 365);
+    EXPECT_EQ(test::scenery().woodPanel->y, 105);
     EXPECT_EQ(list->x, 412);
     EXPECT_EQ(list->y, 151);
     const auto names = rowNames();
@@ -75,7 +75,7 @@ TEST_F(CatalogueTest, ListsBothFoldersByTitleAndMovesThePanel) {
     EXPECT_EQ(names[3], "При"_cp);
     list->waitForRows();  // the picture shows every row's verdict
     wait(20);
-    EXPECT_TRUE(screenItems.buttons[0]->visible);
+    EXPECT_TRUE(test::scenery().buttons[0]->visible);
     shot("catalogue");
 }
 
@@ -209,10 +209,10 @@ TEST(CatalogueOrder, TitlesSortWithNumbersCountedAsNumbers) {
 TEST_F(CatalogueTest, AnEmptyCatalogueSaysSoAndHidesItsButtons) {
     openCatalogue();
     wait(20);
-    EXPECT_FALSE(screenItems.buttons[0]->visible);
-    EXPECT_FALSE(screenItems.buttons[1]->visible);
+    EXPECT_FALSE(test::scenery().buttons[0]->visible);
+    EXPECT_FALSE(test::scenery().buttons[1]->visible);
     click(465, 105 + 440 - 89 + 15);  // where "Открыть" would be
-    EXPECT_FALSE(screenItems.messagePopup->visible);
+    EXPECT_FALSE(test::scenery().messagePopup->visible);
 }
 
 TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
@@ -221,9 +221,9 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
     auto* list = openCatalogue();
     wait(20);
     click(465, 105 + 440 - 89 + 15);
-    EXPECT_EQ(screenItems.messagePopup->text, "Сначала выберите задачу"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Сначала выберите задачу"_cp);
     deleteSelected();
-    EXPECT_EQ(screenItems.messagePopup->text, "Сначала выберите задачу для удаления"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Сначала выберите задачу для удаления"_cp);
     // A press below the last row is not a hit.
     click(list->x + 100, list->y + 33 * 2 + 15);
     EXPECT_EQ(list->selectedRow, -1);
@@ -236,8 +236,8 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
     EXPECT_EQ(app::currentTaskList(), list);
     EXPECT_EQ(list->selectedRow, 1 - good);
-    EXPECT_EQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
-    EXPECT_EQ(screenItems.woodPanel->x, 365);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_EQ(test::scenery().woodPanel->x, 365);
 
     pressRow(good);
     click(465, 105 + 440 - 89 + 15);
@@ -267,7 +267,7 @@ TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
         for (int x = list->x; x < list->x + 212; ++x) rows.push_back(pixel(x, y));
     click(570, 105 + 440 - 89 + 15);
     EXPECT_TRUE(std::filesystem::exists(first));
-    EXPECT_EQ(screenItems.messagePopup->text, "Удалить задачу «ab»?\nНажмите «Да, удалить»"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Удалить задачу «ab»?\nНажмите «Да, удалить»"_cp);
     shot("catalogue-delete-question");
     size_t changed = 0, i = 0;
     for (int y = list->y; y < list->y + list->height; ++y)
@@ -291,7 +291,7 @@ TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
     std::filesystem::remove(list->entries[0].path());
     pressRow(0);
     deleteSelected();
-    EXPECT_EQ(screenItems.messagePopup->text, "Эту задачу нельзя удалить"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Эту задачу нельзя удалить"_cp);
     EXPECT_EQ(list->entries.size(), 1u);
     EXPECT_EQ(list->selectedRow, 0);
 }
@@ -304,7 +304,7 @@ TEST_F(CatalogueTest, AFileItsOwnerMadeReadOnlyIsNotDeleted) {
     auto* list = openCatalogue();
     pressRow(0);
     deleteSelected();
-    EXPECT_EQ(screenItems.messagePopup->text, "Эту задачу нельзя удалить"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Эту задачу нельзя удалить"_cp);
     EXPECT_TRUE(std::filesystem::exists("tasks/_6162.dat"));
     EXPECT_EQ(list->entries.size(), 1u);
 }
@@ -317,11 +317,11 @@ TEST_F(CatalogueTest, DeletingTheLastEntryLeavesTheEmptyText) {
     deleteSelected();
     wait(20);
     EXPECT_TRUE(list->entries.empty());
-    EXPECT_FALSE(screenItems.buttons[0]->visible);
+    EXPECT_FALSE(test::scenery().buttons[0]->visible);
 }
 
 TEST_F(CatalogueTest, NewTaskNamesAreNumberedUpToNinetyNine) {
-    puzzle::setTitle("ab");
+    puzzle::setTitle(test::scenery(), "ab");
     ASSERT_TRUE(puzzle::saveNewTask("tasks"));
     ASSERT_TRUE(puzzle::saveNewTask("tasks"));
     EXPECT_TRUE(std::filesystem::exists("tasks/_6162.dat"));
@@ -356,7 +356,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     platform::queueFileDialogAnswer(path + ".sln");
     key(platform::Key::Escape);
     click(520, 73 + 58 * 2);
-    EXPECT_EQ(screenItems.messagePopup->text, "Решение сохранено"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Решение сохранено"_cp);
     EXPECT_EQ(platform::lastFileDialog().title, "Сохранить решение"_cp);
     EXPECT_TRUE(platform::lastFileDialog().overwritePrompt);
 
@@ -376,11 +376,11 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     key(platform::Key::Escape);
     click(520, 73 + 58 * 3);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
-    EXPECT_EQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Ошибка открытия файла"_cp);
     EXPECT_STREQ(task.title, "ab");
     EXPECT_EQ(test::play().moveList->moveCount, 1);
     EXPECT_EQ(task.boat->x, 675);
-    EXPECT_TRUE(screenItems.woodPanel->visible);
+    EXPECT_TRUE(test::scenery().woodPanel->visible);
 }
 
 TEST_F(CatalogueTest, MalformedFilesNeverBuildAHalfScreen) {

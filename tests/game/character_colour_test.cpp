@@ -5,7 +5,7 @@
 
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "support/game_fixture.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/frame.hpp"

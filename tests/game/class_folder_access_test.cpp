@@ -16,8 +16,9 @@
 #include "app/task_list_box.hpp"
 #include "platform/class_folder.hpp"
 #include "puzzle/class_results.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "support/editor_fixture.hpp"
+#include "support/open_screens.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
 
@@ -118,12 +119,12 @@ TEST_F(CatalogueAccessTest, TheCatalogueNeverWaitsOnTheClassFolderAndSaysWhatItC
     click(list->x + 100, list->y + 33 + 15);
     click(570, 105 + 440 - 89 + 15);
     click(570, 105 + 440 - 89 + 15);
-    EXPECT_EQ(scene::screenItems.messagePopup->text, "Папка класса не отвечает"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Папка класса не отвечает"_cp);
     EXPECT_EQ(list->entries.size(), 3u);
     // Opening one does not wait on it either.
     click(list->x + 100, list->y + 33 + 15);
     click(list->x + 100, list->y + 33 + 15);
-    EXPECT_EQ(scene::screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Ошибка открытия файла"_cp);
     EXPECT_EQ(hanging.onScreenThread(), 0);
 }
 

@@ -57,7 +57,7 @@ TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     EXPECT_TRUE(items().nextButton->visible);
     EXPECT_EQ(items().stepTitle->text, "Постановка задачи"_cp);
     EXPECT_EQ(items().titleEdit, nullptr);
-    EXPECT_TRUE(scene::screenItems.titleLabel->visible);
+    EXPECT_TRUE(test::scenery().titleLabel->visible);
 
     wait(1100);
     platform::EditBox* title = items().titleEdit;
@@ -67,8 +67,8 @@ TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     EXPECT_EQ(title->text(), "Название"_cp);
     EXPECT_EQ(statement->text(), "Текст задачи"_cp);
     EXPECT_TRUE(title->hasFocus());
-    EXPECT_FALSE(scene::screenItems.titleLabel->visible);
-    EXPECT_FALSE(scene::screenItems.statementLabel->visible);
+    EXPECT_FALSE(test::scenery().titleLabel->visible);
+    EXPECT_FALSE(test::scenery().statementLabel->visible);
     EXPECT_EQ(title->rect().left, 10);
     EXPECT_EQ(title->rect().top, 555);
     EXPECT_EQ(title->rect().right, 410);
@@ -86,7 +86,7 @@ TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     EXPECT_STREQ(task.title, "Волк, коза и капуста"_cp);
     EXPECT_STREQ(task.statement, "Первая\r\nsecond"_cp);
     EXPECT_EQ(items().titleEdit, nullptr);
-    EXPECT_TRUE(scene::screenItems.titleLabel->visible);
+    EXPECT_TRUE(test::scenery().titleLabel->visible);
 
     back();
     EXPECT_EQ(items().titleEdit, nullptr);
@@ -176,15 +176,15 @@ TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStepAndFlightsFol
     EXPECT_EQ(task.boat->x, scene::kRightStationX);
     EXPECT_EQ(task.boat->y, scene::kRightStationY);
     EXPECT_EQ(items().stepTitle->text, "Конечное положение"_cp);
-    EXPECT_EQ(scene::screenItems.bankHighlight->targetX, 770);
+    EXPECT_EQ(test::scenery().bankHighlight->targetX, 770);
 
     // The panel dragged by its border: the rule table and its flight follow it.
     drag(800, 330, 700, 350);
-    ASSERT_EQ(scene::screenItems.woodPanel->x, 605);
+    ASSERT_EQ(test::scenery().woodPanel->x, 605);
     next();
     EXPECT_EQ(items().ruleList->x, 605 + 47);
-    EXPECT_EQ(scene::screenItems.bankHighlight->targetX, items().ruleList->x);
-    EXPECT_EQ(scene::screenItems.bankHighlight->targetY, items().ruleList->y);
+    EXPECT_EQ(test::scenery().bankHighlight->targetX, items().ruleList->x);
+    EXPECT_EQ(test::scenery().bankHighlight->targetY, items().ruleList->y);
     goTo(5);
     EXPECT_EQ(task.boat->x, scene::kLeftStationX);
     EXPECT_EQ(items().nextButton->text, "Готово"_cp);
@@ -301,9 +301,8 @@ TEST_F(WizardTest, DoneWaitsUntilEveryoneHasAPlaceOnTheRightBank) {
     dragCharacter(0, 900, 100);
     dragCharacter(1, 900, 400);  // onto the panel: refused, and told why
     EXPECT_EQ(character(1).rightX, 0);
-    ASSERT_TRUE(scene::screenItems.messagePopup->visible);
-    EXPECT_THAT(scene::screenItems.messagePopup->text,
-                testing::StartsWith("На доску ставить нельзя"_cp));
+    ASSERT_TRUE(test::scenery().messagePopup->visible);
+    EXPECT_THAT(test::scenery().messagePopup->text, testing::StartsWith("На доску ставить нельзя"_cp));
     goTo(5);
     EXPECT_EQ(items().verdictLabel->text,
               "Нет места на правом берегу: b.\nВернитесь к шагу «Конечное положение»."_cp);
@@ -343,9 +342,9 @@ TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
     EXPECT_EQ(test::editorStep(), -1);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_EQ(items().ruleList, nullptr);
-    EXPECT_FALSE(scene::screenItems.woodPanel->visible);
-    EXPECT_EQ(scene::screenItems.woodPanel->attached, scene::screenItems.upArrow);
-    EXPECT_EQ(scene::screenItems.bankHighlight->attached, nullptr);
+    EXPECT_FALSE(test::scenery().woodPanel->visible);
+    EXPECT_EQ(test::scenery().woodPanel->attached, test::scenery().upArrow);
+    EXPECT_EQ(test::scenery().bankHighlight->attached, nullptr);
 
     // A second editor, closed with characters and rules in it.
     key(platform::Key::Escape);

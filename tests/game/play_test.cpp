@@ -7,7 +7,7 @@
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "support/open_screens.hpp"
 #include "support/play_fixture.hpp"
 #include "support/sample_tasks.hpp"
@@ -35,8 +35,8 @@ TEST_F(PlayTest, LoadingPutsEverybodyOnTheLeftBankInTheirColours) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(puzzle::placeOf(i, 1), -1);
     EXPECT_TRUE(test::play().rightArrow->visible);
     EXPECT_FALSE(test::play().leftArrow->visible);
-    EXPECT_TRUE(screenItems.woodPanel->visible);
-    EXPECT_EQ(screenItems.woodPanel->attached, test::play().moveList);
+    EXPECT_TRUE(test::scenery().woodPanel->visible);
+    EXPECT_EQ(test::scenery().woodPanel->attached, test::play().moveList);
 }
 
 TEST_F(PlayTest, BoardingRespectsCapacityAndOrder) {
@@ -66,13 +66,13 @@ TEST_F(PlayTest, BoardingRespectsCapacityAndOrder) {
 TEST_F(PlayTest, RefusedCrossingsShowTheirMessageAndChangeNothing) {
     load(test::wolfGoatCabbage());
     sail();
-    EXPECT_TRUE(screenItems.messagePopup->visible);
-    EXPECT_EQ(screenItems.messagePopup->text, "Некому управлять лодкой"_cp);
+    EXPECT_TRUE(test::scenery().messagePopup->visible);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Некому управлять лодкой"_cp);
     EXPECT_EQ(task.boat->x, 235);
 
     board(0);
     sail();
-    EXPECT_EQ(screenItems.messagePopup->text, "Эти персонажи не могут оставаться вместе"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Эти персонажи не могут оставаться вместе"_cp);
     EXPECT_TRUE(test::play().highlightA->visible);
     EXPECT_EQ(test::play().highlightA->targetX, item(1)->x - 2);
     EXPECT_EQ(test::play().highlightB->targetWidth, 64);
@@ -92,12 +92,12 @@ TEST_F(PlayTest, ABalanceRefusalEndingUnderTheOpenMenuShowsNoWinner) {
     load(data);
     board(0);
     sail();
-    EXPECT_EQ(screenItems.messagePopup->text, "Нарушен количественный баланс персонажей"_cp);
-    EXPECT_TRUE(screenItems.bankHighlight->visible);
-    EXPECT_EQ(screenItems.bankHighlight->targetX, 5);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Нарушен количественный баланс персонажей"_cp);
+    EXPECT_TRUE(test::scenery().bankHighlight->visible);
+    EXPECT_EQ(test::scenery().bankHighlight->targetX, 5);
     key(platform::Key::Escape);  // the menu takes the modal floor while the flight goes on
     wait(1200);
-    EXPECT_FALSE(screenItems.bankHighlight->visible);
+    EXPECT_FALSE(test::scenery().bankHighlight->visible);
     EXPECT_FALSE(test::play().winner->visible);
 }
 
@@ -128,7 +128,7 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
         if (crossing[1] >= 0) board(crossing[1]);
         if (&crossing == &plan[2]) shot("play-boarded");
         sail();
-        ASSERT_FALSE(screenItems.messagePopup->visible) << screenItems.messagePopup->text;
+        ASSERT_FALSE(test::scenery().messagePopup->visible) << test::scenery().messagePopup->text;
     }
     EXPECT_EQ(test::play().moveList->moveCount, 7);
     EXPECT_TRUE(puzzle::isGoalReached(test::play()));
@@ -201,7 +201,7 @@ TEST_F(PlayTest, AMissingCharacterPictureStandsInIsNamedOnceAndSavedUnchanged) {
     data.characters[3].name = "textures/unit_dragon.tga";
     data.rules.clear();
     load(data);
-    EXPECT_EQ(screenItems.messagePopup->text,
+    EXPECT_EQ(test::scenery().messagePopup->text,
               "Нет картинки unit_dragon.tga: вместо неё знак вопроса"_cp);
     EXPECT_TRUE(task.characters[1].pictureMissing);
     EXPECT_FALSE(task.characters[0].pictureMissing);
@@ -347,8 +347,8 @@ TEST_F(PlayTest, AtRestNoFrameIsDrawnAndARefusalKeepsItsTiming) {
     // The wolf stays with the goat: two highlights fly to them under the message.
     board(0);
     sail();
-    ASSERT_TRUE(screenItems.messagePopup->visible);
-    const uint32_t shown = screenItems.messagePopup->shownAt;
+    ASSERT_TRUE(test::scenery().messagePopup->visible);
+    const uint32_t shown = test::scenery().messagePopup->shownAt;
     frames = 0;
     wait(700);
     EXPECT_GE(frames, 65);
@@ -359,7 +359,7 @@ TEST_F(PlayTest, AtRestNoFrameIsDrawnAndARefusalKeepsItsTiming) {
     EXPECT_LE(frames, 15);
     EXPECT_EQ(app::nextTick(), shown + 2001);
     wait(6000);
-    EXPECT_FALSE(screenItems.messagePopup->visible);
+    EXPECT_FALSE(test::scenery().messagePopup->visible);
     EXPECT_FALSE(test::play().highlightA->visible);
     frames = 0;
     wait(500);
@@ -379,22 +379,22 @@ TEST_F(PlayTest, MoveListScrollsToItsEndAndShowsTheArrows) {
     list->scrollToEnd();
     EXPECT_EQ(list->scrollOffset, 130);  // 10 rows of 33 in 200 pixels
     wait(10);
-    EXPECT_TRUE(screenItems.upArrow->visible);
-    EXPECT_FALSE(screenItems.downArrow->visible);
+    EXPECT_TRUE(test::scenery().upArrow->visible);
+    EXPECT_FALSE(test::scenery().downArrow->visible);
     list->scrollOffset = 0;
     wait(10);
-    EXPECT_FALSE(screenItems.upArrow->visible);
-    EXPECT_TRUE(screenItems.downArrow->visible);
+    EXPECT_FALSE(test::scenery().upArrow->visible);
+    EXPECT_TRUE(test::scenery().downArrow->visible);
     // Holding the up arrow scrolls 2 px a tick until the top, then the press ends.
     list->scrollOffset = 6;
     wait(10);
-    move(screenItems.upArrow->x + 5, screenItems.upArrow->y + 5);
-    down(screenItems.upArrow->x + 5, screenItems.upArrow->y + 5);
+    move(test::scenery().upArrow->x + 5, test::scenery().upArrow->y + 5);
+    down(test::scenery().upArrow->x + 5, test::scenery().upArrow->y + 5);
     wait(30);
     EXPECT_EQ(list->scrollOffset, 0);
     wait(20);
     EXPECT_FALSE(itemList.inputArmed);
-    up(screenItems.upArrow->x + 5, screenItems.upArrow->y + 5);
+    up(test::scenery().upArrow->x + 5, test::scenery().upArrow->y + 5);
     EXPECT_TRUE(itemList.inputArmed);
 }
 

@@ -74,11 +74,11 @@ TEST_F(ProgressFileTest, AFileItCannotReadIsKeptAndSaidOnce) {
     solve();
     ASSERT_TRUE(test::play().winner->visible);
     click(500, 330);  // the winner picture's close button
-    EXPECT_TRUE(scene::screenItems.messagePopup->visible);
-    EXPECT_EQ(scene::screenItems.messagePopup->text,
+    EXPECT_TRUE(test::scenery().messagePopup->visible);
+    EXPECT_EQ(test::scenery().messagePopup->text,
               "Твои победы не удаётся сохранить:\nфайл progress.txt недоступен"_cp);
     shot("progress-not-saved");
-    scene::screenItems.messagePopup->visible = false;  // as when it has faded
+    test::scenery().messagePopup->visible = false;  // as when it has faded
     ASSERT_TRUE(test::play().undoButton->visible);
     click(test::play().undoButton->x + 10, test::play().undoButton->y + 10);
     board(0);
@@ -87,7 +87,7 @@ TEST_F(ProgressFileTest, AFileItCannotReadIsKeptAndSaidOnce) {
     wait(1100);
     ASSERT_TRUE(test::play().winner->visible);
     click(500, 330);
-    EXPECT_FALSE(scene::screenItems.messagePopup->visible);
+    EXPECT_FALSE(test::scenery().messagePopup->visible);
     EXPECT_EQ(readText(progress()), "Ferrolin progress 2\n");
 }
 

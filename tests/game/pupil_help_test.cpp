@@ -194,8 +194,8 @@ TEST_F(PupilHelpTest, RefusedBoardingSaysWhyAndTheLoadIsShown) {
     renderFrame();
     EXPECT_EQ(test::play().loadLabel->text, "Груз: 40 из 80"_cp);
     board(0);
-    EXPECT_TRUE(screenItems.messagePopup->visible);
-    EXPECT_EQ(screenItems.messagePopup->text,
+    EXPECT_TRUE(test::scenery().messagePopup->visible);
+    EXPECT_EQ(test::scenery().messagePopup->text,
               "Лодка не выдержит: груз был бы 120, а можно не больше 80"_cp);
     EXPECT_EQ(item(0)->x, 20);
 
@@ -205,5 +205,5 @@ TEST_F(PupilHelpTest, RefusedBoardingSaysWhyAndTheLoadIsShown) {
     load(crowd);
     board(0);
     board(1);
-    EXPECT_EQ(screenItems.messagePopup->text, "В лодке больше нет места"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "В лодке больше нет места"_cp);
 }

@@ -81,7 +81,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         ASSERT_EQ(test::play().moveList->moveCount, 1);
         const fs::path path = folder / "mine.sln";
         saveSolution(path);
-        ASSERT_EQ(scene::screenItems.messagePopup->text, "Решение сохранено"_cp);
+        ASSERT_EQ(test::scenery().messagePopup->text, "Решение сохранено"_cp);
         const std::vector<uint8_t> saved = contents(path);
 
         if (readOnly) {
@@ -92,7 +92,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         cross({0});
         ASSERT_EQ(test::play().moveList->moveCount, 2);
         saveSolution(path);
-        EXPECT_EQ(scene::screenItems.messagePopup->text, "Ошибка сохранения файла"_cp);
+        EXPECT_EQ(test::scenery().messagePopup->text, "Ошибка сохранения файла"_cp);
         EXPECT_EQ(contents(path), saved);
         EXPECT_EQ(disk.files(), std::vector<std::string>{"mine.sln"});  // no half file beside it
         // Play goes on as it was; the kept file still loads with its one move.

@@ -76,7 +76,7 @@ TEST_F(ScreensTest, SaveSolutionOutsidePlaySaysThereIsNoGameToSave) {
     command(2);
     EXPECT_FALSE(app::game().menu.picture->visible);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
-    EXPECT_EQ(screenItems.messagePopup->text, "Сохранять нечего: сначала откройте задачу"_cp);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Сохранять нечего: сначала откройте задачу"_cp);
     wait(100);
     shot("save-without-game");
 }
@@ -90,8 +90,8 @@ TEST_F(ScreensTest, ARejectedFileKeepsTheEditorAsItWas) {
     command(3);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Editor);
     EXPECT_EQ(test::editorStep(), 0);
-    EXPECT_TRUE(screenItems.buttons[1]->visible);
-    EXPECT_EQ(screenItems.messagePopup->text, "Ошибка открытия файла"_cp);
+    EXPECT_TRUE(test::scenery().buttons[1]->visible);
+    EXPECT_EQ(test::scenery().messagePopup->text, "Ошибка открытия файла"_cp);
 }
 
 TEST_F(ScreensTest, ClosingAScrolledListHidesItsArrowsUntilTheNextListNeedsThem) {
@@ -100,27 +100,27 @@ TEST_F(ScreensTest, ClosingAScrolledListHidesItsArrowsUntilTheNextListNeedsThem)
     command(0);
     app::currentTaskList()->scrollOffset = 66;
     wait(20);
-    ASSERT_TRUE(screenItems.upArrow->visible);
-    ASSERT_TRUE(screenItems.downArrow->visible);
+    ASSERT_TRUE(test::scenery().upArrow->visible);
+    ASSERT_TRUE(test::scenery().downArrow->visible);
     app::closeScreen();
-    EXPECT_FALSE(screenItems.upArrow->visible);
-    EXPECT_FALSE(screenItems.downArrow->visible);
+    EXPECT_FALSE(test::scenery().upArrow->visible);
+    EXPECT_FALSE(test::scenery().downArrow->visible);
     command(0);
     wait(20);
-    EXPECT_TRUE(screenItems.downArrow->visible);
+    EXPECT_TRUE(test::scenery().downArrow->visible);
 }
 
 TEST_F(ScreensTest, ExitAndClosingTheWindowCloseTheScreenFirst) {
     command(0);
     ASSERT_EQ(app::screenKind(), app::ScreenKind::Catalogue);
-    screenItems.woodPanel->moveTo(100, 100);
+    test::scenery().woodPanel->moveTo(100, 100);
     command(5);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
     EXPECT_TRUE(platform::quitPosted());
     // Leaving the catalogue puts the panel back.
-    EXPECT_EQ(screenItems.woodPanel->x, 705);
-    EXPECT_EQ(screenItems.woodPanel->y, 320);
-    EXPECT_EQ(screenItems.upArrow->x, 843);
+    EXPECT_EQ(test::scenery().woodPanel->x, 705);
+    EXPECT_EQ(test::scenery().woodPanel->y, 320);
+    EXPECT_EQ(test::scenery().upArrow->x, 843);
 
     platform::resetQuit();
     command(0);

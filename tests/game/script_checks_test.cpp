@@ -9,6 +9,7 @@
 #include "app/script_runner.hpp"
 #include "app/text_contrast.hpp"
 #include "support/game_fixture.hpp"
+#include "support/open_screens.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/text_item.hpp"
 
@@ -40,10 +41,10 @@ TEST_F(ScriptChecks, TellWhatTheScreenShowsInstead) {
 // its outline is not.
 TEST_F(ScriptChecks, ScreenshotsMeasureHowReadableTheirTextsAre) {
     closeMenu();
-    scene::showMessage("Эту задачу нельзя удалить"_cp);
+    test::scenery().showMessage("Эту задачу нельзя удалить"_cp);
     EXPECT_EQ(app::leastReadableText(), std::nullopt);
     auto* bare = new ui::TextItem(320, 200, 380, 30, "Эту задачу нельзя удалить"_cp, ui::fonts.medium,
-                                  scene::screenItems.messagePopup->colour);
+                                  test::scenery().messagePopup->colour);
     const std::optional<app::PoorText> poor = app::leastReadableText();
     ASSERT_NE(poor, std::nullopt);
     EXPECT_EQ(poor->text, "Эту задачу нельзя удалить");

@@ -187,7 +187,7 @@ protected:
             std::vector<const ui::VisualItem*> reachable;
             for (const ui::VisualItem* i = ui::itemList.top;
                  i != nullptr && i != ui::itemList.modalFloor; i = i->prev) {
-                if (i->visible && i->width > 0 && i->height > 0 && i != scene::screenItems.background)
+                if (i->visible && i->width > 0 && i->height > 0 && i != test::scenery().background)
                     reachable.push_back(i);
             }
             if (!reachable.empty()) {

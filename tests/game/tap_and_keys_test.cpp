@@ -65,7 +65,7 @@ TEST_F(TapAndKeysTest, TapsBoardUpToTheCapacityAndTakePassengersAshore) {
 // A tap once refused silently, and a tap ashore showed a refusal it never met.
 TEST_F(TapAndKeysTest, ATapTellsWhatADragTellsAndNoMore) {
     load(test::wolfGoatCabbage());
-    PopupMessage* popup = screenItems.messagePopup;
+    PopupMessage* popup = test::scenery().messagePopup;
     tap(0);
     tap(2);
     tap(1);  // the boat is full
@@ -93,7 +93,7 @@ TEST_F(TapAndKeysTest, ATaskIsSolvedWithTapsAndKeysAndCtrlZUndoes) {
         tap(crossing[0]);
         if (crossing[1] >= 0) tap(crossing[1]);
         key((space = !space) ? platform::Key::Space : platform::Key::Enter);
-        ASSERT_FALSE(screenItems.messagePopup->visible) << screenItems.messagePopup->text;
+        ASSERT_FALSE(test::scenery().messagePopup->visible) << test::scenery().messagePopup->text;
     }
     EXPECT_EQ(test::play().moveList->moveCount, 7);
     // A character on the far bank cannot be tapped aboard.

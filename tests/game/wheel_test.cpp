@@ -51,7 +51,7 @@ TEST_F(WheelTest, TheCatalogueScrollsByWholeRowsAndStopsAtBothEnds) {
     wheelOver(list, 100);
     EXPECT_EQ(list->scrollOffset, end);
     wait(10);
-    EXPECT_FALSE(screenItems.downArrow->visible);
+    EXPECT_FALSE(test::scenery().downArrow->visible);
     // Up from the end, the top edge comes back onto a row's top.
     wheelOver(list, -1);
     EXPECT_EQ(list->scrollOffset % 33, 0);
@@ -104,7 +104,7 @@ TEST_F(WheelTest, ThePaletteScrollsAPictureANotch) {
     wheelOver(list, 1);
     EXPECT_EQ(list->scrollOffset, list->rowHeight(0));
     wait(10);
-    EXPECT_TRUE(screenItems.upArrow->visible);
+    EXPECT_TRUE(test::scenery().upArrow->visible);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include "platform/graphics.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "support/linked_copy.hpp"
 #include "ui/frame.hpp"
 

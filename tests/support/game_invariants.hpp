@@ -21,7 +21,7 @@
 #include "puzzle/play.hpp"
 #include "puzzle/task.hpp"
 #include "scene/river.hpp"
-#include "scene/screen_items.hpp"
+#include "scene/scene.hpp"
 #include "support/open_screens.hpp"
 #include "ui/visual_item.hpp"
 
@@ -108,20 +108,21 @@ private:
     // Everything the screens keep a pointer to is still in the list, so it is never
     // drawn or pressed after its destruction.
     std::string liveSlots() const {
+        const scene::Scene& scene = test::scenery();
         std::vector<std::pair<const ui::VisualItem*, const char*>> slots = {
-            {scene::screenItems.background, "background"},
-            {scene::screenItems.titleLabel, "title label"},
-            {scene::screenItems.statementLabel, "statement label"},
-            {scene::screenItems.wipe, "wipe"},
-            {scene::screenItems.messagePopup, "message popup"},
-            {scene::screenItems.woodPanel, "wood panel"},
-            {scene::screenItems.upArrow, "up arrow"},
-            {scene::screenItems.downArrow, "down arrow"},
-            {scene::screenItems.bankHighlight, "bank highlight"},
+            {scene.background, "background"},
+            {scene.titleLabel, "title label"},
+            {scene.statementLabel, "statement label"},
+            {scene.wipe, "wipe"},
+            {scene.messagePopup, "message popup"},
+            {scene.woodPanel, "wood panel"},
+            {scene.upArrow, "up arrow"},
+            {scene.downArrow, "down arrow"},
+            {scene.bankHighlight, "bank highlight"},
             {app::game().menu.picture, "main menu"},
             {app::game().menu.roller, "menu roller"},
-            {scene::screenItems.buttons[0], "screen button 0"},
-            {scene::screenItems.buttons[1], "screen button 1"},
+            {scene.buttons[0], "screen button 0"},
+            {scene.buttons[1], "screen button 1"},
             {puzzle::task.boat, "boat"},
             {test::play().moveList, "move list"},
             {test::play().undoButton, "undo button"},

@@ -1,14 +1,23 @@
-// The open screens' sessions as tests, the soak and its invariants read them: while a
-// screen is closed its step is NoStep and its items null, as closing leaves them.
+// The open screens' sessions and the scenery as tests, the soak and its invariants read
+// them: while a screen is closed its step is NoStep and its items null, as closing leaves
+// them.
 #pragma once
 
 #include <stdexcept>
 
+#include "app/game.hpp"
 #include "app/screens.hpp"
 #include "editor/task_editor.hpp"
 #include "puzzle/play.hpp"
+#include "scene/scene.hpp"
 
 namespace test {
+
+// The app's scenery: the game fixtures build it before a test starts.
+inline scene::Scene& scenery() {
+    if (!app::game().scene) throw std::logic_error("the scenery is not built");
+    return *app::game().scene;
+}
 
 inline int editorStep() {
     const editor::EditorSession* session = app::editorSession();
