@@ -4,6 +4,7 @@
 #include "app/task_list_box.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace app {
 
@@ -26,7 +27,7 @@ constexpr int kLabelWidth = 300;
 constexpr uint32_t kLabel = kPaleYellow;
 
 void label(int x, int y, const char* text, uint32_t colour) {
-    drawText(fonts.small, text, Rect{x, y, x + kLabelWidth, y + kLine},
+    drawText(shell().fonts.small, text, Rect{x, y, x + kLabelWidth, y + kLine},
              platform::TextFormat::VCenter | platform::TextFormat::NoClip, colour);
 }
 

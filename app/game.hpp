@@ -1,7 +1,8 @@
 // The game's one app object: everything the game keeps between two messages above the
-// platform -- the scenery, the menu, the screen open under it, the loop's frame state, the
-// file path chosen last, the pupil's solved marks and the exit code -- hangs from here, so
-// a newcomer finds the state in one place and tests reach it through one door.
+// platform -- the ui shell, the scenery, the menu, the screen open under it, the loop's
+// frame state, the file path chosen last, the pupil's solved marks and the exit code --
+// hangs from here, so a newcomer finds the state in one place and tests reach it through
+// one door.
 #pragma once
 
 #include <array>
@@ -16,6 +17,7 @@
 #include "ui/button.hpp"
 #include "ui/graphics_item.hpp"
 #include "ui/pressable_picture.hpp"
+#include "ui/shell.hpp"
 
 namespace app {
 
@@ -39,6 +41,10 @@ struct FrameState {
 };
 
 struct Game {
+    // The visual framework's state: made before the screens' items and ended after them,
+    // while the drawing surface is still there. First, so that it outlives the scenery
+    // and the screen.
+    std::optional<ui::Shell> shell;
     // Built with the permanent items and forgotten when they are destroyed; every screen
     // is handed it when it opens.
     std::optional<scene::Scene> scene;

@@ -8,6 +8,7 @@
 #include "scene/panel_layout.hpp"
 #include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/shell.hpp"
 
 namespace app {
 
@@ -36,7 +37,7 @@ PupilNameForm::PupilNameForm(Scene& scene, std::function<void()> then)
                              "Как тебя зовут?\r\n\r\nПод этим именем учитель увидит в итогах "
                              "класса, какие задачи ты решил. Исправь имя, если оно не твоё, и "
                              "нажми «Готово»."_cp,
-                             fonts.small, kPaleYellow);
+                             shell().fonts.small, kPaleYellow);
     question_->format =
         platform::TextFormat::WordBreak | platform::TextFormat::Center | platform::TextFormat::NoClip;
     const std::string name = base::cp1251::fromUtf8(puzzle::loadPupil().name);

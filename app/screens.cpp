@@ -20,6 +20,7 @@
 #include "ui/animation.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace app {
 
@@ -132,6 +133,7 @@ int menuPosition() {
 }
 
 bool buildScreens() {
+    game().shell.emplace();
     if (!createFonts()) return false;
     Scene& scene = game().scene.emplace();
     puzzle::setTitle(scene, "");
@@ -160,7 +162,7 @@ bool buildScreens() {
 }
 
 void toggleMainMenu(VisualItem*) {
-    itemList.inputArmed = false;
+    shell().items.inputArmed = false;
     releaseHotItem();
     bringToFront(game().menu.picture);
     bringToFront(game().menu.roller);
@@ -169,7 +171,7 @@ void toggleMainMenu(VisualItem*) {
     } else {
         rollMenuDown();
     }
-    afterAnimations([] { itemList.inputArmed = true; });
+    afterAnimations([] { shell().items.inputArmed = true; });
 }
 
 void rollMenuDown() {
@@ -282,17 +284,18 @@ void closeScreen() {
     // What the popup said was about the screen that closed.
     if (game().scene) game().scene->hideMessage();
     // A floor a screen set (the winner picture's) goes with the screen.
-    if (itemList.modalFloor != game().menu.picture) itemList.modalFloor = nullptr;
-    itemList.coveredFloor = nullptr;
+    if (shell().items.modalFloor != game().menu.picture) shell().items.modalFloor = nullptr;
+    shell().items.coveredFloor = nullptr;
 }
 
 void destroyScreens() {
+    if (!game().shell) return;  // nothing was built
     stopAnimations();
     closeScreen();
     destroyAllItems();
     game().scene.reset();
     game().menu = MainMenu{};
-    releaseFonts();
+    game().shell.reset();
     releaseCharacterMarks();
 }
 

@@ -33,7 +33,8 @@ enum MenuCommand : int32_t {
     ExitCommand = 5,
 };
 
-// Fonts, every permanent item, the two chains; ends with the menu rolled down.
+// The app object's shell with its fonts, every permanent item, the two chains; ends with
+// the menu rolled down.
 bool buildScreens();
 void toggleMainMenu(ui::VisualItem* trigger);
 void rollMenuDown();
@@ -62,7 +63,8 @@ bool openTask(const std::string& path);
 const std::string& solutionPath();
 void resetSolutionPath();
 
-// Destroys every item and returns the shell to its state before buildScreens.
+// Destroys every item and ends the shell, as before buildScreens (the drawing surface must
+// still be there).
 void destroyScreens();
 
 }  // namespace app

@@ -19,6 +19,7 @@
 #include "scene/scene.hpp"
 #include "ui/frame.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace app {
 
@@ -29,8 +30,8 @@ using base::cp1251::toUtf8;
 // Every text of a freshly drawn frame, and what the focused text box holds, in UTF-8.
 std::vector<std::string> textsOnScreen() {
     std::vector<std::string> texts;
-    ui::textObserver = [&texts](const ui::FontPtr&, const char* text, const platform::Rect& rect,
-                                platform::TextFormat format, uint32_t colour) {
+    ui::shell().textObserver = [&texts](const ui::FontPtr&, const char* text, const platform::Rect& rect,
+                                        platform::TextFormat format, uint32_t colour) {
         // A fully faded message, an outline and a text left of or below the screen say nothing.
         if ((colour >> 24) == 0 || has(format, ui::kTextBacking) || rect.left >= 1024 || rect.top >= 768)
             return true;
@@ -38,7 +39,7 @@ std::vector<std::string> textsOnScreen() {
         return true;
     };
     ui::renderFrame();
-    ui::textObserver = nullptr;
+    ui::shell().textObserver = nullptr;
     if (const platform::EditBox* box = platform::focusedEditBox()) texts.push_back(toUtf8(box->text()));
     return texts;
 }

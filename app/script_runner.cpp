@@ -26,6 +26,7 @@
 #include "platform/types.hpp"
 #include "scene/scene.hpp"
 #include "ui/frame.hpp"
+#include "ui/shell.hpp"
 
 namespace app {
 
@@ -90,8 +91,10 @@ public:
     // configuration says.
     Runner(std::string base) : base_(std::move(base)) { setClassFolderOverride(std::string()); }
     ~Runner() {
-        ui::frameObserver = nullptr;
-        if (started_) shutdown();
+        if (started_) {
+            ui::shell().frameObserver = nullptr;
+            shutdown();
+        }
         setDataFolderOverride(std::nullopt);
         setClassFolderOverride(std::nullopt);
         if (!tempData_.empty()) {
@@ -228,7 +231,6 @@ private:
             int every = 1;
             if (in >> every) film_.every = std::max(1, every);
             if (film_.remaining <= 0) throw ScriptError("a positive frame count is expected");
-            ui::frameObserver = [this] { film_.frame(); };
         } else if (command == "expect") {
             settleCatalogue();
             std::string words;
@@ -277,6 +279,8 @@ private:
         resetTouch();
         initHeadless();
         if (!buildScreens()) throw ScriptError("the fonts cannot be made");
+        // A film goes on across a restart; without one the watcher lets every frame by.
+        ui::shell().frameObserver = [this] { film_.frame(); };
         finishAnimations();
     }
 

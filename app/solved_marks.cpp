@@ -11,6 +11,7 @@
 #include "platform/files.hpp"
 #include "puzzle/progress.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace app {
 
@@ -69,17 +70,17 @@ int drawSolvedMark(const std::string& path, int right, int rowY, int rowHeight, 
     char count[16];
     std::snprintf(count, sizeof count, "%d", *best);
     ui::Rect box{right - 40, rowY, right, rowY + rowHeight};
-    ui::drawText(ui::fonts.small, count, &box, platform::TextFormat::CalcRect, 0);
+    ui::drawText(ui::shell().fonts.small, count, &box, platform::TextFormat::CalcRect, 0);
     const int textWidth = box.right - box.left;
     const int checkX = right - textWidth - 21;
     drawCheckMark(checkX, rowY + (rowHeight - kCheckMarkHeight) / 2);
     const ui::Rect place{right - textWidth, rowY, right, rowY + rowHeight};
     if (outlined) {
-        ui::drawOutlinedText(ui::fonts.small, count, place,
+        ui::drawOutlinedText(ui::shell().fonts.small, count, place,
                              platform::TextFormat::VCenter | platform::TextFormat::NoClip,
                              kSolvedCountColour);
     } else {
-        ui::drawText(ui::fonts.small, count, place,
+        ui::drawText(ui::shell().fonts.small, count, place,
                      platform::TextFormat::VCenter | platform::TextFormat::NoClip, kSolvedCountColour);
     }
     return checkX;

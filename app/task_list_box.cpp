@@ -17,6 +17,7 @@
 #include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace app {
 
@@ -170,7 +171,8 @@ void TaskListBox::showPanelButtons(bool shown) {
 void TaskListBox::draw() {
     if (entries.empty()) {
         drawText(
-            fonts.small, "Нет файлов с задачами"_cp, Rect{x, y, x + kListRowWidth, y + kListRowHeight},
+            shell().fonts.small, "Нет файлов с задачами"_cp,
+            Rect{x, y, x + kListRowWidth, y + kListRowHeight},
             platform::TextFormat::Center | platform::TextFormat::VCenter | platform::TextFormat::NoClip,
             ui::kPaleYellow);
         showPanelButtons(false);
@@ -227,9 +229,9 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     const bool lit = row == selectedRow || row == hoveredRow;
     const auto text = [lit](const char* what, Rect rect, platform::TextFormat format, uint32_t colour) {
         if (lit) {
-            drawOutlinedText(fonts.small, what, rect, format, colour);
+            drawOutlinedText(shell().fonts.small, what, rect, format, colour);
         } else {
-            drawText(fonts.small, what, rect, format, colour);
+            drawText(shell().fonts.small, what, rect, format, colour);
         }
     };
     const TaskEntry& entry = entries[static_cast<size_t>(row)];
@@ -244,7 +246,7 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     const DifficultyMark mark = difficultyMark(entry.difficulty);
     if (!mark.text.empty()) {
         Rect column{0, 0, 0, 0};
-        drawText(fonts.small, mark.text.c_str(), &column, platform::TextFormat::CalcRect, 0);
+        drawText(shell().fonts.small, mark.text.c_str(), &column, platform::TextFormat::CalcRect, 0);
         right = rowX + kListRowWidth - kColumnMargin - column.right;
         text(mark.text.c_str(),
              Rect{right, rowY, rowX + kListRowWidth - kColumnMargin, rowY + kListRowHeight},
@@ -254,7 +256,7 @@ void TaskListBox::drawRow(int row, int rowX, int rowY) {
     const int markLeft = drawSolvedMark(entry.path(), solvedRight, rowY, kListRowHeight, lit);
     if (markLeft < solvedRight) right = markLeft;
     Rect width{0, 0, 0, 0};
-    drawText(fonts.small, entry.name.c_str(), &width, platform::TextFormat::CalcRect, 0);
+    drawText(shell().fonts.small, entry.name.c_str(), &width, platform::TextFormat::CalcRect, 0);
     if (right < rowX + kListRowWidth &&
         rowX + (kListRowWidth + width.right) / 2 > right - kColumnMargin) {
         title = Rect{rowX + kColumnMargin, rowY, right - kColumnMargin, rowY + kListRowHeight};
@@ -270,16 +272,17 @@ void TaskListBox::drawHiddenCount(int rowX, int rowY) {
     char text[64];
     std::snprintf(text, sizeof text, "%s %d", "Не поместилось задач:"_cp, static_cast<int>(hiddenCount));
     Rect size{0, 0, 0, 0};
-    drawText(fonts.small, text, &size, platform::TextFormat::CalcRect, 0);
+    drawText(shell().fonts.small, text, &size, platform::TextFormat::CalcRect, 0);
     if (size.right <= kListRowWidth) {
-        drawText(fonts.small, text, Rect{rowX, rowY, rowX + kListRowWidth, rowY + kListRowHeight},
+        drawText(shell().fonts.small, text,
+                 Rect{rowX, rowY, rowX + kListRowWidth, rowY + kListRowHeight},
                  platform::TextFormat::Center | platform::TextFormat::VCenter, 0xFFFFCC80);
         return;
     }
     // A large count takes a second line rather than being cut.
     std::snprintf(text, sizeof text, "%s\n%s %d", "Не поместилось"_cp, "задач:"_cp,
                   static_cast<int>(hiddenCount));
-    drawText(fonts.small, text, Rect{rowX, rowY, rowX + kListRowWidth, rowY + kListRowHeight},
+    drawText(shell().fonts.small, text, Rect{rowX, rowY, rowX + kListRowWidth, rowY + kListRowHeight},
              platform::TextFormat::Center, 0xFFFFCC80);
 }
 

@@ -11,6 +11,7 @@
 #include "scene/scene.hpp"
 #include "ui/frame.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace app {
 
@@ -27,15 +28,15 @@ struct DrawnText {
 std::vector<DrawnText> renderRecording(bool withoutTexts) {
     std::vector<DrawnText> texts;
     // The outlines stay in both frames: they are part of what lies behind the text.
-    ui::textObserver = [&texts, withoutTexts](const ui::FontPtr& font, const char* text,
-                                              const platform::Rect& rect, platform::TextFormat format,
-                                              uint32_t colour) {
+    ui::shell().textObserver = [&texts, withoutTexts](const ui::FontPtr& font, const char* text,
+                                                      const platform::Rect& rect,
+                                                      platform::TextFormat format, uint32_t colour) {
         if (has(format, ui::kTextBacking)) return true;
         texts.push_back(DrawnText{text, font, rect, format, colour});
         return !withoutTexts;
     };
     ui::renderFrame();
-    ui::textObserver = nullptr;
+    ui::shell().textObserver = nullptr;
     return texts;
 }
 
@@ -89,8 +90,8 @@ double contrastRatio(uint32_t a, uint32_t b) {
 }
 
 std::optional<PoorText> leastReadableText() {
-    const std::function<void()> watcher = ui::frameObserver;
-    ui::frameObserver = nullptr;  // a film does not get these frames
+    const std::function<void()> watcher = ui::shell().frameObserver;
+    ui::shell().frameObserver = nullptr;  // a film does not get these frames
     const platform::Graphics& g = platform::graphics();
     const std::vector<DrawnText> texts = renderRecording(false);
     std::vector<platform::Rect> boxes;
@@ -105,7 +106,7 @@ std::optional<PoorText> leastReadableText() {
         shown.push_back(std::move(pixels));
     }
     renderRecording(true);
-    ui::frameObserver = watcher;
+    ui::shell().frameObserver = watcher;
 
     std::optional<PoorText> poorest;
     for (size_t i = 0; i < texts.size(); ++i) {

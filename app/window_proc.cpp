@@ -13,6 +13,7 @@
 #include "ui/animation.hpp"
 #include "ui/frame.hpp"
 #include "ui/list_box.hpp"
+#include "ui/shell.hpp"
 
 namespace app {
 
@@ -33,7 +34,7 @@ bool pressed(const ui::PressablePicture* arrow) { return arrow->state == ui::Pre
 // The arrow was hidden under the held button: end the press until it is released.
 void cancelArrowPress() {
     ui::releaseHotItem();
-    ui::itemList.inputArmed = false;
+    ui::shell().items.inputArmed = false;
 }
 
 void scrollBy(int delta) {
@@ -51,10 +52,10 @@ void keyDown(const KeyDown& key) {
     }
     // Not in the middle of a press: the menu would take the hot item away from under a
     // drag and leave what was dragged wherever the pointer had taken it.
-    if (!ui::itemList.inputArmed || ui::itemList.pressHeld) return;
+    if (!ui::shell().items.inputArmed || ui::shell().items.pressHeld) return;
     if (key.key == Key::Escape) {
         toggleMainMenu(nullptr);
-    } else if (ui::itemList.modalFloor == nullptr) {
+    } else if (ui::shell().items.modalFloor == nullptr) {
         // The modal floor is the open menu or the winner picture: what lies under them
         // cannot be clicked, so it cannot be keyed either.
         screenKeyDown(key.key, key.ctrl);
@@ -63,9 +64,11 @@ void keyDown(const KeyDown& key) {
 
 void wheel(const Wheel& turn) {
     ui::ListBox* list = currentList();
-    if (list == nullptr || !list->visible || !ui::itemList.inputArmed || ui::itemList.pressHeld) return;
+    if (list == nullptr || !list->visible || !ui::shell().items.inputArmed ||
+        ui::shell().items.pressHeld)
+        return;
     const scene::WoodPanel* panel = game().scene->woodPanel;
-    if (ui::itemList.modalFloor != nullptr || !panel->visible ||
+    if (ui::shell().items.modalFloor != nullptr || !panel->visible ||
         !ui::containsPoint(panel, turn.at.x, turn.at.y)) {
         return;
     }

@@ -9,6 +9,7 @@
 #include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace editor {
 
@@ -127,9 +128,9 @@ void CharacterPalette::drawRow(int row, int rowX, int rowY) {
 
     const int colX = rowX + width - kColumnsWidth + 32;
     const int colY = rowY + h / 2 - 14;
-    drawText(fonts.small, "вес"_cp, Rect{colX - 32, colY, 0, colY + spin->height},
+    drawText(shell().fonts.small, "вес"_cp, Rect{colX - 32, colY, 0, colY + spin->height},
              TextFormat::VCenter | TextFormat::NoClip, ui::kPaleYellow);
-    drawText(fonts.small, "цвет"_cp, Rect{colX - 32, colY + 16, 0, colY + spin->height + 16},
+    drawText(shell().fonts.small, "цвет"_cp, Rect{colX - 32, colY + 16, 0, colY + spin->height + 16},
              TextFormat::VCenter | TextFormat::NoClip, ui::kPaleYellow);
 
     place(picture, rowX + halfWidestPicture - picture->width / 2, rowY + 2);
@@ -173,7 +174,7 @@ void CharacterPalette::drawLoadNumbers() {
     loadNumbers(numbers_);
     for (const LoadNumber& number : numbers_) {
         const std::string text = std::to_string(number.value);
-        drawText(fonts.small, text.c_str(), Rect{number.x, number.y, number.x, number.y},
+        drawText(shell().fonts.small, text.c_str(), Rect{number.x, number.y, number.x, number.y},
                  TextFormat::NoClip, 0xFFFFFFFF);
     }
 }

@@ -14,6 +14,7 @@
 #include "scene/panel_layout.hpp"
 #include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/shell.hpp"
 
 namespace editor {
 
@@ -74,7 +75,7 @@ std::string withoutGoal() {
 
 int textWidth(const std::string& text) {
     Rect rect{0, 0, 0, 0};
-    drawText(fonts.small, text.c_str(), &rect, TextFormat::CalcRect, 0);
+    drawText(shell().fonts.small, text.c_str(), &rect, TextFormat::CalcRect, 0);
     return rect.right;
 }
 
@@ -196,9 +197,9 @@ void finishTask(EditorSession& session) {
 // the panel.
 TextItem* makeVerdictLabel(const Scene& scene) {
     const Box list = panelList(scene);
-    auto* label =
-        new TextItem(list.x + kVerdictInset, scene.woodPanel->y + kVerdictTop,
-                     list.width - 2 * kVerdictInset, kVerdictHeight, "", fonts.small, kSolvedColour);
+    auto* label = new TextItem(list.x + kVerdictInset, scene.woodPanel->y + kVerdictTop,
+                               list.width - 2 * kVerdictInset, kVerdictHeight, "", shell().fonts.small,
+                               kSolvedColour);
     label->format = TextFormat::Center | TextFormat::WordBreak | TextFormat::NoClip;
     label->visible = false;
     return label;

@@ -5,6 +5,7 @@
 #include "scene/character_picture.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace editor {
 
@@ -190,9 +191,9 @@ void RuleListBox::drawHoverFrames(int row, int rowX, int rowY) {
     if (hoverColumn == DeleteColumn) {
         drawBevel(markLeft, rowY, right, rowY + kDeleteMarkSize, kDark, kLight);
     }
-    drawText(fonts.small, "x", Rect{markLeft, rowY, right, rowY + kDeleteMarkSize},
+    drawText(shell().fonts.small, "x", Rect{markLeft, rowY, right, rowY + kDeleteMarkSize},
              TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip, 0xFFFF0000);
-    drawText(fonts.small, "x", Rect{markLeft - 1, rowY - 1, right, rowY + kDeleteMarkSize},
+    drawText(shell().fonts.small, "x", Rect{markLeft - 1, rowY - 1, right, rowY + kDeleteMarkSize},
              TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip, 0xFFFFFFFF);
 }
 
@@ -203,7 +204,7 @@ void RuleListBox::drawRuleContent(int row, int rowX, int rowY) {
     if (rule.third >= 0 && rule.kind == model::ForbidTogether) {
         drawCharacterCell(rule.third, kThirdCell, rowX, rowY);
         const int wx = rowX + kWithoutX, wy = rowY + kWithoutY;
-        drawText(fonts.small, "без"_cp, Rect{wx, wy, wx, wy}, TextFormat::NoClip, 0xFF80FF80);
+        drawText(shell().fonts.small, "без"_cp, Rect{wx, wy, wx, wy}, TextFormat::NoClip, 0xFF80FF80);
     }
     if (rule.kind >= 0 && rule.kind < 3) {
         const int left = kSignSize * rule.kind;
@@ -221,7 +222,7 @@ void RuleListBox::drawRow(int row, int rowX, int rowY) {
 
     if (row == rules) {
         if (!hovered) {
-            drawText(fonts.small, "Добавить правило"_cp,
+            drawText(shell().fonts.small, "Добавить правило"_cp,
                      Rect{rowX, rowY, rowX + scene::kListRowWidth, rowY + kRowHeight},
                      TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip, kLight);
         } else if (hintDue()) {
@@ -230,7 +231,7 @@ void RuleListBox::drawRow(int row, int rowX, int rowY) {
         }
         return;
     }
-    if (hovered && hoverColumn == KindColumn && itemList.hot == this && hintDue()) {
+    if (hovered && hoverColumn == KindColumn && shell().items.hot == this && hintDue()) {
         const char* description = kindDescription(puzzle::task.rules[static_cast<size_t>(row)].kind);
         if (description != nullptr) showHint(rowX, rowY + kHintBelowRow, description);
     }

@@ -15,6 +15,7 @@
 #include "scene/panel_layout.hpp"
 #include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/shell.hpp"
 
 namespace editor {
 
@@ -66,10 +67,12 @@ EditorSession::EditorSession(Scene& scenery) : scene(scenery) {
     items.ruleList->downArrow = scene.downArrow;
     items.ruleList->visible = false;
 
-    items.stepTitle = new TextItem(area.x, area.y + 10, area.width, 0, "", fonts.small, 0xFFFFFFFF);
+    items.stepTitle =
+        new TextItem(area.x, area.y + 10, area.width, 0, "", shell().fonts.small, 0xFFFFFFFF);
     items.stepTitle->format = TextFormat::Center | TextFormat::NoClip;
     items.stepTitle->visible = false;
-    items.stepHint = new TextItem(area.x, area.y, area.width, area.height, "", fonts.small, kPaleYellow);
+    items.stepHint =
+        new TextItem(area.x, area.y, area.width, area.height, "", shell().fonts.small, kPaleYellow);
     items.stepHint->format = TextFormat::Center | TextFormat::VCenter | TextFormat::NoClip;
     items.stepHint->visible = false;
     items.backButton =

@@ -6,6 +6,7 @@
 #include "puzzle/task.hpp"
 #include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/shell.hpp"
 
 namespace puzzle {
 
@@ -19,7 +20,7 @@ bool taskHasWeights() {
     return false;
 }
 
-BoatLoadLabel::BoatLoadLabel() : TextItem(0, 0, 0, 0, "", ui::fonts.small, 0xFFFFFFFF) {}
+BoatLoadLabel::BoatLoadLabel() : TextItem(0, 0, 0, 0, "", ui::shell().fonts.small, 0xFFFFFFFF) {}
 
 void BoatLoadLabel::draw() {
     if (task.boat == nullptr || !taskHasWeights()) return;

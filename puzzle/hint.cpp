@@ -13,6 +13,7 @@
 #include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/flying_highlight.hpp"
+#include "ui/shell.hpp"
 
 namespace puzzle {
 
@@ -107,8 +108,8 @@ void showHint(PlaySession& session) {
     const PlayState& play = session.play;
     scene::Scene& scene = session.scene;
     // The menu and the winner picture hold the modal floor: nothing to hint under them.
-    if (hint.button == nullptr || !itemList.inputArmed || itemList.pressHeld || play.winPending ||
-        itemList.modalFloor != nullptr)
+    if (hint.button == nullptr || !shell().items.inputArmed || shell().items.pressHeld ||
+        play.winPending || shell().items.modalFloor != nullptr)
         return;
     const model::Position at = positionOnScreen();
     if (!hint.askedAt || hint.askedAt->bank != at.bank || hint.askedAt->boat != at.boat) ++hint.used;

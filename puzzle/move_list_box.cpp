@@ -7,6 +7,7 @@
 #include "scene/character_picture.hpp"
 #include "scene/panel_layout.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/shell.hpp"
 
 namespace puzzle {
 
@@ -66,7 +67,7 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
         fillRect(rowX, rowY, rowX + scene::kListRowWidth, rowY + scene::kListRowHeight, 0x20FFFFFF);
     if (row == moveCount) {
         if (moveCount == 0) {
-            drawText(fonts.small, "Список ходов пуст"_cp,
+            drawText(shell().fonts.small, "Список ходов пуст"_cp,
                      Rect{rowX, rowY, rowX + scene::kListRowWidth, rowY + scene::kListRowHeight},
                      platform::TextFormat::Center | platform::TextFormat::VCenter |
                          platform::TextFormat::NoClip,
@@ -81,7 +82,7 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
     const model::MoveData& move = moves[static_cast<size_t>(row)];
     char number[16];
     std::snprintf(number, sizeof number, "%3d", row + 1);
-    drawText(fonts.small, number, Rect{rowX + 2, rowY + 7, rowX + 2, rowY + 7},
+    drawText(shell().fonts.small, number, Rect{rowX + 2, rowY + 7, rowX + 2, rowY + 7},
              platform::TextFormat::NoClip, 0xFFFFFFFF);
 
     const int top = rowY + 3;

@@ -19,6 +19,7 @@
 #include "ui/animation.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace puzzle {
 
@@ -87,7 +88,7 @@ void startWin(PlaySession& session) {
     recordClassWin(data, play.moveList->moveCount, shortest, hints);
     prepareWinPlaque(session.plaque, play.moveList->moveCount, shortest, hints, play.taskPath);
     bringToFront(play.winner);
-    itemList.modalFloor = play.winner->prev;
+    shell().items.modalFloor = play.winner->prev;
     play.winPending = true;
     FlyingHighlight* highlight = session.scene.bankHighlight;
     highlight->width = 0;
@@ -113,7 +114,7 @@ void landPassengers(PlaySession& session, int direction, model::PassengerSet lan
     play.moveList->scrollToEnd();
     setVisible(direction == 1 ? play.leftArrow : play.rightArrow, true);
     if (direction == 1 && isGoalReached(play)) startWin(session);
-    itemList.inputArmed = true;
+    shell().items.inputArmed = true;
 }
 
 void sail(PlaySession& session, int direction) {
@@ -123,7 +124,7 @@ void sail(PlaySession& session, int direction) {
     if (boatAtLeft() != (direction == 1)) return;
     if (!checkCrossing(session, direction)) return;
     dismissHint(session.hint);
-    itemList.inputArmed = false;
+    shell().items.inputArmed = false;
     setVisible(direction == 1 ? play.rightArrow : play.leftArrow, false);
     // The position crosses first; the pictures then follow it.
     model::cross(task.position, direction, play.opened);
@@ -182,7 +183,7 @@ void buildPlayScreen(PlaySession& session, NextTask next) {
     play.winner->hoverColour = play.winner->activeColour = play.winner->colour;
     play.movesText =
         new TextItem(kWinnerX + kMovesOnWinner.x, kWinnerY + kMovesOnWinner.y, kMovesOnWinner.width,
-                     kMovesOnWinner.height, "", fonts.large, 0xFFFFFFFF);
+                     kMovesOnWinner.height, "", shell().fonts.large, 0xFFFFFFFF);
     play.closeButton = new PressablePicture(kWinnerX + kCloseOnWinnerX, kWinnerY + kCloseOnWinnerY,
                                             "textures/btn_close.tga");
     play.closeButton->colour = 0xCCFFFFFF;
@@ -380,7 +381,7 @@ void undoMove(PlaySession& session) {
 void closeWinner(PlaySession& session) {
     PlayState& play = session.play;
     setVisible(play.winner, false);
-    itemList.modalFloor = nullptr;
+    shell().items.modalFloor = nullptr;
     if (play.winNotKept) {
         play.winNotKept = false;
         session.scene.showMessage("Твои победы не удаётся сохранить:\nфайл progress.txt недоступен"_cp);
@@ -392,7 +393,7 @@ void revealWinner(PlayState& play) {
     // the modal floor: only a flight started by a win may show the picture.
     if (!play.winPending || play.winner == nullptr) return;
     play.winPending = false;
-    if (itemList.modalFloor == nullptr) itemList.modalFloor = play.winner->prev;
+    if (shell().items.modalFloor == nullptr) shell().items.modalFloor = play.winner->prev;
     setVisible(play.winner, true);
 }
 

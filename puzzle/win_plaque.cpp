@@ -5,6 +5,7 @@
 
 #include "ui/cp1251.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 #include "ui/text_item.hpp"
 
 namespace puzzle {
@@ -38,7 +39,7 @@ void buildWinPlaque(WinPlaque& plaque, DragDropItem* card, NextTask next) {
     plaque.nextTask = std::move(next);
     const int x = card->x + kOffsetX, y = card->y + kOffsetY;
     plaque.picture = new GraphicsItem(x, y, "textures/winner_plaque.tga");
-    plaque.text = new TextItem(x + 8, y + 8, 192, 60, "", fonts.small, 0xFF6D4C00);
+    plaque.text = new TextItem(x + 8, y + 8, 192, 60, "", shell().fonts.small, 0xFF6D4C00);
     plaque.next = new PressablePicture(x + 24, y + 70, "textures/btn_next.tga");
     plaque.next->colour = 0xE6FFFFFF;
     plaque.next->hoverColour = 0xFFFFFFFF;

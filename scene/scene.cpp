@@ -7,6 +7,7 @@
 #include "scene/river.hpp"
 #include "ui/animation.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace scene {
 
@@ -33,17 +34,17 @@ PressablePicture* makePanelArrow(int y, const char* path) {
 
 Scene::Scene() {
     background = new GraphicsItem(0, 0, "textures/background.tga");
-    titleLabel = new TextItem(kTitle.x, kTitle.y, "", fonts.large, 0xFFFFFFFF);
+    titleLabel = new TextItem(kTitle.x, kTitle.y, "", shell().fonts.large, 0xFFFFFFFF);
     // A long title ends in "…" before the panel instead of running under it.
     titleLabel->width = kTitle.width;
     titleLabel->format = platform::TextFormat::SingleLine | platform::TextFormat::EndEllipsis |
                          platform::TextFormat::NoClip;
     statementLabel = new TextItem(kStatement.x, kStatement.y, kStatement.width, kStatement.height, "",
-                                  fonts.small, kPaleYellow);
+                                  shell().fonts.small, kPaleYellow);
     statementLabel->format = platform::TextFormat::WordBreak | platform::TextFormat::NoClip;
     wipe = new StripeWipe(kWipeColour);
     wipe->visible = false;
-    messagePopup = new PopupMessage(fonts.medium, kPopupColour);
+    messagePopup = new PopupMessage(shell().fonts.medium, kPopupColour);
     woodPanel = new WoodPanel(kPanelX, kPanelY, "textures/woodpanel.tga");
     woodPanel->colour = woodPanel->hoverColour = woodPanel->activeColour = kPanelColour;
     woodPanel->visible = false;
@@ -75,22 +76,22 @@ void Scene::runWipe(const std::array<int, N>& stripes) {
 }
 
 void Scene::closeBlinds() {
-    itemList.inputArmed = false;
+    shell().items.inputArmed = false;
     wipe->visible = true;
     bringToFront(wipe);
     runWipe(std::array{16, 8, 4, 2, -4, -8, -16, 0});
-    afterAnimations([] { itemList.inputArmed = true; });
+    afterAnimations([] { shell().items.inputArmed = true; });
 }
 
 void Scene::openBlinds() {
-    itemList.inputArmed = false;
+    shell().items.inputArmed = false;
     // The new screen's items were made above the wipe; keep them under the stripes.
     wipe->visible = true;
     bringToFront(wipe);
     runWipe(std::array{-16, -8, -4, 2, 4, 8, 16});
     afterAnimations([shown = wipe] {
         shown->visible = false;
-        itemList.inputArmed = true;
+        shell().items.inputArmed = true;
     });
 }
 

@@ -1,47 +1,41 @@
 #include "ui/animation.hpp"
 
-#include <deque>
-#include <optional>
 #include <utility>
 
 #include "platform/system.hpp"
 #include "ui/frame.hpp"
+#include "ui/shell.hpp"
 
 namespace ui {
 namespace {
 
-struct Entry {
-    Animation animation;
-    std::function<void()> action;  // set for an action, empty for an animation
-    // Made when the animation starts: when its next frame, or its end, is due.
-    std::optional<platform::FramePacer> pacer;
-    int frame = 0;
-};
-
-std::deque<Entry> queue;
-// Inside a running action, where the action's own entries go (they come first).
-bool inAction = false;
-size_t insertAt = 0;
+using Entry = AnimationQueue::Entry;
 
 void enqueue(Entry entry) {
-    if (inAction) {
-        queue.insert(queue.begin() + static_cast<std::ptrdiff_t>(insertAt++), std::move(entry));
+    AnimationQueue& q = shell().animations;
+    if (q.inAction) {
+        q.entries.insert(q.entries.begin() + static_cast<std::ptrdiff_t>(q.insertAt++),
+                         std::move(entry));
     } else {
-        queue.push_back(std::move(entry));
+        q.entries.push_back(std::move(entry));
     }
 }
 
-bool pendingHere() { return inAction ? insertAt > 0 : !queue.empty(); }
+bool pendingHere() {
+    const AnimationQueue& q = shell().animations;
+    return q.inAction ? q.insertAt > 0 : !q.entries.empty();
+}
 
 void runAction(const std::function<void()>& action) {
-    const bool outer = inAction;
-    const size_t outerAt = insertAt;
-    inAction = true;
-    insertAt = 0;
+    AnimationQueue& q = shell().animations;
+    const bool outer = q.inAction;
+    const size_t outerAt = q.insertAt;
+    q.inAction = true;
+    q.insertAt = 0;
     action();
-    inAction = outer;
+    q.inAction = outer;
     // The action's entries went in front of those the outer action had put in already.
-    insertAt = outer ? outerAt : 0;
+    q.insertAt = outer ? outerAt : 0;
 }
 
 bool hasFrame(Entry& e) { return e.animation.hasFrame && e.animation.hasFrame(e.frame); }
@@ -65,15 +59,17 @@ void afterAnimations(std::function<void()> action) {
     enqueue(std::move(entry));
 }
 
-bool animating() { return !queue.empty(); }
+bool animating() { return !shell().animations.entries.empty(); }
 
 uint32_t nextAnimationTick() {
+    const std::deque<Entry>& queue = shell().animations.entries;
     if (queue.empty()) return platform::tickCount();
     const Entry& e = queue.front();
     return e.pacer ? e.pacer->due() : platform::tickCount();
 }
 
 void advanceAnimations() {
+    std::deque<Entry>& queue = shell().animations.entries;
     while (!queue.empty()) {
         Entry& e = queue.front();
         if (e.action) {
@@ -115,8 +111,9 @@ void advanceAnimations() {
 }
 
 void stopAnimations() {
-    queue.clear();
-    insertAt = 0;
+    AnimationQueue& q = shell().animations;
+    q.entries.clear();
+    q.insertAt = 0;
 }
 
 }  // namespace ui

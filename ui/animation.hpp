@@ -9,8 +9,13 @@
 // pointer's hover is worked out again.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <optional>
+
+#include "platform/system.hpp"
 
 namespace ui {
 
@@ -23,6 +28,21 @@ struct Animation {
     // The first frame comes one period after the start, and the animation ends with its
     // last frame; otherwise the first frame comes at once and the last one stays a period.
     bool pauseFirst = false;
+};
+
+// The animations and the actions behind them, in the order they run (the shell holds it).
+struct AnimationQueue {
+    struct Entry {
+        Animation animation;
+        std::function<void()> action;  // set for an action, empty for an animation
+        // Made when the animation starts: when its next frame, or its end, is due.
+        std::optional<platform::FramePacer> pacer;
+        int frame = 0;
+    };
+    std::deque<Entry> entries;
+    // Inside a running action, where the action's own entries go (they come first).
+    bool inAction = false;
+    size_t insertAt = 0;
 };
 
 // Queues an animation behind those under way.

@@ -4,6 +4,7 @@
 
 #include "platform/types.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace ui {
 
@@ -15,14 +16,14 @@ void Button::draw() {
     const Rect place{x, y, x + width, y + height};
     const platform::TextFormat format = platform::TextFormat::Center | platform::TextFormat::VCenter;
     if (state == Idle || text.empty()) {
-        if (!text.empty()) drawText(fonts.small, text.c_str(), place, format, textColour);
+        if (!text.empty()) drawText(shell().fonts.small, text.c_str(), place, format, textColour);
         if (overlay != 0) fillRect(x, y, x + width, y + height, overlay);
         return;
     }
     // Lit by the pointer, the light fill would wash the text out: it goes under the text,
     // which is outlined to stay readable.
     if (overlay != 0) fillRect(x, y, x + width, y + height, overlay);
-    drawOutlinedText(fonts.small, text.c_str(), place, format, textColour);
+    drawOutlinedText(shell().fonts.small, text.c_str(), place, format, textColour);
 }
 
 ColorBox::ColorBox(int x_, int y_, int width_, int height_, int count_, const uint32_t* colours_)

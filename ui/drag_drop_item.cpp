@@ -1,4 +1,5 @@
 #include "ui/drag_drop_item.hpp"
+#include "ui/shell.hpp"
 
 #include <cstdlib>
 
@@ -34,7 +35,8 @@ void DragDropItem::mouseMove(int px, int py) {
     lastY = py;
     if (std::abs(px - pressX_) > kTapSlop || std::abs(py - pressY_) > kTapSlop) strayed_ = true;
     if (!onDragOver) return;
-    for (VisualItem* other = itemList.top; other != nullptr && other != itemList.modalFloor;
+    const ItemList& list = shell().items;
+    for (VisualItem* other = list.top; other != nullptr && other != list.modalFloor;
          other = other->prev) {
         if (other == this || !other->visible || !intersects(this, other)) continue;
         if (onDragOver(this, other, px, py)) break;

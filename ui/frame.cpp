@@ -2,11 +2,10 @@
 
 #include "platform/edit_box.hpp"
 #include "platform/graphics.hpp"
+#include "ui/shell.hpp"
 #include "ui/visual_item.hpp"
 
 namespace ui {
-
-std::function<void()> frameObserver;
 
 void renderFrame() {
     platform::Graphics& g = platform::graphics();
@@ -14,7 +13,7 @@ void renderFrame() {
     drawItems();
     platform::drawEditBoxes(g);
     g.present();
-    if (frameObserver) frameObserver();
+    if (const std::function<void()>& observer = shell().frameObserver) observer();
 }
 
 }  // namespace ui

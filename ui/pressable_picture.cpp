@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/types.hpp"
+#include "ui/shell.hpp"
 
 namespace ui {
 
@@ -48,7 +49,7 @@ void Checkbox::draw() {
         drawTexture(picture, x, y, &frame, tint);
     }
     if (!label.empty()) {
-        drawText(fonts.small, label.c_str(), Rect{x + width + 2, y, 0, y + height},
+        drawText(shell().fonts.small, label.c_str(), Rect{x + width + 2, y, 0, y + height},
                  platform::TextFormat::NoClip | platform::TextFormat::Bottom, labelColour);
     }
 }

@@ -4,26 +4,20 @@
 
 #include "platform/graphics.hpp"
 #include "platform/system.hpp"
+#include "ui/shell.hpp"
 
 namespace ui {
-
-Fonts fonts;
 
 FontPtr createFont(const char* face, int height, int weight, bool italic) {
     return platform::graphics().createFont(face, height, weight, italic);
 }
 
 bool createFonts() {
+    Fonts& fonts = shell().fonts;
     fonts.small = createFont("Verdana", 16, 600, false);
     fonts.large = createFont("Verdana", 26, 700, false);
     fonts.medium = createFont("Verdana", 22, 600, false);
     return fonts.small && fonts.large && fonts.medium;
-}
-
-void releaseFonts() {
-    fonts.small.reset();
-    fonts.large.reset();
-    fonts.medium.reset();
 }
 
 TexturePtr loadTexture(const std::string& path, int* width, int* height) {
@@ -56,14 +50,11 @@ void clearRect(int left, int top, int right, int bottom, uint32_t colour) {
     platform::graphics().clearRect(left, top, right, bottom, colour);
 }
 
-std::function<bool(const FontPtr& font, const char* text, const Rect& rect, platform::TextFormat format,
-                   uint32_t colour)>
-    textObserver;
-
 int drawText(const FontPtr& font, const char* text, Rect* rect, platform::TextFormat format,
              uint32_t colour) {
     if (!font || text == nullptr) return 0;
     const platform::TextFormat drawn = format & ~kTextBacking;
+    const TextObserver& textObserver = shell().textObserver;
     if (textObserver && !has(format, platform::TextFormat::CalcRect) &&
         !textObserver(font, text, *rect, format, colour)) {
         Rect measured = *rect;

@@ -16,17 +16,15 @@ using platform::FontPtr;
 using platform::Rect;
 using platform::TexturePtr;
 
-// The three text sizes of every screen, made once at start-up.
+// The three text sizes of every screen, made once at start-up (the shell holds them).
 struct Fonts {
     FontPtr small;   // "Verdana" 16, 600: buttons, lists, statement, hints
     FontPtr large;   // "Verdana" 26, 700: the task title, the move count
     FontPtr medium;  // "Verdana" 22, 600: popup messages
 };
-extern Fonts fonts;
 
-// Makes the three fonts; false when any is missing.
+// Makes the live shell's three fonts; false when any is missing. They go with the shell.
 bool createFonts();
-void releaseFonts();
 
 FontPtr createFont(const char* face, int height, int weight, bool italic);
 
@@ -56,12 +54,11 @@ constexpr platform::TextFormat kTextBacking = static_cast<platform::TextFormat>(
 int drawOutlinedText(const FontPtr& font, const char* text, Rect rect, platform::TextFormat format,
                      uint32_t colour, uint32_t outline = 0xFF000000);
 
-// Told of every text drawn (measuring is not drawing); ferrolin-script reads what the
-// screen says with it and measures its contrast. A text it answers false for is measured
-// but not drawn. Empty when nobody listens.
-extern std::function<bool(const FontPtr& font, const char* text, const Rect& rect,
-                          platform::TextFormat format, uint32_t colour)>
-    textObserver;
+// The shell's watcher of every text drawn (measuring is not drawing); ferrolin-script
+// reads what the screen says with it and measures its contrast. A text it answers false
+// for is measured but not drawn.
+using TextObserver = std::function<bool(const FontPtr& font, const char* text, const Rect& rect,
+                                        platform::TextFormat format, uint32_t colour)>;
 
 // The hint box asked for in the current frame (null when none) and its rectangle.
 const char* currentHint(Rect* rect);

@@ -4,6 +4,7 @@
 
 #include "platform/system.hpp"
 #include "platform/types.hpp"
+#include "ui/shell.hpp"
 
 namespace ui {
 
@@ -63,7 +64,7 @@ void Spin::draw() {
     drawTexture(texture, x + length - width, y, &increase, colour);
     char number[16];
     std::snprintf(number, sizeof number, "%d", value);
-    drawText(fonts.small, number, Rect{x, y, x + length, y + height},
+    drawText(shell().fonts.small, number, Rect{x, y, x + length, y + height},
              platform::TextFormat::NoClip | platform::TextFormat::VCenter | platform::TextFormat::Center,
              textColour);
 }

@@ -2,32 +2,34 @@
 
 #include "platform/types.hpp"
 #include "ui/animation.hpp"
+#include "ui/shell.hpp"
 
 namespace ui {
 
-ItemList itemList;
-
 VisualItem::VisualItem(int x_, int y_, int width_, int height_)
     : x(x_), y(y_), width(width_), height(height_) {
-    prev = itemList.top;
-    if (itemList.top != nullptr) itemList.top->next = this;
-    itemList.top = this;
-    if (itemList.bottom == nullptr) itemList.bottom = this;
+    ItemList& list = shell().items;
+    prev = list.top;
+    if (list.top != nullptr) list.top->next = this;
+    list.top = this;
+    if (list.bottom == nullptr) list.bottom = this;
 }
 
 VisualItem::~VisualItem() {
+    ItemList& list = shell().items;
     unlinkFromList();
     // A pointer left behind here would be followed by the very next mouse message.
-    if (itemList.hot == this) itemList.hot = nullptr;
-    if (itemList.modalFloor == this) itemList.modalFloor = nullptr;
-    if (itemList.coveredFloor == this) itemList.coveredFloor = nullptr;
+    if (list.hot == this) list.hot = nullptr;
+    if (list.modalFloor == this) list.modalFloor = nullptr;
+    if (list.coveredFloor == this) list.coveredFloor = nullptr;
 }
 
 void VisualItem::unlinkFromList() {
+    ItemList& list = shell().items;
     if (prev != nullptr) prev->next = next;
     if (next != nullptr) next->prev = prev;
-    if (itemList.bottom == this) itemList.bottom = next;
-    if (itemList.top == this) itemList.top = prev;
+    if (list.bottom == this) list.bottom = next;
+    if (list.top == this) list.top = prev;
     prev = nullptr;
     next = nullptr;
 }
@@ -47,8 +49,9 @@ void VisualItem::mouseUp(int, int) {}
 std::optional<uint32_t> VisualItem::nextChange(uint32_t) const { return std::nullopt; }
 
 std::optional<uint32_t> nextItemChange(uint32_t since) {
+    const ItemList& list = shell().items;
     std::optional<uint32_t> soonest;
-    for (const VisualItem* item = itemList.bottom; item != nullptr; item = item->next) {
+    for (const VisualItem* item = list.bottom; item != nullptr; item = item->next) {
         if (!item->visible) continue;
         const std::optional<uint32_t> change = item->nextChange(since);
         if (change && (!soonest || static_cast<int32_t>(*change - *soonest) < 0)) soonest = change;
@@ -60,37 +63,41 @@ void VisualItem::hoverEnter() {}
 void VisualItem::hoverLeave() {}
 
 void destroyAllItems() {
-    itemList.hot = nullptr;
-    itemList.modalFloor = nullptr;
-    itemList.coveredFloor = nullptr;
-    while (itemList.top != nullptr) delete itemList.top;
-    itemList.inputArmed = true;
-    itemList.pressHeld = false;
+    ItemList& list = shell().items;
+    list.hot = nullptr;
+    list.modalFloor = nullptr;
+    list.coveredFloor = nullptr;
+    while (list.top != nullptr) delete list.top;
+    list.inputArmed = true;
+    list.pressHeld = false;
 }
 
 void coverModalFloor(VisualItem* overlay) {
-    itemList.coveredFloor = itemList.modalFloor;
-    itemList.modalFloor = overlay;
+    ItemList& list = shell().items;
+    list.coveredFloor = list.modalFloor;
+    list.modalFloor = overlay;
 }
 
 void uncoverModalFloor() {
-    itemList.modalFloor = itemList.coveredFloor;
-    itemList.coveredFloor = nullptr;
+    ItemList& list = shell().items;
+    list.modalFloor = list.coveredFloor;
+    list.coveredFloor = nullptr;
 }
 
 namespace {
 
 void moveToTop(VisualItem* item) {
-    if (item == itemList.top) return;
+    ItemList& list = shell().items;
+    if (item == list.top) return;
     // Unlink, then append at the top.
     if (item->prev != nullptr) item->prev->next = item->next;
     if (item->next != nullptr) item->next->prev = item->prev;
-    if (itemList.bottom == item) itemList.bottom = item->next;
-    item->prev = itemList.top;
+    if (list.bottom == item) list.bottom = item->next;
+    item->prev = list.top;
     item->next = nullptr;
-    if (itemList.top != nullptr) itemList.top->next = item;
-    itemList.top = item;
-    if (itemList.bottom == nullptr) itemList.bottom = item;
+    if (list.top != nullptr) list.top->next = item;
+    list.top = item;
+    if (list.bottom == nullptr) list.bottom = item;
 }
 
 }  // namespace
@@ -104,9 +111,10 @@ void setVisible(VisualItem* item, bool shown) {
 }
 
 void setHotItem(VisualItem* item) {
-    if (itemList.hot != nullptr) itemList.hot->hoverLeave();
-    itemList.hot = item;
-    if (itemList.hot != nullptr) itemList.hot->hoverEnter();
+    ItemList& list = shell().items;
+    if (list.hot != nullptr) list.hot->hoverLeave();
+    list.hot = item;
+    if (list.hot != nullptr) list.hot->hoverEnter();
 }
 
 void attachAfter(VisualItem* after, VisualItem* element) {
@@ -136,23 +144,26 @@ bool intersects(const VisualItem* a, const VisualItem* b) {
 }
 
 VisualItem* findItemAt(int px, int py) {
-    for (VisualItem* i = itemList.top; i != nullptr && i != itemList.modalFloor; i = i->prev) {
+    ItemList& list = shell().items;
+    for (VisualItem* i = list.top; i != nullptr && i != list.modalFloor; i = i->prev) {
         if (i->visible && i->hitTest(px, py)) return i;
     }
     return nullptr;
 }
 
 void releaseHotItem() {
-    if (itemList.hot != nullptr) itemList.hot->hoverLeave();
-    itemList.hot = nullptr;
+    ItemList& list = shell().items;
+    if (list.hot != nullptr) list.hot->hoverLeave();
+    list.hot = nullptr;
 }
 
 namespace {
 
 // The hover search shared by moves and releases.
 int updateHotItem(int px, int py) {
+    ItemList& list = shell().items;
     VisualItem* found = findItemAt(px, py);
-    if (found == itemList.hot) return 0;
+    if (found == list.hot) return 0;
     if (found != nullptr) {
         setHotItem(found);
         return 0;
@@ -164,36 +175,39 @@ int updateHotItem(int px, int py) {
 }  // namespace
 
 int routeMouseMove(int px, int py, bool leftHeld) {
-    if (!itemList.inputArmed) return 0;
-    if (itemList.hot != nullptr && leftHeld) {
-        itemList.hot->mouseMove(px, py);
+    ItemList& list = shell().items;
+    if (!list.inputArmed) return 0;
+    if (list.hot != nullptr && leftHeld) {
+        list.hot->mouseMove(px, py);
         return 1;
     }
     return updateHotItem(px, py);
 }
 
 int routeMouseDown(int px, int py) {
-    if (itemList.hot == nullptr) {
+    ItemList& list = shell().items;
+    if (list.hot == nullptr) {
         // A press on the bare background disarms the mouse, so that sweeping onto an
         // item with the button held and letting go there does nothing.
-        itemList.inputArmed = false;
+        list.inputArmed = false;
         return 0;
     }
-    if (!itemList.inputArmed) return 0;
-    itemList.pressHeld = true;
-    bringToFront(itemList.hot);
-    itemList.hot->mouseDown(px, py);
+    if (!list.inputArmed) return 0;
+    list.pressHeld = true;
+    bringToFront(list.hot);
+    list.hot->mouseDown(px, py);
     return 0;
 }
 
 int routeMouseUp(int px, int py) {
-    itemList.pressHeld = false;
-    if (itemList.hot == nullptr) {
-        itemList.inputArmed = true;
+    ItemList& list = shell().items;
+    list.pressHeld = false;
+    if (list.hot == nullptr) {
+        list.inputArmed = true;
         return updateHotItem(px, py);
     }
-    if (!itemList.inputArmed) return 0;
-    itemList.hot->mouseUp(px, py);
+    if (!list.inputArmed) return 0;
+    list.hot->mouseUp(px, py);
     // What lies under the pointer is looked for once the click's animations have played.
     afterAnimations([px, py] { routeMouseMove(px, py, false); });
     return 0;

@@ -50,8 +50,8 @@ protected:
     void unlinkFromList();
 };
 
-// ---- framework state ------------------------------------------------------------
-// The item list's ends and where the mouse goes in it.
+// ---- the item list -----------------------------------------------------------------
+// The item list's ends and where the mouse goes in it (the shell holds it).
 struct ItemList {
     VisualItem* bottom = nullptr;
     VisualItem* top = nullptr;
@@ -63,7 +63,6 @@ struct ItemList {
     // A press went to the hot item and its release has not come yet (a drag may be going on).
     bool pressHeld = false;
 };
-extern ItemList itemList;
 
 // The earliest nextChange of the visible items after the frame drawn at `since`: until
 // then the screen stays as drawn.

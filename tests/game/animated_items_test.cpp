@@ -4,6 +4,7 @@
 #include "support/framework_fixture.hpp"
 #include "ui/flying_highlight.hpp"
 #include "ui/graphics_item.hpp"
+#include "ui/shell.hpp"
 #include "ui/stripe_wipe.hpp"
 #include "ui/text_item.hpp"
 
@@ -36,10 +37,10 @@ TEST_F(AnimatedItemsTest, PopupRisesAndFadesOnItsTimeline) {
 }
 
 TEST_F(AnimatedItemsTest, PopupShownAgainStartsOverAndHidesAfterSixSeconds) {
-    auto* popup = new PopupMessage(fonts.medium, 0xFF00FF00);
+    auto* popup = new PopupMessage(shell().fonts.medium, 0xFF00FF00);
     auto* cover = new test::ProbeItem(0, 0, 10, 10);
     popup->show("first");
-    EXPECT_EQ(itemList.top, popup);
+    EXPECT_EQ(shell().items.top, popup);
     (void)cover;
     advance(3000);
     popup->show("second");
@@ -51,7 +52,7 @@ TEST_F(AnimatedItemsTest, PopupShownAgainStartsOverAndHidesAfterSixSeconds) {
 }
 
 TEST_F(AnimatedItemsTest, PopupTextIsGreenAndCentredAcrossTheScreen) {
-    auto* popup = new PopupMessage(fonts.medium, 0xFF00FF00);
+    auto* popup = new PopupMessage(shell().fonts.medium, 0xFF00FF00);
     popup->show("MMMMMMMM");
     frame();
     int green = 0, left = 1024, right = 0;

@@ -11,6 +11,7 @@
 #include "support/editor_fixture.hpp"
 #include "support/game_fixture.hpp"
 #include "support/sample_tasks.hpp"
+#include "ui/shell.hpp"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST_F(InterruptedDragTest, EscapeDuringAPlayDragWaitsForTheRelease) {
     move(400, 500, true);  // over the water
     key(platform::Key::Escape);
     EXPECT_FALSE(app::game().menu.picture->visible);
-    EXPECT_EQ(ui::itemList.hot, goat);
+    EXPECT_EQ(ui::shell().items.hot, goat);
     up(400, 500);
     EXPECT_EQ(goat->x, 20);  // back on its bank
     EXPECT_EQ(goat->y, 150);

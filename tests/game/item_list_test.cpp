@@ -3,7 +3,9 @@
 
 #include "base/name_hash.hpp"
 #include "support/framework_fixture.hpp"
+#include "ui/animation.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 
 namespace {
 
@@ -28,7 +30,7 @@ TEST_F(ItemListTest, LaterItemsLieAboveAndBringToFrontReversesThem) {
     auto* upper = new ProbeItem(10, 10, 50, 50);
     EXPECT_EQ(findItemAt(20, 20), upper);
     bringToFront(lower);
-    EXPECT_EQ(itemList.top, lower);
+    EXPECT_EQ(shell().items.top, lower);
     EXPECT_EQ(findItemAt(20, 20), lower);
     upper->visible = false;
     lower->visible = false;
@@ -45,11 +47,11 @@ TEST_F(ItemListTest, BringToFrontRaisesTheWholeChainInOrder) {
     item->attached = first;
     first->attached = second;
     bringToFront(item);
-    EXPECT_EQ(itemList.top, second);
+    EXPECT_EQ(shell().items.top, second);
     EXPECT_EQ(second->prev, first);
     EXPECT_EQ(first->prev, item);
     EXPECT_EQ(item->prev, other);
-    EXPECT_EQ(itemList.bottom, other);
+    EXPECT_EQ(shell().items.bottom, other);
 }
 
 TEST_F(ItemListTest, MoveToCarriesTheChainAndDetachFirstCutsIt) {
@@ -81,12 +83,12 @@ TEST_F(ItemListTest, ModalFloorHidesEverythingBelowIt) {
     auto* below = new ProbeItem(0, 0, 100, 100);
     auto* floor = new ProbeItem(200, 0, 100, 100);
     auto* above = new ProbeItem(0, 200, 100, 100);
-    itemList.modalFloor = floor;
+    shell().items.modalFloor = floor;
     EXPECT_EQ(findItemAt(50, 50), nullptr);
     EXPECT_EQ(findItemAt(250, 50), nullptr);
     EXPECT_EQ(findItemAt(50, 250), above);
     move(50, 50);
-    EXPECT_EQ(itemList.hot, nullptr);
+    EXPECT_EQ(shell().items.hot, nullptr);
     EXPECT_EQ(below->enters, 0);
 }
 
@@ -94,13 +96,13 @@ TEST_F(ItemListTest, PressOnTheBackgroundDisarmsUntilARelease) {
     auto* button = new ProbeItem(100, 100, 50, 50);
     move(10, 10);
     down(10, 10);
-    EXPECT_FALSE(itemList.inputArmed);
+    EXPECT_FALSE(shell().items.inputArmed);
     move(120, 120, true);
-    EXPECT_EQ(itemList.hot, nullptr);
+    EXPECT_EQ(shell().items.hot, nullptr);
     up(120, 120);
-    EXPECT_TRUE(itemList.inputArmed);
+    EXPECT_TRUE(shell().items.inputArmed);
     EXPECT_EQ(button->ups, 0);
-    EXPECT_EQ(itemList.hot, button);
+    EXPECT_EQ(shell().items.hot, button);
     EXPECT_EQ(button->enters, 1);
 }
 
@@ -110,27 +112,47 @@ TEST_F(ItemListTest, AHeldPressKeepsItsItemWhereverTheMouseGoes) {
     move(120, 120);
     down(120, 120);
     EXPECT_EQ(item->downs, 1);
-    EXPECT_EQ(itemList.top, item);
+    EXPECT_EQ(shell().items.top, item);
     EXPECT_EQ(routeMouseMove(420, 420, true), 1);
     EXPECT_EQ(item->moves, 1);
     EXPECT_EQ(other->enters, 0);
     up(420, 420);
     EXPECT_EQ(item->ups, 1);
-    EXPECT_EQ(itemList.hot, other);
+    EXPECT_EQ(shell().items.hot, other);
     EXPECT_EQ(item->leaves, 1);
 }
 
 TEST_F(ItemListTest, DestroyingTheHotItemOrTheFloorLeavesNoDanglingPointer) {
     auto* item = new ProbeItem(0, 0, 50, 50);
     move(10, 10);
-    ASSERT_EQ(itemList.hot, item);
-    itemList.modalFloor = item;
+    ASSERT_EQ(shell().items.hot, item);
+    shell().items.modalFloor = item;
     delete item;
-    EXPECT_EQ(itemList.hot, nullptr);
-    EXPECT_EQ(itemList.modalFloor, nullptr);
-    EXPECT_EQ(itemList.top, nullptr);
-    EXPECT_EQ(itemList.bottom, nullptr);
+    EXPECT_EQ(shell().items.hot, nullptr);
+    EXPECT_EQ(shell().items.modalFloor, nullptr);
+    EXPECT_EQ(shell().items.top, nullptr);
+    EXPECT_EQ(shell().items.bottom, nullptr);
     move(10, 10);  // must not touch the destroyed item
+}
+
+TEST_F(ItemListTest, AnEndingShellDestroysItsItemsAndTheNextStartsEmpty) {
+    static int destroyed = 0;
+    destroyed = 0;
+    class Counted : public ProbeItem {
+    public:
+        using ProbeItem::ProbeItem;
+        ~Counted() override { ++destroyed; }
+    };
+    new Counted(0, 0, 50, 50);
+    new Counted(20, 20, 50, 50);
+    move(30, 30);
+    animate(Animation{10, [](int frame) { return frame < 3; }, [](int) {}});
+    shell_.reset();
+    EXPECT_EQ(destroyed, 2);
+    shell_.emplace();
+    EXPECT_EQ(shell().items.top, nullptr);
+    EXPECT_EQ(shell().items.hot, nullptr);
+    EXPECT_FALSE(animating());
 }
 
 TEST_F(ItemListTest, DrawingWalksBottomUpAndSkipsHiddenItems) {

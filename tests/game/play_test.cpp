@@ -13,6 +13,7 @@
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
 #include "ui/frame.hpp"
+#include "ui/shell.hpp"
 
 namespace {
 
@@ -132,7 +133,7 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
     }
     EXPECT_EQ(test::play().moveList->moveCount, 7);
     EXPECT_TRUE(puzzle::isGoalReached(test::play()));
-    EXPECT_EQ(itemList.modalFloor, test::play().winner->prev);
+    EXPECT_EQ(shell().items.modalFloor, test::play().winner->prev);
     EXPECT_FALSE(test::play().winner->visible);
     wait(1100);
     EXPECT_TRUE(test::play().winner->visible);
@@ -141,14 +142,14 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
     shot("play-winner");
     // Nothing below the winner picture answers the mouse.
     move(655, 185);
-    EXPECT_NE(itemList.hot, test::play().leftArrow);
+    EXPECT_NE(shell().items.hot, test::play().leftArrow);
     // The menu opened and closed over the winner picture gives its modal floor back.
     key(platform::Key::Escape);
     key(platform::Key::Escape);
-    EXPECT_EQ(itemList.modalFloor, test::play().winner->prev);
+    EXPECT_EQ(shell().items.modalFloor, test::play().winner->prev);
     click(500, 330);
     EXPECT_FALSE(test::play().winner->visible);
-    EXPECT_EQ(itemList.modalFloor, nullptr);
+    EXPECT_EQ(shell().items.modalFloor, nullptr);
 
     // Undo the last crossing: the farmer and goat go back to the left bank.
     wait(20);
@@ -240,7 +241,7 @@ TEST_F(PlayTest, OnlyACrossingToTheRightBankWins) {
     EXPECT_TRUE(puzzle::isGoalReached(test::play()));
     wait(1100);
     EXPECT_FALSE(test::play().winner->visible);
-    EXPECT_EQ(itemList.modalFloor, nullptr);
+    EXPECT_EQ(shell().items.modalFloor, nullptr);
 }
 
 TEST_F(PlayTest, CrossingsPastWhatAFileHoldsAreRecordedAndUndoneButNotSaved) {
@@ -310,11 +311,11 @@ TEST_F(PlayTest, ACrossingKeepsItsLengthWhenFramesTakeTime) {
     data.rules.clear();
     load(data);
     // Every frame costs 4 ms: the crossing still takes its 220 frames of 10 ms.
-    ui::frameObserver = [] { platform::advanceVirtualClock(4); };
+    ui::shell().frameObserver = [] { platform::advanceVirtualClock(4); };
     const uint32_t start = platform::tickCount();
     sail();
     const uint32_t elapsed = platform::tickCount() - start;
-    ui::frameObserver = nullptr;
+    ui::shell().frameObserver = nullptr;
     EXPECT_EQ(task.boat->x, 675);
     EXPECT_EQ(elapsed, 2200u);
 }
@@ -341,7 +342,7 @@ TEST_F(PlayTest, AtRestNoFrameIsDrawnAndARefusalKeepsItsTiming) {
     EXPECT_FALSE(app::nextTick());
     static int frames = 0;
     frames = 0;
-    ui::frameObserver = [] { ++frames; };
+    ui::shell().frameObserver = [] { ++frames; };
     wait(1000);
     EXPECT_EQ(frames, 0);
     // The wolf stays with the goat: two highlights fly to them under the message.
@@ -365,7 +366,7 @@ TEST_F(PlayTest, AtRestNoFrameIsDrawnAndARefusalKeepsItsTiming) {
     wait(500);
     EXPECT_EQ(frames, 0);
     EXPECT_FALSE(app::nextTick());
-    ui::frameObserver = nullptr;
+    ui::shell().frameObserver = nullptr;
 }
 
 TEST_F(PlayTest, MoveListScrollsToItsEndAndShowsTheArrows) {
@@ -393,9 +394,9 @@ TEST_F(PlayTest, MoveListScrollsToItsEndAndShowsTheArrows) {
     wait(30);
     EXPECT_EQ(list->scrollOffset, 0);
     wait(20);
-    EXPECT_FALSE(itemList.inputArmed);
+    EXPECT_FALSE(shell().items.inputArmed);
     up(test::scenery().upArrow->x + 5, test::scenery().upArrow->y + 5);
-    EXPECT_TRUE(itemList.inputArmed);
+    EXPECT_TRUE(shell().items.inputArmed);
 }
 
 }  // namespace

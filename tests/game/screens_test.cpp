@@ -14,6 +14,7 @@
 #include "support/open_screens.hpp"
 #include "support/sample_tasks.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/shell.hpp"
 
 namespace {
 
@@ -32,9 +33,9 @@ TEST_F(ScreensTest, StartsWithTheMenuRolledDown) {
     EXPECT_TRUE(app::game().menu.picture->visible);
     EXPECT_EQ(app::menuPosition(), 0);
     EXPECT_EQ(app::game().menu.roller->y, 412);
-    EXPECT_EQ(itemList.modalFloor, app::game().menu.picture);
+    EXPECT_EQ(shell().items.modalFloor, app::game().menu.picture);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
-    EXPECT_EQ(itemList.top, app::game().menu.roller);
+    EXPECT_EQ(shell().items.top, app::game().menu.roller);
     shot("menu-open");
 }
 
@@ -44,16 +45,16 @@ TEST_F(ScreensTest, EscapeAndTheRollerRollTheMenuUpAndDown) {
     EXPECT_FALSE(app::game().menu.buttons[5]->visible);
     EXPECT_EQ(app::game().menu.roller->y, 28);
     EXPECT_EQ(app::menuPosition(), 384);
-    EXPECT_EQ(itemList.modalFloor, nullptr);
+    EXPECT_EQ(shell().items.modalFloor, nullptr);
     shot("menu-closed");
     click(app::game().menu.roller->x + 20, app::game().menu.roller->y + 10);
     EXPECT_TRUE(app::game().menu.picture->visible);
     EXPECT_EQ(app::game().menu.roller->y, 412);
     // Escape is ignored while the mouse is disarmed.
-    itemList.inputArmed = false;
+    shell().items.inputArmed = false;
     key(platform::Key::Escape);
     EXPECT_TRUE(app::game().menu.picture->visible);
-    itemList.inputArmed = true;
+    shell().items.inputArmed = true;
 }
 
 TEST_F(ScreensTest, TheScreenBelowAnOpenMenuIgnoresTheMouse) {

@@ -11,6 +11,7 @@
 #include "support/game_fixture.hpp"
 #include "support/open_screens.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/shell.hpp"
 #include "ui/text_item.hpp"
 
 namespace {
@@ -43,8 +44,8 @@ TEST_F(ScriptChecks, ScreenshotsMeasureHowReadableTheirTextsAre) {
     closeMenu();
     test::scenery().showMessage("Эту задачу нельзя удалить"_cp);
     EXPECT_EQ(app::leastReadableText(), std::nullopt);
-    auto* bare = new ui::TextItem(320, 200, 380, 30, "Эту задачу нельзя удалить"_cp, ui::fonts.medium,
-                                  test::scenery().messagePopup->colour);
+    auto* bare = new ui::TextItem(320, 200, 380, 30, "Эту задачу нельзя удалить"_cp,
+                                  ui::shell().fonts.medium, test::scenery().messagePopup->colour);
     const std::optional<app::PoorText> poor = app::leastReadableText();
     ASSERT_NE(poor, std::nullopt);
     EXPECT_EQ(poor->text, "Эту задачу нельзя удалить");

@@ -36,6 +36,7 @@
 #include "support/open_screens.hpp"
 #include "support/sample_tasks.hpp"
 #include "support/thin_frames.hpp"
+#include "ui/shell.hpp"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -185,8 +186,8 @@ protected:
         const int r = uniform(0, 99);
         if (r < 55) {
             std::vector<const ui::VisualItem*> reachable;
-            for (const ui::VisualItem* i = ui::itemList.top;
-                 i != nullptr && i != ui::itemList.modalFloor; i = i->prev) {
+            for (const ui::VisualItem* i = ui::shell().items.top;
+                 i != nullptr && i != ui::shell().items.modalFloor; i = i->prev) {
                 if (i->visible && i->width > 0 && i->height > 0 && i != test::scenery().background)
                     reachable.push_back(i);
             }
@@ -292,7 +293,7 @@ protected:
     // A release on the save or load command opens a file dialog: give it an answer
     // (an existing file, a new one, one in a missing folder, a bad file, or cancel).
     void answerDialogIfAsked() {
-        const ui::VisualItem* hot = ui::itemList.hot;
+        const ui::VisualItem* hot = ui::shell().items.hot;
         if (hot == nullptr || !ui::containsPoint(hot, x_, y_)) return;
         const std::string files = files_.string();
         std::vector<std::optional<std::string>> answers;

@@ -6,6 +6,7 @@
 #include "ui/button.hpp"
 #include "ui/drag_drop_item.hpp"
 #include "ui/pressable_picture.hpp"
+#include "ui/shell.hpp"
 #include "ui/spin.hpp"
 
 namespace {
@@ -34,7 +35,7 @@ TEST_F(WidgetsTest, ButtonClicksOnlyWhenReleasedOnIt) {
     up(300, 300);
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(button->state, 0);
-    EXPECT_EQ(itemList.hot, nullptr);
+    EXPECT_EQ(shell().items.hot, nullptr);
 
     move(110, 110);
     down(110, 110);
@@ -44,7 +45,7 @@ TEST_F(WidgetsTest, ButtonClicksOnlyWhenReleasedOnIt) {
     up(120, 120);
     EXPECT_EQ(clicks, 1);
     // The follow-up search makes the button hot again.
-    EXPECT_EQ(itemList.hot, button);
+    EXPECT_EQ(shell().items.hot, button);
     EXPECT_EQ(button->state, 1);
 }
 
@@ -70,8 +71,8 @@ TEST_F(WidgetsTest, ClickHandlerMayDestroyItsButton) {
     };
     click(110, 110);
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(itemList.top, nullptr);
-    EXPECT_EQ(itemList.hot, nullptr);
+    EXPECT_EQ(shell().items.top, nullptr);
+    EXPECT_EQ(shell().items.hot, nullptr);
 }
 
 TEST_F(WidgetsTest, ColorBoxCyclesThroughItsColours) {
@@ -232,7 +233,7 @@ TEST_F(DragDropTest, ItemsBelowTheModalFloorAreNeverOffered) {
     auto* below = new test::ProbeItem(200, 200, 100, 100);
     auto* floor = new test::ProbeItem(0, 700, 10, 10);
     auto* item = makeDraggable(100, 100);
-    itemList.modalFloor = floor;
+    shell().items.modalFloor = floor;
     move(110, 110);
     down(110, 110);
     move(250, 250, true);
@@ -255,7 +256,7 @@ TEST_F(DragDropTest, PanelIsTakenByItsBorderAndCarriesItsChain) {
     EXPECT_FALSE(panel->hitTest(705 + 100, 320 + 440 - 57));
     bringToFront(arrow);  // the arrow lies above the panel, as on the screen
     move(800, 330);
-    ASSERT_EQ(itemList.hot, panel);
+    ASSERT_EQ(shell().items.hot, panel);
     down(800, 330);
     move(700, 350, true);
     up(700, 350);
@@ -277,8 +278,8 @@ TEST_F(DragDropTest, DropMayDestroyItsOwnItem) {
     move(110, 110);
     down(110, 110);
     up(110, 110);
-    EXPECT_EQ(itemList.hot, below);
-    EXPECT_EQ(itemList.top, below);
+    EXPECT_EQ(shell().items.hot, below);
+    EXPECT_EQ(shell().items.top, below);
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
-// A bare visual framework for item tests: a headless surface, the fonts, an empty item
-// list, and helpers that feed the mouse routing directly.
+// A bare visual framework for item tests: a headless surface, a shell of the test's own
+// with the fonts and an empty item list, and helpers that feed the mouse routing directly.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "platform/graphics.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
 #include "ui/resources.hpp"
+#include "ui/shell.hpp"
 #include "ui/visual_item.hpp"
 
 namespace test {
@@ -31,10 +34,10 @@ protected:
     void SetUp() override {
         platform::setHeadless(true);
         if (!platform::hasGraphics()) platform::setGraphics(platform::Graphics::createHeadless());
+        shell_.emplace();
         ASSERT_TRUE(ui::createFonts());
-        ui::destroyAllItems();
     }
-    void TearDown() override { ui::destroyAllItems(); }
+    void TearDown() override { shell_.reset(); }
 
     static void move(int x, int y, bool held = false) { ui::routeMouseMove(x, y, held); }
     static void down(int x, int y) { ui::routeMouseDown(x, y); }
@@ -50,6 +53,8 @@ protected:
     }
     static uint32_t pixel(int x, int y) { return platform::graphics().pixel(x, y); }
     static void advance(uint32_t ms) { platform::advanceVirtualClock(ms); }
+
+    std::optional<ui::Shell> shell_;
 };
 
 }  // namespace test

@@ -23,6 +23,7 @@
 #include "scene/river.hpp"
 #include "scene/scene.hpp"
 #include "support/open_screens.hpp"
+#include "ui/shell.hpp"
 #include "ui/visual_item.hpp"
 
 namespace test {
@@ -47,7 +48,7 @@ public:
 
     // After a release that reached the game with nothing under the pointer.
     static std::string armedAfterRelease(int x, int y) {
-        if (ui::findItemAt(x, y) == nullptr && !ui::itemList.inputArmed) {
+        if (ui::findItemAt(x, y) == nullptr && !ui::shell().items.inputArmed) {
             return describe("the mouse stays disarmed after a release on the background at ", x, y);
         }
         return {};
@@ -67,7 +68,8 @@ private:
 
     static size_t countItems() {
         size_t n = 0;
-        for (const ui::VisualItem* i = ui::itemList.bottom; i != nullptr && n < kMaxItems; i = i->next)
+        for (const ui::VisualItem* i = ui::shell().items.bottom; i != nullptr && n < kMaxItems;
+             i = i->next)
             ++n;
         return n;
     }
@@ -75,18 +77,18 @@ private:
     // The doubly linked list runs from the bottom item to the top one with matching links, and
     // every attachment chain is finite and made of listed items.
     std::string itemList() {
+        const ui::ItemList& list = ui::shell().items;
         live_.clear();
         const ui::VisualItem* previous = nullptr;
-        for (const ui::VisualItem* i = ui::itemList.bottom; i != nullptr; i = i->next) {
+        for (const ui::VisualItem* i = list.bottom; i != nullptr; i = i->next) {
             if (i->prev != previous)
                 return describe("item list: broken back link at item ", live_.size());
             if (!live_.insert(i).second || live_.size() > kMaxItems) return "item list: a cycle";
             previous = i;
         }
-        if (previous != ui::itemList.top) return "item list: the walk does not end at topItem";
-        if (ui::itemList.hot != nullptr && live_.count(ui::itemList.hot) == 0)
-            return "hot item is not listed";
-        if (ui::itemList.modalFloor != nullptr && live_.count(ui::itemList.modalFloor) == 0)
+        if (previous != list.top) return "item list: the walk does not end at topItem";
+        if (list.hot != nullptr && live_.count(list.hot) == 0) return "hot item is not listed";
+        if (list.modalFloor != nullptr && live_.count(list.modalFloor) == 0)
             return "modal floor is not listed";
         for (const ui::VisualItem* i : live_) {
             size_t steps = 0;
@@ -192,7 +194,7 @@ private:
     }
 
     static const ui::VisualItem* dragged(bool buttonHeld) {
-        const auto* item = dynamic_cast<const ui::DragDropItem*>(ui::itemList.hot);
+        const auto* item = dynamic_cast<const ui::DragDropItem*>(ui::shell().items.hot);
         return buttonHeld && item != nullptr && item->state == 2 ? item : nullptr;
     }
 
