@@ -20,15 +20,12 @@
 #include <system_error>
 #include <thread>
 
+#include "base/no_case.hpp"
+
 namespace fs = std::filesystem;
 
 namespace platform {
 namespace {
-
-std::optional<std::string>& dataOverride() {
-    static std::optional<std::string> folder;
-    return folder;
-}
 
 void (*&writeObserver())(const std::string&) {
     static void (*observer)(const std::string&) = nullptr;
@@ -38,22 +35,6 @@ void (*&writeObserver())(const std::string&) {
 // A changed file is told to whoever keeps copies of the files elsewhere (the browser's storage).
 void changed(const std::string& path) {
     if (writeObserver()) writeObserver()(path);
-}
-
-bool endsWithNoCase(const std::string& s, const std::string& tail) {
-    if (tail.size() > s.size()) return false;
-    for (size_t i = 0; i < tail.size(); ++i) {
-        char a = s[s.size() - tail.size() + i];
-        char b = tail[i];
-        if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
-        if (a != b) return false;
-    }
-    return true;
-}
-
-bool startsWithNoCase(const std::string& s, const std::string& head) {
-    return head.size() <= s.size() && endsWithNoCase(s.substr(0, head.size()), head);
 }
 
 // The system takes a path of at most PATH_MAX bytes in one piece; a longer one (a pupil's
@@ -152,8 +133,6 @@ bool overwriteInPlace(const std::string& path, const std::vector<uint8_t>& bytes
 
 }  // namespace
 
-std::optional<std::string> dataFolderOverride() { return dataOverride(); }
-
 void setFileWriteObserver(void (*observer)(const std::string& path)) { writeObserver() = observer; }
 
 bool setCurrentFolder(const std::string& folder) {
@@ -170,7 +149,7 @@ std::string programFolder() {
 }
 
 std::string dataFolder() {
-    if (dataOverride()) return *dataOverride();
+    if (auto folder = dataFolderOverride()) return *folder;
     // A relative XDG_DATA_HOME is invalid by the desktop's own rules and is ignored.
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && xdg[0] == '/') return std::string(xdg) + "/Calcora/Ferrolin";
@@ -198,8 +177,6 @@ std::string shownPath(const std::string& path) {
 }
 #endif
 
-void setDataFolderOverride(std::optional<std::string> folder) { dataOverride() = std::move(folder); }
-
 bool createFolders(const std::string& folder) {
     if (folder.empty()) return false;
     std::error_code ec;
@@ -216,9 +193,7 @@ std::vector<std::string> listFolder(const std::string& folder, const std::string
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        // Letters compare without case, so "TASK.DAT" is a task like "task.dat".
-        if (!startsWithNoCase(name, prefix) || !endsWithNoCase(name, suffix)) continue;
-        if (name.size() < prefix.size() + suffix.size()) continue;
+        if (!base::nameMatchesNoCase(name, prefix, suffix)) continue;
         struct stat st {};
         if (::stat((folder + "/" + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
         names.push_back(name);

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <thread>
 
+#include "base/no_case.hpp"
 #include "platform/windows/wide_path.hpp"
 
 namespace platform {
@@ -25,27 +26,6 @@ using windows::gamePath;
 using windows::narrow;
 using windows::systemPath;
 using windows::widen;
-
-std::optional<std::string>& dataOverride() {
-    static std::optional<std::string> folder;
-    return folder;
-}
-
-bool endsWithNoCase(const std::string& s, const std::string& tail) {
-    if (tail.size() > s.size()) return false;
-    for (size_t i = 0; i < tail.size(); ++i) {
-        char a = s[s.size() - tail.size() + i];
-        char b = tail[i];
-        if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
-        if (a != b) return false;
-    }
-    return true;
-}
-
-bool startsWithNoCase(const std::string& s, const std::string& head) {
-    return head.size() <= s.size() && endsWithNoCase(s.substr(0, head.size()), head);
-}
 
 // The errors another program causes by holding the file for a moment.
 bool heldByAnother(DWORD error) {
@@ -70,6 +50,14 @@ DWORD attributesOf(const std::wstring& path) { return GetFileAttributesW(path.c_
 bool isFileAttributes(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+// Starts a walk over every entry of the folder ("" is the current one), the first in found.
+HANDLE findFirstIn(const std::string& folder, WIN32_FIND_DATAW& found) {
+    std::wstring pattern = systemPath(folder.empty() ? "." : folder);
+    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    return FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
 }
 
 bool writeAll(HANDLE file, const std::vector<uint8_t>& bytes) {
@@ -145,7 +133,7 @@ bool setCurrentFolder(const std::string& folder) {
 // Shared by every account of the computer, as the tasks a teacher saves there must be;
 // the installer makes it writable for all users.
 std::string dataFolder() {
-    if (dataOverride()) return *dataOverride();
+    if (auto folder = dataFolderOverride()) return *folder;
     wchar_t common[MAX_PATH];
     if (SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common) != S_OK)
         return {};
@@ -154,7 +142,7 @@ std::string dataFolder() {
 
 // Progress is one pupil's own, so it stays out of the shared folder.
 std::string progressFolder() {
-    if (dataOverride()) return *dataOverride();
+    if (auto folder = dataFolderOverride()) return *folder;
     wchar_t roaming[MAX_PATH];
     if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, roaming) != S_OK)
         return {};
@@ -169,8 +157,6 @@ std::string shownPath(const std::string& path) {
         if (c == '/') c = '\\';
     return shown;
 }
-
-void setDataFolderOverride(std::optional<std::string> folder) { dataOverride() = std::move(folder); }
 
 bool createFolders(const std::string& folder) {
     if (folder.empty()) return false;
@@ -190,19 +176,13 @@ std::vector<std::string> listFolder(const std::string& folder, const std::string
                                     const std::string& suffix) {
     noteFileAccess(folder);
     std::vector<std::string> names;
-    std::wstring pattern = systemPath(folder.empty() ? "." : folder);
-    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
     WIN32_FIND_DATAW found;
-    HANDLE search =
-        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    HANDLE search = findFirstIn(folder, found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
         if (!isFileAttributes(found.dwFileAttributes)) continue;
         const std::string name = narrow(found.cFileName);
-        // Letters compare without case, so "TASK.DAT" is a task like "task.dat".
-        if (!startsWithNoCase(name, prefix) || !endsWithNoCase(name, suffix)) continue;
-        if (name.size() < prefix.size() + suffix.size()) continue;
+        if (!base::nameMatchesNoCase(name, prefix, suffix)) continue;
         names.push_back(name);
     } while (FindNextFileW(search, &found));
     FindClose(search);
@@ -210,12 +190,8 @@ std::vector<std::string> listFolder(const std::string& folder, const std::string
 }
 
 std::optional<std::vector<FolderEntry>> readFolder(const std::string& folder) {
-    std::wstring pattern = systemPath(folder.empty() ? "." : folder);
-    if (!pattern.empty() && pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
     WIN32_FIND_DATAW found;
-    HANDLE search =
-        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    HANDLE search = findFirstIn(folder, found);
     if (search == INVALID_HANDLE_VALUE) return std::nullopt;
     std::vector<FolderEntry> entries;
     do {
