@@ -9,10 +9,10 @@
 # Other SDL_* variables in the environment reach the game. SCREEN (default 1024x768x24)
 # sets the virtual display; on a larger one every frame is scaled up.
 set -euo pipefail
+source "$(dirname "$0")/virtual-desktop.sh"
 game=$(readlink -f "$1")
 driver=${2:-software}
 seconds=${SECONDS_TO_MEASURE:-20}
-display=:$((90 + RANDOM % 100))
 data=$(mktemp -d)
 game_pid= wm_pid= x_pid=
 finish() {
@@ -22,22 +22,13 @@ finish() {
         for _ in $(seq 50); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
         kill -0 "$game_pid" 2>/dev/null && { echo "the game did not close; killed"; kill -9 "$game_pid"; }
     fi
-    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-    [ -n "$x_pid" ] && kill "$x_pid" 2>/dev/null
+    stop_desktop
     rm -rf "$data"
 }
 trap finish EXIT
 
-Xvfb "$display" -screen 0 "${SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
-x_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-wm_pid=$!
-sleep 1
+start_desktop "${SCREEN:-1024x768x24}"
 
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-hz=$(getconf CLK_TCK)
 measure() {
     local label=$1 g0 x0 g1 x1
     g0=$(ticks "$game_pid"); x0=$(ticks "$x_pid")

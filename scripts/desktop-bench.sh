@@ -15,12 +15,12 @@
 # ROUNDS (default 3) and SECONDS (default 5) set the alternation.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/virtual-desktop.sh"
 game=$(readlink -f "$1")
 rounds=${ROUNDS:-3}
 seconds=${SECONDS_EACH:-5}
 rest_seconds=${REST_SECONDS:-10}
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
 x_pid= wm_pid= game_pid= bare_pid=
 
 stop() {  # PID: ends a program as the desktop would and waits for it
@@ -32,8 +32,7 @@ stop() {  # PID: ends a program as the desktop would and waits for it
 }
 finish() {
     stop "$game_pid"; stop "$bare_pid"
-    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-    [ -n "$x_pid" ] && kill "$x_pid" 2>/dev/null
+    stop_desktop
     rm -rf "$work"
 }
 trap finish EXIT
@@ -43,18 +42,9 @@ cc -O2 -o "$work/watch" "$root/bench/desktop/screen_watch.c" -lX11
 picture=$(dirname "$game")/textures/background.tga
 
 # A black root window, so that the first frame is the first thing that is not black.
-Xvfb "$display" -screen 0 1024x768x24 -br -nolisten tcp >/dev/null 2>&1 &
-x_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-wm_pid=$!
-sleep 1
+start_desktop 1024x768x24 -br
 
 now() { date +%s%N; }
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-hz=$(getconf CLK_TCK)
-median() { sort -g | awk '{v[NR] = $1} END {print ((NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}'; }
 game_run=(env "XDG_DATA_HOME=$work/data" "$game")
 mkdir -p "$work/data"
@@ -102,9 +92,6 @@ alternate() {  # LABEL: game and bare in turn, each alone; prints the ratio of t
     g=$(median <"$work/$1-game"); b=$(median <"$work/$1-bare")
     echo "$1 at rest: game $g %, bare SDL $b % of one core" >&2
     ratio "$g" "$b"
-}
-wakeups() {  # PID: voluntary context switches of all its threads so far
-    cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'
 }
 still() {  # LABEL: wake-ups per second of the game at rest; the share of a core with X's
     local w0 w1 g0 g1 x0 x1

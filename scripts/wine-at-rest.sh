@@ -9,12 +9,12 @@
 # ROUNDS (default 3) and SECONDS_EACH (default 10) set the alternation.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/virtual-desktop.sh"
 linux=$(readlink -f "$1")
 windows=$(readlink -f "$2")
 rounds=${ROUNDS:-3}
 seconds=${SECONDS_EACH:-10}
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
 x_pid= wm_pid= game_pid=
 # A prefix of its own, so that only this game's Wine processes are counted.
 export WINEPREFIX=$work/prefix
@@ -26,26 +26,17 @@ finish() {
         kill -9 "$game_pid" 2>/dev/null || true
     fi
     [ -f "$WINEPREFIX/system.reg" ] && { wineserver -k 2>/dev/null || /usr/lib/wine/wineserver -k 2>/dev/null || true; }
-    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-    [ -n "$x_pid" ] && kill "$x_pid" 2>/dev/null
+    stop_desktop
     rm -rf "$work"
 }
 trap finish EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-x_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-wm_pid=$!
-sleep 1
+start_desktop 1024x768x24
 # The prefix is made before anything is measured.
 "$root/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
 
-hz=$(getconf CLK_TCK)
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
-# Voluntary context switches over all threads: each is a wake-up from a wait.
-wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'; }
+# A process of Wine's may end between being listed and being read: it counts nothing.
+ticks_or_none() { ticks "$1" 2>/dev/null || echo 0; }
 # The processes of this Wine prefix (their environment names it): the game's own, whose
 # command line names its program, and Wine's services (wineserver, the device and
 # service hosts), which run beside any Windows program, an idle Notepad as well.
@@ -71,9 +62,9 @@ measure() {  # KIND: percent of one core of the game, of Wine's services and of 
              # over SECONDS, and the game's wake-ups a second
     local game services g0 w0 s0 x0 g1 w1 s1 x1
     if [ "$1" = linux ]; then game=$game_pid services=; else game=$(wine_pids game) services=$(wine_pids services); fi
-    g0=$(sum ticks $game); w0=$(sum wakeups $game); s0=$(sum ticks $services); x0=$(ticks "$x_pid")
+    g0=$(sum ticks_or_none $game); w0=$(sum wakeups $game); s0=$(sum ticks_or_none $services); x0=$(ticks_or_none "$x_pid")
     sleep "$seconds"
-    g1=$(sum ticks $game); w1=$(sum wakeups $game); s1=$(sum ticks $services); x1=$(ticks "$x_pid")
+    g1=$(sum ticks_or_none $game); w1=$(sum wakeups $game); s1=$(sum ticks_or_none $services); x1=$(ticks_or_none "$x_pid")
     awk -v g=$((g1 - g0)) -v w=$((w1 - w0)) -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v t="$seconds" \
         'BEGIN {printf "%.2f %.1f %.2f %.2f\n", 100 * g / hz / t, w / t, 100 * s / hz / t, 100 * x / hz / t}'
 }
@@ -109,7 +100,6 @@ for round in $(seq "$rounds"); do
         echo "round $round: $kind done" >&2
     done
 done
-median() { sort -g | awk '{v[NR] = $1} END {print ((NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
 echo "at rest, medians of $rounds rounds of $seconds s (renderer: software on both); percent of one core"
 for screen in menu play; do
     for kind in linux windows; do
