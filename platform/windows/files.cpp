@@ -108,6 +108,15 @@ std::wstring temporaryNameBeside(const std::wstring& target) {
     return folder + name;
 }
 
+// The game's folder in one of the system's known folders (a CSIDL), or the one tests set;
+// empty when the system does not tell where the known folder is.
+std::string gameFolderIn(int knownFolder) {
+    if (auto folder = dataFolderOverride()) return *folder;
+    wchar_t known[MAX_PATH];
+    if (SHGetFolderPathW(nullptr, knownFolder, nullptr, SHGFP_TYPE_CURRENT, known) != S_OK) return {};
+    return gamePath(known) + "/Calcora/Ferrolin";
+}
+
 }  // namespace
 
 std::string programFolder() {
@@ -132,22 +141,10 @@ bool setCurrentFolder(const std::string& folder) {
 
 // Shared by every account of the computer, as the tasks a teacher saves there must be;
 // the installer makes it writable for all users.
-std::string dataFolder() {
-    if (auto folder = dataFolderOverride()) return *folder;
-    wchar_t common[MAX_PATH];
-    if (SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common) != S_OK)
-        return {};
-    return gamePath(common) + "/Calcora/Ferrolin";
-}
+std::string dataFolder() { return gameFolderIn(CSIDL_COMMON_APPDATA); }
 
 // Progress is one pupil's own, so it stays out of the shared folder.
-std::string progressFolder() {
-    if (auto folder = dataFolderOverride()) return *folder;
-    wchar_t roaming[MAX_PATH];
-    if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, roaming) != S_OK)
-        return {};
-    return gamePath(roaming) + "/Calcora/Ferrolin";
-}
+std::string progressFolder() { return gameFolderIn(CSIDL_APPDATA); }
 
 std::string shownPath(const std::string& path) {
     std::wstring full = systemPath(path);
