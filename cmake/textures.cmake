@@ -60,15 +60,4 @@ add_custom_command(
   VERBATIM)
 
 add_custom_target(textures ALL DEPENDS ${FERROLIN_TEXTURES} ${FERROLIN_ART_LICENCES})
-
-# The game and the tests that load pictures need them built first. Deferred to the end
-# of the top-level directory, so that targets defined after this file (the tests) are
-# seen too.
-function(ferrolin_textures_before_users)
-  foreach(target ferrolin ferrolin-script game_tests)
-    if(TARGET ${target})
-      add_dependencies(${target} textures)
-    endif()
-  endforeach()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL ferrolin_textures_before_users)
+ferrolin_data_before_users(textures)

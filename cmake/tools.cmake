@@ -26,13 +26,4 @@ add_custom_command(
   COMMENT "Building the task pack"
   VERBATIM)
 add_custom_target(tasks ALL DEPENDS ${FERROLIN_TASKS_STAMP})
-
-# The test targets are made after this file is read: add the dependencies at the end.
-function(ferrolin_depend_on_tasks)
-  foreach(target ferrolin ferrolin-script game_tests)
-    if(TARGET ${target})
-      add_dependencies(${target} tasks)
-    endif()
-  endforeach()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL ferrolin_depend_on_tasks)
+ferrolin_data_before_users(tasks)
