@@ -12,7 +12,6 @@
 #include "platform/system.hpp"
 #include "puzzle/play.hpp"
 #include "puzzle/solution_verdict.hpp"
-#include "puzzle/task.hpp"
 #include "puzzle/task_files.hpp"
 #include "puzzle/win_plaque.hpp"
 #include "scene/character_picture.hpp"
@@ -102,7 +101,7 @@ void showSolutionVerdict() {
     const puzzle::PlaySession* open = playSession();
     if (open == nullptr) return;
     // A task file opened this way has no crossings to judge.
-    const model::TaskData played = puzzle::playedTaskData(open->play);
+    const model::TaskData played = puzzle::playedTaskData(*open);
     if (played.moves.empty()) return;
     open->scene.showMessage(puzzle::solutionVerdictMessage(played));
 }
@@ -117,6 +116,12 @@ puzzle::PlaySession* playSession() {
 editor::EditorSession* editorSession() {
     auto* open = dynamic_cast<EditorScreen*>(game().screen.get());
     return open != nullptr ? &open->session : nullptr;
+}
+
+puzzle::Task* taskOnScreen() {
+    if (puzzle::PlaySession* play = playSession()) return &play->task;
+    if (editor::EditorSession* editor = editorSession()) return &editor->task;
+    return nullptr;
 }
 
 ScreenKind screenKind() { return game().screen ? game().screen->kind() : ScreenKind::None; }
@@ -136,8 +141,6 @@ bool buildScreens() {
     game().shell.emplace();
     if (!createFonts()) return false;
     Scene& scene = game().scene.emplace();
-    puzzle::setTitle(scene, "");
-    puzzle::setStatement(scene, "");
     scene.bankHighlight->onCycleEnd = onBankHighlightDone;
     MainMenu& menu = game().menu;
     menu.picture = new PicturePart(kMenuX, kMenuY, "textures/mainmenu.tga");
@@ -245,7 +248,7 @@ void runMenuCommand(int command) {
             } else {
                 chooseSolutionFile(true, [](const std::string& path) {
                     const puzzle::PlaySession* open = playSession();
-                    const bool saved = open != nullptr && puzzle::writeSolutionFile(open->play, path);
+                    const bool saved = open != nullptr && puzzle::writeSolutionFile(*open, path);
                     tell(saved ? "Решение сохранено"_cp : "Ошибка сохранения файла"_cp);
                 });
             }
@@ -275,12 +278,6 @@ void runMenuCommand(int command) {
 
 void closeScreen() {
     game().screen.reset();
-    delete puzzle::task.boat;
-    puzzle::task.boat = nullptr;
-    puzzle::task.boatSettings = model::BoatSettings{};
-    puzzle::task.position = model::Position{};
-    puzzle::task.characterCount = 0;
-    puzzle::task.ruleCount = 0;
     // What the popup said was about the screen that closed.
     if (game().scene) game().scene->hideMessage();
     // A floor a screen set (the winner picture's) goes with the screen.

@@ -19,7 +19,8 @@ struct EditorSession;
 }
 namespace puzzle {
 struct PlaySession;
-}
+struct Task;
+}  // namespace puzzle
 
 namespace app {
 
@@ -47,6 +48,8 @@ void showCatalogue();
 // The open screen's session, null while another screen (or none) is open.
 puzzle::PlaySession* playSession();
 editor::EditorSession* editorSession();
+// The task of the open play or editor session; null while neither is open.
+puzzle::Task* taskOnScreen();
 // Hands a key to the open screen.
 void screenKeyDown(platform::Key key, bool ctrl);
 // The menu's position: the top row of the menu picture that is drawn (384 rolled up).

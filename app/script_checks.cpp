@@ -142,7 +142,8 @@ std::optional<std::string> check(std::istringstream& in) {
     if (what == "title") {
         const std::string title = quoted(in);
         noMore(in);
-        const std::string shown = toUtf8(puzzle::task.title);
+        const puzzle::Task* open = taskOnScreen();
+        const std::string shown = toUtf8(open != nullptr ? open->title : "");
         if (shown == title) return std::nullopt;
         return "the task open is «" + shown + "»";
     }

@@ -54,8 +54,7 @@ TaskListBox* currentTaskList() {
 
 CatalogueScreen::CatalogueScreen(Scene& scenery) : scene(scenery) {
     scene.woodPanel->moveTo(kCataloguePanelX, kCataloguePanelY);
-    puzzle::setTitle(scene, "");
-    puzzle::setStatement(scene, "");
+    scene.showWords("", "");
     placeMessages(scene.messagePopup, true);
     if (puzzle::pupilNameWanted()) {
         nameForm = std::make_unique<PupilNameForm>(scene, [this] {

@@ -16,7 +16,7 @@
 #include "platform/files.hpp"
 #include "platform/system.hpp"
 #include "platform/types.hpp"
-#include "puzzle/task.hpp"
+#include "puzzle/play.hpp"
 #include "puzzle/task_files.hpp"
 #include "scene/scene.hpp"
 #include "ui/cp1251.hpp"
@@ -157,7 +157,8 @@ void HeadlessGame::openBusyPlay() {
     closeMenu();
     check(app::openTask(file.string()), "reading the busy play task");
     app::finishAnimations();
-    check(puzzle::task.characterCount == 12, "twelve characters in play");
+    check(app::playSession() != nullptr && app::playSession()->task.characterCount == 12,
+          "twelve characters in play");
     wait(100);
 }
 
@@ -176,7 +177,7 @@ void HeadlessGame::openBusyEditor() {
              80 + 80 * (i / 4));
         wait(10);
     }
-    check(puzzle::task.characterCount == 12, "twelve characters on the left bank");
+    check(app::editorSession()->task.characterCount == 12, "twelve characters on the left bank");
     check(app::editorSession()->items.characterList->rowCount() >= 20, "a long palette");
     wait(3000);
 }

@@ -21,7 +21,7 @@
 #include "platform/graphics.hpp"
 #include "platform/sdl_graphics.hpp"
 #include "platform/system.hpp"
-#include "puzzle/task.hpp"
+#include "puzzle/play.hpp"
 #include "scene/scene.hpp"
 #include "ui/frame.hpp"
 
@@ -236,7 +236,7 @@ void BM_Crossing(benchmark::State& state) {
         state.SkipWithError(e.what());
         return;
     }
-    ui::InertPicture* boat = puzzle::task.boat;
+    ui::InertPicture* boat = app::playSession()->task.boat;
     int step = 2;
     auto sail = [&] {
         // Back and forth over 100 pixels, so that every frame differs from the last.

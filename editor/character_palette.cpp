@@ -52,8 +52,9 @@ std::vector<std::string> CharacterPalette::characterPictures(const std::string& 
 }
 
 CharacterPalette::CharacterPalette(int x_, int y_, int width_, int height_, VisualItem* chainedAfter,
+                                   const puzzle::Task& task,
                                    const PalettePicture::MakeCharacter& makeCharacter)
-    : ListBox(x_, y_, width_, height_), chainedAfter_(chainedAfter) {
+    : ListBox(x_, y_, width_, height_), chainedAfter_(chainedAfter), task_(task) {
     VisualItem* behind = chainedAfter;
     int widest = 0;
     for (const std::string& name : characterPictures("textures")) {
@@ -149,15 +150,15 @@ void CharacterPalette::hideRowWidgets() {
     }
 }
 
-std::vector<CharacterPalette::LoadNumber> CharacterPalette::loadNumbers() {
+std::vector<CharacterPalette::LoadNumber> CharacterPalette::loadNumbers() const {
     std::vector<LoadNumber> numbers;
     loadNumbers(numbers);
     return numbers;
 }
 
-void CharacterPalette::loadNumbers(std::vector<LoadNumber>& numbers) {
+void CharacterPalette::loadNumbers(std::vector<LoadNumber>& numbers) const {
     numbers.clear();
-    const puzzle::Task& task = puzzle::task;
+    const puzzle::Task& task = task_;
     if (task.boat != nullptr) {
         const int capacity = task.boatSettings.capacity;
         if (capacity != 1) numbers.push_back(numberAt(capacity, task.boat));

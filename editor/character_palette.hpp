@@ -13,6 +13,10 @@
 #include "ui/list_box.hpp"
 #include "ui/spin.hpp"
 
+namespace puzzle {
+struct Task;
+}
+
 namespace editor {
 
 class CharacterPalette : public ui::ListBox {
@@ -22,9 +26,9 @@ public:
     // Reads the pictures at once; their widgets hang, hidden, in the wood panel's chain
     // behind `chainedAfter` (the bank highlight). Pictures that do not load, or would not
     // fit a row beside the weight and colour columns, are left out. Pressing a picture
-    // makes a character with `makeCharacter`.
+    // makes a character with `makeCharacter`; the load numbers are those of `task`.
     CharacterPalette(int x, int y, int width, int height, ui::VisualItem* chainedAfter,
-                     const PalettePicture::MakeCharacter& makeCharacter);
+                     const puzzle::Task& task, const PalettePicture::MakeCharacter& makeCharacter);
     // Cuts the panel's chain behind `chainedAfter` and destroys every widget.
     ~CharacterPalette() override;
 
@@ -44,9 +48,9 @@ public:
         int y;
     };
     // The boat's capacity and every character's weight that differ from 1.
-    static std::vector<LoadNumber> loadNumbers();
+    std::vector<LoadNumber> loadNumbers() const;
     // The same into out, reusing its storage: a frame allocates nothing.
-    static void loadNumbers(std::vector<LoadNumber>& out);
+    void loadNumbers(std::vector<LoadNumber>& out) const;
     void drawLoadNumbers();
 
     // "unit_*" names of the folder that are not "_small" pictures, sorted, at most 128.
@@ -65,6 +69,7 @@ private:
     bool fitsARow(const PalettePicture* picture) const;
 
     ui::VisualItem* chainedAfter_;
+    const puzzle::Task& task_;
 
     std::vector<LoadNumber> numbers_;
 };

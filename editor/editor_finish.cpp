@@ -62,10 +62,10 @@ std::string characterWord(const std::string& picture) {
 }
 
 // Who was never put on the right bank: a task saved so would have them win at (0, 0).
-std::string withoutGoal() {
+std::string withoutGoal(const puzzle::Task& task) {
     std::string names;
-    for (int i = 0; i < puzzle::task.characterCount; ++i) {
-        const puzzle::CharacterRecord& c = puzzle::task.characters[static_cast<size_t>(i)];
+    for (int i = 0; i < task.characterCount; ++i) {
+        const puzzle::CharacterRecord& c = task.characters[static_cast<size_t>(i)];
         if (c.rightX != 0 || c.rightY != 0) continue;
         if (!names.empty()) names += ", ";
         names += characterWord(c.name);
@@ -112,22 +112,23 @@ std::string savedMessage(const Scene& scene, const char* where, const std::strin
 
 // The class folder shares the task with every computer of the class; then the game's own
 // tasks folder, then the user's data folder. The message says which took it.
-bool saveWhereItFits(const Scene& scene, std::string* message) {
+bool saveWhereItFits(const Scene& scene, const puzzle::Task& task, std::string* message) {
     // A network class folder may stop answering: its write is waited for a second at most,
     // and one that comes later is undone, as the task has gone elsewhere by then.
     const std::string shared = platform::classFolder();
     bool silent = false;
-    if (!shared.empty() && puzzle::saveNewTask(shared, platform::kClassFolderPatienceMs, &silent)) {
+    if (!shared.empty() &&
+        puzzle::saveNewTask(task, shared, platform::kClassFolderPatienceMs, &silent)) {
         *message = savedMessage(scene, "в папку класса:"_cp, shared);
         return true;
     }
     const std::string before = silent ? std::string("Папка класса не отвечает.\n"_cp) : std::string();
-    if (puzzle::saveNewTask("tasks")) {
+    if (puzzle::saveNewTask(task, "tasks")) {
         *message = before + savedMessage(scene, "в папку задач игры:"_cp, "tasks");
         return true;
     }
     const std::string data = platform::dataFolder();
-    if (!data.empty() && puzzle::saveNewTask(data)) {
+    if (!data.empty() && puzzle::saveNewTask(task, data)) {
         *message = before + savedMessage(scene, "в папку данных игры:"_cp, data);
         return true;
     }
@@ -144,7 +145,7 @@ void enterFinishStep(EditorSession& session) {
     hint->height = kHintHeight;
 
     finish.asked = false;
-    const std::string goalless = withoutGoal();
+    const std::string goalless = withoutGoal(session.task);
     finish.goalless = !goalless.empty();
     TextItem* label = items.verdictLabel;
     if (finish.goalless) {
@@ -154,7 +155,7 @@ void enterFinishStep(EditorSession& session) {
         finish.unsolvable = false;
         label->colour = kUnsolvableColour;
     } else {
-        const model::TaskVerdict verdict = model::judgeTask(puzzle::taskData());
+        const model::TaskVerdict verdict = model::judgeTask(puzzle::taskData(session.task));
         finish.verdict = puzzle::verdictText(verdict);
         finish.unsolvable = verdict.status == model::SolveStatus::NoSolution;
         label->colour = verdict.status == model::SolveStatus::Solved ? kSolvedColour
@@ -188,7 +189,7 @@ void finishTask(EditorSession& session) {
         items.stepHint->text = "Всё равно сохранить?\nТогда нажмите\nГотово ещё раз"_cp;
         return;
     }
-    const bool saved = saveWhereItFits(session.scene, &finish.message);
+    const bool saved = saveWhereItFits(session.scene, session.task, &finish.message);
     items.stepHint->text = saved ? finish.message.c_str() : "Невозможно\nсоздать файл"_cp;
     items.nextButton->visible = false;
 }

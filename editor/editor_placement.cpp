@@ -12,7 +12,6 @@ namespace editor {
 
 using puzzle::CharacterRecord;
 using puzzle::RuleRecord;
-using puzzle::task;
 using ui::operator""_cp;
 
 namespace {
@@ -26,9 +25,9 @@ void putBack(const EditorSession& session, ui::DragDropItem* item) {
 }
 
 // A placed character goes back where it was taken; one that never stood anywhere goes.
-void putBackOrDelete(const EditorSession& session, ui::DragDropItem* item) {
-    if (unplaced(task.characters[static_cast<size_t>(item->id)])) {
-        deleteCharacter(item->id);
+void putBackOrDelete(EditorSession& session, ui::DragDropItem* item) {
+    if (unplaced(session.task.characters[static_cast<size_t>(item->id)])) {
+        deleteCharacter(session.task, item->id);
     } else {
         putBack(session, item);
     }
@@ -77,6 +76,7 @@ void renumberRuleCell(int32_t& cell, int deleted, int moved) {
 }  // namespace
 
 scene::CharacterPicture* addCharacter(EditorSession& session, PalettePicture* source) {
+    puzzle::Task& task = session.task;
     if (task.characterCount >= model::kMaxCharacters || task.characterCount < 0) return nullptr;
     const int index = task.characterCount;
     auto* item = new scene::CharacterPicture(source->x, source->y, nullptr);
@@ -112,11 +112,11 @@ scene::CharacterPicture* addCharacter(EditorSession& session, PalettePicture* so
 
 scene::CharacterPicture* makeEditorCharacter(EditorSession& session, PalettePicture* source) {
     scene::CharacterPicture* item = addCharacter(session, source);
-    if (item != nullptr) ++task.characterCount;
+    if (item != nullptr) ++session.task.characterCount;
     return item;
 }
 
-void deleteCharacter(int index) {
+void deleteCharacter(puzzle::Task& task, int index) {
     if (index < 0 || index >= task.characterCount) return;
     ui::releaseHotItem();
     CharacterRecord& record = task.characters[static_cast<size_t>(index)];
@@ -160,6 +160,7 @@ bool onEditorDragOver(const EditorSession& session, ui::VisualItem* other, int x
 }
 
 void onEditorDrop(EditorSession& session, ui::DragDropItem* item, int x, int y) {
+    puzzle::Task& task = session.task;
     const int index = item->id;
     if (index < 0 || index >= task.characterCount) return;
 
@@ -205,7 +206,7 @@ void onEditorDrop(EditorSession& session, ui::DragDropItem* item, int x, int y) 
 
     const bool rulesStep = session.step == RulesStep;
     if (!rulesStep && task.ruleCount == 0) {
-        deleteCharacter(index);
+        deleteCharacter(task, index);
     } else {
         putBackOrDelete(session, item);
     }

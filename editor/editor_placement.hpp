@@ -26,7 +26,7 @@ scene::CharacterPicture* addCharacter(EditorSession& session, PalettePicture* so
 scene::CharacterPicture* makeEditorCharacter(EditorSession& session, PalettePicture* source);
 // Destroys the character; the last record moves into its slot. Rule cells that named
 // the deleted character become empty and cells that named the moved one follow it.
-void deleteCharacter(int index);
+void deleteCharacter(puzzle::Task& task, int index);
 
 bool onEditorDragStart(EditorSession& session, ui::DragDropItem* item);
 bool onEditorDragOver(const EditorSession& session, ui::VisualItem* other, int x, int y);

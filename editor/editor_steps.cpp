@@ -38,21 +38,21 @@ void copyCut(char* buffer, size_t size, const std::string& text) {
 
 void closeEditBoxes(EditorSession& session, bool keepText) {
     EditorItems& items = session.items;
+    puzzle::Task& task = session.task;
     if (items.titleEdit != nullptr) {
         // Also a title put into the box from elsewhere stops where its file name fits.
-        if (keepText)
-            copyCut(puzzle::task.title, model::kSavableTitleBytes + 1, items.titleEdit->text());
+        if (keepText) copyCut(task.title, model::kSavableTitleBytes + 1, items.titleEdit->text());
         delete items.titleEdit;
         items.titleEdit = nullptr;
     }
     if (items.statementEdit != nullptr) {
         if (keepText) {
-            copyCut(puzzle::task.statement, sizeof puzzle::task.statement, items.statementEdit->text());
+            copyCut(task.statement, sizeof task.statement, items.statementEdit->text());
         }
         delete items.statementEdit;
         items.statementEdit = nullptr;
     }
-    puzzle::showTaskWords(session.scene);
+    puzzle::showTaskWords(session.scene, task);
 }
 
 void showStepTexts(EditorItems& items, const char* title, const char* hint) {
@@ -67,10 +67,10 @@ void hideStepTexts(EditorItems& items) {
     items.stepHint->visible = false;
 }
 
-void putBoatAt(int x, int y) {
-    if (puzzle::task.boat == nullptr) return;
-    puzzle::task.boat->x = x;
-    puzzle::task.boat->y = y;
+void putBoatAt(puzzle::Task& task, int x, int y) {
+    if (task.boat == nullptr) return;
+    task.boat->x = x;
+    task.boat->y = y;
 }
 
 // The list takes the panel's list area; its position is set without moving the panel's
@@ -92,6 +92,7 @@ void flyFromPanelCentre(const Scene& scene, const scene::Box& to, uint32_t delay
 
 void leaveBoatStep(EditorSession& session, int s) {
     EditorItems& items = session.items;
+    puzzle::Task& task = session.task;
     hideStepTexts(items);
     TextItem* hint = items.stepHint;
     const Box area = panelList(session.scene);
@@ -102,10 +103,10 @@ void leaveBoatStep(EditorSession& session, int s) {
     for (int i = 0; i < 3; ++i) detachFirst(session.scene.woodPanel);
     bringToFront(session.scene.woodPanel);
     if (s < BoatStep) {
-        delete puzzle::task.boat;
-        puzzle::task.boat = nullptr;
+        delete task.boat;
+        task.boat = nullptr;
     } else {
-        putBoatAt(scene::kLeftStationX, scene::kLeftStationY);
+        putBoatAt(task, scene::kLeftStationX, scene::kLeftStationY);
     }
     delete items.boatmanBox;
     items.boatmanBox = nullptr;
@@ -134,7 +135,7 @@ void leaveStep(EditorSession& session, int s) {
             scene.bankHighlight->visible = false;
             break;
         case GoalPlacesStep:
-            putBoatAt(scene::kLeftStationX, scene::kLeftStationY);
+            putBoatAt(session.task, scene::kLeftStationX, scene::kLeftStationY);
             hideStepTexts(items);
             scene.bankHighlight->visible = false;
             break;
@@ -155,7 +156,7 @@ void leaveStep(EditorSession& session, int s) {
 
 void enterBoatStep(EditorSession& session) {
     EditorItems& items = session.items;
-    puzzle::Task& task = puzzle::task;
+    puzzle::Task& task = session.task;
     items.stepTitle->text = "Параметры лодки"_cp;
     items.stepTitle->visible = true;
 
@@ -173,12 +174,12 @@ void enterBoatStep(EditorSession& session) {
     auto* box = new Checkbox(boat->x + 40, boat->y + boat->height + 10, "textures/checkbox.tga",
                              "С лодочником"_cp);
     box->checked = settings.boatman;
-    box->onClick = toggleBoatman;
+    box->onClick = [owner = &task](PressablePicture* checkBox) { toggleBoatman(*owner, checkBox); };
     items.boatmanBox = box;
 
     auto* spin = new Spin(boat->x + 140, box->y + box->height + 50, 50, "textures/spin.tga",
                           settings.capacity, 0, 999);
-    spin->onChange = setCapacity;
+    spin->onChange = [owner = &task](Spin* changed) { setCapacity(*owner, changed); };
     items.capacitySpin = spin;
 
     TextItem* hint = items.stepHint;
@@ -215,7 +216,7 @@ void enterStep(EditorSession& session) {
             showStepTexts(items, "Конечное положение"_cp,
                           "Расположите персонажей\nна правом берегу так,\nкак они будут размещаться\n"
                           "по окончании переправы"_cp);
-            putBoatAt(scene::kRightStationX, scene::kRightStationY);
+            putBoatAt(session.task, scene::kRightStationX, scene::kRightStationY);
             scene.bankHighlight->fly(kFromLeftBankX, kFromLeftBankY, scene::kRightBank.x,
                                      scene::kRightBank.y, scene::kRightBank.width,
                                      scene::kRightBank.height, kFlightDelay);
@@ -259,19 +260,19 @@ int goToStep(EditorSession& session, int s) {
     return next ? 1 : 0;
 }
 
-void toggleBoatman(PressablePicture* element) {
-    InertPicture* boat = puzzle::task.boat;
+void toggleBoatman(puzzle::Task& task, PressablePicture* element) {
+    InertPicture* boat = task.boat;
     if (boat == nullptr) return;
     const auto* box = static_cast<const Checkbox*>(element);
-    puzzle::task.boatSettings.boatman = box->checked;
+    task.boatSettings.boatman = box->checked;
     boat->texture = nullptr;
     const char* picture = box->checked ? "textures/boatman.tga" : "textures/boat.tga";
     boat->texture = loadTexture(picture, &boat->width, &boat->height);
 }
 
-void setCapacity(Spin* spin) {
-    if (puzzle::task.boat == nullptr) return;
-    puzzle::task.boatSettings.capacity = spin->value;
+void setCapacity(puzzle::Task& task, Spin* spin) {
+    if (task.boat == nullptr) return;
+    task.boatSettings.capacity = spin->value;
 }
 
 }  // namespace editor

@@ -65,21 +65,23 @@ void cellFrame(const Cell& cell, int rowX, int rowY, bool pressed) {
 bool inCell(const Cell& cell, int dx) { return dx >= cell.left && dx <= cell.right; }
 
 // The character's small picture in its own tint, when the cell names a character.
-void drawCharacterCell(int32_t character, const Cell& cell, int rowX, int rowY) {
-    if (character < 0 || character >= puzzle::task.characterCount) return;
+void drawCharacterCell(const puzzle::Task& task, int32_t character, const Cell& cell, int rowX,
+                       int rowY) {
+    if (character < 0 || character >= task.characterCount) return;
     const int px = rowX + cell.left + kCellInset;
     const int py = rowY + kCellTop + kCellInset;
-    const puzzle::CharacterRecord& record = puzzle::task.characters[static_cast<size_t>(character)];
+    const puzzle::CharacterRecord& record = task.characters[static_cast<size_t>(character)];
     const uint32_t tint = record.item != nullptr ? record.item->colour : 0xFFFFFFFF;
     scene::drawCharacter(record.smallPicture, record.smallTintMask, px, py, tint);
 }
 
 }  // namespace
 
-RuleListBox::RuleListBox(int x_, int y_, int width_, int height_)
+RuleListBox::RuleListBox(int x_, int y_, int width_, int height_, puzzle::Task& task)
     : ListBox(x_, y_, width_, height_),
       signs(loadTexture("textures/signs.tga", nullptr, nullptr)),
-      hintTime(platform::tickCount() + kHintDelay) {}
+      hintTime(platform::tickCount() + kHintDelay),
+      task_(task) {}
 
 bool RuleListBox::hitTest(int px, int py) {
     hoverRow = -1;
@@ -87,7 +89,7 @@ bool RuleListBox::hitTest(int px, int py) {
     if (px < x || py < y || px >= x + width || py >= y + height) return false;
     const int inList = py - y + scrollOffset;
     hoverRow = inList / kRowHeight;
-    const int rules = puzzle::task.ruleCount;
+    const int rules = task_.ruleCount;
     if (hoverRow > rules) return false;
     hintTime = platform::tickCount() + kHintDelay;
 
@@ -106,7 +108,7 @@ bool RuleListBox::hitTest(int px, int py) {
     }
     if (hoverRow == rules) return false;
     if (inCell(kThirdCell, dx) &&
-        puzzle::task.rules[static_cast<size_t>(hoverRow)].kind == model::ForbidTogether) {
+        task_.rules[static_cast<size_t>(hoverRow)].kind == model::ForbidTogether) {
         hoverColumn = ThirdColumn;
         return true;
     }
@@ -119,12 +121,12 @@ bool RuleListBox::hitTest(int px, int py) {
 
 void RuleListBox::mouseDown(int px, int py) {
     if (!hitTest(px, py)) return;
-    if (hoverRow == puzzle::task.ruleCount && !appendRule()) return;
+    if (hoverRow == task_.ruleCount && !appendRule()) return;
     clickCell();
 }
 
 void RuleListBox::clickCell() {
-    puzzle::Task& task = puzzle::task;
+    puzzle::Task& task = task_;
     if (hoverRow < 0 || hoverRow >= task.ruleCount) return;
     puzzle::RuleRecord& rule = task.rules[static_cast<size_t>(hoverRow)];
     const int characters = task.characterCount;
@@ -157,12 +159,12 @@ void RuleListBox::hoverEnter() { setCursor(CursorKind::Hand); }
 
 void RuleListBox::hoverLeave() { setCursor(CursorKind::Arrow); }
 
-int RuleListBox::rowCount() { return puzzle::task.ruleCount + 1; }
+int RuleListBox::rowCount() { return task_.ruleCount + 1; }
 
 int RuleListBox::rowHeight(int) { return kRowHeight; }
 
 bool RuleListBox::appendRule() {
-    puzzle::Task& task = puzzle::task;
+    puzzle::Task& task = task_;
     if (task.ruleCount >= model::kMaxRules) return false;
     task.rules[static_cast<size_t>(task.ruleCount)] = puzzle::RuleRecord{};
     ++task.ruleCount;
@@ -181,9 +183,9 @@ void RuleListBox::drawHoverFrames(int row, int rowX, int rowY) {
     cellFrame(kFirstCell, rowX, rowY, hoverColumn == FirstColumn);
     cellFrame(kKindCell, rowX, rowY, hoverColumn == KindColumn);
     cellFrame(kSecondCell, rowX, rowY, hoverColumn == SecondColumn);
-    if (row >= puzzle::task.ruleCount) return;
+    if (row >= task_.ruleCount) return;
 
-    if (puzzle::task.rules[static_cast<size_t>(row)].kind == model::ForbidTogether) {
+    if (task_.rules[static_cast<size_t>(row)].kind == model::ForbidTogether) {
         cellFrame(kThirdCell, rowX, rowY, hoverColumn == ThirdColumn);
     }
     const int markLeft = rowX + width - kDeleteMarkSize;
@@ -198,11 +200,11 @@ void RuleListBox::drawHoverFrames(int row, int rowX, int rowY) {
 }
 
 void RuleListBox::drawRuleContent(int row, int rowX, int rowY) {
-    const puzzle::RuleRecord& rule = puzzle::task.rules[static_cast<size_t>(row)];
-    drawCharacterCell(rule.first, kFirstCell, rowX, rowY);
-    drawCharacterCell(rule.second, kSecondCell, rowX, rowY);
+    const puzzle::RuleRecord& rule = task_.rules[static_cast<size_t>(row)];
+    drawCharacterCell(task_, rule.first, kFirstCell, rowX, rowY);
+    drawCharacterCell(task_, rule.second, kSecondCell, rowX, rowY);
     if (rule.third >= 0 && rule.kind == model::ForbidTogether) {
-        drawCharacterCell(rule.third, kThirdCell, rowX, rowY);
+        drawCharacterCell(task_, rule.third, kThirdCell, rowX, rowY);
         const int wx = rowX + kWithoutX, wy = rowY + kWithoutY;
         drawText(shell().fonts.small, "без"_cp, Rect{wx, wy, wx, wy}, TextFormat::NoClip, 0xFF80FF80);
     }
@@ -215,7 +217,7 @@ void RuleListBox::drawRuleContent(int row, int rowX, int rowY) {
 }
 
 void RuleListBox::drawRow(int row, int rowX, int rowY) {
-    const int rules = puzzle::task.ruleCount;
+    const int rules = task_.ruleCount;
     if (row % 2 == 0) fillRect(rowX, rowY, rowX + scene::kListRowWidth, rowY + kRowHeight, 0x20FFFFFF);
     const bool hovered = row == hoverRow;
     if (hovered) drawHoverFrames(row, rowX, rowY);
@@ -232,7 +234,7 @@ void RuleListBox::drawRow(int row, int rowX, int rowY) {
         return;
     }
     if (hovered && hoverColumn == KindColumn && shell().items.hot == this && hintDue()) {
-        const char* description = kindDescription(puzzle::task.rules[static_cast<size_t>(row)].kind);
+        const char* description = kindDescription(task_.rules[static_cast<size_t>(row)].kind);
         if (description != nullptr) showHint(rowX, rowY + kHintBelowRow, description);
     }
     drawRuleContent(row, rowX, rowY);

@@ -10,6 +10,10 @@
 #include "scene/panel_layout.hpp"
 #include "ui/list_box.hpp"
 
+namespace puzzle {
+struct Task;
+}
+
 namespace editor {
 
 class RuleListBox : public ui::ListBox {
@@ -25,7 +29,8 @@ public:
         DeleteColumn = 4,
     };
 
-    RuleListBox(int x, int y, int width, int height);
+    // The table of `task`'s rules.
+    RuleListBox(int x, int y, int width, int height, puzzle::Task& task);
 
     // The cell hit test: sets hoverRow and hoverColumn, true on a cell.
     bool hitTest(int px, int py) override;
@@ -48,6 +53,7 @@ public:
     uint32_t hintTime;           // a hint may show once the tick count passes this
 
 private:
+    puzzle::Task& task_;
     void clickCell();
     void drawHoverFrames(int row, int rowX, int rowY);
     void drawRuleContent(int row, int rowX, int rowY);

@@ -49,20 +49,19 @@ void goNext(EditorSession& session) {
 }  // namespace
 
 EditorSession::EditorSession(Scene& scenery) : scene(scenery) {
-    puzzle::setTitle(scene, "");
-    puzzle::setStatement(scene, "");
+    puzzle::showTaskWords(scene, task);
 
     const Box area = panelList(scene);
     // The palette's pictures make characters that follow the editor's drag rules.
     items.characterList =
-        new CharacterPalette(area.x, area.y, area.width, area.height, scene.bankHighlight,
+        new CharacterPalette(area.x, area.y, area.width, area.height, scene.bankHighlight, task,
                              [this](PalettePicture* source) -> ui::DragDropItem* {
                                  return makeEditorCharacter(*this, source);
                              });
     items.characterList->upArrow = scene.upArrow;
     items.characterList->downArrow = scene.downArrow;
     items.characterList->visible = false;
-    items.ruleList = new RuleListBox(area.x, area.y, area.width, area.height);
+    items.ruleList = new RuleListBox(area.x, area.y, area.width, area.height, task);
     items.ruleList->upArrow = scene.upArrow;
     items.ruleList->downArrow = scene.downArrow;
     items.ruleList->visible = false;
@@ -99,9 +98,9 @@ void onEditorHighlightDone(EditorSession& session) {
     Scene& scene = session.scene;
     scene.titleLabel->visible = false;
     scene.statementLabel->visible = false;
-    puzzle::Task& task = puzzle::task;
-    if (task.title[0] == '\0') puzzle::setTitle(scene, "Название"_cp);
-    if (task.statement[0] == '\0') puzzle::setStatement(scene, "Текст задачи"_cp);
+    puzzle::Task& task = session.task;
+    if (task.title[0] == '\0') puzzle::setTitle(scene, task, "Название"_cp);
+    if (task.statement[0] == '\0') puzzle::setStatement(scene, task, "Текст задачи"_cp);
 
     items.titleEdit = new platform::EditBox(scene.titleLabel->x, scene.titleLabel->y, kTitleBoxWidth,
                                             kTitleBoxHeight, false, task.title);
@@ -118,7 +117,6 @@ void onEditorHighlightDone(EditorSession& session) {
 
 EditorSession::~EditorSession() {
     goToStep(*this, NoStep);
-    puzzle::Task& task = puzzle::task;
     for (int i = 0; i < task.characterCount; ++i) {
         puzzle::CharacterRecord& record = task.characters[static_cast<size_t>(i)];
         if (record.item != nullptr) {
@@ -138,6 +136,7 @@ EditorSession::~EditorSession() {
     delete items.ruleList;
     items = EditorItems{};
     scene.buttons.fill(nullptr);
+    delete task.boat;
 }
 
 }  // namespace editor

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "puzzle/task.hpp"
 #include "scene/scene.hpp"
 #include "ui/button.hpp"
 #include "ui/pressable_picture.hpp"
@@ -30,9 +31,9 @@ enum EditorStep : int32_t {
     RulesStep = 4,
     FinishStep = 5,
 };
-// The boat step's check box and spin.
-void toggleBoatman(ui::PressablePicture* checkBox);
-void setCapacity(ui::Spin* spin);
+// The boat step's check box and spin: they set `task`'s boat.
+void toggleBoatman(puzzle::Task& task, ui::PressablePicture* checkBox);
+void setCapacity(puzzle::Task& task, ui::Spin* spin);
 
 // The editor's items; the step items exist only while their step is shown.
 struct EditorItems {
@@ -68,8 +69,9 @@ struct GrabPosition {
 };
 
 // The editor while it is open. The editor screen owns it: making it opens the editor at
-// the statement step, destroying it takes away what the editor built (characters, lists,
-// buttons). The editor's functions and its items' callbacks work on it.
+// the statement step, destroying it takes away what the editor built (the task composed,
+// its characters and boat, lists, buttons). The editor's functions and its items'
+// callbacks work on it.
 struct EditorSession {
     explicit EditorSession(scene::Scene& scenery);
     ~EditorSession();
@@ -79,6 +81,7 @@ struct EditorSession {
     // The scenery the editor stands on, the app's: it outlives the session.
     scene::Scene& scene;
 
+    puzzle::Task task;
     EditorItems items;
     int32_t step = NoStep;
     GrabPosition grab;

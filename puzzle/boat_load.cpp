@@ -13,20 +13,22 @@ namespace puzzle {
 using namespace ui;
 using namespace scene;
 
-bool taskHasWeights() {
+bool taskHasWeights(const Task& task) {
     for (int i = 0; i < task.characterCount; ++i) {
         if (task.characters[static_cast<size_t>(i)].weight != 1) return true;
     }
     return false;
 }
 
-BoatLoadLabel::BoatLoadLabel() : TextItem(0, 0, 0, 0, "", ui::shell().fonts.small, 0xFFFFFFFF) {}
+BoatLoadLabel::BoatLoadLabel(const Task& task)
+    : TextItem(0, 0, 0, 0, "", ui::shell().fonts.small, 0xFFFFFFFF), task_(task) {}
 
 void BoatLoadLabel::draw() {
-    if (task.boat == nullptr || !taskHasWeights()) return;
+    const Task& task = task_;
+    if (task.boat == nullptr || !taskHasWeights(task)) return;
     // Assigned in place: the text keeps its room from frame to frame.
     char load[48];
-    std::snprintf(load, sizeof load, "%s%d%s%d", "Груз: "_cp, passengerWeight(), " из "_cp,
+    std::snprintf(load, sizeof load, "%s%d%s%d", "Груз: "_cp, passengerWeight(task), " из "_cp,
                   task.boatSettings.capacity);
     text.assign(load);
     // Above the passengers' heads (below the boat the messages rise), following the
@@ -39,10 +41,10 @@ void BoatLoadLabel::draw() {
     drawOutlinedText(font, text.c_str(), Rect{x, y, x + width, y + height}, format, colour);
 }
 
-void explainRefusedBoarding(scene::Scene& scene, int weight) {
-    if (taskHasWeights()) {
+void explainRefusedBoarding(scene::Scene& scene, const Task& task, int weight) {
+    if (taskHasWeights(task)) {
         scene.showMessage("Лодка не выдержит: груз был бы "_cp +
-                          std::to_string(passengerWeight() + weight) + ", а можно не больше "_cp +
+                          std::to_string(passengerWeight(task) + weight) + ", а можно не больше "_cp +
                           std::to_string(task.boatSettings.capacity));
     } else {
         scene.showMessage("В лодке больше нет места"_cp);

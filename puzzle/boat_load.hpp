@@ -8,16 +8,22 @@
 
 namespace puzzle {
 
-// True when some character weighs other than 1.
-bool taskHasWeights();
+struct Task;
 
+// True when some character weighs other than 1.
+bool taskHasWeights(const Task& task);
+
+// Shows the load of `task`'s boat.
 class BoatLoadLabel : public ui::TextItem {
 public:
-    BoatLoadLabel();
+    explicit BoatLoadLabel(const Task& task);
     void draw() override;
+
+private:
+    const Task& task_;
 };
 
 // Says why a character dropped on the boat did not board; `weight` is its weight.
-void explainRefusedBoarding(scene::Scene& scene, int weight);
+void explainRefusedBoarding(scene::Scene& scene, const Task& task, int weight);
 
 }  // namespace puzzle

@@ -57,13 +57,13 @@ void pointAt(HintState& hint, size_t slot, const VisualItem* item, uint32_t colo
                item->y - 2, item->width + 4, item->height + 4, static_cast<uint32_t>(slot) * kFlightGap);
 }
 
-model::Position positionOnScreen() {
+model::Position positionOnScreen(const Task& task) {
     model::Position at;
-    at.boat = boatAtLeft() ? kLeftSide : kRightSide;
+    at.boat = boatAtLeft(task) ? kLeftSide : kRightSide;
     at.bank.assign(static_cast<size_t>(task.characterCount), 0);
     for (int i = 0; i < task.characterCount; ++i) {
         // Someone neither at the start nor at the goal place sits in the boat.
-        at.bank[static_cast<size_t>(i)] = static_cast<int8_t>(placeOf(i, 0));
+        at.bank[static_cast<size_t>(i)] = static_cast<int8_t>(placeOf(task, i, 0));
     }
     return at;
 }
@@ -107,16 +107,17 @@ void showHint(PlaySession& session) {
     HintState& hint = session.hint;
     const PlayState& play = session.play;
     scene::Scene& scene = session.scene;
+    const Task& task = session.task;
     // The menu and the winner picture hold the modal floor: nothing to hint under them.
     if (hint.button == nullptr || !shell().items.inputArmed || shell().items.pressHeld ||
         play.winPending || shell().items.modalFloor != nullptr)
         return;
-    const model::Position at = positionOnScreen();
+    const model::Position at = positionOnScreen(task);
     if (!hint.askedAt || hint.askedAt->bank != at.bank || hint.askedAt->boat != at.boat) ++hint.used;
     hint.askedAt = at;
     dismissHint(hint);
 
-    const model::Hint h = model::hintFor(taskData(), at);
+    const model::Hint h = model::hintFor(taskData(task), at);
     switch (h.kind) {
         case model::HintKind::Cross: {
             size_t slot = 0;

@@ -13,11 +13,12 @@ namespace puzzle {
 
 using namespace ui;
 
-MoveListBox::MoveListBox(int x_, int y_, int width_, int height_)
+MoveListBox::MoveListBox(int x_, int y_, int width_, int height_, const Task& task)
     : ListBox(x_, y_, width_, height_),
       boatSmall(loadTexture("textures/boat_small.tga", nullptr, nullptr)),
       arrowRightSmall(loadTexture("textures/arrow_right_small.tga", nullptr, nullptr)),
-      arrowLeftSmall(loadTexture("textures/arrow_left_small.tga", nullptr, nullptr)) {}
+      arrowLeftSmall(loadTexture("textures/arrow_left_small.tga", nullptr, nullptr)),
+      task_(task) {}
 
 void MoveListBox::draw() {
     if (undoButton != nullptr) undoButton->visible = false;
@@ -93,9 +94,8 @@ void MoveListBox::drawRow(int row, int rowX, int rowY) {
             drawTexture(boatSmall, picture.x, top, nullptr, 0xFFFFFFFF);
             continue;
         }
-        if (picture.character >= puzzle::task.characterCount) continue;
-        const puzzle::CharacterRecord& c =
-            puzzle::task.characters[static_cast<size_t>(picture.character)];
+        if (picture.character >= task_.characterCount) continue;
+        const CharacterRecord& c = task_.characters[static_cast<size_t>(picture.character)];
         const uint32_t tint = (c.item != nullptr ? c.item->colour : 0xFFFFFFFF) | 0xFF000000;
         scene::drawCharacter(c.smallPicture, c.smallTintMask, picture.x, top, tint);
     }

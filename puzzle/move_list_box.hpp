@@ -12,9 +12,12 @@
 
 namespace puzzle {
 
+struct Task;
+
 class MoveListBox : public ui::ListBox {
 public:
-    MoveListBox(int x, int y, int width, int height);
+    // The rows show the pictures of `task`'s characters.
+    MoveListBox(int x, int y, int width, int height, const Task& task);
     void draw() override;
     int rowCount() override;
     int rowHeight(int row) override;
@@ -48,6 +51,7 @@ public:
     ui::Button* undoButton = nullptr;  // play's; not owned
 
 private:
+    const Task& task_;
     RowLayout rowLayout_;
 };
 

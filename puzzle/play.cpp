@@ -32,19 +32,19 @@ namespace {
 constexpr scene::Box kMovesOnWinner{70, 50, 80, 40};
 constexpr int kCloseOnWinnerX = 66, kCloseOnWinnerY = 96;
 
-CharacterRecord& recordOf(const VisualItem* item) {
+const CharacterRecord& recordOf(const Task& task, const VisualItem* item) {
     return task.characters[static_cast<size_t>(item->id)];
 }
 
-bool isCharacter(const VisualItem* item) {
+bool isCharacter(const Task& task, const VisualItem* item) {
     for (int i = 0; i < task.characterCount; ++i) {
         if (task.characters[static_cast<size_t>(i)].item == item) return true;
     }
     return false;
 }
 
-void putOnBank(VisualItem* item, bool left) {
-    const CharacterRecord& c = recordOf(item);
+void putOnBank(const Task& task, VisualItem* item, bool left) {
+    const CharacterRecord& c = recordOf(task, item);
     if (left) {
         item->moveTo(c.leftX, c.leftY);
     } else {
@@ -81,7 +81,7 @@ void rememberWin(PlayState& play, const model::TaskData& data) {
 void startWin(PlaySession& session) {
     PlayState& play = session.play;
     play.movesText->text = std::to_string(play.moveList->moveCount);
-    const model::TaskData data = taskData();
+    const model::TaskData data = taskData(session.task);
     rememberWin(play, data);
     const std::optional<int> shortest = model::shortestCrossings(data);
     const int hints = hintsUsed(session.hint);
@@ -101,11 +101,11 @@ void startWin(PlaySession& session) {
 // its place on the bank; then the crossing counts.
 void landPassengers(PlaySession& session, int direction, model::PassengerSet landed) {
     PlayState& play = session.play;
-    InertPicture* boat = task.boat;
+    InertPicture* boat = session.task.boat;
     if (boat->attached != nullptr) {
         VisualItem* passenger = detachFirst(boat);
         landed.set(static_cast<size_t>(passenger->id));
-        fadeMove(passenger->id, direction);
+        fadeMove(session.task, passenger->id, direction);
         afterAnimations(
             [owner = &session, direction, landed] { landPassengers(*owner, direction, landed); });
         return;
@@ -113,7 +113,7 @@ void landPassengers(PlaySession& session, int direction, model::PassengerSet lan
     play.moveList->append({landed, direction});
     play.moveList->scrollToEnd();
     setVisible(direction == 1 ? play.leftArrow : play.rightArrow, true);
-    if (direction == 1 && isGoalReached(play)) startWin(session);
+    if (direction == 1 && isGoalReached(session)) startWin(session);
     shell().items.inputArmed = true;
 }
 
@@ -121,21 +121,21 @@ void sail(PlaySession& session, int direction) {
     PlayState& play = session.play;
     // An undo can bring the boat to the arrow's bank while the pointer rests on it: the
     // press that follows must not send the boat to where it already is.
-    if (boatAtLeft() != (direction == 1)) return;
+    if (boatAtLeft(session.task) != (direction == 1)) return;
     if (!checkCrossing(session, direction)) return;
     dismissHint(session.hint);
     shell().items.inputArmed = false;
     setVisible(direction == 1 ? play.rightArrow : play.leftArrow, false);
     // The position crosses first; the pictures then follow it.
-    model::cross(task.position, direction, play.opened);
+    model::cross(session.task.position, direction, play.opened);
     // The boat climbs the drawn river as it goes right and sinks back as it comes left.
     Animation crossing;
     crossing.periodMs = 10;
-    crossing.hasFrame = [direction](int) {
-        return direction == 1 ? task.boat->x < kRightStationX : task.boat->x > kLeftStationX;
+    InertPicture* boat = session.task.boat;
+    crossing.hasFrame = [direction, boat](int) {
+        return direction == 1 ? boat->x < kRightStationX : boat->x > kLeftStationX;
     };
-    crossing.showFrame = [direction](int) {
-        InertPicture* boat = task.boat;
+    crossing.showFrame = [direction, boat](int) {
         if (direction == 1) {
             const bool climbing = boat->x >= kClimbLeft && boat->x + 2 <= kClimbRight;
             boat->moveBy(2, climbing ? -1 : 0);
@@ -150,14 +150,14 @@ void sail(PlaySession& session, int direction) {
 
 }  // namespace
 
-int passengerWeight() { return static_cast<int>(task.position.load); }
+int passengerWeight(const Task& task) { return static_cast<int>(task.position.load); }
 
 void buildPlayScreen(PlaySession& session, NextTask next) {
     PlayState& play = session.play;
     Scene& scenery = session.scene;
     play = PlayState{};
     const scene::Box area = scene::panelListWithoutButtons(scenery);
-    play.moveList = new MoveListBox(area.x, area.y, area.width, area.height);
+    play.moveList = new MoveListBox(area.x, area.y, area.width, area.height, session.task);
     play.moveList->upArrow = scenery.upArrow;
     play.moveList->downArrow = scenery.downArrow;
     play.undoButton = new Button(0, 0, scene::kListRowWidth, scene::kListRowHeight, "Отменить ход"_cp);
@@ -197,7 +197,7 @@ void buildPlayScreen(PlaySession& session, NextTask next) {
     play.highlightA = makeCharacterHighlight();
     play.highlightB = makeCharacterHighlight();
     buildHint(session);
-    play.loadLabel = new BoatLoadLabel();
+    play.loadLabel = new BoatLoadLabel(session.task);
     // Messages keep to the river, off the move list's board and the hint button.
     scenery.messagePopup->areaLeft = kRiverTextLeft;
     scenery.messagePopup->areaRight = kRiverTextRight;
@@ -205,6 +205,7 @@ void buildPlayScreen(PlaySession& session, NextTask next) {
 
 void closePlayScreen(PlaySession& session) {
     PlayState& play = session.play;
+    Task& task = session.task;
     for (int i = 0; i < task.characterCount; ++i) {
         CharacterRecord& c = task.characters[static_cast<size_t>(i)];
         c.smallPicture.reset();
@@ -231,14 +232,21 @@ void closePlayScreen(PlaySession& session) {
     session.scene.messagePopup->areaLeft = 0;
     session.scene.messagePopup->areaRight = platform::kScreenWidth;
     play = PlayState{};
+    delete task.boat;
+    task.boat = nullptr;
+    task.boatSettings = model::BoatSettings{};
+    task.position = model::Position{};
+    task.characterCount = 0;
+    task.ruleCount = 0;
 }
 
 bool onPlayDragStart(PlaySession& session, DragDropItem* item) {
     PlayState& play = session.play;
+    Task& task = session.task;
     const int i = item->id;
     if (task.position.inBoat(i)) {
         // A passenger leaves the boat: the ones to its right close the gap.
-        task.position.leaveBoat(i, recordOf(item).weight);
+        task.position.leaveBoat(i, recordOf(task, item).weight);
         play.origin = 0;
         for (VisualItem* p = task.boat; p->attached != nullptr; p = p->attached) {
             if (p->attached != item) continue;
@@ -254,22 +262,23 @@ bool onPlayDragStart(PlaySession& session, DragDropItem* item) {
     return play.origin == task.position.boat;
 }
 
-bool onPlayDragOver(VisualItem* other) {
+bool onPlayDragOver(Task& task, VisualItem* other) {
     if (other == task.boat) {
         task.boat->state = ui::Hovered;
         return true;
     }
-    if (isCharacter(other)) return false;
+    if (isCharacter(task, other)) return false;
     task.boat->state = ui::Idle;
     return true;
 }
 
 void onPlayDrop(PlaySession& session, DragDropItem* item) {
     const PlayState& play = session.play;
+    Task& task = session.task;
     InertPicture* boat = task.boat;
     boat->state = ui::Idle;
     const int i = item->id;
-    const int weight = recordOf(item).weight;
+    const int weight = recordOf(task, item).weight;
     // A tap names its character rather than a place: one on the bank means "into the
     // boat", one on a passenger "back ashore". Either then takes the way a drop would.
     const bool intoBoat = item->tapped ? play.origin != 0 : intersects(item, boat);
@@ -288,8 +297,8 @@ void onPlayDrop(PlaySession& session, DragDropItem* item) {
     // Asked into the boat and refused, by a tap or by a drag alike, the pupil is told why;
     // only someone on the boat's bank can be refused for the load.
     if (intoBoat && task.position.sideOf(i) == task.position.boat)
-        explainRefusedBoarding(session.scene, weight);
-    putOnBank(item, task.position.sideOf(i) == kLeftSide);
+        explainRefusedBoarding(session.scene, task, weight);
+    putOnBank(task, item, task.position.sideOf(i) == kLeftSide);
 }
 
 void playKeyDown(PlaySession& session, platform::Key key, bool ctrl) {
@@ -309,7 +318,7 @@ void playKeyDown(PlaySession& session, platform::Key key, bool ctrl) {
     }
 }
 
-void fadeMove(int character, int side) {
+void fadeMove(Task& task, int character, int side) {
     // 15 frames out, the move, 15 frames in, in steps of 17 of the alpha. The colour's own
     // alpha comes from the task file, is part of the character's kind and goes back into a
     // saved solution: the fade ends on it, not on opaque.
@@ -319,26 +328,28 @@ void fadeMove(int character, int side) {
     fade.periodMs = 20;
     fade.pauseFirst = true;
     fade.hasFrame = [](int frame) { return frame < 2 * kFadeFrames; };
-    fade.showFrame = [character, side, full](int frame) {
-        VisualItem* item = task.characters[static_cast<size_t>(character)].item;
+    fade.showFrame = [owner = &task, character, side, full](int frame) {
+        VisualItem* item = owner->characters[static_cast<size_t>(character)].item;
         if (frame < kFadeFrames) {
             setAlpha(item, full * static_cast<uint32_t>(238 - 17 * frame) / 255);
             return;
         }
-        if (frame == kFadeFrames) putOnBank(item, side != kRightSide);
+        if (frame == kFadeFrames) putOnBank(*owner, item, side != kRightSide);
         setAlpha(item, full * static_cast<uint32_t>(17 * (frame - kFadeFrames + 1)) / 255);
     };
     animate(std::move(fade));
 }
 
-void applyMove(PlayState& play, const model::MoveData& move, int direction) {
+void applyMove(PlaySession& session, const model::MoveData& move, int direction) {
+    PlayState& play = session.play;
+    Task& task = session.task;
     // Replaying a move (+1) restores the position after it, undoing (-1) the one before.
     const bool toRight = direction == move.direction;
     const int side = toRight ? kRightSide : kLeftSide;
     for (int i = 0; i < task.characterCount; ++i) {
         if (!move.mask.test(static_cast<size_t>(i))) continue;
         model::putOnBank(task.position, i, side, play.opened);
-        putOnBank(task.characters[static_cast<size_t>(i)].item, !toRight);
+        putOnBank(task, task.characters[static_cast<size_t>(i)].item, !toRight);
     }
     task.position.boat = side;
     if (toRight) {
@@ -355,15 +366,16 @@ namespace {
 void undoBehindBlinds(PlaySession& session) {
     PlayState& play = session.play;
     if (play.moveList == nullptr || play.moveList->moveCount == 0) return;
+    Task& task = session.task;
     dismissHint(session.hint);
     play.origin = 0;
     while (task.boat->attached != nullptr) {
         VisualItem* passenger = detachFirst(task.boat);
-        task.position.leaveBoat(passenger->id, recordOf(passenger).weight);
+        task.position.leaveBoat(passenger->id, recordOf(task, passenger).weight);
         task.boat->state = ui::Idle;
-        putOnBank(passenger, boatAtLeft());
+        putOnBank(task, passenger, boatAtLeft(task));
     }
-    applyMove(play, play.moveList->moves[static_cast<size_t>(play.moveList->moveCount - 1)], -1);
+    applyMove(session, play.moveList->moves[static_cast<size_t>(play.moveList->moveCount - 1)], -1);
     play.moveList->removeLast();
     play.moveList->scrollToEnd();
     session.scene.openBlinds();

@@ -8,6 +8,7 @@
 #include "model/task_data.hpp"
 #include "platform/events.hpp"
 #include "puzzle/hint.hpp"
+#include "puzzle/task.hpp"
 #include "puzzle/win_plaque.hpp"
 #include "scene/scene.hpp"
 #include "ui/button.hpp"
@@ -53,6 +54,7 @@ struct PlaySession {
 
     // The scenery play stands on, the app's: it outlives the session.
     scene::Scene& scene;
+    Task task;
     PlayState play;
     HintState hint;
     WinPlaque plaque;
@@ -61,24 +63,24 @@ struct PlaySession {
 // Every item of the play screen; called before the task is read. `next` leads from the
 // winner picture to the next task.
 void buildPlayScreen(PlaySession& session, NextTask next);
-// Destroys the characters and the play screen's items (the boat is the shell's).
+// Destroys the characters, the boat and the play screen's items.
 void closePlayScreen(PlaySession& session);
 
 bool onPlayDragStart(PlaySession& session, ui::DragDropItem* item);
-bool onPlayDragOver(ui::VisualItem* other);
+bool onPlayDragOver(Task& task, ui::VisualItem* other);
 void onPlayDrop(PlaySession& session, ui::DragDropItem* item);
 
 // The keys of play, for when play alone takes input (no menu, no winner picture, no
 // press held): Ctrl+Z undoes the last crossing, Enter and Space send the boat.
 void playKeyDown(PlaySession& session, platform::Key key, bool ctrl);
 // The total weight of the boat's passengers.
-int passengerWeight();
+int passengerWeight(const Task& task);
 
 void undoMove(PlaySession& session);
 void closeWinner(PlaySession& session);
 // direction equal to the move's: the position after it; opposite: before it.
-void applyMove(PlayState& play, const model::MoveData& move, int direction);
-void fadeMove(int character, int side);
+void applyMove(PlaySession& session, const model::MoveData& move, int direction);
+void fadeMove(Task& task, int character, int side);
 // The end of the win's flight: shows the winner picture.
 void revealWinner(PlayState& play);
 

@@ -15,11 +15,9 @@ namespace puzzle {
 using namespace ui;
 using namespace scene;
 
-Task task;
+bool boatAtLeft(const Task& task) { return task.position.boat == kLeftSide; }
 
-bool boatAtLeft() { return task.position.boat == kLeftSide; }
-
-int placeOf(int index, int destination) {
+int placeOf(const Task& task, int index, int destination) {
     return task.position.inBoat(index) ? destination : task.position.sideOf(index);
 }
 
@@ -41,6 +39,7 @@ void flyToBank(FlyingHighlight* highlight, const Box& bank) {
 }  // namespace
 
 bool checkCrossing(const PlaySession& session, int destination) {
+    const Task& task = session.task;
     const PlayState& play = session.play;
     Scene& scene = session.scene;
     const int count = task.characterCount;
@@ -71,19 +70,21 @@ bool checkCrossing(const PlaySession& session, int destination) {
     return false;
 }
 
-bool isGoalReached(const PlayState& play) { return model::atGoal(task.position, play.opened); }
+bool isGoalReached(const PlaySession& session) {
+    return model::atGoal(session.task.position, session.play.opened);
+}
 
 void createPlayCharacter(PlaySession& session, int i, int leftX, int leftY, int rightX, int rightY,
                          int weight, const char* name) {
-    CharacterRecord& c = task.characters[static_cast<size_t>(i)];
+    CharacterRecord& c = session.task.characters[static_cast<size_t>(i)];
     c.item = new scene::CharacterPicture(leftX, leftY, name);
     c.item->id = i;
     c.item->onDragStart = [owner = &session](DragDropItem* item, int, int) {
         return onPlayDragStart(*owner, item);
     };
     c.item->onDrop = [owner = &session](DragDropItem* item, int, int) { onPlayDrop(*owner, item); };
-    c.item->onDragOver = [](DragDropItem*, VisualItem* other, int, int) {
-        return onPlayDragOver(other);
+    c.item->onDragOver = [owner = &session.task](DragDropItem*, VisualItem* other, int, int) {
+        return onPlayDragOver(*owner, other);
     };
     // A task from another computer may name a picture this one lacks: a figure with a
     // question mark stands in, so the character can be seen, dragged and the task solved.
@@ -106,7 +107,7 @@ void createPlayCharacter(PlaySession& session, int i, int leftX, int leftY, int 
     c.weight = weight;
 }
 
-model::TaskData taskData() {
+model::TaskData taskData(const Task& task) {
     model::TaskData data;
     data.title = task.title;
     data.statement = task.statement;
@@ -137,19 +138,16 @@ void copyInto(char* buffer, size_t size, const std::string& text) {
 
 }  // namespace
 
-void setTitle(Scene& scene, const std::string& title) {
+void setTitle(Scene& scene, Task& task, const std::string& title) {
     copyInto(task.title, sizeof task.title, title);
-    showTaskWords(scene);
+    showTaskWords(scene, task);
 }
 
-void setStatement(Scene& scene, const std::string& statement) {
+void setStatement(Scene& scene, Task& task, const std::string& statement) {
     copyInto(task.statement, sizeof task.statement, statement);
-    showTaskWords(scene);
+    showTaskWords(scene, task);
 }
 
-void showTaskWords(Scene& scene) {
-    scene.titleLabel->text = task.title;
-    scene.statementLabel->text = task.statement;
-}
+void showTaskWords(Scene& scene, const Task& task) { scene.showWords(task.title, task.statement); }
 
 }  // namespace puzzle

@@ -1,6 +1,6 @@
-// The one river-crossing task held in memory: title, statement, boat, characters with
-// their start and goal places, and rules. Where everyone stands is the position; the
-// pictures follow it.
+// A river-crossing task held in memory: title, statement, boat, characters with their
+// start and goal places, and rules. Where everyone stands is the position; the pictures
+// follow it. The session that plays or composes it owns it.
 #pragma once
 
 #include <array>
@@ -51,29 +51,26 @@ struct Task {
     std::array<RuleRecord, model::kMaxRules> rules;
 };
 
-extern Task task;
-
-bool boatAtLeft();
+bool boatAtLeft(const Task& task);
 
 // -1 on the left bank, +1 on the right, otherwise destination (in the boat).
-int placeOf(int index, int destination);
-struct PlayState;
+int placeOf(const Task& task, int index, int destination);
 struct PlaySession;
 
-// The check before the boat leaves for `destination`; a refusal shows its message and
-// highlights.
+// The check before the session's boat leaves for `destination`; a refusal shows its
+// message and highlights.
 bool checkCrossing(const PlaySession& session, int destination);
-bool isGoalReached(const PlayState& play);
-// Its drags follow the session's rules.
+bool isGoalReached(const PlaySession& session);
+// A character of the session's task; its drags follow the session's rules.
 void createPlayCharacter(PlaySession& session, int i, int leftX, int leftY, int rightX, int rightY,
                          int weight, const char* name);
 
 // The task as plain data (moves are added by the caller).
-model::TaskData taskData();
+model::TaskData taskData(const Task& task);
 // Both cut the words to what the task holds and show them under the river.
-void setTitle(scene::Scene& scene, const std::string& title);
-void setStatement(scene::Scene& scene, const std::string& statement);
+void setTitle(scene::Scene& scene, Task& task, const std::string& title);
+void setStatement(scene::Scene& scene, Task& task, const std::string& statement);
 // The labels under the river show the task's words as they now stand.
-void showTaskWords(scene::Scene& scene);
+void showTaskWords(scene::Scene& scene, const Task& task);
 
 }  // namespace puzzle

@@ -18,41 +18,41 @@ namespace puzzle {
 
 namespace {
 
-platform::WriteResult writeTask(const std::string& path, int patienceMs) {
-    const std::vector<uint8_t> bytes = model::encodeTask(taskData(), false);
+platform::WriteResult writeTask(const Task& task, const std::string& path, int patienceMs) {
+    const std::vector<uint8_t> bytes = model::encodeTask(taskData(task), false);
     return patienceMs > 0 ? platform::writeNewFileWithin(path, bytes, patienceMs)
                           : platform::writeNewFile(path, bytes);
 }
 
 }  // namespace
 
-bool writeNewTaskFile(const std::string& path, bool* existed) {
-    const platform::WriteResult result = writeTask(path, 0);
+bool writeNewTaskFile(const Task& task, const std::string& path, bool* existed) {
+    const platform::WriteResult result = writeTask(task, path, 0);
     if (existed != nullptr) *existed = result == platform::WriteResult::Exists;
     return result == platform::WriteResult::Ok;
 }
 
-model::TaskData playedTaskData(const PlayState& play) {
-    model::TaskData data = taskData();
-    if (play.moveList != nullptr) data.moves = play.moveList->moves;
+model::TaskData playedTaskData(const PlaySession& session) {
+    model::TaskData data = taskData(session.task);
+    if (session.play.moveList != nullptr) data.moves = session.play.moveList->moves;
     return data;
 }
 
-bool writeSolutionFile(const PlayState& play, const std::string& path) {
-    if (play.moveList == nullptr) return false;
-    const model::TaskData data = playedTaskData(play);
+bool writeSolutionFile(const PlaySession& session, const std::string& path) {
+    if (session.play.moveList == nullptr) return false;
+    const model::TaskData data = playedTaskData(session);
     // A file that cannot hold every crossing would replay to another position.
     if (!model::solutionFits(data)) return false;
     return platform::replaceFile(path, model::encodeTask(data, true));
 }
 
-bool saveNewTask(const std::string& folder, int patienceMs, bool* noAnswer) {
+bool saveNewTask(const Task& task, const std::string& folder, int patienceMs, bool* noAnswer) {
     if (noAnswer != nullptr) *noAnswer = false;
     if (!folder.empty() && folder == platform::dataFolder()) platform::createFolders(folder);
     const std::string prefix = folder.empty() ? std::string() : folder + "/";
     for (int number = 0; number <= 99; ++number) {
         const platform::WriteResult result =
-            writeTask(prefix + model::taskFileName(task.title, number), patienceMs);
+            writeTask(task, prefix + model::taskFileName(task.title, number), patienceMs);
         if (result == platform::WriteResult::Ok) return true;
         if (result == platform::WriteResult::NoAnswer && noAnswer != nullptr) *noAnswer = true;
         if (result != platform::WriteResult::Exists) return false;
@@ -74,7 +74,7 @@ std::string pictureFileName(const std::string& name) {
 
 // Said once as the task opens, naming the first missing picture file so that a teacher
 // knows what to copy; the stand-ins show which characters it concerns.
-void reportMissingPictures(scene::Scene& scene) {
+void reportMissingPictures(scene::Scene& scene, const Task& task) {
     std::set<std::string> missing;
     std::string first;
     for (int i = 0; i < task.characterCount; ++i) {
@@ -114,10 +114,11 @@ std::optional<model::TaskData> loadTaskFile(const std::string& path) {
 void startPlay(PlaySession& session, const model::TaskData& data, const std::string& path,
                NextTask next) {
     PlayState& play = session.play;
+    Task& task = session.task;
     buildPlayScreen(session, std::move(next));
     play.taskPath = path;
-    setTitle(session.scene, data.title);
-    setStatement(session.scene, data.statement);
+    setTitle(session.scene, task, data.title);
+    setStatement(session.scene, task, data.statement);
     task.boat = new ui::InertPicture(
         scene::kLeftStationX, scene::kLeftStationY,
         (data.boat & model::kBoatmanFlag) != 0 ? "textures/boatman.tga" : "textures/boat.tga");
@@ -136,9 +137,9 @@ void startPlay(PlaySession& session, const model::TaskData& data, const std::str
     std::copy(data.rules.begin(), data.rules.end(), task.rules.begin());
     for (const model::MoveData& move : data.moves) {
         play.moveList->append(move);
-        applyMove(play, move, 1);
+        applyMove(session, move, 1);
     }
-    reportMissingPictures(session.scene);
+    reportMissingPictures(session.scene, task);
 }
 
 }  // namespace puzzle

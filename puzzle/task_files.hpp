@@ -10,21 +10,22 @@
 
 namespace puzzle {
 
-struct PlayState;
 struct PlaySession;
+struct Task;
 
-// The task on the play screen with the crossings made, as a solution file holds it.
-model::TaskData playedTaskData(const PlayState& play);
+// The task played with the crossings made, as a solution file holds it.
+model::TaskData playedTaskData(const PlaySession& session);
 
-// Writes the Task as a new task file (creating the file exclusively); false when the
+// Writes the task as a new task file (creating the file exclusively); false when the
 // file exists (existed set) or cannot be written.
-bool writeNewTaskFile(const std::string& path, bool* existed);
-// Writes the Task with its moves (play only), replacing the file safely.
-bool writeSolutionFile(const PlayState& play, const std::string& path);
+bool writeNewTaskFile(const Task& task, const std::string& path, bool* existed);
+// Writes the task played with its moves, replacing the file safely.
+bool writeSolutionFile(const PlaySession& session, const std::string& path);
 // Folder + "/_hex.dat" or "/_hex - N.dat" (N = 1..99), the first name that is free.
 // The data folder is created when it is the target. patienceMs > 0: the folder may stop
 // answering, so each write is waited for that long at most (noAnswer tells when it was not).
-bool saveNewTask(const std::string& folder, int patienceMs = 0, bool* noAnswer = nullptr);
+bool saveNewTask(const Task& task, const std::string& folder, int patienceMs = 0,
+                 bool* noAnswer = nullptr);
 // Reads and checks a whole task or solution file; nothing on screen changes.
 std::optional<model::TaskData> loadTaskFile(const std::string& path);
 // Builds the play screen for a checked task read from `path` and replays its moves; the

@@ -62,6 +62,11 @@ void Scene::showMessage(std::string text) { messagePopup->show(std::move(text));
 
 void Scene::hideMessage() { messagePopup->visible = false; }
 
+void Scene::showWords(const char* title, const char* statement) {
+    titleLabel->text = title;
+    statementLabel->text = statement;
+}
+
 // The wipe's frames and what follows them run while the scene lives: the app stops the
 // animations before it forgets the scene.
 template <size_t N>

@@ -27,6 +27,8 @@ public:
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
+    // The words under the river: a task's title and statement, or none ("", "").
+    void showWords(const char* title, const char* statement);
     // Shows a short message in the popup (Windows-1251).
     void showMessage(std::string text);
     // Takes the popup's message away at once (the screen it spoke of closes).

@@ -28,7 +28,7 @@ void Spin::doStep() {
     } else if (pressedPart == 2) {
         value = value + step > maximum ? maximum : value + step;
     }
-    if (onChange != nullptr) onChange(this);
+    if (onChange) onChange(this);
 }
 
 void Spin::mouseDown(int px, int py) {

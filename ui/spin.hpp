@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "ui/graphics_item.hpp"
 
@@ -32,7 +33,7 @@ public:
     int32_t step = 1;
     uint32_t textColour = kPaleYellow;
     uint32_t nextRepeat = 0;
-    void (*onChange)(Spin*) = nullptr;
+    std::function<void(Spin*)> onChange;
 
 private:
     void doStep();

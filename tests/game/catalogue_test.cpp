@@ -25,7 +25,6 @@ namespace {
 
 using namespace ui;
 using namespace scene;
-using puzzle::task;
 
 model::TaskData titled(const std::string& title) {
     model::TaskData data = test::wolfGoatCabbage();
@@ -98,7 +97,7 @@ TEST_F(CatalogueTest, ListsTheClassFolderBetweenTheProgramAndTheDataFolder) {
     pressRow(2);
     wait(1000);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
-    EXPECT_STREQ(task.title, "c");
+    EXPECT_STREQ(test::task().title, "c");
 }
 
 TEST_F(CatalogueTest, OtherFileNamesShowInUtf8AndNoRowIsBlank) {
@@ -113,7 +112,7 @@ TEST_F(CatalogueTest, OtherFileNamesShowInUtf8AndNoRowIsBlank) {
     EXPECT_EQ(names[2], "Задача про волка"_cp);
     pressRow(1);
     pressRow(1);
-    EXPECT_STREQ(task.title, "y");
+    EXPECT_STREQ(test::task().title, "y");
 }
 
 TEST_F(CatalogueTest, ManyFilesKeepTheFirstTitlesAndEveryPressAddressesItsOwnRow) {
@@ -166,7 +165,7 @@ TEST_F(CatalogueTest, ManyFilesKeepTheFirstTitlesAndEveryPressAddressesItsOwnRow
     pressRow(5);
     pressRow(5);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
-    EXPECT_EQ(std::string(task.title), title(106));
+    EXPECT_EQ(std::string(test::task().title), title(106));
 }
 
 // The cap once kept the first titles over all folders: a pack grown past it hid every
@@ -242,7 +241,7 @@ TEST_F(CatalogueTest, APressSelectsASecondOpensAndRejectedFilesSaySo) {
     pressRow(good);
     click(465, 105 + 440 - 89 + 15);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
-    EXPECT_STREQ(task.title, "ab");
+    EXPECT_STREQ(test::task().title, "ab");
 }
 
 TEST_F(CatalogueTest, DeletingKeepsEveryRowOnItsOwnFile) {
@@ -321,19 +320,20 @@ TEST_F(CatalogueTest, DeletingTheLastEntryLeavesTheEmptyText) {
 }
 
 TEST_F(CatalogueTest, NewTaskNamesAreNumberedUpToNinetyNine) {
-    puzzle::setTitle(test::scenery(), "ab");
-    ASSERT_TRUE(puzzle::saveNewTask("tasks"));
-    ASSERT_TRUE(puzzle::saveNewTask("tasks"));
+    puzzle::Task task;
+    puzzle::setTitle(test::scenery(), task, "ab");
+    ASSERT_TRUE(puzzle::saveNewTask(task, "tasks"));
+    ASSERT_TRUE(puzzle::saveNewTask(task, "tasks"));
     EXPECT_TRUE(std::filesystem::exists("tasks/_6162.dat"));
     EXPECT_TRUE(std::filesystem::exists("tasks/_6162 - 1.dat"));
-    for (int n = 2; n <= 99; ++n) ASSERT_TRUE(puzzle::saveNewTask("tasks")) << n;
-    EXPECT_FALSE(puzzle::saveNewTask("tasks"));
+    for (int n = 2; n <= 99; ++n) ASSERT_TRUE(puzzle::saveNewTask(task, "tasks")) << n;
+    EXPECT_FALSE(puzzle::saveNewTask(task, "tasks"));
     // The data folder is made when it is the target; a missing "tasks" folder is not.
     std::filesystem::remove_all(dataFolder());
-    EXPECT_TRUE(puzzle::saveNewTask(platform::dataFolder()));
+    EXPECT_TRUE(puzzle::saveNewTask(task, platform::dataFolder()));
     EXPECT_TRUE(std::filesystem::exists(dataFolder() / "_6162.dat"));
     std::filesystem::remove_all("tasks");
-    EXPECT_FALSE(puzzle::saveNewTask("tasks"));
+    EXPECT_FALSE(puzzle::saveNewTask(task, "tasks"));
 }
 
 TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
@@ -344,7 +344,7 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     ASSERT_EQ(app::screenKind(), app::ScreenKind::Play);
     // One crossing: the farmer takes the goat.
     auto board = [&](int i) {
-        auto* c = task.characters[static_cast<size_t>(i)].item;
+        auto* c = test::task().characters[static_cast<size_t>(i)].item;
         drag(c->x + 30, c->y + 30, 335, 320);
     };
     board(0);
@@ -367,8 +367,8 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     EXPECT_EQ(platform::lastFileDialog().initialPath, path + ".sln");
     ASSERT_EQ(app::screenKind(), app::ScreenKind::Play);
     EXPECT_EQ(test::play().moveList->moveCount, 1);
-    EXPECT_EQ(task.boat->x, 675);
-    EXPECT_EQ(puzzle::placeOf(2, 1), 1);
+    EXPECT_EQ(test::task().boat->x, 675);
+    EXPECT_EQ(puzzle::placeOf(test::task(), 2, 1), 1);
 
     // A file the reader rejects keeps the game as it was and says so.
     std::ofstream(path + "-bad.sln") << "PA*GPFF";
@@ -377,9 +377,9 @@ TEST_F(CatalogueTest, SolutionsSaveAndLoadThroughTheMenu) {
     click(520, 73 + 58 * 3);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
     EXPECT_EQ(test::scenery().messagePopup->text, "Ошибка открытия файла"_cp);
-    EXPECT_STREQ(task.title, "ab");
+    EXPECT_STREQ(test::task().title, "ab");
     EXPECT_EQ(test::play().moveList->moveCount, 1);
-    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_EQ(test::task().boat->x, 675);
     EXPECT_TRUE(test::scenery().woodPanel->visible);
 }
 

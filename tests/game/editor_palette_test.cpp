@@ -13,7 +13,6 @@
 namespace {
 
 using editor::CharacterPalette;
-using puzzle::task;
 
 class PaletteTest : public test::EditorTest {
 protected:
@@ -135,17 +134,17 @@ TEST_F(PaletteTest, CharactersCopyTheColourAndWeightOfTheMomentTheyAreTaken) {
     EXPECT_EQ(yellow->texture, palette()->entryPictures[0]->texture);
 
     // Only the weight that differs from 1 is written, and the boat's capacity unless 1.
-    auto numbers = CharacterPalette::loadNumbers();
+    auto numbers = palette()->loadNumbers();
     ASSERT_EQ(numbers.size(), 1u);
     EXPECT_EQ(numbers[0].value, 3);
     EXPECT_EQ(numbers[0].x, yellow->x + yellow->width);
     EXPECT_EQ(numbers[0].y, yellow->y + yellow->height);
     for (int capacity : {2, 0}) {
-        task.boatSettings.capacity = capacity;
-        numbers = CharacterPalette::loadNumbers();
+        test::task().boatSettings.capacity = capacity;
+        numbers = palette()->loadNumbers();
         ASSERT_EQ(numbers.size(), 2u);
         EXPECT_EQ(numbers[0].value, capacity);
-        EXPECT_EQ(numbers[0].x, scene::kLeftStationX + task.boat->width);
+        EXPECT_EQ(numbers[0].x, scene::kLeftStationX + test::task().boat->width);
     }
     shot("editor_load_numbers");
 }

@@ -5,8 +5,6 @@
 
 namespace {
 
-using puzzle::task;
-
 class EditorPlacementTest : public test::EditorTest {};
 
 TEST_F(EditorPlacementTest, BanksRecordPlacesAndTheWaterTakesOnlyUnplacedCharacters) {
@@ -37,7 +35,7 @@ TEST_F(EditorPlacementTest, BanksRecordPlacesAndTheWaterTakesOnlyUnplacedCharact
     EXPECT_EQ(character(0).rightX, item->x);
     EXPECT_EQ(character(0).rightY, item->y);
     EXPECT_EQ(character(0).leftX, startX);
-    EXPECT_EQ(task.characterCount, 1);
+    EXPECT_EQ(test::task().characterCount, 1);
     shot("editor_step2_characters");
 }
 
@@ -50,19 +48,19 @@ TEST_F(EditorPlacementTest, APlacedCharacterDroppedOnThePanelIsKeptOnlyWithRules
 
     ASSERT_TRUE(items().ruleList->appendRule());
     dragCharacter(0, 720, 600);  // the panel's border
-    EXPECT_EQ(task.characterCount, 1);
+    EXPECT_EQ(test::task().characterCount, 1);
     EXPECT_EQ(item->x, startX);
     EXPECT_EQ(item->y, startY);
-    task.ruleCount = 0;
+    test::task().ruleCount = 0;
 
     goTo(4);
     dragCharacter(0, 720, 600);
-    EXPECT_EQ(task.characterCount, 1);
+    EXPECT_EQ(test::task().characterCount, 1);
     EXPECT_EQ(item->x, startX);
 
     goTo(3);
     dragCharacter(0, 200, 600);  // below the banks
-    EXPECT_EQ(task.characterCount, 0);
+    EXPECT_EQ(test::task().characterCount, 0);
 }
 
 TEST_F(EditorPlacementTest, DeletingAMiddleCharacterMovesTheLastIntoItsSlotAndKeepsRulesMeaning) {
@@ -72,27 +70,27 @@ TEST_F(EditorPlacementTest, DeletingAMiddleCharacterMovesTheLastIntoItsSlotAndKe
     ASSERT_EQ(take(0, 300, 450), 3);
     ui::DragDropItem* last = character(2).item;
     const int lastLeftX = character(2).leftX;
-    task.ruleCount = 2;
-    task.rules[0] = {1, 2, 0, model::ForbidTogether};
-    task.rules[1] = {2, 1, -1, model::MoreThan};
+    test::task().ruleCount = 2;
+    test::task().rules[0] = {1, 2, 0, model::ForbidTogether};
+    test::task().rules[1] = {2, 1, -1, model::MoreThan};
 
-    editor::deleteCharacter(1);
-    ASSERT_EQ(task.characterCount, 2);
+    editor::deleteCharacter(test::task(), 1);
+    ASSERT_EQ(test::task().characterCount, 2);
     EXPECT_EQ(character(1).item, last);
     EXPECT_EQ(last->id, 1);
     EXPECT_EQ(character(1).leftX, lastLeftX);
     EXPECT_EQ(character(2).item, nullptr);
     // The deleted character's cells are empty; the moved one is named by its new slot.
-    EXPECT_EQ(task.rules[0].first, -1);
-    EXPECT_EQ(task.rules[0].second, 1);
-    EXPECT_EQ(task.rules[0].third, 0);
-    EXPECT_EQ(task.rules[1].first, 1);
-    EXPECT_EQ(task.rules[1].second, -1);
+    EXPECT_EQ(test::task().rules[0].first, -1);
+    EXPECT_EQ(test::task().rules[0].second, 1);
+    EXPECT_EQ(test::task().rules[0].third, 0);
+    EXPECT_EQ(test::task().rules[1].first, 1);
+    EXPECT_EQ(test::task().rules[1].second, -1);
 
-    editor::deleteCharacter(1);  // the last one: nothing moves
-    EXPECT_EQ(task.characterCount, 1);
-    EXPECT_EQ(task.rules[0].second, -1);
-    EXPECT_EQ(task.rules[0].third, 0);
+    editor::deleteCharacter(test::task(), 1);  // the last one: nothing moves
+    EXPECT_EQ(test::task().characterCount, 1);
+    EXPECT_EQ(test::task().rules[0].second, -1);
+    EXPECT_EQ(test::task().rules[0].third, 0);
     EXPECT_EQ(character(0).item->id, 0);
 }
 
@@ -106,8 +104,8 @@ TEST_F(EditorPlacementTest, RuleCellsTakeDropsOnlyWhileTheRuleListIsShown) {
     // At step 2 the hidden table lies under the palette: the drop is an ordinary panel
     // drop, which without rules deletes the character.
     dragCharacter(1, firstCellX, addRowY);
-    EXPECT_EQ(task.ruleCount, 0);
-    EXPECT_EQ(task.characterCount, 1);
+    EXPECT_EQ(test::task().ruleCount, 0);
+    EXPECT_EQ(test::task().characterCount, 1);
 
     goTo(4);
     const ui::DragDropItem* item = character(0).item;
@@ -120,19 +118,19 @@ TEST_F(EditorPlacementTest, RuleCellsTakeDropsOnlyWhileTheRuleListIsShown) {
     EXPECT_EQ(items().ruleList->hoverRow, 0);
     EXPECT_EQ(items().ruleList->hoverColumn, editor::RuleListBox::FirstColumn);
     up(firstCellX, addRowY);
-    ASSERT_EQ(task.ruleCount, 1);
-    EXPECT_EQ(task.rules[0].first, 0);
-    EXPECT_EQ(task.rules[0].second, -1);
-    EXPECT_EQ(task.rules[0].third, -1);
+    ASSERT_EQ(test::task().ruleCount, 1);
+    EXPECT_EQ(test::task().rules[0].first, 0);
+    EXPECT_EQ(test::task().rules[0].second, -1);
+    EXPECT_EQ(test::task().rules[0].third, -1);
     EXPECT_EQ(item->x, startX);
 
     dragCharacter(0, ruleListX() + 100, ruleRowY(0) + 15);  // second cell
-    EXPECT_EQ(task.rules[0].second, 0);
+    EXPECT_EQ(test::task().rules[0].second, 0);
     dragCharacter(0, ruleListX() + 60, ruleRowY(0) + 15);  // the sign: a panel drop
     dragCharacter(0, ruleListX() + items().ruleList->width - 6, ruleRowY(0) + 5);  // delete mark
-    EXPECT_EQ(task.ruleCount, 1);
-    EXPECT_EQ(task.rules[0].kind, model::ForbidTogether);
-    EXPECT_EQ(task.characterCount, 1);
+    EXPECT_EQ(test::task().ruleCount, 1);
+    EXPECT_EQ(test::task().rules[0].kind, model::ForbidTogether);
+    EXPECT_EQ(test::task().characterCount, 1);
     EXPECT_EQ(item->x, startX);
 }
 

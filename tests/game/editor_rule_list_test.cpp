@@ -9,7 +9,6 @@
 
 namespace {
 
-using puzzle::task;
 using ui::operator""_cp;
 
 class RuleListTest : public test::EditorTest {
@@ -35,22 +34,22 @@ TEST_F(RuleListTest, CharacterCellsStepThroughTheCharactersAndTheAddRowAppends) 
     addCharacters(3);
     goTo(4);
     clickCell(0, kFirst);  // the add row's first cell
-    ASSERT_EQ(task.ruleCount, 1);
-    EXPECT_EQ(task.rules[0].first, 0);
-    EXPECT_EQ(task.rules[0].second, -1);
-    EXPECT_EQ(task.rules[0].kind, model::ForbidTogether);
+    ASSERT_EQ(test::task().ruleCount, 1);
+    EXPECT_EQ(test::task().rules[0].first, 0);
+    EXPECT_EQ(test::task().rules[0].second, -1);
+    EXPECT_EQ(test::task().rules[0].kind, model::ForbidTogether);
     clickCell(0, kFirst);
     clickCell(0, kFirst);
-    EXPECT_EQ(task.rules[0].first, 2);
+    EXPECT_EQ(test::task().rules[0].first, 2);
     clickCell(0, kFirst);
-    EXPECT_EQ(task.rules[0].first, 0);
+    EXPECT_EQ(test::task().rules[0].first, 0);
     clickCell(0, kSecond);
-    EXPECT_EQ(task.rules[0].second, 0);
+    EXPECT_EQ(test::task().rules[0].second, 0);
 
     clickCell(1, kSign);  // the add row's sign appends a "more than" rule
-    ASSERT_EQ(task.ruleCount, 2);
-    EXPECT_EQ(task.rules[1].kind, model::MoreThan);
-    EXPECT_EQ(task.rules[1].first, -1);
+    ASSERT_EQ(test::task().ruleCount, 2);
+    EXPECT_EQ(test::task().rules[1].kind, model::MoreThan);
+    EXPECT_EQ(test::task().rules[1].first, -1);
     move(ruleListX() + kThird, ruleRowY(0) + 15);
     wait(10);
     shot("editor_step4_rules");
@@ -61,56 +60,56 @@ TEST_F(RuleListTest, KindCyclesAndTheThirdCellExistsOnlyForForbidTogether) {
     goTo(4);
     ASSERT_TRUE(list()->appendRule());
     clickCell(0, kThird);
-    EXPECT_EQ(task.rules[0].third, 0);
+    EXPECT_EQ(test::task().rules[0].third, 0);
     clickCell(0, kThird);
-    EXPECT_EQ(task.rules[0].third, 1);
+    EXPECT_EQ(test::task().rules[0].third, 1);
     clickCell(0, kThird);
-    EXPECT_EQ(task.rules[0].third, -1);
+    EXPECT_EQ(test::task().rules[0].third, -1);
     clickCell(0, kThird);
 
     clickCell(0, kSign);
-    EXPECT_EQ(task.rules[0].kind, model::MoreThan);
+    EXPECT_EQ(test::task().rules[0].kind, model::MoreThan);
     EXPECT_FALSE(list()->hitTest(ruleListX() + kThird, ruleRowY(0) + 15));
     clickCell(0, kThird);
-    EXPECT_EQ(task.rules[0].third, 0);
+    EXPECT_EQ(test::task().rules[0].third, 0);
     clickCell(0, kSign);
-    EXPECT_EQ(task.rules[0].kind, model::NotLessThan);
+    EXPECT_EQ(test::task().rules[0].kind, model::NotLessThan);
     clickCell(0, kSign);
-    EXPECT_EQ(task.rules[0].kind, model::ForbidTogether);
-    EXPECT_EQ(task.rules[0].third, 0);  // kept in the record all along
+    EXPECT_EQ(test::task().rules[0].kind, model::ForbidTogether);
+    EXPECT_EQ(test::task().rules[0].third, 0);  // kept in the record all along
 
     // Without characters the character cells stay empty.
-    task.characterCount = 0;
+    test::task().characterCount = 0;
     clickCell(0, kFirst);
-    EXPECT_EQ(task.rules[0].first, -1);
-    task.characterCount = 2;
+    EXPECT_EQ(test::task().rules[0].first, -1);
+    test::task().characterCount = 2;
 }
 
 TEST_F(RuleListTest, TheDeleteMarkAnswersOnlyInTheTopTwelvePixelsAtTheRightEnd) {
     goTo(4);
     for (int kind = 0; kind < 3; ++kind) {
         ASSERT_TRUE(list()->appendRule());
-        task.rules[static_cast<size_t>(kind)].kind = kind;
+        test::task().rules[static_cast<size_t>(kind)].kind = kind;
     }
     const int w = list()->width;
     clickCell(1, w - 13, 5);
     clickCell(1, w - 1, 12);
-    EXPECT_EQ(task.ruleCount, 3);
+    EXPECT_EQ(test::task().ruleCount, 3);
     EXPECT_FALSE(list()->hitTest(ruleListX() + w - 6, ruleRowY(3) + 5));  // not on the add row
     clickCell(1, w - 12, 11);
-    ASSERT_EQ(task.ruleCount, 2);
-    EXPECT_EQ(task.rules[0].kind, 0);
-    EXPECT_EQ(task.rules[1].kind, 2);
+    ASSERT_EQ(test::task().ruleCount, 2);
+    EXPECT_EQ(test::task().rules[0].kind, 0);
+    EXPECT_EQ(test::task().rules[1].kind, 2);
 }
 
 TEST_F(RuleListTest, AFullTableAppendsNothing) {
     goTo(4);
-    task.ruleCount = model::kMaxRules;
+    test::task().ruleCount = model::kMaxRules;
     list()->scrollToEnd();
     const int addRowTop = list()->y - list()->scrollOffset + 33 * model::kMaxRules;
     ASSERT_GE(addRowTop, list()->y);
     click(ruleListX() + kFirst, addRowTop + 15);
-    EXPECT_EQ(task.ruleCount, model::kMaxRules);
+    EXPECT_EQ(test::task().ruleCount, model::kMaxRules);
     EXPECT_FALSE(list()->appendRule());
 }
 
@@ -129,7 +128,7 @@ TEST_F(RuleListTest, HintsShowAfterTwoSecondsOfRest) {
 
     ASSERT_TRUE(list()->appendRule());
     ASSERT_TRUE(list()->appendRule());
-    task.rules[1].kind = model::MoreThan;
+    test::task().rules[1].kind = model::MoreThan;
     move(ruleListX() + kSign, ruleRowY(1) + 15);
     wait(2100);
     hint = ui::currentHint(&box);

@@ -21,7 +21,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using puzzle::task;
 using ui::operator""_cp;
 
 class WizardTest : public test::EditorTest {
@@ -44,7 +43,7 @@ protected:
     uint64_t boatPixels() {
         ui::renderFrame();
         uint64_t sum = 0;
-        const ui::InertPicture* boat = task.boat;
+        const ui::InertPicture* boat = test::task().boat;
         for (int y = boat->y; y < boat->y + boat->height; y += 2) {
             for (int x = boat->x; x < boat->x + boat->width; x += 2) sum += pixel(x, y) & 0xFFFFFF;
         }
@@ -83,8 +82,8 @@ TEST_F(WizardTest, AFreshEditorOpensItsEditBoxesWhenTheFlightEnds) {
     statement->keyDown(platform::Key::Enter, false, false);
     statement->typeText("second");
     next();
-    EXPECT_STREQ(task.title, "Волк, коза и капуста"_cp);
-    EXPECT_STREQ(task.statement, "Первая\r\nsecond"_cp);
+    EXPECT_STREQ(test::task().title, "Волк, коза и капуста"_cp);
+    EXPECT_STREQ(test::task().statement, "Первая\r\nsecond"_cp);
     EXPECT_EQ(items().titleEdit, nullptr);
     EXPECT_TRUE(test::scenery().titleLabel->visible);
 
@@ -101,8 +100,8 @@ TEST_F(WizardTest, LongTextsAreCutWhenTheStepIsLeftAndAnEarlyLeaveMakesNoBoxes) 
     items().titleEdit->setText(std::string(200, 'a'));
     items().statementEdit->setText(std::string(1500, 'b'));
     next();
-    EXPECT_EQ(std::strlen(task.title), 122u);
-    EXPECT_EQ(std::strlen(task.statement), 1023u);
+    EXPECT_EQ(std::strlen(test::task().title), 122u);
+    EXPECT_EQ(std::strlen(test::task().statement), 1023u);
 
     // Back and on again before the flight ends: no boxes, the texts stay as they were.
     back();
@@ -110,14 +109,14 @@ TEST_F(WizardTest, LongTextsAreCutWhenTheStepIsLeftAndAnEarlyLeaveMakesNoBoxes) 
     next();
     wait(1000);
     EXPECT_EQ(items().titleEdit, nullptr);
-    EXPECT_EQ(std::strlen(task.title), 122u);
+    EXPECT_EQ(std::strlen(test::task().title), 122u);
 }
 
 TEST_F(WizardTest, TheBoatStepSetsBoatmanAndCapacity) {
     next();
-    ui::InertPicture* boat = task.boat;
+    ui::InertPicture* boat = test::task().boat;
     ASSERT_NE(boat, nullptr);
-    const auto boatWord = [] { return static_cast<int>(task.boatSettings.word()); };
+    const auto boatWord = [] { return static_cast<int>(test::task().boatSettings.word()); };
     EXPECT_EQ(boatWord(), 1);
     EXPECT_EQ(boat->x, items().stepTitle->x);
     EXPECT_EQ(boat->y, items().stepTitle->y + 30);
@@ -156,25 +155,25 @@ TEST_F(WizardTest, TheBoatStepSetsBoatmanAndCapacity) {
     EXPECT_EQ(items().boatmanBox, nullptr);
     EXPECT_EQ(boat->x, scene::kLeftStationX);
     back();
-    EXPECT_EQ(task.boat, boat);
+    EXPECT_EQ(test::task().boat, boat);
     EXPECT_TRUE(items().boatmanBox->checked);
     EXPECT_EQ(items().capacitySpin->value, 999);
     back();
-    EXPECT_EQ(task.boat, nullptr);
+    EXPECT_EQ(test::task().boat, nullptr);
     next();
-    ASSERT_NE(task.boat, nullptr);
+    ASSERT_NE(test::task().boat, nullptr);
     EXPECT_EQ(boatWord(), 1);
     EXPECT_FALSE(items().boatmanBox->checked);
 }
 
 TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStepAndFlightsFollowThePanel) {
     goTo(2);
-    EXPECT_EQ(task.boat->x, scene::kLeftStationX);
-    EXPECT_EQ(task.boat->y, scene::kLeftStationY);
+    EXPECT_EQ(test::task().boat->x, scene::kLeftStationX);
+    EXPECT_EQ(test::task().boat->y, scene::kLeftStationY);
     EXPECT_TRUE(items().backButton->visible);
     next();
-    EXPECT_EQ(task.boat->x, scene::kRightStationX);
-    EXPECT_EQ(task.boat->y, scene::kRightStationY);
+    EXPECT_EQ(test::task().boat->x, scene::kRightStationX);
+    EXPECT_EQ(test::task().boat->y, scene::kRightStationY);
     EXPECT_EQ(items().stepTitle->text, "Конечное положение"_cp);
     EXPECT_EQ(test::scenery().bankHighlight->targetX, 770);
 
@@ -186,11 +185,11 @@ TEST_F(WizardTest, TheBoatStandsAtTheRightStationOnlyForTheGoalStepAndFlightsFol
     EXPECT_EQ(test::scenery().bankHighlight->targetX, items().ruleList->x);
     EXPECT_EQ(test::scenery().bankHighlight->targetY, items().ruleList->y);
     goTo(5);
-    EXPECT_EQ(task.boat->x, scene::kLeftStationX);
+    EXPECT_EQ(test::task().boat->x, scene::kLeftStationX);
     EXPECT_EQ(items().nextButton->text, "Готово"_cp);
     back();
     EXPECT_EQ(items().nextButton->text, "Далее »"_cp);
-    EXPECT_EQ(task.boat->y, scene::kLeftStationY);
+    EXPECT_EQ(test::task().boat->y, scene::kLeftStationY);
 }
 
 // How a full path starts and is divided where a person reads it: "/" on Linux, "C:\" on
@@ -320,16 +319,16 @@ TEST_F(WizardTest, TheLongestTitleTheBoxTakesSavesTwiceUnderNumberedNames) {
     items().titleEdit->setText(std::string(200, 'a'));
     goTo(1);
     clickCentre(items().boatmanBox);
-    ASSERT_EQ(std::strlen(task.title), 122u);
+    ASSERT_EQ(std::strlen(test::task().title), 122u);
     goTo(5);
     next();
     back();
     next();
     next();
-    EXPECT_TRUE(fs::exists(programFolder() / "tasks" / model::taskFileName(task.title, 0)));
-    EXPECT_TRUE(fs::exists(programFolder() / "tasks" / model::taskFileName(task.title, 1)));
-    EXPECT_LE(model::taskFileName(task.title, 99).size(), 255u);
-    EXPECT_GT(model::taskFileName(std::string(task.title) + "a", 99).size(), 255u);
+    EXPECT_TRUE(fs::exists(programFolder() / "tasks" / model::taskFileName(test::task().title, 0)));
+    EXPECT_TRUE(fs::exists(programFolder() / "tasks" / model::taskFileName(test::task().title, 1)));
+    EXPECT_LE(model::taskFileName(test::task().title, 99).size(), 255u);
+    EXPECT_GT(model::taskFileName(std::string(test::task().title) + "a", 99).size(), 255u);
 }
 
 TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
@@ -337,7 +336,7 @@ TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
     ASSERT_NE(items().titleEdit, nullptr);
     items().titleEdit->typeText("Черновик");
     app::closeScreen();
-    EXPECT_STREQ(task.title, "Название"_cp);
+    EXPECT_EQ(test::scenery().titleLabel->text, "Название"_cp);
     EXPECT_EQ(platform::focusedEditBox(), nullptr);
     EXPECT_EQ(test::editorStep(), -1);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
@@ -350,16 +349,16 @@ TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
     key(platform::Key::Escape);
     click(500, 130);
     ASSERT_EQ(test::editorStep(), 0);
-    EXPECT_EQ(task.title[0], '\0');
+    EXPECT_EQ(test::task().title[0], '\0');
     goTo(2);
     ASSERT_EQ(take(0, 200, 300), 1);
     goTo(4);
     ASSERT_TRUE(items().ruleList->appendRule());
     app::closeScreen();
-    EXPECT_EQ(task.characterCount, 0);
-    EXPECT_EQ(task.ruleCount, 0);
-    EXPECT_EQ(task.boat, nullptr);
-    EXPECT_EQ(task.characters[0].item, nullptr);
+    EXPECT_EQ(test::task().characterCount, 0);
+    EXPECT_EQ(test::task().ruleCount, 0);
+    EXPECT_EQ(test::task().boat, nullptr);
+    EXPECT_EQ(test::task().characters[0].item, nullptr);
 }
 
 }  // namespace

@@ -15,8 +15,6 @@
 
 namespace {
 
-using puzzle::task;
-
 class InterruptedDragTest : public test::GameTest {};
 
 TEST_F(InterruptedDragTest, EscapeDuringAPlayDragWaitsForTheRelease) {
@@ -24,7 +22,7 @@ TEST_F(InterruptedDragTest, EscapeDuringAPlayDragWaitsForTheRelease) {
     closeMenu();
     ASSERT_TRUE(app::openTask("tasks/wolf.dat"));
     app::finishAnimations();
-    ui::DragDropItem* goat = task.characters[2].item;
+    ui::DragDropItem* goat = test::task().characters[2].item;
     move(goat->x + 20, goat->y + 20);
     down(goat->x + 20, goat->y + 20);
     move(400, 500, true);  // over the water
@@ -44,7 +42,7 @@ TEST_F(InterruptedDragTest, LosingTheFocusMidDragIsARelease) {
     closeMenu();
     ASSERT_TRUE(app::openTask("tasks/wolf.dat"));
     app::finishAnimations();
-    ui::DragDropItem* goat = task.characters[2].item;
+    ui::DragDropItem* goat = test::task().characters[2].item;
     routedMove(goat->x + 20, goat->y + 20);
     routedDown(goat->x + 20, goat->y + 20);
     routedMove(400, 500, true);
@@ -71,13 +69,13 @@ TEST_F(InterruptedEditorDragTest, EscapeDuringAPaletteDragWaitsForTheRelease) {
     const editor::PalettePicture* picture = items().characterList->entryPictures[0];
     move(picture->x + 5, picture->y + 5);
     down(picture->x + 5, picture->y + 5);
-    ASSERT_EQ(task.characterCount, 1);
+    ASSERT_EQ(test::task().characterCount, 1);
     move(150, 300, true);
     key(platform::Key::Escape);
     EXPECT_FALSE(app::game().menu.picture->visible);
     up(150, 300);
     // Dropped on the left bank: it has its start place there.
-    EXPECT_EQ(task.characterCount, 1);
+    EXPECT_EQ(test::task().characterCount, 1);
     EXPECT_EQ(character(0).leftX, character(0).item->x);
     EXPECT_EQ(character(0).leftY, character(0).item->y);
 }

@@ -19,7 +19,6 @@ namespace {
 
 using namespace ui;
 using namespace scene;
-using puzzle::task;
 
 using test::PlayTest;
 
@@ -30,10 +29,10 @@ TEST_F(PlayTest, LoadingPutsEverybodyOnTheLeftBankInTheirColours) {
     EXPECT_EQ(item(1)->colour, 0xFF80C0FFu);
     EXPECT_EQ(item(0)->colour, 0xFFFFFFFFu);
     EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
-    EXPECT_EQ(task.characterCount, 4);
-    EXPECT_EQ(task.boat->x, 235);
-    EXPECT_EQ(task.boat->y, 300);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(puzzle::placeOf(i, 1), -1);
+    EXPECT_EQ(test::task().characterCount, 4);
+    EXPECT_EQ(test::task().boat->x, 235);
+    EXPECT_EQ(test::task().boat->y, 300);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(puzzle::placeOf(test::task(), i, 1), -1);
     EXPECT_TRUE(test::play().rightArrow->visible);
     EXPECT_FALSE(test::play().leftArrow->visible);
     EXPECT_TRUE(test::scenery().woodPanel->visible);
@@ -50,7 +49,7 @@ TEST_F(PlayTest, BoardingRespectsCapacityAndOrder) {
     board(2);
     ASSERT_EQ(passengers(), 2);
     // The newcomer is leftmost, 2 px from its right neighbour.
-    EXPECT_EQ(task.boat->attached, item(2));
+    EXPECT_EQ(test::task().boat->attached, item(2));
     EXPECT_EQ(item(0)->x - (item(2)->x + 60), 2);
     // Capacity 2 is reached: one more goes back to its bank.
     board(1);
@@ -69,7 +68,7 @@ TEST_F(PlayTest, RefusedCrossingsShowTheirMessageAndChangeNothing) {
     sail();
     EXPECT_TRUE(test::scenery().messagePopup->visible);
     EXPECT_EQ(test::scenery().messagePopup->text, "Некому управлять лодкой"_cp);
-    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(test::task().boat->x, 235);
 
     board(0);
     sail();
@@ -77,7 +76,7 @@ TEST_F(PlayTest, RefusedCrossingsShowTheirMessageAndChangeNothing) {
     EXPECT_TRUE(test::play().highlightA->visible);
     EXPECT_EQ(test::play().highlightA->targetX, item(1)->x - 2);
     EXPECT_EQ(test::play().highlightB->targetWidth, 64);
-    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(test::task().boat->x, 235);
     EXPECT_EQ(passengers(), 1);
     EXPECT_EQ(test::play().moveList->moveCount, 0);
     wait(900);
@@ -108,15 +107,15 @@ TEST_F(PlayTest, AFarBankCharacterCannotBePickedUp) {
     data.rules.clear();
     load(data);
     sail();  // the boatman crosses alone
-    ASSERT_EQ(task.boat->x, 675);
+    ASSERT_EQ(test::task().boat->x, 675);
     ASSERT_EQ(test::play().moveList->moveCount, 1);
     EXPECT_EQ(test::play().moveList->moves[0].mask, 0u);
     drag(item(0)->x + 30, item(0)->y + 30, 760, 150);
     EXPECT_EQ(item(0)->x, 20);
     EXPECT_EQ(passengers(), 0);
     sail();
-    EXPECT_EQ(task.boat->x, 235);
-    EXPECT_EQ(task.boat->y, 300);
+    EXPECT_EQ(test::task().boat->x, 235);
+    EXPECT_EQ(test::task().boat->y, 300);
 }
 
 TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
@@ -132,7 +131,7 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
         ASSERT_FALSE(test::scenery().messagePopup->visible) << test::scenery().messagePopup->text;
     }
     EXPECT_EQ(test::play().moveList->moveCount, 7);
-    EXPECT_TRUE(puzzle::isGoalReached(test::play()));
+    EXPECT_TRUE(puzzle::isGoalReached(test::playSession()));
     EXPECT_EQ(shell().items.modalFloor, test::play().winner->prev);
     EXPECT_FALSE(test::play().winner->visible);
     wait(1100);
@@ -158,7 +157,7 @@ TEST_F(PlayTest, SolvingWinsAndUndoTakesCrossingsBack) {
     EXPECT_EQ(test::play().moveList->moveCount, 6);
     EXPECT_EQ(item(2)->x, 20);
     EXPECT_EQ(item(0)->x, 20);
-    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(test::task().boat->x, 235);
     EXPECT_TRUE(test::play().rightArrow->visible);
     EXPECT_FALSE(test::play().leftArrow->visible);
     shot("play-undone");
@@ -169,14 +168,14 @@ TEST_F(PlayTest, ASolutionLoadsAtItsLastPositionAndSavesTheSameBytes) {
     data.moves = {{0b0101, 1}, {0b0001, -1}, {0b1001, 1}};
     load(data, true);
     EXPECT_EQ(test::play().moveList->moveCount, 3);
-    EXPECT_EQ(task.boat->x, 675);
-    EXPECT_EQ(puzzle::placeOf(1, 1), -1);
-    EXPECT_EQ(puzzle::placeOf(2, 1), 1);
-    EXPECT_EQ(puzzle::placeOf(3, 1), 1);  // the last character too
+    EXPECT_EQ(test::task().boat->x, 675);
+    EXPECT_EQ(puzzle::placeOf(test::task(), 1, 1), -1);
+    EXPECT_EQ(puzzle::placeOf(test::task(), 2, 1), 1);
+    EXPECT_EQ(puzzle::placeOf(test::task(), 3, 1), 1);  // the last character too
     EXPECT_TRUE(test::play().leftArrow->visible);
     wait(20);
     shot("play-solution-loaded");
-    ASSERT_TRUE(puzzle::writeSolutionFile(test::play(), "tasks/again.sln"));
+    ASSERT_TRUE(puzzle::writeSolutionFile(test::playSession(), "tasks/again.sln"));
     std::ifstream a("tasks/task.dat", std::ios::binary), b("tasks/again.sln", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(a), {}),
               std::string(std::istreambuf_iterator<char>(b), {}));
@@ -189,7 +188,7 @@ TEST_F(PlayTest, ALandingKeepsTheColourOfTheTaskFile) {
     board(0);
     board(2);
     sail();
-    ASSERT_TRUE(puzzle::writeSolutionFile(test::play(), "tasks/faint.sln"));
+    ASSERT_TRUE(puzzle::writeSolutionFile(test::playSession(), "tasks/faint.sln"));
     const auto saved = puzzle::loadTaskFile("tasks/faint.sln");
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->characters[2].colour, 0x80FFFFFFu);
@@ -204,10 +203,10 @@ TEST_F(PlayTest, AMissingCharacterPictureStandsInIsNamedOnceAndSavedUnchanged) {
     load(data);
     EXPECT_EQ(test::scenery().messagePopup->text,
               "Нет картинки unit_dragon.tga: вместо неё знак вопроса"_cp);
-    EXPECT_TRUE(task.characters[1].pictureMissing);
-    EXPECT_FALSE(task.characters[0].pictureMissing);
+    EXPECT_TRUE(test::task().characters[1].pictureMissing);
+    EXPECT_FALSE(test::task().characters[0].pictureMissing);
     EXPECT_NE(item(1)->texture, nullptr);
-    EXPECT_NE(task.characters[1].smallPicture, nullptr);
+    EXPECT_NE(test::task().characters[1].smallPicture, nullptr);
     EXPECT_EQ(item(1)->width, 60);
     EXPECT_EQ(item(1)->height, 60);
     // It can be taken into the boat like any other.
@@ -217,7 +216,7 @@ TEST_F(PlayTest, AMissingCharacterPictureStandsInIsNamedOnceAndSavedUnchanged) {
     sail();
     wait(100);
     shot("play-missing-picture");
-    ASSERT_TRUE(puzzle::writeSolutionFile(test::play(), "tasks/dragon.sln"));
+    ASSERT_TRUE(puzzle::writeSolutionFile(test::playSession(), "tasks/dragon.sln"));
     const auto saved = puzzle::loadTaskFile("tasks/dragon.sln");
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->characters[1].name, "textures/unit_dragon.tga");
@@ -237,8 +236,8 @@ TEST_F(PlayTest, OnlyACrossingToTheRightBankWins) {
     ASSERT_FALSE(test::play().winner->visible);
     // Everybody is still home when the boatman rows back alone.
     sail();
-    ASSERT_EQ(task.boat->x, 235);
-    EXPECT_TRUE(puzzle::isGoalReached(test::play()));
+    ASSERT_EQ(test::task().boat->x, 235);
+    EXPECT_TRUE(puzzle::isGoalReached(test::playSession()));
     wait(1100);
     EXPECT_FALSE(test::play().winner->visible);
     EXPECT_EQ(shell().items.modalFloor, nullptr);
@@ -251,19 +250,19 @@ TEST_F(PlayTest, CrossingsPastWhatAFileHoldsAreRecordedAndUndoneButNotSaved) {
     for (int i = 0; i < 256; ++i) data.moves.push_back({0, i % 2 == 0 ? 1 : -1});
     load(data, true);
     ASSERT_EQ(test::play().moveList->moveCount, 256);
-    ASSERT_EQ(task.boat->x, 235);
+    ASSERT_EQ(test::task().boat->x, 235);
     board(1);
     sail();
-    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_EQ(test::task().boat->x, 675);
     EXPECT_EQ(test::play().moveList->moveCount, 257);
-    EXPECT_FALSE(puzzle::writeSolutionFile(test::play(), "tasks/never.sln"));
+    EXPECT_FALSE(puzzle::writeSolutionFile(test::playSession(), "tasks/never.sln"));
     EXPECT_FALSE(std::filesystem::exists("tasks/never.sln"));
     puzzle::undoMove(test::playSession());
     app::finishAnimations();
     EXPECT_EQ(test::play().moveList->moveCount, 256);
-    EXPECT_EQ(task.boat->x, 235);
-    EXPECT_EQ(puzzle::placeOf(1, 1), -1);
-    EXPECT_TRUE(puzzle::writeSolutionFile(test::play(), "tasks/fits.sln"));
+    EXPECT_EQ(test::task().boat->x, 235);
+    EXPECT_EQ(puzzle::placeOf(test::task(), 1, 1), -1);
+    EXPECT_TRUE(puzzle::writeSolutionFile(test::playSession(), "tasks/fits.sln"));
 }
 
 TEST_F(PlayTest, CrossingsOfCharactersPast32AreListedAndUndone) {
@@ -283,26 +282,26 @@ TEST_F(PlayTest, CrossingsOfCharactersPast32AreListedAndUndone) {
     board(39);
     sail();
     ASSERT_EQ(test::play().moveList->moveCount, 3);
-    EXPECT_EQ(puzzle::placeOf(39, 1), 1);
+    EXPECT_EQ(puzzle::placeOf(test::task(), 39, 1), 1);
     const auto row = puzzle::MoveListBox::layoutRow(test::play().moveList->moves[2], 0);
     ASSERT_EQ(row.pictures.size(), 1u);
     EXPECT_EQ(row.pictures[0].character, 39);
     wait(20);
     shot("play-crowd-listed");
     // A file holds passengers 0 to 31 only.
-    EXPECT_FALSE(puzzle::writeSolutionFile(test::play(), "tasks/crowd.sln"));
+    EXPECT_FALSE(puzzle::writeSolutionFile(test::playSession(), "tasks/crowd.sln"));
 
     puzzle::undoMove(test::playSession());
     app::finishAnimations();
-    EXPECT_EQ(puzzle::placeOf(39, 1), -1);
-    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(puzzle::placeOf(test::task(), 39, 1), -1);
+    EXPECT_EQ(test::task().boat->x, 235);
     puzzle::undoMove(test::playSession());
     app::finishAnimations();
     // Character 0 rowed back last: undoing that leaves it on the right with the boat.
     EXPECT_EQ(test::play().moveList->moveCount, 1);
-    EXPECT_EQ(puzzle::placeOf(0, 1), 1);
-    EXPECT_EQ(task.boat->x, 675);
-    EXPECT_TRUE(puzzle::writeSolutionFile(test::play(), "tasks/crowd.sln"));
+    EXPECT_EQ(puzzle::placeOf(test::task(), 0, 1), 1);
+    EXPECT_EQ(test::task().boat->x, 675);
+    EXPECT_TRUE(puzzle::writeSolutionFile(test::playSession(), "tasks/crowd.sln"));
 }
 
 TEST_F(PlayTest, ACrossingKeepsItsLengthWhenFramesTakeTime) {
@@ -316,7 +315,7 @@ TEST_F(PlayTest, ACrossingKeepsItsLengthWhenFramesTakeTime) {
     sail();
     const uint32_t elapsed = platform::tickCount() - start;
     ui::shell().frameObserver = nullptr;
-    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_EQ(test::task().boat->x, 675);
     EXPECT_EQ(elapsed, 2200u);
 }
 
@@ -328,8 +327,8 @@ TEST_F(PlayTest, ClosingTheWindowInTheMiddleOfACrossingEndsTheGameAtOnce) {
     // The click only sets the boat going; the ticks move it on.
     clickWithoutWaiting(480, 355);
     wait(300);
-    ASSERT_GT(task.boat->x, 235);
-    ASSERT_LT(task.boat->x, 675);
+    ASSERT_GT(test::task().boat->x, 235);
+    ASSERT_LT(test::task().boat->x, 675);
     closeWindow();
     EXPECT_TRUE(platform::quitPosted());
     EXPECT_EQ(app::screenKind(), app::ScreenKind::None);
@@ -410,15 +409,15 @@ TEST_F(PlayTest, OnlyThoseOnTheBoatsBankBoardWhereverTheirPicturesStand) {
     data.characters[1].leftY = 150;
     load(data);
     sail();
-    ASSERT_EQ(task.boat->x, 675);
+    ASSERT_EQ(test::task().boat->x, 675);
     ui::DragDropItem* wolf = item(1);
-    ASSERT_TRUE(ui::intersects(wolf, task.boat));
+    ASSERT_TRUE(ui::intersects(wolf, test::task().boat));
     click(wolf->x + 30, wolf->y + 30);
-    drag(wolf->x + 30, wolf->y + 30, task.boat->x + 100, task.boat->y + 20);
+    drag(wolf->x + 30, wolf->y + 30, test::task().boat->x + 100, test::task().boat->y + 20);
     EXPECT_EQ(passengers(), 0);
-    EXPECT_EQ(puzzle::placeOf(1, 1), -1);
+    EXPECT_EQ(puzzle::placeOf(test::task(), 1, 1), -1);
     EXPECT_EQ(wolf->x, 700);
     sail();
-    EXPECT_EQ(puzzle::placeOf(1, -1), -1);
+    EXPECT_EQ(puzzle::placeOf(test::task(), 1, -1), -1);
     EXPECT_EQ(test::play().moveList->moves.back().mask.count(), 0u);
 }

@@ -23,7 +23,6 @@ namespace {
 
 using namespace ui;
 using namespace scene;
-using puzzle::task;
 
 class PupilHelpTest : public test::GameTest {
 protected:
@@ -33,8 +32,10 @@ protected:
         ASSERT_TRUE(app::openTask("tasks/task.dat"));
         app::finishAnimations();
     }
-    DragDropItem* item(int i) { return task.characters[static_cast<size_t>(i)].item; }
-    void board(int i) { drag(item(i)->x + 30, item(i)->y + 30, task.boat->x + 100, task.boat->y + 20); }
+    DragDropItem* item(int i) { return test::task().characters[static_cast<size_t>(i)].item; }
+    void board(int i) {
+        drag(item(i)->x + 30, item(i)->y + 30, test::task().boat->x + 100, test::task().boat->y + 20);
+    }
     // The top edge of the pointer frame around an item, once it has landed.
     uint32_t frameAbove(const VisualItem* target) {
         return pixel(target->x + target->width / 2, target->y - 2);

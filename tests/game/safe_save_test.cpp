@@ -24,7 +24,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using puzzle::task;
 using ui::operator""_cp;
 
 std::vector<uint8_t> contents(const fs::path& path) {
@@ -49,8 +48,8 @@ protected:
         int bx = 0, by = 0;
         for (const int i : who) {
             int cx = 0, cy = 0;
-            centreOf(task.characters[static_cast<size_t>(i)].item, &cx, &cy);
-            centreOf(task.boat, &bx, &by);
+            centreOf(test::task().characters[static_cast<size_t>(i)].item, &cx, &cy);
+            centreOf(test::task().boat, &bx, &by);
             drag(cx, cy, bx, by);
         }
         const ui::PressablePicture* arrow =
@@ -98,7 +97,7 @@ TEST_F(SafeSaveTest, AFailedSolutionSaveIsReportedAndKeepsThePreviousFile) {
         // Play goes on as it was; the kept file still loads with its one move.
         EXPECT_EQ(app::screenKind(), app::ScreenKind::Play);
         EXPECT_EQ(test::play().moveList->moveCount, 2);
-        EXPECT_EQ(task.boat->x, scene::kLeftStationX);
+        EXPECT_EQ(test::task().boat->x, scene::kLeftStationX);
         const auto kept = model::decodeTask(saved);
         ASSERT_TRUE(kept.has_value());
         EXPECT_EQ(kept->moves.size(), 1u);
@@ -133,14 +132,15 @@ TEST_F(EditorSaveTest, DoneFallsBackToTheDataFolderWhenTasksIsFullOrReadOnly) {
     EXPECT_EQ(datFiles(dataFolder()), 2);
 
     // Neither folder can take it: said so, and the two saved tasks are untouched.
-    const std::vector<uint8_t> first = contents(dataFolder() / model::taskFileName(task.title, 0));
+    const std::vector<uint8_t> first =
+        contents(dataFolder() / model::taskFileName(test::task().title, 0));
     platform::setDataFolderOverride((programFolder() / "tasks" / "data").string());
     back();
     next();
     next();
     EXPECT_EQ(items().stepHint->text, "Невозможно\nсоздать файл"_cp);
     EXPECT_EQ(datFiles(dataFolder()), 2);
-    EXPECT_EQ(contents(dataFolder() / model::taskFileName(task.title, 0)), first);
+    EXPECT_EQ(contents(dataFolder() / model::taskFileName(test::task().title, 0)), first);
     const auto decoded = model::decodeTask(first);
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(decoded->characters.size(), 1u);

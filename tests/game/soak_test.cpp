@@ -413,15 +413,15 @@ protected:
         } else {
             // What a player means to do: a character into the boat, then the arrow.
             if (held_) release();
-            if (app::screenKind() == app::ScreenKind::Play && puzzle::task.boat != nullptr &&
-                puzzle::task.characterCount > 0) {
+            if (app::screenKind() == app::ScreenKind::Play && test::task().boat != nullptr &&
+                test::task().characterCount > 0) {
                 const ui::VisualItem* c =
-                    puzzle::task
-                        .characters[static_cast<size_t>(uniform(0, puzzle::task.characterCount - 1))]
+                    test::task()
+                        .characters[static_cast<size_t>(uniform(0, test::task().characterCount - 1))]
                         .item;
                 moveTo(c->x + c->width / 2, c->y + c->height / 2);
                 press();
-                moveTo(puzzle::task.boat->x + puzzle::task.boat->width / 2, puzzle::task.boat->y + 20);
+                moveTo(test::task().boat->x + test::task().boat->width / 2, test::task().boat->y + 20);
                 release();
                 const ui::VisualItem* arrow =
                     test::play().rightArrow->visible ? test::play().rightArrow : test::play().leftArrow;

@@ -17,7 +17,6 @@ namespace {
 
 using namespace ui;
 using namespace scene;
-using puzzle::task;
 
 class TapAndKeysTest : public test::PlayTest {
 protected:
@@ -40,7 +39,7 @@ TEST_F(TapAndKeysTest, TapsBoardUpToTheCapacityAndTakePassengersAshore) {
     move(gx + 3, gy - 2, true);
     up(gx + 3, gy - 2);
     ASSERT_EQ(passengers(), 2);
-    EXPECT_EQ(task.boat->attached, item(2));
+    EXPECT_EQ(test::task().boat->attached, item(2));
     // The boat is full: the wolf stays where it stood.
     tap(1);
     EXPECT_EQ(passengers(), 2);
@@ -105,14 +104,14 @@ TEST_F(TapAndKeysTest, ATaskIsSolvedWithTapsAndKeysAndCtrlZUndoes) {
     ctrlKey(platform::Key::Z);
     key(platform::Key::Enter);
     EXPECT_EQ(test::play().moveList->moveCount, 7);
-    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_EQ(test::task().boat->x, 675);
     click(500, 330);
     ASSERT_FALSE(test::play().winner->visible);
     key(platform::Key::Z);  // without Ctrl it is only a letter
     EXPECT_EQ(test::play().moveList->moveCount, 7);
     ctrlKey(platform::Key::Z);
     EXPECT_EQ(test::play().moveList->moveCount, 6);
-    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(test::task().boat->x, 235);
     EXPECT_EQ(item(2)->x, 20);
     EXPECT_TRUE(test::play().rightArrow->visible);
 }
@@ -123,17 +122,17 @@ TEST_F(TapAndKeysTest, KeysWaitForTheMenuAndForAPressToEnd) {
     key(platform::Key::Escape);
     ASSERT_TRUE(app::game().menu.picture->visible);
     key(platform::Key::Space);
-    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(test::task().boat->x, 235);
     key(platform::Key::Escape);
     ASSERT_FALSE(app::game().menu.picture->visible);
     // In the middle of a drag the boat does not leave from under the character.
     move(item(2)->x + 30, item(2)->y + 30);
     down(item(2)->x + 30, item(2)->y + 30);
     key(platform::Key::Enter);
-    EXPECT_EQ(task.boat->x, 235);
+    EXPECT_EQ(test::task().boat->x, 235);
     up(item(2)->x + 30, item(2)->y + 30);
     key(platform::Key::Enter);
-    EXPECT_EQ(task.boat->x, 675);
+    EXPECT_EQ(test::task().boat->x, 675);
     EXPECT_EQ(test::play().moveList->moveCount, 1);
 }
 

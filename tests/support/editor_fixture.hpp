@@ -49,7 +49,7 @@ protected:
 
     static const editor::EditorItems& items() { return test::editorItems(); }
     static puzzle::CharacterRecord& character(int i) {
-        return puzzle::task.characters[static_cast<size_t>(i)];
+        return test::task().characters[static_cast<size_t>(i)];
     }
 
     void clickCentre(const ui::VisualItem* item) {
@@ -70,7 +70,7 @@ protected:
         const editor::PalettePicture* picture =
             items().characterList->entryPictures[static_cast<size_t>(entry)];
         drag(picture->x + picture->width / 2, picture->y + picture->height / 2, x, y);
-        return puzzle::task.characterCount;
+        return test::task().characterCount;
     }
     // Drags character i by its middle to (x, y).
     void dragCharacter(int i, int x, int y) {

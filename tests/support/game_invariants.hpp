@@ -125,7 +125,7 @@ private:
             {app::game().menu.roller, "menu roller"},
             {scene.buttons[0], "screen button 0"},
             {scene.buttons[1], "screen button 1"},
-            {puzzle::task.boat, "boat"},
+            {test::task().boat, "boat"},
             {test::play().moveList, "move list"},
             {test::play().undoButton, "undo button"},
             {test::play().rightArrow, "right arrow"},
@@ -148,11 +148,11 @@ private:
         for (const std::pair<const ui::VisualItem*, const char*>& s : slots) {
             if (std::string p = slot(s.first, s.second); !p.empty()) return p;
         }
-        if (puzzle::task.characterCount < 0 || puzzle::task.characterCount > model::kMaxCharacters) {
-            return describe("character count ", puzzle::task.characterCount);
+        if (test::task().characterCount < 0 || test::task().characterCount > model::kMaxCharacters) {
+            return describe("character count ", test::task().characterCount);
         }
-        for (int i = 0; i < puzzle::task.characterCount; ++i) {
-            const ui::VisualItem* item = puzzle::task.characters[static_cast<size_t>(i)].item;
+        for (int i = 0; i < test::task().characterCount; ++i) {
+            const ui::VisualItem* item = test::task().characters[static_cast<size_t>(i)].item;
             if (item == nullptr || live_.count(item) == 0)
                 return describe("character ", i, " is not alive");
             if (item->id != i) return describe("character ", i, " has the id ", item->id);
@@ -171,23 +171,23 @@ private:
     }
 
     static bool isCharacter(const ui::VisualItem* item) {
-        for (int i = 0; i < puzzle::task.characterCount; ++i) {
-            if (puzzle::task.characters[static_cast<size_t>(i)].item == item) return true;
+        for (int i = 0; i < test::task().characterCount; ++i) {
+            if (test::task().characters[static_cast<size_t>(i)].item == item) return true;
         }
         return false;
     }
 
     // The boat carries only characters (its chain is checked for cycles above).
     std::string boatChain() const {
-        if (app::screenKind() != app::ScreenKind::Play || puzzle::task.boat == nullptr) return {};
-        for (const ui::VisualItem* p = puzzle::task.boat->attached; p != nullptr; p = p->attached) {
+        if (app::screenKind() != app::ScreenKind::Play || test::task().boat == nullptr) return {};
+        for (const ui::VisualItem* p = test::task().boat->attached; p != nullptr; p = p->attached) {
             if (!isCharacter(p)) return "the boat carries something that is not a character";
         }
         return {};
     }
 
     static bool inBoat(const ui::VisualItem* item) {
-        for (const ui::VisualItem* p = puzzle::task.boat->attached; p != nullptr; p = p->attached) {
+        for (const ui::VisualItem* p = test::task().boat->attached; p != nullptr; p = p->attached) {
             if (p == item) return true;
         }
         return false;
@@ -208,21 +208,21 @@ private:
     }
 
     static int boatSide() {
-        const ui::VisualItem* boat = puzzle::task.boat;
+        const ui::VisualItem* boat = test::task().boat;
         if (boat->x == scene::kLeftStationX && boat->y == scene::kLeftStationY) return -1;
         if (boat->x == scene::kRightStationX && boat->y == scene::kRightStationY) return 1;
         return 0;
     }
 
     std::string playPositions(bool buttonHeld) const {
-        if (puzzle::task.boat == nullptr) return "play without a boat";
+        if (test::task().boat == nullptr) return "play without a boat";
         if (boatSide() == 0) {
-            return describe("the boat stands at (", puzzle::task.boat->x, ", ", puzzle::task.boat->y,
+            return describe("the boat stands at (", test::task().boat->x, ", ", test::task().boat->y,
                             "), at neither station");
         }
         const ui::VisualItem* moving = dragged(buttonHeld);
-        for (int i = 0; i < puzzle::task.characterCount; ++i) {
-            const puzzle::CharacterRecord& c = puzzle::task.characters[static_cast<size_t>(i)];
+        for (int i = 0; i < test::task().characterCount; ++i) {
+            const puzzle::CharacterRecord& c = test::task().characters[static_cast<size_t>(i)];
             if (c.item == moving || inBoat(c.item) || bankOf(c) != 0) continue;
             return describe("character ", i, " stands at (", c.item->x, ", ", c.item->y,
                             "), neither on a bank nor in the boat");
@@ -234,12 +234,12 @@ private:
     std::string movesReplay(bool buttonHeld) const {
         const puzzle::MoveListBox* list = test::play().moveList;
         if (list == nullptr) return {};
-        std::vector<int> side(static_cast<size_t>(puzzle::task.characterCount), -1);
+        std::vector<int> side(static_cast<size_t>(test::task().characterCount), -1);
         int boat = -1;
         for (int m = 0; m < list->moveCount; ++m) {
             const model::MoveData& move = list->moves[static_cast<size_t>(m)];
             const int to = move.direction == 1 ? 1 : -1;
-            for (int i = 0; i < puzzle::task.characterCount; ++i) {
+            for (int i = 0; i < test::task().characterCount; ++i) {
                 if (move.mask.test(static_cast<size_t>(i))) side[static_cast<size_t>(i)] = to;
             }
             boat = to;
@@ -247,8 +247,8 @@ private:
         if (boatSide() != boat)
             return describe("after ", list->moveCount, " moves the boat should be on side ", boat);
         const ui::VisualItem* moving = dragged(buttonHeld);
-        for (int i = 0; i < puzzle::task.characterCount; ++i) {
-            const puzzle::CharacterRecord& c = puzzle::task.characters[static_cast<size_t>(i)];
+        for (int i = 0; i < test::task().characterCount; ++i) {
+            const puzzle::CharacterRecord& c = test::task().characters[static_cast<size_t>(i)];
             if (c.item == moving) continue;
             const int shown = inBoat(c.item) ? boat : bankOf(c);
             if (shown != 2 && shown != side[static_cast<size_t>(i)]) {
@@ -262,8 +262,8 @@ private:
     // Editor characters stand on their start place, their goal place, or have none yet.
     std::string editorPositions(bool buttonHeld) const {
         const ui::VisualItem* moving = dragged(buttonHeld);
-        for (int i = 0; i < puzzle::task.characterCount; ++i) {
-            const puzzle::CharacterRecord& c = puzzle::task.characters[static_cast<size_t>(i)];
+        for (int i = 0; i < test::task().characterCount; ++i) {
+            const puzzle::CharacterRecord& c = test::task().characters[static_cast<size_t>(i)];
             const bool unplaced = c.leftX == 0 && c.leftY == 0 && c.rightX == 0 && c.rightY == 0;
             if (c.item == moving || unplaced || bankOf(c) != 0) continue;
             return describe("editor character ", i, " stands at (", c.item->x, ", ", c.item->y,
@@ -278,7 +278,7 @@ private:
             return describe("no screen is open but ", live_.size(), " items exist (", permanentItems_,
                             " permanent)");
         }
-        if (puzzle::task.characterCount != 0 || puzzle::task.boat != nullptr)
+        if (test::task().characterCount != 0 || test::task().boat != nullptr)
             return "no screen but a task";
         return {};
     }

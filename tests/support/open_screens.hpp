@@ -9,6 +9,7 @@
 #include "app/screens.hpp"
 #include "editor/task_editor.hpp"
 #include "puzzle/play.hpp"
+#include "puzzle/task.hpp"
 #include "scene/scene.hpp"
 
 namespace test {
@@ -34,6 +35,14 @@ inline const puzzle::PlayState& play() {
     static const puzzle::PlayState closed;
     const puzzle::PlaySession* session = app::playSession();
     return session != nullptr ? session->play : closed;
+}
+
+// The task of the open play or editor session; while neither is open, an empty one that
+// tests only read.
+inline puzzle::Task& task() {
+    static puzzle::Task closed;
+    puzzle::Task* open = app::taskOnScreen();
+    return open != nullptr ? *open : closed;
 }
 
 // For the calls that act on the task being played: a test that makes them has one open.

@@ -20,11 +20,11 @@ protected:
         ASSERT_TRUE(app::openTask("tasks/task.dat"));
         app::finishAnimations();
     }
-    ui::DragDropItem* item(int i) { return puzzle::task.characters[static_cast<size_t>(i)].item; }
+    ui::DragDropItem* item(int i) { return test::task().characters[static_cast<size_t>(i)].item; }
     // Drags character i by its middle onto the boat.
     void board(int i) {
         auto* c = item(i);
-        drag(c->x + 30, c->y + 30, puzzle::task.boat->x + 100, puzzle::task.boat->y + 20);
+        drag(c->x + 30, c->y + 30, test::task().boat->x + 100, test::task().boat->y + 20);
     }
     void sail() {
         if (test::play().rightArrow->visible) {
@@ -35,7 +35,7 @@ protected:
     }
     int passengers() {
         int n = 0;
-        for (auto* p = puzzle::task.boat->attached; p != nullptr; p = p->attached) ++n;
+        for (auto* p = test::task().boat->attached; p != nullptr; p = p->attached) ++n;
         return n;
     }
 };
