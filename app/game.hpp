@@ -1,8 +1,8 @@
 // The game's one app object: everything the game keeps between two messages above the
 // platform -- the ui shell, the scenery, the menu, the screen open under it, the loop's
-// frame state, the file path chosen last, the pupil's solved marks and the exit code --
-// hangs from here, so a newcomer finds the state in one place and tests reach it through
-// one door.
+// frame state, the file path chosen last, the pupil's solved marks, the progress file
+// said to be unwritable and the exit code -- hangs from here, so a newcomer finds the
+// state in one place and tests reach it through one door.
 #pragma once
 
 #include <array>
@@ -56,6 +56,8 @@ struct Game {
     FrameState frames;
     // Read by the catalogue's rows and by the winner's next task.
     SolvedMarks marks;
+    // The progress file found unwritable at a win: said once a run, not in every play.
+    std::string unwritableProgress;
     int exitCode = 0;
 };
 

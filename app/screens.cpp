@@ -39,7 +39,8 @@ constexpr int kCommandWidth = 358, kCommandHeight = 43;
 
 class PlayScreen : public Screen {
 public:
-    PlayScreen(Scene& scene, const model::TaskData& data, const std::string& path) : session(scene) {
+    PlayScreen(Scene& scene, const model::TaskData& data, const std::string& path)
+        : session(scene, game().unwritableProgress) {
         puzzle::startPlay(session, data, path, {nextUnsolvedTask, [&scene](const std::string& next) {
                                                     if (!openTask(next))
                                                         scene.showMessage("Ошибка открытия файла"_cp);

@@ -68,12 +68,12 @@ void setAlpha(VisualItem* item, uint32_t alpha) {
 }
 
 // A win that cannot be kept is said once for the file, not at every win after it.
-void rememberWin(PlayState& play, const model::TaskData& data) {
+void rememberWin(PlaySession& session, const model::TaskData& data) {
+    PlayState& play = session.play;
     if (saveWin(model::taskKey(data), play.moveList->moveCount)) return;
-    static std::string toldAbout;
     const std::string path = progressPath();
-    if (path == toldAbout) return;
-    toldAbout = path;
+    if (path == session.unwritableProgress) return;
+    session.unwritableProgress = path;
     std::fprintf(stderr, "ferrolin: %s: wins cannot be saved there\n", path.c_str());
     play.winNotKept = true;
 }
@@ -82,7 +82,7 @@ void startWin(PlaySession& session) {
     PlayState& play = session.play;
     play.movesText->text = std::to_string(play.moveList->moveCount);
     const model::TaskData data = taskData(session.task);
-    rememberWin(play, data);
+    rememberWin(session, data);
     const std::optional<int> shortest = model::shortestCrossings(data);
     const int hints = hintsUsed(session.hint);
     recordClassWin(data, play.moveList->moveCount, shortest, hints);

@@ -48,12 +48,16 @@ struct PlayState {
 // A task being played. The play screen owns it; play's functions and its items'
 // callbacks work on it, so nothing of it outlives the screen.
 struct PlaySession {
-    explicit PlaySession(scene::Scene& scenery) : scene(scenery) {}
+    // Both are the app's and outlive the session: the scenery play stands on, and the
+    // progress file last found unwritable, said once for the whole run rather than once
+    // a session.
+    PlaySession(scene::Scene& scenery, std::string& unwritableProgress)
+        : scene(scenery), unwritableProgress(unwritableProgress) {}
     PlaySession(const PlaySession&) = delete;
     PlaySession& operator=(const PlaySession&) = delete;
 
-    // The scenery play stands on, the app's: it outlives the session.
     scene::Scene& scene;
+    std::string& unwritableProgress;
     Task task;
     PlayState play;
     HintState hint;
