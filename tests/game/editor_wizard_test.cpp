@@ -17,6 +17,7 @@
 #include "support/editor_fixture.hpp"
 #include "support/open_screens.hpp"
 #include "ui/cp1251.hpp"
+#include "ui/shell.hpp"
 
 namespace {
 
@@ -354,11 +355,22 @@ TEST_F(WizardTest, ClosingTheEditorDropsOpenEditBoxesAndEverythingItMade) {
     ASSERT_EQ(take(0, 200, 300), 1);
     goTo(4);
     ASSERT_TRUE(items().ruleList->appendRule());
+    const ui::VisualItem* boat = test::task().boat;
+    const ui::VisualItem* character = test::task().characters[0].item;
+    ASSERT_NE(boat, nullptr);
+    ASSERT_NE(character, nullptr);
     app::closeScreen();
+    // Neither the boat nor the character it made stays on screen.
+    for (const ui::VisualItem* item = ui::shell().items.bottom; item; item = item->next) {
+        EXPECT_NE(item, boat);
+        EXPECT_NE(item, character);
+    }
+    // The next editor starts from an empty task.
+    key(platform::Key::Escape);
+    click(500, 130);
+    ASSERT_EQ(test::editorStep(), 0);
     EXPECT_EQ(test::task().characterCount, 0);
     EXPECT_EQ(test::task().ruleCount, 0);
-    EXPECT_EQ(test::task().boat, nullptr);
-    EXPECT_EQ(test::task().characters[0].item, nullptr);
 }
 
 }  // namespace
